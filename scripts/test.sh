@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: once in the normal build, once with the address and
+# undefined-behaviour sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j2
+
+scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON -DTALVENOR_BUILD_BENCH=OFF
+ctest --test-dir build-sanitize --output-on-failure -j2
