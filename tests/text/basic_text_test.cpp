@@ -1,0 +1,261 @@
+#include "text/basic_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace talvenor {
+namespace {
+
+struct FormatCase {
+    double value;
+    const char* pattern;
+    const char* expected;
+};
+
+void ExpectFormats(const FormatCase* begin, const FormatCase* end) {
+    for (const FormatCase* c = begin; c != end; ++c) {
+        SCOPED_TRACE(std::string(c->pattern) + " with " + std::to_string(c->value));
+        EXPECT_EQ(Format(c->value, c->pattern), c->expected);
+    }
+}
+
+TEST(BasicTextTest, FormatRoundsHalvesAwayFromZeroOnTheDecimalForm) {
+    // Several of these doubles lie just below the written half; the 15-digit form decides.
+    const FormatCase cases[] = {
+        {0.5, "0", "1"},           {1.5, "0", "2"},         {2.5, "0", "3"},
+        {-0.5, "0", "-1"},         {-2.5, "0", "-3"},       {3.45, "0.0", "3.5"},
+        {-3.45, "0.0", "-3.5"},    {0.05, "0.0", "0.1"},    {2.675, "0.00", "2.68"},
+        {-2.675, "0.00", "-2.68"}, {0.125, "0.00", "0.13"}, {1.005, "0.00", "1.01"},
+        {1.015, "0.00", "1.02"},   {2.449, "0.0", "2.4"},   {-1.25, "##0.0", "-1.3"},
+        {0.0049, "0.00", "0.00"},
+    };
+    ExpectFormats(std::begin(cases), std::end(cases));
+}
+
+TEST(BasicTextTest, FormatCarriesIntoNewIntegerDigits) {
+    const FormatCase cases[] = {
+        {9.995, "#0.00", "10.00"}, {59.5, "00", "60"},       {99.95, "##0.0", "100.0"},
+        {10.95, "0.0", "11.0"},    {-9.5, "0", "-10"},       {999.9996, "##0.00", "1000.00"},
+        {0.95, "##.#0", ".95"},    {0.995, "##.#0", "1.00"},
+    };
+    ExpectFormats(std::begin(cases), std::end(cases));
+}
+
+TEST(BasicTextTest, FormatPadsIntegerDigitsFromTheFirstZeroPlaceholder) {
+    const FormatCase cases[] = {
+        {5, "00", "05"},
+        {0, "00", "00"},
+        {123, "00", "123"},
+        {7, "#0", "7"},
+        {0.2, "#0", "0"},
+        {0, "0", "0"},
+        {0.3, "0.0", "0.3"},
+        {0.25, "0.00", "0.25"},
+        {3, "##0", "3"},
+        {12.34, "##0.0", "12.3"},
+        {0.5, "##0.00", "0.50"},
+        {0.07, "#0.00", "0.07"},
+        {0.5, "##.#0", ".50"},
+        {12.345, "##.#0", "12.35"},
+        {73.58, "#00#.#0", "073.58"},
+        {1234.5, "#00#.#0", "1234.50"},
+        {41.52, "#0#.#0", "41.52"},
+        {5, "#0#.#0", "05.00"},
+        {-2.2, "#00#.#0", "-002.20"},
+        {-33.52, "#0#.#0", "-33.52"},
+        {1e20, "0", "100000000000000000000"},
+    };
+    ExpectFormats(std::begin(cases), std::end(cases));
+}
+
+TEST(BasicTextTest, FormatDropsTheSignWhenANegativeValueRoundsToZero) {
+    const FormatCase cases[] = {
+        {-0.001, "0.00", "0.00"}, {-0.4, "00", "00"},       {-0.0, "0.0", "0.0"},
+        {-0.04, "##.#0", "-.04"}, {-0.004, "##.#0", ".00"}, {-1e-300, "0", "0"},
+    };
+    ExpectFormats(std::begin(cases), std::end(cases));
+}
+
+TEST(BasicTextTest, FormatOfNonFiniteValuesGivesTheGeneralTextWithoutBlank) {
+    EXPECT_EQ(Format(std::numeric_limits<double>::infinity(), "0.00"), "Inf");
+    EXPECT_EQ(Format(-std::numeric_limits<double>::infinity(), "0.00"), "-Inf");
+    EXPECT_EQ(Format(std::numeric_limits<double>::quiet_NaN(), "##0"), "NaN");
+}
+
+TEST(BasicTextTest, FormatRejectsMalformedPatterns) {
+    for (const char* pattern : {"", ".", "0.0.0", "#,##0", "0%"}) {
+        SCOPED_TRACE(pattern);
+        EXPECT_THROW(Format(1.0, pattern), std::invalid_argument);
+    }
+}
+
+struct GeneralCase {
+    double value;
+    const char* expected;
+};
+
+TEST(BasicTextTest, GeneralNumberPutsABlankBeforeNonNegativeValues) {
+    const GeneralCase cases[] = {
+        {12, " 12"},
+        {-3.5, "-3.5"},
+        {0, " 0"},
+        {-0.0, " 0"},
+        {8.5, " 8.5"},
+        {0.1, " 0.1"},
+        {0.5, " 0.5"},
+        {-0.25, "-0.25"},
+        {100, " 100"},
+        {1.0 / 3, " 0.333333333333333"},
+        {2.0 / 3, " 0.666666666666667"},
+        {123456789012345, " 123456789012345"},
+        {0.1 + 0.2, " 0.3"},
+        {0.00001, " 0.00001"},
+    };
+    for (const GeneralCase& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(GeneralNumber(c.value), c.expected);
+    }
+}
+
+TEST(BasicTextTest, GeneralNumberSwitchesToExponentFormOutsideThePlainRange) {
+    const GeneralCase cases[] = {
+        {1e15, " 1E+15"},
+        {1e16, " 1E+16"},
+        {-2.5e20, "-2.5E+20"},
+        {1.5e-7, " 1.5E-07"},
+        {-1e-6, "-1E-06"},
+        {1e300, " 1E+300"},
+        {1234567890123456, " 1.23456789012346E+15"},
+        {999999999999999.9, " 1E+15"},
+    };
+    for (const GeneralCase& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(GeneralNumber(c.value), c.expected);
+    }
+    EXPECT_EQ(GeneralNumber(std::numeric_limits<double>::infinity()), " Inf");
+    EXPECT_EQ(GeneralNumber(-std::numeric_limits<double>::infinity()), "-Inf");
+    EXPECT_EQ(GeneralNumber(std::numeric_limits<double>::quiet_NaN()), " NaN");
+}
+
+TEST(BasicTextTest, GeneralNumberSingleShowsSevenSignificantDigits) {
+    const struct {
+        float value;
+        const char* expected;
+    } cases[] = {
+        {0.1f, " 0.1"},
+        {-13.5f, "-13.5"},
+        {10.15f, " 10.15"},
+        {0.0f, " 0"},
+        {1.0f / 3, " 0.3333333"},
+        {1234567.0f, " 1234567"},
+        {12345678.0f, " 1.234568E+07"},
+        {-0.0f, " 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(GeneralNumberSingle(c.value), c.expected);
+    }
+    // The double form of the same stored value shows its binary expansion.
+    EXPECT_EQ(GeneralNumber(ToSingle(0.1)), " 0.100000001490116");
+}
+
+struct LeadingCase {
+    const char* text;
+    double expected;
+};
+
+TEST(BasicTextTest, LeadingNumberReadsTheLongestNumericPrefix) {
+    const LeadingCase cases[] = {
+        {"", 0},         {"abc", 0},
+        {"-", 0},        {".", 0},
+        {"+", 0},        {"-.", 0},
+        {"e5", 0},       {"1.2.3", 1.2},
+        {"-.5", -0.5},   {"  12abc", 12},
+        {"\t 7", 7},     {"+3", 3},
+        {"1e", 1},       {"1e+", 1},
+        {"1E-x", 1},     {"2E3x", 2000},
+        {"2e-3", 0.002}, {"1.5D2", 150},
+        {"4d+1", 40},    {"12.", 12},
+        {"- 5", 0},      {"1 2", 1},
+        {"007", 7},      {"1e0005", 1e5},
+        {"0.1", 0.1},    {"123456789012345678901234567890", 123456789012345678901234567890.0},
+    };
+    for (const LeadingCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LeadingNumber(c.text), c.expected);
+    }
+}
+
+TEST(BasicTextTest, LeadingNumberSaturatesOutOfRangeExponents) {
+    EXPECT_EQ(LeadingNumber("1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("-1e99999999999999999999"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("1e-999"), 0.0);
+    EXPECT_EQ(LeadingNumber("0e999"), 0.0);
+    EXPECT_EQ(LeadingNumber("0.001e-330"), 0.0);
+}
+
+TEST(BasicTextTest, LeadingNumberIgnoresTheLocaleDecimalSeparator) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE locale not installed";
+    EXPECT_EQ(LeadingNumber("2.5"), 2.5);
+    EXPECT_EQ(LeadingNumber("2,5"), 2);
+    EXPECT_EQ(Format(2.5, "0.00"), "2.50");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(BasicTextTest, ToInt16RoundsHalvesToEvenWithinTheRange) {
+    const struct {
+        double value;
+        std::optional<std::int16_t> expected;
+    } cases[] = {
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {2.4999, 2},
+        {2.5001, 3},
+        {-2.5001, -3},
+        {32767.4, 32767},
+        {32767.5, std::nullopt},
+        {-32768.5, -32768},
+        {-32768.6, std::nullopt},
+        {40000, std::nullopt},
+        {-1e300, std::nullopt},
+        {std::numeric_limits<double>::infinity(), std::nullopt},
+        {std::numeric_limits<double>::quiet_NaN(), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(ToInt16(c.value), c.expected);
+    }
+}
+
+TEST(BasicTextTest, IntFloorsAndFixTruncatesNegatives) {
+    EXPECT_EQ(Int(-2.5), -3);
+    EXPECT_EQ(Fix(-2.5), -2);
+    EXPECT_EQ(Int(-3), -3);
+    EXPECT_EQ(Fix(-3), -3);
+    EXPECT_EQ(Int(2.7), 2);
+    EXPECT_EQ(Fix(2.7), 2);
+}
+
+TEST(BasicTextTest, ToSingleLosesDoublePrecision) {
+    EXPECT_EQ(ToSingle(0.1), static_cast<double>(0.1f));
+    EXPECT_NE(ToSingle(0.1), 0.1);
+    EXPECT_EQ(ToSingle(0.5), 0.5);
+    EXPECT_EQ(ToSingle(1e40), std::numeric_limits<double>::infinity());
+}
+
+}  // namespace
+}  // namespace talvenor
