@@ -1,0 +1,24 @@
+#include "chart/chart_state.h"
+
+#include "chart/point_catalogue.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+ChartState::ChartState()
+    : NatalHouseText(kHouseTextLength, ' '),
+      NatalRetroFlags(kPointCount, ' '),
+      DiurnalHouseText(kHouseTextLength, ' '),
+      DiurnalRetroFlags(kPointCount, ' '),
+      MidpointFactorNames(kMidpointFactorNames) {
+    RetroFlags.assign(kPointCount, ' ');
+    // Before the first house placement the slots show dashes, so a report run too early is obvious.
+    PointHouseText = "---- --------- -----";
+    PointHouseText.resize(kHouseTextLength, ' ');
+}
+
+int SignOf(double longitude) {
+    return static_cast<int>(Int(longitude / 30.0)) + 1;
+}
+
+}  // namespace talvenor

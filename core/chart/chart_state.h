@@ -1,0 +1,101 @@
+// The chart tables shared by input, engine, houses and every report.
+//
+// One natal chart, one second (diurnal) chart and one working set that the engine fills for whichever
+// chart it is computing. Per-point arrays hold 16 elements and leave element 0 unused, so that an index
+// reads exactly like the point catalogue (1 Sun ... 15 Midheaven).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace talvenor {
+
+using PointArray = std::array<double, 16>;  // elements 1..15 by point index
+using CuspArray = std::array<double, 14>;   // elements 1..12: 10th, 11th, 12th, 1st ... 9th house
+
+// ChartSelector values.
+inline constexpr std::int16_t kSelectNatal = 0;
+inline constexpr std::int16_t kSelectDiurnal = 3;
+
+// The value TrueNode holds before a natal pass: the ephemeris stores the true node only while it sees it.
+inline constexpr double kTrueNodeUnset = -100.0;
+
+// Length of PointHouseText: one 10-character slot for each of the 15 points.
+inline constexpr std::size_t kHouseTextLength = 150;
+
+struct ChartState {
+    ChartState();
+
+    // ---- Input section (packed degrees/hours + minutes/100; longitude west positive) ----
+    std::string ChartName;
+    std::int16_t NatalDay = 0, NatalMonth = 0, NatalYear = 0;
+    float NatalTime = 0, NatalTZ = 0, NatalLongitude = 0, NatalLatitude = 0;
+    std::string NatalAmPm = "A.M.";
+    std::string NatalEastWest = "WEST";
+    std::string NatalNorthSouth = "NORTH";
+    std::string NatalDateText;
+    std::int16_t DiurnalDay = 0, DiurnalMonth = 0, DiurnalYear = 0;
+    float DiurnalTime = 0, DiurnalTZ = 0, DiurnalLongitude = 0, DiurnalLatitude = 0;
+    std::string DiurnalAmPm = "A.M.";
+    std::string DiurnalEastWest = "WEST";
+    std::string DiurnalNorthSouth = "NORTH";
+    std::string DiurnalDateText;
+    std::int16_t AgeYears = 0;
+    std::int16_t LastBirthdayYear = 0;
+
+    // ---- Computation settings and flags ----
+    std::string HouseSystemCode = "P";
+    std::int16_t ChartSelector = kSelectNatal;
+    std::int16_t InputErrorFlag = 0;
+
+    // ---- Time and angles of the chart last passed through the time routine ----
+    double DayFraction = 0;
+    double JulianDayNumber = 0;
+    double CenturiesT = 0;
+    double RamcRad = 0;
+    double ObliquityRad = 0;  // holds minus the obliquity once the time routine has finished
+    double ObliquityDeg = 0;
+    double Midheaven = 0, Ascendant = 0;
+    double Vertex = 0, EquatorialAscendant = 0, CoAscendant = 0, PolarAscendant = 0;
+    int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
+
+    // ---- Working set, filled by the ephemeris for the chart being computed ----
+    PointArray PointLon{};
+    PointArray PointDecl{};
+    PointArray PointEclLat{};
+    PointArray PointLonNextDay{};  // only for the retrograde test
+    CuspArray HouseCusp{};
+    std::string RetroFlags;      // 15 characters, "R" at the index of a retrograde point
+    std::string PointHouseText;  // 150 characters, a 10-character slot per point
+    double MeanNode = 0;
+    double TrueNodeWork = 0;
+    double MoonDeclNextDay = 0;
+
+    // ---- Natal chart ----
+    PointArray NatalLon{}, NatalDecl{}, NatalEclLat{}, NatalSolsticePt{};
+    CuspArray NatalCusp{};
+    double NatalVertex = 0, NatalEquatorialAsc = 0, NatalCoAsc = 0, NatalPolarAsc = 0;
+    std::string NatalHouseText;
+    std::string NatalRetroFlags;
+    double TrueNodeDecl = 0;
+    double NatalMeanNode = 0;
+
+    // ---- Diurnal (second) chart ----
+    PointArray DiurnalLon{}, DiurnalDecl{}, DiurnalSolsticePt{};
+    CuspArray DiurnalCusp{};
+    double DiurnalVertex = 0, DiurnalEquatorialAsc = 0, DiurnalCoAsc = 0, DiurnalPolarAsc = 0;
+    std::string DiurnalHouseText;
+    std::string DiurnalRetroFlags;
+
+    // ---- Midpoint tables, built from the natal chart ----
+    std::array<double, 19> MidpointFactor{};  // 1..13 midpoint factors, 14..17 the special points, 18 zero
+    std::string MidpointFactorNames;
+    std::array<double, 79> MidpointLon{};  // 1..78 in pair order (1,2), (1,3) ... (12,13)
+    std::int16_t MidpointCount = 0;
+
+    // ---- True node of the natal pass ----
+    double TrueNode = kTrueNodeUnset;
+};
+
+}  // namespace talvenor
