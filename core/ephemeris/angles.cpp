@@ -1,0 +1,97 @@
+#include "ephemeris/angles.h"
+
+#include <cmath>
+
+namespace talvenor {
+
+double Norm360(double x) {
+    if (x >= 0) return x - 360.0 * std::floor(x / 360.0);
+    return x - 360.0 * (std::floor(x / 360.0) + 1.0) + 360.0;
+}
+
+double Norm360BranchFree(double x) {
+    return x - 360.0 * std::floor(x / 360.0);
+}
+
+double DegToRad(double x) {
+    return x * EnginePi / 180.0;
+}
+double RadToDeg(double x) {
+    return x * 180.0 / EnginePi;
+}
+double SinDeg(double x) {
+    return std::sin(DegToRad(x));
+}
+double CosDeg(double x) {
+    return std::cos(DegToRad(x));
+}
+
+double PackedToDecimal(double x) {
+    const double whole = std::floor(x);
+    return whole + (x - whole) * 100.0 / 60.0;
+}
+
+double SignedPackedToDecimal(double x) {
+    const double magnitude = PackedToDecimal(std::fabs(x));
+    return x < 0 ? -magnitude : (x > 0 ? magnitude : 0.0);
+}
+
+double ArcSinRad(double x) {
+    return std::atan(x / std::sqrt(1.0 - x * x));
+}
+
+void PolarToRect(EngineScratch& s) {
+    if (s.Angle == 0) s.Angle = kTinyAngle;
+    s.X = std::cos(s.Angle) * s.Radius;
+    s.Y = std::sin(s.Angle) * s.Radius;
+}
+
+void RectToPolar(EngineScratch& s) {
+    if (s.Y == 0) s.Y = kTinyAngle;
+    s.Radius = std::sqrt(s.X * s.X + s.Y * s.Y);
+    s.Angle = std::atan(s.Y / s.X);
+    if (s.Angle < 0) s.Angle += EnginePi;
+    if (s.Y < 0) s.Angle += EnginePi;
+}
+
+void RectToSpherical(EngineScratch& s) {
+    s.Radius3 = std::sqrt(s.X * s.X + s.Y * s.Y + s.Z * s.Z);
+    const double rho = std::sqrt(s.X * s.X + s.Y * s.Y);
+    s.PlanarRadius = rho;
+
+    if (rho == 0) {
+        s.Delta = s.Z > 0 ? 90.0 : (s.Z < 0 ? -90.0 : 0.0);
+    } else {
+        s.Delta = RadToDeg(std::atan(s.Z / rho));
+    }
+
+    if (s.X == 0 && s.Y == 0) {
+        // The half-angle quotient would be 0/0 here; the direction is taken as 0.
+        s.Alpha = 0;
+        return;
+    }
+    const double half = 2.0 * RadToDeg(std::atan(s.Y / (std::fabs(s.X) + rho)));
+    if (s.X >= 0) {
+        s.Alpha = s.Y >= 0 ? half : half + 360.0;
+    } else {
+        s.Alpha = 180.0 - half;
+    }
+}
+
+void EclipticToEquatorial(EngineScratch& s, double lon, double lat, double epsilonRad) {
+    const double cosLat = CosDeg(lat), sinLat = SinDeg(lat);
+    const double cosLon = CosDeg(lon), sinLon = SinDeg(lon);
+    const double cosEps = std::cos(epsilonRad), sinEps = std::sin(epsilonRad);
+    s.X = cosLat * cosLon;
+    s.Y = cosLat * sinLon * cosEps - sinLat * sinEps;
+    s.Z = sinLat * cosEps + cosLat * sinLon * sinEps;
+    RectToSpherical(s);
+}
+
+double Declination(double lon, double lat, double epsilonRad) {
+    EngineScratch s;
+    EclipticToEquatorial(s, lon, lat, epsilonRad);
+    return s.Delta;
+}
+
+}  // namespace talvenor
