@@ -26,12 +26,13 @@ struct DecimalDigits {
     int exponent = 0;
 };
 
-// printf's "%.*e" is correctly rounded in glibc, which gives the same digits on every platform we
-// build for; the digits are then handled as text so no binary rounding can creep in afterwards.
+// to_chars with a precision is correctly rounded, so the digits are the same on every platform we build
+// for; they are then handled as text so no binary rounding can creep in afterwards.
 DecimalDigits ToDecimalDigits(double magnitude, int significant) {
     char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, magnitude);
-    const std::string_view text(buffer, static_cast<std::size_t>(length));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                       std::chars_format::scientific, significant - 1);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
     const std::size_t e = text.find('e');
 
     DecimalDigits result;
