@@ -1,0 +1,29 @@
+#include "shell/startup.h"
+
+#include "shell/app_folder.h"
+
+namespace talvenor {
+
+bool LoadOptions(Session& session, const std::filesystem::path& optionsFile) {
+    Options read;
+    const OptionsReadResult result = ReadOptionsFile(optionsFile, read);
+    if (!result.opened || result.linesRead == 0) {
+        session.dialogs->ShowMessage(kOptionsMissingMessage, "Warning!", MessageIcon::Information);
+        session.options = DefaultOptions();
+        return false;
+    }
+    session.options = read;
+    return true;
+}
+
+void StartSession(Session& session, const std::filesystem::path& appFolder) {
+    session.appFolder = appFolder;
+    LoadOptions(session, appFolder / kOptionsFileName);
+    session.settings = DefaultSettings(appFolder);
+    ReadSettings(appFolder / kSettingsFileName, session.settings);
+    session.regional = ReadRegionalFormat();
+    session.checkedHouseCode = HouseCodeForOption(session.options[27]);
+    CreateReportsFolder(appFolder);
+}
+
+}  // namespace talvenor
