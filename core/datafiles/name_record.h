@@ -1,0 +1,49 @@
+// One person of a names file, and how a chosen person fills the input windows.
+//
+// A record is one line of seven comma-separated fields: name, date ("14 Mar 1962"), clock time on the
+// 12-hour clock as hours + minutes/100 ("10.15"), "A" or "P", time zone as typed, longitude and latitude
+// as degrees + minutes/100 (west and north positive: "087.39", "41.52"). Numbers always use a point.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "input/input_fields.h"
+#include "shell/regional_format.h"
+#include "shell/user_dialogs.h"
+
+namespace talvenor {
+
+inline constexpr const char* kNameRecordFormatErrorMessage =
+    "Format error or typographical error in selected data. Please correct this data entry by clicking on "
+    "the Edit this List command button in the Names window and editing the data associated with your "
+    "chosen name.";
+inline constexpr const char* kNameRecordFormatErrorTitle = "Error!";
+inline constexpr MessageIcon kNameRecordFormatErrorIcon = MessageIcon::Critical;
+
+struct NameRecord {
+    // Fields 1..7; element 0 is unused so that numbers read like the record layout.
+    std::array<std::string, 8> Field;
+};
+
+// Splits a line at its commas, drops blanks around each field and the double quotes around a quoted
+// one. No record unless there are exactly seven fields and the first (the name) is not empty; an empty
+// name ends a names list. A line end (CR, LF) left on the line is ignored.
+std::optional<NameRecord> ParseNameRecord(std::string_view line);
+
+// Fills the natal window from a chosen record: name, date, hour and minute, AM/PM, time zone, longitude
+// and latitude with their directions, in that order. A field that cannot be read stops the filling
+// there and gives the format-error message; the fields filled before it keep their new values.
+// The zone keeps the sign it was stored with; the direction buttons change without the East/West rule.
+// An hour of 0 shows as " 12", as the window's hour rule writes it. No value on success.
+std::optional<std::string> FillNatalFromRecord(const NameRecord& record, const RegionalFormat& regional,
+                                               NatalInputFields& natal);
+
+// The same for the second person's fields of the diurnal window; the "2nd Person" caption becomes the
+// record's name. Whether the box is ticked is the caller's business.
+std::optional<std::string> FillDiurnalFromRecord(const NameRecord& record, const RegionalFormat& regional,
+                                                 DiurnalInputFields& diurnal);
+
+}  // namespace talvenor

@@ -1,0 +1,48 @@
+// The checks run on both input windows before a chart is computed, and the transfer of their texts into
+// the chart state.
+//
+// The checks only look at what was typed and correct nothing. Each failing test shows its window's
+// message and sets InputErrorFlag, and every test runs, so one bad window can show several boxes in a
+// row; the driver abandons the computation when the flag is set. The transfers run only after all
+// checks passed.
+#pragma once
+
+#include "chart/chart_state.h"
+#include "input/input_fields.h"
+#include "shell/regional_format.h"
+#include "shell/user_dialogs.h"
+
+namespace talvenor {
+
+inline constexpr const char* kNatalInputErrorMessage = "Error in natal input data section. Please correct.";
+inline constexpr const char* kDiurnalInputErrorMessage =
+    "Error in diurnal input data section. Please correct.";
+inline constexpr const char* kInputErrorTitle = "Warning!";
+inline constexpr MessageIcon kInputErrorIcon = MessageIcon::Information;
+
+// Show the window's message and set InputErrorFlag to 1.
+void ReportNatalInputError(ChartState& state, UserDialogs& dialogs);
+void ReportDiurnalInputError(ChartState& state, UserDialogs& dialogs);
+
+// Completeness of both windows, natal first: a month, day or year whose value is 0; an empty date,
+// hour, minute, time-zone, longitude or latitude text; a time zone below -2 with West selected.
+void CheckInputComplete(const NatalInputFields& natal, const DiurnalInputFields& diurnal, ChartState& state,
+                        UserDialogs& dialogs);
+
+// Ranges of one window: month, day, year; hour, minute; time zone; longitude degrees and minutes;
+// latitude minutes. Then two tests the ranges cannot make: the date must exist in the calendar, and
+// every numeric text that is not empty must be a number as a whole.
+void CheckNatalRanges(const NatalInputFields& natal, ChartState& state, UserDialogs& dialogs);
+void CheckDiurnalRanges(const DiurnalInputFields& diurnal, ChartState& state, UserDialogs& dialogs);
+
+// Copy the natal window into the natal input section: date rounded to 16-bit integers, packed clock
+// time, time zone, packed longitude (west positive) and latitude (north positive), the A.M./P.M.,
+// WEST/EAST and NORTH/SOUTH words and the date text in the regional order.
+void TransferNatalInput(const NatalInputFields& natal, const RegionalFormat& regional, ChartState& state);
+
+// The same for the diurnal window, plus AgeYears and LastBirthdayYear, which compare the diurnal date
+// with the natal date already transferred.
+void TransferDiurnalInput(const DiurnalInputFields& diurnal, const RegionalFormat& regional,
+                          ChartState& state);
+
+}  // namespace talvenor

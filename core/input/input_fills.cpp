@@ -1,0 +1,138 @@
+#include "input/input_fills.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "input/strict_number.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+namespace {
+
+// Whether the present moment lies in the afternoon half of the day. A 24-hour clock decides by the
+// hour; a 12-hour clock by the "PM" its time text ends in, which it shows from 12 o'clock on, so both
+// clocks come to the same test.
+bool PmRule(const RegionalFormat& /*regional*/, const std::tm& now) {
+    return now.tm_hour >= 12;
+}
+
+// The texts and buttons both windows' fills share.
+struct NowTexts {
+    std::string& month;
+    std::string& day;
+    std::string& year;
+    std::string& hour;
+    std::string& minute;
+    std::string& zone;
+    std::string& longDeg;
+    std::string& longMin;
+    std::string& latDeg;
+    std::string& latMin;
+};
+
+// The hour rule's PM (an hour above 12) is part of the PM rule, which the caller applies afterwards.
+void FillNowTexts(NowTexts t, const Options& options, const std::tm& now) {
+    t.month = std::to_string(now.tm_mon + 1);
+    t.day = std::to_string(now.tm_mday);
+    t.year = std::to_string(now.tm_year + 1900);
+    t.hour = std::to_string(now.tm_hour);
+    t.minute = std::to_string(now.tm_min);
+    bool pm = false;
+    ApplyHourRule(t.hour, pm);
+    t.zone = GeneralNumberSingle(options[18]);
+    t.longDeg = GeneralNumberSingle(options[19]);
+    t.longMin = GeneralNumberSingle(options[20]);
+    t.latDeg = GeneralNumberSingle(options[22]);
+    t.latMin = GeneralNumberSingle(options[23]);
+    // The home zone takes its sign from East once, as the window's West button changes to East at
+    // start. Whatever the window showed before, the fill always ends with these same texts: a zone
+    // such as -1 at a western longitude (Western Europe) must not be turned by a West selection.
+    if (options[21] != 0) ApplyEastWestToZone(t.zone, true);
+}
+
+}  // namespace
+
+HourRuleResult ApplyHourRule(std::string& hourText, bool& pm) {
+    if (hourText.empty()) return HourRuleResult::EmptyHour;
+    const auto value = StrictNumber(hourText);
+    if (!value) return HourRuleResult::NotANumber;
+    if (*value == 0) {
+        hourText = GeneralNumber(12);
+    } else if (*value > 12) {
+        pm = true;
+        // Taking 12 away until the value is 12 or less, in one step so that a long row of digits
+        // cannot keep the window busy.
+        double folded = std::fmod(*value, 12.0);
+        if (folded == 0) folded = 12;
+        hourText = GeneralNumber(folded);
+    }
+    return HourRuleResult::Accepted;
+}
+
+std::string HourRuleMessage(HourRuleResult result, HourWindow window) {
+    switch (result) {
+        case HourRuleResult::EmptyHour:
+            return window == HourWindow::Natal ? kEmptyBirthHourMessage : kEmptyDiurnalHourMessage;
+        case HourRuleResult::NotANumber:
+            return kTypingTooFastMessage;
+        case HourRuleResult::Accepted:
+            break;
+    }
+    return {};
+}
+
+void ShowHourRuleMessage(HourRuleResult result, HourWindow window, UserDialogs& dialogs) {
+    const std::string message = HourRuleMessage(result, window);
+    if (!message.empty()) dialogs.ShowMessage(message, kHourRuleTitle, kHourRuleIcon);
+}
+
+void ApplyEastWestToZone(std::string& tzText, bool east) {
+    const auto value = StrictNumber(tzText);
+    if (!value) return;
+    tzText = GeneralNumber(east ? -std::fabs(*value) : std::fabs(*value));
+}
+
+void FillNatalNow(NatalInputFields& natal, const Options& options, const RegionalFormat& regional,
+                  const std::tm& now) {
+    natal.txtName = "Now";
+    FillNowTexts({natal.txtMonth, natal.txtDay, natal.txtYear, natal.txtBirthHour, natal.txtBirthMinute,
+                  natal.txtTZ, natal.txtLongDeg, natal.txtLongMin, natal.txtLatDeg, natal.txtLatMin},
+                 options, now);
+    natal.SelectAM(true);
+    if (PmRule(regional, now)) natal.SelectAM(false);
+    natal.SelectEast(options[21] != 0);
+    natal.SelectSouth(options[24] != 0);
+}
+
+void FillDiurnalNow(DiurnalInputFields& diurnal, const Options& options, const RegionalFormat& regional,
+                    const std::tm& now) {
+    FillNowTexts(
+        {diurnal.txtDiurnalMonth, diurnal.txtDiurnalDay, diurnal.txtDiurnalYear, diurnal.txtDiurnalHour,
+         diurnal.txtDiurnalMinute, diurnal.txtDiurnalTZ, diurnal.txtDiurnalLongDeg, diurnal.txtDiurnalLongMin,
+         diurnal.txtDiurnalLatDeg, diurnal.txtDiurnalLatMin},
+        options, now);
+    diurnal.SelectAM(true);
+    if (PmRule(regional, now)) diurnal.SelectAM(false);
+    diurnal.SelectEast(options[21] != 0);
+    diurnal.SelectSouth(options[24] != 0);
+}
+
+void CopyNatalToDiurnal(const NatalInputFields& natal, DiurnalInputFields& diurnal) {
+    diurnal.txtDiurnalHour = natal.txtBirthHour;
+    diurnal.txtDiurnalMinute = natal.txtBirthMinute;
+    diurnal.txtDiurnalTZ = natal.txtTZ;
+    diurnal.txtDiurnalLongDeg = natal.txtLongDeg;
+    diurnal.txtDiurnalLongMin = natal.txtLongMin;
+    diurnal.txtDiurnalLatDeg = natal.txtLatDeg;
+    diurnal.txtDiurnalLatMin = natal.txtLatMin;
+    // The buttons are copied as they stand, without the East/West rule: the zone was just copied and
+    // already belongs to the natal direction, so turning it again could only give the wrong sign.
+    diurnal.optDiurnalAM = natal.optAM;
+    diurnal.optDiurnalPM = natal.optPM;
+    diurnal.optDiurnalEast = natal.optEast;
+    diurnal.optDiurnalWest = natal.optWest;
+    diurnal.optDiurnalNorth = natal.optNorth;
+    diurnal.optDiurnalSouth = natal.optSouth;
+}
+
+}  // namespace talvenor

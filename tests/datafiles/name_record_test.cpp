@@ -1,0 +1,287 @@
+#include "datafiles/name_record.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace talvenor {
+namespace {
+
+constexpr const char* kFormatError =
+    "Format error or typographical error in selected data. Please correct this data entry by clicking on the "
+    "Edit this List command button in the Names window and editing the data associated with your chosen "
+    "name.";
+
+NameRecord Record(const char* line) {
+    const auto record = ParseNameRecord(line);
+    EXPECT_TRUE(record.has_value()) << line;
+    return record.value_or(NameRecord{});
+}
+
+TEST(NameRecordTest, SplitsSevenFieldsAndDropsBlanksAndQuotes) {
+    const NameRecord plain = Record("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52");
+    const char* expected[] = {"", "Sample Person", "14 Mar 1962", "10.15", "P", "6", "087.39", "41.52"};
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(plain.Field[static_cast<std::size_t>(i)], expected[i]) << i;
+
+    const NameRecord loose = Record(" \"Sample Person\" , 14 Mar 1962 ,\t10.15 , \"P\",6,087.39, 41.52 \r\n");
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(loose.Field[static_cast<std::size_t>(i)], expected[i]) << i;
+
+    // A quote inside a field, or one alone, is part of the text.
+    const NameRecord inner = Record("Ann \"Nan\" Lee,1 Jan 2000,1.00,A,0,000.00,00.00");
+    EXPECT_EQ(inner.Field[1], "Ann \"Nan\" Lee");
+    EXPECT_EQ(Record("\"Ann,1 Jan 2000,1.00,A,0,000.00,00.00").Field[1], "\"Ann");
+}
+
+TEST(NameRecordTest, RefusesLinesWithoutSevenFieldsOrAName) {
+    for (const char* line :
+         {"", "Sample Person", "Sample Person,14 Mar 1962,10.15,P,6,087.39",
+          "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52,extra",
+          "Smith, John,14 Mar 1962,10.15,P,6,087.39,41.52", ",14 Mar 1962,10.15,P,6,087.39,41.52",
+          "  ,14 Mar 1962,10.15,P,6,087.39,41.52", "\"\",14 Mar 1962,10.15,P,6,087.39,41.52"}) {
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(ParseNameRecord(line).has_value());
+    }
+    // Empty fields after the name still make a record; filling reports them.
+    EXPECT_TRUE(ParseNameRecord("Ann,,,,,,").has_value());
+}
+
+TEST(NameRecordTest, FillsTheNatalWindowFromTheSampleRecord) {
+    NatalInputFields natal;
+    const auto error = FillNatalFromRecord(Record("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
+                                           RegionalFormat{}, natal);
+    EXPECT_FALSE(error.has_value());
+    EXPECT_EQ(natal.txtName, "Sample Person");
+    EXPECT_EQ(natal.txtMonth, "3");
+    EXPECT_EQ(natal.txtDay, "14");
+    EXPECT_EQ(natal.txtYear, "1962");
+    EXPECT_EQ(natal.txtBirthHour, " 10");
+    EXPECT_EQ(natal.txtBirthMinute, "15");
+    EXPECT_TRUE(natal.optPM);
+    EXPECT_FALSE(natal.optAM);
+    EXPECT_EQ(natal.txtTZ, " 6");
+    EXPECT_EQ(natal.txtLongDeg, " 87");
+    EXPECT_EQ(natal.txtLongMin, "39");
+    EXPECT_TRUE(natal.optWest);
+    EXPECT_FALSE(natal.optEast);
+    EXPECT_EQ(natal.txtLatDeg, " 41");
+    EXPECT_EQ(natal.txtLatMin, "52");
+    EXPECT_TRUE(natal.optNorth);
+    EXPECT_FALSE(natal.optSouth);
+}
+
+TEST(NameRecordTest, PackedTimesAndPlacesSplitIntoWholeUnitsAndMinutes) {
+    // Several of these fractions lie a hair below the written minutes (10.15 - 10 = 0.1499...).
+    const struct {
+        const char* time;
+        const char* hour;
+        const char* minute;
+    } times[] = {{"9.05", " 9", "5"},   {"10.15", " 10", "15"}, {"12.30", " 12", "30"}, {"1.59", " 1", "59"},
+                 {"11.00", " 11", "0"}, {"0.30", " 12", "30"},  {"7", " 7", "0"}};
+    for (const auto& t : times) {
+        SCOPED_TRACE(t.time);
+        NatalInputFields natal;
+        NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
+        record.Field[3] = t.time;
+        EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
+        EXPECT_EQ(natal.txtBirthHour, t.hour);
+        EXPECT_EQ(natal.txtBirthMinute, t.minute);
+        EXPECT_TRUE(natal.optAM);
+    }
+
+    const struct {
+        const char* longitude;
+        const char* latitude;
+        const char* longDeg;
+        const char* longMin;
+        bool east;
+        const char* latDeg;
+        const char* latMin;
+        bool south;
+    } places[] = {
+        {"087.39", "41.52", " 87", "39", false, " 41", "52", false},
+        {"-002.20", "-33.52", " 2", "20", true, " 33", "52", true},
+        {"-000.30", "-00.05", " 0", "30", true, " 0", "5", true},
+        {"000.00", "00.00", " 0", "0", false, " 0", "0", false},
+        {"151.10", "-33.55", " 151", "10", false, " 33", "55", true},
+        {"-180.00", "89.59", " 180", "0", true, " 89", "59", false},
+    };
+    for (const auto& p : places) {
+        SCOPED_TRACE(std::string(p.longitude) + " " + p.latitude);
+        NatalInputFields natal;
+        NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
+        record.Field[6] = p.longitude;
+        record.Field[7] = p.latitude;
+        EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
+        EXPECT_EQ(natal.txtLongDeg, p.longDeg);
+        EXPECT_EQ(natal.txtLongMin, p.longMin);
+        EXPECT_EQ(natal.optEast, p.east);
+        EXPECT_EQ(natal.optWest, !p.east);
+        EXPECT_EQ(natal.txtLatDeg, p.latDeg);
+        EXPECT_EQ(natal.txtLatMin, p.latMin);
+        EXPECT_EQ(natal.optSouth, p.south);
+        EXPECT_EQ(natal.optNorth, !p.south);
+    }
+}
+
+TEST(NameRecordTest, HalfOfDayAndZoneFollowTheirFields) {
+    const struct {
+        const char* half;
+        const char* zone;
+        bool am;
+        const char* shown;
+    } cases[] = {
+        {"A", "5", true, " 5"},        {"a", "-2.5", true, "-2.5"}, {"P", "0", false, " 0"},
+        {"p", " 3.50", false, " 3.5"}, {"X", "-10", false, "-10"},  {"AM", "+1", false, " 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.half) + " " + c.zone);
+        NatalInputFields natal;
+        NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
+        record.Field[4] = c.half;
+        record.Field[5] = c.zone;
+        EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
+        EXPECT_EQ(natal.optAM, c.am);
+        EXPECT_EQ(natal.optPM, !c.am);
+        EXPECT_EQ(natal.txtTZ, c.shown);
+    }
+}
+
+TEST(NameRecordTest, TheStoredZoneKeepsItsSignWhenTheDirectionChanges) {
+    // Western Europe: a zone east of Greenwich at a western longitude, chosen while East was selected.
+    NatalInputFields natal;
+    natal.SelectEast(true);
+    EXPECT_FALSE(
+        FillNatalFromRecord(Record("Ann,14 Mar 1962,10.15,P,-1,003.42,40.25"), RegionalFormat{}, natal)
+            .has_value());
+    EXPECT_EQ(natal.txtTZ, "-1");
+    EXPECT_TRUE(natal.optWest);
+}
+
+TEST(NameRecordTest, DatesFollowTheRegionalOrder) {
+    const struct {
+        std::int16_t order;
+        const char* stored;
+    } cases[] = {
+        {0, "14 Mar 1962"}, {1, "14 Mar 1962"}, {2, "14 Mar 1962"}, {2, "1962 Mar 14"},
+        {2, "14 mar 1962"}, {0, "3/14/1962"},   {1, "14/3/1962"},   {2, "1962 March 14"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.order) + " " + c.stored);
+        RegionalFormat regional;
+        regional.DateOrder = c.order;
+        NatalInputFields natal;
+        NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
+        record.Field[2] = c.stored;
+        EXPECT_FALSE(FillNatalFromRecord(record, regional, natal).has_value());
+        EXPECT_EQ(natal.txtMonth, "3");
+        EXPECT_EQ(natal.txtDay, "14");
+        EXPECT_EQ(natal.txtYear, "1962");
+    }
+
+    // A single-digit day is padded before the year-first reading, and a longer regional month name
+    // is taken whole.
+    RegionalFormat regional;
+    regional.DateOrder = 2;
+    regional.MonthAbbrev[7] = "juil.";
+    NatalInputFields natal;
+    EXPECT_FALSE(
+        FillNatalFromRecord(Record("Ann,5 juil. 1962,10.15,P,6,087.39,41.52"), regional, natal).has_value());
+    EXPECT_EQ(natal.txtMonth, "7");
+    EXPECT_EQ(natal.txtDay, "5");
+}
+
+TEST(NameRecordTest, AMalformedFieldStopsTheFillWithTheFormatError) {
+    const struct {
+        int field;
+        const char* text;
+    } cases[] = {
+        {2, "31 Apr 1962"},
+        {2, "29 Feb 1900"},
+        {2, "someday"},
+        {2, ""},
+        {3, "10.1.5"},
+        {3, "10:15"},
+        {3, ""},
+        {5, "-"},
+        {5, "1.2.3"},
+        {5, ""},
+        {6, "87W39"},
+        {6, "087,39"},
+        {7, "41N52"},
+        {7, ""},
+        {3, "1e3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.field) + " \"" + c.text + "\"");
+        NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
+        record.Field[static_cast<std::size_t>(c.field)] = c.text;
+        NatalInputFields natal;
+        const auto error = FillNatalFromRecord(record, RegionalFormat{}, natal);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(*error, kFormatError);
+        EXPECT_EQ(natal.txtName, "Ann");
+    }
+    EXPECT_STREQ(kNameRecordFormatErrorTitle, "Error!");
+    EXPECT_EQ(kNameRecordFormatErrorIcon, MessageIcon::Critical);
+}
+
+TEST(NameRecordTest, FieldsFilledBeforeTheFaultKeepTheirValues) {
+    NatalInputFields natal;
+    natal.txtTZ = "old zone";
+    natal.txtLongDeg = "old degrees";
+    natal.SelectAM(true);
+    const auto error =
+        FillNatalFromRecord(Record("Bob,2 Jan 1970,9.05,P,-,087.39,41.52"), RegionalFormat{}, natal);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(natal.txtName, "Bob");
+    EXPECT_EQ(natal.txtMonth, "1");
+    EXPECT_EQ(natal.txtDay, "2");
+    EXPECT_EQ(natal.txtYear, "1970");
+    EXPECT_EQ(natal.txtBirthHour, " 9");
+    EXPECT_EQ(natal.txtBirthMinute, "5");
+    EXPECT_TRUE(natal.optPM);
+    EXPECT_EQ(natal.txtTZ, "old zone");
+    EXPECT_EQ(natal.txtLongDeg, "old degrees");
+
+    natal = NatalInputFields{};
+    natal.txtMonth = "old month";
+    ASSERT_TRUE(
+        FillNatalFromRecord(Record("Bob,31 Jun 1970,9.05,P,6,087.39,41.52"), RegionalFormat{}, natal));
+    EXPECT_EQ(natal.txtName, "Bob");
+    EXPECT_EQ(natal.txtMonth, "old month");
+}
+
+TEST(NameRecordTest, SecondPersonFillsTheDiurnalWindowAndItsCaption) {
+    DiurnalInputFields diurnal;
+    diurnal.chk2ndPerson = true;
+    const auto error = FillDiurnalFromRecord(Record("Second Person,2 Jan 1970,9.05,A,-2.5,-002.20,-33.52"),
+                                             RegionalFormat{}, diurnal);
+    EXPECT_FALSE(error.has_value());
+    EXPECT_EQ(diurnal.chk2ndPersonCaption, "Second Person");
+    EXPECT_TRUE(diurnal.chk2ndPerson);
+    EXPECT_EQ(diurnal.txtDiurnalMonth, "1");
+    EXPECT_EQ(diurnal.txtDiurnalDay, "2");
+    EXPECT_EQ(diurnal.txtDiurnalYear, "1970");
+    EXPECT_EQ(diurnal.txtDiurnalHour, " 9");
+    EXPECT_EQ(diurnal.txtDiurnalMinute, "5");
+    EXPECT_TRUE(diurnal.optDiurnalAM);
+    EXPECT_EQ(diurnal.txtDiurnalTZ, "-2.5");
+    EXPECT_EQ(diurnal.txtDiurnalLongDeg, " 2");
+    EXPECT_EQ(diurnal.txtDiurnalLongMin, "20");
+    EXPECT_TRUE(diurnal.optDiurnalEast);
+    EXPECT_FALSE(diurnal.optDiurnalWest);
+    EXPECT_EQ(diurnal.txtDiurnalLatDeg, " 33");
+    EXPECT_EQ(diurnal.txtDiurnalLatMin, "52");
+    EXPECT_TRUE(diurnal.optDiurnalSouth);
+    EXPECT_FALSE(diurnal.optDiurnalNorth);
+
+    const auto failed =
+        FillDiurnalFromRecord(Record("Third,2 Jan 1970,9.05,A,x,-002.20,-33.52"), RegionalFormat{}, diurnal);
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(*failed, kFormatError);
+    EXPECT_EQ(diurnal.chk2ndPersonCaption, "Third");
+    EXPECT_EQ(diurnal.txtDiurnalTZ, "-2.5");
+}
+
+}  // namespace
+}  // namespace talvenor
