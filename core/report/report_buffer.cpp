@@ -1,0 +1,107 @@
+#include "report/report_buffer.h"
+
+#include <fstream>
+#include <limits>
+#include <new>
+#include <system_error>
+
+#include "shell/user_dialogs.h"
+
+namespace talvenor {
+
+ReportBuffer::ReportBuffer() {
+    ClearDataBuffer();
+    ClearPageBuffer();
+}
+
+void ReportBuffer::ClearDataBuffer() {
+    DataLineCount = 0;
+    DataLines.assign(2, std::string());
+}
+
+void ReportBuffer::ClearPageBuffer() {
+    PageLineCount = 0;
+    PageLines.assign(2, std::string());
+}
+
+void ReportBuffer::StartReport() {
+    ClearPageBuffer();
+}
+
+bool ReportBuffer::AppendLine() {
+    constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max();
+    try {
+        if (DataLineCount >= kLimit || PageLineCount >= kLimit) throw std::bad_alloc();
+        DataLines.resize(static_cast<std::size_t>(DataLineCount) + 2);
+        DataLines[static_cast<std::size_t>(DataLineCount)] = ReportLine;
+        ++DataLineCount;
+        PageLines[static_cast<std::size_t>(PageLineCount)] = ReportLine;
+        ++PageLineCount;
+        PageLines.resize(static_cast<std::size_t>(PageLineCount) + 1);
+    } catch (const std::bad_alloc&) {
+        if (dialogs) dialogs->ShowMessage(std::string(kBufferFullMessage), "Warning!", MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool ReportBuffer::AppendBlankLine() {
+    ReportLine.clear();
+    return AppendLine();
+}
+
+bool ReportBuffer::AppendLine(std::string line) {
+    ReportLine = std::move(line);
+    return AppendLine();
+}
+
+std::filesystem::path LastPagePath(const std::filesystem::path& appFolder) {
+    return appFolder / "REPORTS" / "LASTPAGE.TXT";
+}
+
+std::string PageText(const ReportBuffer& buffer, std::string_view lineEnd) {
+    std::string text;
+    for (std::int32_t i = 0; i <= buffer.PageLineCount; ++i) {
+        const std::string& line = buffer.PageLines[static_cast<std::size_t>(i)];
+        std::size_t start = 0;
+        for (std::size_t pos; (pos = line.find(kNewLine, start)) != std::string::npos;
+             start = pos + kNewLine.size()) {
+            text.append(line, start, pos - start);
+            text += lineEnd;
+        }
+        text.append(line, start);
+        text += lineEnd;
+    }
+    return text;
+}
+
+ShowResult ShowReport(ReportBuffer& buffer, const std::filesystem::path& appFolder, bool windowMinimized) {
+    if (windowMinimized || buffer.DataLineCount == 0) return ShowResult::NothingToShow;
+    buffer.AppendBlankLine();
+    // Without a program folder (the command line prints the page instead) there is no file to write.
+    if (appFolder.empty()) return ShowResult::Shown;
+
+    const std::filesystem::path target = LastPagePath(appFolder);
+    const std::filesystem::path temporary = target.string() + ".tmp";
+    std::error_code ec;
+    std::filesystem::create_directories(target.parent_path(), ec);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return ShowResult::NotWritten;
+        out << PageText(buffer, kNewLine);
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary, ec);
+            return ShowResult::NotWritten;
+        }
+    }
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return ShowResult::NotWritten;
+    }
+    return ShowResult::Shown;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,97 @@
+#include "report/report_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/scripted_dialogs.h"
+
+namespace talvenor {
+namespace {
+
+std::filesystem::path FreshFolder(const char* name) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("talvenor-" + std::string(name) + "-" +
+                      std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(ReportBufferTest, ShowReportWritesThePageABlankLineAndTheSpareElement) {
+    const auto folder = FreshFolder("lastpage");
+    ReportBuffer r;
+    r.StartReport();
+    r.AppendLine("one");
+    r.AppendLine("two");
+    r.AppendLine("three");
+    EXPECT_EQ(ShowReport(r, folder), ShowResult::Shown);
+    EXPECT_EQ(ReadAll(LastPagePath(folder)), "one\r\ntwo\r\nthree\r\n\r\n\r\n");
+    EXPECT_EQ(r.PageLineCount, 4);
+    EXPECT_EQ(r.DataLineCount, 4);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ReportBufferTest, DataBufferGrowsOverPagesUntilEmptied) {
+    ReportBuffer r;
+    r.StartReport();
+    r.AppendLine("a");
+    r.StartReport();
+    r.AppendLine("b");
+    EXPECT_EQ(r.PageLineCount, 1);
+    EXPECT_EQ(r.PageLines[0], "b");
+    ASSERT_EQ(r.DataLineCount, 2);
+    EXPECT_EQ(r.DataLines[0], "a");
+    EXPECT_EQ(r.DataLines[1], "b");
+    EXPECT_EQ(r.DataLines.size(), 3u);  // the spare empty element
+    EXPECT_EQ(r.DataLines[2], "");
+    EXPECT_EQ(r.ReportLine, "b");  // appending leaves the line as it was
+
+    r.ClearDataBuffer();
+    EXPECT_EQ(r.DataLineCount, 0);
+    EXPECT_EQ(r.DataLines.size(), 2u);
+}
+
+TEST(ReportBufferTest, NothingIsShownWhenMinimizedOrWhenTheDataBufferIsEmpty) {
+    const auto folder = FreshFolder("minimized");
+    ReportBuffer r;
+    r.AppendLine("kept");
+    ASSERT_EQ(ShowReport(r, folder), ShowResult::Shown);
+    const std::string before = ReadAll(LastPagePath(folder));
+
+    r.StartReport();
+    r.AppendLine("new page");
+    EXPECT_EQ(ShowReport(r, folder, /*windowMinimized=*/true), ShowResult::NothingToShow);
+    EXPECT_EQ(ReadAll(LastPagePath(folder)), before);
+    EXPECT_EQ(r.PageLineCount, 1);  // no blank line added either
+
+    r.ClearAll();
+    EXPECT_EQ(ShowReport(r, folder), ShowResult::NothingToShow);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ReportBufferTest, AnUnwritableFolderIsReportedNotFatal) {
+    ReportBuffer r;
+    r.AppendLine("x");
+    EXPECT_EQ(ShowReport(r, "/proc/no-such-folder"), ShowResult::NotWritten);
+    EXPECT_EQ(r.PageLineCount, 2);
+}
+
+TEST(ReportBufferTest, LineBreaksInsideALineFollowTheChosenLineEnd) {
+    ReportBuffer r;
+    r.AppendLine("head\r\nrow 1\r\nrow 2");
+    EXPECT_EQ(PageText(r, "\n"), "head\nrow 1\nrow 2\n\n");
+    EXPECT_EQ(PageText(r), "head\r\nrow 1\r\nrow 2\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace talvenor
