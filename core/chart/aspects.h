@@ -1,0 +1,38 @@
+// The aspect engine: the aspect grid with its legend and aspect list, and the transit aspect lists.
+//
+// Two tests exist side by side. The grid uses the orbs of the options file and the whole aspect table,
+// compared in single precision as the options are held; the transit lists use a fixed orb of one degree
+// and a smaller set of aspects.
+#pragma once
+
+#include "chart/chart_state.h"
+#include "chart/options.h"
+#include "input/input_fields.h"
+#include "report/report_buffer.h"
+
+namespace talvenor {
+
+// Writes the grid of aspects among the fifteen points of the working arrays (PointLon, PointDecl,
+// whichever chart they hold), the legend and the aspect list.
+void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report);
+
+// The aspect of the transit lists for a separation: k = 1 when there is none; orb is the distance from
+// exact, rounded to tenths.
+struct ListAspect {
+    int k = 1;
+    double orb = 0;
+};
+ListAspect FindListAspect(double separation);
+
+// One line of a transit list for transiting point t and second point n with d = longitude t - longitude
+// n; nothing when they form no aspect.
+void WriteListAspect(int t, int n, double d, ReportBuffer& report);
+
+// Transiting points (DiurnalLon) to natal points (NatalLon); the title names the second person when the
+// diurnal window is in second-person mode.
+void WriteTransitToNatal(const ChartState& chart, const DiurnalInputFields& diurnal, ReportBuffer& report);
+
+// Transiting points among themselves (DiurnalLon).
+void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report);
+
+}  // namespace talvenor
