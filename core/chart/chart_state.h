@@ -24,6 +24,14 @@ inline constexpr double kTrueNodeUnset = -100.0;
 // Length of PointHouseText: one 10-character slot for each of the 15 points.
 inline constexpr std::size_t kHouseTextLength = 150;
 
+// The time and angle outputs of one pass, kept for checking a computation against other tools.
+struct PassTimeOutputs {
+    double DayFraction = 0, JulianDayNumber = 0, CenturiesT = 0, RamcRad = 0, ObliquityRad = 0,
+           ObliquityDeg = 0, Midheaven = 0, Ascendant = 0, Vertex = 0, EquatorialAscendant = 0,
+           CoAscendant = 0, PolarAscendant = 0, AuxLatitudeRad = 0;
+    int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
+};
+
 struct ChartState {
     ChartState();
 
@@ -41,6 +49,10 @@ struct ChartState {
     std::string DiurnalEastWest = "WEST";
     std::string DiurnalNorthSouth = "NORTH";
     std::string DiurnalDateText;
+    // The driver's copies of NatalEastWest and NatalNorthSouth, taken right after the transfer: the time
+    // routine rewrites NatalNorthSouth for each pass, and the natal header prints these.
+    std::string NatalEastWestCopy = "WEST";
+    std::string NatalNorthSouthCopy = "NORTH";
     std::int16_t AgeYears = 0;
     std::int16_t LastBirthdayYear = 0;
 
@@ -59,6 +71,9 @@ struct ChartState {
     double Midheaven = 0, Ascendant = 0;
     double Vertex = 0, EquatorialAscendant = 0, CoAscendant = 0, PolarAscendant = 0;
     int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
+    // The latitude of the auxiliary angles in radians, negated (south positive), an exact 0 replaced by
+    // 0.00001; the Placidus houses work with minus this value.
+    double AuxLatitudeRad = 0;
 
     // ---- Working set, filled by the ephemeris for the chart being computed ----
     PointArray PointLon{};
@@ -96,6 +111,11 @@ struct ChartState {
 
     // ---- True node of the natal pass ----
     double TrueNode = kTrueNodeUnset;
+
+    // ---- Time outputs of the two passes, as the time routine left them ----
+    PassTimeOutputs NatalPass, DiurnalPass;
+    // Copies the current time outputs.
+    PassTimeOutputs CurrentTimeOutputs() const;
 };
 
 }  // namespace talvenor

@@ -79,6 +79,7 @@ ChartAngles ComputeAngles(double ramcRad, double obliquityRad, double packedLati
     if (northSouth == "SOUTH") phi2 = -phi2;
     double phiP = -DegToRad(phi2);
     if (phiP == 0) phiP = 0.00001;
+    out.AuxLatitudeRad = phiP;
     const double epsP = -eps;
     const double r = ramcRad;
     const double cosR1 = std::cos(r + EnginePi), sinR1 = std::sin(r + EnginePi);
@@ -133,6 +134,7 @@ EngineResult ComputeChartTime(ChartState& st) {
     st.EquatorialAscendant = angles.EquatorialAscendant;
     st.CoAscendant = angles.CoAscendant;
     st.PolarAscendant = angles.PolarAscendant;
+    st.AuxLatitudeRad = angles.AuxLatitudeRad;
 
     if (auto fault = watch.Check(routine)) return fault;
 

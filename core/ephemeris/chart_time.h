@@ -20,6 +20,7 @@ double DayFractionOf(double packedClock, std::string_view amPm, double zone);
 struct ChartAngles {
     double Midheaven = 0, Ascendant = 0;
     double Vertex = 0, EquatorialAscendant = 0, CoAscendant = 0, PolarAscendant = 0;
+    double AuxLatitudeRad = 0;  // the negated latitude the auxiliary angles were computed with
 };
 
 // The Midheaven, Ascendant and the four auxiliary angles for a right ascension of the meridian

@@ -1,0 +1,180 @@
+#include "chart/chart_dump.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+
+namespace talvenor {
+
+namespace {
+
+class JsonObject {
+  public:
+    explicit JsonObject(std::string& out, int indent) : out_(out), indent_(indent) { out_ += "{"; }
+
+    void Real(const char* key, double v) { Key(key) += RealText(v); }
+    void Integer(const char* key, long long v) { Key(key) += std::to_string(v); }
+    void Text(const char* key, const std::string& v) { Key(key) += Quoted(v); }
+    void Reals(const char* key, std::span<const double> values) {
+        std::string& out = Key(key);
+        out += "[";
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i) out += ", ";
+            out += RealText(values[i]);
+        }
+        out += "]";
+    }
+    void Pass(const char* key, const PassTimeOutputs& t) {
+        std::string& out = Key(key);
+        JsonObject o(out, indent_ + 2);
+        o.Real("DayFraction", t.DayFraction);
+        o.Real("JulianDayNumber", t.JulianDayNumber);
+        o.Real("CenturiesT", t.CenturiesT);
+        o.Real("RamcRad", t.RamcRad);
+        o.Real("ObliquityRad", t.ObliquityRad);
+        o.Real("ObliquityDeg", t.ObliquityDeg);
+        o.Real("Midheaven", t.Midheaven);
+        o.Real("Ascendant", t.Ascendant);
+        o.Real("Vertex", t.Vertex);
+        o.Real("EquatorialAscendant", t.EquatorialAscendant);
+        o.Real("CoAscendant", t.CoAscendant);
+        o.Real("PolarAscendant", t.PolarAscendant);
+        o.Real("AuxLatitudeRad", t.AuxLatitudeRad);
+        o.Integer("SiderealHours", t.SiderealHours);
+        o.Integer("SiderealMinutes", t.SiderealMinutes);
+        o.Integer("SiderealSeconds", t.SiderealSeconds);
+        o.Close();
+    }
+    void Close() { out_ += "\n" + std::string(static_cast<std::size_t>(indent_ - 2), ' ') + "}"; }
+
+  private:
+    std::string& Key(const char* key) {
+        out_ += first_ ? "\n" : ",\n";
+        first_ = false;
+        out_ += std::string(static_cast<std::size_t>(indent_), ' ') + Quoted(key) + ": ";
+        return out_;
+    }
+    static std::string RealText(double v) {
+        if (!std::isfinite(v)) return "null";
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.17g", v);
+        return buffer;
+    }
+    static std::string Quoted(const std::string& s) {
+        std::string q = "\"";
+        for (unsigned char c : s) {
+            if (c == '"' || c == '\\') {
+                q += '\\';
+                q += static_cast<char>(c);
+            } else if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                q += buffer;
+            } else {
+                q += static_cast<char>(c);
+            }
+        }
+        return q + "\"";
+    }
+
+    std::string& out_;
+    int indent_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+std::string ChartStateJson(const ChartState& c) {
+    std::string out;
+    JsonObject o(out, 2);
+    o.Text("ChartName", c.ChartName);
+    o.Integer("NatalDay", c.NatalDay);
+    o.Integer("NatalMonth", c.NatalMonth);
+    o.Integer("NatalYear", c.NatalYear);
+    o.Real("NatalTime", c.NatalTime);
+    o.Real("NatalTZ", c.NatalTZ);
+    o.Real("NatalLongitude", c.NatalLongitude);
+    o.Real("NatalLatitude", c.NatalLatitude);
+    o.Text("NatalAmPm", c.NatalAmPm);
+    o.Text("NatalEastWest", c.NatalEastWest);
+    o.Text("NatalNorthSouth", c.NatalNorthSouth);
+    o.Text("NatalDateText", c.NatalDateText);
+    o.Integer("DiurnalDay", c.DiurnalDay);
+    o.Integer("DiurnalMonth", c.DiurnalMonth);
+    o.Integer("DiurnalYear", c.DiurnalYear);
+    o.Real("DiurnalTime", c.DiurnalTime);
+    o.Real("DiurnalTZ", c.DiurnalTZ);
+    o.Real("DiurnalLongitude", c.DiurnalLongitude);
+    o.Real("DiurnalLatitude", c.DiurnalLatitude);
+    o.Text("DiurnalAmPm", c.DiurnalAmPm);
+    o.Text("DiurnalEastWest", c.DiurnalEastWest);
+    o.Text("DiurnalNorthSouth", c.DiurnalNorthSouth);
+    o.Text("DiurnalDateText", c.DiurnalDateText);
+    o.Text("NatalEastWestCopy", c.NatalEastWestCopy);
+    o.Text("NatalNorthSouthCopy", c.NatalNorthSouthCopy);
+    o.Integer("AgeYears", c.AgeYears);
+    o.Integer("LastBirthdayYear", c.LastBirthdayYear);
+    o.Text("HouseSystemCode", c.HouseSystemCode);
+    o.Integer("ChartSelector", c.ChartSelector);
+    o.Integer("InputErrorFlag", c.InputErrorFlag);
+    o.Real("DayFraction", c.DayFraction);
+    o.Real("JulianDayNumber", c.JulianDayNumber);
+    o.Real("CenturiesT", c.CenturiesT);
+    o.Real("RamcRad", c.RamcRad);
+    o.Real("ObliquityRad", c.ObliquityRad);
+    o.Real("ObliquityDeg", c.ObliquityDeg);
+    o.Real("Midheaven", c.Midheaven);
+    o.Real("Ascendant", c.Ascendant);
+    o.Real("Vertex", c.Vertex);
+    o.Real("EquatorialAscendant", c.EquatorialAscendant);
+    o.Real("CoAscendant", c.CoAscendant);
+    o.Real("PolarAscendant", c.PolarAscendant);
+    o.Real("AuxLatitudeRad", c.AuxLatitudeRad);
+    o.Integer("SiderealHours", c.SiderealHours);
+    o.Integer("SiderealMinutes", c.SiderealMinutes);
+    o.Integer("SiderealSeconds", c.SiderealSeconds);
+    o.Pass("NatalPass", c.NatalPass);
+    o.Pass("DiurnalPass", c.DiurnalPass);
+    o.Reals("PointLon", c.PointLon);
+    o.Reals("PointDecl", c.PointDecl);
+    o.Reals("PointEclLat", c.PointEclLat);
+    o.Reals("PointLonNextDay", c.PointLonNextDay);
+    o.Reals("HouseCusp", c.HouseCusp);
+    o.Text("RetroFlags", c.RetroFlags);
+    o.Text("PointHouseText", c.PointHouseText);
+    o.Real("MeanNode", c.MeanNode);
+    o.Real("TrueNodeWork", c.TrueNodeWork);
+    o.Real("MoonDeclNextDay", c.MoonDeclNextDay);
+    o.Reals("NatalLon", c.NatalLon);
+    o.Reals("NatalDecl", c.NatalDecl);
+    o.Reals("NatalEclLat", c.NatalEclLat);
+    o.Reals("NatalCusp", c.NatalCusp);
+    o.Reals("NatalSolsticePt", c.NatalSolsticePt);
+    o.Real("NatalVertex", c.NatalVertex);
+    o.Real("NatalEquatorialAsc", c.NatalEquatorialAsc);
+    o.Real("NatalCoAsc", c.NatalCoAsc);
+    o.Real("NatalPolarAsc", c.NatalPolarAsc);
+    o.Text("NatalHouseText", c.NatalHouseText);
+    o.Text("NatalRetroFlags", c.NatalRetroFlags);
+    o.Real("TrueNodeDecl", c.TrueNodeDecl);
+    o.Real("NatalMeanNode", c.NatalMeanNode);
+    o.Reals("DiurnalLon", c.DiurnalLon);
+    o.Reals("DiurnalDecl", c.DiurnalDecl);
+    o.Reals("DiurnalCusp", c.DiurnalCusp);
+    o.Reals("DiurnalSolsticePt", c.DiurnalSolsticePt);
+    o.Real("DiurnalVertex", c.DiurnalVertex);
+    o.Real("DiurnalEquatorialAsc", c.DiurnalEquatorialAsc);
+    o.Real("DiurnalCoAsc", c.DiurnalCoAsc);
+    o.Real("DiurnalPolarAsc", c.DiurnalPolarAsc);
+    o.Text("DiurnalHouseText", c.DiurnalHouseText);
+    o.Text("DiurnalRetroFlags", c.DiurnalRetroFlags);
+    o.Reals("MidpointFactor", c.MidpointFactor);
+    o.Text("MidpointFactorNames", c.MidpointFactorNames);
+    o.Reals("MidpointLon", c.MidpointLon);
+    o.Integer("MidpointCount", c.MidpointCount);
+    o.Real("TrueNode", c.TrueNode);
+    o.Close();
+    return out + "\n";
+}
+
+}  // namespace talvenor

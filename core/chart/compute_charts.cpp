@@ -1,0 +1,165 @@
+#include "chart/compute_charts.h"
+
+#include "chart/chart_commands.h"
+#include "chart/house_systems.h"
+#include "chart/point_catalogue.h"
+#include "chart/positions.h"
+#include "ephemeris/angles.h"
+#include "ephemeris/chart_time.h"
+#include "ephemeris/ephemeris.h"
+#include "input/input_checks.h"
+#include "midpoints/midpoint_rule.h"
+
+namespace talvenor {
+
+namespace {
+
+// Declinations of the nodes, the Part of Fortune and the angles, which lie on the ecliptic.
+void EclipticPointDeclinations(ChartState& chart) {
+    for (int p = kNorthNode; p <= kMidheaven; ++p) {
+        chart.PointDecl[static_cast<std::size_t>(p)] =
+            Declination(chart.PointLon[static_cast<std::size_t>(p)], 0.0, -chart.ObliquityRad);
+    }
+}
+
+void CopyCusps(const CuspArray& from, CuspArray& to) {
+    for (std::size_t h = 1; h <= 13; ++h) to[h] = from[h];
+}
+
+EngineResult NatalPass(ChartState& chart, const Options& options) {
+    chart.TrueNode = kTrueNodeUnset;
+    chart.ChartSelector = kSelectNatal;
+    if (auto fault = ComputeChartTime(chart)) return fault;
+    chart.NatalPass = chart.CurrentTimeOutputs();
+    FaultWatch watch;
+    ComputeHouseCusps(chart);
+    chart.NatalVertex = chart.Vertex;
+    chart.NatalEquatorialAsc = chart.EquatorialAscendant;
+    chart.NatalCoAsc = chart.CoAscendant;
+    chart.NatalPolarAsc = chart.PolarAscendant;
+    CopyCusps(chart.HouseCusp, chart.NatalCusp);
+    if (auto fault = watch.Check("the natal house cusps")) return fault;
+
+    if (auto fault = ComputeEphemeris(chart)) return fault;
+
+    FaultWatch after;
+    PlaceHouses(chart);
+    chart.NatalHouseText = chart.PointHouseText;
+    chart.PointLon[kPartOfFortune] =
+        PartOfFortune(chart.PointLon[kMoon], chart.Ascendant, chart.PointLon[kSun]);
+    PlaceHouses(chart);
+    chart.NatalHouseText = chart.PointHouseText;
+    chart.NatalMeanNode = chart.PointLon[kNorthNode];
+    EclipticPointDeclinations(chart);
+    chart.TrueNodeDecl = Declination(chart.TrueNode, 0.0, -chart.ObliquityRad);
+
+    for (std::size_t p = 1; p <= kPointCount; ++p) {
+        chart.NatalLon[p] = chart.PointLon[p];
+        chart.NatalDecl[p] = chart.PointDecl[p];
+        chart.NatalEclLat[p] = chart.PointEclLat[p];
+    }
+    chart.NatalRetroFlags = chart.RetroFlags;
+    for (std::size_t p = 1; p <= kPointCount; ++p)
+        chart.NatalSolsticePt[p] = SolsticePoint(chart.NatalLon[p], options);
+
+    // Midpoint factors: Sun, Moon, Mercury to Pluto, the node, Ascendant, Midheaven, then the four
+    // special points, which take no part in the midpoints.
+    auto& f = chart.MidpointFactor;
+    f[1] = chart.NatalLon[kSun];
+    f[2] = chart.NatalLon[kMoon];
+    for (int p = kMercury; p <= kPluto; ++p)
+        f[static_cast<std::size_t>(p + 1)] = chart.NatalLon[static_cast<std::size_t>(p)];
+    f[11] = options[161] != 0 ? chart.TrueNode : chart.NatalMeanNode;
+    f[12] = chart.NatalLon[kAscendant];
+    f[13] = chart.NatalLon[kMidheaven];
+    f[14] = chart.NatalVertex;
+    f[15] = chart.NatalEquatorialAsc;
+    f[16] = chart.NatalCoAsc;
+    f[17] = chart.NatalPolarAsc;
+    f[18] = 0;
+    chart.MidpointFactorNames = std::string(kMidpointFactorNames);
+    chart.MidpointCount = 0;
+    for (std::size_t i = 1; i <= 12; ++i) {
+        for (std::size_t j = i + 1; j <= 13; ++j) {
+            ++chart.MidpointCount;
+            chart.MidpointLon[static_cast<std::size_t>(chart.MidpointCount)] = MidpointOf(f[i], f[j]);
+        }
+    }
+    return after.Check("the natal chart");
+}
+
+EngineResult DiurnalPass(ChartState& chart, const Options& options) {
+    chart.ChartSelector = kSelectDiurnal;
+    if (auto fault = ComputeChartTime(chart)) return fault;
+    chart.DiurnalPass = chart.CurrentTimeOutputs();
+    FaultWatch watch;
+    ComputeHouseCusps(chart);
+    chart.DiurnalVertex = chart.Vertex;
+    chart.DiurnalEquatorialAsc = chart.EquatorialAscendant;
+    chart.DiurnalCoAsc = chart.CoAscendant;
+    chart.DiurnalPolarAsc = chart.PolarAscendant;
+    CopyCusps(chart.HouseCusp, chart.DiurnalCusp);
+    if (auto fault = watch.Check("the diurnal house cusps")) return fault;
+
+    if (auto fault = ComputeEphemeris(chart)) return fault;
+
+    FaultWatch after;
+    PlaceHouses(chart);
+    chart.DiurnalHouseText = chart.PointHouseText;
+    EclipticPointDeclinations(chart);
+    for (std::size_t p = 1; p <= kPointCount; ++p) {
+        chart.DiurnalLon[p] = chart.PointLon[p];
+        chart.DiurnalDecl[p] = chart.PointDecl[p];
+    }
+    chart.DiurnalRetroFlags = chart.RetroFlags;
+    for (std::size_t p = 1; p <= kPointCount; ++p) {
+        chart.DiurnalSolsticePt[p] = SolsticePoint(chart.DiurnalLon[p], options);
+    }
+    return after.Check("the diurnal chart");
+}
+
+}  // namespace
+
+std::string HouseCodeFromMenu(const std::string& checkedHouseCode) {
+    for (const char* code : {"R", "K", "C", "O", "EA", "EM", "M", "I"}) {
+        if (checkedHouseCode == code) return code;
+    }
+    return "P";
+}
+
+EngineResult ComputeBothCharts(Session& session, ChartState& chart) {
+    chart.ChartName = session.natal.txtName;
+    chart.HouseSystemCode = HouseCodeFromMenu(session.checkedHouseCode);
+    TransferNatalInput(session.natal, session.regional, chart);
+    TransferDiurnalInput(session.diurnal, session.regional, chart);
+    chart.NatalEastWestCopy = chart.NatalEastWest;
+    chart.NatalNorthSouthCopy = chart.NatalNorthSouth;
+
+    if (auto fault = NatalPass(chart, session.options)) return fault;
+    return DiurnalPass(chart, session.options);
+}
+
+ComputeOutcome ComputeCharts(Session& session) {
+    ChartState& chart = session.chart;
+    UserDialogs& dialogs = *session.dialogs;
+    chart.InputErrorFlag = 0;
+    CheckInputComplete(session.natal, session.diurnal, chart, dialogs);
+    CheckHouseLatitude(session.natal, session.diurnal, session.checkedHouseCode, chart, dialogs);
+    CheckNatalRanges(session.natal, chart, dialogs);
+    CheckDiurnalRanges(session.diurnal, chart, dialogs);
+    if (chart.InputErrorFlag == 1) return ComputeOutcome::InputRefused;
+
+    // Computed on a copy: a fault halfway must not leave half a new chart behind.
+    ChartState work = chart;
+    if (auto fault = ComputeBothCharts(session, work)) {
+        dialogs.ShowMessage(fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
+        return ComputeOutcome::Fault;
+    }
+    chart = std::move(work);
+
+    NatalDataCommand(session);
+    if (session.options[165] != 0) session.report.ClearDataBuffer();
+    return ComputeOutcome::Computed;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,250 @@
+#include "chart/positions.h"
+
+#include <cmath>
+
+#include "chart/house_systems.h"
+#include "chart/point_catalogue.h"
+#include "ephemeris/angles.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+namespace {
+
+// A value outside one turn (only possible from a fault elsewhere) is brought back so that the sign
+// number always names a sign.
+double WithinOneTurn(double value) {
+    if (!std::isfinite(value)) return 0;
+    if (value >= 0 && value < 360) return value;
+    const double reduced = Norm360(value);
+    return reduced >= 360 ? 0 : reduced;
+}
+
+// Rounds to hundredths, removing the noise of I / 30 * 30.
+double R2(double x) {
+    return Int(x * 100.0 + 0.5) / 100.0;
+}
+
+void SplitSignAndDegrees(double v, SplitPosition& out) {
+    const double whole = Int(v);
+    out.SignNumber = static_cast<int>(Int(whole / 30.0)) + 1;
+    out.SignDegrees = static_cast<int>(Int(R2((whole / 30.0 - Int(whole / 30.0)) * 30.0)));
+}
+
+std::string TwoDigits(int n) {
+    return Format(n, "00");
+}
+
+// The rows of a positions table: Sun, Moon, Mercury to Pluto, North Node, Part of Fortune, Ascendant,
+// Midheaven. The South Node is never listed.
+constexpr int kTableOrder[] = {kSun,       kMoon,          kMercury,   kVenus,    kMars,
+                               kJupiter,   kSaturn,        kUranus,    kNeptune,  kPluto,
+                               kNorthNode, kPartOfFortune, kAscendant, kMidheaven};
+
+std::string HouseSlot(const std::string& houseText, int p) {
+    const auto start = static_cast<std::size_t>(10 * (p - 1));
+    std::string slot = houseText.size() >= start + 10 ? houseText.substr(start, 10) : std::string();
+    slot.resize(10, ' ');
+    return slot;
+}
+
+struct TableRowSource {
+    double lon;
+    double decl;
+    char retro;
+    const std::string* houseText;  // null: sixteen blanks instead of the house column
+    double solstice;
+    const double* eclLat;  // null: no latitude column
+};
+
+std::string PositionsRow(int p, const TableRowSource& src) {
+    std::string line =
+        "  " + LongPosition(src.lon) + "   " + std::string(PointNameField(p)) + src.retro + "    ";
+    if (src.houseText) {
+        line += "(" + HouseSlot(*src.houseText, p) + ")    ";
+    } else {
+        line += std::string(16, ' ');
+    }
+    line += DeclinationText(src.decl);
+    line += "   " + ShortPosition(src.solstice);
+    if (src.eclLat) line += "   " + DeclinationText(*src.eclLat);
+    return line;
+}
+
+std::string Legend(bool withLatitude) {
+    std::string legend = std::string(51, ' ') + "Decl." + std::string(3, ' ') + "Solstice Pt";
+    if (withLatitude) legend += "    Lat.";
+    return legend;
+}
+
+char FlagOf(const std::string& flags, int p) {
+    const auto i = static_cast<std::size_t>(p - 1);
+    return i < flags.size() ? flags[i] : ' ';
+}
+
+// "dd mmm yyyy" of a date text held as typed; a text that does not read as a date is printed as it is.
+std::string HeaderDate(const std::string& dateText, const RegionalFormat& regional) {
+    if (auto date = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*date, regional);
+    return dateText;
+}
+
+std::string PlaceLine(const std::string& dateText, double zone, double clock, const std::string& amPm,
+                      double latitude, const std::string& northSouth, double longitude,
+                      const std::string& eastWest, const RegionalFormat& regional) {
+    return "  " + HeaderDate(dateText, regional) + "    TZ = " + Format(zone, "##0.0") + "      " +
+           Format(clock, "#0.00") + " " + amPm + "   " + Format(std::fabs(latitude), "##0.00") + " " +
+           northSouth + "    " + Format(std::fabs(longitude), "##0.00") + " " + eastWest;
+}
+
+// The four special points in two lines, after a blank line.
+void WriteSpecialPointLines(double vertex, double equatorialAsc, double coAsc, double polarAsc,
+                            ReportBuffer& report) {
+    report.AppendBlankLine();
+    report.AppendLine("  Vertex       =  " + ShortPosition(vertex) + std::string(10, ' ') +
+                      "Equatorial Ascendant =  " + ShortPosition(equatorialAsc));
+    report.AppendLine("  Co-Ascendant =  " + ShortPosition(coAsc) + std::string(10, ' ') +
+                      "Polar Ascendant      =  " + ShortPosition(polarAsc));
+}
+
+}  // namespace
+
+SplitPosition SplitShort(double value) {
+    const double v = WithinOneTurn(value);
+    SplitPosition out;
+    SplitSignAndDegrees(v, out);
+    out.ArcMinutes = static_cast<int>(Int((v - Int(v)) * 60.0 + 0.5));
+    if (out.ArcMinutes >= 60) out.ArcMinutes = 59;
+    return out;
+}
+
+SplitPosition SplitLong(double value) {
+    const double v = WithinOneTurn(value);
+    SplitPosition out;
+    SplitSignAndDegrees(v, out);
+    const double minutes = (v - Int(v)) * 60.0;
+    out.ArcMinutes = static_cast<int>(Int(minutes));
+    out.ArcSeconds = static_cast<int>(Int((minutes - out.ArcMinutes) * 60.0));
+    return out;
+}
+
+std::string ShortPosition(double longitude) {
+    const SplitPosition s = SplitShort(longitude);
+    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
+           TwoDigits(s.ArcMinutes);
+}
+
+std::string LongPosition(double longitude) {
+    const SplitPosition s = SplitLong(longitude);
+    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
+           TwoDigits(s.ArcMinutes) + "m " + TwoDigits(s.ArcSeconds) + "s";
+}
+
+std::string DeclinationText(double declination) {
+    const SplitPosition s = SplitShort(std::fabs(declination));
+    return TwoDigits(s.SignDegrees) + (declination >= 0 ? " N " : " S ") + TwoDigits(s.ArcMinutes);
+}
+
+double SolsticePoint(double longitude, const Options& options) {
+    // Mirror signs across the solstice axis (Cancer/Capricorn) or the equinox axis (Aries/Libra).
+    constexpr int kSolsticeMirror[13] = {0, 6, 5, 4, 3, 2, 1, 12, 11, 10, 9, 8, 7};
+    constexpr int kEquinoxMirror[13] = {0, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+    double v = longitude;
+    while (v >= 30) v -= 30;
+    const int sign = SplitShort(longitude).SignNumber;
+    const int mirror = options[167] == 0 ? kSolsticeMirror[sign] : kEquinoxMirror[sign];
+    const double value = (mirror - 1) * 30.0 + (30.0 - v);
+    const double reduced = Norm360(value);
+    return reduced >= 360 ? 0 : reduced;
+}
+
+void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
+    report.AppendLine("  " + chart.ChartName);
+    report.AppendLine(PlaceLine(chart.NatalDateText, chart.NatalTZ, chart.NatalTime, chart.NatalAmPm,
+                                chart.NatalLatitude, chart.NatalNorthSouthCopy, chart.NatalLongitude,
+                                chart.NatalEastWestCopy, regional));
+}
+
+void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
+    report.AppendBlankLine();
+    WriteNatalHeaderShort(chart, regional, report);
+    report.AppendLine("  Diurnal date = " + HeaderDate(chart.DiurnalDateText, regional));
+}
+
+void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
+    report.AppendLine(PlaceLine(chart.DiurnalDateText, chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm,
+                                chart.DiurnalLatitude, chart.DiurnalNorthSouth, chart.DiurnalLongitude,
+                                chart.DiurnalEastWest, regional));
+}
+
+void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
+    report.AppendBlankLine();
+    for (int p : kTableOrder) {
+        const auto i = static_cast<std::size_t>(p);
+        const TableRowSource src{
+            chart.NatalLon[i],     chart.NatalDecl[i],       FlagOf(chart.NatalRetroFlags, p),
+            &chart.NatalHouseText, chart.NatalSolsticePt[i], p <= kMoon ? &chart.NatalEclLat[i] : nullptr};
+        report.AppendLine(PositionsRow(p, src));
+    }
+    report.AppendLine(Legend(true));
+}
+
+void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report) {
+    for (int p = 1; p <= kPointCount; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        chart.PointLon[i] = chart.NatalLon[i];
+        chart.PointDecl[i] = chart.NatalDecl[i];
+    }
+    for (int h = 1; h <= 13; ++h)
+        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.NatalCusp[static_cast<std::size_t>(h)];
+    chart.PointHouseText = chart.NatalHouseText;
+    chart.RetroFlags = chart.NatalRetroFlags;
+
+    WriteHouseCusps(chart, report);
+    WriteSpecialPointLines(chart.NatalVertex, chart.NatalEquatorialAsc, chart.NatalCoAsc, chart.NatalPolarAsc,
+                           report);
+    WriteNatalPositions(chart, report);
+    report.AppendBlankLine();
+    report.AppendLine("  " + LongPosition(chart.TrueNode) + "   TRUE NORTH NODE" + std::string(16, ' ') +
+                      DeclinationText(chart.TrueNodeDecl) + "   " +
+                      ShortPosition(SolsticePoint(chart.TrueNode, options)));
+}
+
+void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
+                               const DiurnalInputFields& diurnal, ReportBuffer& report) {
+    const bool secondPerson = diurnal.chk2ndPerson;
+    report.AppendBlankLine();
+    report.AppendLine(secondPerson ? "  " + diurnal.chk2ndPersonCaption + "'s NATAL POSITIONS"
+                                   : std::string("  TRANSIT POSITIONS"));
+    WriteDiurnalHeader(chart, regional, report);
+
+    for (int p = 1; p <= kPointCount; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        chart.PointLon[i] = chart.DiurnalLon[i];
+        chart.PointDecl[i] = chart.DiurnalDecl[i];
+    }
+    for (int h = 1; h <= 13; ++h) {
+        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.DiurnalCusp[static_cast<std::size_t>(h)];
+    }
+    chart.PointHouseText = chart.DiurnalHouseText;
+    chart.RetroFlags = chart.DiurnalRetroFlags;
+
+    WriteHouseCusps(chart, report);
+    if (secondPerson) {
+        WriteSpecialPointLines(chart.DiurnalVertex, chart.DiurnalEquatorialAsc, chart.DiurnalCoAsc,
+                               chart.DiurnalPolarAsc, report);
+    }
+    report.AppendBlankLine();
+    for (int p : kTableOrder) {
+        const auto i = static_cast<std::size_t>(p);
+        const TableRowSource src{chart.PointLon[i],
+                                 chart.PointDecl[i],
+                                 FlagOf(chart.RetroFlags, p),
+                                 secondPerson ? &chart.PointHouseText : nullptr,
+                                 SolsticePoint(chart.PointLon[i], options),
+                                 nullptr};
+        report.AppendLine(PositionsRow(p, src));
+    }
+    report.AppendLine(Legend(false));
+}
+
+}  // namespace talvenor

@@ -1,0 +1,57 @@
+// Position formats, solstice points, chart headers and the positions tables.
+#pragma once
+
+#include <string>
+
+#include "chart/chart_state.h"
+#include "chart/options.h"
+#include "input/input_fields.h"
+#include "report/report_buffer.h"
+#include "shell/regional_format.h"
+
+namespace talvenor {
+
+// A longitude split into sign, degrees within the sign, minutes and seconds.
+struct SplitPosition {
+    int SignNumber = 1;   // 1 Aries .. 12 Pisces
+    int SignDegrees = 0;  // whole degrees within the sign
+    int ArcMinutes = 0;
+    int ArcSeconds = 0;
+};
+
+// Minutes rounded, and 59 where they would round to 60 (never carried into the degrees).
+SplitPosition SplitShort(double value);
+// Minutes and seconds truncated.
+SplitPosition SplitLong(double value);
+
+// "05 ARI 07"
+std::string ShortPosition(double longitude);
+// "05 ARI 07m 42s"
+std::string LongPosition(double longitude);
+// "23 N 26" / "00 S 30": declinations and ecliptic latitudes.
+std::string DeclinationText(double declination);
+
+// The mirror point of a longitude across the solstice axis (option 167 at 0) or the equinox axis.
+double SolsticePoint(double longitude, const Options& options);
+
+// Which chart a positions table shows.
+enum class PositionsTable { Natal, Diurnal };
+
+// The natal header: a blank line, the name, the date/zone/time/place line and the diurnal date. The
+// hemisphere texts are the copies kept right after the input transfer.
+void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
+// The name line and the date/zone/time/place line only.
+void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
+// The diurnal date/zone/time/place line.
+void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
+
+// The natal positions table (a blank line, fourteen rows and the legend).
+void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);
+// The special points block of the natal data page: loads the natal chart into the working arrays, writes
+// the house cusps, the four special points, the natal positions table and the true node line.
+void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report);
+// The transit positions page (or the second person's natal positions).
+void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
+                               const DiurnalInputFields& diurnal, ReportBuffer& report);
+
+}  // namespace talvenor
