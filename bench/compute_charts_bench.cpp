@@ -1,0 +1,61 @@
+// The chart computation for both charts, and writing the natal data page.
+#include <benchmark/benchmark.h>
+
+#include "chart/chart_commands.h"
+#include "chart/compute_charts.h"
+#include "datafiles/name_record.h"
+#include "shell/session.h"
+
+namespace {
+
+using namespace talvenor;
+
+void Prepare(Session& s) {
+    s.options = DefaultOptions();
+    const auto natal = ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52");
+    const auto diurnal = ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29");
+    (void)FillNatalFromRecord(*natal, s.regional, s.natal);
+    (void)FillDiurnalFromRecord(*diurnal, s.regional, s.diurnal);
+}
+
+void BM_ComputeCharts(benchmark::State& state) {
+    SilentDialogs dialogs;
+    Session s(dialogs);
+    Prepare(s);
+    for (auto _ : state) {
+        s.report.ClearAll();
+        ChartState work = s.chart;
+        auto fault = ComputeBothCharts(s, work);
+        benchmark::DoNotOptimize(fault);
+        benchmark::DoNotOptimize(work.DiurnalLon);
+    }
+}
+BENCHMARK(BM_ComputeCharts)->Unit(benchmark::kMicrosecond);
+
+void BM_NatalDataPage(benchmark::State& state) {
+    SilentDialogs dialogs;
+    Session s(dialogs);
+    Prepare(s);
+    ComputeCharts(s);
+    for (auto _ : state) {
+        s.report.ClearAll();
+        NatalDataCommand(s);
+        benchmark::DoNotOptimize(s.report.PageLines);
+    }
+}
+BENCHMARK(BM_NatalDataPage)->Unit(benchmark::kMicrosecond);
+
+// The whole command as the OK button runs it: checks, both charts and the natal data page.
+void BM_ComputeChartsWithPage(benchmark::State& state) {
+    SilentDialogs dialogs;
+    Session s(dialogs);
+    Prepare(s);
+    for (auto _ : state) {
+        s.report.ClearAll();
+        auto outcome = ComputeCharts(s);
+        benchmark::DoNotOptimize(outcome);
+    }
+}
+BENCHMARK(BM_ComputeChartsWithPage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,218 @@
+// talvenor-report: computes a chart from names-file records and prints one report page.
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart/chart_commands.h"
+#include "chart/chart_dump.h"
+#include "chart/compute_charts.h"
+#include "datafiles/name_record.h"
+#include "input/input_fills.h"
+#include "input/strict_number.h"
+#include "shell/app_folder.h"
+#include "shell/regional_format.h"
+#include "shell/session.h"
+#include "shell/startup.h"
+
+using namespace talvenor;
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: talvenor-report [OPTIONS] --natal RECORD REPORT
+
+Computes the natal chart and the second chart and prints one report page, exactly as the data window
+would show it.
+
+RECORD is one line of a names file: name, date, clock time, A or P, time zone, longitude, latitude, e.g.
+  "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"
+(time as hours.minutes on a 12-hour clock, zone west positive, longitude degrees.minutes west positive,
+latitude degrees.minutes north positive).
+
+REPORT is one of:
+  natal-data          the natal data page: header, house cusps, special points, positions, aspect grid
+  transit-data        the transit positions page with the transit aspects (or, with --second-person,
+                      the second person's natal page with its aspect grid)
+  transits-to-natal   transiting (or second-person) aspects to the natal points
+  dump                every field of the computed chart state as one JSON object
+
+Options:
+  --natal RECORD          the natal chart (required)
+  --diurnal RECORD        the second chart; default: the present moment at the home place of the options
+  --second-person NAME    treat the second chart as a second person called NAME
+  --house CODE            house system: P Placidus, R Regiomontanus, K Koch, C Campanus, O Porphyry,
+                          EA Equal from the Ascendant, EM Equal from the MC, M Meridian, I Morinus;
+                          default: the one the options name (option 27)
+  --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
+                          data folder)
+  --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
+  --crlf                  end lines with CR LF instead of LF
+  --help                  show this text
+
+Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
+computed (the message is printed on stderr), 2 for bad arguments or records.
+)";
+
+// Messages go to stderr, one per line, with their title.
+class StderrDialogs : public UserDialogs {
+  public:
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon) override {
+        std::fprintf(stderr, "talvenor-report: %s %s\n", title.c_str(), text.c_str());
+    }
+    bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override {
+        ShowMessage(text, title, icon);
+        return false;
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+int BadArguments(const std::string& message) {
+    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
+    return 2;
+}
+
+// Names the first field of a record that cannot be read, for the error line.
+std::string BadField(const std::string& line, const RegionalFormat& regional) {
+    int fields = 1;
+    for (char c : line) fields += c == ',';
+    if (fields != 7)
+        return "a record has seven comma-separated fields, this one has " + std::to_string(fields);
+    const auto record = ParseNameRecord(line);
+    if (!record) return "field 1 (name) is empty";
+    if (!ParseDate(record->Field[2], regional)) return "field 2 (date) is not a date: " + record->Field[2];
+    static const char* const kNumberFields[8] = {"",
+                                                 "",
+                                                 "",
+                                                 "field 3 (clock time)",
+                                                 "",
+                                                 "field 5 (time zone)",
+                                                 "field 6 (longitude)",
+                                                 "field 7 (latitude)"};
+    for (int f : {3, 5, 6, 7}) {
+        const auto i = static_cast<std::size_t>(f);
+        if (!StrictNumber(record->Field[i]))
+            return std::string(kNumberFields[i]) + " is not a number: " + record->Field[i];
+    }
+    return "the record cannot be read";
+}
+
+bool IsHouseCode(const std::string& code) {
+    for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
+        if (code == c) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report;
+    bool crlf = false;
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::optional<std::string>& target) -> bool {
+            if (i + 1 >= args.size()) return false;
+            target = args[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--crlf") {
+            crlf = true;
+        } else if (a == "--natal") {
+            if (!value(natalRecord)) return BadArguments("--natal needs a record");
+        } else if (a == "--diurnal") {
+            if (!value(diurnalRecord)) return BadArguments("--diurnal needs a record");
+        } else if (a == "--second-person") {
+            if (!value(secondPerson)) return BadArguments("--second-person needs a name");
+        } else if (a == "--house") {
+            if (!value(house)) return BadArguments("--house needs a code");
+        } else if (a == "--data-dir") {
+            if (!value(dataDir)) return BadArguments("--data-dir needs a folder");
+        } else if (a == "--options") {
+            if (!value(optionsFile)) return BadArguments("--options needs a file");
+        } else if (!a.empty() && a[0] == '-') {
+            return BadArguments("unknown option " + a);
+        } else if (report) {
+            return BadArguments("only one report at a time: " + *report + " and " + a);
+        } else {
+            report = a;
+        }
+    }
+    if (!natalRecord) return BadArguments("--natal RECORD is required");
+    if (!report) return BadArguments("which report? natal-data, transit-data, transits-to-natal or dump");
+    if (*report != "natal-data" && *report != "transit-data" && *report != "transits-to-natal" &&
+        *report != "dump") {
+        return BadArguments("unknown report " + *report);
+    }
+    if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
+
+    StderrDialogs dialogs;
+    Session session(dialogs);
+    const std::filesystem::path folder =
+        dataDir ? std::filesystem::path(*dataDir)
+                : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+    if (optionsFile) {
+        Options options;
+        if (!ReadOptionsFile(*optionsFile, options).opened)
+            return BadArguments("cannot read options file " + *optionsFile);
+        session.options = options;
+    } else {
+        LoadOptions(session, folder / kOptionsFileName);
+    }
+    session.regional = ReadRegionalFormat();
+    session.checkedHouseCode = house ? *house : HouseCodeForOption(session.options[27]);
+    // The page is printed here rather than written to the data folder.
+    session.appFolder.clear();
+
+    const auto natal = ParseNameRecord(*natalRecord);
+    if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
+        return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
+    }
+
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    FillDiurnalNow(session.diurnal, session.options, session.regional, local);
+    if (diurnalRecord) {
+        const auto diurnal = ParseNameRecord(*diurnalRecord);
+        if (!diurnal || FillDiurnalFromRecord(*diurnal, session.regional, session.diurnal)) {
+            return BadArguments("--diurnal: " + BadField(*diurnalRecord, session.regional));
+        }
+    }
+    if (secondPerson) {
+        session.diurnal.chk2ndPerson = true;
+        session.diurnal.chk2ndPersonCaption = *secondPerson;
+    } else {
+        session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
+    }
+
+    if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
+
+    std::string out;
+    if (*report == "dump") {
+        out = ChartStateJson(session.chart);
+    } else {
+        if (*report == "transit-data") TransitDataCommand(session);
+        if (*report == "transits-to-natal") TransitsToNatalCommand(session);
+        out = PageText(session.report, crlf ? "\r\n" : "\n");
+    }
+    if (crlf && *report == "dump") {
+        std::string converted;
+        for (char c : out) {
+            if (c == '\n') converted += '\r';
+            converted += c;
+        }
+        out = converted;
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}

@@ -1,0 +1,27 @@
+# Runs talvenor-report and checks its exit status, and its output against an expected file when one is
+# given. Variables: EXE, ARGS (separated by "|"), EXPECT_STATUS, EXPECTED_FILE (optional), EXPECT_STDERR (optional
+# text the error output must contain).
+string(REPLACE "|" ";" ARGS "${ARGS}")
+execute_process(COMMAND ${EXE} ${ARGS}
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL EXPECT_STATUS)
+  message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_STATUS}\nstderr: ${err}")
+endif()
+if(DEFINED EXPECTED_FILE)
+  file(READ ${EXPECTED_FILE} expected)
+  if(NOT out STREQUAL expected)
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/cli_actual.txt "${out}")
+    message(FATAL_ERROR "output differs from ${EXPECTED_FILE}; written to cli_actual.txt")
+  endif()
+endif()
+if(DEFINED EXPECT_STDERR)
+  string(FIND "${err}" "${EXPECT_STDERR}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "stderr lacks '${EXPECT_STDERR}': ${err}")
+  endif()
+  string(REGEX MATCHALL "\n" breaks "${err}")
+  list(LENGTH breaks lines)
+  if(NOT lines EQUAL 1)
+    message(FATAL_ERROR "expected a one-line error, got: ${err}")
+  endif()
+endif()
