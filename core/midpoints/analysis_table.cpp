@@ -1,0 +1,86 @@
+#include "midpoints/analysis_table.h"
+
+#include <cmath>
+
+#include "chart/point_catalogue.h"
+#include "chart/positions.h"
+#include "midpoints/midpoint_rule.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+std::pair<int, int> PairFactors(int m) {
+    for (int i = 1; i < kFactorCount; ++i) {
+        const int first = (i - 1) * (26 - i) / 2 + 1;  // the block of pairs starting with factor i
+        const int last = first + 12 - i;
+        if (m >= first && m <= last) return {i, m - first + i + 1};
+    }
+    return {0, 0};
+}
+
+std::string_view FactorAbbrev(int f) {
+    return MidpointFactorField(f);
+}
+
+AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor) {
+    AnalysisTable t;
+    for (int f = 1; f <= kFactorCount; ++f) {
+        const int p = kFactorPoint[static_cast<std::size_t>(f)];
+        t.Lon[static_cast<std::size_t>(f)] = p == kNorthNode ? nodeFactor : lon[static_cast<std::size_t>(p)];
+        t.Label[static_cast<std::size_t>(f)] = std::string(kAnalysisName[static_cast<std::size_t>(f)]);
+    }
+    for (int m = 1; m <= kPairCount; ++m) {
+        const auto [i, j] = PairFactors(m);
+        const auto e = static_cast<std::size_t>(kFactorCount + m);
+        t.Lon[e] = MidpointOf(t.Lon[static_cast<std::size_t>(i)], t.Lon[static_cast<std::size_t>(j)]);
+        t.Label[e] = t.Label[static_cast<std::size_t>(i)].substr(0, 3) + "/" +
+                     t.Label[static_cast<std::size_t>(j)].substr(0, 3) + "  ";
+    }
+    return t;
+}
+
+double NatalNodeFactor(const ChartState& chart, const Options& options) {
+    return options[161] != 0 ? chart.TrueNode : chart.NatalMeanNode;
+}
+
+AnalysisTables BuildAnalysisTables(const ChartState& chart, const Options& options,
+                                   std::int16_t analysisMode) {
+    AnalysisTables tables;
+    if (analysisMode == kNatalMode) {
+        tables.table = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+    } else {
+        // The second chart's node is its own point 11, with no choice of node.
+        tables.table = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]);
+        tables.natal = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+    }
+    return tables;
+}
+
+std::string PositionText(double longitude) {
+    return ShortPosition(longitude);
+}
+
+double RoundToTenths(double x) {
+    return Int((x + 0.05) * 10.0) / 10.0;
+}
+
+std::optional<HardAspect> HardAspectTest(double d, const Options& options) {
+    const double o1 = options[33], o2 = options[34], o3 = options[35];
+    // The whole-degree aspects compare in single precision, the 22.5-degree family in double.
+    const float ds = static_cast<float>(d);
+    auto single = [](double x) { return static_cast<float>(x); };
+    auto hit = [](int k, double deviation) { return HardAspect{k, RoundToTenths(deviation)}; };
+
+    if (ds >= single(180 - o1)) return hit(6, std::fabs(d - 180));
+    if (single(90 - o1) <= ds && ds <= single(90 + o1)) return hit(4, std::fabs(d - 90));
+    if (single(45 - o2) <= ds && ds <= single(45 + o2)) return hit(9, std::fabs(d - 45));
+    if (single(135 - o2) <= ds && ds <= single(135 + o2)) return hit(10, std::fabs(d - 135));
+    if (22.5 - o3 <= d && d <= 22.5 + o3) return hit(17, std::fabs(d - 22.5));
+    if (67.5 - o3 <= d && d <= 67.5 + o3) return hit(18, std::fabs(d - 67.5));
+    if (112.5 - o3 <= d && d <= 112.5 + o3) return hit(19, std::fabs(d - 112.5));
+    if (157.5 - o3 <= d && d <= 157.5 + o3) return hit(20, std::fabs(d - 157.5));
+    if (ds <= single(o1)) return hit(2, d);
+    return std::nullopt;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,90 @@
+#include "midpoints/midpoint_list.h"
+
+#include <cmath>
+#include <string>
+
+#include "chart/point_catalogue.h"
+#include "chart/positions.h"
+#include "midpoints/analysis_table.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+namespace {
+
+// "SUN/MOO": the two factor abbreviations of pair m.
+std::string PairName(int m) {
+    const auto [i, j] = PairFactors(m);
+    return std::string(FactorAbbrev(i)) + "/" + std::string(FactorAbbrev(j));
+}
+
+// Distance of two longitudes the short way round, 0..180.
+double ShortDistance(double a, double b) {
+    const double d = std::fabs(a - b);
+    return d > 180.0 ? 360.0 - d : d;
+}
+
+}  // namespace
+
+void WriteNatalMidpointsReport(ChartState& chart, const Options& options, const RegionalFormat& regional,
+                               ReportBuffer& report) {
+    report.StartReport();
+    report.AppendBlankLine();
+    WriteNatalHeaderShort(chart, regional, report);
+    report.AppendBlankLine();
+    report.AppendLine(std::string(25, ' ') + "NATAL MIDPOINTS");
+    report.AppendBlankLine();
+
+    // Three 21-character entries a line; "MC " keeps its blank so every entry has the same width.
+    report.ReportLine.clear();
+    for (int m = 1; m <= kPairCount; ++m) {
+        report.ReportLine +=
+            "  " + PairName(m) + " = " + PositionText(chart.MidpointLon[static_cast<std::size_t>(m)]);
+        if (m % 3 == 0) {
+            report.AppendLine();
+            report.ReportLine.clear();
+        }
+    }
+
+    chart.PointLon = chart.NatalLon;
+    report.AppendBlankLine();
+    report.AppendBlankLine();
+    report.AppendLine("      NATAL PLANET ASPECTS TO NATAL MIDPOINTS");
+    WritePointToMidpointAspects(chart, options, report);
+}
+
+void WritePointToMidpointAspects(const ChartState& chart, const Options& options, ReportBuffer& report) {
+    report.AppendBlankLine();
+    // All fifteen points, the South Node and the Part of Fortune included.
+    for (int p = 1; p <= kPointCount; ++p) {
+        for (int m = 1; m <= kPairCount; ++m) {
+            const double d = ShortDistance(chart.PointLon[static_cast<std::size_t>(p)],
+                                           chart.MidpointLon[static_cast<std::size_t>(m)]);
+            const std::optional<HardAspect> aspect = HardAspectTest(d, options);
+            if (!aspect) continue;
+            report.AppendLine("  " + std::string(PointNameField(p)) + " " +
+                              std::string(AspectNameField(aspect->k)) + " " + PairName(m) + "      " +
+                              Format(aspect->deviation, "0.0") + " degrees");
+        }
+    }
+    report.AppendBlankLine();
+}
+
+void WriteTransitAspectsToNatalMidpoints(ChartState& chart, const Options& options,
+                                         const RegionalFormat& regional, const DiurnalInputFields& diurnal,
+                                         ReportBuffer& report) {
+    chart.PointLon = chart.DiurnalLon;
+    report.StartReport();
+    report.AppendBlankLine();
+    if (diurnal.chk2ndPerson) {
+        report.AppendLine("  " + diurnal.chk2ndPersonCaption + "'s NATAL PLANET ASPECTS TO");
+        report.AppendLine("  " + chart.ChartName + "'s NATAL MIDPOINTS");
+    } else {
+        WriteNatalHeaderShort(chart, regional, report);
+        report.AppendBlankLine();
+        report.AppendLine("    TRANSITING PLANET ASPECTS TO NATAL MIDPOINTS");
+    }
+    WritePointToMidpointAspects(chart, options, report);
+}
+
+}  // namespace talvenor

@@ -1,0 +1,28 @@
+// The natal midpoints list with the points' hard aspects to the midpoints, and the second chart's
+// points against the natal midpoints.
+#pragma once
+
+#include "chart/chart_state.h"
+#include "chart/options.h"
+#include "input/input_fields.h"
+#include "report/report_buffer.h"
+#include "shell/regional_format.h"
+
+namespace talvenor {
+
+// "Natal Midpoints and MWA": a new page with the natal heading, the 78 midpoints in 26 lines of three,
+// then the natal points' aspects to them. Loads NatalLon into PointLon. The caller shows the page.
+void WriteNatalMidpointsReport(ChartState& chart, const Options& options, const RegionalFormat& regional,
+                               ReportBuffer& report);
+
+// The aspect pass: every point held in PointLon (all fifteen) against the 78 MidpointLon values, by
+// point, then by pair; a blank line before and the empty line after.
+void WritePointToMidpointAspects(const ChartState& chart, const Options& options, ReportBuffer& report);
+
+// "Transit Aspects to Natal Midpoints" (or the second person's): loads DiurnalLon into PointLon, a new
+// page with its titles, and the aspect pass. The caller shows the page.
+void WriteTransitAspectsToNatalMidpoints(ChartState& chart, const Options& options,
+                                         const RegionalFormat& regional, const DiurnalInputFields& diurnal,
+                                         ReportBuffer& report);
+
+}  // namespace talvenor

@@ -1,0 +1,106 @@
+#include "midpoints/analysis_table.h"
+
+#include <gtest/gtest.h>
+
+#include "chart/point_catalogue.h"
+#include "midpoints/midpoint_test_support.h"
+
+namespace talvenor {
+namespace {
+
+using midpoint_test::SetDiurnalFactors;
+using midpoint_test::SetNatalFactors;
+
+TEST(AnalysisTableTest, PairsAreNumberedInBlocksOfTwelveElevenAndSoOn) {
+    struct Case {
+        int m, i, j;
+    };
+    const Case cases[] = {{1, 1, 2},    {12, 1, 13},  {13, 2, 3},   {24, 3, 4}, {31, 3, 11}, {43, 5, 6},
+                          {76, 11, 12}, {77, 11, 13}, {78, 12, 13}, {0, 0, 0},  {79, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.m);
+        EXPECT_EQ(PairFactors(c.m), std::make_pair(c.i, c.j));
+    }
+    // Every pair once, in the order (1,2) ... (1,13), (2,3) ... (12,13), matching the MidpointLon index.
+    std::pair<int, int> previous{1, 1};
+    for (int m = 1; m <= kPairCount; ++m) {
+        const auto [i, j] = PairFactors(m);
+        SCOPED_TRACE(m);
+        EXPECT_LT(i, j);
+        EXPECT_LT(previous, std::make_pair(i, j));
+        EXPECT_EQ(MidpointPairIndex(i, j), m);
+        previous = {i, j};
+    }
+}
+
+TEST(AnalysisTableTest, HoldsFactorsInFactorOrderThenMidpointsOnTheShorterArc) {
+    ChartState chart;
+    SetNatalFactors(chart, 100, {{1, 10}, {2, 190}, {3, 359}, {4, 0}, {5, 350}, {6, 20}});
+    const AnalysisTable t = BuildAnalysisTables(chart, Options{}, kNatalMode).table;
+
+    EXPECT_EQ(t.Lon[2], 190);  // the Moon is factor 2 although it is point 10
+    EXPECT_EQ(t.Lon[3], 359);
+    EXPECT_EQ(t.Lon[14], 100);    // SUN/MOO: exactly opposite keeps the plain mean
+    EXPECT_EQ(t.Lon[37], 359.5);  // MER/VEN across 0 degrees
+    EXPECT_EQ(t.Lon[56], 5);      // MAR/JUP
+    EXPECT_EQ(t.Lon[91], 100);    // ASC/MC
+
+    const std::pair<int, const char*> labels[] = {{1, "SUN      "},  {11, "NN       "}, {13, "MC       "},
+                                                  {14, "SUN/MOO  "}, {44, "MER/NN   "}, {89, "NN /ASC  "},
+                                                  {91, "ASC/MC   "}};
+    for (const auto& [e, label] : labels) EXPECT_EQ(t.Label[static_cast<std::size_t>(e)], label) << e;
+}
+
+TEST(AnalysisTableTest, NatalNodeFollowsOption161AndTheSecondChartKeepsItsOwnNode) {
+    ChartState chart;
+    SetNatalFactors(chart, 0);
+    chart.NatalLon[kNorthNode] = 11;
+    chart.NatalMeanNode = 22;
+    chart.TrueNode = 33;
+    SetDiurnalFactors(chart, 0, {{11, 44}});
+
+    Options meanNode, trueNode;
+    trueNode[161] = 1;
+    EXPECT_EQ(BuildAnalysisTables(chart, meanNode, kNatalMode).table.Lon[11], 22);
+    EXPECT_EQ(BuildAnalysisTables(chart, trueNode, kNatalMode).table.Lon[11], 33);
+
+    const AnalysisTables transit = BuildAnalysisTables(chart, trueNode, kTransitMode);
+    EXPECT_EQ(transit.table.Lon[11], 44);
+    EXPECT_EQ(transit.natal.Lon[11], 33);
+    EXPECT_EQ(transit.natal.Label[91], "ASC/MC   ");
+}
+
+TEST(AnalysisTableTest, HardAspectBoundsCountAndDeviationsRoundToTenths) {
+    Options options;
+    options[33] = 8.3f;  // not exact in binary: the bounds must meet d computed from the same option
+    options[34] = 1.5f;
+    options[35] = 0.75f;
+    const double o1 = options[33];
+    struct Case {
+        double d;
+        int k;  // 0: no aspect
+        double deviation;
+    };
+    const Case cases[] = {
+        {180 - o1, 6, 8.3}, {180 - o1 - 0.001, 0, 0}, {o1, 2, 8.3},     {o1 + 0.001, 0, 0},
+        {0, 2, 0},          {91.25, 4, 1.3},          {91.249, 4, 1.2}, {90 + o1 + 1e-9, 4, 8.3},
+        {46.5, 9, 1.5},     {133.5, 10, 1.5},         {23.25, 17, 0.8}, {22.5 + 0.75 + 1e-9, 0, 0},
+        {66.8, 18, 0.7},    {112.5, 19, 0},           {158.2, 20, 0.7}, {60, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.d);
+        const std::optional<HardAspect> hit = HardAspectTest(c.d, options);
+        if (c.k == 0) {
+            EXPECT_FALSE(hit);
+            continue;
+        }
+        ASSERT_TRUE(hit);
+        EXPECT_EQ(hit->k, c.k);
+        EXPECT_NEAR(hit->deviation, c.deviation, 1e-12);
+    }
+    EXPECT_DOUBLE_EQ(RoundToTenths(1.25), 1.3);
+    EXPECT_DOUBLE_EQ(RoundToTenths(1.249), 1.2);
+}
+
+}  // namespace
+}  // namespace talvenor

@@ -1,0 +1,72 @@
+// Small hand-made charts, a recording progress window and page helpers for the midpoint report tests.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "chart/chart_state.h"
+#include "midpoints/progress.h"
+#include "report/report_buffer.h"
+
+namespace talvenor::midpoint_test {
+
+// Records the progress calls as "Load", "Clear", "done/total" and "Unload".
+class RecordingProgress : public ProgressReporter {
+  public:
+    std::vector<std::string> calls;
+    void Load() override { calls.push_back("Load"); }
+    void Clear() override { calls.push_back("Clear"); }
+    void ShowProgress(int done, int total) override {
+        calls.push_back(std::to_string(done) + "/" + std::to_string(total));
+    }
+    void Unload() override { calls.push_back("Unload"); }
+};
+
+inline std::vector<std::string> PageOf(const ReportBuffer& report) {
+    return {report.PageLines.begin(), report.PageLines.begin() + report.PageLineCount};
+}
+
+// The natal heading of HeadedChart() as WriteNatalHeaderShort writes it.
+inline const std::vector<std::string> kHeading = {
+    "  Sample Person", "  14 Mar 1962    TZ = 6.0      10.15 P.M.   41.52 NORTH    87.39 WEST"};
+
+// A chart with a name and birth data for the heading; every longitude 0.
+inline ChartState HeadedChart() {
+    ChartState c;
+    c.ChartName = "Sample Person";
+    c.NatalDateText = "3/14/1962";
+    c.NatalTZ = 6;
+    c.NatalTime = 10.15f;
+    c.NatalAmPm = "P.M.";
+    c.NatalLatitude = 41.52f;
+    c.NatalLongitude = 87.39f;
+    c.NatalNorthSouthCopy = "NORTH";
+    c.NatalEastWestCopy = "WEST";
+    return c;
+}
+
+// The points of the thirteen midpoint factors in factor order (the node stands at index 10).
+inline constexpr int kFactorPoints[13] = {1, 10, 2, 3, 4, 5, 6, 7, 8, 9, 11, 14, 15};
+
+// Puts every natal factor at `others` (the mean node included) and then the listed factors, given by
+// factor number 1..13, at their own longitudes.
+inline void SetNatalFactors(ChartState& c, double others,
+                            const std::vector<std::pair<int, double>>& own = {}) {
+    for (int p : kFactorPoints) c.NatalLon[static_cast<std::size_t>(p)] = others;
+    c.NatalMeanNode = others;
+    for (const auto& [f, lon] : own) {
+        const int p = kFactorPoints[f - 1];
+        c.NatalLon[static_cast<std::size_t>(p)] = lon;
+        if (p == 11) c.NatalMeanNode = lon;
+    }
+}
+
+// The same for the second chart, whose node factor is its own point 11.
+inline void SetDiurnalFactors(ChartState& c, double others,
+                              const std::vector<std::pair<int, double>>& own = {}) {
+    for (int p : kFactorPoints) c.DiurnalLon[static_cast<std::size_t>(p)] = others;
+    for (const auto& [f, lon] : own) c.DiurnalLon[static_cast<std::size_t>(kFactorPoints[f - 1])] = lon;
+}
+
+}  // namespace talvenor::midpoint_test
