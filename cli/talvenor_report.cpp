@@ -13,10 +13,13 @@
 #include "datafiles/name_record.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
+#include "midpoints/midpoint_commands.h"
+#include "midpoints/modulus_prompt.h"
 #include "shell/app_folder.h"
 #include "shell/regional_format.h"
 #include "shell/session.h"
 #include "shell/startup.h"
+#include "text/basic_text.h"
 
 using namespace talvenor;
 
@@ -37,6 +40,19 @@ REPORT is one of:
   transit-data        the transit positions page with the transit aspects (or, with --second-person,
                       the second person's natal page with its aspect grid)
   transits-to-natal   transiting (or second-person) aspects to the natal points
+  natal-midpoints     the 78 natal midpoints and the natal points' aspects to them
+  transits-to-natal-midpoints
+                      transiting (or second-person) points' aspects to the natal midpoints
+  sort                natal factors and midpoints sorted on the dial of --modulus M
+  sort-degree         natal factors and midpoints sorted by degree within the sign
+  natal-tree          natal midpoint trees on the dial of --modulus M
+  transit-tree        transit midpoint trees on the dial of --modulus M
+  natal-mp-unsorted   natal factors and midpoints against each other on the dial (options 162, 163)
+  natal-mp-sorted     the same, sorted by orb
+  formulas-unsorted   transiting factors and midpoints against the natal ones
+  formulas-sorted     the same, sorted by orb
+  transit-midpoints-to-natal
+                      transiting (or second-person) midpoints' aspects to the natal points
   dump                every field of the computed chart state as one JSON object
 
 Options:
@@ -49,6 +65,7 @@ Options:
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
+  --modulus M             the dial of sort, natal-tree and transit-tree: above 0 and at most 360
   --crlf                  end lines with CR LF instead of LF
   --help                  show this text
 
@@ -101,6 +118,52 @@ std::string BadField(const std::string& line, const RegionalFormat& regional) {
     return "the record cannot be read";
 }
 
+const char* const kReports[] = {"natal-data",
+                                "transit-data",
+                                "transits-to-natal",
+                                "natal-midpoints",
+                                "transits-to-natal-midpoints",
+                                "sort",
+                                "sort-degree",
+                                "natal-tree",
+                                "transit-tree",
+                                "natal-mp-unsorted",
+                                "natal-mp-sorted",
+                                "formulas-unsorted",
+                                "formulas-sorted",
+                                "transit-midpoints-to-natal",
+                                "dump"};
+
+bool IsReport(const std::string& name) {
+    for (const char* r : kReports) {
+        if (name == r) return true;
+    }
+    return false;
+}
+
+bool NeedsModulus(const std::string& report) {
+    return report == "sort" || report == "natal-tree" || report == "transit-tree";
+}
+
+// Writes the page of every report but the chart-state dump (the natal data page is already written by
+// the computation).
+void RunReport(Session& s, const std::string& report, float modulus) {
+    ProgressReporter& none = NoProgress();
+    if (report == "transit-data") TransitDataCommand(s);
+    if (report == "transits-to-natal") TransitsToNatalCommand(s);
+    if (report == "natal-midpoints") NatalMidpointsCommand(s);
+    if (report == "transits-to-natal-midpoints") TransitAspectsToNatalMidpointsCommand(s);
+    if (report == "sort") NatalSortCommand(s, modulus, none);
+    if (report == "sort-degree") NatalSortByDegreeCommand(s, none);
+    if (report == "natal-tree") NatalTreeCommand(s, modulus, none);
+    if (report == "transit-tree") TransitTreeCommand(s, modulus, none);
+    if (report == "natal-mp-unsorted") NatalMidpointAspectsCommand(s, false, none);
+    if (report == "natal-mp-sorted") NatalMidpointAspectsCommand(s, true, none);
+    if (report == "formulas-unsorted") TransitFormulasCommand(s, false, none);
+    if (report == "formulas-sorted") TransitFormulasCommand(s, true, none);
+    if (report == "transit-midpoints-to-natal") TransitMidpointsToNatalCommand(s);
+}
+
 bool IsHouseCode(const std::string& code) {
     for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
         if (code == c) return true;
@@ -111,7 +174,8 @@ bool IsHouseCode(const std::string& code) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report;
+    std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
+        modulusText;
     bool crlf = false;
 
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -137,6 +201,8 @@ int main(int argc, char** argv) {
             if (!value(house)) return BadArguments("--house needs a code");
         } else if (a == "--data-dir") {
             if (!value(dataDir)) return BadArguments("--data-dir needs a folder");
+        } else if (a == "--modulus") {
+            if (!value(modulusText)) return BadArguments("--modulus needs a number");
         } else if (a == "--options") {
             if (!value(optionsFile)) return BadArguments("--options needs a file");
         } else if (!a.empty() && a[0] == '-') {
@@ -148,10 +214,17 @@ int main(int argc, char** argv) {
         }
     }
     if (!natalRecord) return BadArguments("--natal RECORD is required");
-    if (!report) return BadArguments("which report? natal-data, transit-data, transits-to-natal or dump");
-    if (*report != "natal-data" && *report != "transit-data" && *report != "transits-to-natal" &&
-        *report != "dump") {
-        return BadArguments("unknown report " + *report);
+    if (!report) return BadArguments("which report? see --help for the list");
+    if (!IsReport(*report)) return BadArguments("unknown report " + *report);
+    float modulus = 360;
+    if (NeedsModulus(*report)) {
+        if (!modulusText) return BadArguments(*report + " needs --modulus M");
+        modulus = static_cast<float>(LeadingNumber(*modulusText));
+        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
+            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
+        }
+    } else if (modulusText) {
+        return BadArguments("--modulus belongs to sort, natal-tree and transit-tree only");
     }
     if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
 
@@ -201,8 +274,7 @@ int main(int argc, char** argv) {
     if (*report == "dump") {
         out = ChartStateJson(session.chart);
     } else {
-        if (*report == "transit-data") TransitDataCommand(session);
-        if (*report == "transits-to-natal") TransitsToNatalCommand(session);
+        RunReport(session, *report, modulus);
         out = PageText(session.report, crlf ? "\r\n" : "\n");
     }
     if (crlf && *report == "dump") {
