@@ -23,7 +23,7 @@ ShowResult NatalDataCommand(Session& s) {
     WriteSpecialPoints(s.chart, s.options, s.report);
     LoadIntoWorkingArrays(s.chart.NatalLon, s.chart.NatalDecl, s.chart);
     WriteAspectGrid(s.chart, s.options, s.report);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult TransitDataCommand(Session& s) {
@@ -35,7 +35,7 @@ ShowResult TransitDataCommand(Session& s) {
     } else {
         WriteTransitToTransit(s.chart, s.report);
     }
-    const ShowResult shown = ShowReport(s.report, s.appFolder);
+    const ShowResult shown = ShowSessionReport(s);
     s.chart.ChartSelector = kSelectNatal;
     return shown;
 }
@@ -45,7 +45,7 @@ ShowResult TransitsToNatalCommand(Session& s) {
     s.report.AppendBlankLine();
     WriteNatalHeaderShort(s.chart, s.regional, s.report);
     WriteTransitToNatal(s.chart, s.diurnal, s.report);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 }  // namespace talvenor

@@ -31,14 +31,14 @@ ShowResult TreeCommand(Session& s, float modulus, std::int16_t mode, const char*
     s.AnalysisMode = mode;
     WriteTreeReport(s.chart, s.options, s.Modulus, mode, s.report, progress);
     s.AnalysisMode = kTransitMode;
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 }  // namespace
 
 ShowResult NatalMidpointsCommand(Session& s) {
     WriteNatalMidpointsReport(s.chart, s.options, s.regional, s.report);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult NatalSortCommand(Session& s, ProgressReporter& progress) {
@@ -53,7 +53,7 @@ ShowResult NatalSortCommand(Session& s, float modulus, ProgressReporter& progres
     s.AnalysisMode = kNatalMode;
     WriteModulusSort(s.chart, s.options, s.Modulus, s.report, progress);
     s.AnalysisMode = kTransitMode;
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult NatalSortByDegreeCommand(Session& s, ProgressReporter& progress) {
@@ -62,7 +62,7 @@ ShowResult NatalSortByDegreeCommand(Session& s, ProgressReporter& progress) {
     s.AnalysisMode = kNatalMode;
     WriteDegreeSort(s.chart, s.options, s.report, progress);
     s.AnalysisMode = kTransitMode;
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult NatalMidpointAspectsCommand(Session& s, bool sorted, ProgressReporter& progress) {
@@ -71,7 +71,7 @@ ShowResult NatalMidpointAspectsCommand(Session& s, bool sorted, ProgressReporter
     s.AnalysisMode = kNatalMode;
     WriteNatalDialAspects(s.chart, s.options, sorted, s.report, progress);
     s.AnalysisMode = kTransitMode;
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult NatalTreeCommand(Session& s, ProgressReporter& progress) {
@@ -86,12 +86,12 @@ ShowResult NatalTreeCommand(Session& s, float modulus, ProgressReporter& progres
 
 ShowResult TransitAspectsToNatalMidpointsCommand(Session& s) {
     WriteTransitAspectsToNatalMidpoints(s.chart, s.options, s.regional, s.diurnal, s.report);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult TransitMidpointsToNatalCommand(Session& s) {
     WriteTransitMidpointsToNatal(s.chart, s.options, s.regional, s.diurnal, s.report);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult TransitFormulasCommand(Session& s, bool sorted, ProgressReporter& progress) {
@@ -99,7 +99,7 @@ ShowResult TransitFormulasCommand(Session& s, bool sorted, ProgressReporter& pro
     s.AnalysisMode = kTransitMode;
     StartHeadedPage(s, sorted ? "  Sorted Transit Aspects To Natal" : "  Unsorted Transit Aspects To Natal");
     WriteFormulas(s.chart, s.options, sorted, s.report, progress);
-    return ShowReport(s.report, s.appFolder);
+    return ShowSessionReport(s);
 }
 
 ShowResult TransitTreeCommand(Session& s, ProgressReporter& progress) {

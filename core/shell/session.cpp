@@ -2,6 +2,10 @@
 
 namespace talvenor {
 
+ShowResult ShowSessionReport(Session& session) {
+    return ShowReport(session.report, session.appFolder, session.DataWindowMinimized);
+}
+
 std::string HouseCodeForOption(float option27) {
     if (option27 == 2) return "R";
     if (option27 == 3) return "K";

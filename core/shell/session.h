@@ -35,8 +35,18 @@ struct Session {
     std::int16_t AnalysisMode = 0;
     // The dial modulus of the sort and tree commands.
     float Modulus = 360;
+    // The data window's font step (1.5 or 1.2), chosen at start from the screen.
+    double FontStep = 1.2;
+    // The file of the last successful Save As; "" when there is none.
+    std::string SaveFileName;
+    // A minimized data window receives no new report.
+    bool DataWindowMinimized = false;
     UserDialogs* dialogs;
 };
+
+// Finishes the page in the report buffer and writes the last-page file (nothing while the data window is
+// minimized or the data buffer is empty).
+ShowResult ShowSessionReport(Session& session);
 
 // The house system checked at start for an option-27 value: 2 R, 3 K, 4 C, 5 O, 6 EA, 7 EM, 8 M, 9 I,
 // anything else Placidus.

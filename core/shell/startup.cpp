@@ -16,6 +16,12 @@ bool LoadOptions(Session& session, const std::filesystem::path& optionsFile) {
     return true;
 }
 
+double ChooseFontStep(int screenWidthPixels, double twipsPerPixel) {
+    if (screenWidthPixels == 640) return 1.5;
+    if (screenWidthPixels == 800) return twipsPerPixel == 12 ? 1.2 : 1.5;
+    return twipsPerPixel == 15 ? 1.5 : 1.2;
+}
+
 void StartSession(Session& session, const std::filesystem::path& appFolder) {
     session.appFolder = appFolder;
     LoadOptions(session, appFolder / kOptionsFileName);

@@ -15,6 +15,10 @@ inline constexpr const char* kOptionsMissingMessage =
 // kOptionsMissingMessage ("Warning!") and uses DefaultOptions(). False when the defaults were used.
 bool LoadOptions(Session& session, const std::filesystem::path& optionsFile);
 
+// The data window's font step from the screen: 1.5 on a 640-pixel screen and on an 800-pixel one unless it
+// has 12 twips per pixel; otherwise 1.2, but 1.5 at 15 twips per pixel.
+double ChooseFontStep(int screenWidthPixels, double twipsPerPixel);
+
 // The whole start-up sequence for the folder (options, settings, regional format, house code, reports
 // folder).
 void StartSession(Session& session, const std::filesystem::path& appFolder);

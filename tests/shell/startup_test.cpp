@@ -49,3 +49,23 @@ TEST(StartupTest, OptionsFileNamesTheHouseSystemCheckedAtStart) {
 
 }  // namespace
 }  // namespace talvenor
+
+namespace talvenor {
+namespace {
+
+TEST(StartupTest, FontStepFollowsTheScreen) {
+    struct Case {
+        int width;
+        double twips;
+        double step;
+    };
+    const Case cases[] = {{640, 15, 1.5}, {640, 12, 1.5}, {800, 12, 1.2}, {800, 15, 1.5},
+                          {1024, 15, 1.5}, {1024, 12, 1.2}, {1920, 10, 1.2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " px, " << c.twips << " twips");
+        EXPECT_EQ(ChooseFontStep(c.width, c.twips), c.step);
+    }
+}
+
+}  // namespace
+}  // namespace talvenor

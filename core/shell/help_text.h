@@ -1,0 +1,15 @@
+// Help texts: plain text files in the data folder, shown as reports.
+#pragma once
+
+#include <string>
+
+#include "report/report_buffer.h"
+#include "shell/session.h"
+
+namespace talvenor {
+
+// Starts a page with the lines of the help file ("\DATA.HLP") and a blank line, and shows it. A missing
+// or unreadable file gives a page that says so instead.
+ShowResult ShowHelpText(Session& session, const std::string& backslashName);
+
+}  // namespace talvenor

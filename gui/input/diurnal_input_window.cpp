@@ -1,0 +1,250 @@
+#include "input/diurnal_input_window.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <utility>
+
+#include "input/input_fills.h"
+#include "input/input_window_support.h"
+#include "shell/app_services.h"
+#include "shell/session.h"
+
+namespace talvenor::gui {
+
+DiurnalInputWindow::DiurnalInputWindow(AppServices& app, QWidget* parent)
+    : QWidget(parent, Qt::Window), app_(app) {
+    setObjectName("InputD1");
+    setWindowTitle("Diurnal Input Data");
+    buildControls();
+    connectControls();
+    refresh();
+}
+
+DiurnalInputFields& DiurnalInputWindow::fields() {
+    return app_.session().diurnal;
+}
+
+void DiurnalInputWindow::buildControls() {
+    lblDiurnalMonth_ = Named<QLabel>("lblDiurnalMonth", "Diurnal Month", this);
+    lblDiurnalDay_ = Named<QLabel>("lblDiurnalDay", "Diurnal Day", this);
+    lblDiurnalYear_ = Named<QLabel>("lblDiurnalYear", "Diurnal Year", this);
+    lblDiurnalHour_ = Named<QLabel>("lblDiurnalHour", "Diurnal Hour", this);
+    lblDiurnalMinute_ = Named<QLabel>("lblDiurnalMinute", "Diurnal Min.", this);
+    lblDiurnalTZ_ = Named<QLabel>("lblDiurnalTZ", "D. Time Zone . . .", this);
+    lblDiurnalLongDeg_ = Named<QLabel>("lblDiurnalLongDeg", "D. Long Deg.", this);
+    lblDiurnalLongMin_ = Named<QLabel>("lblDiurnalLongMin", "D. Long Min.", this);
+    lblDiurnalLatDeg_ = Named<QLabel>("lblDiurnalLatDeg", "D. Lat Deg.", this);
+    lblDiurnalLatMin_ = Named<QLabel>("lblDiurnalLatMin", "D. Lat Min.", this);
+    label1_ = Named<QLabel>("Label1", "TZ Help", this);
+    label2_ = Named<QLabel>("Label2", "ACS Atlas", this);
+    ShowInRed(label1_);
+    ShowInRed(label2_);
+
+    txtDiurnalMonth_ = NamedBox("txtDiurnalMonth", this);
+    txtDiurnalDay_ = NamedBox("txtDiurnalDay", this);
+    txtDiurnalYear_ = NamedBox("txtDiurnalYear", this);
+    txtDiurnalHour_ = NamedBox("txtDiurnalHour", this);
+    txtDiurnalMinute_ = NamedBox("txtDiurnalMinute", this);
+    txtDiurnalTZ_ = NamedBox("txtDiurnalTZ", this);
+    txtDiurnalLongDeg_ = NamedBox("txtDiurnalLongDeg", this);
+    txtDiurnalLongMin_ = NamedBox("txtDiurnalLongMin", this);
+    txtDiurnalLatDeg_ = NamedBox("txtDiurnalLatDeg", this);
+    txtDiurnalLatMin_ = NamedBox("txtDiurnalLatMin", this);
+
+    optDiurnalAM_ = Named<QRadioButton>("optDiurnalAM", "AM", this);
+    optDiurnalPM_ = Named<QRadioButton>("optDiurnalPM", "PM", this);
+    optDiurnalEast_ = Named<QRadioButton>("optDiurnalEast", "E", this);
+    optDiurnalWest_ = Named<QRadioButton>("optDiurnalWest", "W", this);
+    optDiurnalNorth_ = Named<QRadioButton>("optDiurnalNorth", "N", this);
+    optDiurnalSouth_ = Named<QRadioButton>("optDiurnalSouth", "S", this);
+    frame1_ = RadioPair("Frame1", "Am/Pm", optDiurnalAM_, optDiurnalPM_, this);
+    frame2_ = RadioPair("Frame2", "Ea/We", optDiurnalEast_, optDiurnalWest_, this);
+    frame3_ = RadioPair("Frame3", "No/So", optDiurnalNorth_, optDiurnalSouth_, this);
+
+    chkNatOrNow_ = Named<QCheckBox>("chkNatOrNow", "Use natal data", this);
+    chk2ndPerson_ = Named<QCheckBox>("chk2ndPerson", kSecondPersonCaption, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(lblDiurnalMonth_, 0, 0);
+    grid->addWidget(txtDiurnalMonth_, 0, 1);
+    grid->addWidget(lblDiurnalDay_, 1, 0);
+    grid->addWidget(txtDiurnalDay_, 1, 1);
+    grid->addWidget(lblDiurnalYear_, 2, 0);
+    grid->addWidget(txtDiurnalYear_, 2, 1);
+    grid->addWidget(lblDiurnalHour_, 0, 2);
+    grid->addWidget(txtDiurnalHour_, 0, 3);
+    grid->addWidget(lblDiurnalMinute_, 1, 2);
+    grid->addWidget(txtDiurnalMinute_, 1, 3);
+    grid->addWidget(lblDiurnalTZ_, 2, 2);
+    grid->addWidget(txtDiurnalTZ_, 2, 3);
+    grid->addWidget(NamedLine("Line1", this), 3, 0, 1, 4);
+    grid->addWidget(lblDiurnalLongDeg_, 4, 0);
+    grid->addWidget(txtDiurnalLongDeg_, 4, 1);
+    grid->addWidget(lblDiurnalLongMin_, 5, 0);
+    grid->addWidget(txtDiurnalLongMin_, 5, 1);
+    grid->addWidget(lblDiurnalLatDeg_, 4, 2);
+    grid->addWidget(txtDiurnalLatDeg_, 4, 3);
+    grid->addWidget(lblDiurnalLatMin_, 5, 2);
+    grid->addWidget(txtDiurnalLatMin_, 5, 3);
+    grid->addWidget(NamedLine("Line3", this), 6, 0, 1, 4);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(frame1_);
+    frames->addWidget(frame2_);
+    frames->addWidget(frame3_);
+    grid->addLayout(frames, 7, 0, 1, 4);
+    grid->addWidget(NamedLine("Line5", this), 8, 0, 1, 4);
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(chkNatOrNow_);
+    boxes->addWidget(chk2ndPerson_);
+    boxes->addStretch();
+    grid->addLayout(boxes, 9, 0, 1, 4);
+    auto* links = new QHBoxLayout;
+    links->addWidget(label1_);
+    links->addStretch();
+    links->addWidget(label2_);
+    grid->addLayout(links, 10, 0, 1, 4);
+
+    ChainTabOrder({txtDiurnalMonth_, txtDiurnalDay_, txtDiurnalYear_, txtDiurnalHour_, txtDiurnalMinute_,
+                   txtDiurnalTZ_, txtDiurnalLongDeg_, txtDiurnalLongMin_, txtDiurnalLatDeg_,
+                   txtDiurnalLatMin_, optDiurnalAM_, optDiurnalPM_, optDiurnalEast_, optDiurnalWest_,
+                   optDiurnalNorth_, optDiurnalSouth_, chkNatOrNow_, chk2ndPerson_});
+}
+
+void DiurnalInputWindow::connectControls() {
+    for (QLineEdit* box :
+         {txtDiurnalMonth_, txtDiurnalDay_, txtDiurnalYear_, txtDiurnalHour_, txtDiurnalMinute_,
+          txtDiurnalLongDeg_, txtDiurnalLongMin_, txtDiurnalLatDeg_, txtDiurnalLatMin_})
+        InstallFieldBehaviour(box, FieldKeys::Digits);
+    InstallFieldBehaviour(txtDiurnalTZ_, FieldKeys::Zone);
+
+    const auto store = [this](QLineEdit* box, std::string DiurnalInputFields::*field) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { fields().*field = text.toStdString(); });
+    };
+    store(txtDiurnalMonth_, &DiurnalInputFields::txtDiurnalMonth);
+    store(txtDiurnalDay_, &DiurnalInputFields::txtDiurnalDay);
+    store(txtDiurnalYear_, &DiurnalInputFields::txtDiurnalYear);
+    store(txtDiurnalMinute_, &DiurnalInputFields::txtDiurnalMinute);
+    store(txtDiurnalTZ_, &DiurnalInputFields::txtDiurnalTZ);
+    store(txtDiurnalLongDeg_, &DiurnalInputFields::txtDiurnalLongDeg);
+    store(txtDiurnalLongMin_, &DiurnalInputFields::txtDiurnalLongMin);
+    store(txtDiurnalLatDeg_, &DiurnalInputFields::txtDiurnalLatDeg);
+    store(txtDiurnalLatMin_, &DiurnalInputFields::txtDiurnalLatMin);
+    connect(txtDiurnalHour_, &QLineEdit::textChanged, this, &DiurnalInputWindow::hourChanged);
+
+    for (QRadioButton* option :
+         {optDiurnalAM_, optDiurnalPM_, optDiurnalEast_, optDiurnalWest_, optDiurnalNorth_, optDiurnalSouth_})
+        connect(option, &QRadioButton::toggled, this, &DiurnalInputWindow::storeButtons);
+    // Only the user's own choice turns the zone; `clicked` is not sent for a program's setChecked.
+    connect(optDiurnalEast_, &QRadioButton::clicked, this, [this] { eastWestClicked(true); });
+    connect(optDiurnalWest_, &QRadioButton::clicked, this, [this] { eastWestClicked(false); });
+
+    connect(chkNatOrNow_, &QCheckBox::clicked, this, &DiurnalInputWindow::natOrNowClicked);
+    connect(chk2ndPerson_, &QCheckBox::clicked, this, &DiurnalInputWindow::secondPersonClicked);
+    MakeClickable(label1_, [this] { app_.notAvailableYet("The time-zone list"); });
+    MakeClickable(label2_, [this] { app_.notAvailableYet("The atlas program"); });
+}
+
+void DiurnalInputWindow::refresh() {
+    // Copied first: setting a text stores it back and may run the hour rule, which changes the fields.
+    const DiurnalInputFields shown = fields();
+    loading_ = true;
+    txtDiurnalMonth_->setText(QString::fromStdString(shown.txtDiurnalMonth));
+    txtDiurnalDay_->setText(QString::fromStdString(shown.txtDiurnalDay));
+    txtDiurnalYear_->setText(QString::fromStdString(shown.txtDiurnalYear));
+    txtDiurnalMinute_->setText(QString::fromStdString(shown.txtDiurnalMinute));
+    txtDiurnalTZ_->setText(QString::fromStdString(shown.txtDiurnalTZ));
+    txtDiurnalLongDeg_->setText(QString::fromStdString(shown.txtDiurnalLongDeg));
+    txtDiurnalLongMin_->setText(QString::fromStdString(shown.txtDiurnalLongMin));
+    txtDiurnalLatDeg_->setText(QString::fromStdString(shown.txtDiurnalLatDeg));
+    txtDiurnalLatMin_->setText(QString::fromStdString(shown.txtDiurnalLatMin));
+    txtDiurnalHour_->setText(QString::fromStdString(shown.txtDiurnalHour));
+    const DiurnalInputFields& now = fields();
+    (now.optDiurnalPM ? optDiurnalPM_ : optDiurnalAM_)->setChecked(true);
+    (now.optDiurnalEast ? optDiurnalEast_ : optDiurnalWest_)->setChecked(true);
+    (now.optDiurnalSouth ? optDiurnalSouth_ : optDiurnalNorth_)->setChecked(true);
+    chkNatOrNow_->setChecked(now.chkNatOrNow);
+    chk2ndPerson_->setChecked(now.chk2ndPerson);
+    chk2ndPerson_->setText(QString::fromStdString(now.chk2ndPersonCaption));
+    loading_ = false;
+}
+
+void DiurnalInputWindow::storeButtons() {
+    if (loading_) return;
+    DiurnalInputFields& f = fields();
+    f.SelectAM(optDiurnalAM_->isChecked());
+    f.SelectEast(optDiurnalEast_->isChecked());
+    f.SelectSouth(optDiurnalSouth_->isChecked());
+}
+
+void DiurnalInputWindow::hourChanged() {
+    DiurnalInputFields& f = fields();
+    if (RunHourRule(txtDiurnalHour_, f.txtDiurnalHour, HourWindow::Diurnal, *app_.session().dialogs)) {
+        f.SelectAM(false);
+        const bool wasLoading = std::exchange(loading_, true);
+        optDiurnalPM_->setChecked(true);
+        loading_ = wasLoading;
+    }
+}
+
+void DiurnalInputWindow::eastWestClicked(bool east) {
+    DiurnalInputFields& f = fields();
+    f.SelectEast(east);
+    ApplyEastWestToZone(f.txtDiurnalTZ, east);
+    txtDiurnalTZ_->setText(QString::fromStdString(f.txtDiurnalTZ));
+}
+
+void DiurnalInputWindow::natOrNowClicked(bool ticked) {
+    Session& s = app_.session();
+    s.diurnal.chkNatOrNow = ticked;
+    if (ticked)
+        CopyNatalToDiurnal(s.natal, s.diurnal);
+    else
+        FillDiurnalNow(s.diurnal, s.options, s.regional, LocalNow());
+    refresh();
+}
+
+void DiurnalInputWindow::secondPersonClicked(bool ticked) {
+    DiurnalInputFields& f = fields();
+    f.chk2ndPerson = ticked;
+    if (!ticked) {
+        // Back to its own caption, whatever name the names list had put there.
+        f.chk2ndPersonCaption = kSecondPersonCaption;
+        chk2ndPerson_->setText(kSecondPersonCaption);
+    }
+    app_.secondPersonChanged(ticked);
+}
+
+void DiurnalInputWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (childAt(event->position().toPoint())) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        // A click on the background computes the charts, as the natal window's OK does.
+        app_.computeCharts();
+    } else if (event->button() == Qt::RightButton) {
+        app_.focusMainWindow();
+    } else {
+        QWidget::mouseReleaseEvent(event);
+    }
+}
+
+void DiurnalInputWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    PaintSunkenFrames(painter, {lblDiurnalMonth_, lblDiurnalDay_, lblDiurnalYear_, lblDiurnalHour_,
+                                lblDiurnalMinute_, lblDiurnalTZ_, lblDiurnalLongDeg_, lblDiurnalLongMin_,
+                                lblDiurnalLatDeg_, lblDiurnalLatMin_, label1_, label2_});
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,174 @@
+#include "input/input_window_support.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTimer>
+#include <QWidget>
+#include <utility>
+
+namespace talvenor::gui {
+namespace {
+
+class FieldFilter : public QObject {
+  public:
+    FieldFilter(QLineEdit* box, FieldKeys keys) : QObject(box), box_(box), keys_(keys) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == box_) {
+            if (event->type() == QEvent::KeyPress) {
+                const auto* key = static_cast<QKeyEvent*>(event);
+                if (!AcceptsKeyText(keys_, key->text())) return true;
+            } else if (event->type() == QEvent::FocusIn) {
+                // Later, so that the mouse press that gave the focus does not place the cursor over
+                // the selection: typing then replaces the whole text.
+                QPointer<QLineEdit> box = box_;
+                QTimer::singleShot(0, box_, [box] {
+                    if (box && box->hasFocus()) box->selectAll();
+                });
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QLineEdit* box_;
+    FieldKeys keys_;
+};
+
+class ClickFilter : public QObject {
+  public:
+    ClickFilter(QLabel* label, std::function<void()> onClick)
+        : QObject(label), label_(label), onClick_(std::move(onClick)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ &&
+            (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) return false;
+            if (event->type() == QEvent::MouseButtonRelease &&
+                label_->rect().contains(mouse->position().toPoint()))
+                onClick_();
+            // Taken here, so that the window does not treat it as a click on its background.
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QLabel* label_;
+    std::function<void()> onClick_;
+};
+
+}  // namespace
+
+QLineEdit* NamedBox(const char* name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+QFrame* NamedLine(const char* name, QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QGroupBox* RadioPair(const char* name, const QString& title, QRadioButton* a, QRadioButton* b,
+                     QWidget* parent) {
+    auto* frame = Named<QGroupBox>(name, title, parent);
+    auto* layout = new QHBoxLayout(frame);
+    a->setParent(frame);
+    b->setParent(frame);
+    layout->addWidget(a);
+    layout->addWidget(b);
+    layout->addStretch();
+    return frame;
+}
+
+void ShowInRed(QLabel* label) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(palette);
+}
+
+std::tm LocalNow() {
+    const std::time_t t = std::time(nullptr);
+    std::tm now{};
+    localtime_r(&t, &now);
+    return now;
+}
+
+bool AcceptsKeyText(FieldKeys keys, const QString& text) {
+    for (const QChar c : text) {
+        // Backspace, Enter, Tab and the Ctrl combinations produce control characters, navigation keys
+        // none: they keep their usual meaning.
+        if (!c.isPrint()) continue;
+        if (keys == FieldKeys::Any) continue;
+        if (c >= u'0' && c <= u'9') continue;
+        if (keys == FieldKeys::Zone && (c == u'-' || c == u'.')) continue;
+        return false;
+    }
+    return true;
+}
+
+void InstallFieldBehaviour(QLineEdit* box, FieldKeys keys) {
+    box->installEventFilter(new FieldFilter(box, keys));
+}
+
+void MakeClickable(QLabel* label, std::function<void()> onClick) {
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(new ClickFilter(label, std::move(onClick)));
+}
+
+void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> labels) {
+    const QColor grey(128, 128, 128);
+    const QColor white(255, 255, 255);
+    for (const QLabel* label : labels) {
+        if (!label->isVisible()) continue;
+        const QRect g = label->geometry();
+        const int left = g.left() - 1, top = g.top() - 1;
+        const int right = g.right() + 1, bottom = g.bottom() + 1;
+        painter.setPen(grey);
+        painter.drawLine(left, top, right, top);
+        painter.drawLine(left, top, left, bottom);
+        painter.setPen(white);
+        painter.drawLine(right, top, right, bottom);
+        painter.drawLine(left, bottom, right, bottom);
+    }
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+bool RunHourRule(QLineEdit* box, std::string& field, HourWindow window, UserDialogs& dialogs) {
+    field = box->text().toStdString();
+    std::string folded = field;
+    bool pm = false;
+    const HourRuleResult result = ApplyHourRule(folded, pm);
+    if (folded != field) {
+        field = folded;
+        // Changes the text once more; the rule passes the folded value 1 to 12 unchanged.
+        box->setText(QString::fromStdString(folded));
+    }
+    ShowHourRuleMessage(result, window, dialogs);
+    if (result == HourRuleResult::NotANumber) box->selectAll();
+    return pm;
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,261 @@
+#include "report/data_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <filesystem>
+#include <optional>
+
+#include "report/data_commands.h"
+#include "shell/app_services.h"
+#include "shell/session.h"
+
+namespace talvenor::gui {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Busy pointer for the length of a refresh.
+class Hourglass {
+  public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+QString FromPath(const fs::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+fs::path ToPath(const QString& text) {
+    return fs::path(QFile::encodeName(text).toStdString());
+}
+
+}  // namespace
+
+DataWindow::DataWindow(AppServices& app, QWidget* parent)
+    : QMainWindow(parent),
+      app_(app),
+      chooseFile_([this](const QString& p) { return chooseFileWithDialog(p); }) {
+    setObjectName("OutputD1");
+    setWindowTitle("Data");
+
+    RichText1_ = new QPlainTextEdit(this);
+    RichText1_->setObjectName("RichText1");
+    RichText1_->setReadOnly(true);
+    // Report lines are laid out in columns; wrapping them would break the layout.
+    RichText1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A right click hands the focus back to the main window instead.
+    RichText1_->setContextMenuPolicy(Qt::NoContextMenu);
+    RichText1_->installEventFilter(this);
+    textViewport_ = RichText1_->viewport();
+    textViewport_->installEventFilter(this);
+    setCentralWidget(RichText1_);
+
+    buildMenus();
+
+    DataWindowLoading = true;
+    applyStoredGeometry();
+    DataWindowLoading = false;
+
+    if (!applyFont()) ShowDataWindowMessage(*app_.session().dialogs, kFontMissingMessage);
+    const Settings& settings = app_.session().settings;
+    mnuFontsBold_->setChecked(settings.DataFontBold != 0);
+    mnuFontsItalic_->setChecked(settings.DataFontItalic != 0);
+    RichText1_->clear();
+}
+
+QAction* DataWindow::addItem(QMenu* menu, const char* name, const char* caption,
+                             const QKeySequence& shortcut) {
+    auto* action = new QAction(QString::fromUtf8(caption), this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    if (menu) {
+        menu->addAction(action);
+    } else {
+        menuBar()->addAction(action);
+    }
+    return action;
+}
+
+void DataWindow::buildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    connect(addItem(mnuFile, "mnuFileSave", "&Save", Qt::Key_F5), &QAction::triggered, this,
+            [this] { save(false); });
+    connect(addItem(mnuFile, "mnuFileSaveAs", "Save &As", Qt::Key_F6), &QAction::triggered, this,
+            [this] { save(true); });
+
+    QMenu* mnuFonts = menuBar()->addMenu("F&ont");
+    mnuFonts->setObjectName("mnuFonts");
+    mnuFontsIncrease_ = addItem(mnuFonts, "mnuFontsIncrease", "&Increase", Qt::Key_F7);
+    mnuFontsDecrease_ = addItem(mnuFonts, "mnuFontsDecrease", "&Decrease", Qt::Key_F8);
+    mnuFontsBold_ = addItem(mnuFonts, "mnuFontsBold", "&Bold", Qt::Key_F11);
+    mnuFontsItalic_ = addItem(mnuFonts, "mnuFontsItalic", "I&talic", Qt::Key_F12);
+    mnuFontsBold_->setCheckable(true);
+    mnuFontsItalic_->setCheckable(true);
+    connect(mnuFontsIncrease_, &QAction::triggered, this, &DataWindow::increaseFont);
+    connect(mnuFontsDecrease_, &QAction::triggered, this, &DataWindow::decreaseFont);
+    connect(mnuFontsBold_, &QAction::triggered, this, &DataWindow::toggleBold);
+    connect(mnuFontsItalic_, &QAction::triggered, this, &DataWindow::toggleItalic);
+
+    connect(addItem(nullptr, "mnuClearBuffer", "&Clear all data"), &QAction::triggered, this,
+            &DataWindow::clearAllData);
+    connect(addItem(nullptr, "mnuPrint", "&Print page"), &QAction::triggered, this, &DataWindow::printPage);
+    connect(addItem(nullptr, "mnuPrintData", "Print &data"), &QAction::triggered, this,
+            &DataWindow::printData);
+    connect(addItem(nullptr, "mnuHelp", "&Help"), &QAction::triggered, this,
+            [this] { app_.showHelp(std::string(kDataWindowHelpFile)); });
+}
+
+void DataWindow::displayPage(const QString& text) {
+    // The page's last line end closes its last line; it does not open another one.
+    RichText1_->setPlainText(text.endsWith('\n') ? text.chopped(1) : text);
+    show();
+    raise();
+    setWindowTitle(QString::fromUtf8(kDataWindowTitle.data(), static_cast<int>(kDataWindowTitle.size())));
+}
+
+bool DataWindow::isMinimizedForReports() const {
+    return isMinimized();
+}
+
+double DataWindow::twipsPerPixel() const {
+    return TwipsPerPixelForDpi(logicalDpiX());
+}
+
+void DataWindow::applyStoredGeometry() {
+    const PixelRect r = DataWindowPixels(app_.session().settings, twipsPerPixel());
+    move(r.left, r.top);
+    resize(r.width, r.height);
+}
+
+void DataWindow::storeGeometry() {
+    // A minimized window has no size worth keeping.
+    if (DataWindowLoading || isMinimized()) return;
+    StoreDataWindowGeometry(app_.session().settings, PixelRect{x(), y(), width(), height()}, twipsPerPixel());
+}
+
+void DataWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    storeGeometry();
+}
+
+void DataWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    storeGeometry();
+}
+
+void DataWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) storeGeometry();
+}
+
+bool DataWindow::applyFont() {
+    const Settings& settings = app_.session().settings;
+    QFont font(QString::fromUtf8(kDataWindowFontName.data(), static_cast<int>(kDataWindowFontName.size())));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (settings.DataFontSize > 0) font.setPointSizeF(settings.DataFontSize);
+    font.setBold(settings.DataFontBold != 0);
+    font.setItalic(settings.DataFontItalic != 0);
+    RichText1_->setFont(font);
+    return QFontInfo(RichText1_->font()).fixedPitch();
+}
+
+QString DataWindow::chooseFileWithDialog(const QString& proposedPath) {
+    const QFileInfo proposed(proposedPath);
+    QFileDialog dialog(this, "Save As", proposed.absolutePath(), "Data Files (*.DOC)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix("doc");
+    dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void DataWindow::save(bool saveAs) {
+    const SaveFileChooser choose = [this](const fs::path& proposed) -> std::optional<fs::path> {
+        const QString chosen = chooseFile_ ? chooseFile_(FromPath(proposed)) : QString();
+        if (chosen.isEmpty()) return std::nullopt;
+        return ToPath(chosen);
+    };
+    if (saveAs) {
+        SaveDataAs(app_.session(), choose);
+    } else {
+        SaveData(app_.session(), choose);
+    }
+}
+
+void DataWindow::increaseFont() {
+    if (IncreaseFontSize(app_.session().settings, app_.session().FontStep)) applyFont();
+    refresh();
+}
+
+void DataWindow::decreaseFont() {
+    if (DecreaseFontSize(app_.session().settings, app_.session().FontStep)) applyFont();
+    refresh();
+}
+
+void DataWindow::toggleBold() {
+    mnuFontsBold_->setChecked(ToggleFontBold(app_.session().settings));
+    applyFont();
+    refresh();
+}
+
+void DataWindow::toggleItalic() {
+    mnuFontsItalic_->setChecked(ToggleFontItalic(app_.session().settings));
+    applyFont();
+    refresh();
+}
+
+void DataWindow::refresh() {
+    // With no page on show there is nothing to redraw, and the size items stay as they are.
+    if (app_.session().report.PageLineCount == 0) return;
+    Hourglass busy;
+    app_.showReport();
+    const Settings& settings = app_.session().settings;
+    mnuFontsDecrease_->setEnabled(FontDecreaseEnabled(settings));
+    mnuFontsIncrease_->setEnabled(FontIncreaseEnabled(settings));
+}
+
+void DataWindow::clearAllData() {
+    ClearAllData(app_.session().report, *app_.session().dialogs);
+}
+
+void DataWindow::printPage() {
+    if (app_.session().report.PageLineCount == 0) return;
+    app_.notAvailableYet("Printing");
+}
+
+void DataWindow::printData() {
+    if (!CheckDataToPrint(app_.session().report, *app_.session().dialogs)) return;
+    app_.notAvailableYet("Printing");
+}
+
+bool DataWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched == RichText1_ &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        app_.focusMainWindow();
+        return true;  // Esc is not passed on to the text
+    }
+    if (event->type() == QEvent::MouseButtonRelease && watched == textViewport_ &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        app_.focusMainWindow();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace talvenor::gui

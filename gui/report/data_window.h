@@ -1,0 +1,71 @@
+// The data window OutputD1: shows the last report page and carries the commands over the data buffer
+// (save, font, clear, print, help).
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+
+namespace talvenor::gui {
+
+class AppServices;
+
+class DataWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Asks for the document to save, given the proposed path; an empty text when cancelled.
+    using FileChooser = std::function<QString(const QString& proposedPath)>;
+
+    explicit DataWindow(AppServices& app, QWidget* parent = nullptr);
+
+    // Replaces the text with a finished page (lines ended by LF), shows the window and sets its caption.
+    void displayPage(const QString& text);
+    // A minimized window receives no new report.
+    bool isMinimizedForReports() const;
+
+    // The Save As dialog; tests put a scripted answer in its place.
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void buildMenus();
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {});
+    void applyStoredGeometry();
+    // Stores the window's place and size in the settings, unless the stored ones are being applied.
+    void storeGeometry();
+    // Sets the text's font from the settings; false when the result is not a fixed-pitch font.
+    bool applyFont();
+    double twipsPerPixel() const;
+    QString chooseFileWithDialog(const QString& proposedPath);
+
+    void save(bool saveAs);
+    void increaseFont();
+    void decreaseFont();
+    void toggleBold();
+    void toggleItalic();
+    // Shows the page again in the new font and sets which size steps are still possible.
+    void refresh();
+    void clearAllData();
+    void printPage();
+    void printData();
+
+    AppServices& app_;
+    FileChooser chooseFile_;
+    bool DataWindowLoading = false;
+    QPlainTextEdit* RichText1_ = nullptr;
+    QWidget* textViewport_ = nullptr;
+    QAction *mnuFontsIncrease_ = nullptr, *mnuFontsDecrease_ = nullptr;
+    QAction *mnuFontsBold_ = nullptr, *mnuFontsItalic_ = nullptr;
+};
+
+}  // namespace talvenor::gui

@@ -1,0 +1,223 @@
+#include "shell/main_window.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/talvenor_app.h"
+
+namespace talvenor::gui {
+
+namespace {
+
+struct HouseItem {
+    const char* name;
+    const char* caption;
+    const char* code;
+};
+constexpr HouseItem kHouseItems[] = {
+    {"mnuHousePlacidus", "&Placidus", "P"},   {"mnuHouseRegiomontanus", "&Regiomontanus", "R"},
+    {"mnuHouseKoch", "&Koch", "K"},           {"mnuHouseCampanus", "&Campanus", "C"},
+    {"mnuHousePorphyry", "P&orphyry", "O"},   {"mnuHouseEqualAsc", "&Equal - Asc", "EA"},
+    {"mnuHouseEqualMC", "E&qual - MC", "EM"}, {"mnuHouseMeridian", "&Meridian", "M"},
+    {"mnuHouseMorinus", "Mor&inus", "I"},
+};
+
+struct CaptionPair {
+    const char* item;
+    const char* secondPerson;
+    const char* transit;
+};
+constexpr CaptionPair kExchangedCaptions[] = {
+    {"mnuDataTransitData", "&2nd Person Natal Data and Aspects", "&Transit Data and Aspects"},
+    {"mnuDataTransitsAspectstoNatal", "&Interchart Aspects", "Transit A&spects to Natal"},
+    {"mnuDataTranAspectsNatalMidpoints", "2nd Person Aspects to Nata&l Midpoints",
+     "Transit Aspects to Nata&l Midpoints"},
+    {"mnuDataTranMPAspectsNatal", "2nd Person Midp&oint Aspects to Natal",
+     "Transit Midp&oint Aspects to Natal"},
+    {"mnuDataNatalTRFactorAspects_Unsort", "Unsorted 2nd Person &Formulas", "Unsorted Transit &Formulas"},
+    {"mnuDataNatalTRFactorAspects_Sorted", "S&orted 2nd Person Formulas", "S&orted Transit Formulas"},
+};
+
+struct HelpItem {
+    const char* name;
+    const char* caption;
+    const char* file;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
+    setObjectName("TALVENOR");
+    setWindowTitle("TALVENOR");
+    QFont font("Courier New", 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setBold(true);
+    setFont(font);
+
+    QMenu* file = addMenu(nullptr, "mnuFile", "&File");
+    connect(addItem(file, "mnuFileExit", "E&xit", Qt::Key_F12), &QAction::triggered, this,
+            [this] { close(); });
+
+    // A menu-bar title with no items of its own runs its command when chosen.
+    QAction* input = menuBar()->addAction("&Input");
+    input->setObjectName("mnuInputData");
+    items_["mnuInputData"] = input;
+    connect(input, &QAction::triggered, this, [this] { app_.inputCommand(); });
+
+    QMenu* houses = addMenu(nullptr, "mnuHouseSystem", "Hou&ses");
+    houses_ = new QActionGroup(this);
+    houses_->setExclusive(true);
+    for (const HouseItem& h : kHouseItems) {
+        QAction* a = addItem(houses, h.name, h.caption);
+        a->setCheckable(true);
+        a->setData(QString(h.code));
+        houses_->addAction(a);
+        const std::string code = h.code;
+        connect(a, &QAction::triggered, this, [this, code] { app_.houseSystemChosen(code); });
+    }
+
+    QMenu* data = addMenu(nullptr, "mnuData", "&Data");
+    struct DataItem {
+        const char* name;
+        const char* caption;
+        QKeySequence key;
+    };
+    const DataItem dataItems[] = {
+        {"mnuDataNatalData", "Natal &Data and Aspects", Qt::Key_F2},
+        {"mnuDataNatalMidpoints", "Natal &Midpoints and MWA", Qt::Key_F3},
+        {"mnuDataNatalSort", "Natal Pla&net and Midpoint Sort", Qt::Key_F4},
+        {"mnuDataNatalSortNumerical", "Natal MP Sort by Degree", QKeySequence(Qt::CTRL | Qt::Key_F4)},
+        {"mnuDataNatalMPAspects_Unsort", "&Unsorted Natal Planet and Midpoint Aspects", Qt::Key_F5},
+        {"mnuDataNatalMPAspects_Sorted", "Sorted Natal Planet and Mid&point Aspects",
+         QKeySequence(Qt::CTRL | Qt::Key_F5)},
+        {"mnuDataNatalTree", "Natal Tree", QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {"mnuSplit34", "-", {}},
+        {"mnuDataTransitData", "&Transit Data and Aspects", Qt::Key_F6},
+        {"mnuDataTransitsAspectstoNatal", "Transit A&spects to Natal", Qt::Key_F7},
+        {"mnuDataTranAspectsNatalMidpoints", "Transit Aspects to Nata&l Midpoints", Qt::Key_F8},
+        {"mnuDataTranMPAspectsNatal", "Transit Midp&oint Aspects to Natal", Qt::Key_F9},
+        {"mnuDataNatalTRFactorAspects_Unsort", "Unsorted Transit &Formulas", Qt::Key_F11},
+        {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas",
+         QKeySequence(Qt::CTRL | Qt::Key_F11)},
+        {"mnuDataTransitTree", "Transit Tree", QKeySequence(Qt::CTRL | Qt::Key_F2)},
+    };
+    for (const DataItem& d : dataItems) {
+        QAction* a = addItem(data, d.name, d.caption, d.key);
+        if (std::string(d.caption) == "-") continue;
+        const std::string name = d.name;
+        connect(a, &QAction::triggered, this, [this, name] { app_.runDataCommand(name); });
+    }
+
+    QAction* options = menuBar()->addAction("&Options");
+    options->setObjectName("mnuOptions");
+    items_["mnuOptions"] = options;
+    connect(options, &QAction::triggered, this, [this] { app_.optionsCommand(); });
+
+    QMenu* help = addMenu(nullptr, "mnuHelp", "&Help");
+    QMenu* helpMain = addMenu(help, "mnuHelpTALVENOR", "&TALVENOR Window");
+    const HelpItem mainHelp[] = {{"mnuMainMenuHelp", "TALVENOR Main Menu", "\\TALVENOR.HLP"},
+                                 {"mnuDataNatalHelp", "DATA", "\\DATA.HLP"},
+                                 {"mnuPhilosophyHelp", "Philosophy", "\\PHILO.HLP"}};
+    for (const HelpItem& h : mainHelp) {
+        const std::string fileName = h.file;
+        QAction* a =
+            addItem(helpMain, h.name, h.caption,
+                    std::string(h.name) == "mnuMainMenuHelp" ? QKeySequence(Qt::Key_F1) : QKeySequence());
+        connect(a, &QAction::triggered, this, [this, fileName] { app_.showHelp(fileName); });
+    }
+    const HelpItem helpItems[] = {
+        {"mnuSplit0", "-", nullptr},
+        {"mnuHelpInputD", "Natal &Input Data Window", "\\INPUTD.HLP"},
+        {"mnuHelpInputD1", "&Diurnal Input Data Window", "\\INPUTD1.HLP"},
+        {"mnuHelpNames", "&Names Window", "\\NAMES.HLP"},
+        {"mnuHelpCities", "Cities &Window", "\\GEOGRAPH.HLP"},
+        {"mnuHelpOptions", "&Options Window", "\\OPTIONS.HLP"},
+        {"mnuHelpOutputD1", "Da&ta Window", "\\OUTPUTD1.HLP"},
+        {"mnuHelpNameedit", "&Edit A Name File Window", "\\NAMEEDIT.HLP"},
+        {"mnuHelpLongLat", "Edit A Cit&y File Window", "\\LONGLAT.HLP"},
+        {"mnuHelpSelect", "&Select A File Window", "\\SELECT.HLP"},
+        {"mnuHelpPrntfile", "&File To Print  Window", "\\PRNTFILE.HLP"},
+        {"mnuSplit1", "-", nullptr},
+        {"mnuHelpHints", "Hints", "\\HINTS.HLP"},
+        {"mnuShortcutKeys", "Shortcut &keys", "\\SHORTCUT.HLP"},
+        {"mnuHelpLicense", "&License Agreement", "\\LICENSE.HLP"},
+        {"mnuSplit2", "-", nullptr},
+        {"mnuHelpRevisions", "Re&vision history", "\\REVISION.HLP"},
+    };
+    for (const HelpItem& h : helpItems) {
+        QAction* a = addItem(help, h.name, h.caption);
+        if (!h.file) continue;
+        const std::string fileName = h.file;
+        connect(a, &QAction::triggered, this, [this, fileName] { app_.showHelp(fileName); });
+    }
+    connect(addItem(help, "mnuHelpAbout", "Abo&ut"), &QAction::triggered, this, [this] { app_.showAbout(); });
+
+    showChartMenus(false);
+    connect(&clock_, &QTimer::timeout, this, &MainWindow::updateClock);
+    clock_.setObjectName("Timer1");
+    clock_.start(1000);
+}
+
+QMenu* MainWindow::addMenu(QMenu* parent, const char* name, const char* caption) {
+    QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    menus_[name] = m;
+    return m;
+}
+
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const char* caption,
+                             const QKeySequence& shortcut) {
+    QAction* a = std::string(caption) == "-" ? menu->addSeparator() : menu->addAction(caption);
+    a->setObjectName(name);
+    // Shortcuts act while this window is active, like the data window's own F5 to F12.
+    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+    items_[name] = a;
+    return a;
+}
+
+QAction* MainWindow::item(const std::string& name) const {
+    const auto it = items_.find(name);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+QMenu* MainWindow::menu(const std::string& name) const {
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void MainWindow::checkHouse(const std::string& code) {
+    for (QAction* a : houses_->actions()) a->setChecked(a->data().toString().toStdString() == code);
+}
+
+void MainWindow::showChartMenus(bool shown) {
+    menus_.at("mnuData")->menuAction()->setVisible(shown);
+    items_.at("mnuInputData")->setVisible(shown);
+}
+
+void MainWindow::setSecondPersonCaptions(bool secondPerson) {
+    for (const CaptionPair& c : kExchangedCaptions) {
+        items_.at(c.item)->setText(secondPerson ? c.secondPerson : c.transit);
+    }
+}
+
+void MainWindow::updateClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString time =
+        app_.session().regional.Clock24 ? now.toString("HH:mm:ss") : now.toString("h:mm:ss AP");
+    setWindowTitle(
+        QString::fromStdString(app_.titlePrefix()) +
+        QString::fromStdString(app_.formatToday(now.date().year(), now.date().month(), now.date().day())) +
+        "     " + time);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    app_.exitProgram();
+    event->accept();
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,49 @@
+// The main window TALVENOR: the menu bar from which every report is run, and the clock in the title.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+
+namespace talvenor::gui {
+
+class TalvenorApp;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(TalvenorApp& app);
+
+    // The action of a menu item by its name ("mnuDataNatalTree").
+    QAction* item(const std::string& name) const;
+    QMenu* menu(const std::string& name) const;
+
+    // Checks the item of a house code ("P", "R" ... "I") and clears the others.
+    void checkHouse(const std::string& code);
+    // The Data and Input menus appear once a chart exists.
+    void showChartMenus(bool shown);
+    // The six Data captions of the second-person mode, or the transit ones.
+    void setSecondPersonCaptions(bool secondPerson);
+    // Renews the title: the title prefix, the date, five blanks and the time.
+    void updateClock();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QMenu* addMenu(QMenu* parent, const char* name, const char* caption);
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {});
+
+    TalvenorApp& app_;
+    std::map<std::string, QAction*> items_;
+    std::map<std::string, QMenu*> menus_;
+    QActionGroup* houses_ = nullptr;
+    QTimer clock_;
+};
+
+}  // namespace talvenor::gui

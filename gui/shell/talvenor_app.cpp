@@ -1,0 +1,251 @@
+#include "shell/talvenor_app.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <ctime>
+#include <fstream>
+
+#include "chart/chart_commands.h"
+#include "chart/compute_charts.h"
+#include "chart/options_window.h"
+#include "input/diurnal_input_window.h"
+#include "input/input_fills.h"
+#include "input/natal_input_window.h"
+#include "midpoints/midpoint_commands.h"
+#include "report/data_window.h"
+#include "shell/about_window.h"
+#include "shell/help_text.h"
+#include "shell/main_window.h"
+#include "shell/progress_window.h"
+#include "shell/startup.h"
+
+namespace talvenor::gui {
+
+namespace {
+
+// Twips per pixel of the screen: a twip is 1/1440 inch.
+double TwipsPerPixel(const QWidget& w) {
+    return 1440.0 / w.logicalDpiX();
+}
+
+std::tm LocalNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// Busy pointer for the length of a command.
+class Hourglass {
+  public:
+    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Hourglass() { QApplication::restoreOverrideCursor(); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+};
+
+}  // namespace
+
+TalvenorApp::TalvenorApp(UserDialogs* dialogs)
+    : qtDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
+      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)) {}
+
+TalvenorApp::~TalvenorApp() = default;
+
+void TalvenorApp::start(const std::filesystem::path& appFolder) {
+    // The main window exists first so that messages during start-up have a parent.
+    main_ = std::make_unique<MainWindow>(*this);
+    if (qtDialogs_) qtDialogs_->setParent(main_.get());
+    StartSession(session_, appFolder);
+
+    Hourglass busy;
+    const double twips = TwipsPerPixel(*main_);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        session_.FontStep = ChooseFontStep(screen->geometry().width(), twips);
+    }
+    const Settings& s = session_.settings;
+    main_->setGeometry(static_cast<int>(s.MainLeft / twips), static_cast<int>(s.MainTop / twips),
+                       static_cast<int>(s.MainWidth / twips), static_cast<int>(s.MainHeight / twips));
+    main_->checkHouse(session_.checkedHouseCode);
+    main_->updateClock();
+
+    data_ = std::make_unique<DataWindow>(*this);
+    progress_ = std::make_unique<ProgressWindow>();
+
+    // The input windows open with the present moment at the home place.
+    const std::tm now = LocalNow();
+    FillNatalNow(session_.natal, session_.options, session_.regional, now);
+    FillDiurnalNow(session_.diurnal, session_.options, session_.regional, now);
+    natal_ = std::make_unique<NatalInputWindow>(*this);
+    diurnal_ = std::make_unique<DiurnalInputWindow>(*this);
+
+    main_->show();
+    const QRect frame = main_->frameGeometry();
+    natal_->move(frame.left(), frame.bottom() + 8);
+    natal_->show();
+    diurnal_->move(natal_->frameGeometry().right() + 8, frame.bottom() + 8);
+    diurnal_->show();
+    natal_->activateWindow();
+}
+
+QWidget* TalvenorApp::mainWindow() {
+    return main_.get();
+}
+
+OptionsWindow* TalvenorApp::optionsWindow() {
+    return options_;
+}
+
+void TalvenorApp::focusMainWindow() {
+    main_->raise();
+    main_->activateWindow();
+}
+
+void TalvenorApp::computeCharts() {
+    session_.report.ClearAll();
+    Hourglass busy;
+    session_.DataWindowMinimized = data_->isMinimizedForReports();
+    if (ComputeCharts(session_) != ComputeOutcome::Computed) return;
+    natal_->hide();
+    diurnal_->hide();
+    main_->showChartMenus(true);
+    displayPage(ShowResult::Shown);
+}
+
+void TalvenorApp::secondPersonChanged(bool ticked) {
+    main_->setSecondPersonCaptions(ticked);
+}
+
+void TalvenorApp::showHelp(const std::string& backslashName) {
+    session_.DataWindowMinimized = data_->isMinimizedForReports();
+    displayPage(ShowHelpText(session_, backslashName));
+}
+
+void TalvenorApp::showReport() {
+    session_.DataWindowMinimized = data_->isMinimizedForReports();
+    displayPage(ShowSessionReport(session_));
+}
+
+void TalvenorApp::optionsSaved() {
+    // The title prefix is set again; the new options take effect with the next command.
+    main_->updateClock();
+}
+
+void TalvenorApp::notAvailableYet(const QString& feature) {
+    session_.dialogs->ShowMessage(feature.toStdString() + " is not available in this version yet.",
+                                  "Information", MessageIcon::Information);
+}
+
+void TalvenorApp::displayPage(ShowResult result) {
+    if (result == ShowResult::NothingToShow) return;
+    data_->displayPage(QString::fromStdString(PageText(session_.report, "\n")));
+}
+
+template <typename Command>
+void TalvenorApp::runReport(Command&& command) {
+    Hourglass busy;
+    session_.DataWindowMinimized = data_->isMinimizedForReports();
+    displayPage(command());
+}
+
+void TalvenorApp::inputCommand() {
+    session_.report.ClearDataBuffer();
+    session_.SaveFileName.clear();
+    data_->close();
+    if (session_.natal.txtName == "Now") {
+        // Only the date and the time move to the present; the place stays as typed.
+        NatalInputFields present = session_.natal;
+        FillNatalNow(present, session_.options, session_.regional, LocalNow());
+        NatalInputFields& n = session_.natal;
+        n.txtMonth = present.txtMonth;
+        n.txtDay = present.txtDay;
+        n.txtYear = present.txtYear;
+        n.txtBirthHour = present.txtBirthHour;
+        n.txtBirthMinute = present.txtBirthMinute;
+        n.SelectAM(present.optAM);
+    }
+    natal_->refresh();
+    natal_->show();
+    diurnal_->show();
+}
+
+void TalvenorApp::houseSystemChosen(const std::string& code) {
+    main_->checkHouse(code);
+    session_.checkedHouseCode = code;
+    inputCommand();
+    computeCharts();
+}
+
+void TalvenorApp::runDataCommand(const std::string& item) {
+    Session& s = session_;
+    ProgressReporter& progress = *progress_;
+    if (item == "mnuDataNatalData") return runReport([&] { return NatalDataCommand(s); });
+    if (item == "mnuDataNatalMidpoints") return runReport([&] { return NatalMidpointsCommand(s); });
+    if (item == "mnuDataNatalSort") return runReport([&] { return NatalSortCommand(s, progress); });
+    if (item == "mnuDataNatalSortNumerical")
+        return runReport([&] { return NatalSortByDegreeCommand(s, progress); });
+    if (item == "mnuDataNatalMPAspects_Unsort") {
+        return runReport([&] { return NatalMidpointAspectsCommand(s, false, progress); });
+    }
+    if (item == "mnuDataNatalMPAspects_Sorted") {
+        return runReport([&] { return NatalMidpointAspectsCommand(s, true, progress); });
+    }
+    if (item == "mnuDataNatalTree") return runReport([&] { return NatalTreeCommand(s, progress); });
+    if (item == "mnuDataTransitData") return runReport([&] { return TransitDataCommand(s); });
+    if (item == "mnuDataTransitsAspectstoNatal") return runReport([&] { return TransitsToNatalCommand(s); });
+    if (item == "mnuDataTranAspectsNatalMidpoints") {
+        return runReport([&] { return TransitAspectsToNatalMidpointsCommand(s); });
+    }
+    if (item == "mnuDataTranMPAspectsNatal")
+        return runReport([&] { return TransitMidpointsToNatalCommand(s); });
+    if (item == "mnuDataNatalTRFactorAspects_Unsort") {
+        return runReport([&] { return TransitFormulasCommand(s, false, progress); });
+    }
+    if (item == "mnuDataNatalTRFactorAspects_Sorted") {
+        return runReport([&] { return TransitFormulasCommand(s, true, progress); });
+    }
+    if (item == "mnuDataTransitTree") return runReport([&] { return TransitTreeCommand(s, progress); });
+}
+
+void TalvenorApp::optionsCommand() {
+    std::ifstream probe(session_.appFolder / kOptionsFileName);
+    if (!probe) {
+        session_.dialogs->ShowMessage("File Not Found", "Warning!", MessageIcon::Information);
+        return;
+    }
+    probe.close();
+    if (!options_) options_ = new OptionsWindow(*this);
+    options_->setAttribute(Qt::WA_DeleteOnClose);
+    options_->show();
+    options_->raise();
+}
+
+void TalvenorApp::showAbout() {
+    if (!about_) {
+        about_ = new AboutWindow(main_.get());
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    about_->show();
+}
+
+void TalvenorApp::exitProgram() {
+    if (exited_) return;
+    exited_ = true;
+    const double twips = TwipsPerPixel(*main_);
+    Settings& s = session_.settings;
+    const QRect g = main_->geometry();
+    s.MainTop = g.top() * twips;
+    s.MainLeft = g.left() * twips;
+    s.MainHeight = g.height() * twips;
+    s.MainWidth = g.width() * twips;
+    WriteSettings(session_.appFolder / kSettingsFileName, s);
+    QApplication::closeAllWindows();
+}
+
+std::string TalvenorApp::formatToday(int year, int month, int day) const {
+    return FormatDateDdMmmYyyy(CivilDate{year, month, day}, session_.regional);
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,84 @@
+// The desktop program as a whole: the session, the windows and the commands that involve several of them.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "shell/app_services.h"
+#include "shell/qt_dialogs.h"
+#include "shell/session.h"
+
+namespace talvenor::gui {
+
+class MainWindow;
+class NatalInputWindow;
+class DiurnalInputWindow;
+class DataWindow;
+class OptionsWindow;
+class ProgressWindow;
+class AboutWindow;
+
+class TalvenorApp : public QObject, public AppServices {
+    Q_OBJECT
+  public:
+    // dialogs: where messages go (the Qt dialogs in the program, a scripted double in tests).
+    explicit TalvenorApp(UserDialogs* dialogs = nullptr);
+    ~TalvenorApp() override;
+
+    // The start-up sequence for the data folder: options, settings, regional format, font step, house
+    // system, the windows shown, the reports folder.
+    void start(const std::filesystem::path& appFolder);
+
+    // AppServices
+    Session& session() override { return session_; }
+    QWidget* mainWindow() override;
+    void focusMainWindow() override;
+    void computeCharts() override;
+    void secondPersonChanged(bool ticked) override;
+    void showHelp(const std::string& backslashName) override;
+    void showReport() override;
+    void optionsSaved() override;
+    void notAvailableYet(const QString& feature) override;
+
+    // Main-window commands.
+    void inputCommand();
+    void houseSystemChosen(const std::string& code);
+    void runDataCommand(const std::string& itemName);
+    void optionsCommand();
+    void showAbout();
+    // Writes the settings file; the windows close with the main window.
+    void exitProgram();
+
+    std::string titlePrefix() const { return "TALVENOR (Tropical zodiac) - "; }
+    std::string formatToday(int year, int month, int day) const;
+
+    MainWindow& main() { return *main_; }
+    NatalInputWindow& natalWindow() { return *natal_; }
+    DiurnalInputWindow& diurnalWindow() { return *diurnal_; }
+    DataWindow& dataWindow() { return *data_; }
+    ProgressWindow& progressWindow() { return *progress_; }
+    OptionsWindow* optionsWindow();
+
+  private:
+    // Shows the page of a report that was just finished.
+    void displayPage(ShowResult result);
+    // Runs a report command with the hourglass; the data window shows its page.
+    template <typename Command>
+    void runReport(Command&& command);
+
+    std::unique_ptr<QtDialogs> qtDialogs_;
+    Session session_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<NatalInputWindow> natal_;
+    std::unique_ptr<DiurnalInputWindow> diurnal_;
+    std::unique_ptr<DataWindow> data_;
+    std::unique_ptr<ProgressWindow> progress_;
+    QPointer<OptionsWindow> options_;
+    QPointer<AboutWindow> about_;
+    bool exited_ = false;
+};
+
+}  // namespace talvenor::gui

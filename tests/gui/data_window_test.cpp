@@ -1,0 +1,237 @@
+// The data window driven through its menus, keys and mouse.
+#include "report/data_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fake_app_services.h"
+#include "shell/shell_test_support.h"
+
+namespace talvenor {
+namespace {
+
+using testing_support::ReadBytes;
+
+// Counts the key presses that reach the object it watches.
+class KeyCounter : public QObject {
+  public:
+    int keys = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) ++keys;
+        return false;
+    }
+};
+
+class DataWindowTest : public ::testing::Test {
+  protected:
+    DataWindowTest() {
+        app.session().appFolder = folder.path();
+        app.session().options[45] = 60;
+    }
+
+    QAction* item(const char* name) {
+        auto* action = window().findChild<QAction*>(name);
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    QPlainTextEdit* text() { return window().findChild<QPlainTextEdit*>("RichText1"); }
+
+    gui::DataWindow& window() {
+        if (!window_) {
+            window_ = std::make_unique<gui::DataWindow>(app);
+            window_->setFileChooser([this](const QString& proposed) {
+                proposals.push_back(proposed);
+                return answer;
+            });
+        }
+        return *window_;
+    }
+
+    void appendPage(std::initializer_list<const char*> lines) {
+        ReportBuffer& r = app.session().report;
+        r.StartReport();
+        for (const char* line : lines) r.AppendLine(line);
+    }
+
+    testing_support::TemporaryFolder folder;
+    testing_support::FakeAppServices app;
+    std::vector<QString> proposals;
+    QString answer;  // the file chosen in Save As; empty = Cancel
+    std::unique_ptr<gui::DataWindow> window_;
+};
+
+TEST_F(DataWindowTest, MenuItemsHaveTheirCaptionsAndShortcuts) {
+    const struct {
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+    } cases[] = {
+        {"mnuFileSave", "&Save", Qt::Key_F5},          {"mnuFileSaveAs", "Save &As", Qt::Key_F6},
+        {"mnuFontsIncrease", "&Increase", Qt::Key_F7}, {"mnuFontsDecrease", "&Decrease", Qt::Key_F8},
+        {"mnuFontsBold", "&Bold", Qt::Key_F11},        {"mnuFontsItalic", "I&talic", Qt::Key_F12},
+        {"mnuClearBuffer", "&Clear all data", {}},     {"mnuPrint", "&Print page", {}},
+        {"mnuPrintData", "Print &data", {}},           {"mnuHelp", "&Help", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAction* action = item(c.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), c.caption);
+        EXPECT_EQ(action->shortcut(), c.shortcut);
+    }
+    EXPECT_EQ(window().objectName(), "OutputD1");
+    EXPECT_EQ(window().windowTitle(), "Data");
+}
+
+TEST_F(DataWindowTest, ShowingAPageSetsTheTextAndTheCaption) {
+    window().displayPage("one\ntwo\n\n");
+    EXPECT_EQ(text()->toPlainText(), "one\ntwo\n");
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().windowTitle(), "TALVENOR (Tropical zodiac) - Data");
+    EXPECT_TRUE(text()->isReadOnly());
+}
+
+TEST_F(DataWindowTest, SaveAsksOnceForTheFileThenWritesPagesOfOption45Lines) {
+    app.session().chart.ChartName = "Now";
+    app.session().options[45] = 2;
+    appendPage({"line 1", "line 2", "line 3", "line 4", "line 5"});
+    answer = QString::fromStdString((folder.path() / "out.doc").string());
+
+    item("mnuFileSave")->trigger();
+    ASSERT_EQ(proposals.size(), 1u);
+    EXPECT_EQ(proposals[0], QString::fromStdString((folder.path() / "Now.DOC").string()));
+    EXPECT_EQ(ReadBytes(folder.path() / "out.doc"),
+              "line 1\r\nline 2\r\n\f\r\nline 3\r\nline 4\r\n\f\r\nline 5\r\n\r\n\f\r\n\f\r\n");
+
+    item("mnuFileSave")->trigger();  // goes to the same file without asking
+    EXPECT_EQ(proposals.size(), 1u);
+    item("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(proposals.size(), 2u);
+    EXPECT_TRUE(app.dialogs.shown.empty());
+}
+
+TEST_F(DataWindowTest, SavingOrPrintingAnEmptyBufferSaysSo) {
+    item("mnuFileSave")->trigger();
+    item("mnuFileSaveAs")->trigger();
+    item("mnuPrintData")->trigger();
+    item("mnuPrint")->trigger();  // an empty page is not printed, without a message
+    EXPECT_TRUE(proposals.empty());
+    EXPECT_TRUE(app.unavailable.empty());
+    ASSERT_EQ(app.dialogs.shown.size(), 3u);
+    EXPECT_EQ(app.dialogs.shown[0].text, "No data to write to file.");
+    EXPECT_EQ(app.dialogs.shown[1].text, "No data to write to file.");
+    EXPECT_EQ(app.dialogs.shown[2].text, "No data to print.");
+    EXPECT_EQ(app.dialogs.shown[2].title, "Information");
+    EXPECT_EQ(app.dialogs.shown[2].icon, MessageIcon::Exclamation);
+}
+
+TEST_F(DataWindowTest, PrintingWithDataAndHelpGoToTheProgram) {
+    appendPage({"x"});
+    item("mnuPrint")->trigger();
+    item("mnuPrintData")->trigger();
+    item("mnuHelp")->trigger();
+    EXPECT_EQ(app.unavailable, (std::vector<QString>{"Printing", "Printing"}));
+    EXPECT_EQ(app.helpShown, std::vector<std::string>{"\\OUTPUTD1.HLP"});
+}
+
+TEST_F(DataWindowTest, SizeStepsStopAt12And8AndEveryFontCommandShowsThePageAgain) {
+    Settings& settings = app.session().settings;
+    app.session().FontStep = 1.5;
+    settings.DataFontSize = 12;
+    appendPage({"x"});
+
+    item("mnuFontsIncrease")->trigger();
+    EXPECT_EQ(settings.DataFontSize, 12);
+    EXPECT_FALSE(item("mnuFontsIncrease")->isEnabled());
+    EXPECT_EQ(app.reportsShown, 1);
+
+    settings.DataFontSize = 8;
+    item("mnuFontsDecrease")->trigger();
+    EXPECT_EQ(settings.DataFontSize, 8);
+    EXPECT_FALSE(item("mnuFontsDecrease")->isEnabled());
+    EXPECT_TRUE(item("mnuFontsIncrease")->isEnabled());
+
+    item("mnuFontsBold")->trigger();
+    EXPECT_EQ(settings.DataFontBold, -1);
+    EXPECT_TRUE(item("mnuFontsBold")->isChecked());
+    EXPECT_TRUE(text()->font().bold());
+    item("mnuFontsItalic")->trigger();
+    EXPECT_EQ(settings.DataFontItalic, -1);
+    EXPECT_TRUE(text()->font().italic());
+    EXPECT_EQ(app.reportsShown, 4);
+}
+
+TEST_F(DataWindowTest, WithNoPageTheFontChangesButNothingIsShownAgain) {
+    app.session().settings.DataFontSize = 8.5;
+    app.session().FontStep = 1.2;
+    item("mnuFontsIncrease")->trigger();
+    EXPECT_DOUBLE_EQ(app.session().settings.DataFontSize, 9.1);
+    EXPECT_DOUBLE_EQ(text()->font().pointSizeF(), 9.1);
+    EXPECT_EQ(app.reportsShown, 0);
+}
+
+TEST_F(DataWindowTest, StoredFontAndStylesAreAppliedAtLoading) {
+    app.session().settings.DataFontSize = 10;
+    app.session().settings.DataFontItalic = -1;
+    EXPECT_EQ(text()->font().pointSizeF(), 10);
+    EXPECT_TRUE(text()->font().italic());
+    EXPECT_TRUE(item("mnuFontsItalic")->isChecked());
+    EXPECT_FALSE(item("mnuFontsBold")->isChecked());
+    EXPECT_TRUE(app.dialogs.shown.empty());  // the fixed-pitch font is there
+}
+
+TEST_F(DataWindowTest, ClearAllDataEmptiesTheDataButKeepsThePage) {
+    appendPage({"a", "b"});
+    window().displayPage("a\nb\n");
+    item("mnuClearBuffer")->trigger();
+    EXPECT_EQ(app.session().report.DataLineCount, 0);
+    EXPECT_EQ(app.session().report.PageLineCount, 2);
+    EXPECT_EQ(text()->toPlainText(), "a\nb");
+    ASSERT_EQ(app.dialogs.shown.size(), 1u);
+    EXPECT_EQ(app.dialogs.shown[0].text, "All data cleared from buffer.");
+    EXPECT_EQ(app.dialogs.shown[0].title, "Information!");
+}
+
+TEST_F(DataWindowTest, EscAndARightClickInTheTextGiveTheMainWindowTheFocus) {
+    window().displayPage("a\n");
+    KeyCounter passedOn;  // the text ignores Esc, so a key passed on would reach the window
+    window().installEventFilter(&passedOn);
+    QTest::keyClick(text(), Qt::Key_Escape);
+    EXPECT_EQ(app.focusRequests, 1);
+    EXPECT_EQ(passedOn.keys, 0);
+    QTest::mouseClick(text()->viewport(), Qt::RightButton);
+    EXPECT_EQ(app.focusRequests, 2);
+    QTest::mouseClick(text()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(app.focusRequests, 2);
+}
+
+TEST_F(DataWindowTest, GeometryComesFromTheSettingsAndGoesBackInTwips) {
+    Settings& settings = app.session().settings;
+    settings.DataLeft = 1500;
+    settings.DataTop = 900;
+    settings.DataWidth = 6000;
+    settings.DataHeight = 4500;
+    const double twips = 1440.0 / window().logicalDpiX();
+    EXPECT_EQ(window().geometry().size(), QSize(qRound(6000 / twips), qRound(4500 / twips)));
+    EXPECT_EQ(window().pos(), QPoint(qRound(1500 / twips), qRound(900 / twips)));
+    EXPECT_EQ(settings.DataWidth, 6000);  // loading stores nothing
+
+    window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().move(40, 30);
+    window().resize(500, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(settings.DataLeft, qRound(40 * twips));
+    EXPECT_EQ(settings.DataTop, qRound(30 * twips));
+    EXPECT_EQ(settings.DataWidth, qRound(500 * twips));
+    EXPECT_EQ(settings.DataHeight, qRound(200 * twips));
+}
+
+}  // namespace
+}  // namespace talvenor

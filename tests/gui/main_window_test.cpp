@@ -1,0 +1,301 @@
+// The desktop program as a user drives it: start-up, the menus, computing a chart, every Data item, the
+// second-person captions, options, help and exit.
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "datafiles/name_record.h"
+#include "input/diurnal_input_window.h"
+#include "input/natal_input_window.h"
+#include "report/data_window.h"
+#include "shell/progress_window.h"
+#include "shell/talvenor_app.h"
+#include "support/scripted_dialogs.h"
+
+namespace talvenor {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// An expected page as the data window shows it: LF line ends.
+QString ExpectedPage(const std::string& name) {
+    std::string text = ReadAll(std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" / (name + ".txt"));
+    std::string lf;
+    for (char c : text) {
+        if (c != '\r') lf += c;
+    }
+    return QString::fromStdString(lf);
+}
+
+class DesktopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("talvenor-desktop-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        for (const auto& entry : std::filesystem::directory_iterator(TALVENOR_SHIPPED_DATA_DIR)) {
+            std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
+        }
+    }
+    void TearDown() override {
+        app_.reset();
+        std::filesystem::remove_all(folder_);
+    }
+
+    void Start() {
+        app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
+        app_->start(folder_);
+    }
+
+    // Types a names-file record into the two input windows, as a click on a name would.
+    void EnterCharts(const char* natal, const char* diurnal, const char* secondPerson = nullptr) {
+        Session& s = app_->session();
+        ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(natal), s.regional, s.natal));
+        ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(diurnal), s.regional, s.diurnal));
+        s.diurnal.chk2ndPerson = secondPerson != nullptr;
+        s.diurnal.chk2ndPersonCaption = secondPerson ? secondPerson : kSecondPersonCaption;
+        app_->natalWindow().refresh();
+        app_->diurnalWindow().refresh();
+    }
+
+    void PressOk() {
+        auto* ok = app_->natalWindow().findChild<QPushButton*>("cmdOK");
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    QString Shown() {
+        return app_->dataWindow().findChild<QPlainTextEdit*>("RichText1")->toPlainText() + "\n";
+    }
+
+    std::filesystem::path folder_;
+    testing_support::ScriptedDialogs dialogs_;
+    std::unique_ptr<gui::TalvenorApp> app_;
+};
+
+const char* kSample = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";
+const char* kTransit = "Transit,7 Dec 2026,9.30,A,0,000.00,51.29";
+
+TEST_F(DesktopTest, StartsWithTheWindowsOfATypicalSessionAndTheHouseOfTheOptions) {
+    std::ofstream(folder_ / "OPTIONS.OPT", std::ios::app);  // untouched: option 27 is 1
+    Start();
+    gui::MainWindow& main = app_->main();
+    EXPECT_EQ(main.objectName(), "TALVENOR");
+    EXPECT_TRUE(main.windowTitle().startsWith("TALVENOR (Tropical zodiac) - "));
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(app_->natalWindow().isVisible());
+    EXPECT_TRUE(app_->diurnalWindow().isVisible());
+    EXPECT_TRUE(main.item("mnuHousePlacidus")->isChecked());
+    EXPECT_FALSE(main.item("mnuInputData")->isVisible());  // no chart yet
+    EXPECT_FALSE(main.menu("mnuData")->menuAction()->isVisible());
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ / "REPORTS"));
+    EXPECT_EQ(app_->session().natal.txtName, "Now");
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_F(DesktopTest, AnEasternHomeOpensWithEastSelectedAndANegativeZone) {
+    // Options 18 (zone) and 21 (east) of the home place.
+    std::string text;
+    {
+        std::ifstream in(folder_ / "OPTIONS.OPT", std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        text = s.str();
+    }
+    auto setOption = [&text](int n, const std::string& value) {
+        std::size_t start = 0;
+        for (int line = 1; line < n; ++line) start = text.find("\r\n", start) + 2;
+        text.replace(start, 7, (value + "       ").substr(0, 7));
+    };
+    setOption(18, "5");
+    setOption(21, "1");
+    std::ofstream(folder_ / "OPTIONS.OPT", std::ios::binary) << text;
+    Start();
+    EXPECT_EQ(app_->natalWindow().findChild<QLineEdit*>("txtTZ")->text(), "-5");
+    EXPECT_TRUE(app_->session().natal.optEast);
+    EXPECT_EQ(app_->session().diurnal.txtDiurnalTZ, "-5");
+}
+
+TEST_F(DesktopTest, MenusCarryTheirCaptionsAndShortcuts) {
+    Start();
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    };
+    const Item items[] = {
+        {"mnuFileExit", "E&xit", "F12"},
+        {"mnuHouseEqualMC", "E&qual - MC", ""},
+        {"mnuDataNatalData", "Natal &Data and Aspects", "F2"},
+        {"mnuDataNatalSortNumerical", "Natal MP Sort by Degree", "Ctrl+F4"},
+        {"mnuDataNatalTree", "Natal Tree", "Ctrl+F1"},
+        {"mnuDataTransitTree", "Transit Tree", "Ctrl+F2"},
+        {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas", "Ctrl+F11"},
+        {"mnuMainMenuHelp", "TALVENOR Main Menu", "F1"},
+        {"mnuHelpPrntfile", "&File To Print  Window", ""},
+        {"mnuHelpAbout", "Abo&ut", ""},
+    };
+    for (const Item& i : items) {
+        SCOPED_TRACE(i.name);
+        QAction* a = app_->main().item(i.name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), i.caption);
+        EXPECT_EQ(a->shortcut().toString(), i.shortcut);
+    }
+}
+
+TEST_F(DesktopTest, OkComputesAndShowsTheNatalDataPageOfTheReportTool) {
+    Start();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-placidus-natal-data"));
+    EXPECT_TRUE(app_->dataWindow().isVisible());
+    EXPECT_EQ(app_->dataWindow().windowTitle(), "TALVENOR (Tropical zodiac) - Data");
+    EXPECT_FALSE(app_->natalWindow().isVisible());
+    EXPECT_TRUE(app_->main().item("mnuInputData")->isVisible());
+    EXPECT_EQ(
+        ReadAll(folder_ / "REPORTS" / "LASTPAGE.TXT"),
+        ReadAll(std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" / "sample-placidus-natal-data.txt"));
+}
+
+TEST_F(DesktopTest, BadInputShowsTheNatalMessageAndKeepsThePreviousPage) {
+    Start();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    const QString page = Shown();
+    app_->inputCommand();
+    app_->natalWindow().findChild<QLineEdit*>("txtMonth")->setText("13");
+    PressOk();
+    ASSERT_FALSE(dialogs_.shown.empty());
+    EXPECT_EQ(dialogs_.shown.back().text, "Error in natal input data section. Please correct.");
+    EXPECT_EQ(dialogs_.shown.back().title, "Warning!");
+    EXPECT_TRUE(app_->natalWindow().isVisible());
+    EXPECT_EQ(app_->session().chart.ChartName, "Sample Person");
+    (void)page;
+}
+
+TEST_F(DesktopTest, EveryDataItemShowsTheSamePageAsTheReportTool) {
+    Start();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    struct Case {
+        const char* item;
+        const char* page;
+        const char* modulus;  // the answer to the modulus prompt, if asked
+    };
+    const Case cases[] = {
+        {"mnuDataNatalData", "sample-placidus-natal-data", nullptr},
+        {"mnuDataTransitData", "sample-placidus-transit-data", nullptr},
+        {"mnuDataTransitsAspectstoNatal", "sample-placidus-transits-to-natal", nullptr},
+        {"mnuDataNatalMidpoints", "sample-midpoints-natal-midpoints", nullptr},
+        {"mnuDataNatalSort", "sample-midpoints-sort45", " 45"},
+        {"mnuDataNatalSortNumerical", "sample-midpoints-sort-degree", nullptr},
+        {"mnuDataNatalMPAspects_Unsort", "sample-midpoints-natal-mp-unsorted", nullptr},
+        {"mnuDataNatalMPAspects_Sorted", "sample-midpoints-natal-mp-sorted", nullptr},
+        {"mnuDataNatalTree", "sample-midpoints-natal-tree45", "45"},
+        {"mnuDataTranAspectsNatalMidpoints", "sample-midpoints-transits-to-natal-midpoints", nullptr},
+        {"mnuDataTranMPAspectsNatal", "sample-midpoints-transit-midpoints-to-natal", nullptr},
+        {"mnuDataNatalTRFactorAspects_Unsort", "sample-midpoints-formulas-unsorted", nullptr},
+        {"mnuDataNatalTRFactorAspects_Sorted", "sample-midpoints-formulas-sorted", nullptr},
+        {"mnuDataTransitTree", "sample-midpoints-transit-tree90", "90"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        if (c.modulus) dialogs_.answers.push_back(std::string(c.modulus));
+        app_->main().item(c.item)->trigger();
+        EXPECT_EQ(Shown(), ExpectedPage(c.page));
+    }
+    EXPECT_FALSE(app_->progressWindow().isVisible());  // unloaded after each long report
+}
+
+TEST_F(DesktopTest, ACancelledModulusPromptLeavesThePageAsItWas) {
+    Start();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    const QString before = Shown();
+    dialogs_.answers = {std::string("400"), std::string("letters")};
+    app_->main().item("mnuDataNatalSort")->trigger();
+    EXPECT_EQ(Shown(), before);
+    EXPECT_EQ(dialogs_.shown.back().title, "Modulus");
+}
+
+TEST_F(DesktopTest, SecondPersonBoxExchangesSixDataCaptions) {
+    Start();
+    auto* box = app_->diurnalWindow().findChild<QCheckBox*>("chk2ndPerson");
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(app_->main().item("mnuDataTransitData")->text(), "&2nd Person Natal Data and Aspects");
+    EXPECT_EQ(app_->main().item("mnuDataNatalTRFactorAspects_Unsort")->text(),
+              "Unsorted 2nd Person &Formulas");
+    EXPECT_EQ(app_->main().item("mnuDataTransitTree")->text(), "Transit Tree");
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_EQ(app_->main().item("mnuDataTransitData")->text(), "&Transit Data and Aspects");
+    EXPECT_EQ(app_->main().item("mnuDataTransitsAspectstoNatal")->text(), "Transit A&spects to Natal");
+}
+
+TEST_F(DesktopTest, HouseItemRecomputesInTheChosenSystem) {
+    Start();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    app_->main().item("mnuHouseKoch")->trigger();
+    EXPECT_TRUE(app_->main().item("mnuHouseKoch")->isChecked());
+    EXPECT_FALSE(app_->main().item("mnuHousePlacidus")->isChecked());
+    EXPECT_EQ(app_->session().chart.HouseSystemCode, "K");
+    EXPECT_TRUE(Shown().contains("HOUSE CUSPS - Koch"));
+    EXPECT_EQ(app_->session().report.DataLineCount, app_->session().report.PageLineCount);
+}
+
+TEST_F(DesktopTest, OptionsWithoutTheFileSaysFileNotFound) {
+    Start();
+    std::filesystem::remove(folder_ / "OPTIONS.OPT");
+    app_->optionsCommand();
+    ASSERT_FALSE(dialogs_.shown.empty());
+    EXPECT_EQ(dialogs_.shown.back().text, "File Not Found");
+    EXPECT_EQ(dialogs_.shown.back().title, "Warning!");
+    EXPECT_EQ(app_->optionsWindow(), nullptr);
+}
+
+TEST_F(DesktopTest, HelpItemsShowTheirTextsAndAMissingOneSaysSo) {
+    Start();
+    app_->main().item("mnuDataNatalHelp")->trigger();
+    EXPECT_TRUE(Shown().startsWith("TALVENOR - the Data menu\n"));
+    std::filesystem::remove(folder_ / "HINTS.HLP");
+    app_->main().item("mnuHelpHints")->trigger();
+    EXPECT_TRUE(Shown().contains("The help text HINTS.HLP could not be found"));
+}
+
+TEST_F(DesktopTest, ExitRemembersTheWindowGeometry) {
+    Start();
+    app_->main().setGeometry(40, 60, 700, 80);
+    app_->exitProgram();
+    const std::string ini = ReadAll(folder_ / "Talvenor.ini");
+    EXPECT_EQ(ini.substr(0, 57), "[Talvenor] - Do NOT change the order of these variables.\r");
+    app_.reset();
+
+    Start();
+    const QRect g = app_->main().geometry();
+    EXPECT_NEAR(g.left(), 40, 1);
+    EXPECT_NEAR(g.top(), 60, 1);
+    EXPECT_NEAR(g.width(), 700, 1);
+}
+
+}  // namespace
+}  // namespace talvenor
