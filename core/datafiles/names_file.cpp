@@ -1,0 +1,320 @@
+#include "datafiles/names_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+#include <utility>
+
+#include "datafiles/text_files.h"
+#include "input/strict_number.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLineEnd = "\r\n";
+constexpr int kFieldCount = 7;
+
+std::string TrimBlanks(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Reads the seven fields of the next record into `record`; false when the text ends inside it (the
+// fields read up to there are kept, the rest are empty).
+bool ReadRecord(FieldReader& reader, NameRecord& record) {
+    record = NameRecord{};
+    for (std::size_t i = 1; i <= kFieldCount; ++i) {
+        auto field = reader.Next();
+        if (!field) return false;
+        record.Field[i] = std::move(*field);
+    }
+    return true;
+}
+
+bool AllEmpty(const NameRecord& record) {
+    for (const auto& field : record.Field) {
+        if (!field.empty()) return false;
+    }
+    return true;
+}
+
+// A kept field that was read from quotes and holds a comma, or blanks at its ends, goes back in quotes,
+// so that it reads back as the same value. Nothing read from a names file holds both a quote and a comma.
+std::string FieldForFile(const std::string& field) {
+    const bool needsQuotes = field.find(',') != std::string::npos ||
+                             (!field.empty() && (field.front() == ' ' || field.front() == '\t' ||
+                                                 field.back() == ' ' || field.back() == '\t'));
+    return needsQuotes ? "\"" + field + "\"" : field;
+}
+
+std::string RecordLine(const NameRecord& record) {
+    std::string line = FieldForFile(record.Field[1]);
+    for (std::size_t i = 2; i <= kFieldCount; ++i) line += "," + FieldForFile(record.Field[i]);
+    return line;
+}
+
+std::string ReplaceQuestion(const NameRecord& r) {
+    const std::string br = kLineEnd;
+    return "There is already a name on file matching your current name with the following associated data: " +
+           br + br + "Date =  " + r.Field[2] + br + "Time =  " + r.Field[3] + " " + r.Field[4] + br +
+           "Time zone =  " + r.Field[5] + br + "Longitude =  " + r.Field[6] + br +
+           "Latitude =  " + r.Field[7] + br + br + "Do you want to replace it?" + br + br +
+           "Answering 'NO' will append the current name and data to file, not replace the existing entry.";
+}
+
+std::string NotANumber(const char* what, const std::string& text) {
+    return std::string("The ") + what + " \"" + text +
+           "\" is not a number. Please correct it and save again.";
+}
+
+// Reads a typed number for the record; on failure the message goes into `error`.
+std::optional<double> TypedNumber(const std::string& text, const char* what, std::string& error) {
+    const auto value = StrictNumber(text);
+    if (!value) error = NotANumber(what, text);
+    return value;
+}
+
+// Degrees + minutes/100, negated for the other direction, in the given pattern.
+std::optional<std::string> PackedAngle(const std::string& degrees, const std::string& minutes, bool negate,
+                                       const char* what, const char* pattern, std::string& error) {
+    const std::string degreesWhat = std::string(what) + " degrees";
+    const std::string minutesWhat = std::string(what) + " minutes";
+    const auto d = TypedNumber(degrees, degreesWhat.c_str(), error);
+    if (!d) return std::nullopt;
+    const auto m = TypedNumber(minutes, minutesWhat.c_str(), error);
+    if (!m) return std::nullopt;
+    const double value = (*d + *m / 100) * (negate ? -1 : 1);
+    if (!std::isfinite(value)) {
+        error = NotANumber(degreesWhat.c_str(), degrees);
+        return std::nullopt;
+    }
+    return Format(value, pattern);
+}
+
+void ShowFailure(UserDialogs& dialogs, const std::string& text) {
+    dialogs.ShowMessage(text, kSaveFailedTitle, MessageIcon::Critical);
+}
+
+// Makes the backup of a file that is about to be replaced: a hard link where the filesystem has them,
+// otherwise a copy. The old backup goes first; if it cannot be deleted, the link or copy says whether
+// the backup could still be made.
+bool MakeBackup(const fs::path& file, const fs::path& backup) {
+    std::error_code error;
+    fs::remove(backup, error);
+    fs::create_hard_link(file, backup, error);
+    if (!error) return true;
+    fs::copy_file(file, backup, fs::copy_options::overwrite_existing, error);
+    return !error;
+}
+
+}  // namespace
+
+NamesList LoadNamesList(const fs::path& namesFile, const fs::path& appFolder) {
+    NamesList list;
+    list.file = namesFile;
+    auto text = ReadTextFile(namesFile);
+    if (!text) {
+        list.file = appFolder / "NAMES.FIL";
+        text = ReadTextFile(list.file);
+    }
+    if (!text) {
+        list.file.clear();
+        return list;
+    }
+    list.opened = true;
+
+    // One record a line with six commas, as a rule: growing the list once is much cheaper than step by
+    // step, and counting both keeps a file of blank lines or stray commas from reserving far too much.
+    const auto lines = std::count(text->begin(), text->end(), '\n');
+    const auto commas = std::count(text->begin(), text->end(), ',');
+    list.records.reserve(static_cast<std::size_t>(std::min(lines, commas / 6)) + 1);
+    FieldReader reader(std::move(*text));
+    NameRecord record;
+    while (!reader.AtEnd()) {
+        const bool complete = ReadRecord(reader, record);
+        // An empty name ends the list, even on a record the file cuts short.
+        if (record.Field[1].empty()) break;
+        if (!complete) {
+            list.error = kNamesFileError;
+            break;
+        }
+        list.records.push_back(std::move(record));
+    }
+    return list;
+}
+
+std::string ListLabel(const std::string& path) {
+    const std::size_t cut = path.find_last_of("/\\");
+    return Capitals(cut == std::string::npos ? path : path.substr(cut + 1));
+}
+
+std::optional<std::size_t> FindName(const NamesList& list, const std::string& name) {
+    for (std::size_t k = 0; k < list.records.size(); ++k) {
+        if (list.records[k].Field[1] == name) return k;
+    }
+    return std::nullopt;
+}
+
+std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count) {
+    if (count <= 0) return std::nullopt;
+    if (lockedIndex >= count) lockedIndex = count - 1;
+    const int top = lockedIndex < 12 ? 0 : lockedIndex - 12;
+    if (lockedIndex < 0) lockedIndex = 0;
+    return LockedSelection{lockedIndex, top};
+}
+
+FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFormat& regional) {
+    FormattedRecord result;
+    std::string& error = result.error;
+
+    // A name that reads back empty would end the list there and hide every entry saved after it.
+    if (TrimBlanks(natal.txtName).empty()) {
+        error = "Please enter a name before saving.";
+        return result;
+    }
+    if (natal.txtName.find(',') != std::string::npos) {
+        error = kNameHasCommaWarning;
+        return result;
+    }
+
+    const std::string dateText =
+        JoinDateFields(natal.txtDay, natal.txtMonth, natal.txtYear, regional.DateOrder);
+    const auto date = ParseDate(dateText, regional);
+    if (!date) {
+        error = "The birth date \"" + dateText + "\" is not a valid date. Please correct it and save again.";
+        return result;
+    }
+
+    const auto hour = TypedNumber(natal.txtBirthHour, "birth hour", error);
+    if (!hour) return result;
+    const auto minute = TypedNumber(natal.txtBirthMinute, "birth minute", error);
+    if (!minute) return result;
+    const double time = *hour + *minute / 100;
+    if (!std::isfinite(time)) {
+        error = NotANumber("birth hour", natal.txtBirthHour);
+        return result;
+    }
+
+    // Any other text is stored as typed, but a comma would split the record.
+    if (natal.txtTZ.find_first_of(",\r\n") != std::string::npos) {
+        error = "The time zone \"" + natal.txtTZ +
+                "\" cannot be saved because it holds a comma. Please write decimals with a point.";
+        return result;
+    }
+
+    const auto longitude =
+        PackedAngle(natal.txtLongDeg, natal.txtLongMin, !natal.optWest, "longitude", "#00#.#0", error);
+    if (!longitude) return result;
+    const auto latitude =
+        PackedAngle(natal.txtLatDeg, natal.txtLatMin, !natal.optNorth, "latitude", "#0#.#0", error);
+    if (!latitude) return result;
+
+    result.line = natal.txtName + "," + FormatDateDdMmmYyyy(*date, regional) + "," + Format(time, "##.#0") +
+                  "," + (natal.optAM ? "A" : "P") + "," + natal.txtTZ + "," + *longitude + "," + *latitude;
+    return result;
+}
+
+std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& natal,
+                                                     const RegionalFormat& regional, UserDialogs& dialogs) {
+    if (natal.txtName.find(',') != std::string::npos) {
+        dialogs.ShowMessage(kNameHasCommaWarning, kSaveRefusedTitle, MessageIcon::Critical);
+        return SaveEntryOutcome::CommaInName;
+    }
+    const FormattedRecord record = FormatNameRecord(natal, regional);
+    if (!record.line) {
+        dialogs.ShowMessage(record.error, kSaveRefusedTitle, MessageIcon::Critical);
+        return SaveEntryOutcome::Failed;
+    }
+    return std::nullopt;
+}
+
+fs::path BackupPath(const fs::path& chosenFile) {
+    const std::string name = chosenFile.filename().string();
+    fs::path backup = chosenFile;
+    if (name.size() > 3 && name.substr(name.size() - 3) != "OLD") {
+        backup.replace_filename(name.substr(0, name.size() - 3) + "OLD");
+    } else {
+        backup += ".OLD";
+    }
+    return backup;
+}
+
+SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFolder,
+                               const NatalInputFields& natal, const RegionalFormat& regional,
+                               UserDialogs& dialogs, const std::function<bool()>& failAfterTemporary) {
+    if (const auto refused = CheckEntryBeforeSave(natal, regional, dialogs)) return *refused;
+    if (chosenFile.empty()) return SaveEntryOutcome::Cancelled;
+    const std::string newLine = *FormatNameRecord(natal, regional).line;
+
+    std::error_code error;
+    const bool chosenExists = fs::exists(chosenFile, error);
+    std::string text;
+    if (chosenExists) {
+        auto read = ReadTextFile(chosenFile);
+        if (!read) {
+            // Going on would replace a file whose records were never seen.
+            ShowFailure(dialogs,
+                        "The names file " + chosenFile.string() + " could not be read. Nothing was saved.");
+            return SaveEntryOutcome::Failed;
+        }
+        text = std::move(*read);
+    }
+
+    const fs::path backup = BackupPath(chosenFile);
+    const std::string typedName = Capitals(TrimBlanks(natal.txtName));
+    std::string bytes;
+    bytes.reserve(text.size() + newLine.size() + 2);
+    bool droppedIncomplete = false;
+    FieldReader reader(std::move(text));
+    NameRecord record;
+    while (!reader.AtEnd()) {
+        if (!ReadRecord(reader, record)) {
+            // The copy ends at a record the file cuts short. Blank lines there are nothing to keep; anything
+            // else is worth a word, since from now on it lives only in the backup.
+            droppedIncomplete = !AllEmpty(record);
+            break;
+        }
+        if (Capitals(record.Field[1]) == typedName &&
+            dialogs.AskYesNo(ReplaceQuestion(record), record.Field[1] + " already exists",
+                             MessageIcon::Question)) {
+            continue;  // replaced by the new entry
+        }
+        bytes += RecordLine(record);
+        bytes += kLineEnd;
+    }
+    bytes += newLine;
+    bytes += kLineEnd;
+
+    const fs::path temporary = appFolder / kTemporaryNamesFile;
+    const std::string notChanged =
+        "The names file " + chosenFile.string() + " could not be saved; it was not changed.";
+    if (!WriteFileBytes(temporary, bytes) || (failAfterTemporary && failAfterTemporary())) {
+        fs::remove(temporary, error);
+        ShowFailure(dialogs, notChanged);
+        return SaveEntryOutcome::Failed;
+    }
+    if (chosenExists && !MakeBackup(chosenFile, backup)) {
+        fs::remove(temporary, error);
+        ShowFailure(dialogs, "The backup copy " + backup.string() + " could not be made, so the names file " +
+                                 chosenFile.string() + " was not changed.");
+        return SaveEntryOutcome::Failed;
+    }
+    if (!MoveIntoPlace(temporary, chosenFile)) {
+        fs::remove(temporary, error);
+        ShowFailure(dialogs, notChanged);
+        return SaveEntryOutcome::Failed;
+    }
+    if (droppedIncomplete) {
+        dialogs.ShowMessage("The last entry of " + chosenFile.filename().string() +
+                                " was incomplete and was left out of the saved file; it is kept in " +
+                                backup.filename().string() + ".",
+                            kSaveRefusedTitle, MessageIcon::Exclamation);
+    }
+    return SaveEntryOutcome::Saved;
+}
+
+}  // namespace talvenor

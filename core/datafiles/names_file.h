@@ -1,0 +1,92 @@
+// The names file: reading the list, the Lock list reselection, and saving an entry.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "datafiles/name_record.h"
+#include "input/input_fields.h"
+#include "shell/regional_format.h"
+#include "shell/user_dialogs.h"
+
+namespace talvenor {
+
+inline constexpr const char* kNamesFileError =
+    "You have an error in the current names file. You need to check and see if you have entered the data "
+    "correctly and in the proper amount. Please correct the data by clicking on the Edit this List command "
+    "button in the Names window and edit the incorrect data.";
+inline constexpr const char* kNameHasCommaWarning =
+    "You cannot have a comma in the name. Please remove the comma and try again.";
+inline constexpr const char* kTemporaryNamesFile = "wfyert.hyq";
+
+struct NamesList {
+    std::vector<NameRecord> records;   // in file order; the list shows field 1 of each
+    bool opened = false;               // false: neither the file nor the default could be opened
+    std::filesystem::path file;        // the file that was read
+    std::optional<std::string> error;  // kNamesFileError when a record could not be read
+};
+
+// Reads the list: the names file, or the program folder's NAMES.FIL when it cannot be opened (then `file`
+// tells which was read, and the caller empties its names-file path). The list ends at the first record
+// with an empty name; a record cut short by the end of the file gives the error and keeps the records
+// before it. When neither file opens, `opened` is false and the list is empty.
+NamesList LoadNamesList(const std::filesystem::path& namesFile, const std::filesystem::path& appFolder);
+
+// The label over the list: the file name after the last separator, in capitals.
+std::string ListLabel(const std::string& path);
+
+// The first record whose name equals the given text (a click on a name loads the first of equal names).
+std::optional<std::size_t> FindName(const NamesList& list, const std::string& name);
+
+// With Lock list on, the entry to select after a reload of count names (which becomes the new locked
+// index), and the entry to scroll to the top; no value when the list is empty.
+struct LockedSelection {
+    int selected;
+    int top;
+};
+std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count);
+
+// The record "Save to disk" writes for the natal window: name, "dd mmm yyyy", "##.#0" time, A/P, zone text,
+// "#00#.#0" longitude, "#0#.#0" latitude, with a point as the decimal separator whatever the locale. No
+// value (and the message to show) when a field cannot be turned into its form: a name that is empty or
+// holds a comma, a date that does not exist, an hour, minute or degree text that is not a number, or a
+// zone text with a comma. Each of these would give a line that does not read back as the person typed.
+struct FormattedRecord {
+    std::optional<std::string> line;
+    std::string error;
+};
+FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFormat& regional);
+
+enum class SaveEntryOutcome { Saved, CommaInName, Cancelled, Failed };
+
+inline constexpr const char* kSaveRefusedTitle = "Warning!";  // the comma warning and the refused records
+inline constexpr const char* kSaveFailedTitle = "Error!";     // the disk or the file failed
+
+// The checks "Save to disk" makes before it asks for the file: the comma warning (outcome CommaInName),
+// then a record that cannot be formatted (outcome Failed). Shows the message; no value when the entry can
+// be saved. SaveNameEntry makes the same checks itself.
+std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& natal,
+                                                     const RegionalFormat& regional, UserDialogs& dialogs);
+
+// Save to disk into the chosen file (an empty path is the Cancel of the file choice): every record of the
+// file whose name matches the new one in capitals is offered for replacement (one question per match:
+// Yes drops it, No keeps it); the kept records and then the new record are written, UTF-8 with CR LF, to
+// the program folder's temporary file; the previous file is kept as the backup ending in "OLD" and the
+// temporary file takes the chosen file's place. At every moment the chosen file holds either the old or
+// the new complete list; on any failure it is left as it was and a message says so. A chosen file that
+// does not exist yet is created. `failAfterTemporary` lets tests interrupt the procedure once the
+// temporary file is written, as a failing disk would.
+SaveEntryOutcome SaveNameEntry(const std::filesystem::path& chosenFile,
+                               const std::filesystem::path& appFolder, const NatalInputFields& natal,
+                               const RegionalFormat& regional, UserDialogs& dialogs,
+                               const std::function<bool()>& failAfterTemporary = {});
+
+// The backup name: the path with its last three characters replaced by "OLD" (NAMES.FIL -> NAMES.OLD).
+// A file name too short for that, or one that already ends in "OLD", gets ".OLD" added instead, so that the
+// backup is never the chosen file itself.
+std::filesystem::path BackupPath(const std::filesystem::path& chosenFile);
+
+}  // namespace talvenor

@@ -1,0 +1,71 @@
+// Reading the program's text files the way they were always read, whoever wrote them.
+//
+// Files written by the old Windows program are Windows-1252; files written by this one are UTF-8. Each
+// line is decoded on its own (valid UTF-8 is taken as it is, anything else as Windows-1252), so a names
+// file that both programs have added to still reads correctly. Everything this program writes is UTF-8.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talvenor {
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+// One line's bytes as UTF-8 text. Bytes 0x80-0x9F of a Windows-1252 line go through the 1252 table; the
+// five bytes that table leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the code points of the
+// same number, as Windows itself converts them, so nothing of the line is lost.
+std::string DecodeLine(std::string_view bytes);
+// A whole file's bytes as UTF-8 text, line by line; CR LF and LF line ends are kept as "\n". A UTF-8
+// byte-order mark at the start is dropped, so that it does not become part of the first name.
+std::string DecodeText(std::string_view bytes);
+// A file's bytes as they are; no value when it cannot be opened (or is a folder).
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+// The decoded text of a file; no value when it cannot be opened (or is a folder).
+std::optional<std::string> ReadTextFile(const std::filesystem::path& file);
+
+// The text in capitals, as names are compared: ASCII letters and the accented letters of Windows-1252
+// ("José" -> "JOSÉ"); everything else as it is.
+std::string Capitals(std::string_view utf8);
+// The number of characters (code points) of a UTF-8 text; a stray byte counts as one.
+std::size_t CharacterCount(std::string_view utf8);
+
+// Comma-separated fields the old way: fields end at a comma or a line end (CR LF, LF or CR); blanks
+// (spaces, tabs) around a field are dropped; a field that starts with a double quote runs to the closing
+// quote, may hold commas and loses its quotes, and whatever follows the closing quote up to the next comma
+// or line end is ignored. A quote left open ends at the line end. An empty line is one empty field.
+// Records are read by counting fields, not lines, so a line with too few fields borrows from the next
+// line, as it always did.
+class FieldReader {
+  public:
+    explicit FieldReader(std::string text);
+    // The next field; no value when the end of the text has been reached (a read past the end fails).
+    std::optional<std::string> Next();
+    bool AtEnd() const;
+
+  private:
+    std::string text_;
+    std::size_t pos_ = 0;
+};
+
+// Writes bytes to a file, replacing it, and flushes them to the disk. False when any step failed (the
+// file may then be incomplete: write to a temporary name, as ReplaceFileContents does).
+bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
+
+// Puts a finished file in the place of another (replacing it): a rename, or, where the two lie on
+// different filesystems, a copy beside the target and a rename of that copy. The target is at every moment
+// either the old file or the complete new one. False when it could not be done.
+bool MoveIntoPlace(const std::filesystem::path& finished, const std::filesystem::path& target);
+
+// Replaces a file with the given bytes through a temporary file in the same folder and a rename, so that
+// a failure part-way leaves the previous file as it was. False when it could not be done.
+bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+
+// The editors' Save: the text without its own final line break (if it has one), written with CR LF line
+// ends and one final line end; an empty text gives an empty file. Only a line break is dropped: a last
+// line typed without one keeps all its characters.
+std::string EditorFileBytes(std::string_view editorText);
+
+}  // namespace talvenor

@@ -1,0 +1,108 @@
+#include "datafiles/cities_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/shell_test_support.h"
+
+namespace talvenor {
+namespace {
+
+using testing_support::TemporaryFolder;
+using testing_support::WriteBytes;
+
+std::vector<std::string> ListTexts(const CitiesList& list) {
+    std::vector<std::string> texts;
+    for (const auto& record : list.records) texts.push_back(record.ListText);
+    return texts;
+}
+
+TEST(CitiesFileTest, ListEndsAtAnEmptyPlaceAndKeepsPlacesBeforeABrokenOne) {
+    TemporaryFolder folder;
+    WriteBytes(folder.path() / "GA_MA.LL",
+               "Sample Town,GA,084W23,33N45,5\r\nMacon , GA "
+               ",083W38,32N50,5\r\n,GA,084W00,33N00,5\r\nHidden,GA,1,2,3\r\n");
+    CitiesList list = LoadCitiesList("", folder.path());
+    EXPECT_TRUE(list.opened);
+    EXPECT_EQ(ListTexts(list), (std::vector<std::string>{"Sample Town,GA", "Macon,GA"}));
+    EXPECT_EQ(list.records[1].Longitude, "083W38");
+    EXPECT_EQ(list.records[1].Latitude, "32N50");
+    EXPECT_EQ(list.records[1].TimeZone, "5");
+    EXPECT_FALSE(list.error.has_value());
+
+    const auto other = folder.path() / "WORLD.LL";
+    WriteBytes(other, "Sample Town,GA,084W23,33N45,5\r\nBroken,XX,084W23\r\n");
+    list = LoadCitiesList(other, folder.path());
+    EXPECT_EQ(ListTexts(list), std::vector<std::string>{"Sample Town,GA"});
+    EXPECT_EQ(list.error, kCitiesFileError);
+
+    list = LoadCitiesList(folder.path() / "GONE.LL", folder.path());
+    EXPECT_FALSE(list.opened);
+    EXPECT_TRUE(list.records.empty());
+}
+
+TEST(CitiesFileTest, AClickFindsTheFirstOfEqualPlaces) {
+    CitiesList list;
+    list.records = {{"Athens,GA", "083W23", "33N58", "5"}, {"Athens,GA", "000W00", "00N00", "0"}};
+    EXPECT_EQ(FindCity(list, "Athens,GA"), 0u);
+    EXPECT_FALSE(FindCity(list, "Athens,OH").has_value());
+}
+
+TEST(CitiesFileTest, FillsThePlaceInBothLongitudeForms) {
+    const struct {
+        CityRecord city;
+        const char *longDeg, *longMin, *zone, *latDeg, *latMin;
+        bool east, south;
+    } cases[] = {
+        {{"", "84W23", "33N45", "5"}, " 84", " 23", " 5", " 33", " 45", false, false},
+        {{"", "084W23", "33N45", "5"}, " 84", " 23", " 5", " 33", " 45", false, false},
+        {{"", "002E20", "48N51", "-1"}, " 2", " 20", "-1", " 48", " 51", true, false},
+        {{"", "002e05", "33s52", "-10"}, " 2", " 5", "-10", " 33", " 52", false, false},
+        {{"", "151E12", "33S52", "-10.5"}, " 151", " 12", "-10.5", " 33", " 52", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.city.Longitude + " " + c.city.Latitude);
+        NatalInputFields natal;
+        natal.txtName = "kept";
+        EXPECT_FALSE(FillNatalFromCity(c.city, natal).has_value());
+        EXPECT_EQ(natal.txtLongDeg, c.longDeg);
+        EXPECT_EQ(natal.txtLongMin, c.longMin);
+        EXPECT_EQ(natal.txtTZ, c.zone);
+        EXPECT_EQ(natal.txtLatDeg, c.latDeg);
+        EXPECT_EQ(natal.txtLatMin, c.latMin);
+        EXPECT_EQ(natal.optEast, c.east);
+        EXPECT_EQ(natal.optWest, !c.east);
+        EXPECT_EQ(natal.optSouth, c.south);
+        EXPECT_EQ(natal.optNorth, !c.south);
+        EXPECT_EQ(natal.txtName, "kept");
+
+        DiurnalInputFields diurnal;
+        EXPECT_FALSE(FillDiurnalFromCity(c.city, diurnal).has_value());
+        EXPECT_EQ(diurnal.txtDiurnalLongDeg, c.longDeg);
+        EXPECT_EQ(diurnal.txtDiurnalTZ, c.zone);
+        EXPECT_EQ(diurnal.txtDiurnalLatMin, c.latMin);
+        EXPECT_EQ(diurnal.optDiurnalEast, c.east);
+        EXPECT_EQ(diurnal.optDiurnalSouth, c.south);
+    }
+}
+
+TEST(CitiesFileTest, AFieldThatIsNotANumberStopsTheFillWithTheFormatError) {
+    NatalInputFields natal;
+    EXPECT_EQ(FillNatalFromCity({"", "084W23", "33N45", "EST"}, natal), kCityFormatError);
+    EXPECT_EQ(natal.txtLongDeg, " 84");  // filled before the zone failed
+    EXPECT_EQ(natal.txtLongMin, " 23");
+    EXPECT_EQ(natal.txtLatDeg, "");
+
+    for (const CityRecord& city :
+         {CityRecord{"", "8xW23", "33N45", "5"}, CityRecord{"", "W2", "33N45", "5"},
+          CityRecord{"", "084W23", "3", "5"}, CityRecord{"", "084W23", "33N4x", "5"}}) {
+        SCOPED_TRACE(city.Longitude + " " + city.Latitude);
+        NatalInputFields fields;
+        EXPECT_EQ(FillNatalFromCity(city, fields), kCityFormatError);
+    }
+}
+
+}  // namespace
+}  // namespace talvenor

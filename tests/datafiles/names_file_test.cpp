@@ -1,0 +1,310 @@
+#include "datafiles/names_file.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "shell/shell_test_support.h"
+#include "support/scripted_dialogs.h"
+
+namespace talvenor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadBytes;
+using testing_support::ScriptedDialogs;
+using testing_support::TemporaryFolder;
+using testing_support::WriteBytes;
+
+constexpr const char* kSample = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";
+constexpr const char* kAnn = "ANN,1 Jan 1990,1.00,A,0,000.00,51.30";
+
+std::vector<std::string> Names(const NamesList& list) {
+    std::vector<std::string> names;
+    for (const auto& record : list.records) names.push_back(record.Field[1]);
+    return names;
+}
+
+// The natal window of the sample person; tests change what they look at.
+NatalInputFields SampleWindow(const std::string& name = "Sample Person") {
+    NatalInputFields natal;
+    natal.txtName = name;
+    natal.txtMonth = "3";
+    natal.txtDay = "14";
+    natal.txtYear = "1962";
+    natal.txtBirthHour = " 10";
+    natal.txtBirthMinute = "15";
+    natal.SelectAM(false);
+    natal.txtTZ = " 6";
+    natal.txtLongDeg = " 87";
+    natal.txtLongMin = "39";
+    natal.txtLatDeg = " 41";
+    natal.txtLatMin = "52";
+    return natal;
+}
+
+std::string NewLine(const std::string& name) {
+    return name + ",14 Mar 1962,10.15,P, 6,087.39,41.52";
+}
+
+TEST(NamesFileTest, ListEndsAtAnEmptyNameAndKeepsRecordsBeforeABrokenOne) {
+    TemporaryFolder folder;
+    const auto file = folder.path() / "MINE.FIL";
+
+    WriteBytes(file,
+               std::string(kSample) + "\r\n" + kAnn + "\r\n,1 Jan 2000,1.00,A,0,000.00,00.00\r\n" + kAnn);
+    NamesList list = LoadNamesList(file, folder.path());
+    EXPECT_TRUE(list.opened);
+    EXPECT_EQ(list.file, file);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Sample Person", "ANN"}));
+    EXPECT_FALSE(list.error.has_value());
+    EXPECT_EQ(list.records[0].Field[7], "41.52");
+
+    WriteBytes(file, std::string(kSample) + "\r\nBroken,1 Jan 2000,1.00\r\n");
+    list = LoadNamesList(file, folder.path());
+    EXPECT_EQ(Names(list), std::vector<std::string>{"Sample Person"});
+    EXPECT_EQ(list.error, kNamesFileError);
+
+    // Blank lines at the end are not an error, and an old 1252 name reads as typed.
+    WriteBytes(file, "Jos\xE9,1 Jan 1990,1.00,A,0,000.00,51.30\r\n\r\n\r\n");
+    list = LoadNamesList(file, folder.path());
+    EXPECT_EQ(Names(list), std::vector<std::string>{"Jos\xC3\xA9"});
+    EXPECT_FALSE(list.error.has_value());
+}
+
+TEST(NamesFileTest, FallsBackToTheDefaultFileAndOtherwiseGivesAnEmptyList) {
+    TemporaryFolder folder;
+    NamesList list = LoadNamesList(folder.path() / "GONE.FIL", folder.path());
+    EXPECT_FALSE(list.opened);
+    EXPECT_TRUE(list.records.empty());
+
+    WriteBytes(folder.path() / "NAMES.FIL", std::string(kAnn) + "\r\n");
+    list = LoadNamesList(folder.path() / "GONE.FIL", folder.path());
+    EXPECT_TRUE(list.opened);
+    EXPECT_EQ(list.file, folder.path() / "NAMES.FIL");
+    EXPECT_EQ(Names(list), std::vector<std::string>{"ANN"});
+}
+
+TEST(NamesFileTest, ClickFindsTheFirstOfEqualNamesAndLabelIsTheFileInCapitals) {
+    NamesList list;
+    list.records.resize(3);
+    list.records[0].Field[1] = "Bob";
+    list.records[1].Field[1] = "Ann";
+    list.records[2].Field[1] = "Ann";
+    EXPECT_EQ(FindName(list, "Ann"), 1u);
+    EXPECT_FALSE(FindName(list, "ANN").has_value());
+    EXPECT_EQ(ListLabel("/home/me/data/names.fil"), "NAMES.FIL");
+    EXPECT_EQ(ListLabel("C:\\TALV\\jos\xC3\xA9.fil"), "JOS\xC3\x89.FIL");
+}
+
+TEST(NamesFileTest, LockedSelectionStaysInsideTheList) {
+    const struct {
+        int index, count, selected, top;
+    } cases[] = {{7, 5, 4, 0},    {3, 5, 3, 0},  {12, 40, 12, 0},
+                 {20, 40, 20, 8}, {-3, 5, 0, 0}, {50, 30, 29, 17}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.index << " of " << c.count);
+        const auto selection = LockedSelectionFor(c.index, c.count);
+        ASSERT_TRUE(selection.has_value());
+        EXPECT_EQ(selection->selected, c.selected);
+        EXPECT_EQ(selection->top, c.top);
+    }
+    EXPECT_FALSE(LockedSelectionFor(0, 0).has_value());
+}
+
+TEST(NamesFileTest, FormatsTheRecordWithPointsAndRegionalMonth) {
+    EXPECT_EQ(FormatNameRecord(SampleWindow(), RegionalFormat{}).line, NewLine("Sample Person"));
+
+    NatalInputFields natal = SampleWindow("Ann");
+    natal.txtDay = "5";
+    natal.txtBirthHour = " 9";
+    natal.txtBirthMinute = "5";
+    natal.SelectAM(true);
+    natal.txtTZ = "-1";
+    natal.txtLongDeg = "2";
+    natal.txtLongMin = "20";
+    natal.SelectEast(true);
+    natal.txtLatDeg = "33";
+    natal.txtLatMin = "52";
+    natal.SelectSouth(true);
+    RegionalFormat german;
+    german.DateOrder = 1;
+    german.MonthAbbrev[3] = "M\xC3\xA4r";
+    EXPECT_EQ(FormatNameRecord(natal, german).line, "Ann,05 M\xC3\xA4r 1962,9.05,A,-1,-002.20,-33.52");
+
+    natal.txtBirthHour = "12";
+    natal.txtBirthMinute = "30";
+    natal.txtYear = "2001";
+    RegionalFormat yearFirst;
+    yearFirst.DateOrder = 2;
+    EXPECT_EQ(FormatNameRecord(natal, yearFirst).line, "Ann,05 Mar 2001,12.30,A,-1,-002.20,-33.52");
+}
+
+TEST(NamesFileTest, ACommaDecimalLocaleStillWritesPoints) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    NatalInputFields natal = SampleWindow();
+    natal.txtBirthHour = " 9";
+    natal.txtBirthMinute = "5";
+    const auto line = FormatNameRecord(natal, RegionalFormat{}).line;
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(line, "Sample Person,14 Mar 1962,9.05,P, 6,087.39,41.52");
+
+    // And the saved time reads back into the window as it was typed.
+    NatalInputFields back;
+    ASSERT_FALSE(
+        FillNatalFromRecord(*ParseNameRecord(line.value_or("")), RegionalFormat{}, back).has_value());
+    EXPECT_EQ(back.txtBirthHour, " 9");
+    EXPECT_EQ(back.txtBirthMinute, "5");
+}
+
+TEST(NamesFileTest, RefusesRecordsThatWouldNotReadBack) {
+    const struct {
+        void (*change)(NatalInputFields&);
+        const char* error;
+    } cases[] = {
+        {[](NatalInputFields& n) { n.txtName = "  "; }, "Please enter a name before saving."},
+        {[](NatalInputFields& n) { n.txtName = "Smith, John"; }, kNameHasCommaWarning},
+        {[](NatalInputFields& n) {
+             n.txtDay = "30";
+             n.txtMonth = "2";
+         },
+         "The birth date \"2/30/1962\" is not a valid date. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtBirthHour = "ten"; },
+         "The birth hour \"ten\" is not a number. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtBirthMinute = ""; },
+         "The birth minute \"\" is not a number. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtLongMin = "3.9.1"; },
+         "The longitude minutes \"3.9.1\" is not a number. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtLatDeg = "4I"; },
+         "The latitude degrees \"4I\" is not a number. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtTZ = "5,5"; },
+         "The time zone \"5,5\" cannot be saved because it holds a comma. Please write decimals with a "
+         "point."},
+    };
+    for (const auto& c : cases) {
+        NatalInputFields natal = SampleWindow();
+        c.change(natal);
+        SCOPED_TRACE(c.error);
+        const FormattedRecord record = FormatNameRecord(natal, RegionalFormat{});
+        EXPECT_FALSE(record.line.has_value());
+        EXPECT_EQ(record.error, c.error);
+    }
+}
+
+TEST(NamesFileTest, BackupNameEndsInOldAndIsNeverTheChosenFile) {
+    EXPECT_EQ(BackupPath("/d/NAMES.FIL"), fs::path("/d/NAMES.OLD"));
+    EXPECT_EQ(BackupPath("/d/names.fil"), fs::path("/d/names.OLD"));
+    EXPECT_EQ(BackupPath("/d/NAMES.OLD"), fs::path("/d/NAMES.OLD.OLD"));
+    EXPECT_EQ(BackupPath("/d/AB"), fs::path("/d/AB.OLD"));
+}
+
+// A program folder and a names file in it holding the given lines.
+struct SaveFixture {
+    TemporaryFolder folder;
+    fs::path file = folder.path() / "NAMES.FIL";
+    ScriptedDialogs dialogs;
+
+    explicit SaveFixture(const std::string& bytes) { WriteBytes(file, bytes); }
+    SaveEntryOutcome Save(const NatalInputFields& natal, const std::function<bool()>& fail = {}) {
+        return SaveNameEntry(file, folder.path(), natal, RegionalFormat{}, dialogs, fail);
+    }
+};
+
+TEST(NamesFileTest, SaveRefusesACommaBeforeTouchingTheFile) {
+    SaveFixture fixture(std::string(kAnn) + "\r\n");
+    EXPECT_EQ(fixture.Save(SampleWindow("Smith, John")), SaveEntryOutcome::CommaInName);
+    ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fixture.dialogs.shown[0].text, kNameHasCommaWarning);
+    EXPECT_EQ(fixture.dialogs.shown[0].title, "Warning!");
+    EXPECT_EQ(fixture.dialogs.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(ReadBytes(fixture.file), std::string(kAnn) + "\r\n");
+    EXPECT_FALSE(fs::exists(fixture.folder.path() / "NAMES.OLD"));
+}
+
+TEST(NamesFileTest, SaveAsksOncePerMatchingNameAndPutsTheNewEntryLast) {
+    const std::string before =
+        std::string(kAnn) + "\r\n" + kSample + "\r\nann,2 Feb 1990,2.00,A,0,000.00,51.30\n";
+    const std::string question =
+        "There is already a name on file matching your current name with the following associated data: "
+        "\r\n\r\nDate =  1 Jan 1990\r\nTime =  1.00 A\r\nTime zone =  0\r\nLongitude =  000.00\r\n"
+        "Latitude =  51.30\r\n\r\nDo you want to replace it?\r\n\r\nAnswering 'NO' will append the current "
+        "name and data to file, not replace the existing entry.";
+    {
+        SCOPED_TRACE("Yes, then No");
+        SaveFixture fixture(before);
+        fixture.dialogs.yesNoAnswers = {true, false};
+        EXPECT_EQ(fixture.Save(SampleWindow("ann")), SaveEntryOutcome::Saved);
+        ASSERT_EQ(fixture.dialogs.shown.size(), 2u);
+        EXPECT_EQ(fixture.dialogs.shown[0].text, question);
+        EXPECT_EQ(fixture.dialogs.shown[0].title, "ANN already exists");
+        EXPECT_EQ(fixture.dialogs.shown[0].icon, MessageIcon::Question);
+        EXPECT_EQ(fixture.dialogs.shown[1].title, "ann already exists");
+        EXPECT_EQ(
+            ReadBytes(fixture.file),
+            std::string(kSample) + "\r\nann,2 Feb 1990,2.00,A,0,000.00,51.30\r\n" + NewLine("ann") + "\r\n");
+        EXPECT_EQ(ReadBytes(fixture.folder.path() / "NAMES.OLD"), before);
+        EXPECT_FALSE(fs::exists(fixture.folder.path() / kTemporaryNamesFile));
+    }
+    {
+        SCOPED_TRACE("No to both");
+        SaveFixture fixture(before);
+        EXPECT_EQ(fixture.Save(SampleWindow("ann")), SaveEntryOutcome::Saved);
+        EXPECT_EQ(fixture.dialogs.shown.size(), 2u);
+        EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
+                  (std::vector<std::string>{"ANN", "Sample Person", "ann", "ann"}));
+    }
+}
+
+TEST(NamesFileTest, SaveIntoAnotherOrANewFileLeavesTheCurrentFileAlone) {
+    SaveFixture fixture(std::string(kAnn) + "\r\n");
+    const fs::path other = fixture.folder.path() / "OTHER.FIL";
+    EXPECT_EQ(SaveNameEntry(other, fixture.folder.path(), SampleWindow(), RegionalFormat{}, fixture.dialogs),
+              SaveEntryOutcome::Saved);
+    EXPECT_EQ(ReadBytes(other), NewLine("Sample Person") + "\r\n");
+    EXPECT_FALSE(fs::exists(fixture.folder.path() / "OTHER.OLD"));
+    EXPECT_EQ(ReadBytes(fixture.file), std::string(kAnn) + "\r\n");
+
+    EXPECT_EQ(SaveNameEntry("", fixture.folder.path(), SampleWindow(), RegionalFormat{}, fixture.dialogs),
+              SaveEntryOutcome::Cancelled);
+    EXPECT_TRUE(fixture.dialogs.shown.empty());
+}
+
+TEST(NamesFileTest, ADiskFailureAfterTheTemporaryFileLeavesTheChosenFileWhole) {
+    const std::string before = std::string(kAnn) + "\r\n" + kSample + "\r\n";
+    SaveFixture fixture(before);
+    WriteBytes(fixture.folder.path() / "NAMES.OLD", "older");
+    EXPECT_EQ(fixture.Save(SampleWindow("Bob"), [] { return true; }), SaveEntryOutcome::Failed);
+    EXPECT_EQ(ReadBytes(fixture.file), before);
+    EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
+              (std::vector<std::string>{"ANN", "Sample Person"}));
+    EXPECT_EQ(ReadBytes(fixture.folder.path() / "NAMES.OLD"), "older");
+    ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fixture.dialogs.shown[0].text,
+              "The names file " + fixture.file.string() + " could not be saved; it was not changed.");
+    EXPECT_EQ(fixture.dialogs.shown[0].title, "Error!");
+}
+
+TEST(NamesFileTest, SaveKeepsOldRecordsReadableAndSaysWhatItLeftOut) {
+    // A 1252 name and a quoted name with a comma, then a record the file cuts short.
+    SaveFixture fixture(
+        "Jos\xE9,1 Jan 1990,1.00,A,0,000.00,51.30\r\n\"Smith, John\",1 Jan 1990,1.00,A,0,000.00,51.30"
+        "\r\nCut,1 Jan 1990\r\n");
+    EXPECT_EQ(fixture.Save(SampleWindow("Bob")), SaveEntryOutcome::Saved);
+    EXPECT_EQ(
+        ReadBytes(fixture.file),
+        "Jos\xC3\xA9,1 Jan 1990,1.00,A,0,000.00,51.30\r\n\"Smith, John\",1 Jan 1990,1.00,A,0,000.00,51.30"
+        "\r\n" +
+            NewLine("Bob") + "\r\n");
+    ASSERT_EQ(fixture.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fixture.dialogs.shown[0].text,
+              "The last entry of NAMES.FIL was incomplete and was left out of the saved file; it is kept in "
+              "NAMES.OLD.");
+    EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
+              (std::vector<std::string>{"Jos\xC3\xA9", "Smith, John", "Bob"}));
+}
+
+}  // namespace
+}  // namespace talvenor
