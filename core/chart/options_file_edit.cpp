@@ -4,35 +4,12 @@
 #include <iterator>
 #include <system_error>
 
+#include "datafiles/text_files.h"
+
 namespace talvenor {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Replaces the file's contents through a temporary file in the same folder, so that a failure leaves
-// the previous file whole.
-bool ReplaceFile(const fs::path& file, const std::string& bytes) {
-    fs::path temporary = file;
-    temporary += ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            return false;
-        }
-    }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
-}
 
 std::optional<std::string> ReadBytes(const fs::path& file) {
     std::error_code ec;
@@ -105,7 +82,7 @@ OptionsSaveResult SaveOptionsText(const fs::path& appFolder, std::string_view te
     }
     bool written = false;
     try {
-        written = ReplaceFile(file, OptionsFileContent(text));
+        written = ReplaceFileContents(file, OptionsFileContent(text));
     } catch (const std::exception&) {  // memory exhausted while building the content
         written = false;
     }
@@ -123,7 +100,7 @@ std::optional<std::string> RestoreDefaultOptions(const fs::path& appFolder, User
     std::optional<std::string> text;
     try {
         if (const auto master = ReadBytes(appFolder / kMasterOptionsFileName)) {
-            if (ReplaceFile(file, *master)) text = ReadOptionsText(file, lineEnd);
+            if (ReplaceFileContents(file, *master)) text = ReadOptionsText(file, lineEnd);
         }
     } catch (const std::exception&) {  // memory exhausted
         text.reset();

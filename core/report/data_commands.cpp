@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "datafiles/text_files.h"
 #include "shell/session.h"
 #include "text/basic_text.h"
 
@@ -32,29 +33,6 @@ void AppendDocumentLine(std::string& out, const std::string& line) {
         }
     }
     out += kNewLine;
-}
-
-bool WriteThroughTemporary(const fs::path& file, const std::string& bytes) {
-    fs::path temporary = file;
-    temporary += ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            return false;
-        }
-    }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
 }
 
 // Number of bytes holding the first `count` UTF-8 characters of text.
@@ -119,7 +97,7 @@ std::string DataDocumentText(const ReportBuffer& buffer, float linesPerPage) {
 bool WriteDataDocument(const fs::path& file, const ReportBuffer& buffer, float linesPerPage) {
     if (file.empty()) return false;
     try {
-        return WriteThroughTemporary(file, DataDocumentText(buffer, linesPerPage));
+        return ReplaceFileContents(file, DataDocumentText(buffer, linesPerPage));
     } catch (const std::exception&) {  // memory exhausted while building the text
         return false;
     }

@@ -5,6 +5,7 @@
 #include <new>
 #include <system_error>
 
+#include "datafiles/text_files.h"
 #include "shell/user_dialogs.h"
 
 namespace talvenor {
@@ -82,25 +83,9 @@ ShowResult ShowReport(ReportBuffer& buffer, const std::filesystem::path& appFold
     if (appFolder.empty()) return ShowResult::Shown;
 
     const std::filesystem::path target = LastPagePath(appFolder);
-    const std::filesystem::path temporary = target.string() + ".tmp";
     std::error_code ec;
     std::filesystem::create_directories(target.parent_path(), ec);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return ShowResult::NotWritten;
-        out << PageText(buffer, kNewLine);
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, ec);
-            return ShowResult::NotWritten;
-        }
-    }
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return ShowResult::NotWritten;
-    }
+    if (!ReplaceFileContents(target, PageText(buffer, kNewLine))) return ShowResult::NotWritten;
     return ShowResult::Shown;
 }
 

@@ -1,7 +1,5 @@
 #include "shell/settings.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "datafiles/text_files.h"
 #include "shell/app_folder.h"
 #include "text/basic_text.h"
 
@@ -91,17 +90,6 @@ void AddLine(std::string& out, std::string_view key, std::string_view value) {
     out.append(kLineEnd);
 }
 
-bool WriteAll(const std::filesystem::path& file, const std::string& text) {
-    std::FILE* stream = std::fopen(file.c_str(), "wb");
-    if (stream == nullptr) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-    ok = std::fflush(stream) == 0 && ok;
-    // On disk before the rename, so that a crash cannot leave an empty settings file behind.
-    ok = fsync(fileno(stream)) == 0 && ok;
-    ok = std::fclose(stream) == 0 && ok;
-    return ok;
-}
-
 }  // namespace
 
 Settings DefaultSettings(const std::filesystem::path& appFolder) {
@@ -146,19 +134,7 @@ std::string SettingsText(const Settings& settings) {
 
 bool WriteSettings(const std::filesystem::path& file, const Settings& settings) {
     // The old file stays whole until the new one is complete beside it in the same folder.
-    std::filesystem::path temporary = file;
-    temporary += ".tmp-" + std::to_string(getpid());
-    std::error_code ec;
-    if (!WriteAll(temporary, SettingsText(settings))) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    std::filesystem::rename(temporary, file, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    return ReplaceFileContents(file, SettingsText(settings));
 }
 
 }  // namespace talvenor

@@ -150,7 +150,7 @@ void DiurnalInputWindow::connectControls() {
 
     connect(chkNatOrNow_, &QCheckBox::clicked, this, &DiurnalInputWindow::natOrNowClicked);
     connect(chk2ndPerson_, &QCheckBox::clicked, this, &DiurnalInputWindow::secondPersonClicked);
-    MakeClickable(label1_, [this] { app_.notAvailableYet("The time-zone list"); });
+    MakeClickable(label1_, [this] { app_.openTimeZones(kTimeZoneTargetDiurnal); });
     MakeClickable(label2_, [this] { app_.notAvailableYet("The atlas program"); });
 }
 

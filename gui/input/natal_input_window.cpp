@@ -163,10 +163,9 @@ void NatalInputWindow::connectControls() {
     connect(optWest_, &QRadioButton::clicked, this, [this] { eastWestClicked(false); });
 
     connect(cmdOK_, &QPushButton::clicked, this, [this] { app_.computeCharts(); });
-    connect(cmdSave_, &QPushButton::clicked, this,
-            [this] { app_.notAvailableYet("Saving to the names file"); });
+    connect(cmdSave_, &QPushButton::clicked, this, [this] { app_.saveNameEntry(); });
     connect(cmdNow_, &QPushButton::clicked, this, &NatalInputWindow::fillNow);
-    MakeClickable(label1_, [this] { app_.notAvailableYet("The time-zone list"); });
+    MakeClickable(label1_, [this] { app_.openTimeZones(kTimeZoneTargetNatal); });
     MakeClickable(label2_, [this] { app_.notAvailableYet("The atlas program"); });
 }
 

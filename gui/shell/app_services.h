@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 
 class QWidget;
@@ -12,6 +13,19 @@ namespace talvenor {
 struct Session;
 
 namespace gui {
+
+// The names list's memory for the run: the "Lock list" box and the entry it keeps selected. The names
+// window is re-created at every showing, so this lives with the program.
+struct NamesListState {
+    bool LockList = false;
+    std::int16_t LockedIndex = 0;
+    // The next reload leaves LockedIndex unselected; set at start and after "Save to disk".
+    bool SkipLockedSelect = true;
+};
+
+// Which input window the time-zone list fills.
+inline constexpr int kTimeZoneTargetNatal = 0;
+inline constexpr int kTimeZoneTargetDiurnal = -1;
 
 class AppServices {
   public:
@@ -42,6 +56,29 @@ class AppServices {
 
     // A feature that a later version brings; says so plainly.
     virtual void notAvailableYet(const QString& feature) = 0;
+
+    // A list or a picker changed session().natal or session().diurnal: both input windows show them.
+    virtual void inputFieldsChanged() = 0;
+
+    // Closes the names or the cities window (they share one place on the screen) and shows the other,
+    // newly loaded from its file.
+    virtual void showNamesWindow() = 0;
+    virtual void showCitiesWindow() = 0;
+    virtual NamesListState& namesListState() = 0;
+
+    // A double-click on a name: closes the names window, gives the natal window the focus and computes
+    // as the natal window's OK does.
+    virtual void computeFromNamesList() = 0;
+
+    // "TZ Help": opens the time-zone list for kTimeZoneTargetNatal or kTimeZoneTargetDiurnal.
+    virtual void openTimeZones(int target) = 0;
+
+    // The natal window's "Save to disk": stores its entry in a names file the user chooses.
+    virtual void saveNameEntry() = 0;
+
+    // Asks for a data file: pattern "*.FIL" or "*.LL", the file in use preselected. A full path, or ""
+    // when the user cancels.
+    virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath) = 0;
 };
 
 }  // namespace gui

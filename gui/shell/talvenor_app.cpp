@@ -10,6 +10,12 @@
 #include "chart/chart_commands.h"
 #include "chart/compute_charts.h"
 #include "chart/options_window.h"
+#include "datafiles/cities_window.h"
+#include "datafiles/file_selection.h"
+#include "datafiles/list_window_support.h"
+#include "datafiles/names_file.h"
+#include "datafiles/names_window.h"
+#include "datafiles/time_zone_window.h"
 #include "input/diurnal_input_window.h"
 #include "input/input_fills.h"
 #include "input/natal_input_window.h"
@@ -50,9 +56,17 @@ class Hourglass {
 
 TalvenorApp::TalvenorApp(UserDialogs* dialogs)
     : qtDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
-      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)) {}
+      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)),
+      chooseFile_([this](const std::string& pattern, const std::string& currentPath) {
+          return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath);
+      }) {}
 
-TalvenorApp::~TalvenorApp() = default;
+TalvenorApp::~TalvenorApp() {
+    // The list windows have no parent; they go with the program.
+    delete names_.data();
+    delete cities_.data();
+    delete timeZones_.data();
+}
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
     // The main window exists first so that messages during start-up have a parent.
@@ -87,7 +101,9 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     natal_->show();
     diurnal_->move(natal_->frameGeometry().right() + 8, frame.bottom() + 8);
     diurnal_->show();
-    natal_->activateWindow();
+    listPlace_ = QPoint(diurnal_->frameGeometry().right() + 8, frame.bottom() + 8);
+    showNamesWindow();
+    names_->activateWindow();
 }
 
 QWidget* TalvenorApp::mainWindow() {
@@ -98,18 +114,33 @@ OptionsWindow* TalvenorApp::optionsWindow() {
     return options_;
 }
 
+NamesWindow* TalvenorApp::namesWindow() const {
+    return names_;
+}
+
+CitiesWindow* TalvenorApp::citiesWindow() const {
+    return cities_;
+}
+
+TimeZoneWindow* TalvenorApp::timeZoneWindow() const {
+    return timeZones_;
+}
+
 void TalvenorApp::focusMainWindow() {
     main_->raise();
     main_->activateWindow();
 }
 
 void TalvenorApp::computeCharts() {
+    if (timeZones_) timeZones_->close();
+    timeZones_ = nullptr;
     session_.report.ClearAll();
     Hourglass busy;
     session_.DataWindowMinimized = data_->isMinimizedForReports();
     if (ComputeCharts(session_) != ComputeOutcome::Computed) return;
     natal_->hide();
     diurnal_->hide();
+    closeListWindows();
     main_->showChartMenus(true);
     displayPage(ShowResult::Shown);
 }
@@ -136,6 +167,82 @@ void TalvenorApp::optionsSaved() {
 void TalvenorApp::notAvailableYet(const QString& feature) {
     session_.dialogs->ShowMessage(feature.toStdString() + " is not available in this version yet.",
                                   "Information", MessageIcon::Information);
+}
+
+void TalvenorApp::inputFieldsChanged() {
+    natal_->refresh();
+    diurnal_->refresh();
+}
+
+void TalvenorApp::closeListWindows() {
+    for (QWidget* shown : {static_cast<QWidget*>(names_.data()), static_cast<QWidget*>(cities_.data())}) {
+        if (!shown) continue;
+        if (shown->isVisible()) listPlace_ = shown->pos();
+        // Deleted later: the request may come from inside the window's own button.
+        shown->close();
+    }
+    names_ = nullptr;
+    cities_ = nullptr;
+}
+
+void TalvenorApp::showNamesWindow() {
+    closeListWindows();
+    names_ = new NamesWindow(*this);
+    names_->move(listPlace_);
+    names_->show();
+}
+
+void TalvenorApp::showCitiesWindow() {
+    closeListWindows();
+    cities_ = new CitiesWindow(*this);
+    cities_->move(listPlace_);
+    cities_->show();
+}
+
+void TalvenorApp::computeFromNamesList() {
+    closeListWindows();
+    natal_->activateWindow();
+    computeCharts();
+}
+
+void TalvenorApp::openTimeZones(int target) {
+    // A list closed by its Quit is on its way out: a new one is loaded.
+    if (timeZones_ && timeZones_->isHidden()) timeZones_ = nullptr;
+    if (!timeZones_) {
+        auto* window = new TimeZoneWindow(*this);
+        if (!window->hasTable()) {
+            delete window;
+            return;
+        }
+        timeZones_ = window;
+    }
+    timeZones_->setTarget(target);
+    timeZones_->show();
+    timeZones_->raise();
+    // The list covers the other input window, not the one it fills.
+    const int width = timeZones_->frameGeometry().width();
+    if (target == kTimeZoneTargetNatal) {
+        const QRect diurnal = diurnal_->frameGeometry();
+        timeZones_->move(diurnal.left() + diurnal.width() - width, diurnal.top());
+    } else {
+        timeZones_->move(natal_->frameGeometry().left(), natal_->frameGeometry().top());
+    }
+}
+
+void TalvenorApp::saveNameEntry() {
+    Session& s = session_;
+    // A name with a comma, or fields that make no record, are refused before the file is asked for.
+    if (!CheckEntryBeforeSave(s.natal, s.regional, *s.dialogs)) {
+        const std::string chosen = chooseFile("*.FIL", NamesFileInUse(s));
+        if (chosen.empty()) return;
+        SaveNameEntry(chosen, s.appFolder, s.natal, s.regional, *s.dialogs);
+    }
+    namesState_.SkipLockedSelect = true;
+    showNamesWindow();
+}
+
+std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath) {
+    return chooseFile_ ? chooseFile_(pattern, currentPath) : std::string();
 }
 
 void TalvenorApp::displayPage(ShowResult result) {
@@ -169,6 +276,8 @@ void TalvenorApp::inputCommand() {
     natal_->refresh();
     natal_->show();
     diurnal_->show();
+    namesState_.SkipLockedSelect = false;
+    showNamesWindow();
 }
 
 void TalvenorApp::houseSystemChosen(const std::string& code) {

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
@@ -20,10 +23,17 @@ class DataWindow;
 class OptionsWindow;
 class ProgressWindow;
 class AboutWindow;
+class NamesWindow;
+class CitiesWindow;
+class TimeZoneWindow;
 
 class TalvenorApp : public QObject, public AppServices {
     Q_OBJECT
   public:
+    // Asks for a data file (pattern, file in use): a full path, or "" when cancelled.
+    using FileChooser =
+        std::function<std::string(const std::string& pattern, const std::string& currentPath)>;
+
     // dialogs: where messages go (the Qt dialogs in the program, a scripted double in tests).
     explicit TalvenorApp(UserDialogs* dialogs = nullptr);
     ~TalvenorApp() override;
@@ -42,6 +52,17 @@ class TalvenorApp : public QObject, public AppServices {
     void showReport() override;
     void optionsSaved() override;
     void notAvailableYet(const QString& feature) override;
+    void inputFieldsChanged() override;
+    void showNamesWindow() override;
+    void showCitiesWindow() override;
+    NamesListState& namesListState() override { return namesState_; }
+    void computeFromNamesList() override;
+    void openTimeZones(int target) override;
+    void saveNameEntry() override;
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override;
+
+    // The file dialog; tests put a scripted answer in its place.
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
     // Main-window commands.
     void inputCommand();
@@ -61,6 +82,10 @@ class TalvenorApp : public QObject, public AppServices {
     DataWindow& dataWindow() { return *data_; }
     ProgressWindow& progressWindow() { return *progress_; }
     OptionsWindow* optionsWindow();
+    // The list windows while they are open; nullptr otherwise.
+    NamesWindow* namesWindow() const;
+    CitiesWindow* citiesWindow() const;
+    TimeZoneWindow* timeZoneWindow() const;
 
   private:
     // Shows the page of a report that was just finished.
@@ -68,6 +93,8 @@ class TalvenorApp : public QObject, public AppServices {
     // Runs a report command with the hourglass; the data window shows its page.
     template <typename Command>
     void runReport(Command&& command);
+    // Closes the names and the cities window, remembering where the one shown stood.
+    void closeListWindows();
 
     std::unique_ptr<QtDialogs> qtDialogs_;
     Session session_;
@@ -78,6 +105,13 @@ class TalvenorApp : public QObject, public AppServices {
     std::unique_ptr<ProgressWindow> progress_;
     QPointer<OptionsWindow> options_;
     QPointer<AboutWindow> about_;
+    // The names and the cities window share one place on the screen.
+    QPointer<NamesWindow> names_;
+    QPointer<CitiesWindow> cities_;
+    QPoint listPlace_;
+    QPointer<TimeZoneWindow> timeZones_;
+    NamesListState namesState_;
+    FileChooser chooseFile_;
     bool exited_ = false;
 };
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QWidget>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/app_services.h"
@@ -24,6 +26,17 @@ class FakeAppServices : public gui::AppServices {
     std::vector<bool> secondPersonChanges;
     std::vector<std::string> helpShown;
     std::vector<QString> unavailable;
+    int fieldRefreshes = 0;
+    int namesShown = 0;
+    int citiesShown = 0;
+    int computesFromNames = 0;
+    int nameSaves = 0;
+    std::vector<int> timeZoneTargets;
+    gui::NamesListState namesState;
+    // The file chooser: each request (pattern, file in use) is recorded and answered from the queue
+    // ("" = Cancel when it is empty).
+    std::vector<std::pair<std::string, std::string>> fileRequests;
+    std::deque<std::string> fileAnswers;
 
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
@@ -34,6 +47,20 @@ class FakeAppServices : public gui::AppServices {
     void showReport() override { ++reportsShown; }
     void optionsSaved() override { ++optionsSaves; }
     void notAvailableYet(const QString& feature) override { unavailable.push_back(feature); }
+    void inputFieldsChanged() override { ++fieldRefreshes; }
+    void showNamesWindow() override { ++namesShown; }
+    void showCitiesWindow() override { ++citiesShown; }
+    gui::NamesListState& namesListState() override { return namesState; }
+    void computeFromNamesList() override { ++computesFromNames; }
+    void openTimeZones(int target) override { timeZoneTargets.push_back(target); }
+    void saveNameEntry() override { ++nameSaves; }
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override {
+        fileRequests.emplace_back(pattern, currentPath);
+        if (fileAnswers.empty()) return {};
+        std::string answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
 
   private:
     Session session_;

@@ -32,7 +32,7 @@ TEST(DataDocumentTest, FiveLinesAtTwoLinesAPageBreakAfterEverySecondLineAndEndWi
     ASSERT_TRUE(WriteDataDocument(file, BufferOf({"line 1", "line 2", "line 3", "line 4", "line 5"}), 2));
     EXPECT_EQ(ReadBytes(file),
               "line 1\r\nline 2\r\n\f\r\nline 3\r\nline 4\r\n\f\r\nline 5\r\n\r\n\f\r\n\f\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "John.DOC.tmp"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "John.DOC.tmp~"));
 }
 
 TEST(DataDocumentTest, AFormFeedInTheDataRestartsTheCountAndTakesThePlaceOfTheFinalOne) {
@@ -56,7 +56,7 @@ TEST(DataDocumentTest, AFailedWriteKeepsThePreviousFile) {
     TemporaryFolder folder;
     const auto file = folder.path() / "KEEP.DOC";
     WriteBytes(file, "old");
-    std::filesystem::create_directory(folder.path() / "KEEP.DOC.tmp");  // the temporary cannot be made
+    std::filesystem::create_directory(folder.path() / "KEEP.DOC.tmp~");  // the temporary cannot be made
     EXPECT_FALSE(WriteDataDocument(file, BufferOf({"new"}), 60));
     EXPECT_EQ(ReadBytes(file), "old");
     EXPECT_FALSE(WriteDataDocument(folder.path() / "missing" / "X.DOC", BufferOf({"new"}), 60));

@@ -59,7 +59,7 @@ TEST(StartupTest, FontStepFollowsTheScreen) {
         double twips;
         double step;
     };
-    const Case cases[] = {{640, 15, 1.5}, {640, 12, 1.5}, {800, 12, 1.2}, {800, 15, 1.5},
+    const Case cases[] = {{640, 15, 1.5},  {640, 12, 1.5},  {800, 12, 1.2}, {800, 15, 1.5},
                           {1024, 15, 1.5}, {1024, 12, 1.2}, {1920, 10, 1.2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " px, " << c.twips << " twips");

@@ -1,0 +1,56 @@
+#include "datafiles/file_selection.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+#include <vector>
+
+#include "datafiles/file_choice.h"
+
+namespace talvenor::gui {
+
+namespace fs = std::filesystem;
+
+QStringList FileDialogFilters(const std::string& pattern) {
+    const QString given = QString::fromStdString(pattern);
+    QString patterns = given;
+    if (given.toLower() != given) patterns += " " + given.toLower();
+    return {QString("Data files (%1)").arg(patterns), QString("All files (*)")};
+}
+
+std::string FileToPreselect(const fs::path& folder, const std::string& pattern,
+                            const std::string& currentPath) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (it->is_regular_file(error) && MatchesPattern(name, pattern)) names.push_back(name);
+    }
+    // The order of a file list: by name, without regard to case.
+    const auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    std::sort(names.begin(), names.end(),
+              [&lower](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+    const int index = PreselectedFileIndex(names, currentPath);
+    return index < 0 ? std::string() : names[static_cast<std::size_t>(index)];
+}
+
+std::string ChooseDataFile(QWidget* parent, const fs::path& appFolder, const std::string& pattern,
+                           const std::string& currentPath) {
+    const QString folder = QFile::decodeName(appFolder.string().c_str());
+    QFileDialog dialog(parent, "Select a File", folder);
+    dialog.setObjectName("SelectFIle");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(FileDialogFilters(pattern));
+    const std::string preselected = FileToPreselect(appFolder, pattern, currentPath);
+    if (!preselected.empty()) dialog.selectFile(QFile::decodeName(preselected.c_str()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,162 @@
+#include "datafiles/names_window.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "datafiles/list_window_support.h"
+#include "datafiles/name_edit_window.h"
+#include "input/input_fills.h"
+#include "input/input_window_support.h"
+#include "shell/app_services.h"
+#include "shell/session.h"
+
+namespace talvenor::gui {
+
+NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt::Window), app_(app) {
+    setObjectName("Names");
+    setWindowTitle("Names");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    NamesOnFile_ = new ChoiceList("NamesOnFile", this);
+    lblNamesOnFile_ = new QLabel(this);
+    lblNamesOnFile_->setObjectName("lblNamesOnFile");
+    Check1_ = Named<QCheckBox>("Check1", "Lock list", this);
+    Command1_ = Named<QPushButton>("Command1", "Click here for cities", this);
+    cmdEditList_ = Named<QPushButton>("cmdEditList", "Edit this List", this);
+    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "Change List", this);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(lblNamesOnFile_);
+    top->addStretch();
+    top->addWidget(Check1_);
+    layout->addLayout(top);
+    layout->addWidget(NamesOnFile_);
+    layout->addWidget(Command1_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdEditList_);
+    buttons->addWidget(cmdNewFileList_);
+    layout->addLayout(buttons);
+    resize(260, 380);
+
+    NamesOnFile_->onChoose = [this](int row) {
+        app_.namesListState().SkipLockedSelect = false;
+        loadName(row);
+    };
+    connect(NamesOnFile_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { nameDoubleClicked(NamesOnFile_->row(item)); });
+    // `clicked` only: setting the box from the state at a reload is not the user's click.
+    connect(Check1_, &QCheckBox::clicked, this, &NamesWindow::lockClicked);
+    connect(Command1_, &QPushButton::clicked, this, [this] { app_.showCitiesWindow(); });
+    connect(cmdEditList_, &QPushButton::clicked, this, &NamesWindow::editList);
+    connect(cmdNewFileList_, &QPushButton::clicked, this, &NamesWindow::changeList);
+    reload();
+}
+
+void NamesWindow::reload() {
+    Session& s = app_.session();
+    NamesListState& state = app_.namesListState();
+    const std::string requested = NamesFileInUse(s);
+    list_ = LoadNamesList(s.settings.NamesFilePath, s.appFolder);
+    // A names file that cannot be opened is given up for the program folder's NAMES.FIL.
+    if (list_.file != std::filesystem::path(s.settings.NamesFilePath)) s.settings.NamesFilePath.clear();
+
+    Check1_->setChecked(state.LockList);
+    lblNamesOnFile_->setText(QString::fromStdString(ListLabel(NamesFileInUse(s))));
+    NamesOnFile_->setUpdatesEnabled(false);
+    NamesOnFile_->clear();
+    for (const NameRecord& record : list_.records)
+        NamesOnFile_->addItem(QString::fromStdString(record.Field[1]));
+    NamesOnFile_->setUpdatesEnabled(true);
+
+    if (!list_.opened) {
+        const std::string fallback = (s.appFolder / "NAMES.FIL").string();
+        std::string text = "The names file " + requested + " cannot be opened";
+        if (requested != fallback) text += ", nor can " + fallback;
+        s.dialogs->ShowMessage(text + ". The list of names is empty.", "Information!",
+                               MessageIcon::Information);
+    } else if (list_.error) {
+        s.dialogs->ShowMessage(*list_.error, "Error!", MessageIcon::Critical);
+    }
+
+    if (!state.LockList || state.SkipLockedSelect) return;
+    const auto selection = LockedSelectionFor(state.LockedIndex, NamesOnFile_->count());
+    if (!selection) return;
+    state.LockedIndex = static_cast<std::int16_t>(selection->selected);
+    NamesOnFile_->scrollToItem(NamesOnFile_->item(selection->top), QAbstractItemView::PositionAtTop);
+    NamesOnFile_->setCurrentRow(selection->selected);
+    loadName(selection->selected);
+}
+
+void NamesWindow::lockClicked(bool ticked) {
+    NamesListState& state = app_.namesListState();
+    state.LockList = ticked;
+    if (ticked) state.LockedIndex = static_cast<std::int16_t>(NamesOnFile_->currentRow());
+}
+
+bool NamesWindow::loadName(int row) {
+    if (row < 0 || row >= NamesOnFile_->count()) return false;
+    const auto k = FindName(list_, NamesOnFile_->item(row)->text().toStdString());
+    if (!k) return false;
+    NamesListState& state = app_.namesListState();
+    if (state.LockList) state.LockedIndex = static_cast<std::int16_t>(NamesOnFile_->currentRow());
+
+    Session& s = app_.session();
+    const NameRecord& record = list_.records[*k];
+    std::optional<std::string> error;
+    if (s.diurnal.chk2ndPerson) {
+        error = FillDiurnalFromRecord(record, s.regional, s.diurnal);
+    } else {
+        error = FillNatalFromRecord(record, s.regional, s.natal);
+        if (!error) {
+            // The diurnal chart follows the new birth: its time and place, or the present moment.
+            if (s.diurnal.chkNatOrNow)
+                CopyNatalToDiurnal(s.natal, s.diurnal);
+            else
+                FillDiurnalNow(s.diurnal, s.options, s.regional, LocalNow());
+        }
+    }
+    app_.inputFieldsChanged();
+    if (error) {
+        s.dialogs->ShowMessage(*error, kNameRecordFormatErrorTitle, kNameRecordFormatErrorIcon);
+        return false;
+    }
+    return true;
+}
+
+void NamesWindow::nameDoubleClicked(int row) {
+    if (app_.session().diurnal.chk2ndPerson) return;  // the click has done all there is to do
+    app_.namesListState().SkipLockedSelect = false;
+    // A record that cannot be read would leave the fields half filled: no chart from them.
+    if (!loadName(row)) return;
+    app_.computeFromNamesList();
+}
+
+void NamesWindow::changeList() {
+    Session& s = app_.session();
+    const std::string chosen = app_.chooseFile("*.FIL", NamesFileInUse(s));
+    if (chosen.empty()) return;
+    NamesListState& state = app_.namesListState();
+    state.SkipLockedSelect = false;
+    s.settings.NamesFilePath = chosen;
+    state.LockedIndex = 0;
+    reload();
+}
+
+void NamesWindow::editList() {
+    // Owned by the main window: it outlives the switch between names and cities.
+    if (!editor_) editor_ = new NameEditWindow(app_, app_.mainWindow());
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
+}
+
+NameEditWindow* NamesWindow::editor() const {
+    return editor_;
+}
+
+}  // namespace talvenor::gui
