@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <utility>
 
+#include "input/atlas_bridge.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "shell/app_services.h"
@@ -151,7 +152,10 @@ void DiurnalInputWindow::connectControls() {
     connect(chkNatOrNow_, &QCheckBox::clicked, this, &DiurnalInputWindow::natOrNowClicked);
     connect(chk2ndPerson_, &QCheckBox::clicked, this, &DiurnalInputWindow::secondPersonClicked);
     MakeClickable(label1_, [this] { app_.openTimeZones(kTimeZoneTargetDiurnal); });
-    MakeClickable(label2_, [this] { app_.notAvailableYet("The atlas program"); });
+    // The atlas program runs while the windows wait; an accepted place is shown at once.
+    MakeClickable(label2_, [this] {
+        if (LookUpDiurnalPlace(app_.session())) refresh();
+    });
 }
 
 void DiurnalInputWindow::refresh() {

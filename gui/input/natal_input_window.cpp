@@ -15,6 +15,7 @@
 #include <ctime>
 #include <utility>
 
+#include "input/atlas_bridge.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "shell/app_services.h"
@@ -166,7 +167,10 @@ void NatalInputWindow::connectControls() {
     connect(cmdSave_, &QPushButton::clicked, this, [this] { app_.saveNameEntry(); });
     connect(cmdNow_, &QPushButton::clicked, this, &NatalInputWindow::fillNow);
     MakeClickable(label1_, [this] { app_.openTimeZones(kTimeZoneTargetNatal); });
-    MakeClickable(label2_, [this] { app_.notAvailableYet("The atlas program"); });
+    // The atlas program runs while the windows wait; an accepted place is shown at once.
+    MakeClickable(label2_, [this] {
+        if (LookUpNatalPlace(app_.session())) refresh();
+    });
 }
 
 void NatalInputWindow::refresh() {

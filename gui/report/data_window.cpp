@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "report/data_commands.h"
+#include "report/printing.h"
 #include "shell/app_services.h"
 #include "shell/session.h"
 
@@ -236,13 +237,30 @@ void DataWindow::clearAllData() {
 }
 
 void DataWindow::printPage() {
-    if (app_.session().report.PageLineCount == 0) return;
-    app_.notAvailableYet("Printing");
+    const Session& s = app_.session();
+    if (s.report.PageLineCount == 0) return;
+    openPrintWindow([&s] { return WritePageToPrintFile(s.appFolder, s.report); });
 }
 
 void DataWindow::printData() {
-    if (!CheckDataToPrint(app_.session().report, *app_.session().dialogs)) return;
-    app_.notAvailableYet("Printing");
+    const Session& s = app_.session();
+    if (!CheckDataToPrint(s.report, *s.dialogs)) return;
+    openPrintWindow([&s] { return WriteDataToPrintFile(s.appFolder, s.report); });
+}
+
+void DataWindow::openPrintWindow(const std::function<bool()>& writePrintFile) {
+    bool written = false;
+    {
+        Hourglass busy;
+        written = writePrintFile();
+        // A window over an old hand-over file would print something else than was asked for.
+        if (written) app_.openPrintWindow();
+    }
+    if (!written) {
+        const Session& s = app_.session();
+        s.dialogs->ShowMessage(PrintFileNotWrittenMessage(PrintFilePath(s.appFolder)),
+                               kPrintFileNotWrittenTitle, MessageIcon::Exclamation);
+    }
 }
 
 bool DataWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -58,6 +58,8 @@ class DataWindow : public QMainWindow {
     void clearAllData();
     void printPage();
     void printData();
+    // Writes the hand-over file and, when it was written, opens the print window; with the hourglass.
+    void openPrintWindow(const std::function<bool()>& writePrintFile);
 
     AppServices& app_;
     FileChooser chooseFile_;

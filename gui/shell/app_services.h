@@ -76,6 +76,9 @@ class AppServices {
     // The natal window's "Save to disk": stores its entry in a names file the user chooses.
     virtual void saveNameEntry() = 0;
 
+    // Opens the print window over the hand-over file the data window has just written.
+    virtual void openPrintWindow() = 0;
+
     // Asks for a data file: pattern "*.FIL" or "*.LL", the file in use preselected. A full path, or ""
     // when the user cancels.
     virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath) = 0;

@@ -21,6 +21,7 @@
 #include "input/natal_input_window.h"
 #include "midpoints/midpoint_commands.h"
 #include "report/data_window.h"
+#include "report/print_window.h"
 #include "shell/about_window.h"
 #include "shell/help_text.h"
 #include "shell/main_window.h"
@@ -66,6 +67,7 @@ TalvenorApp::~TalvenorApp() {
     delete names_.data();
     delete cities_.data();
     delete timeZones_.data();
+    delete print_.data();
 }
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
@@ -124,6 +126,10 @@ CitiesWindow* TalvenorApp::citiesWindow() const {
 
 TimeZoneWindow* TalvenorApp::timeZoneWindow() const {
     return timeZones_;
+}
+
+PrintWindow* TalvenorApp::printWindow() const {
+    return print_;
 }
 
 void TalvenorApp::focusMainWindow() {
@@ -239,6 +245,16 @@ void TalvenorApp::saveNameEntry() {
     }
     namesState_.SkipLockedSelect = true;
     showNamesWindow();
+}
+
+void TalvenorApp::openPrintWindow() {
+    // Each print command loads the hand-over file into a new window.
+    if (print_) print_->close();
+    print_ = new PrintWindow(*this);
+    print_->setAttribute(Qt::WA_DeleteOnClose);
+    print_->show();
+    print_->raise();
+    print_->activateWindow();
 }
 
 std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath) {

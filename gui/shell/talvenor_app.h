@@ -26,6 +26,7 @@ class AboutWindow;
 class NamesWindow;
 class CitiesWindow;
 class TimeZoneWindow;
+class PrintWindow;
 
 class TalvenorApp : public QObject, public AppServices {
     Q_OBJECT
@@ -59,6 +60,7 @@ class TalvenorApp : public QObject, public AppServices {
     void computeFromNamesList() override;
     void openTimeZones(int target) override;
     void saveNameEntry() override;
+    void openPrintWindow() override;
     std::string chooseFile(const std::string& pattern, const std::string& currentPath) override;
 
     // The file dialog; tests put a scripted answer in its place.
@@ -86,6 +88,7 @@ class TalvenorApp : public QObject, public AppServices {
     NamesWindow* namesWindow() const;
     CitiesWindow* citiesWindow() const;
     TimeZoneWindow* timeZoneWindow() const;
+    PrintWindow* printWindow() const;
 
   private:
     // Shows the page of a report that was just finished.
@@ -110,6 +113,7 @@ class TalvenorApp : public QObject, public AppServices {
     QPointer<CitiesWindow> cities_;
     QPoint listPlace_;
     QPointer<TimeZoneWindow> timeZones_;
+    QPointer<PrintWindow> print_;
     NamesListState namesState_;
     FileChooser chooseFile_;
     bool exited_ = false;

@@ -136,7 +136,7 @@ TEST_F(DataWindowTest, PrintingWithDataAndHelpGoToTheProgram) {
     item("mnuPrint")->trigger();
     item("mnuPrintData")->trigger();
     item("mnuHelp")->trigger();
-    EXPECT_EQ(app.unavailable, (std::vector<QString>{"Printing", "Printing"}));
+    EXPECT_EQ(app.printWindowsOpened, 2);
     EXPECT_EQ(app.helpShown, std::vector<std::string>{"\\OUTPUTD1.HLP"});
 }
 

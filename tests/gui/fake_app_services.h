@@ -31,6 +31,7 @@ class FakeAppServices : public gui::AppServices {
     int citiesShown = 0;
     int computesFromNames = 0;
     int nameSaves = 0;
+    int printWindowsOpened = 0;
     std::vector<int> timeZoneTargets;
     gui::NamesListState namesState;
     // The file chooser: each request (pattern, file in use) is recorded and answered from the queue
@@ -54,6 +55,7 @@ class FakeAppServices : public gui::AppServices {
     void computeFromNamesList() override { ++computesFromNames; }
     void openTimeZones(int target) override { timeZoneTargets.push_back(target); }
     void saveNameEntry() override { ++nameSaves; }
+    void openPrintWindow() override { ++printWindowsOpened; }
     std::string chooseFile(const std::string& pattern, const std::string& currentPath) override {
         fileRequests.emplace_back(pattern, currentPath);
         if (fileAnswers.empty()) return {};
