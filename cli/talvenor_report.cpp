@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "chart/chart_commands.h"
@@ -233,10 +234,16 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir)
                 : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+    // A file or a missing folder would otherwise pass for a data folder without an options file.
+    std::error_code noFolder;
+    if (dataDir && !std::filesystem::is_directory(*dataDir, noFolder))
+        return BadArguments("--data-dir is not a folder: " + *dataDir);
     if (optionsFile) {
         Options options;
-        if (!ReadOptionsFile(*optionsFile, options).opened)
-            return BadArguments("cannot read options file " + *optionsFile);
+        const OptionsReadResult read = ReadOptionsFile(*optionsFile, options);
+        if (!read.opened) return BadArguments("cannot read options file " + *optionsFile);
+        // Every option 0 (no orbs, no page length) gives pages that only look right.
+        if (read.linesRead == 0) return BadArguments("options file " + *optionsFile + " holds no options");
         session.options = options;
     } else {
         LoadOptions(session, folder / kOptionsFileName);

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "datafiles/text_files.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
@@ -30,20 +31,21 @@ Options DefaultOptions() {
 
 OptionsReadResult ReadOptionsFile(const std::filesystem::path& file, Options& options) {
     OptionsReadResult result;
+    // A folder or a device is no options file (and /dev/zero would never end).
+    if (!IsPlainFile(file)) return result;
     std::ifstream in(file, std::ios::binary);
     if (!in) return result;
     result.opened = true;
 
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) break;
+    // Only the first seven characters of a line count, so only they are kept, however long the line.
+    while (const auto line = ReadLineHead(in, 7)) {
+        if (line->text.empty()) break;
         if (result.linesRead == kOptionCount) {
             result.truncated = true;
             break;
         }
         ++result.linesRead;
-        options[result.linesRead] = static_cast<float>(LeadingNumber(std::string_view(line).substr(0, 7)));
+        options[result.linesRead] = static_cast<float>(LeadingNumber(line->text));
     }
     return result;
 }

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> ReadBytes(const fs::path& file) {
     std::error_code ec;
-    if (fs::is_directory(file, ec)) return std::nullopt;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;  // a folder, /dev/zero
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes(std::istreambuf_iterator<char>(in), {});
@@ -33,7 +33,7 @@ void Warn(UserDialogs& dialogs, std::string_view message) {
 
 std::optional<std::string> ReadOptionsText(const fs::path& file, std::string_view lineEnd) {
     std::error_code ec;
-    if (fs::is_directory(file, ec)) return std::nullopt;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;  // a folder, /dev/zero
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text;

@@ -68,7 +68,9 @@ CitiesList LoadCitiesList(const std::filesystem::path& citiesFile, const std::fi
         auto longitude = reader.Next();
         auto latitude = reader.Next();
         auto zone = reader.Next();
-        if (!region || !longitude || !latitude || !zone) {
+        if (!region || !longitude || !latitude || !zone || place->size() > kLongestListField ||
+            region->size() > kLongestListField || longitude->size() > kLongestListField ||
+            latitude->size() > kLongestListField || zone->size() > kLongestListField) {
             list.error = kCitiesFileError;
             break;
         }

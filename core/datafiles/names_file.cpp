@@ -138,7 +138,9 @@ NamesList LoadNamesList(const fs::path& namesFile, const fs::path& appFolder) {
         const bool complete = ReadRecord(reader, record);
         // An empty name ends the list, even on a record the file cuts short.
         if (record.Field[1].empty()) break;
-        if (!complete) {
+        const bool overlong = std::any_of(record.Field.begin(), record.Field.end(),
+                                          [](const std::string& f) { return f.size() > kLongestListField; });
+        if (!complete || overlong) {
             list.error = kNamesFileError;
             break;
         }
@@ -180,6 +182,13 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
         error = kNameHasCommaWarning;
         return result;
     }
+    // A line break would split the record, and a name that begins with a double quote reads back as a
+    // quoted field running to the next quote or the line end, which takes the rest of the record with it.
+    if (natal.txtName.find_first_of("\r\n") != std::string::npos ||
+        TrimBlanks(natal.txtName).front() == '"') {
+        error = kNameCannotBeWrittenWarning;
+        return result;
+    }
 
     const std::string dateText =
         JoinDateFields(natal.txtDay, natal.txtMonth, natal.txtYear, regional.DateOrder);
@@ -205,6 +214,9 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
                 "\" cannot be saved because it holds a comma. Please write decimals with a point.";
         return result;
     }
+    // The zone is stored as typed, so it must be a number as a whole: an empty, "-" or "1.2.3" zone
+    // would give a record that the names window refuses with its format error ever after.
+    if (!TypedNumber(natal.txtTZ, "time zone", error)) return result;
 
     const auto longitude =
         PackedAngle(natal.txtLongDeg, natal.txtLongMin, !natal.optWest, "longitude", "#00#.#0", error);
@@ -212,6 +224,11 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
     const auto latitude =
         PackedAngle(natal.txtLatDeg, natal.txtLatMin, !natal.optNorth, "latitude", "#0#.#0", error);
     if (!latitude) return result;
+    // The names list takes a field this long for a damaged file; the numbers never come near it.
+    if (natal.txtName.size() > kLongestListField || natal.txtTZ.size() > kLongestListField) {
+        error = kEntryTooLongWarning;
+        return result;
+    }
 
     result.line = natal.txtName + "," + FormatDateDdMmmYyyy(*date, regional) + "," + Format(time, "##.#0") +
                   "," + (natal.optAM ? "A" : "P") + "," + natal.txtTZ + "," + *longitude + "," + *latitude;
@@ -249,22 +266,29 @@ SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFo
     if (const auto refused = CheckEntryBeforeSave(natal, regional, dialogs)) return *refused;
     if (chosenFile.empty()) return SaveEntryOutcome::Cancelled;
     const std::string newLine = *FormatNameRecord(natal, regional).line;
+    const std::string unreadable =
+        "The names file " + chosenFile.string() + " could not be read. Nothing was saved.";
 
+    // A names file kept behind a link is replaced where it lies; the link stays a link.
+    const std::optional<fs::path> target = FileBehindLinks(chosenFile);
+    if (!target) {
+        ShowFailure(dialogs, unreadable);
+        return SaveEntryOutcome::Failed;
+    }
     std::error_code error;
-    const bool chosenExists = fs::exists(chosenFile, error);
+    const bool chosenExists = fs::exists(*target, error);
     std::string text;
     if (chosenExists) {
-        auto read = ReadTextFile(chosenFile);
+        auto read = ReadTextFile(*target);
         if (!read) {
             // Going on would replace a file whose records were never seen.
-            ShowFailure(dialogs,
-                        "The names file " + chosenFile.string() + " could not be read. Nothing was saved.");
+            ShowFailure(dialogs, unreadable);
             return SaveEntryOutcome::Failed;
         }
         text = std::move(*read);
     }
 
-    const fs::path backup = BackupPath(chosenFile);
+    const fs::path backup = BackupPath(*target);
     const std::string typedName = Capitals(TrimBlanks(natal.txtName));
     std::string bytes;
     bytes.reserve(text.size() + newLine.size() + 2);
@@ -297,13 +321,13 @@ SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFo
         ShowFailure(dialogs, notChanged);
         return SaveEntryOutcome::Failed;
     }
-    if (chosenExists && !MakeBackup(chosenFile, backup)) {
+    if (chosenExists && !MakeBackup(*target, backup)) {
         fs::remove(temporary, error);
         ShowFailure(dialogs, "The backup copy " + backup.string() + " could not be made, so the names file " +
                                  chosenFile.string() + " was not changed.");
         return SaveEntryOutcome::Failed;
     }
-    if (!MoveIntoPlace(temporary, chosenFile)) {
+    if (!MoveIntoPlace(temporary, *target)) {
         fs::remove(temporary, error);
         ShowFailure(dialogs, notChanged);
         return SaveEntryOutcome::Failed;

@@ -102,6 +102,11 @@ bool IsBlank(char c) {
 
 }  // namespace
 
+bool IsPlainFile(const fs::path& file) {
+    std::error_code error;
+    return fs::is_regular_file(file, error);
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
         if (static_cast<unsigned char>(bytes.front()) < 0x80) {
@@ -156,23 +161,58 @@ std::string DecodeText(std::string_view bytes) {
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& file) {
-    std::error_code error;
-    if (file.empty() || fs::is_directory(file, error)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    if (const auto size = fs::file_size(file, error); !error) bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    // Only a plain file has an end: a folder cannot be read, /dev/zero never ends and a pipe without a
+    // writer would wait for ever.
+    if (file.empty() || !IsPlainFile(file)) return std::nullopt;
+    try {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string bytes;
+        std::error_code error;
+        if (const auto size = fs::file_size(file, error); !error)
+            bytes.reserve(static_cast<std::size_t>(size));
+        char buffer[65536];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {  // a file larger than the memory can hold
+        return std::nullopt;
+    }
 }
 
 std::optional<std::string> ReadTextFile(const fs::path& file) {
     const auto bytes = ReadFileBytes(file);
     if (!bytes) return std::nullopt;
-    return DecodeText(*bytes);
+    try {
+        return DecodeText(*bytes);
+    } catch (const std::exception&) {  // no memory left for the decoded copy
+        return std::nullopt;
+    }
+}
+
+std::optional<LineHead> ReadLineHead(std::istream& in, std::size_t keep) {
+    using Traits = std::char_traits<char>;
+    std::streambuf* buffer = in.rdbuf();
+    if (buffer == nullptr) return std::nullopt;
+    auto c = buffer->sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) return std::nullopt;
+    LineHead line;
+    std::size_t length = 0;
+    bool endsWithCr = false;
+    for (; !Traits::eq_int_type(c, Traits::eof()) && c != '\n'; c = buffer->sbumpc()) {
+        ++length;
+        // One byte more than kept, so that a CR ending a line of exactly `keep` bytes can still go.
+        if (line.text.size() <= keep) line.text += Traits::to_char_type(c);
+        endsWithCr = c == '\r';
+    }
+    if (endsWithCr) {
+        if (line.text.size() == length) line.text.pop_back();
+        --length;
+    }
+    if (line.text.size() > keep) line.text.resize(keep);
+    line.cut = length > keep;
+    return line;
 }
 
 std::string Capitals(std::string_view utf8) {
@@ -280,18 +320,33 @@ bool MoveIntoPlace(const fs::path& finished, const fs::path& target) {
     return true;
 }
 
-bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
-    fs::path temporary = file;
-    temporary += ".tmp~";
+std::optional<fs::path> FileBehindLinks(const fs::path& file) {
     std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(file, error))) return file;
+    fs::path target = fs::weakly_canonical(file, error);
+    if (error) return std::nullopt;  // a loop of links
+    return target;
+}
+
+bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+    // Renaming onto a link would put a file in the link's place and leave the linked file behind
+    // unchanged; the linked file is the one to replace.
+    const std::optional<fs::path> target = FileBehindLinks(file);
+    if (!target) return false;
+    std::error_code error;
+    const auto status = fs::status(*target, error);
+    // Only a plain file is replaced: a folder, a device or a pipe in its place is left alone.
+    if (fs::exists(status) && !fs::is_regular_file(status)) return false;
+
+    fs::path temporary = *target;
+    temporary += ".tmp~";
     if (!WriteFileBytes(temporary, bytes)) {
         fs::remove(temporary, error);
         return false;
     }
     // The replaced file keeps its permissions.
-    const auto status = fs::status(file, error);
-    if (!error && fs::exists(status)) fs::permissions(temporary, status.permissions(), error);
-    fs::rename(temporary, file, error);
+    if (fs::exists(status)) fs::permissions(temporary, status.permissions(), error);
+    fs::rename(temporary, *target, error);
     if (error) {
         fs::remove(temporary, error);
         return false;

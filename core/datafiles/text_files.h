@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,16 +22,32 @@ std::string DecodeLine(std::string_view bytes);
 // A whole file's bytes as UTF-8 text, line by line; CR LF and LF line ends are kept as "\n". A UTF-8
 // byte-order mark at the start is dropped, so that it does not become part of the first name.
 std::string DecodeText(std::string_view bytes);
-// A file's bytes as they are; no value when it cannot be opened (or is a folder).
+// True for a plain file (after links are followed): not a folder, a device or a pipe.
+bool IsPlainFile(const std::filesystem::path& file);
+// A file's bytes as they are; no value when it cannot be opened or is no plain file (a folder, a device
+// such as /dev/zero that never ends, a pipe), or when it does not fit into memory.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
-// The decoded text of a file; no value when it cannot be opened (or is a folder).
+// The decoded text of a file; no value when ReadFileBytes gives none or memory runs out.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& file);
+
+// One line of a stream (ended by LF or the end of the stream; a CR before the LF is not part of it) of
+// which only the first `keep` bytes are held: a line of any length costs no more memory than that. `cut`
+// tells that the line went on beyond them. No value at the end of the stream.
+struct LineHead {
+    std::string text;
+    bool cut = false;
+};
+std::optional<LineHead> ReadLineHead(std::istream& in, std::size_t keep);
 
 // The text in capitals, as names are compared: ASCII letters and the accented letters of Windows-1252
 // ("José" -> "JOSÉ"); everything else as it is.
 std::string Capitals(std::string_view utf8);
 // The number of characters (code points) of a UTF-8 text; a stray byte counts as one.
 std::size_t CharacterCount(std::string_view utf8);
+
+// No field of a names, cities or time-zone file comes near this many bytes: a longer one marks a damaged
+// file, and a list entry of megabytes would stall the window that lists it.
+inline constexpr std::size_t kLongestListField = 1024;
 
 // Comma-separated fields the old way: fields end at a comma or a line end (CR LF, LF or CR); blanks
 // (spaces, tabs) around a field are dropped; a field that starts with a double quote runs to the closing
@@ -59,8 +76,13 @@ bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 // either the old file or the complete new one. False when it could not be done.
 bool MoveIntoPlace(const std::filesystem::path& finished, const std::filesystem::path& target);
 
+// The file a path names once symbolic links are followed (the path itself when it is no link); no value
+// for a loop of links.
+std::optional<std::filesystem::path> FileBehindLinks(const std::filesystem::path& file);
+
 // Replaces a file with the given bytes through a temporary file in the same folder and a rename, so that
-// a failure part-way leaves the previous file as it was. False when it could not be done.
+// a failure part-way leaves the previous file as it was. A link is followed and the linked file replaced.
+// False when it could not be done, and for a target that is no plain file (a folder, a device, a pipe).
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
 // The editors' Save: the text without its own final line break (if it has one), written with CR LF line

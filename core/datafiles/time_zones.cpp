@@ -43,7 +43,7 @@ TimeZoneTable LoadTimeZoneTable(const std::filesystem::path& file) {
         auto abbrev = reader.Next();
         auto offset = reader.Next();
         if (!abbrev || !offset || CharacterCount(*name) > kNameWidth ||
-            CharacterCount(*abbrev) > kAbbrevWidth) {
+            CharacterCount(*abbrev) > kAbbrevWidth || offset->size() > kLongestListField) {
             table.corrupt = true;
             break;
         }

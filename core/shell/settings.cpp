@@ -19,6 +19,9 @@ constexpr const char* kLineEnd = "\r\n";
 
 enum class Applied { Done, Stop };
 
+// The longest key ("GeoDataFile=") and the longest path the system opens.
+constexpr std::size_t kLongestSettingsLine = 12 + 4096;
+
 // A window value kept in 16 bits: positive-only keys ignore 0 and below, and a value that does not
 // fit stops the reading, as the window would refuse it.
 Applied ApplyInt16(double number, bool positiveOnly, std::int16_t& target) {
@@ -100,13 +103,15 @@ Settings DefaultSettings(const std::filesystem::path& appFolder) {
 }
 
 void ReadSettings(const std::filesystem::path& file, Settings& settings) {
+    // A folder or a device is no settings file (and /dev/zero would never end).
+    if (!IsPlainFile(file)) return;
     std::ifstream in(file, std::ios::binary);
     if (!in) return;
-    std::string line;
-    while (std::getline(in, line)) {
-        // Lines end with CR LF as written, or LF when the file was edited on this system.
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (ApplyLine(line, settings) == Applied::Stop) return;
+    // Lines end with CR LF as written, or LF when the file was edited on this system. A line longer than
+    // any key with the longest path cannot be a setting; it is passed over without being held.
+    while (const auto line = ReadLineHead(in, kLongestSettingsLine)) {
+        if (line->cut) continue;
+        if (ApplyLine(line->text, settings) == Applied::Stop) return;
     }
 }
 

@@ -29,7 +29,8 @@ Settings DefaultSettings(const std::filesystem::path& appFolder);
 
 // Reads the settings file over the defaults already in settings. Lines may end with CR LF or LF and
 // may come in any order; a line acts for every key its beginning matches, case-sensitively. A missing
-// file leaves the defaults; reading stops quietly at a value that cannot be applied (a data-window
+// file (or a folder or device in its place) leaves the defaults; a line too long to be a setting (over
+// 4108 bytes) is passed over; reading stops quietly at a value that cannot be applied (a data-window
 // value beyond the 16-bit range, or a number too large for a double), keeping what was read before.
 // Texts are kept byte for byte (the files may be Windows-1252).
 void ReadSettings(const std::filesystem::path& file, Settings& settings);

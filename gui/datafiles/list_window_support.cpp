@@ -10,6 +10,7 @@ namespace talvenor::gui {
 ChoiceList::ChoiceList(const char* name, QWidget* parent) : QListWidget(parent) {
     setObjectName(name);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (onChoose) onChoose(row(item));
     });

@@ -10,6 +10,7 @@
 #include "chart/chart_commands.h"
 #include "chart/compute_charts.h"
 #include "chart/options_window.h"
+#include "datafiles/text_files.h"
 #include "datafiles/cities_window.h"
 #include "datafiles/file_selection.h"
 #include "datafiles/list_window_support.h"
@@ -335,12 +336,12 @@ void TalvenorApp::runDataCommand(const std::string& item) {
 }
 
 void TalvenorApp::optionsCommand() {
-    std::ifstream probe(session_.appFolder / kOptionsFileName);
-    if (!probe) {
+    // Only a plain file that can be read opens the editor (a folder or a pipe in its place would not).
+    const std::filesystem::path optionsFile = session_.appFolder / kOptionsFileName;
+    if (!IsPlainFile(optionsFile) || !std::ifstream(optionsFile)) {
         session_.dialogs->ShowMessage("File Not Found", "Warning!", MessageIcon::Information);
         return;
     }
-    probe.close();
     if (!options_) options_ = new OptionsWindow(*this);
     options_->setAttribute(Qt::WA_DeleteOnClose);
     options_->show();
