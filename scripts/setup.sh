@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev libgl-dev fonts-liberation2 xvfb xauth poppler-utils
+          clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

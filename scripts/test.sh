@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in the normal build, once with the address and
-# undefined-behaviour sanitizers.
+# undefined-behaviour sanitizers; then runs every fuzz target for a bounded time (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,3 +10,5 @@ ctest --test-dir build --output-on-failure -j2
 
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON -DTALVENOR_BUILD_BENCH=OFF
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+scripts/fuzz.sh
