@@ -19,32 +19,12 @@
 #include "report/data_commands.h"
 #include "report/printing.h"
 #include "shell/app_services.h"
+#include "shell/gui_support.h"
 #include "shell/session.h"
 
 namespace talvenor::gui {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// Busy pointer for the length of a refresh.
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
-QString FromPath(const fs::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-fs::path ToPath(const QString& text) {
-    return fs::path(QFile::encodeName(text).toStdString());
-}
-
-}  // namespace
 
 DataWindow::DataWindow(AppServices& app, QWidget* parent)
     : QMainWindow(parent),

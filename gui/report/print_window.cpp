@@ -18,6 +18,7 @@
 #include "report/printing.h"
 #include "shell/app_folder.h"
 #include "shell/app_services.h"
+#include "shell/gui_support.h"
 #include "shell/session.h"
 
 namespace talvenor::gui {
@@ -25,23 +26,6 @@ namespace talvenor::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Busy pointer while the pages are made.
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
-
-QString FromPath(const fs::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-fs::path ToPath(const QString& text) {
-    return fs::path(QFile::encodeName(text).toStdString());
-}
 
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);

@@ -10,12 +10,12 @@
 #include "chart/chart_commands.h"
 #include "chart/compute_charts.h"
 #include "chart/options_window.h"
-#include "datafiles/text_files.h"
 #include "datafiles/cities_window.h"
 #include "datafiles/file_selection.h"
 #include "datafiles/list_window_support.h"
 #include "datafiles/names_file.h"
 #include "datafiles/names_window.h"
+#include "datafiles/text_files.h"
 #include "datafiles/time_zone_window.h"
 #include "input/diurnal_input_window.h"
 #include "input/input_fills.h"
@@ -24,6 +24,7 @@
 #include "report/data_window.h"
 #include "report/print_window.h"
 #include "shell/about_window.h"
+#include "shell/gui_support.h"
 #include "shell/help_text.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
@@ -44,15 +45,6 @@ std::tm LocalNow() {
     localtime_r(&now, &local);
     return local;
 }
-
-// Busy pointer for the length of a command.
-class Hourglass {
-  public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 }  // namespace
 
