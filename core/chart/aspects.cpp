@@ -124,25 +124,23 @@ std::string DeclinationCell(double declI, double declJ, const Options& options) 
     return sameSide ? " P   " : " CP  ";
 }
 
-// Whole degrees of a non-negative value, "##0", padded to `width` characters.
-std::string WholeDegrees(double value, int width) {
-    std::string text = Format(Fix(value), "##0");
-    // Padding follows the value rather than the text length, as the list always did.
+// A non-negative value in whole degrees and minutes, "##0d 00m", the degrees padded to `width`
+// characters. The value is rounded to the whole minute before it is split, so that 179.99999 reads
+// "180d 00m" and never "179d 60m" or "179d 59m"; the padding follows the rounded degrees.
+std::string DegreesAndMinutes(double value, int width) {
+    double degrees = Fix(value);
+    std::string minutes = Format((value - degrees) * 60, "00");
+    if (minutes == "60") {
+        degrees += 1;
+        minutes = "00";
+    }
     int blanks = width - 3;
-    if (value < 10) {
+    if (degrees < 10) {
         blanks += 2;
-    } else if (value < 100) {
+    } else if (degrees < 100) {
         blanks += 1;
     }
-    return std::string(static_cast<std::size_t>(blanks), ' ') + text;
-}
-
-// Minutes of the fraction of a value, two digits. A fraction just below a whole degree would round to
-// "60"; it shows as 59, as in the position forms, so that 10.9999 reads "10d 59m" and never "10d 60m".
-std::string FractionMinutes(double value) {
-    std::string text = Format((value - Int(value)) * 60, "00");
-    if (text == "60") text = "59";
-    return text;
+    return std::string(static_cast<std::size_t>(blanks), ' ') + Format(degrees, "##0") + "d " + minutes + "m";
 }
 
 // ---- Transit lists ---------------------------------------------------------------------------------
@@ -217,8 +215,8 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
             list += "  ";
             list += PointNameField(i);
             list += PointNameField(j);
-            list += " " + WholeDegrees(s, 3) + "d " + FractionMinutes(s) + "m";
-            list += std::string(7, ' ') + WholeDegrees(e, 4) + "d " + FractionMinutes(e) + "m";
+            list += " " + DegreesAndMinutes(s, 3);
+            list += std::string(7, ' ') + DegreesAndMinutes(e, 4);
             list += kNewLine;
         }
         report.AppendLine(row);

@@ -194,16 +194,19 @@ std::optional<double> TreeDialOrb(double focalLon, double candidateLon, float mo
 }
 
 std::string TreeOrbText(double orb) {
-    // The sign follows the orb as printed to hundredths, so an orb of -0.004 shows one blank, no "-".
-    const bool printedNegative = LeadingNumber(Format(orb, "0.00")) < 0;
-    const double whole = Fix(orb);
-    std::string text = printedNegative ? "" : " ";
-    if (printedNegative && whole == 0) text += "-";
+    // The orb is rounded to the whole minute before it is split, so that 1.99999 reads " 2°00'" and
+    // never " 1°60'" or " 1°59'"; the sign follows the rounded value, so an orb that rounds to no minute
+    // at all shows a blank and no minus.
+    double whole = std::fabs(Fix(orb));
+    std::string minutes = Format((std::fabs(orb) - whole) * 60, "00");
+    if (minutes == "60") {
+        whole += 1;
+        minutes = "00";
+    }
+    const bool negative = orb < 0 && (whole != 0 || minutes != "00");
+    std::string text = negative ? "-" : " ";
     text += Format(whole, "0");
     text += kDegreeSign;
-    // Minutes that round to 60 stay 59, as in every position text; there is no carry into the degrees.
-    std::string minutes = Format((std::fabs(orb) - std::fabs(whole)) * 60, "00");
-    if (minutes == "60") minutes = "59";
     return text + minutes + "'";
 }
 

@@ -229,19 +229,25 @@ TEST(AspectGridTest, DeclinationCellsShowParallelAndContraParallel) {
     }
 }
 
-TEST(AspectGridTest, ListEntryPadsDegreesAndNeverShowsSixtyMinutes) {
+TEST(AspectGridTest, ListEntryRoundsToTheWholeMinuteAndPadsByTheRoundedDegrees) {
     struct Case {
         double separation;
         float conjunctionOrb;
         const char* entry;
     };
     const Case cases[] = {
-        // 10.9999 degrees has 59.994 minutes, which would round to "60"
-        {10.9999, 12, "  SUN       MERCURY     10d 59m         10d 59m"},
-        {0.99999, 12, "  SUN       MERCURY      0d 59m          0d 59m"},
+        // 10.9999 degrees has 59.994 minutes: eleven degrees, never "10d 60m" or "10d 59m"
+        {10.9999, 12, "  SUN       MERCURY     11d 00m         11d 00m"},
+        {0.99999, 12, "  SUN       MERCURY      1d 00m          1d 00m"},
+        {9.99999, 12, "  SUN       MERCURY     10d 00m         10d 00m"},
+        {99.99999, 100, "  SUN       MERCURY    100d 00m        100d 00m"},
+        {10.99, 12, "  SUN       MERCURY     10d 59m         10d 59m"},
         {9.5, 12, "  SUN       MERCURY      9d 30m          9d 30m"},
         {120.5, 150, "  SUN       MERCURY    120d 30m        120d 30m"},
         {99.25, 100, "  SUN       MERCURY     99d 15m         99d 15m"},
+        // an opposition a hair short of exact: 180 degrees and no minute from exact
+        {179.99999, 1, "  SUN       MERCURY    180d 00m          0d 00m"},
+        {179.99, 1, "  SUN       MERCURY    179d 59m          0d 01m"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.separation);
@@ -258,14 +264,14 @@ TEST(AspectGridTest, ListEntryPadsDegreesAndNeverShowsSixtyMinutes) {
     }
 }
 
-TEST(AspectGridTest, DegreesFromExactCapsItsMinutesToo) {
-    // A sextile 0.9999 beyond exact: 59.994 minutes in both columns.
+TEST(AspectGridTest, DegreesFromExactRoundsToTheWholeMinuteToo) {
+    // A sextile 0.9999 beyond exact: 59.994 minutes in both columns, so a whole degree in both.
     const auto entries = ListEntries(GridPage(TwoPoints(0, 60.9999), WideOptions()));
     std::string found;
     for (const std::string& entry : entries) {
         if (entry.starts_with("  SUN       MERCURY")) found = entry;
     }
-    EXPECT_EQ(found, "  SUN       MERCURY     60d 59m          0d 59m");
+    EXPECT_EQ(found, "  SUN       MERCURY     61d 00m          1d 00m");
 }
 
 TEST(AspectGridTest, SouthNodeRowShowsCellsButStaysOutOfTheList) {

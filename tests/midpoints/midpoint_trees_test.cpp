@@ -74,15 +74,27 @@ TEST(MidpointTreesTest, DialOrbIsSignedDistanceAcrossTheDialsZero) {
 
 TEST(MidpointTreesTest, OrbTextShowsSignDegreesAndMinutes) {
     const std::pair<double, const char*> cases[] = {
-        {k1d23, " 1°23'"},           {-0.75, "-0°45'"},  {0.75, " 0°45'"},
-        {-(1 + 5.0 / 60), "-1°05'"}, {1.9999, " 1°59'"},  // 59.994 minutes do not print as 60
-        {-0.004, " 0°00'"},                               // prints as 0.00: a blank and no minus
-        {-0.006, "-0°00'"},          {-0.0, " 0°00'"},
+        {k1d23, " 1°23'"},  {-0.75, "-0°45'"}, {0.75, " 0°45'"},   {-(1 + 5.0 / 60), "-1°05'"},
+        {-0.004, " 0°00'"}, {-0.0, " 0°00'"},  {-12.5, "-12°30'"}, {12.25, " 12°15'"},
     };
     for (const auto& [orb, text] : cases) {
         SCOPED_TRACE(orb);
         EXPECT_EQ(TreeOrbText(orb), text);
-        EXPECT_EQ(DisplayWidth(TreeOrbText(orb)), 6u);
+    }
+}
+
+TEST(MidpointTreesTest, OrbTextRoundsToTheWholeMinuteBeforeSplittingDegrees) {
+    const std::pair<double, const char*> cases[] = {
+        {1.99999, " 2°00'"},  // 119.9994 minutes are two degrees, never " 1°60'" or " 1°59'"
+        {1.9999, " 2°00'"},  {-1.99999, "-2°00'"}, {9.99999, " 10°00'"},
+        {0.99999, " 1°00'"}, {1.99, " 1°59'"},  // 119.4 minutes stay below two degrees
+        {-0.006, " 0°00'"},                     // rounds to no minute: no minus
+        {-0.0084, "-0°01'"},                    // -0.504 minutes round away from zero
+        {0.0083, " 0°00'"},  {0.00834, " 0°01'"},
+    };
+    for (const auto& [orb, text] : cases) {
+        SCOPED_TRACE(orb);
+        EXPECT_EQ(TreeOrbText(orb), text);
     }
 }
 
