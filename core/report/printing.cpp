@@ -168,7 +168,35 @@ PrintJob PreparePrintJob(const fs::path& appFolder, std::string_view windowText,
     const std::vector<std::string> lines = TextLines(fileText);
     job.pointSize = PrintFontPointSize(HasLongLines(lines, options[117]));
     job.pages = PrintPages(lines, options[30]);
+    for (const std::string& line : lines) {
+        // Blanks at the end of a line put nothing on the paper.
+        const std::size_t end = line.find_last_not_of(' ');
+        const std::size_t used = end == std::string::npos ? 0 : CharacterCount(line.substr(0, end + 1));
+        job.longestLine = std::max(job.longestLine, used);
+    }
+    for (const auto& page : job.pages) job.tallestPage = std::max(job.tallestPage, page.size());
     return job;
+}
+
+PrintFit FitPrintJob(const PrintJob& job, PrintArea portrait, PrintFontShape font) {
+    const double nominal = job.pointSize;
+    const double columns = static_cast<double>(job.longestLine);
+    const double rows = static_cast<double>(job.tallestPage);
+    // The largest size, up to the job's own, at which the job fits the area.
+    const auto largestSize = [&](PrintArea area) {
+        double size = nominal;
+        if (columns > 0 && font.advance > 0) size = std::min(size, area.width / (columns * font.advance));
+        if (rows > 0 && font.lineSpacing > 0) size = std::min(size, area.height / (rows * font.lineSpacing));
+        return std::max(size, 0.0);
+    };
+    const PrintArea landscape{portrait.height, portrait.width};
+    const double upright = largestSize(portrait);
+    const double turned = largestSize(landscape);
+    if (upright >= nominal) return {false, nominal};
+    if (turned >= nominal) return {true, nominal};
+    const bool useLandscape = turned > upright;
+    const double size = std::floor((useLandscape ? turned : upright) * 100) / 100;
+    return {useLandscape, std::max(size, 0.01)};
 }
 
 std::string PdfSavedMessage(const fs::path& file) {

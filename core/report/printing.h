@@ -91,7 +91,35 @@ struct PrintJob {
     std::vector<std::vector<std::string>> pages;
     int pointSize = 12;
     bool printFileWritten = false;
+    std::size_t longestLine = 0;  // in characters
+    std::size_t tallestPage = 0;  // in lines
 };
+
+// The paper's printable area in points, as the printer gives it for portrait.
+struct PrintArea {
+    double width = 0;
+    double height = 0;
+};
+
+// The font's character advance and line spacing, each as a fraction of its size in points (a fixed-pitch
+// font's characters are all equally wide).
+struct PrintFontShape {
+    double advance = 0.6;
+    double lineSpacing = 1.2;
+};
+
+// How the pages go onto the paper.
+struct PrintFit {
+    bool landscape = false;
+    double pointSize = 12;
+};
+
+// No line is ever cut off at the paper's edge and every page of the job stays on one sheet, so the page
+// breaks are the ones the user asked for: the job's size in portrait when the longest line and the
+// tallest page fit; otherwise the same size in landscape when they fit there; otherwise a smaller size,
+// in whichever orientation allows the larger one (portrait when both allow the same), rounded down to a
+// hundredth of a point.
+PrintFit FitPrintJob(const PrintJob& job, PrintArea portrait, PrintFontShape font);
 
 // Print, steps 2 to 4: rewrites the hand-over file with the window's text and one more line end, and
 // lays out the lines of that file. The font size follows the text that is printed: a line made longer

@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -41,6 +42,16 @@ QFont FixedPitchFont(int pointSize) {
     font.setFixedPitch(true);
     if (pointSize > 0) font.setPointSize(pointSize);
     return font;
+}
+
+// The printer font's character advance and line spacing per point, measured on the printer itself.
+PrintFontShape FontShape(QPrinter& printer) {
+    constexpr double kProbeSize = 100;
+    QFont font = FixedPitchFont(0);
+    font.setPointSizeF(kProbeSize);
+    const QFontMetricsF metrics(font, &printer);
+    const double pixelsPerPoint = kProbeSize * printer.resolution() / 72.0;
+    return {metrics.horizontalAdvance(QChar('x')) / pixelsPerPoint, metrics.lineSpacing() / pixelsPerPoint};
 }
 
 }  // namespace
@@ -130,24 +141,34 @@ bool PrintWindow::paint(const PrintJob& job, const QString& printerName, const Q
     }
     printer.setDocName(kPrintWindowCaption);
 
+    // The paper and the font decide how large the pages can be printed without cutting a line.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
+    const PrintFontShape shape = FontShape(printer);
+    const PrintFit fit = FitPrintJob(job, {area.width(), area.height()}, shape);
+    if (fit.landscape) printer.setPageOrientation(QPageLayout::Landscape);
+
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    painter.setFont(FixedPitchFont(job.pointSize));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int lineHeight = metrics.lineSpacing();
-    const int pageHeight = printer.height();
+    QFont font = FixedPitchFont(job.pointSize);
+    font.setPointSizeF(fit.pointSize);
+    painter.setFont(font);
+    const QFontMetricsF metrics(painter.font(), &printer);
+    // The line pitch is the one the fit was worked out with, so the asked lines always fill one sheet.
+    const double lineHeight = fit.pointSize * shape.lineSpacing * printer.resolution() / 72.0;
+    const double pageHeight = printer.height();
     bool firstPage = true;
     for (const std::vector<std::string>& page : job.pages) {
         if (!firstPage) printer.newPage();
         firstPage = false;
-        int y = 0;
+        double y = 0;
         for (const std::string& line : page) {
             // A page longer than the paper goes on to the next sheet, as a printer would.
             if (y > 0 && y + lineHeight > pageHeight) {
                 printer.newPage();
                 y = 0;
             }
-            painter.drawText(0, y + metrics.ascent(), QString::fromStdString(line));
+            painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromStdString(line));
             y += lineHeight;
         }
     }

@@ -146,6 +146,57 @@ TEST_F(PrintWindowTest, ALineLongerThanOption117PrintsEverythingAtTenPoints) {
     }
 }
 
+// Every word pdftotext finds, with its right edge, and the page width, in points.
+struct PrintedWords {
+    double pageWidth = 0;
+    double rightmost = 0;
+};
+PrintedWords WordsOf(const fs::path& pdf) {
+    const QString html = Poppler("pdftotext", {"-bbox", QString::fromStdString(pdf.string()), "-"});
+    PrintedWords words;
+    const QRegularExpressionMatch page = QRegularExpression(R"re(<page width="([\d.]+)")re").match(html);
+    if (page.hasMatch()) words.pageWidth = page.captured(1).toDouble();
+    auto it =
+        QRegularExpression(R"re(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)")re").globalMatch(html);
+    while (it.hasNext()) words.rightmost = std::max(words.rightmost, it.next().captured(1).toDouble());
+    return words;
+}
+
+QString Collapsed(const QString& line) {
+    return line.simplified();
+}
+
+TEST_F(PrintWindowTest, TheWidestReportPrintsWholeLinesOnTheSheetWithTheAskedPageBreaks) {
+    // The natal tree in columns is the widest page the program writes (option 66: 132 columns); three
+    // of them make pages of 60, 60 and the rest.
+    const std::string tree =
+        ReadBytes(fs::path(TALVENOR_TEST_DATA_DIR) / "pages" / "sample-midpoints-natal-tree45.txt");
+    const std::string text = tree + tree + tree;
+    handOver(text);
+    auto w = window();
+    const fs::path pdf = printToPdf(*w);
+
+    QStringList expected;
+    for (const QString& line : QString::fromStdString(text).split("\r\n")) expected << Collapsed(line);
+    expected << "";  // the empty line Print adds
+    while (!expected.isEmpty() && expected.back().isEmpty()) expected.removeLast();
+    const int pages = PageCount(pdf);
+    ASSERT_EQ(pages, (static_cast<int>(expected.size()) + 59) / 60);
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        QStringList wanted;
+        for (int n = (page - 1) * 60; n < std::min<int>(page * 60, expected.size()); ++n) {
+            if (!expected[n].isEmpty()) wanted << expected[n];
+        }
+        QStringList printed;
+        for (const QString& line : PageLines(pdf, page)) printed << Collapsed(line);
+        EXPECT_EQ(printed, wanted);
+    }
+    const PrintedWords words = WordsOf(pdf);
+    EXPECT_GT(words.pageWidth, 800);  // turned: the lines are too wide for an upright sheet at 10 points
+    EXPECT_LE(words.rightmost, words.pageWidth - 9.5);  // inside the printable area's margin
+}
+
 TEST_F(PrintWindowTest, TextEditedInTheWindowIsPrintedAndKeptInTheHandOverFile) {
     handOver("as loaded\r\n");
     auto w = window();

@@ -138,6 +138,63 @@ TEST(PrintJobTest, TheFontIsTwelvePointsUpToOption117CharactersAndTenBeyond) {
     EXPECT_EQ(PreparePrintJob(folder.path(), std::string(81, 'x') + "\n", options).pointSize, 10);
 }
 
+TEST(PrintJobTest, TheJobKnowsItsLongestLineInCharactersAndItsTallestPage) {
+    TemporaryFolder folder;
+    Options options;
+    options[30] = 60;
+    options[117] = 80;
+    const PrintJob job = PreparePrintJob(
+        folder.path(), "short\n" + std::string(130, 'x') + "   \n(05 CPR 26) JU/NE R -0\u00b004'\n", options);
+    EXPECT_EQ(job.longestLine, 130u);  // blanks at the end of a line need no room
+    EXPECT_EQ(job.tallestPage, 4u);    // three lines and the empty one Print adds
+}
+
+// A4 with the ten-point margins the platform gives a PDF, in points, and the fixed-pitch font's shape.
+constexpr PrintArea kA4{575, 822};
+constexpr PrintFontShape kMono{0.6, 1.133};
+
+PrintJob Job(int pointSize, std::size_t longestLine, std::size_t tallestPage) {
+    PrintJob job;
+    job.pointSize = pointSize;
+    job.longestLine = longestLine;
+    job.tallestPage = tallestPage;
+    return job;
+}
+
+TEST(PrintFitTest, EveryLineAndEveryPageFitTheSheetAtTheLargestSizeUpToTheJobsOwn) {
+    struct Case {
+        const char* what;
+        PrintJob job;
+        bool landscape;
+        double pointSize;
+    };
+    const Case cases[] = {
+        {"79 columns at 12 points fit upright", Job(12, 79, 50), false, 12},
+        // 80 columns at 12 points are 576 points, one more than the sheet holds
+        {"80 columns at 12 points come down a hair", Job(12, 80, 50), false, 11.97},
+        {"the data page's width at 10 points fits upright", Job(10, 84, 56), false, 10},
+        // 100 columns need 600 points at 10: too wide upright, and 40 lines fit a turned sheet at 10
+        {"too wide, short enough to turn", Job(10, 100, 40), true, 10},
+        // the natal tree: 132 columns and 60-line pages; turned, the height limits it
+        {"the widest tree page", Job(10, 132, 60), true, 8.45},
+        // 62 lines at 12 points are 843 points: the size comes down a little, upright
+        {"a page taller than the sheet", Job(12, 40, 62), false, 11.70},
+        {"a very long line", Job(10, 1000, 10), true, 1.37},
+        {"an empty job", Job(12, 0, 0), false, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const PrintFit fit = FitPrintJob(c.job, kA4, kMono);
+        EXPECT_EQ(fit.landscape, c.landscape);
+        EXPECT_DOUBLE_EQ(fit.pointSize, c.pointSize);
+        const PrintArea area = fit.landscape ? PrintArea{kA4.height, kA4.width} : kA4;
+        EXPECT_LE(static_cast<double>(c.job.longestLine) * kMono.advance * fit.pointSize, area.width + 1e-9);
+        EXPECT_LE(static_cast<double>(c.job.tallestPage) * kMono.lineSpacing * fit.pointSize,
+                  area.height + 1e-9);
+        EXPECT_LE(fit.pointSize, c.job.pointSize);
+    }
+}
+
 TEST(PrintJobTest, PrintWritesTheWindowTextWithCrLfAndOneMoreLineEnd) {
     const struct {
         const char* window;
