@@ -211,6 +211,27 @@ std::string PrinterFailedMessage(std::string_view printerName) {
     return "The printer " + std::string(printerName) + " could not be started. Nothing was printed.";
 }
 
+std::optional<std::string> PrinterRefusalMessage(std::string_view printerName,
+                                                 const PrinterCondition& condition) {
+    const std::string printer = "The printer " + std::string(printerName);
+    const std::string reason = condition.stateMessage.empty() ? "" : " (" + condition.stateMessage + ")";
+    const char* kept = " Nothing was printed; the text is still in this window.";
+    if (!condition.found) return printer + " cannot be found." + kept;
+    if (!condition.accepting) return printer + " is not accepting jobs" + reason + "." + kept;
+    if (condition.stopped) return printer + " is stopped" + reason + "." + kept;
+    return std::nullopt;
+}
+
+std::string PrinterLabelText(std::string_view printerName) {
+    if (printerName.empty()) return "No printer is set up: Print offers to save the pages as a PDF file.";
+    return "Printer: " + std::string(printerName);
+}
+
+bool PageInRange(int page, int from, int to) {
+    if (from <= 0) return true;
+    return page >= from && (to <= 0 || page <= to);
+}
+
 fs::path PrintPdfPath(const fs::path& appFolder, const std::tm& when) {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", when.tm_year + 1900, when.tm_mon + 1,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -138,6 +139,26 @@ inline constexpr const char* kPdfSavedTitle = "Information";
 std::string PdfNotWrittenMessage(const std::filesystem::path& file);
 std::string PrinterFailedMessage(std::string_view printerName);
 inline constexpr const char* kPrintFailedTitle = "Warning!";
+
+// What the print spooler says of a printer before a job is sent to it.
+struct PrinterCondition {
+    bool found = true;         // the spooler knows the printer
+    bool accepting = true;     // the queue takes new jobs
+    bool stopped = false;      // the printer is disabled: jobs would wait in the queue
+    std::string stateMessage;  // the spooler's own words on the state, if any
+};
+
+// The message for a printer that would not print the job now (naming it, and saying that nothing was
+// printed); no value when the printer is ready.
+std::optional<std::string> PrinterRefusalMessage(std::string_view printerName,
+                                                 const PrinterCondition& condition);
+inline constexpr const char* kPrinterRefusedTitle = "Warning!";
+
+// The line of the print window that says where Print sends the pages.
+std::string PrinterLabelText(std::string_view printerName);
+
+// Pages of a job that a page range leaves out (1-based, inclusive; from = 0 prints every page).
+bool PageInRange(int page, int from, int to);
 
 // A PDF file for the pages printed at `when`: REPORTS/PRINT-yyyymmdd-hhmmss.pdf in the program folder,
 // with "-2", "-3" … added when that name is taken.

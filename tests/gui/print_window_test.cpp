@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fake_app_services.h"
+#include "pdf_reading.h"
 #include "report/data_window.h"
 #include "shell/shell_test_support.h"
 
@@ -24,46 +25,16 @@ namespace talvenor {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::CollapsedPageLines;
+using testing_support::ExpectedPages;
+using testing_support::PageCount;
+using testing_support::PageLines;
+using testing_support::PrintedWords;
 using testing_support::ReadBytes;
 using testing_support::TemporaryFolder;
+using testing_support::WidthPerCharacter;
+using testing_support::WordsOf;
 using testing_support::WriteBytes;
-
-// Runs a poppler tool on a PDF and returns what it printed.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << tool.toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PageCount(const fs::path& pdf) {
-    const QString info = Poppler("pdfinfo", {QString::fromStdString(pdf.string())});
-    const QRegularExpressionMatch m = QRegularExpression(R"(Pages:\s+(\d+))").match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// The non-empty text lines of one page.
-QStringList PageLines(const fs::path& pdf, int page) {
-    const QString n = QString::number(page);
-    const QString text =
-        Poppler("pdftotext", {"-layout", "-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"});
-    QStringList lines;
-    for (const QString& line : text.split('\n')) {
-        if (!line.trimmed().isEmpty() && line != "\f") lines << line.trimmed();
-    }
-    return lines;
-}
-
-// The printed width of the first word of the document, in points per character.
-double WidthPerCharacter(const fs::path& pdf) {
-    const QString html = Poppler("pdftotext", {"-bbox", QString::fromStdString(pdf.string()), "-"});
-    const QRegularExpressionMatch m =
-        QRegularExpression(
-            R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]+)</word>)re")
-            .match(html);
-    if (!m.hasMatch()) return 0;
-    return (m.captured(2).toDouble() - m.captured(1).toDouble()) / m.captured(3).size();
-}
 
 class PrintWindowTest : public ::testing::Test {
   protected:
@@ -146,26 +117,6 @@ TEST_F(PrintWindowTest, ALineLongerThanOption117PrintsEverythingAtTenPoints) {
     }
 }
 
-// Every word pdftotext finds, with its right edge, and the page width, in points.
-struct PrintedWords {
-    double pageWidth = 0;
-    double rightmost = 0;
-};
-PrintedWords WordsOf(const fs::path& pdf) {
-    const QString html = Poppler("pdftotext", {"-bbox", QString::fromStdString(pdf.string()), "-"});
-    PrintedWords words;
-    const QRegularExpressionMatch page = QRegularExpression(R"re(<page width="([\d.]+)")re").match(html);
-    if (page.hasMatch()) words.pageWidth = page.captured(1).toDouble();
-    auto it =
-        QRegularExpression(R"re(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)")re").globalMatch(html);
-    while (it.hasNext()) words.rightmost = std::max(words.rightmost, it.next().captured(1).toDouble());
-    return words;
-}
-
-QString Collapsed(const QString& line) {
-    return line.simplified();
-}
-
 TEST_F(PrintWindowTest, TheWidestReportPrintsWholeLinesOnTheSheetWithTheAskedPageBreaks) {
     // The natal tree in columns is the widest page the program writes (option 66: 132 columns); three
     // of them make pages of 60, 60 and the rest.
@@ -176,21 +127,12 @@ TEST_F(PrintWindowTest, TheWidestReportPrintsWholeLinesOnTheSheetWithTheAskedPag
     auto w = window();
     const fs::path pdf = printToPdf(*w);
 
-    QStringList expected;
-    for (const QString& line : QString::fromStdString(text).split("\r\n")) expected << Collapsed(line);
-    expected << "";  // the empty line Print adds
-    while (!expected.isEmpty() && expected.back().isEmpty()) expected.removeLast();
-    const int pages = PageCount(pdf);
-    ASSERT_EQ(pages, (static_cast<int>(expected.size()) + 59) / 60);
-    for (int page = 1; page <= pages; ++page) {
+    // The file Print writes holds the text and one more empty line.
+    const auto expected = ExpectedPages(QString::fromStdString(text + "\r\n"), 60);
+    ASSERT_EQ(PageCount(pdf), static_cast<int>(expected.size()));
+    for (std::size_t page = 0; page < expected.size(); ++page) {
         SCOPED_TRACE(page);
-        QStringList wanted;
-        for (int n = (page - 1) * 60; n < std::min<int>(page * 60, expected.size()); ++n) {
-            if (!expected[n].isEmpty()) wanted << expected[n];
-        }
-        QStringList printed;
-        for (const QString& line : PageLines(pdf, page)) printed << Collapsed(line);
-        EXPECT_EQ(printed, wanted);
+        EXPECT_EQ(CollapsedPageLines(pdf, static_cast<int>(page) + 1), expected[page]);
     }
     const PrintedWords words = WordsOf(pdf);
     EXPECT_GT(words.pageWidth, 800);  // turned: the lines are too wide for an upright sheet at 10 points
