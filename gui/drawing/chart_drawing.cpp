@@ -34,6 +34,9 @@ constexpr const char* kSymbolFiles[] = {"/usr/share/fonts/truetype/dejavu/DejaVu
                                         "/usr/share/fonts/truetype/noto/NotoSansSymbols-Regular.ttf",
                                         "/usr/share/fonts/truetype/noto/NotoSansSymbols2-Regular.ttf"};
 
+// PNG files are compressed lightly: a wheel's file stays small, and writing it stays fast.
+constexpr int kPngQuality = 70;
+
 // Letters drawn in place of a symbol are a little smaller, so two of them fill about one symbol's space.
 constexpr qreal kLettersScale = 0.72;
 
@@ -665,7 +668,7 @@ bool SaveDrawing(const QString& path, DrawingFormat format, const QSize& size, c
             if ((painted = painter.begin(&image))) {
                 paint(painter, area);
                 painter.end();
-                painted = image.save(&buffer, "PNG");
+                painted = image.save(&buffer, "PNG", kPngQuality);
             }
             break;
         }
