@@ -320,3 +320,56 @@ TEST_F(ChartWindowsTest, WindowsKeepTheirPlaceInTheSettingsFile) {
 
 }  // namespace
 }  // namespace talvenor
+
+namespace talvenor {
+namespace {
+
+TEST(GlyphOutlinesTest, SymbolsComeFromTheFontAndLettersStandInForTheRest) {
+    draw::GlyphOutlines glyphs;
+    ASSERT_TRUE(glyphs.hasSymbolFont());
+    for (int p = 1; p <= 12; ++p) {
+        bool fromFont = false;
+        const QPainterPath outline = glyphs.symbol(PointGlyph(p), &fromFont);
+        EXPECT_TRUE(fromFont) << p;
+        EXPECT_FALSE(outline.isEmpty()) << p;
+        // Centred on its place, about one em high.
+        EXPECT_NEAR(outline.boundingRect().center().x(), 0, 1e-6) << p;
+        EXPECT_GT(outline.boundingRect().height(), 0.4) << p;
+        EXPECT_LT(outline.boundingRect().height(), 1.3) << p;
+    }
+    for (int s = 1; s <= 12; ++s) {
+        bool fromFont = false;
+        EXPECT_FALSE(glyphs.symbol(SignGlyph(s), &fromFont).isEmpty());
+        EXPECT_TRUE(fromFont) << s;
+    }
+    // The Part of Fortune, the angles, and any symbol no font has, are written in letters.
+    for (const GlyphSpec& spec : {PointGlyph(kPartOfFortune), PointGlyph(kAscendant), PointGlyph(kMidheaven),
+                                  GlyphSpec{0x10FFFD, "XY"}}) {
+        bool fromFont = true;
+        const QPainterPath outline = glyphs.symbol(spec, &fromFont);
+        EXPECT_FALSE(fromFont) << spec.letters;
+        EXPECT_FALSE(outline.isEmpty()) << spec.letters;
+        // Drawn a little smaller than text, so two letters take about one symbol's room.
+        EXPECT_NEAR(outline.boundingRect().width(), glyphs.text(spec.letters).boundingRect().width() * 0.72,
+                    1e-6)
+            << spec.letters;
+        EXPECT_NEAR(outline.boundingRect().center().y(), 0, 1e-6) << spec.letters;
+    }
+    EXPECT_GT(glyphs.textWidth("SU/MO"), glyphs.textWidth("SU"));
+    EXPECT_EQ(glyphs.textWidth(""), 0);
+}
+
+TEST(GlyphOutlinesTest, FormatsFollowTheExtension) {
+    const std::pair<const char*, std::optional<draw::DrawingFormat>> cases[] = {
+        {"a.svg", draw::DrawingFormat::Svg},
+        {"/x/B.PNG", draw::DrawingFormat::Png},
+        {"c.Pdf", draw::DrawingFormat::Pdf},
+        {"d.jpg", std::nullopt},
+        {"svg", std::nullopt},
+        {"e.svg.txt", std::nullopt},
+    };
+    for (const auto& [path, format] : cases) EXPECT_EQ(draw::DrawingFormatOf(path), format) << path;
+}
+
+}  // namespace
+}  // namespace talvenor
