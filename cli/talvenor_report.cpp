@@ -11,9 +11,11 @@
 #include "chart/chart_commands.h"
 #include "chart/chart_dump.h"
 #include "chart/compute_charts.h"
+#include "chart_exports.h"
 #include "datafiles/name_record.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
+#include "midpoints/dial_panel.h"
 #include "midpoints/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
 #include "shell/app_folder.h"
@@ -55,6 +57,12 @@ REPORT is one of:
   transit-midpoints-to-natal
                       transiting (or second-person) midpoints' aspects to the natal points
   dump                every field of the computed chart state as one JSON object
+  wheel               the chart wheel (a biwheel with the second chart) as a file: --output FILE
+  dial                the dial of --modulus M (default 90) with its pointer at --pointer DEG (default 0)
+                      as a file: --output FILE
+  dial-panel          the factors and midpoints under the pointer of the dial, one a line, tab-separated:
+                      the name as the trees give it (SU, SU/MO), the position on the dial and the signed
+                      orb, in degrees with four decimals, nearest first (the tree orb is option 40)
 
 Options:
   --natal RECORD          the natal chart (required)
@@ -68,6 +76,11 @@ Options:
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
   --modulus M             the dial of sort, natal-tree and transit-tree: above 0 and at most 360
   --crlf                  end lines with CR LF instead of LF
+  --output FILE           the file of wheel and dial; .svg, .png or .pdf
+  --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
+  --pointer DEG           the pointer of dial and dial-panel, a position on the dial in degrees
+  --natal-only            wheel and dial without the second chart
+  --panel                 dial: the panel beside the dial (the file is then half as wide again)
   --help                  show this text
 
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
@@ -133,7 +146,10 @@ const char* const kReports[] = {"natal-data",
                                 "formulas-unsorted",
                                 "formulas-sorted",
                                 "transit-midpoints-to-natal",
-                                "dump"};
+                                "dump",
+                                "wheel",
+                                "dial",
+                                "dial-panel"};
 
 bool IsReport(const std::string& name) {
     for (const char* r : kReports) {
@@ -165,6 +181,10 @@ void RunReport(Session& s, const std::string& report, float modulus) {
     if (report == "transit-midpoints-to-natal") TransitMidpointsToNatalCommand(s);
 }
 
+bool IsDialReport(const std::string& report) {
+    return report == "dial" || report == "dial-panel";
+}
+
 bool IsHouseCode(const std::string& code) {
     for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
         if (code == c) return true;
@@ -176,8 +196,9 @@ bool IsHouseCode(const std::string& code) {
 
 int main(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
-        modulusText;
+        modulusText, output, sizeText, pointerText;
     bool crlf = false;
+    DrawingRequest drawing;
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -206,6 +227,16 @@ int main(int argc, char** argv) {
             if (!value(modulusText)) return BadArguments("--modulus needs a number");
         } else if (a == "--options") {
             if (!value(optionsFile)) return BadArguments("--options needs a file");
+        } else if (a == "--output") {
+            if (!value(output)) return BadArguments("--output needs a file");
+        } else if (a == "--size") {
+            if (!value(sizeText)) return BadArguments("--size needs a number of pixels");
+        } else if (a == "--pointer") {
+            if (!value(pointerText)) return BadArguments("--pointer needs a number");
+        } else if (a == "--natal-only") {
+            drawing.withSecondChart = false;
+        } else if (a == "--panel") {
+            drawing.withPanel = true;
         } else if (!a.empty() && a[0] == '-') {
             return BadArguments("unknown option " + a);
         } else if (report) {
@@ -224,9 +255,20 @@ int main(int argc, char** argv) {
         if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
             return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
         }
+    } else if (IsDialReport(*report)) {
+        modulus = kDefaultDialModulus;
+        if (modulusText) modulus = static_cast<float>(LeadingNumber(*modulusText));
+        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
+            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
+        }
     } else if (modulusText) {
-        return BadArguments("--modulus belongs to sort, natal-tree and transit-tree only");
+        return BadArguments("--modulus belongs to sort, natal-tree, transit-tree, dial and dial-panel only");
     }
+    if (const std::string problem = CheckDrawingArguments(*report, output, sizeText, pointerText, drawing);
+        !problem.empty()) {
+        return BadArguments(problem);
+    }
+    drawing.modulus = modulus;
     if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
 
     StderrDialogs dialogs;
@@ -277,8 +319,13 @@ int main(int argc, char** argv) {
 
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
 
+    if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
     std::string out;
-    if (*report == "dump") {
+    if (*report == "dial-panel") {
+        out = DialPanelText(
+            DialPanel(session.chart, session.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
+            crlf ? "\r\n" : "\n");
+    } else if (*report == "dump") {
         out = ChartStateJson(session.chart);
     } else {
         RunReport(session, *report, modulus);

@@ -53,43 +53,6 @@ constexpr std::array<GridTest, 14> kGridTests = {{
     {2, 1, OrbKind::AtMost, false},
 }};
 
-struct GridAspect {
-    int k = 1;
-    double fromExact = 0;  // separation minus the aspect's angle
-};
-
-GridAspect FindGridAspect(double s, const Options& options) {
-    GridAspect found;
-    // A point without a real position has no aspects (an infinite separation would pass the
-    // conjunction test).
-    if (!std::isfinite(s)) return found;
-    // The orbs are single-precision values, and the separation and the bounds are compared at that
-    // precision, so that an aspect exactly at the edge of its orb is in orb as the user typed it.
-    const float separation = static_cast<float>(s);
-    const bool quintiles = options[16] == 1.0f;
-    for (const GridTest& test : kGridTests) {
-        if (test.quintileFamily && !quintiles) continue;
-        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
-        const double orb = options[test.option];
-        const float low = static_cast<float>(angle - orb);
-        const float high = static_cast<float>(angle + orb);
-        bool holds = false;
-        switch (test.kind) {
-            case OrbKind::Band:
-                holds = low <= separation && separation <= high;
-                break;
-            case OrbKind::AtLeast:
-                holds = separation >= low;
-                break;
-            case OrbKind::AtMost:
-                holds = separation <= high;
-                break;
-        }
-        if (holds) found = {test.k, s - angle};
-    }
-    return found;
-}
-
 // Row labels of the grid, five characters each.
 std::string GridLabel(int p) {
     switch (p) {
@@ -174,6 +137,38 @@ double RoundToTenths(double x) {
 }
 
 }  // namespace
+
+GridAspect FindGridAspect(double s, const Options& options) {
+    GridAspect found;
+    // A point without a real position has no aspects (an infinite separation would pass the
+    // conjunction test).
+    if (!std::isfinite(s)) return found;
+    // The orbs are single-precision values, and the separation and the bounds are compared at that
+    // precision, so that an aspect exactly at the edge of its orb is in orb as the user typed it.
+    const float separation = static_cast<float>(s);
+    const bool quintiles = options[16] == 1.0f;
+    for (const GridTest& test : kGridTests) {
+        if (test.quintileFamily && !quintiles) continue;
+        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
+        const double orb = options[test.option];
+        const float low = static_cast<float>(angle - orb);
+        const float high = static_cast<float>(angle + orb);
+        bool holds = false;
+        switch (test.kind) {
+            case OrbKind::Band:
+                holds = low <= separation && separation <= high;
+                break;
+            case OrbKind::AtLeast:
+                holds = separation >= low;
+                break;
+            case OrbKind::AtMost:
+                holds = separation <= high;
+                break;
+        }
+        if (holds) found = {test.k, s - angle};
+    }
+    return found;
+}
 
 // ---- Grid ------------------------------------------------------------------------------------------
 

@@ -16,6 +16,15 @@ namespace talvenor {
 // whichever chart they hold), the legend and the aspect list.
 void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report);
 
+// The aspect a grid cell shows for a separation s (0 to 180) with the orbs of options 1 to 16: k = 1
+// when there is none; fromExact is the separation minus the aspect's angle. With wide orbs the last
+// matching aspect of the grid's test order wins, the conjunction last of all.
+struct GridAspect {
+    int k = 1;
+    double fromExact = 0;
+};
+GridAspect FindGridAspect(double s, const Options& options);
+
 // The aspect of the transit lists for a separation: k = 1 when there is none; orb is the distance from
 // exact, rounded to tenths.
 struct ListAspect {

@@ -54,15 +54,6 @@ std::string_view Slice(const std::string& s, std::size_t from, std::size_t count
     return from < s.size() ? std::string_view(s).substr(from, count) : std::string_view();
 }
 
-double ReduceOnDial(double v, float modulus) {
-    if (!std::isfinite(v) || !(modulus > 0)) return v;
-    const double m = modulus;
-    // Longitudes lie within one turn; anything far beyond is brought close first so the loop stays short.
-    if (v >= m * 1e4) v = std::fmod(v, m);
-    while (v >= m) v -= m;
-    return v;
-}
-
 // The lead of every tree line, and the bracketed position when option 60 asks for positions.
 std::string Lead(bool withPositions, double lon) {
     return withPositions ? "  (" + PositionText(lon) + ")" : " ";
@@ -82,16 +73,6 @@ std::string TransitHeader(const AnalysisTable& table, int p, const ChartState& c
            (PlanetRetrograde(abbrev, chart.DiurnalRetroFlags) ? " R      " : "        ");
 }
 
-// SU/MO, NN/AS, SU/MC for a midpoint; -SUN-, -NN -, -MC - for a single factor.
-std::string EntryName(const std::string& label, int s) {
-    if (s <= kFactorCount) return "-" + std::string(Slice(label, 0, 3)) + "-";
-    std::string trimmed = label;
-    trimmed.erase(trimmed.find_last_not_of(' ') + 1);
-    const std::string_view tail = Slice(trimmed, trimmed.size() >= 3 ? trimmed.size() - 3 : 0, 3);
-    const std::string_view code = tail == "/MC" ? "MC" : tail == "/NN" ? "NN" : tail.substr(0, 2);
-    return std::string(Slice(label, 0, 2)) + "/" + std::string(code);
-}
-
 std::string EntryLine(const AnalysisTable& table, int s, double orb, const ChartState& chart,
                       bool withPositions) {
     const auto e = static_cast<std::size_t>(s);
@@ -100,7 +81,7 @@ std::string EntryLine(const AnalysisTable& table, int s, double orb, const Chart
     auto mark = [&](std::string_view abbrev) {
         return PlanetRetrograde(abbrev, chart.NatalRetroFlags) ? " R " : "   ";
     };
-    return Lead(withPositions, table.Lon[e]) + mark(Slice(label, 0, 3)) + EntryName(label, s) +
+    return Lead(withPositions, table.Lon[e]) + mark(Slice(label, 0, 3)) + TreeEntryName(label, s) +
            mark(Slice(label, 4, 3)) + TreeOrbText(orb);
 }
 
@@ -163,6 +144,24 @@ void PrintColumns(const TreeGrid& grid, Options& options, ReportBuffer& report) 
 }
 
 }  // namespace
+
+double ReduceOnDial(double v, float modulus) {
+    if (!std::isfinite(v) || !(modulus > 0)) return v;
+    const double m = modulus;
+    // Longitudes lie within one turn; anything far beyond is brought close first so the loop stays short.
+    if (v >= m * 1e4) v = std::fmod(v, m);
+    while (v >= m) v -= m;
+    return v;
+}
+
+std::string TreeEntryName(const std::string& label, int s) {
+    if (s <= kFactorCount) return "-" + std::string(Slice(label, 0, 3)) + "-";
+    std::string trimmed = label;
+    trimmed.erase(trimmed.find_last_not_of(' ') + 1);
+    const std::string_view tail = Slice(trimmed, trimmed.size() >= 3 ? trimmed.size() - 3 : 0, 3);
+    const std::string_view code = tail == "/MC" ? "MC" : tail == "/NN" ? "NN" : tail.substr(0, 2);
+    return std::string(Slice(label, 0, 2)) + "/" + std::string(code);
+}
 
 std::size_t DisplayWidth(const std::string& line) {
     return static_cast<std::size_t>(std::count_if(

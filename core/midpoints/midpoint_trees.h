@@ -26,6 +26,14 @@ std::size_t DisplayWidth(const std::string& line);
 // positive when the candidate lies ahead, negative when it lies behind.
 std::optional<double> TreeDialOrb(double focalLon, double candidateLon, float modulus, float orb);
 
+// A longitude on the dial of the modulus: the modulus subtracted while the value is at least the modulus
+// (0 to below the modulus; a modulus of 360 leaves a longitude as it is).
+double ReduceOnDial(double longitude, float modulus);
+
+// The name a tree line gives analysis entry s (1..91) with label `label`: "-SUN-" for a factor, "SU/MO",
+// "NN/AS", "SU/MC" for a midpoint.
+std::string TreeEntryName(const std::string& label, int s);
+
 // The orb as a tree line ends: a blank or "-", degrees, the degree sign, two-digit minutes and "'"
 // (" 1°23'", "-0°45'"), six characters below ten degrees.
 std::string TreeOrbText(double orb);

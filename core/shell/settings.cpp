@@ -77,6 +77,8 @@ Applied ApplyLine(std::string_view line, Settings& settings) {
     if (key("DataFile")) ApplyText(value, settings.NamesFilePath);
     if (key("GeoDataFile")) ApplyText(value, settings.CitiesFilePath);
     if (key("AtlasDir")) ApplyText(value, settings.AtlasDir);
+    ApplyWindowGeometryLine(line, kWheelWindowKey, number, settings.WheelWindow);
+    ApplyWindowGeometryLine(line, kDialWindowKey, number, settings.DialWindow);
     return Applied::Done;
 }
 
@@ -134,6 +136,8 @@ std::string SettingsText(const Settings& settings) {
     AddLine(out, "GeoDataFile=", StorableText(settings.CitiesFilePath));
     const std::string_view atlas = StorableText(settings.AtlasDir);
     if (!atlas.empty()) AddLine(out, "AtlasDir=", atlas);
+    out += WindowGeometryLines(kWheelWindowKey, settings.WheelWindow, kLineEnd);
+    out += WindowGeometryLines(kDialWindowKey, settings.DialWindow, kLineEnd);
     return out;
 }
 

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "shell/window_geometry.h"
+
 namespace talvenor {
 
 inline constexpr const char* kSettingsFileName = "Talvenor.ini";
@@ -20,6 +22,8 @@ struct Settings {
     std::string NamesFilePath;   // defaults to the program folder's NAMES.FIL
     std::string CitiesFilePath;  // defaults to the program folder's GA_MA.LL
     std::string AtlasDir;
+    // The chart wheel and dial windows, once they have been open.
+    WindowGeometry WheelWindow, DialWindow;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -112,6 +112,12 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
         connect(a, &QAction::triggered, this, [this, name] { app_.runDataCommand(name); });
     }
 
+    // The chart drawn: a wheel and a dial, each in a window of its own.
+    QMenu* chart = addMenu(nullptr, "mnuChart", "&Chart");
+    connect(addItem(chart, "mnuChartWheel", "Chart &Wheel"), &QAction::triggered, this,
+            [this] { app_.showChartWheel(); });
+    connect(addItem(chart, "mnuChartDial", "&Dial"), &QAction::triggered, this, [this] { app_.showDial(); });
+
     QAction* options = menuBar()->addAction("&Options");
     options->setObjectName("mnuOptions");
     items_["mnuOptions"] = options;
@@ -196,6 +202,7 @@ void MainWindow::checkHouse(const std::string& code) {
 
 void MainWindow::showChartMenus(bool shown) {
     menus_.at("mnuData")->menuAction()->setVisible(shown);
+    menus_.at("mnuChart")->menuAction()->setVisible(shown);
     items_.at("mnuInputData")->setVisible(shown);
 }
 

@@ -9,7 +9,9 @@
 
 #include "chart/chart_commands.h"
 #include "chart/compute_charts.h"
+#include "chart/dial_window.h"
 #include "chart/options_window.h"
+#include "chart/wheel_window.h"
 #include "datafiles/cities_window.h"
 #include "datafiles/file_selection.h"
 #include "datafiles/list_window_support.h"
@@ -61,6 +63,8 @@ TalvenorApp::~TalvenorApp() {
     delete cities_.data();
     delete timeZones_.data();
     delete print_.data();
+    delete wheel_.data();
+    delete dial_.data();
 }
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
@@ -125,6 +129,33 @@ PrintWindow* TalvenorApp::printWindow() const {
     return print_;
 }
 
+WheelWindow* TalvenorApp::wheelWindow() const {
+    return wheel_;
+}
+
+DialWindow* TalvenorApp::dialWindow() const {
+    return dial_;
+}
+
+void TalvenorApp::showChartWheel() {
+    if (!wheel_) wheel_ = new WheelWindow(*this);
+    wheel_->show();
+    wheel_->raise();
+    wheel_->activateWindow();
+}
+
+void TalvenorApp::showDial() {
+    if (!dial_) dial_ = new DialWindow(*this);
+    dial_->show();
+    dial_->raise();
+    dial_->activateWindow();
+}
+
+void TalvenorApp::refreshChartWindows() {
+    if (wheel_) wheel_->refresh();
+    if (dial_) dial_->refresh();
+}
+
 void TalvenorApp::focusMainWindow() {
     main_->raise();
     main_->activateWindow();
@@ -141,6 +172,7 @@ void TalvenorApp::computeCharts() {
     diurnal_->hide();
     closeListWindows();
     main_->showChartMenus(true);
+    refreshChartWindows();
     displayPage(ShowResult::Shown);
 }
 
@@ -159,8 +191,10 @@ void TalvenorApp::showReport() {
 }
 
 void TalvenorApp::optionsSaved() {
-    // The title prefix is set again; the new options take effect with the next command.
+    // The title prefix is set again; the new options take effect with the next command, and at once in
+    // the wheel's aspect lines and the dial's orb.
     main_->updateClock();
+    refreshChartWindows();
 }
 
 void TalvenorApp::notAvailableYet(const QString& feature) {

@@ -27,6 +27,8 @@ class NamesWindow;
 class CitiesWindow;
 class TimeZoneWindow;
 class PrintWindow;
+class WheelWindow;
+class DialWindow;
 
 class TalvenorApp : public QObject, public AppServices {
     Q_OBJECT
@@ -72,6 +74,9 @@ class TalvenorApp : public QObject, public AppServices {
     void runDataCommand(const std::string& itemName);
     void optionsCommand();
     void showAbout();
+    // The Chart menu: the wheel and the dial windows, which follow every computation.
+    void showChartWheel();
+    void showDial();
     // Writes the settings file; the windows close with the main window.
     void exitProgram();
 
@@ -89,6 +94,8 @@ class TalvenorApp : public QObject, public AppServices {
     CitiesWindow* citiesWindow() const;
     TimeZoneWindow* timeZoneWindow() const;
     PrintWindow* printWindow() const;
+    WheelWindow* wheelWindow() const;
+    DialWindow* dialWindow() const;
 
   private:
     // Shows the page of a report that was just finished.
@@ -98,6 +105,8 @@ class TalvenorApp : public QObject, public AppServices {
     void runReport(Command&& command);
     // Closes the names and the cities window, remembering where the one shown stood.
     void closeListWindows();
+    // The wheel and the dial show the chart and options as they now are.
+    void refreshChartWindows();
 
     std::unique_ptr<QtDialogs> qtDialogs_;
     Session session_;
@@ -114,6 +123,8 @@ class TalvenorApp : public QObject, public AppServices {
     QPoint listPlace_;
     QPointer<TimeZoneWindow> timeZones_;
     QPointer<PrintWindow> print_;
+    QPointer<WheelWindow> wheel_;
+    QPointer<DialWindow> dial_;
     NamesListState namesState_;
     FileChooser chooseFile_;
     bool exited_ = false;

@@ -1,0 +1,93 @@
+// The drawing module's speed: a 1000 x 1000 dial redrawn while its pointer moves (the panel, the chords
+// and the glyphs laid out again each time), and a wheel written to SVG and to PNG.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdlib>
+#include <filesystem>
+
+#include "chart/compute_charts.h"
+#include "datafiles/name_record.h"
+#include "drawing/chart_drawing.h"
+#include "input/input_fills.h"
+#include "shell/session.h"
+
+namespace {
+
+using namespace talvenor;
+
+class Quiet : public UserDialogs {
+  public:
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    bool AskYesNo(const std::string&, const std::string&, MessageIcon) override { return false; }
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+struct Charts {
+    Quiet dialogs;
+    Session session{dialogs};
+    Charts() {
+        session.options = DefaultOptions();
+        FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
+                            session.regional, session.natal);
+        FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), session.regional,
+                              session.diurnal);
+        ComputeCharts(session);
+    }
+};
+
+Charts& SampleCharts() {
+    static Charts charts;
+    return charts;
+}
+
+void DialRedrawWhilePointerMoves(benchmark::State& state) {
+    Charts& c = SampleCharts();
+    draw::GlyphOutlines glyphs;
+    QImage image(1000, 1000, QImage::Format_ARGB32_Premultiplied);
+    double pointer = 0;
+    for (auto _ : state) {
+        pointer += 1.0 / 60;  // one minute a step, as Shift and an arrow key move it
+        const DialLayout dial = draw::MakeDialLayout(c.session.chart, c.session.options, 90, pointer, true);
+        QPainter painter(&image);
+        draw::PaintDial(painter, QRectF(0, 0, 1000, 1000), dial, glyphs);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(DialRedrawWhilePointerMoves)->Unit(benchmark::kMillisecond);
+
+void WheelExport(benchmark::State& state, draw::DrawingFormat format, const char* name) {
+    Charts& c = SampleCharts();
+    const QString file = QString::fromStdString((std::filesystem::temp_directory_path() / name).string());
+    for (auto _ : state) {
+        // A fresh glyph set each time: an export from the report tool starts with none.
+        draw::GlyphOutlines glyphs;
+        const WheelLayout wheel =
+            draw::MakeWheelLayout(c.session.chart, c.session.options, c.session.regional, true);
+        const bool saved = draw::SaveDrawing(
+            file, format, QSize(1000, 1000),
+            [&](QPainter& p, const QRectF& area) { draw::PaintWheel(p, area, wheel, glyphs); });
+        if (!saved) state.SkipWithError("the file could not be written");
+    }
+    std::filesystem::remove(file.toStdString());
+}
+BENCHMARK_CAPTURE(WheelExport, Svg, draw::DrawingFormat::Svg, "talvenor-bench-wheel.svg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WheelExport, Png, draw::DrawingFormat::Png, "talvenor-bench-wheel.png")
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

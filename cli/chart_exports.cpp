@@ -1,0 +1,68 @@
+#include "chart_exports.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "drawing/chart_drawing.h"
+#include "shell/session.h"
+
+namespace talvenor {
+
+bool DrawingAvailable() {
+    return true;
+}
+
+bool IsDrawingFileName(const std::string& path) {
+    return draw::DrawingFormatOf(QString::fromStdString(path)).has_value();
+}
+
+namespace {
+
+// Qt's notes about the session it runs in (no runtime folder, no display) are no business of a tool that
+// writes a file; only its real faults reach stderr.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "talvenor-report: %s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
+int WriteDrawing(const Session& session, const DrawingRequest& request, int argc, char** argv) {
+    qInstallMessageHandler(QuietMessages);
+    // No display is needed to draw into a file.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::unique_ptr<QGuiApplication> application;
+    if (!QGuiApplication::instance()) application = std::make_unique<QGuiApplication>(argc, argv);
+
+    const QString path = QString::fromStdString(request.output);
+    const std::optional<draw::DrawingFormat> format = draw::DrawingFormatOf(path);
+    if (!format) return 1;
+    draw::GlyphOutlines glyphs;
+    QSize size(request.size, request.size);
+    draw::Painting paint;
+    if (request.report == "wheel") {
+        const WheelLayout wheel =
+            draw::MakeWheelLayout(session.chart, session.options, session.regional, request.withSecondChart);
+        paint = [wheel, &glyphs](QPainter& p, const QRectF& area) {
+            draw::PaintWheel(p, area, wheel, glyphs);
+        };
+    } else {
+        const DialLayout dial = draw::MakeDialLayout(session.chart, session.options, request.modulus,
+                                                     request.pointer, request.withSecondChart);
+        const draw::DialPanelStyle panel{request.withPanel, session.options[60] != 0, session.options[40]};
+        if (request.withPanel) size.setWidth(static_cast<int>(request.size * draw::kDialWithPanelAspect));
+        paint = [dial, panel, &glyphs](QPainter& p, const QRectF& area) {
+            draw::PaintDial(p, area, dial, glyphs, panel);
+        };
+    }
+    QString error;
+    if (!draw::SaveDrawing(path, *format, size, paint, &error)) {
+        std::fprintf(stderr, "talvenor-report: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,329 @@
+#include "midpoints/dial_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "midpoints/analysis_table.h"
+#include "midpoints/midpoint_commands.h"
+#include "midpoints/midpoint_test_support.h"
+#include "midpoints/midpoint_trees.h"
+#include "support/computed_charts.h"
+
+namespace talvenor {
+namespace {
+
+using midpoint_test::SetDiurnalFactors;
+using midpoint_test::SetNatalFactors;
+
+// One tree of a tree report printed one below the other without positions: the entries as
+// (name, orb text), in the order printed.
+using TreeEntries = std::vector<std::pair<std::string, std::string>>;
+
+// The 13 trees of a page (option 60 at 0, option 65 at 0): after the title and a blank line, each tree
+// is its header line, its entry lines and a blank line.
+std::vector<TreeEntries> TreesOf(const ReportBuffer& report) {
+    std::vector<TreeEntries> trees;
+    const std::vector<std::string> page = midpoint_test::PageOf(report);
+    std::size_t i = 3;  // blank, title, blank
+    while (i < page.size() && trees.size() < 13) {
+        TreeEntries tree;
+        ++i;  // the header
+        for (; i < page.size() && !page[i].empty(); ++i) {
+            // " " + retrograde mark (3) + name (5) + retrograde mark (3) + orb
+            tree.push_back({page[i].substr(4, 5), page[i].substr(12)});
+        }
+        ++i;
+        trees.push_back(tree);
+    }
+    return trees;
+}
+
+// The panel as a tree would print it: names of single factors as "-SUN-", the orb as the tree's text.
+TreeEntries AsTree(const std::vector<DialPanelEntry>& panel, const AnalysisTable& table, int leaveOut) {
+    TreeEntries entries;
+    for (const DialPanelEntry& e : panel) {
+        if (e.entry == leaveOut) continue;
+        entries.push_back(
+            {TreeEntryName(table.Label[static_cast<std::size_t>(e.entry)], e.entry), TreeOrbText(e.orb)});
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+struct PanelCase {
+    testing_support::ChartRecords records;
+    float modulus;
+    float orb;
+};
+
+class DialPanelTreeTest : public ::testing::TestWithParam<PanelCase> {};
+
+// The panel at the place of a factor lists exactly what that factor's tree lists, with the same orbs:
+// the natal tree for a natal factor (which leaves the factor itself out) and the transit tree for a
+// factor of the second chart.
+TEST_P(DialPanelTreeTest, PanelAtAFactorIsThatFactorsTree) {
+    const PanelCase& c = GetParam();
+    testing_support::ComputedChart computed(c.records);
+    Session& s = computed.session;
+    s.options[40] = c.orb;
+    s.options[60] = 0;
+    s.options[65] = 0;
+    const AnalysisTables natal = BuildAnalysisTables(s.chart, s.options, kNatalMode);
+    const AnalysisTables transit = BuildAnalysisTables(s.chart, s.options, kTransitMode);
+
+    ASSERT_EQ(NatalTreeCommand(s, c.modulus, NoProgress()), ShowResult::Shown);
+    const std::vector<TreeEntries> natalTrees = TreesOf(s.report);
+    ASSERT_EQ(natalTrees.size(), 13u);
+    ASSERT_EQ(TransitTreeCommand(s, c.modulus, NoProgress()), ShowResult::Shown);
+    const std::vector<TreeEntries> transitTrees = TreesOf(s.report);
+    ASSERT_EQ(transitTrees.size(), 13u);
+
+    std::size_t entriesSeen = 0;
+    for (int p = 1; p <= kFactorCount; ++p) {
+        const auto e = static_cast<std::size_t>(p);
+        TreeEntries expected = natalTrees[e - 1];
+        std::sort(expected.begin(), expected.end());
+        const double natalPlace = ReduceOnDial(natal.table.Lon[e], c.modulus);
+        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, natalPlace), natal.table, p), expected)
+            << "natal factor " << p;
+
+        expected = transitTrees[e - 1];
+        std::sort(expected.begin(), expected.end());
+        const double transitPlace = ReduceOnDial(transit.table.Lon[e], c.modulus);
+        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, transitPlace), natal.table, 0), expected)
+            << "transit factor " << p;
+        entriesSeen += expected.size();
+    }
+    // The charts are chosen so that the trees are not all empty.
+    EXPECT_GT(entriesSeen, 3u);
+}
+
+std::vector<PanelCase> PanelCases() {
+    std::vector<PanelCase> cases;
+    for (const auto& records : testing_support::kSampleCharts) {
+        for (float modulus : {90.0f, 45.0f, 22.5f, 360.0f}) {
+            for (float orb : {1.5f, 2.5f}) cases.push_back({records, modulus, orb});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(ChartsModuliOrbs, DialPanelTreeTest, ::testing::ValuesIn(PanelCases()),
+                         [](const auto& info) {
+                             std::string name = std::string(info.param.records.name) + "_" +
+                                                std::to_string(static_cast<int>(info.param.modulus * 10)) +
+                                                "_orb" +
+                                                std::to_string(static_cast<int>(info.param.orb * 10));
+                             return name;
+                         });
+
+// A chart of round numbers: the Sun at 10, the Moon at 100 (Sun/Moon at 55), Mercury at 57, every other
+// factor at 200.
+ChartState RoundChart() {
+    ChartState c;
+    SetNatalFactors(c, 200, {{1, 10}, {2, 100}, {3, 57}});
+    SetDiurnalFactors(c, 300, {{1, 12}});
+    return c;
+}
+
+TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
+    const ChartState c = RoundChart();
+    Options options;
+    options[40] = 2;
+    // On the 90 dial: Sun 10, Moon 10, Mercury 57, Sun/Moon 55, Sun/Mercury 33.5, Moon/Mercury 78.5,
+    // and the rest at 20 (200) and their midpoints with Sun (15, 60, 105 -> 15) ...
+    const std::vector<DialPanelEntry> panel = DialPanel(c, options, 90, 56);
+    ASSERT_EQ(panel.size(), 2u);
+    EXPECT_EQ(panel[0].name, "ME");
+    EXPECT_DOUBLE_EQ(panel[0].orb, 1);
+    EXPECT_EQ(panel[0].first, 3);
+    EXPECT_EQ(panel[0].second, 0);
+    EXPECT_EQ(panel[1].name, "SU/MO");
+    EXPECT_DOUBLE_EQ(panel[1].orb, -1);
+    EXPECT_EQ(panel[1].first, 1);
+    EXPECT_EQ(panel[1].second, 2);
+    EXPECT_DOUBLE_EQ(panel[1].position, 55);
+    EXPECT_DOUBLE_EQ(panel[1].lon, 55);
+    EXPECT_EQ(DialPanelText(panel), "ME\t57.0000\t1.0000\nSU/MO\t55.0000\t-1.0000\n");
+    EXPECT_EQ(DialPanelText(panel, "\r\n"), "ME\t57.0000\t1.0000\r\nSU/MO\t55.0000\t-1.0000\r\n");
+
+    // The Sun and the Moon both stand 0.5 behind a pointer at 10.5: equal orbs keep table order.
+    const std::vector<DialPanelEntry> atSun = DialPanel(c, options, 90, 10.5);
+    ASSERT_GE(atSun.size(), 2u);
+    EXPECT_EQ(atSun[0].name, "SU");
+    EXPECT_EQ(atSun[1].name, "MO");
+    EXPECT_DOUBLE_EQ(atSun[0].orb, -0.5);
+    for (std::size_t i = 1; i < atSun.size(); ++i)
+        EXPECT_LE(std::fabs(atSun[i - 1].orb), std::fabs(atSun[i].orb));
+
+    // The pointer near the end of the dial reaches across its zero: a Sun at 0.5 stands 1 ahead of 44.5.
+    ChartState early;
+    SetNatalFactors(early, 200, {{1, 0.5}});
+    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 44.5)), "SU\t0.5000\t1.0000\n");
+    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 1.5)), "SU\t0.5000\t-1.0000\n");
+}
+
+TEST(DialPanelTest, EqualDistancesPutTheOneAheadFirst) {
+    ChartState c;
+    SetNatalFactors(c, 200, {{1, 9}, {2, 11}});
+    Options options;
+    options[40] = 1.5f;
+    const std::vector<DialPanelEntry> panel = DialPanel(c, options, 90, 10);
+    ASSERT_EQ(panel.size(), 3u);
+    EXPECT_EQ(panel[0].name, "SU/MO");
+    EXPECT_EQ(panel[1].name, "MO");
+    EXPECT_EQ(panel[2].name, "SU");
+}
+
+TEST(DialPanelTest, NamesFollowTheTrees) {
+    const std::pair<int, const char*> codes[] = {{1, "SU"},  {2, "MO"},  {3, "ME"}, {11, "NN"},
+                                                 {12, "AS"}, {13, "MC"}, {14, ""},  {0, ""}};
+    for (const auto& [f, code] : codes) EXPECT_EQ(FactorCode(f), code) << f;
+    ChartState c;
+    SetNatalFactors(c, 100);
+    Options options;
+    options[40] = 1;
+    std::vector<std::string> names;
+    for (const DialPanelEntry& e : DialPanel(c, options, 90, 10)) names.push_back(e.name);
+    ASSERT_EQ(names.size(), 91u);  // every factor and every midpoint at one place
+    EXPECT_EQ(names[0], "SU");
+    EXPECT_EQ(names[13], "SU/MO");
+    EXPECT_NE(std::find(names.begin(), names.end(), "NN/AS"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "SU/NN"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "AS/MC"), names.end());
+}
+
+TEST(DialPanelTest, ChordsJoinThePairsUnderThePointer) {
+    const ChartState c = RoundChart();
+    Options options;
+    options[40] = 2;
+    const DialLayout dial = BuildDialLayout(c, options, 90, 56, true, 0.02, 0.02);
+    ASSERT_EQ(dial.chords.size(), 1u);
+    EXPECT_EQ(dial.chords[0].first, 1);
+    EXPECT_EQ(dial.chords[0].second, 2);
+    EXPECT_DOUBLE_EQ(dial.chords[0].from, 10);
+    EXPECT_DOUBLE_EQ(dial.chords[0].to, 10);  // 100 on the 90 dial
+    EXPECT_EQ(dial.panel.size(), 2u);
+    ASSERT_EQ(dial.natal.size(), 13u);
+    ASSERT_EQ(dial.second.size(), 13u);
+    EXPECT_DOUBLE_EQ(dial.second[0].position, 12);
+    EXPECT_DOUBLE_EQ(dial.natal[2].position, 57);
+    EXPECT_EQ(dial.natal[2].name, "ME");
+    // The Sun and the Moon share a place: their glyphs stand apart, one either side.
+    EXPECT_NEAR(std::fabs(dial.natal[0].shown - dial.natal[1].shown), 0.02 * 90, 1e-9);
+    EXPECT_TRUE(BuildDialLayout(c, options, 90, 56, false, 0.02, 0.02).second.empty());
+}
+
+TEST(DialPanelTest, TicksAndLabelsSuitTheModulus) {
+    struct Case {
+        float modulus;
+        std::size_t ticks, middle, labelled;
+        const char* lastLabel;
+    };
+    const Case cases[] = {
+        {360, 360, 36, 36, "350"},
+        {90, 90, 0, 18, "85"},
+        {45, 45, 0, 9, "40"},
+        {22.5f, 90, 0, 23, "22"},
+    };
+    for (const Case& c : cases) {
+        const std::vector<DialTick> ticks = DialTicks(c.modulus);
+        EXPECT_EQ(ticks.size(), c.ticks) << c.modulus;
+        std::size_t middle = 0, labelled = 0;
+        std::string last;
+        for (const DialTick& t : ticks) {
+            middle += t.level == 1;
+            if (t.level == 2) {
+                ++labelled;
+                last = t.label;
+            }
+        }
+        EXPECT_EQ(middle, c.middle) << c.modulus;
+        EXPECT_EQ(labelled, c.labelled) << c.modulus;
+        EXPECT_EQ(last, c.lastLabel) << c.modulus;
+    }
+    EXPECT_TRUE(DialTicks(0).empty());
+}
+
+TEST(DialPanelTest, PointerTurnsWithinTheDial) {
+    struct Case {
+        double pointer, step;
+        float modulus;
+        double result;
+    };
+    const Case cases[] = {
+        {89.5, 1, 90, 0.5}, {0, -1.0 / 60, 90, 90 - 1.0 / 60},
+        {10, 0, 360, 10},   {-1, 0, 90, 89},
+        {400, 0, 360, 40},  {22, 1, 22.5f, 0.5},
+        {0, 0, 90, 0},      {44.5, 1, 45, 0.5},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(TurnPointer(c.pointer, c.step, c.modulus), c.result, 1e-9) << c.pointer;
+}
+
+TEST(DialPanelTest, ZeroAtTheTopAndTheDialRunsCounterclockwise) {
+    EXPECT_DOUBLE_EQ(DialDirection(0, 90), 90);
+    EXPECT_DOUBLE_EQ(DialDirection(22.5, 90), 180);
+    EXPECT_DOUBLE_EQ(DialDirection(67.5, 90), 0);
+    EXPECT_DOUBLE_EQ(DialDirection(180, 360), 270);
+    for (float modulus : {90.0f, 22.5f, 360.0f}) {
+        for (double position : {0.0, 1.25, modulus / 2.0, modulus - 0.01}) {
+            EXPECT_NEAR(DialPositionAt(DialDirection(position, modulus), modulus), position, 1e-9);
+        }
+    }
+}
+
+TEST(DialPanelTest, ClickSnapsToTheNearestGlyphWithinReach) {
+    DialLayout dial;
+    dial.modulus = 90;
+    dial.natal = {{1, "SU", 10, 10, 9, false}, {2, "MO", 11, 11, 12, false}};
+    dial.second = {{1, "SU", 179.5, 89.5, 89.5, false}};
+    const struct {
+        double click;
+        std::optional<double> snapped;
+    } cases[] = {{9.2, 10}, {11.5, 11}, {20, std::nullopt}, {0.3, 89.5}, {89.9, 89.5}};
+    for (const auto& c : cases) EXPECT_EQ(SnapToMark(dial, c.click, 1.0), c.snapped) << c.click;
+}
+
+TEST(DialPanelTest, PanelLinesAndDegreeTexts) {
+    const std::pair<double, const char*> texts[] = {{12.5,
+                                                     "12\xC2\xB0"
+                                                     "30'"},
+                                                    {89.99999,
+                                                     "90\xC2\xB0"
+                                                     "00'"},
+                                                    {0,
+                                                     "0\xC2\xB0"
+                                                     "00'"},
+                                                    {22.5,
+                                                     "22\xC2\xB0"
+                                                     "30'"}};
+    for (const auto& [v, text] : texts) EXPECT_EQ(DialDegreeText(v), text) << v;
+
+    DialPanelEntry e;
+    e.name = "SU/MO";
+    e.position = 5 + 7.0 / 60;
+    e.lon = 125 + 7.0 / 60;
+    e.orb = -0.75;
+    EXPECT_EQ(DialPanelLine(e, false),
+              "SU/MO   5\xC2\xB0"
+              "07'  -0\xC2\xB0"
+              "45'");
+    EXPECT_EQ(DialPanelLine(e, true),
+              "SU/MO   5\xC2\xB0"
+              "07'  -0\xC2\xB0"
+              "45'  (05 LEO 07)");
+    e.name = "SU";
+    e.position = 45;
+    e.orb = 1.5;
+    EXPECT_EQ(DialPanelLine(e, false),
+              "SU     45\xC2\xB0"
+              "00'   1\xC2\xB0"
+              "30'");
+}
+
+}  // namespace
+}  // namespace talvenor
