@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "atlas/place_format.h"
 #include "atlas/zone_readings.h"
@@ -107,19 +108,24 @@ int ZoneCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "talvenor-report: %s\n", SkippedClockMessage(*zone, local, answer).c_str());
         return 1;
     }
+    // Warnings and notes go to standard error as one line.
+    std::vector<std::string> warnings, notes;
     if (answer.kind == ClockKind::Repeated)
-        std::fprintf(stderr, "talvenor-report: warning: %s\n",
-                     RepeatedClockWarning(*zone, local, answer).c_str());
-
+        warnings.push_back(RepeatedClockWarning(*zone, local, answer) + ".");
     const ClockReading& r = answer.readings.front();
     if (r.meanTime)
-        std::fprintf(stderr, "talvenor-report: note: %s\n", kMeanTimeNote);
+        notes.push_back(kMeanTimeNote);
     else if (r.period.abbreviation == "LMT")
-        std::fprintf(
-            stderr,
-            "talvenor-report: warning: the database gives the local mean time of the zone's reference "
-            "city for this date; --longitude gives the birthplace's own\n");
-    if (IsBefore1970(local.date)) std::fprintf(stderr, "talvenor-report: note: %s\n", kBefore1970Note);
+        warnings.push_back(
+            "The database gives the local mean time of the zone's reference city for this date; --longitude "
+            "gives the birthplace's own.");
+    if (IsBefore1970(local.date)) notes.push_back(kBefore1970Note);
+    if (!warnings.empty() || !notes.empty()) {
+        std::string line = warnings.empty() ? "note:" : "warning:";
+        for (const auto* list : {&warnings, &notes})
+            for (const std::string& text : *list) line += " " + text;
+        std::fprintf(stderr, "talvenor-report: %s\n", line.c_str());
+    }
     std::printf("%s\t%s\t%s\n", ZoneHoursText(r.period.offsetSeconds).c_str(), r.period.abbreviation.c_str(),
                 HoursText(r.period.daylightSeconds / 3600.0).c_str());
     return 0;
