@@ -68,7 +68,7 @@ int PlacesCommand(const std::vector<std::string>& args) {
         std::fprintf(stderr, "talvenor-report: %s\n", found.error.c_str());
         return 1;
     }
-    for (const AtlasPlace& p : found.places) {
+    for (const WorldPlace& p : found.places) {
         std::printf("%s\t%s\t%s\t%s\t%s\t%s\t%lld\n", p.name.c_str(), p.region.c_str(), p.country.c_str(),
                     CitiesLatitude(p.latitude).c_str(), CitiesLongitude(p.longitude).c_str(), p.zone.c_str(),
                     static_cast<long long>(p.population));

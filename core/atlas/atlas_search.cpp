@@ -52,7 +52,7 @@ std::string IndexReadMessage(const std::string& file, const std::string& reason)
 
 }  // namespace
 
-std::string PlaceLabel(const AtlasPlace& place) {
+std::string PlaceLabel(const WorldPlace& place) {
     std::string label = place.name;
     if (!place.region.empty() && place.region != place.name) label += ", " + place.region;
     if (!place.country.empty()) label += ", " + place.country;

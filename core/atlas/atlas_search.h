@@ -22,7 +22,7 @@
 
 namespace talvenor {
 
-struct AtlasPlace {
+struct WorldPlace {
     std::string name;
     std::string region;  // "" where the atlas has no region for the place
     std::string country;
@@ -33,7 +33,7 @@ struct AtlasPlace {
 };
 
 // "Ulm, Baden-Württemberg, Germany"; without the region where there is none.
-std::string PlaceLabel(const AtlasPlace& place);
+std::string PlaceLabel(const WorldPlace& place);
 
 // Only this much of a query is read (at a character boundary): no place has a longer name, and a pasted
 // page of text still answers at once.
@@ -41,7 +41,7 @@ inline constexpr std::size_t kAtlasQueryBytes = 200;
 inline constexpr std::size_t kAtlasQueryWords = 8;
 
 struct AtlasSearchResult {
-    std::vector<AtlasPlace> places;
+    std::vector<WorldPlace> places;
     std::string error;  // the user's message when the index could not be read
 };
 

@@ -50,11 +50,11 @@ std::optional<LocalClock> TypedClock(const CivilDate& date, const std::string& h
     return LocalClock{date, *h % 12 + (pm ? 12 : 0), *m};
 }
 
-int LongitudeEastMinutes(const AtlasPlace& place) {
+int LongitudeEastMinutes(const WorldPlace& place) {
     return ToDegreesMinutes(place.longitude).TotalMinutes();
 }
 
-PlaceFill MakePlaceFill(const AtlasPlace& place, const ClockReading& reading) {
+PlaceFill MakePlaceFill(const WorldPlace& place, const ClockReading& reading) {
     const DegreesMinutes lon = ToDegreesMinutes(place.longitude);
     const DegreesMinutes lat = ToDegreesMinutes(place.latitude);
     PlaceFill fill;
@@ -68,12 +68,12 @@ PlaceFill MakePlaceFill(const AtlasPlace& place, const ClockReading& reading) {
     return fill;
 }
 
-std::string PlaceHeading(const AtlasPlace& place) {
+std::string PlaceHeading(const WorldPlace& place) {
     return PlaceLabel(place) + "\n" + CitiesLatitude(place.latitude) + "  " +
            CitiesLongitude(place.longitude) + "  " + place.zone;
 }
 
-std::string PlacePreview(const AtlasPlace& place, const LocalClock& clock, bool clockTyped,
+std::string PlacePreview(const WorldPlace& place, const LocalClock& clock, bool clockTyped,
                          const ClockReading& reading) {
     const PlaceFill fill = MakePlaceFill(place, reading);
     std::string text = PlaceHeading(place) + "\n\nAt " + ClockText(clock) + ": " +
@@ -87,7 +87,7 @@ std::string PlacePreview(const AtlasPlace& place, const LocalClock& clock, bool 
     return text;
 }
 
-std::string PlaceZoneUnknownMessage(const AtlasPlace& place) {
+std::string PlaceZoneUnknownMessage(const WorldPlace& place) {
     return "The time-zone database of this system does not know the zone " + place.zone + " of " +
            PlaceLabel(place) + ": type the zone by hand.";
 }

@@ -36,19 +36,19 @@ struct PlaceFill {
     bool east = false;
     bool south = false;
 };
-PlaceFill MakePlaceFill(const AtlasPlace& place, const ClockReading& reading);
+PlaceFill MakePlaceFill(const WorldPlace& place, const ClockReading& reading);
 
 // The place's longitude in minutes of arc, east positive, as the window will hold it.
-int LongitudeEastMinutes(const AtlasPlace& place);
+int LongitudeEastMinutes(const WorldPlace& place);
 
 // What the window shows about a place before it is accepted: its name, position and zone id, the offset
 // sentence and what will be filled, and the notes (local mean time, before 1970, no clock time).
-std::string PlacePreview(const AtlasPlace& place, const LocalClock& clock, bool clockTyped,
+std::string PlacePreview(const WorldPlace& place, const LocalClock& clock, bool clockTyped,
                          const ClockReading& reading);
 // The same part before a clock time that needs a choice is settled.
-std::string PlaceHeading(const AtlasPlace& place);
+std::string PlaceHeading(const WorldPlace& place);
 
 // The message when a place's zone is not in the system's database.
-std::string PlaceZoneUnknownMessage(const AtlasPlace& place);
+std::string PlaceZoneUnknownMessage(const WorldPlace& place);
 
 }  // namespace talvenor

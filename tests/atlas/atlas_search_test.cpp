@@ -59,7 +59,7 @@ TEST(AtlasSearchTest, CommonQueriesFindTheRightPlaceFirst) {
 TEST(AtlasSearchTest, AFoundPlaceCarriesItsPositionZoneAndPopulation) {
     const AtlasSearchResult r = WholeAtlas().Search("Ulm", 3);
     ASSERT_EQ(r.places.size(), 3u);
-    const AtlasPlace& ulm = r.places[0];
+    const WorldPlace& ulm = r.places[0];
     EXPECT_NEAR(ulm.latitude, 48.3984, 1e-9);
     EXPECT_NEAR(ulm.longitude, 9.9916, 1e-9);
     EXPECT_EQ(ulm.zone, "Europe/Berlin");

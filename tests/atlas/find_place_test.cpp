@@ -8,11 +8,11 @@
 namespace talvenor {
 namespace {
 
-const AtlasPlace kAmsterdam{"Amsterdam", "North Holland",    "Netherlands", 52.3740,
+const WorldPlace kAmsterdam{"Amsterdam", "North Holland",    "Netherlands", 52.3740,
                             4.8897,      "Europe/Amsterdam", 741636};
-const AtlasPlace kChicago{"Chicago", "Illinois",        "United States", 41.8500,
+const WorldPlace kChicago{"Chicago", "Illinois",        "United States", 41.8500,
                           -87.6500,  "America/Chicago", 2720546};
-const AtlasPlace kSydney{"Sydney", "New South Wales",  "Australia", -33.8679,
+const WorldPlace kSydney{"Sydney", "New South Wales",  "Australia", -33.8679,
                          151.2073, "Australia/Sydney", 4627345};
 
 TEST(FindPlaceTest, TheWindowsDateIsReadOnlyWhenItExists) {
@@ -51,7 +51,7 @@ TEST(FindPlaceTest, TheTwelveHourClockBecomesTheDaysHour) {
 
 TEST(FindPlaceTest, AFillIsInTheWindowsConvention) {
     struct Case {
-        AtlasPlace place;
+        WorldPlace place;
         ZonePeriod period;
         PlaceFill fill;
     };
