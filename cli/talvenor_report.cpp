@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "atlas_commands.h"
 #include "chart/chart_commands.h"
 #include "chart/chart_dump.h"
 #include "chart/compute_charts.h"
@@ -83,6 +84,8 @@ Options:
   --panel                 dial: the panel beside the dial (the file is then half as wide again)
   --help                  show this text
 
+The world atlas and the time-zone history:
+%s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
 computed (the message is printed on stderr), 2 for bad arguments or records.
 )";
@@ -201,6 +204,8 @@ int main(int argc, char** argv) {
     DrawingRequest drawing;
 
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::optional<std::string>& target) -> bool {
@@ -209,7 +214,7 @@ int main(int argc, char** argv) {
             return true;
         };
         if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
+            std::printf(kUsage, cli::kAtlasCommandsUsage);
             return 0;
         } else if (a == "--crlf") {
             crlf = true;

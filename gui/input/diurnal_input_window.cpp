@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <utility>
 
 #include "input/atlas_bridge.h"
+#include "input/find_place_window.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "shell/app_services.h"
@@ -71,6 +73,8 @@ void DiurnalInputWindow::buildControls() {
 
     chkNatOrNow_ = Named<QCheckBox>("chkNatOrNow", "Use natal data", this);
     chk2ndPerson_ = Named<QCheckBox>("chk2ndPerson", kSecondPersonCaption, this);
+    cmdFindPlace_ = Named<QPushButton>("cmdFindPlace", "&Find Place...", this);
+    cmdFindPlace_->setAutoDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
@@ -112,12 +116,15 @@ void DiurnalInputWindow::buildControls() {
     links->addWidget(label1_);
     links->addStretch();
     links->addWidget(label2_);
+    // Room for the label's sunken frame, which the button would cover.
+    links->addSpacing(12);
+    links->addWidget(cmdFindPlace_);
     grid->addLayout(links, 10, 0, 1, 4);
 
     ChainTabOrder({txtDiurnalMonth_, txtDiurnalDay_, txtDiurnalYear_, txtDiurnalHour_, txtDiurnalMinute_,
                    txtDiurnalTZ_, txtDiurnalLongDeg_, txtDiurnalLongMin_, txtDiurnalLatDeg_,
                    txtDiurnalLatMin_, optDiurnalAM_, optDiurnalPM_, optDiurnalEast_, optDiurnalWest_,
-                   optDiurnalNorth_, optDiurnalSouth_, chkNatOrNow_, chk2ndPerson_});
+                   optDiurnalNorth_, optDiurnalSouth_, chkNatOrNow_, chk2ndPerson_, cmdFindPlace_});
 }
 
 void DiurnalInputWindow::connectControls() {
@@ -155,6 +162,21 @@ void DiurnalInputWindow::connectControls() {
     // The atlas program runs while the windows wait; an accepted place is shown at once.
     MakeClickable(label2_, [this] {
         if (LookUpDiurnalPlace(app_.session())) refresh();
+    });
+    connect(cmdFindPlace_, &QPushButton::clicked, this, [this] {
+        DiurnalInputFields& f = fields();
+        const TypedMomentFields moment{f.txtDiurnalMonth, f.txtDiurnalDay,    f.txtDiurnalYear,
+                                       f.txtDiurnalHour,  f.txtDiurnalMinute, f.optDiurnalPM};
+        // The zone keeps the sign it was filled with: the buttons change without the East/West rule.
+        const auto fill = [this](const PlaceFill& p) {
+            DiurnalInputFields& d = fields();
+            d.txtDiurnalTZ = p.zone, d.txtDiurnalLongDeg = p.longDeg, d.txtDiurnalLongMin = p.longMin;
+            d.txtDiurnalLatDeg = p.latDeg, d.txtDiurnalLatMin = p.latMin;
+            d.SelectEast(p.east);
+            d.SelectSouth(p.south);
+            refresh();
+        };
+        if (RunFindPlace(this, findPlace_, app_.session(), moment, fill)) refresh();
     });
 }
 

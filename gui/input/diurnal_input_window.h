@@ -11,7 +11,12 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
+
+namespace talvenor::gui {
+class FindPlaceWindow;
+}
 
 namespace talvenor {
 struct DiurnalInputFields;
@@ -58,6 +63,9 @@ class DiurnalInputWindow : public QWidget {
     QRadioButton *optDiurnalAM_, *optDiurnalPM_, *optDiurnalEast_, *optDiurnalWest_;
     QRadioButton *optDiurnalNorth_, *optDiurnalSouth_;
     QCheckBox *chkNatOrNow_, *chk2ndPerson_;
+    // "Find Place": the world atlas and the zone on the window's date.
+    QPushButton* cmdFindPlace_;
+    FindPlaceWindow* findPlace_ = nullptr;
 };
 
 }  // namespace talvenor::gui

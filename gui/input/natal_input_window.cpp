@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "input/atlas_bridge.h"
+#include "input/find_place_window.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "shell/app_services.h"
@@ -83,6 +84,8 @@ void NatalInputWindow::buildControls() {
     cmdOK_->setAutoDefault(true);
     cmdSave_->setAutoDefault(true);
     cmdNow_->setAutoDefault(true);
+    cmdFindPlace_ = Named<QPushButton>("cmdFindPlace", "&Find Place...", this);
+    cmdFindPlace_->setAutoDefault(true);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
@@ -127,11 +130,15 @@ void NatalInputWindow::buildControls() {
     links->addWidget(label1_);
     links->addStretch();
     links->addWidget(label2_);
+    // Room for the label's sunken frame, which the button would cover.
+    links->addSpacing(12);
+    links->addWidget(cmdFindPlace_);
     grid->addLayout(links, 12, 0, 1, 4);
 
-    ChainTabOrder({txtName_,    txtMonth_,   txtDay_,    txtYear_,   txtBirthHour_, txtBirthMinute_, txtTZ_,
-                   txtLongDeg_, txtLongMin_, txtLatDeg_, txtLatMin_, optAM_,        optPM_,          optEast_,
-                   optWest_,    optNorth_,   optSouth_,  cmdOK_,     cmdSave_,      cmdNow_});
+    ChainTabOrder({txtName_, txtMonth_,   txtDay_,      txtYear_,   txtBirthHour_, txtBirthMinute_,
+                   txtTZ_,   txtLongDeg_, txtLongMin_,  txtLatDeg_, txtLatMin_,    optAM_,
+                   optPM_,   optEast_,    optWest_,     optNorth_,  optSouth_,     cmdOK_,
+                   cmdSave_, cmdNow_,     cmdFindPlace_});
 }
 
 void NatalInputWindow::connectControls() {
@@ -170,6 +177,21 @@ void NatalInputWindow::connectControls() {
     // The atlas program runs while the windows wait; an accepted place is shown at once.
     MakeClickable(label2_, [this] {
         if (LookUpNatalPlace(app_.session())) refresh();
+    });
+    connect(cmdFindPlace_, &QPushButton::clicked, this, [this] {
+        NatalInputFields& f = fields();
+        const TypedMomentFields moment{f.txtMonth,     f.txtDay,         f.txtYear,
+                                       f.txtBirthHour, f.txtBirthMinute, f.optPM};
+        // The zone keeps the sign it was filled with: the buttons change without the East/West rule.
+        const auto fill = [this](const PlaceFill& p) {
+            NatalInputFields& n = fields();
+            n.txtTZ = p.zone, n.txtLongDeg = p.longDeg, n.txtLongMin = p.longMin;
+            n.txtLatDeg = p.latDeg, n.txtLatMin = p.latMin;
+            n.SelectEast(p.east);
+            n.SelectSouth(p.south);
+            refresh();
+        };
+        if (RunFindPlace(this, findPlace_, app_.session(), moment, fill)) refresh();
     });
 }
 

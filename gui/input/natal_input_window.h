@@ -12,6 +12,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace talvenor::gui {
+class FindPlaceWindow;
+}
+
 namespace talvenor {
 struct NatalInputFields;
 }
@@ -54,6 +58,9 @@ class NatalInputWindow : public QWidget {
     QGroupBox *frame1_, *frame2_, *frame3_;
     QRadioButton *optAM_, *optPM_, *optEast_, *optWest_, *optNorth_, *optSouth_;
     QPushButton *cmdOK_, *cmdSave_, *cmdNow_;
+    // "Find Place": the world atlas and the zone on the window's date.
+    QPushButton* cmdFindPlace_;
+    FindPlaceWindow* findPlace_ = nullptr;
 };
 
 }  // namespace talvenor::gui

@@ -4,15 +4,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "atlas/atlas_text.h"
+
 namespace talvenor::gui {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName("About");
     setWindowTitle("About");
-    setFixedSize(360, 170);
+    setFixedSize(360, 200);
     auto* label = new QLabel("Version 1.10", this);
     label->setObjectName("Label1");
     label->move(26, 120);
+    auto* credit = new QLabel(kAtlasCredit, this);
+    credit->setObjectName("lblAtlasCredit");
+    credit->setWordWrap(true);
+    credit->setGeometry(26, 145, 310, 40);
 }
 
 void AboutWindow::paintEvent(QPaintEvent*) {

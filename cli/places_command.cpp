@@ -1,0 +1,83 @@
+// talvenor-report places: the world atlas from the shell.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "atlas/atlas_search.h"
+#include "atlas/place_format.h"
+#include "atlas_commands.h"
+#include "shell/app_folder.h"
+
+namespace talvenor::cli {
+namespace {
+
+constexpr std::size_t kDefaultLimit = 10;
+constexpr std::size_t kMostPlaces = 1000;
+
+int Bad(const std::string& message) {
+    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
+    return 2;
+}
+
+std::optional<std::size_t> Count(const std::string& text) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const std::size_t n = std::stoul(text);
+    if (n == 0 || n > kMostPlaces) return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+int PlacesCommand(const std::vector<std::string>& args) {
+    std::optional<std::string> query, dataDir;
+    std::size_t limit = kDefaultLimit;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--limit") {
+            if (i + 1 >= args.size()) return Bad("--limit needs a number");
+            const auto n = Count(args[++i]);
+            if (!n) return Bad("--limit must be a whole number from 1 to " + std::to_string(kMostPlaces));
+            limit = *n;
+        } else if (a == "--data-dir") {
+            if (i + 1 >= args.size()) return Bad("--data-dir needs a folder");
+            dataDir = args[++i];
+        } else if (query || (a.size() > 1 && a[0] == '-' && a[1] == '-')) {
+            return Bad(query ? "places takes one query; quote a name with blanks" : "unknown option " + a);
+        } else {
+            query = a;
+        }
+    }
+    if (!query) return Bad("places needs a QUERY");
+    std::error_code ec;
+    if (dataDir && !std::filesystem::is_directory(*dataDir, ec))
+        return Bad("--data-dir is not a folder: " + *dataDir);
+    const std::filesystem::path folder =
+        dataDir ? std::filesystem::path(*dataDir)
+                : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+
+    const AtlasOpenResult opened = Atlas::Open(folder);
+    if (!opened.atlas) {
+        std::fprintf(stderr, "talvenor-report: %s\n", opened.message.c_str());
+        return 1;
+    }
+    const AtlasSearchResult found = opened.atlas->Search(*query, limit);
+    if (!found.error.empty()) {
+        std::fprintf(stderr, "talvenor-report: %s\n", found.error.c_str());
+        return 1;
+    }
+    for (const WorldPlace& p : found.places) {
+        std::printf("%s\t%s\t%s\t%s\t%s\t%s\t%lld\n", p.name.c_str(), p.region.c_str(), p.country.c_str(),
+                    CitiesLatitude(p.latitude).c_str(), CitiesLongitude(p.longitude).c_str(), p.zone.c_str(),
+                    static_cast<long long>(p.population));
+    }
+    if (found.places.empty()) {
+        std::fprintf(stderr, "talvenor-report: no place matches \"%s\"\n", query->substr(0, 80).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace talvenor::cli

@@ -1,0 +1,284 @@
+// "Find Place" in the input windows, driven from the keyboard as a user would: type, arrows, Enter, Esc.
+#include "input/find_place_window.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+
+#include "atlas/atlas_index.h"
+#include "atlas/atlas_text.h"
+#include "atlas/find_place.h"
+#include "fake_app_services.h"
+#include "input/diurnal_input_window.h"
+#include "input/natal_input_window.h"
+#include "shell/about_window.h"
+
+namespace talvenor {
+namespace {
+
+namespace fs = std::filesystem;
+using gui::DiurnalInputWindow;
+using gui::FindPlaceWindow;
+using gui::NatalInputWindow;
+using testing_support::FakeAppServices;
+
+class FindPlaceTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("talvenor-find-place-" + std::to_string(getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        Write(kAtlasPlacesFile,
+              "Kolkata\tCalcutta\t\tIN\t28\t22.5626\t88.3630\tAsia/Kolkata\t4631392\n"
+              "Berlin\t\t\tDE\t16\t52.5244\t13.4105\tEurope/Berlin\t3426354\n"
+              "Chicago\t\t\tUS\tIL\t41.8500\t-87.6500\tAmerica/Chicago\t2720546\n"
+              "Amsterdam\t\t\tNL\t07\t52.3740\t4.8897\tEurope/Amsterdam\t741636\n"
+              "Ulm\t\t\tDE\t01\t48.3984\t9.9916\tEurope/Berlin\t120451\n"
+              "Atlantis\t\t\tXX\t\t10\t-30\tAtlantic/Atlantis\t5\n");
+        Write(kAtlasRegionsFile,
+              "DE.01\tBaden-Württemberg\nDE.16\tBerlin\nNL.07\tNorth Holland\nIN.28\tWest Bengal\n"
+              "US.IL\tIllinois\n");
+        Write(kAtlasCountriesFile, "DE\tGermany\t\nIN\tIndia\t\nNL\tNetherlands\t\nUS\tUnited States\tUS\n");
+        app_.session().appFolder = folder_;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    void Write(const char* name, const std::string& text) { std::ofstream(folder_ / name) << text; }
+
+    void TypeDate(NatalInputWindow& w, const char* month, const char* day, const char* year, const char* hour,
+                  const char* minute, bool pm) {
+        NatalInputFields& n = app_.session().natal;
+        n.txtMonth = month, n.txtDay = day, n.txtYear = year, n.txtBirthHour = hour,
+        n.txtBirthMinute = minute;
+        n.SelectAM(!pm);
+        w.refresh();
+    }
+    // The keyboard way to the button: the focus on it (Tab reaches it last) and Enter.
+    static void PressFindPlace(QWidget& window) {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        auto* button = window.findChild<QPushButton*>("cmdFindPlace");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+    }
+    FindPlaceWindow* Open(QWidget& window) {
+        PressFindPlace(window);
+        auto* dialog = window.findChild<FindPlaceWindow*>("FindPlace");
+        EXPECT_NE(dialog, nullptr);
+        if (dialog) {
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        }
+        return dialog;
+    }
+    static QLineEdit* Query(FindPlaceWindow& d) { return d.findChild<QLineEdit*>("txtPlaceQuery"); }
+    static QString Preview(FindPlaceWindow& d) { return d.findChild<QLabel*>("lblPreview")->text(); }
+
+    fs::path folder_;
+    FakeAppServices app_;
+};
+
+TEST_F(FindPlaceTest, EachInputWindowHasTheActionBesideTheAtlasProgram) {
+    NatalInputWindow natal(app_);
+    DiurnalInputWindow diurnal(app_);
+    for (QWidget* w : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        auto* button = w->findChild<QPushButton*>("cmdFindPlace");
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), "&Find Place...");
+        EXPECT_NE(w->findChild<QLabel*>("Label2"), nullptr);
+    }
+}
+
+TEST_F(FindPlaceTest, TypingAndEnterFillThePlaceAndTheZoneOfTheDate) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "1", "15", "1928", "12", "0", true);
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "amsterdam");
+    EXPECT_NE(Preview(*d).indexOf("Europe/Amsterdam, AMT, 19 minutes 32 seconds east of UT"), -1);
+    EXPECT_NE(Preview(*d).indexOf(kBefore1970Note), -1);
+    QTest::keyClick(Query(*d), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+
+    const NatalInputFields& n = app_.session().natal;
+    EXPECT_EQ(n.txtTZ, "-0.3256");
+    EXPECT_EQ(n.txtLongDeg, " 4");
+    EXPECT_EQ(n.txtLongMin, " 53");
+    EXPECT_EQ(n.txtLatDeg, " 52");
+    EXPECT_EQ(n.txtLatMin, " 22");
+    EXPECT_TRUE(n.optEast);
+    EXPECT_TRUE(n.optNorth);
+    // The window shows them, and choosing East did not turn the zone it was given.
+    EXPECT_EQ(w.findChild<QLineEdit*>("txtTZ")->text(), "-0.3256");
+    EXPECT_TRUE(w.findChild<QRadioButton*>("optEast")->isChecked());
+    EXPECT_EQ(n.txtMonth, "1");  // the date stays as typed
+}
+
+TEST_F(FindPlaceTest, ArrowsPickAnotherPlaceAndAWesternZoneKeepsItsSign) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "3", "14", "1962", "10", "15", true);
+    app_.session().natal.SelectEast(true);
+    app_.session().natal.txtTZ = "-1";
+    w.refresh();
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "c");  // Chicago begins with it; Kolkata only by its old name Calcutta
+    auto* list = d->findChild<QTreeWidget*>("lstPlaces");
+    ASSERT_GE(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Chicago, Illinois, United States");
+    EXPECT_EQ(list->topLevelItem(1)->text(0), "Kolkata, West Bengal, India");
+    QTest::keyClick(Query(*d), Qt::Key_Down);
+    EXPECT_EQ(list->currentItem()->text(0), "Kolkata, West Bengal, India");
+    EXPECT_NE(Preview(*d).indexOf("Asia/Kolkata, IST, 5 hours 30 minutes east of UT"), -1);
+    QTest::keyClick(Query(*d), Qt::Key_Up);
+    EXPECT_EQ(list->currentItem()->text(0), "Chicago, Illinois, United States");
+    EXPECT_EQ(list->currentItem()->text(1), "41N51 087W39");
+    QTest::keyClick(Query(*d), Qt::Key_Enter);
+
+    const NatalInputFields& n = app_.session().natal;
+    EXPECT_EQ(n.txtTZ, " 6");
+    EXPECT_TRUE(n.optWest);
+    EXPECT_EQ(n.txtLongDeg, " 87");
+}
+
+TEST_F(FindPlaceTest, EscapeLeavesEverythingAsItWas) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "1", "1", "1950", "12", "0", true);
+    const NatalInputFields before = app_.session().natal;
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "kolkata");
+    QTest::keyClick(Query(*d), Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(app_.session().natal.txtTZ, before.txtTZ);
+    EXPECT_EQ(app_.session().natal.txtLongDeg, before.txtLongDeg);
+
+    // The next time the window opens again, with the last query ready to be typed over.
+    d = Open(w);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(Query(*d)->selectedText(), "kolkata");
+    QTest::keyClick(Query(*d), Qt::Key_Return);
+    EXPECT_EQ(app_.session().natal.txtTZ, "-5.5");
+}
+
+TEST_F(FindPlaceTest, ATimeThatOccurredTwiceWaitsForTheUsersChoice) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "10", "27", "2024", "2", "30", false);
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "berlin");
+    auto* first = d->findChild<QRadioButton*>("optFirstReading");
+    auto* second = d->findChild<QRadioButton*>("optSecondReading");
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->text(), "the first: CEST, 2 hours east of UT");
+    EXPECT_EQ(second->text(), "the second: CET, 1 hour east of UT");
+    const std::string before = app_.session().natal.txtTZ;
+
+    // Enter without a choice leads to the choice; nothing is filled.
+    QTest::keyClick(Query(*d), Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(app_.session().natal.txtTZ, before);
+    EXPECT_EQ(d->focusWidget(), first);
+
+    QTest::keyClick(first, Qt::Key_Space);
+    EXPECT_NE(Preview(*d).indexOf("CEST, 2 hours east of UT"), -1);
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Space);  // the user changes his mind
+    EXPECT_TRUE(second->isChecked());
+    EXPECT_NE(Preview(*d).indexOf("CET, 1 hour east of UT"), -1);
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(app_.session().natal.txtTZ, "-1");
+}
+
+TEST_F(FindPlaceTest, WithoutAValidDateItAsksForOne) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "2", "30", "1962", "10", "15", true);
+    app_.dialogs.answers.push_back("14 Mar 1962");
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(app_.dialogs.shown.back().title, kFindPlaceTitle);
+    EXPECT_EQ(app_.dialogs.shown.back().text, kFindPlaceDatePrompt);
+    EXPECT_EQ(w.findChild<QLineEdit*>("txtMonth")->text(), "3");
+    EXPECT_EQ(w.findChild<QLineEdit*>("txtDay")->text(), "14");
+    QTest::keyClicks(Query(*d), "ulm");
+    EXPECT_NE(Preview(*d).indexOf("At 10:15 PM on 14 Mar 1962: Europe/Berlin, CET"), -1);
+    QTest::keyClick(Query(*d), Qt::Key_Escape);
+
+    // A cancelled question opens nothing; an answer that is no date says so.
+    TypeDate(w, "", "", "", "10", "15", true);
+    PressFindPlace(w);
+    EXPECT_FALSE(d->isVisible());
+    app_.dialogs.answers.push_back("someday");
+    PressFindPlace(w);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(app_.dialogs.shown.back().text, NotADateMessage("someday"));
+}
+
+TEST_F(FindPlaceTest, AMissingAtlasIsReportedAndTheWindowWorksOn) {
+    fs::remove(folder_ / kAtlasPlacesFile);
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "3", "14", "1962", "10", "15", true);
+    const std::string zone = app_.session().natal.txtTZ;
+    PressFindPlace(w);
+    EXPECT_EQ(w.findChild<FindPlaceWindow*>("FindPlace"), nullptr);
+    ASSERT_FALSE(app_.dialogs.shown.empty());
+    EXPECT_EQ(app_.dialogs.shown.back().text, AtlasMissingMessage((folder_ / kAtlasPlacesFile).string()));
+    EXPECT_EQ(app_.session().natal.txtTZ, zone);
+    w.findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_EQ(app_.computeRequests, 1);
+}
+
+TEST_F(FindPlaceTest, APlaceWhoseZoneTheSystemDoesNotKnowCannotBeAccepted) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "3", "14", "1962", "10", "15", true);
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "atlantis");
+    EXPECT_NE(Preview(*d).indexOf("does not know the zone Atlantic/Atlantis"), -1);
+    EXPECT_FALSE(d->findChild<QPushButton*>("cmdAcceptPlace")->isEnabled());
+}
+
+TEST_F(FindPlaceTest, TheDiurnalWindowFillsItsOwnFields) {
+    DiurnalInputWindow w(app_);
+    w.show();
+    DiurnalInputFields& f = app_.session().diurnal;
+    f.txtDiurnalMonth = "7", f.txtDiurnalDay = "4", f.txtDiurnalYear = "1962", f.txtDiurnalHour = "10";
+    f.txtDiurnalMinute = "15";
+    w.refresh();
+    const std::string natalZone = app_.session().natal.txtTZ;
+    FindPlaceWindow* d = Open(w);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(Query(*d), "chicago");
+    QTest::keyClick(Query(*d), Qt::Key_Return);
+    EXPECT_EQ(f.txtDiurnalTZ, " 5");  // CDT
+    EXPECT_TRUE(f.optDiurnalWest);
+    EXPECT_EQ(f.txtDiurnalLatDeg, " 41");
+    EXPECT_EQ(app_.session().natal.txtTZ, natalZone);
+}
+
+TEST(AboutWindowCredit, TheAboutWindowCreditsGeoNames) {
+    gui::AboutWindow about;
+    auto* credit = about.findChild<QLabel*>("lblAtlasCredit");
+    ASSERT_NE(credit, nullptr);
+    EXPECT_EQ(credit->text(), kAtlasCredit);
+}
+
+}  // namespace
+}  // namespace talvenor
