@@ -1,12 +1,12 @@
 #include "chart/compute_charts.h"
 
 #include "chart/chart_commands.h"
+#include "chart/chart_ephemeris.h"
+#include "chart/chart_time.h"
 #include "chart/house_systems.h"
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
-#include "ephemeris/ephemeris.h"
 #include "input/input_checks.h"
 #include "midpoints/midpoint_rule.h"
 

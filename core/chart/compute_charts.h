@@ -3,7 +3,7 @@
 // the natal data page.
 #pragma once
 
-#include "ephemeris/arithmetic_fault.h"
+#include "chart/arithmetic_fault.h"
 #include "shell/session.h"
 
 namespace talvenor {

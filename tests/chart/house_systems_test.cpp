@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_time.h"
 #include "chart/point_catalogue.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {

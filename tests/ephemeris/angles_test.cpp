@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "ephemeris/arithmetic_fault.h"
+#include "chart/arithmetic_fault.h"
 
 namespace talvenor {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "chart/chart_time.h"
 #include "engine_test_support.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
 
 namespace talvenor {
 namespace {

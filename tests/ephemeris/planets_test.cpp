@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart_time.h"
 #include "engine_test_support.h"
-#include "ephemeris/chart_time.h"
 
 namespace talvenor {
 namespace {

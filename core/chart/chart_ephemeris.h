@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "chart/arithmetic_fault.h"
 #include "chart/chart_state.h"
-#include "ephemeris/arithmetic_fault.h"
 
 namespace talvenor {
 

@@ -1,4 +1,4 @@
-#include "ephemeris/arithmetic_fault.h"
+#include "chart/arithmetic_fault.h"
 
 #include <cmath>
 

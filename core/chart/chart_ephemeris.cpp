@@ -1,4 +1,4 @@
-#include "ephemeris/ephemeris.h"
+#include "chart/chart_ephemeris.h"
 
 #include <cmath>
 

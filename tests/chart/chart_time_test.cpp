@@ -1,4 +1,4 @@
-#include "ephemeris/chart_time.h"
+#include "chart/chart_time.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "engine_test_support.h"
 #include "ephemeris/angles.h"
+#include "ephemeris/engine_test_support.h"
 
 namespace talvenor {
 namespace {

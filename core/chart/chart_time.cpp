@@ -1,4 +1,4 @@
-#include "ephemeris/chart_time.h"
+#include "chart/chart_time.h"
 
 #include <cmath>
 

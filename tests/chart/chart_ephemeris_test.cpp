@@ -1,13 +1,13 @@
-#include "ephemeris/ephemeris.h"
+#include "chart/chart_ephemeris.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "chart/chart_time.h"
 #include "chart/point_catalogue.h"
-#include "engine_test_support.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
+#include "ephemeris/engine_test_support.h"
 
 namespace talvenor {
 namespace {
