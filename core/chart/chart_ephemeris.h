@@ -1,7 +1,6 @@
-// The ephemeris driver: all fifteen points of one chart.
+// The ephemeris pass of a chart: all fifteen points of the chart being computed, from the sky at its
+// instant and a day later.
 #pragma once
-
-#include <string_view>
 
 #include "chart/arithmetic_fault.h"
 #include "chart/chart_state.h"
@@ -10,9 +9,8 @@ namespace talvenor {
 
 // Fills PointLon (1..15), PointEclLat and PointDecl (1..10), PointLonNextDay (1..10), RetroFlags,
 // MeanNode, TrueNodeWork, MoonDeclNextDay and, while it still holds kTrueNodeUnset, TrueNode. Reads the
-// time outputs the time routine left (JulianDayNumber, DayFraction, CenturiesT, ObliquityRad holding
-// minus the obliquity, Ascendant, Midheaven). Leaves CenturiesT one day on. On a fault the tables are
-// unreliable and the caller must drop them.
+// time outputs the time routine left (JulianDayNumber, DayFraction, Ascendant, Midheaven). Leaves
+// CenturiesT one day on. On a fault the tables are unreliable and the caller must drop them.
 [[nodiscard]] EngineResult ComputeEphemeris(ChartState& state);
 
 // The Part of Fortune: Ascendant + Moon - Sun, the same by day and by night.

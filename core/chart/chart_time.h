@@ -1,32 +1,26 @@
-// Civil time to Julian day, sidereal time, obliquity and the chart angles.
-//
-// The time scale is Universal Time throughout: the zone value is simply added to the clock time and no
-// correction to ephemeris time is made anywhere in the engine.
+// The time routine of a chart pass: the civil input of the chart named by ChartSelector to the Julian
+// day, the sidereal time, the obliquity and the angles kept in the chart state.
 #pragma once
 
 #include <string_view>
 
 #include "chart/arithmetic_fault.h"
 #include "chart/chart_state.h"
+#include "ephemeris/chart_angles.h"
+#include "ephemeris/time_scales.h"
 
 namespace talvenor {
 
-// Julian day number at noon of a civil date; dates after 1582 October 15 are Gregorian.
-double JulianDayNumberOf(int year, int month, int day);
-
-// Universal Time of a 12-hour packed clock time as a fraction of the civil day (may leave [0, 1)).
+// Universal Time of a 12-hour packed clock time as a fraction of the civil day (may leave [0, 1)); only
+// the exact text "P.M." moves it into the afternoon.
 double DayFractionOf(double packedClock, std::string_view amPm, double zone);
 
-struct ChartAngles {
-    double Midheaven = 0, Ascendant = 0;
-    double Vertex = 0, EquatorialAscendant = 0, CoAscendant = 0, PolarAscendant = 0;
-    double AuxLatitudeRad = 0;  // the negated latitude the auxiliary angles were computed with
-};
+// The place of a packed longitude (west positive) and latitude (north positive), turned to the
+// hemisphere of the north/south text ("SOUTH" or anything else).
+Place PlaceOfInput(double packedLongitude, double packedLatitude, std::string_view northSouth);
 
-// The Midheaven, Ascendant and the four auxiliary angles for a right ascension of the meridian
-// (radians), an obliquity (radians, positive) and a packed geographic latitude (north positive). The
-// auxiliary angles take their hemisphere from northSouth ("SOUTH" or anything else), not from the sign
-// of the latitude.
+// ComputeAngles for a packed geographic latitude and its north/south text: the auxiliary angles take
+// their hemisphere from the text, not from the sign of the latitude.
 ChartAngles ComputeAngles(double ramcRad, double obliquityRad, double packedLatitude,
                           std::string_view northSouth);
 

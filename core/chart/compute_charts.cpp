@@ -32,13 +32,13 @@ EngineResult NatalPass(ChartState& chart, const Options& options) {
     if (auto fault = ComputeChartTime(chart)) return fault;
     chart.NatalPass = chart.CurrentTimeOutputs();
     FaultWatch watch;
-    ComputeHouseCusps(chart);
+    const EngineStatus houses = ComputeHouseCusps(chart);
     chart.NatalVertex = chart.Vertex;
     chart.NatalEquatorialAsc = chart.EquatorialAscendant;
     chart.NatalCoAsc = chart.CoAscendant;
     chart.NatalPolarAsc = chart.PolarAscendant;
     CopyCusps(chart.HouseCusp, chart.NatalCusp);
-    if (auto fault = watch.Check("the natal house cusps")) return fault;
+    if (auto fault = FaultOf(WorseStatus(houses, watch.Status()), "the natal house cusps")) return fault;
 
     if (auto fault = ComputeEphemeris(chart)) return fault;
 
@@ -85,7 +85,7 @@ EngineResult NatalPass(ChartState& chart, const Options& options) {
             chart.MidpointLon[static_cast<std::size_t>(chart.MidpointCount)] = MidpointOf(f[i], f[j]);
         }
     }
-    return after.Check("the natal chart");
+    return FaultOf(after.Status(), "the natal chart");
 }
 
 EngineResult DiurnalPass(ChartState& chart, const Options& options) {
@@ -93,13 +93,13 @@ EngineResult DiurnalPass(ChartState& chart, const Options& options) {
     if (auto fault = ComputeChartTime(chart)) return fault;
     chart.DiurnalPass = chart.CurrentTimeOutputs();
     FaultWatch watch;
-    ComputeHouseCusps(chart);
+    const EngineStatus houses = ComputeHouseCusps(chart);
     chart.DiurnalVertex = chart.Vertex;
     chart.DiurnalEquatorialAsc = chart.EquatorialAscendant;
     chart.DiurnalCoAsc = chart.CoAscendant;
     chart.DiurnalPolarAsc = chart.PolarAscendant;
     CopyCusps(chart.HouseCusp, chart.DiurnalCusp);
-    if (auto fault = watch.Check("the diurnal house cusps")) return fault;
+    if (auto fault = FaultOf(WorseStatus(houses, watch.Status()), "the diurnal house cusps")) return fault;
 
     if (auto fault = ComputeEphemeris(chart)) return fault;
 
@@ -115,7 +115,7 @@ EngineResult DiurnalPass(ChartState& chart, const Options& options) {
     for (std::size_t p = 1; p <= kPointCount; ++p) {
         chart.DiurnalSolsticePt[p] = SolsticePoint(chart.DiurnalLon[p], options);
     }
-    return after.Check("the diurnal chart");
+    return FaultOf(after.Status(), "the diurnal chart");
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 
 #include "chart/chart_time.h"
 #include "chart/point_catalogue.h"
+#include "chart_test_support.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/engine_test_support.h"
+#include "ephemeris/sky.h"
 
 namespace talvenor {
 namespace {
@@ -118,6 +119,40 @@ TEST(EphemerisTest, SecondPassKeepsTheFirstPassTrueNode) {
     EXPECT_EQ(st.TrueNode, natalTrueNode);
     EXPECT_NE(st.TrueNodeWork, natalTrueNode);
     EXPECT_EQ(Decimals(st.PointLon[kMoon], "133.1627"), "133.1627");
+}
+
+TEST(EphemerisTest, APassStoresTheSkyOfItsInstantAndOfTheNextDay) {
+    const ChartState inputs[] = {
+        NatalInput(1962, 3, 14, 10.15f, "P.M.", 6, 87.39f, 41.52f),
+        NatalInput(1997, 12, 7, 12.00f, "P.M.", 0, 0, 51.30f),
+        NatalInput(-500, 7, 1, 4.30f, "A.M.", -3, -30.00f, -20.00f, "SOUTH"),
+    };
+    for (ChartState st : inputs) {
+        SCOPED_TRACE(st.NatalYear);
+        ASSERT_FALSE(ComputeChartTime(st));
+        const Instant instant = InstantOf(st.JulianDayNumber, st.DayFraction);
+        ASSERT_FALSE(ComputeEphemeris(st));
+        const Sky sky = SkyAt(instant);
+        const Sky next = SkyAt(OneDayLater(instant));
+        for (int p = kSun; p <= kMoon; ++p) {
+            SCOPED_TRACE(p);
+            EXPECT_EQ(st.PointLon[p], sky.Longitude[p]);
+            EXPECT_EQ(st.PointEclLat[p], sky.Latitude[p]);
+            EXPECT_EQ(st.PointDecl[p], sky.Declination[p]);
+            EXPECT_EQ(st.PointLonNextDay[p], next.Longitude[p]);
+        }
+        for (int p = kMercury; p <= kPluto; ++p) {
+            EXPECT_EQ(st.RetroFlags[p - 1] == 'R', IsRetrograde(sky.Longitude[p], next.Longitude[p])) << p;
+        }
+        EXPECT_EQ(st.MeanNode, sky.MeanNode);
+        EXPECT_EQ(st.PointLon[kNorthNode], sky.MeanNode);
+        EXPECT_EQ(st.TrueNodeWork, sky.TrueNode);
+        EXPECT_EQ(-st.ObliquityRad, sky.ObliquityRad);
+        // The Moon's next-day declination is taken with the obliquity of the instant itself.
+        EXPECT_EQ(st.MoonDeclNextDay,
+                  Declination(next.Longitude[kMoon], next.Latitude[kMoon], sky.ObliquityRad));
+        EXPECT_EQ(st.CenturiesT, OneDayLater(instant).CenturiesT);
+    }
 }
 
 TEST(EphemerisTest, FaultsSurfaceFromAPoisonedTimeArgument) {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "chart_test_support.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/engine_test_support.h"
 
 namespace talvenor {
 namespace {
@@ -182,7 +182,7 @@ TEST(ChartTimeTest, FaultsAreReportedAndTheCallersFlagsSurvive) {
     {
         FaultWatch watch;
         (void)ComputeAngles(0.0, DegToRad(23.44), 40.0, "NORTH");
-        EXPECT_TRUE(watch.Check("angles").has_value());
+        EXPECT_NE(watch.Status(), EngineStatus::Sound);
     }
 
     std::feraiseexcept(FE_INEXACT);

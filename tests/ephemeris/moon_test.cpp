@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "chart/chart_time.h"
 #include "engine_test_support.h"
 #include "ephemeris/angles.h"
+#include "ephemeris/time_scales.h"
 
 namespace talvenor {
 namespace {
