@@ -8,18 +8,18 @@
 #include <system_error>
 #include <vector>
 
-#include "chart/chart_commands.h"
 #include "chart/chart_dump.h"
-#include "chart/compute_charts.h"
 #include "datafiles/name_record.h"
+#include "environment/app_folder.h"
+#include "environment/regional_format.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
-#include "midpoints/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
-#include "shell/app_folder.h"
-#include "shell/regional_format.h"
-#include "shell/session.h"
-#include "shell/startup.h"
+#include "session/chart_commands.h"
+#include "session/compute_charts.h"
+#include "session/midpoint_commands.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "text/basic_text.h"
 
 using namespace talvenor;

@@ -5,10 +5,10 @@
 #include <string_view>
 
 #include "chart/chart_state.h"
+#include "chart/input_fields.h"
+#include "environment/user_dialogs.h"
 #include "ephemeris/houses.h"
-#include "input/input_fields.h"
 #include "report/report_buffer.h"
-#include "shell/user_dialogs.h"
 
 namespace talvenor {
 

@@ -15,11 +15,11 @@
 #include <ctime>
 #include <utility>
 
-#include "input/atlas_bridge.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
+#include "session/atlas_lookup.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

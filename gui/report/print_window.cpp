@@ -15,11 +15,11 @@
 #include <ctime>
 #include <filesystem>
 
+#include "environment/app_folder.h"
 #include "report/printing.h"
-#include "shell/app_folder.h"
+#include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

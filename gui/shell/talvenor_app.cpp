@@ -7,28 +7,28 @@
 #include <ctime>
 #include <fstream>
 
-#include "chart/chart_commands.h"
-#include "chart/compute_charts.h"
 #include "chart/options_window.h"
 #include "datafiles/cities_window.h"
 #include "datafiles/file_selection.h"
 #include "datafiles/list_window_support.h"
 #include "datafiles/names_file.h"
 #include "datafiles/names_window.h"
-#include "datafiles/text_files.h"
 #include "datafiles/time_zone_window.h"
+#include "environment/text_files.h"
 #include "input/diurnal_input_window.h"
 #include "input/input_fills.h"
 #include "input/natal_input_window.h"
-#include "midpoints/midpoint_commands.h"
 #include "report/data_window.h"
 #include "report/print_window.h"
+#include "session/chart_commands.h"
+#include "session/compute_charts.h"
+#include "session/help_text.h"
+#include "session/midpoint_commands.h"
+#include "session/startup.h"
 #include "shell/about_window.h"
 #include "shell/gui_support.h"
-#include "shell/help_text.h"
 #include "shell/main_window.h"
 #include "shell/progress_window.h"
-#include "shell/startup.h"
 
 namespace talvenor::gui {
 
