@@ -2,9 +2,9 @@
 // day after.
 #include <benchmark/benchmark.h>
 
+#include "chart/chart_ephemeris.h"
 #include "chart/chart_state.h"
-#include "ephemeris/chart_time.h"
-#include "ephemeris/ephemeris.h"
+#include "chart/chart_time.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The chart computation for both charts, and writing the natal data page.
 #include <benchmark/benchmark.h>
 
-#include "chart/chart_commands.h"
-#include "chart/compute_charts.h"
 #include "datafiles/name_record.h"
-#include "shell/session.h"
+#include "session/chart_commands.h"
+#include "session/compute_charts.h"
+#include "session/session.h"
 
 namespace {
 

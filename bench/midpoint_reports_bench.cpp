@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "chart/compute_charts.h"
 #include "datafiles/name_record.h"
-#include "midpoints/midpoint_commands.h"
+#include "session/compute_charts.h"
+#include "session/midpoint_commands.h"
 
 namespace {
 

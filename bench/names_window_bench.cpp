@@ -8,7 +8,7 @@
 
 #include "../tests/gui/fake_app_services.h"
 #include "datafiles/names_window.h"
-#include "shell/session.h"
+#include "session/session.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 // stands. The remaining lines are TSRTEMP.TXT, kept in the atlas folder.
 #include <cmath>
 
-#include "chart/compute_charts.h"
 #include "fuzz_support.h"
-#include "input/atlas_bridge.h"
+#include "session/atlas_lookup.h"
+#include "session/compute_charts.h"
 #include "text/basic_text.h"
 
 using namespace talvenor;

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart_commands.h"
 #include "chart/chart_dump.h"
 #include "fuzz_support.h"
-#include "midpoints/midpoint_commands.h"
+#include "session/chart_commands.h"
+#include "session/midpoint_commands.h"
 
 namespace talvenor::fuzzing {
 

@@ -8,9 +8,9 @@
 // txtLatDeg, txtLatMin, the second person's caption, txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear,
 // txtDiurnalHour, txtDiurnalMinute, txtDiurnalTZ, txtDiurnalLongDeg, txtDiurnalLongMin,
 // txtDiurnalLatDeg, txtDiurnalLatMin. Missing lines are empty texts.
-#include "chart/compute_charts.h"
 #include "chart_checks.h"
 #include "input/input_checks.h"
+#include "session/compute_charts.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;

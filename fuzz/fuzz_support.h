@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/user_dialogs.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor::fuzzing {
 

@@ -1,9 +1,9 @@
 // Help texts: any file shown as a page, and the last-page file written from it.
 #include <algorithm>
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "fuzz_support.h"
-#include "shell/help_text.h"
+#include "session/help_text.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;

@@ -8,7 +8,7 @@
 
 #include "chart/chart_state.h"
 #include "datafiles/names_file.h"
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "fuzz_support.h"
 #include "input/input_checks.h"
 #include "input/input_fills.h"

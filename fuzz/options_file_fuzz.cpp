@@ -2,14 +2,14 @@
 // present-moment fill, the computation and every report.
 #include <ctime>
 
-#include "chart/chart_commands.h"
-#include "chart/compute_charts.h"
-#include "chart/options.h"
 #include "datafiles/name_record.h"
+#include "environment/options.h"
 #include "fuzz_support.h"
 #include "input/input_fills.h"
-#include "midpoints/midpoint_commands.h"
 #include "report/data_commands.h"
+#include "session/chart_commands.h"
+#include "session/compute_charts.h"
+#include "session/midpoint_commands.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;

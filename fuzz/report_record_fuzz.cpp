@@ -1,9 +1,9 @@
 // A names-file record as talvenor-report takes it from its command line: parsed, filled into the natal and
 // the diurnal window, named field by field when it cannot be read, and computed when it can.
-#include "chart/compute_charts.h"
 #include "chart_checks.h"
 #include "datafiles/name_record.h"
 #include "input/strict_number.h"
+#include "session/compute_charts.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;

@@ -1,6 +1,6 @@
 // The settings file Talvenor.ini: read over the defaults, written back and read again.
+#include "environment/settings.h"
 #include "fuzz_support.h"
-#include "shell/settings.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;

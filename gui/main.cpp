@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "shell/app_folder.h"
+#include "environment/app_folder.h"
 #include "shell/talvenor_app.h"
 
 int main(int argc, char** argv) {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
-#include "input/input_fields.h"
+#include "chart/input_fields.h"
+#include "environment/options.h"
 #include "report/report_buffer.h"
 
 namespace talvenor {

@@ -5,9 +5,10 @@
 #include <string_view>
 
 #include "chart/chart_state.h"
-#include "input/input_fields.h"
+#include "chart/input_fields.h"
+#include "environment/user_dialogs.h"
+#include "ephemeris/houses.h"
 #include "report/report_buffer.h"
-#include "shell/user_dialogs.h"
 
 namespace talvenor {
 
@@ -22,14 +23,16 @@ inline constexpr std::string_view kEqualMidheaven = "EM";
 inline constexpr std::string_view kMeridian = "M";
 inline constexpr std::string_view kMorinus = "I";
 
-// The house cusps of the chart the time routine has just prepared, in the system of HouseSystemCode
-// (an unknown code gives Regiomontanus). Reads RamcRad, ObliquityRad (minus the obliquity), Ascendant,
-// Midheaven, NatalNorthSouth, the packed latitude of the chart named by ChartSelector and, for
-// Placidus, AuxLatitudeRad. Writes HouseCusp elements 1 to 12 (10th, 11th, 12th, 1st ... 9th), each in
-// [0, 360); element 13 is left alone. Nothing is thrown: an arithmetic fault at extreme input (a
-// latitude the high-latitude check refuses, non-finite angles) shows in the floating-point status
-// flags, which the caller watches.
-void ComputeHouseCusps(ChartState& chart);
+// The engine's house system for a code; an unknown code gives Regiomontanus.
+HouseSystem HouseSystemOfCode(std::string_view code);
+
+// The house cusps of the chart the time routine has just prepared, in the system of HouseSystemCode.
+// Reads RamcRad, ObliquityRad (minus the obliquity), Ascendant, Midheaven, NatalNorthSouth, the packed
+// latitude of the chart named by ChartSelector and, for Placidus, AuxLatitudeRad. Writes HouseCusp
+// elements 1 to 12 (10th, 11th, 12th, 1st ... 9th), each in [0, 360); element 13 is left alone. Nothing
+// is thrown: an arithmetic fault at extreme input (a latitude the high-latitude check refuses,
+// non-finite angles) is the status returned, and the cusps are then not to be used.
+EngineStatus ComputeHouseCusps(ChartState& chart);
 
 // Writes the house of every point (PointLon) into its 10-character slot of PointHouseText: the
 // four-character house label, then " HOUSE". A point exactly on a cusp falls into the house the cusp

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 
 namespace talvenor {
 namespace {

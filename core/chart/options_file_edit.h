@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/options.h"
-#include "shell/user_dialogs.h"
+#include "environment/options.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

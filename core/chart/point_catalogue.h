@@ -4,26 +4,9 @@
 #include <array>
 #include <string_view>
 
-namespace talvenor {
+#include "ephemeris/point_index.h"
 
-enum PointIndex : int {
-    kSun = 1,
-    kMercury = 2,
-    kVenus = 3,
-    kMars = 4,
-    kJupiter = 5,
-    kSaturn = 6,
-    kUranus = 7,
-    kNeptune = 8,
-    kPluto = 9,
-    kMoon = 10,
-    kNorthNode = 11,
-    kSouthNode = 12,
-    kPartOfFortune = 13,
-    kAscendant = 14,
-    kMidheaven = 15,
-};
-inline constexpr int kPointCount = 15;
+namespace talvenor {
 
 // The 15 ten-character point names in point order, each padded with blanks.
 inline constexpr std::string_view PointNameTable =

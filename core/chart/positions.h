@@ -4,10 +4,10 @@
 #include <string>
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
-#include "input/input_fields.h"
+#include "chart/input_fields.h"
+#include "environment/options.h"
+#include "environment/regional_format.h"
 #include "report/report_buffer.h"
-#include "shell/regional_format.h"
 
 namespace talvenor {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 

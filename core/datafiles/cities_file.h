@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_fields.h"
+#include "chart/input_fields.h"
 
 namespace talvenor {
 

@@ -1,6 +1,6 @@
 #include "datafiles/file_choice.h"
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 
 namespace talvenor {
 namespace {

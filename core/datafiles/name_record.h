@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "input/input_fields.h"
-#include "shell/regional_format.h"
-#include "shell/user_dialogs.h"
+#include "chart/input_fields.h"
+#include "environment/regional_format.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

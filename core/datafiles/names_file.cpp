@@ -5,7 +5,7 @@
 #include <system_error>
 #include <utility>
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 

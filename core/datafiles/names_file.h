@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "chart/input_fields.h"
 #include "datafiles/name_record.h"
-#include "input/input_fields.h"
-#include "shell/regional_format.h"
-#include "shell/user_dialogs.h"
+#include "environment/regional_format.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

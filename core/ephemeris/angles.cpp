@@ -78,19 +78,36 @@ void RectToSpherical(EngineScratch& s) {
     }
 }
 
-void EclipticToEquatorial(EngineScratch& s, double lon, double lat, double epsilonRad) {
+namespace {
+
+void EclipticToEquatorial(EngineScratch& s, double lon, double lat, double cosEps, double sinEps) {
     const double cosLat = CosDeg(lat), sinLat = SinDeg(lat);
     const double cosLon = CosDeg(lon), sinLon = SinDeg(lon);
-    const double cosEps = std::cos(epsilonRad), sinEps = std::sin(epsilonRad);
     s.X = cosLat * cosLon;
     s.Y = cosLat * sinLon * cosEps - sinLat * sinEps;
     s.Z = sinLat * cosEps + cosLat * sinLon * sinEps;
     RectToSpherical(s);
 }
 
+}  // namespace
+
+void EclipticToEquatorial(EngineScratch& s, double lon, double lat, double epsilonRad) {
+    EclipticToEquatorial(s, lon, lat, std::cos(epsilonRad), std::sin(epsilonRad));
+}
+
 double Declination(double lon, double lat, double epsilonRad) {
     EngineScratch s;
     EclipticToEquatorial(s, lon, lat, epsilonRad);
+    return s.Delta;
+}
+
+ObliquityTerms ObliquityTermsOf(double epsilonRad) {
+    return {std::cos(epsilonRad), std::sin(epsilonRad)};
+}
+
+double Declination(double lon, double lat, const ObliquityTerms& eps) {
+    EngineScratch s;
+    EclipticToEquatorial(s, lon, lat, eps.Cos, eps.Sin);
     return s.Delta;
 }
 

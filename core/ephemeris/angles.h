@@ -55,4 +55,12 @@ void EclipticToEquatorial(EngineScratch& s, double lon, double lat, double epsil
 // Declination of an ecliptic position.
 double Declination(double lon, double lat, double epsilonRad);
 
+// The cosine and sine of one obliquity, for the many declinations of one instant.
+struct ObliquityTerms {
+    double Cos = 1, Sin = 0;
+};
+ObliquityTerms ObliquityTermsOf(double epsilonRad);
+// The same declination as above, with the obliquity's cosine and sine already taken.
+double Declination(double lon, double lat, const ObliquityTerms& eps);
+
 }  // namespace talvenor

@@ -258,7 +258,7 @@ void SolveOrbit(PlanetWork& w) {
             next = ecc + (m - ecc + eDeg * SinDeg(ecc)) / (1.0 - e * CosDeg(ecc));
             if (!(std::fabs(next - ecc) >= 0.0000001)) break;
             if (step >= kKeplerStepLimit) {
-                w.fault = "Kepler's equation";
+                w.KeplerUnsettled = true;
                 break;
             }
             ecc = next;

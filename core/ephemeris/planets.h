@@ -6,9 +6,6 @@
 // are carried in kilometres.
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "ephemeris/angles.h"
 
 namespace talvenor {
@@ -42,7 +39,7 @@ struct PlanetWork {
     double PlutoHelioLon = 0, PlutoHelioLat = 0, PlutoRadiusAU = 0;
 
     // Set when Kepler's equation would not settle (only possible far outside the elements' range).
-    std::optional<std::string> fault;
+    bool KeplerUnsettled = false;
 };
 
 // The Sun's apparent geocentric longitude (degrees, not reduced) for centuries t from J1900.

@@ -11,10 +11,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
-#include "shell/session.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
@@ -238,20 +237,6 @@ void FillDiurnalFromAtlas(DiurnalInputFields& d, const AtlasPlace& place) {
               d.txtDiurnalLatMin, d.optDiurnalEast, place);
     d.SelectEast(place.east);
     d.SelectSouth(place.south);
-}
-
-bool LookUpNatalPlace(Session& session, const ProgramRunner& run) {
-    const AtlasLookupResult r = AtlasLookup(session.settings.AtlasDir, *session.dialogs, run);
-    if (r.AtlasAnswer != kAtlasAnswerYes || !r.AtlasOK) return false;
-    FillNatalFromAtlas(session.natal, r.place);
-    return true;
-}
-
-bool LookUpDiurnalPlace(Session& session, const ProgramRunner& run) {
-    const AtlasLookupResult r = AtlasLookup(session.settings.AtlasDir, *session.dialogs, run);
-    if (r.AtlasAnswer != kAtlasAnswerYes || !r.AtlasOK) return false;
-    FillDiurnalFromAtlas(session.diurnal, r.place);
-    return true;
 }
 
 }  // namespace talvenor

@@ -12,12 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "input/input_fields.h"
-#include "shell/user_dialogs.h"
+#include "chart/input_fields.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
-
-struct Session;
 
 inline constexpr const char* kAtlasProgramName = "ATLAS.EXE";
 inline constexpr const char* kAtlasPathFileName = "PCATPATH.TXT";
@@ -87,10 +85,5 @@ AtlasLookupResult AtlasLookup(std::string& AtlasDir, UserDialogs& dialogs,
 // East or West; when East or West changes, the zone takes that side's sign (as a click on it would).
 void FillNatalFromAtlas(NatalInputFields& natal, const AtlasPlace& place);
 void FillDiurnalFromAtlas(DiurnalInputFields& diurnal, const AtlasPlace& place);
-
-// The "ACS Atlas" labels: the lookup with the session's AtlasDir and dialogs, and the fill of that
-// window's fields when the place was accepted. True when the fields changed.
-bool LookUpNatalPlace(Session& session, const ProgramRunner& run = RunAndWait);
-bool LookUpDiurnalPlace(Session& session, const ProgramRunner& run = RunAndWait);
 
 }  // namespace talvenor

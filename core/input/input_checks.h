@@ -8,9 +8,9 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "input/input_fields.h"
-#include "shell/regional_format.h"
-#include "shell/user_dialogs.h"
+#include "chart/input_fields.h"
+#include "environment/regional_format.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

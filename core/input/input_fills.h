@@ -5,10 +5,10 @@
 #include <ctime>
 #include <string>
 
-#include "chart/options.h"
-#include "input/input_fields.h"
-#include "shell/regional_format.h"
-#include "shell/user_dialogs.h"
+#include "chart/input_fields.h"
+#include "environment/options.h"
+#include "environment/regional_format.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

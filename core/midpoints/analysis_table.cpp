@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "chart/midpoint_rule.h"
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
-#include "midpoints/midpoint_rule.h"
 #include "text/basic_text.h"
 
 namespace talvenor {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
+#include "environment/options.h"
 
 namespace talvenor {
 

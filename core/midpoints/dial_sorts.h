@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
+#include "environment/options.h"
 #include "midpoints/progress.h"
 #include "report/report_buffer.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
+#include "environment/options.h"
 #include "midpoints/progress.h"
 #include "report/report_buffer.h"
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "shell/user_dialogs.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

@@ -5,8 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "datafiles/text_files.h"
-#include "shell/session.h"
+#include "environment/text_files.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
@@ -43,19 +42,6 @@ std::size_t BytesOfCharacters(const std::string& text, std::size_t count) {
         if (starts && characters++ == count) return i;
     }
     return text.size();
-}
-
-SaveOutcome WriteSessionDocument(Session& session, const fs::path& file) {
-    if (WriteDataDocument(file, session.report, session.options[45])) return SaveOutcome::Written;
-    session.dialogs->ShowMessage(DocumentNotWrittenMessage(file), std::string(kDocumentNotWrittenTitle),
-                                 MessageIcon::Exclamation);
-    return SaveOutcome::NotWritten;
-}
-
-bool HasData(const ReportBuffer& buffer, UserDialogs& dialogs, const DataWindowMessage& otherwise) {
-    if (buffer.DataLineCount > 0) return true;
-    ShowDataWindowMessage(dialogs, otherwise);
-    return false;
 }
 
 }  // namespace
@@ -103,6 +89,12 @@ bool WriteDataDocument(const fs::path& file, const ReportBuffer& buffer, float l
     }
 }
 
+bool HasData(const ReportBuffer& buffer, UserDialogs& dialogs, const DataWindowMessage& otherwise) {
+    if (buffer.DataLineCount > 0) return true;
+    ShowDataWindowMessage(dialogs, otherwise);
+    return false;
+}
+
 std::string ProposedSaveName(const std::string& chartName) {
     const std::size_t eightCharacters = BytesOfCharacters(chartName, 8);
     const std::size_t blank = chartName.find(' ');
@@ -112,22 +104,6 @@ std::string ProposedSaveName(const std::string& chartName) {
     }
     if (stem.empty()) stem = "Data";
     return stem + ".DOC";
-}
-
-SaveOutcome SaveData(Session& session, const SaveFileChooser& choose) {
-    if (!HasData(session.report, *session.dialogs, kNoDataToWriteMessage)) return SaveOutcome::NoData;
-    if (session.SaveFileName.empty()) return SaveDataAs(session, choose);
-    return WriteSessionDocument(session, fs::path(session.SaveFileName));
-}
-
-SaveOutcome SaveDataAs(Session& session, const SaveFileChooser& choose) {
-    if (!HasData(session.report, *session.dialogs, kNoDataToWriteMessage)) return SaveOutcome::NoData;
-    const fs::path proposed = session.appFolder / ProposedSaveName(session.chart.ChartName);
-    const std::optional<fs::path> chosen = choose ? choose(proposed) : std::nullopt;
-    if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
-    const SaveOutcome outcome = WriteSessionDocument(session, *chosen);
-    if (outcome == SaveOutcome::Written) session.SaveFileName = chosen->string();
-    return outcome;
 }
 
 bool FontIncreaseEnabled(const Settings& settings) {

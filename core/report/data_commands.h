@@ -9,13 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "environment/settings.h"
+#include "environment/user_dialogs.h"
 #include "report/report_buffer.h"
-#include "shell/settings.h"
-#include "shell/user_dialogs.h"
 
 namespace talvenor {
-
-struct Session;
 
 // A message box of the data window: its text, title and icon.
 struct DataWindowMessage {
@@ -71,14 +69,8 @@ using SaveFileChooser =
 
 enum class SaveOutcome { NoData, Cancelled, Written, NotWritten };
 
-// Save: with an empty data buffer shows kNoDataToWriteMessage; without a file from an earlier Save As
-// runs Save As; otherwise writes the data buffer to session.SaveFileName with option 45 lines a page.
-SaveOutcome SaveData(Session& session, const SaveFileChooser& choose);
-
-// Save As: with an empty data buffer shows kNoDataToWriteMessage; otherwise asks for a file (proposed
-// in the program folder under ProposedSaveName of the chart name) and writes the data buffer to it.
-// SaveFileName becomes the chosen file only when the document was written.
-SaveOutcome SaveDataAs(Session& session, const SaveFileChooser& choose);
+// True when the data buffer holds lines; otherwise shows the message.
+bool HasData(const ReportBuffer& buffer, UserDialogs& dialogs, const DataWindowMessage& otherwise);
 
 // ---- Font of the shown text ----
 

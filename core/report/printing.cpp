@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <system_error>
 
-#include "chart/options.h"
-#include "datafiles/text_files.h"
-#include "shell/app_folder.h"
+#include "environment/app_folder.h"
+#include "environment/options.h"
+#include "environment/text_files.h"
 
 namespace talvenor {
 namespace {

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "environment/user_dialogs.h"
 #include "report/report_buffer.h"
-#include "shell/user_dialogs.h"
 
 namespace talvenor {
 

@@ -5,8 +5,8 @@
 #include <new>
 #include <system_error>
 
-#include "datafiles/text_files.h"
-#include "shell/user_dialogs.h"
+#include "environment/text_files.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "chart/options_file_edit.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

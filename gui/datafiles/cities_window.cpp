@@ -10,8 +10,8 @@
 #include "datafiles/names_file.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

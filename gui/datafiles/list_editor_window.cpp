@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "datafiles/list_window_support.h"
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

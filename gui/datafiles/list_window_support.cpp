@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <filesystem>
 
-#include "shell/session.h"
+#include "session/session.h"
 
 namespace talvenor::gui {
 

@@ -4,9 +4,9 @@
 #include <QVBoxLayout>
 
 #include "datafiles/list_window_support.h"
-#include "shell/app_folder.h"
+#include "environment/app_folder.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

@@ -19,8 +19,9 @@
 #include "input/find_place_window.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
+#include "session/atlas_lookup.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

@@ -18,9 +18,10 @@
 
 #include "report/data_commands.h"
 #include "report/printing.h"
+#include "session/save_data.h"
+#include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

@@ -18,11 +18,11 @@
 #include <filesystem>
 
 #include "report/printer_status.h"
+#include "environment/app_folder.h"
 #include "report/printing.h"
-#include "shell/app_folder.h"
+#include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

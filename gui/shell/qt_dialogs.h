@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/user_dialogs.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor::gui {
 

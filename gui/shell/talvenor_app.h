@@ -10,9 +10,9 @@
 #include <string>
 #include <utility>
 
+#include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

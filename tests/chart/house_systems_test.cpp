@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_time.h"
 #include "chart/point_catalogue.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -424,6 +424,39 @@ TEST(HouseCuspsTest, ComputedChartGivesPlacidusCuspsFromItsOwnAngles) {
                      1e-6);
     EXPECT_ON_CIRCLE(NaturalCusp(chart, 2), PlacidusByDefinition(sky, chart.Midheaven, chart.Ascendant, 2),
                      1e-6);
+}
+
+TEST(HouseCuspsTest, ThePassGivesTheEnginesHousesForItsInstantAndPlace) {
+    struct Case {
+        float latitude;
+        const char* northSouth;
+    };
+    for (const Case& c : {Case{40.45f, "NORTH"}, Case{-33.52f, "SOUTH"}, Case{0.0f, "NORTH"}}) {
+        for (const char* code : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I", "Q"}) {
+            SCOPED_TRACE(testing::Message() << c.latitude << " " << code);
+            ChartState chart;
+            chart.NatalYear = 1990;
+            chart.NatalMonth = 6;
+            chart.NatalDay = 15;
+            chart.NatalTime = 3.45f;
+            chart.NatalAmPm = "P.M.";
+            chart.NatalTZ = 5;
+            chart.NatalLongitude = 74.00f;
+            chart.NatalLatitude = c.latitude;
+            chart.NatalNorthSouth = c.northSouth;
+            chart.HouseSystemCode = code;
+            ASSERT_FALSE(ComputeChartTime(chart));
+            ASSERT_EQ(ComputeHouseCusps(chart), EngineStatus::Sound);
+            const HouseCusps engine =
+                HousesAt(InstantOf(chart.JulianDayNumber, chart.DayFraction),
+                         PlaceOfInput(chart.NatalLongitude, chart.NatalLatitude, c.northSouth),
+                         HouseSystemOfCode(code));
+            for (std::size_t h = 1; h <= 12; ++h) EXPECT_EQ(chart.HouseCusp[h], engine.Cusp[h]) << h;
+        }
+    }
+    // An unknown code is Regiomontanus.
+    EXPECT_EQ(HouseSystemOfCode("Q"), HouseSystem::Regiomontanus);
+    EXPECT_EQ(HouseSystemOfCode("EM"), HouseSystem::EqualMidheaven);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/shell_test_support.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

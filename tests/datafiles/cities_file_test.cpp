@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/shell_test_support.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

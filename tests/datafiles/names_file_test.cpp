@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/shell_test_support.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

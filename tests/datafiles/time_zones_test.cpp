@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/shell_test_support.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "engine_test_support.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/chart_time.h"
+#include "ephemeris/time_scales.h"
 
 namespace talvenor {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_test_support.h"
-#include "ephemeris/chart_time.h"
+#include "ephemeris/time_scales.h"
 
 namespace talvenor {
 namespace {
@@ -85,7 +85,7 @@ TEST(PlanetsTest, CircularOrbitPutsTheBodyAtItsMeanLongitude) {
     SolveOrbit(w);
     EXPECT_NEAR(w.EarthHelioLon, 60.0, 1e-9);
     EXPECT_NEAR(w.EarthRadius, kKilometresPerAU, 1e-6);
-    EXPECT_FALSE(w.fault.has_value());
+    EXPECT_FALSE(w.KeplerUnsettled);
 }
 
 TEST(PlanetsTest, HeliocentricLongitudeBeyondOneTurnGivesTheSameGeocentricPlace) {
@@ -119,7 +119,7 @@ TEST(PlanetsTest, AnOrbitThatCannotConvergeIsReportedInsteadOfHanging) {
     w.ElemE = 3.0;  // no ellipse: from this start Newton's steps wander for ever
     w.ElemMeanAnomaly = 71.0;
     SolveOrbit(w);
-    EXPECT_TRUE(w.fault.has_value());
+    EXPECT_TRUE(w.KeplerUnsettled);
 }
 
 }  // namespace

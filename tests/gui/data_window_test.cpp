@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fake_app_services.h"
-#include "shell/shell_test_support.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor::testing_support {

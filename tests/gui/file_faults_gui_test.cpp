@@ -17,12 +17,12 @@
 #include <memory>
 #include <string>
 
-#include "chart/options.h"
 #include "chart/options_file_edit.h"
 #include "chart/options_window.h"
 #include "datafiles/long_lat_window.h"
 #include "datafiles/name_edit_window.h"
 #include "datafiles/names_window.h"
+#include "environment/options.h"
 #include "fake_app_services.h"
 #include "input/natal_input_window.h"
 #include "reliability/file_fault_support.h"

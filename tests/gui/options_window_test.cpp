@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "chart/options.h"
+#include "environment/options.h"
 #include "fake_app_services.h"
-#include "shell/shell_test_support.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

@@ -9,18 +9,19 @@
 #include <optional>
 #include <string>
 
-#include "chart/options.h"
 #include "chart/options_file_edit.h"
 #include "datafiles/names_file.h"
-#include "datafiles/text_files.h"
+#include "environment/options.h"
+#include "environment/settings.h"
+#include "environment/text_files.h"
 #include "reliability/file_fault_support.h"
 #include "report/data_commands.h"
 #include "report/printing.h"
 #include "report/report_buffer.h"
-#include "shell/session.h"
-#include "shell/settings.h"
-#include "shell/shell_test_support.h"
+#include "session/save_data.h"
+#include "session/session.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

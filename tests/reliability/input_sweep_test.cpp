@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_commands.h"
-#include "chart/compute_charts.h"
 #include "chart/house_systems.h"
 #include "input/input_checks.h"
-#include "midpoints/midpoint_commands.h"
+#include "session/chart_commands.h"
+#include "session/compute_charts.h"
+#include "session/midpoint_commands.h"
 #include "support/scripted_dialogs.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -16,20 +16,20 @@
 #include <random>
 #include <string>
 
-#include "chart/options.h"
 #include "chart/options_file_edit.h"
 #include "datafiles/cities_file.h"
 #include "datafiles/names_file.h"
-#include "datafiles/text_files.h"
 #include "datafiles/time_zones.h"
+#include "environment/options.h"
+#include "environment/settings.h"
+#include "environment/text_files.h"
 #include "reliability/file_fault_support.h"
 #include "report/printing.h"
-#include "shell/help_text.h"
-#include "shell/session.h"
-#include "shell/settings.h"
-#include "shell/shell_test_support.h"
-#include "shell/startup.h"
+#include "session/help_text.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/session.h"
-#include "shell/shell_test_support.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {
@@ -82,39 +81,6 @@ TEST(DataDocumentTest, ProposedNameIsTheNameUpToAnEarlyBlankOrItsFirstEightChara
         SCOPED_TRACE(c.chartName);
         EXPECT_EQ(ProposedSaveName(c.chartName), c.proposed);
     }
-}
-
-class SaveDataTest : public ::testing::Test {
-  protected:
-    SaveDataTest() : session(dialogs) {
-        session.appFolder = folder.path();
-        session.chart.ChartName = "John Smith";
-        session.options[45] = 60;
-    }
-
-    // Answers the Save As dialog with `answer` (none = Cancel).
-    static SaveFileChooser Chooser(std::optional<std::filesystem::path> answer) {
-        return [answer](const std::filesystem::path&) { return answer; };
-    }
-
-    TemporaryFolder folder;
-    ScriptedDialogs dialogs;
-    Session session;
-};
-
-TEST_F(SaveDataTest, CancelOrAFailedWriteKeepsTheEarlierFile) {
-    session.report.AppendLine("line");
-    session.SaveFileName = "/earlier.DOC";
-    EXPECT_EQ(SaveDataAs(session, Chooser(std::nullopt)), SaveOutcome::Cancelled);
-    EXPECT_EQ(session.SaveFileName, "/earlier.DOC");
-    EXPECT_TRUE(dialogs.shown.empty());
-
-    const auto unwritable = folder.path() / "no such folder" / "X.DOC";
-    EXPECT_EQ(SaveDataAs(session, Chooser(unwritable)), SaveOutcome::NotWritten);
-    EXPECT_EQ(session.SaveFileName, "/earlier.DOC");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "The data could not be written to " + unwritable.string() + ".");
-    EXPECT_EQ(dialogs.shown[0].title, "Warning!");
 }
 
 TEST(DataFontTest, SizeStepsStopAtTheLimitsWithoutClamping) {

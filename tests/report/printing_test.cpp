@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/options.h"
-#include "shell/shell_test_support.h"
+#include "environment/options.h"
 #include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

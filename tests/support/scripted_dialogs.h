@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/user_dialogs.h"
+#include "environment/user_dialogs.h"
 
 namespace talvenor::testing_support {
 

@@ -1,0 +1,21 @@
+// The two passes of the chart computation, from the input section already transferred into the chart
+// state: the natal chart with its houses, declinations, solstice points and midpoint table, then the
+// diurnal chart. Each takes the time and angles, the houses and the positions from the engine for its
+// instant and place, and fills its part of the chart state.
+#pragma once
+
+#include "chart/arithmetic_fault.h"
+#include "chart/chart_state.h"
+#include "environment/options.h"
+
+namespace talvenor {
+
+// The natal pass: resets TrueNode, computes from the natal input and fills the natal tables, the natal
+// midpoint factors and MidpointLon. On a fault the chart state is unreliable and the caller must drop it.
+EngineResult ComputeNatalPass(ChartState& chart, const Options& options);
+
+// The diurnal pass: computes from the diurnal input and fills the diurnal tables; the Part of Fortune
+// is the ephemeris's own value. On a fault the chart state is unreliable and the caller must drop it.
+EngineResult ComputeDiurnalPass(ChartState& chart, const Options& options);
+
+}  // namespace talvenor

@@ -1,0 +1,55 @@
+// Everything one run of the program holds: the chart, the options, the report buffer, the settings, the
+// regional format, the texts of the two input windows and the house menu's choice. The desktop program
+// and the command line each own one.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "chart/chart_state.h"
+#include "chart/input_fields.h"
+#include "environment/options.h"
+#include "environment/regional_format.h"
+#include "environment/settings.h"
+#include "environment/user_dialogs.h"
+#include "report/report_buffer.h"
+
+namespace talvenor {
+
+struct Session {
+    explicit Session(UserDialogs& userDialogs) : dialogs(&userDialogs) { report.dialogs = dialogs; }
+
+    std::filesystem::path appFolder;
+    ChartState chart;
+    Options options;
+    ReportBuffer report;
+    Settings settings;
+    RegionalFormat regional;
+    NatalInputFields natal;
+    DiurnalInputFields diurnal;
+    // The house system carrying the check mark in the house menu: "P", "R", "K", "C", "O", "EA", "EM",
+    // "M" or "I". Lasts for the run; the options give the one checked at start.
+    std::string checkedHouseCode = "P";
+    // 1 while a natal midpoint report runs.
+    std::int16_t AnalysisMode = 0;
+    // The dial modulus of the sort and tree commands.
+    float Modulus = 360;
+    // The data window's font step (1.5 or 1.2), chosen at start from the screen.
+    double FontStep = 1.2;
+    // The file of the last successful Save As; "" when there is none.
+    std::string SaveFileName;
+    // A minimized data window receives no new report.
+    bool DataWindowMinimized = false;
+    UserDialogs* dialogs;
+};
+
+// Finishes the page in the report buffer and writes the last-page file (nothing while the data window is
+// minimized or the data buffer is empty).
+ShowResult ShowSessionReport(Session& session);
+
+// The house system checked at start for an option-27 value: 2 R, 3 K, 4 C, 5 O, 6 EA, 7 EM, 8 M, 9 I,
+// anything else Placidus.
+std::string HouseCodeForOption(float option27);
+
+}  // namespace talvenor

@@ -1,0 +1,97 @@
+#include "environment/text_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temporary_files.h"
+
+namespace talvenor {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TemporaryFolder;
+
+TEST(TextFilesTest, DecodesEachLineAsUtf8OrElseWindows1252) {
+    const struct {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"Jos\xE9", "Jos\xC3\xA9"},                        // 1252
+        {"Jos\xC3\xA9", "Jos\xC3\xA9"},                    // UTF-8 as it is
+        {"\x80 5\x96", "\xE2\x82\xAC 5\xE2\x80\x93"},      // euro sign and en dash from the 1252 table
+        {"\x81\x9D", "\xC2\x81\xC2\x9D"},                  // undefined bytes keep their number
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                  // an overlong form is not UTF-8
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // nor is a surrogate
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(DecodeLine(c.bytes), c.text);
+    }
+}
+
+TEST(TextFilesTest, AFileMixingBothEncodingsReadsLineByLine) {
+    TemporaryFolder folder;
+    const auto file = folder.path() / "MIXED.FIL";
+    testing_support::WriteBytes(file, "\xEF\xBB\xBFJos\xE9,1\r\nJos\xC3\xA9,2\nlast");
+    EXPECT_EQ(ReadTextFile(file), "Jos\xC3\xA9,1\nJos\xC3\xA9,2\nlast");
+    EXPECT_FALSE(ReadTextFile(folder.path() / "MISSING.FIL").has_value());
+    EXPECT_FALSE(ReadTextFile(folder.path()).has_value());
+}
+
+TEST(TextFilesTest, CapitalsCoverTheAccentedLetters) {
+    EXPECT_EQ(Capitals("jos\xC3\xA9 \xC5\xA1\xC3\xBF\xC3\xB7"), "JOS\xC3\x89 \xC5\xA0\xC5\xB8\xC3\xB7");
+    EXPECT_EQ(CharacterCount("Jos\xC3\xA9"), 4u);
+}
+
+std::vector<std::string> AllFields(const std::string& text) {
+    FieldReader reader(text);
+    std::vector<std::string> fields;
+    while (auto field = reader.Next()) fields.push_back(*field);
+    return fields;
+}
+
+TEST(TextFilesTest, FieldReaderReadsCommaFieldsTheOldWay) {
+    const struct {
+        const char* text;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {" a , b\t,c", {"a", "b", "c"}},
+        {"a,b\r\nc\nd\re", {"a", "b", "c", "d", "e"}},
+        {"\"Smith, John\",x", {"Smith, John", "x"}},
+        {"\"-0,5\" ignored\r\nnext", {"-0,5", "next"}},
+        {"\"a\"b, c", {"a", "c"}},
+        {" \"  padded \" ,x", {"  padded ", "x"}},
+        {"\"open, quote \r\nnext", {"open, quote", "next"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},  // an empty line is one empty field
+        {"a,b,\r\nc", {"a", "b", "", "c"}},
+        {"Ann \"Nan\" Lee,x", {"Ann \"Nan\" Lee", "x"}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(AllFields(c.text), c.fields);
+    }
+}
+
+TEST(TextFilesTest, EditorSaveDropsOnlyAFinalLineBreak) {
+    EXPECT_EQ(EditorFileBytes("a\nb\n"), "a\r\nb\r\n");
+    EXPECT_EQ(EditorFileBytes("a\r\nb\r\n"), "a\r\nb\r\n");
+    EXPECT_EQ(EditorFileBytes("a\nbc"), "a\r\nbc\r\n");  // the last line keeps its characters
+    EXPECT_EQ(EditorFileBytes("\n"), "\r\n");
+    EXPECT_EQ(EditorFileBytes(""), "");
+}
+
+TEST(TextFilesTest, ReplaceFileContentsLeavesOnlyTheNewFile) {
+    TemporaryFolder folder;
+    const auto file = folder.path() / "GA_MA.LL";
+    testing_support::WriteBytes(file, "old");
+    ASSERT_TRUE(ReplaceFileContents(file, "new\r\n"));
+    EXPECT_EQ(ReadBytes(file), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_FALSE(ReplaceFileContents(folder.path() / "NO" / "SUCH.LL", "x"));
+}
+
+}  // namespace
+}  // namespace talvenor

@@ -1,0 +1,1 @@
+// Fine on its own.

@@ -1,0 +1,1 @@
+// A folder the order does not know.
