@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "chart/compute_charts.h"
 #include "datafiles/name_record.h"
 #include "drawing/chart_drawing.h"
 #include "input/input_fills.h"
-#include "shell/session.h"
+#include "session/compute_charts.h"
+#include "session/session.h"
 
 namespace {
 

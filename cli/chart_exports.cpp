@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "drawing/chart_drawing.h"
-#include "shell/session.h"
+#include "session/session.h"
 
 namespace talvenor {
 

@@ -8,7 +8,7 @@
 #include "atlas/atlas_search.h"
 #include "atlas/place_format.h"
 #include "atlas_commands.h"
-#include "shell/app_folder.h"
+#include "environment/app_folder.h"
 
 namespace talvenor::cli {
 namespace {

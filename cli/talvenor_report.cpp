@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "atlas_commands.h"
-#include "chart/chart_commands.h"
 #include "chart/chart_dump.h"
-#include "chart/compute_charts.h"
 #include "chart_exports.h"
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
@@ -19,7 +17,6 @@
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
-#include "midpoints/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"

@@ -8,7 +8,7 @@
 #include "atlas/place_format.h"
 #include "atlas/zone_readings.h"
 #include "atlas_commands.h"
-#include "shell/regional_format.h"
+#include "environment/regional_format.h"
 #include "system_zones.h"
 
 namespace talvenor::cli {

@@ -8,7 +8,7 @@
 
 #include "atlas/atlas_search.h"
 #include "atlas/zone_readings.h"
-#include "shell/regional_format.h"
+#include "environment/regional_format.h"
 
 namespace talvenor {
 

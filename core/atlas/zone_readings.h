@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/regional_format.h"
+#include "environment/regional_format.h"
 
 namespace talvenor {
 

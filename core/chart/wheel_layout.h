@@ -8,8 +8,8 @@
 
 #include "chart/aspects.h"
 #include "chart/chart_state.h"
-#include "chart/options.h"
-#include "shell/regional_format.h"
+#include "environment/options.h"
+#include "environment/regional_format.h"
 
 namespace talvenor {
 

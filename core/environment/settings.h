@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/window_geometry.h"
+#include "environment/window_geometry.h"
 
 namespace talvenor {
 

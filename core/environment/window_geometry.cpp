@@ -1,4 +1,4 @@
-#include "shell/window_geometry.h"
+#include "environment/window_geometry.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "chart/chart_state.h"
-#include "chart/options.h"
+#include "environment/options.h"
 
 namespace talvenor {
 

@@ -10,9 +10,9 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "drawing/chart_drawing.h"
-#include "shell/window_geometry.h"
+#include "environment/window_geometry.h"
 
 class QAction;
 class QMenu;

@@ -16,8 +16,8 @@
 #include <numbers>
 
 #include "midpoints/modulus_prompt.h"
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 #include "text/basic_text.h"
 
 namespace talvenor::gui {

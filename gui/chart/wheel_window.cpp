@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
+#include "session/session.h"
 #include "shell/app_services.h"
-#include "shell/session.h"
 
 namespace talvenor::gui {
 

@@ -16,7 +16,7 @@
 #include <numbers>
 
 #include "chart/point_catalogue.h"
-#include "datafiles/text_files.h"
+#include "environment/text_files.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/midpoint_trees.h"
 #include "text/basic_text.h"

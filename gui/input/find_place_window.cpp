@@ -13,8 +13,8 @@
 
 #include "atlas/atlas_text.h"
 #include "atlas/place_format.h"
+#include "session/session.h"
 #include "shell/gui_support.h"
-#include "shell/session.h"
 #include "system_zones.h"
 
 namespace talvenor::gui {

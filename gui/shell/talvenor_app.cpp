@@ -7,8 +7,6 @@
 #include <ctime>
 #include <fstream>
 
-#include "chart/chart_commands.h"
-#include "chart/compute_charts.h"
 #include "chart/dial_window.h"
 #include "chart/options_window.h"
 #include "chart/wheel_window.h"

@@ -11,7 +11,6 @@
 #include <sstream>
 
 #include "chart/point_catalogue.h"
-#include "support/computed_charts.h"
 
 namespace talvenor {
 namespace {
@@ -176,55 +175,6 @@ TEST(WheelLayoutTest, DegreeTextsDirectionsAndHouseNumbers) {
     for (int e = 1; e <= 12; ++e) EXPECT_EQ(HouseNumberOfCusp(e), houses[e]) << e;
 }
 
-// The grid's aspect list of the natal data page, as point pairs: the lines under its heading.
-std::vector<std::pair<int, int>> ListedPairs(const std::string& page) {
-    std::vector<std::pair<int, int>> pairs;
-    std::istringstream in(page);
-    std::string line;
-    bool inList = false;
-    auto pointOf = [](const std::string& name) {
-        for (int p = 1; p <= kPointCount; ++p) {
-            if (PointNameField(p) == name) return p;
-        }
-        return 0;
-    };
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.find("Planet    Planet    Separation") != std::string::npos) {
-            inList = true;
-            continue;
-        }
-        if (!inList) continue;
-        if (line.size() < 22) break;
-        pairs.push_back({pointOf(line.substr(2, 10)), pointOf(line.substr(12, 10))});
-    }
-    return pairs;
-}
-
-TEST(WheelLayoutTest, AspectLinesAreTheNatalGridsAspectList) {
-    const struct {
-        const char* page;
-        testing_support::ChartRecords records;
-        const char* house;
-    } charts[] = {
-        {"sample-placidus-natal-data.txt", testing_support::kSampleCharts[0], "P"},
-        {"delhi-regiomontanus-natal-data.txt", testing_support::kSampleCharts[2], "R"},
-    };
-    for (const auto& c : charts) {
-        testing_support::ComputedChart chart(c.records, c.house);
-        std::ifstream in(std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" / c.page, std::ios::binary);
-        std::stringstream page;
-        page << in.rdbuf();
-        const std::vector<std::pair<int, int>> expected = ListedPairs(page.str());
-        ASSERT_GT(expected.size(), 5u) << c.page;
-        const std::vector<WheelAspect> lines =
-            GridAspects(chart.session.chart.NatalLon, chart.session.options);
-        std::vector<std::pair<int, int>> drawn;
-        for (const WheelAspect& a : lines) drawn.push_back({a.a, a.b});
-        EXPECT_EQ(drawn, expected) << c.page;
-    }
-}
-
 TEST(WheelLayoutTest, AspectLinesFollowTheOrbsOfTheOptions) {
     PointArray lon{};
     for (int p = 1; p <= kPointCount; ++p)
@@ -254,48 +204,6 @@ TEST(WheelLayoutTest, AspectLinesFollowTheOrbsOfTheOptions) {
     }
     EXPECT_FALSE(southRow);
     EXPECT_TRUE(southColumn);
-}
-
-TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
-    testing_support::ComputedChart chart(testing_support::kSampleCharts[0]);
-    const ChartState& c = chart.session.chart;
-    const WheelLayout biwheel =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, true, 8, 6);
-    ASSERT_EQ(biwheel.natal.size(), 15u);
-    ASSERT_EQ(biwheel.second.size(), 15u);
-    EXPECT_EQ(biwheel.title, "Sample Person");
-    EXPECT_EQ(biwheel.subtitle, "14 Mar 1962  TZ = 6.0  10.15 P.M.  41.52 NORTH  87.39 WEST");
-    EXPECT_EQ(biwheel.houseSystem, "Placidus");
-    EXPECT_FALSE(biwheel.secondSubtitle.empty());
-    EXPECT_EQ(biwheel.ascendant, c.NatalLon[kAscendant]);
-    EXPECT_EQ(biwheel.cusps, c.NatalCusp);
-    for (const auto* ring : {&biwheel.natal, &biwheel.second}) {
-        const double gap = ring == &biwheel.natal ? 8 : 6;
-        for (std::size_t i = 0; i < ring->size(); ++i) {
-            const WheelPoint& p = (*ring)[i];
-            EXPECT_EQ(p.point, static_cast<int>(i) + 1);
-            for (std::size_t j = 0; j < ring->size(); ++j) {
-                if (i == j) continue;
-                const double d = std::fabs(Shift(p.shown, (*ring)[j].shown, 360));
-                EXPECT_GE(d, gap - 1e-7) << i << " " << j;
-            }
-        }
-    }
-    EXPECT_EQ(biwheel.natal[kSun - 1].lon, c.NatalLon[kSun]);
-    EXPECT_EQ(biwheel.second[kSun - 1].lon, c.DiurnalLon[kSun]);
-    EXPECT_EQ(biwheel.natal[kSun - 1].degreeText, DegreeMinuteText(c.NatalLon[kSun]));
-    for (int p = 1; p <= kPointCount; ++p) {
-        EXPECT_EQ(biwheel.natal[static_cast<std::size_t>(p - 1)].retrograde,
-                  c.NatalRetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
-        EXPECT_EQ(biwheel.second[static_cast<std::size_t>(p - 1)].retrograde,
-                  c.DiurnalRetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
-    }
-
-    const WheelLayout single =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, false, 8, 6);
-    EXPECT_TRUE(single.second.empty());
-    EXPECT_TRUE(single.secondSubtitle.empty());
-    EXPECT_EQ(single.aspects.size(), biwheel.aspects.size());
 }
 
 }  // namespace

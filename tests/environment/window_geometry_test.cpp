@@ -1,12 +1,12 @@
 // The chart windows' place and size in the settings file.
-#include "shell/window_geometry.h"
+#include "environment/window_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/settings.h"
-#include "shell/shell_test_support.h"
+#include "environment/settings.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

@@ -19,7 +19,7 @@
 #include "pdf_reading.h"
 #include "report/data_window.h"
 #include "report/print_window.h"
-#include "shell/shell_test_support.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {

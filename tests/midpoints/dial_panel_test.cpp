@@ -7,118 +7,14 @@
 #include <sstream>
 
 #include "midpoints/analysis_table.h"
-#include "midpoints/midpoint_commands.h"
 #include "midpoints/midpoint_test_support.h"
 #include "midpoints/midpoint_trees.h"
-#include "support/computed_charts.h"
 
 namespace talvenor {
 namespace {
 
 using midpoint_test::SetDiurnalFactors;
 using midpoint_test::SetNatalFactors;
-
-// One tree of a tree report printed one below the other without positions: the entries as
-// (name, orb text), in the order printed.
-using TreeEntries = std::vector<std::pair<std::string, std::string>>;
-
-// The 13 trees of a page (option 60 at 0, option 65 at 0): after the title and a blank line, each tree
-// is its header line, its entry lines and a blank line.
-std::vector<TreeEntries> TreesOf(const ReportBuffer& report) {
-    std::vector<TreeEntries> trees;
-    const std::vector<std::string> page = midpoint_test::PageOf(report);
-    std::size_t i = 3;  // blank, title, blank
-    while (i < page.size() && trees.size() < 13) {
-        TreeEntries tree;
-        ++i;  // the header
-        for (; i < page.size() && !page[i].empty(); ++i) {
-            // " " + retrograde mark (3) + name (5) + retrograde mark (3) + orb
-            tree.push_back({page[i].substr(4, 5), page[i].substr(12)});
-        }
-        ++i;
-        trees.push_back(tree);
-    }
-    return trees;
-}
-
-// The panel as a tree would print it: names of single factors as "-SUN-", the orb as the tree's text.
-TreeEntries AsTree(const std::vector<DialPanelEntry>& panel, const AnalysisTable& table, int leaveOut) {
-    TreeEntries entries;
-    for (const DialPanelEntry& e : panel) {
-        if (e.entry == leaveOut) continue;
-        entries.push_back(
-            {TreeEntryName(table.Label[static_cast<std::size_t>(e.entry)], e.entry), TreeOrbText(e.orb)});
-    }
-    std::sort(entries.begin(), entries.end());
-    return entries;
-}
-
-struct PanelCase {
-    testing_support::ChartRecords records;
-    float modulus;
-    float orb;
-};
-
-class DialPanelTreeTest : public ::testing::TestWithParam<PanelCase> {};
-
-// The panel at the place of a factor lists exactly what that factor's tree lists, with the same orbs:
-// the natal tree for a natal factor (which leaves the factor itself out) and the transit tree for a
-// factor of the second chart.
-TEST_P(DialPanelTreeTest, PanelAtAFactorIsThatFactorsTree) {
-    const PanelCase& c = GetParam();
-    testing_support::ComputedChart computed(c.records);
-    Session& s = computed.session;
-    s.options[40] = c.orb;
-    s.options[60] = 0;
-    s.options[65] = 0;
-    const AnalysisTables natal = BuildAnalysisTables(s.chart, s.options, kNatalMode);
-    const AnalysisTables transit = BuildAnalysisTables(s.chart, s.options, kTransitMode);
-
-    ASSERT_EQ(NatalTreeCommand(s, c.modulus, NoProgress()), ShowResult::Shown);
-    const std::vector<TreeEntries> natalTrees = TreesOf(s.report);
-    ASSERT_EQ(natalTrees.size(), 13u);
-    ASSERT_EQ(TransitTreeCommand(s, c.modulus, NoProgress()), ShowResult::Shown);
-    const std::vector<TreeEntries> transitTrees = TreesOf(s.report);
-    ASSERT_EQ(transitTrees.size(), 13u);
-
-    std::size_t entriesSeen = 0;
-    for (int p = 1; p <= kFactorCount; ++p) {
-        const auto e = static_cast<std::size_t>(p);
-        TreeEntries expected = natalTrees[e - 1];
-        std::sort(expected.begin(), expected.end());
-        const double natalPlace = ReduceOnDial(natal.table.Lon[e], c.modulus);
-        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, natalPlace), natal.table, p), expected)
-            << "natal factor " << p;
-
-        expected = transitTrees[e - 1];
-        std::sort(expected.begin(), expected.end());
-        const double transitPlace = ReduceOnDial(transit.table.Lon[e], c.modulus);
-        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, transitPlace), natal.table, 0), expected)
-            << "transit factor " << p;
-        entriesSeen += expected.size();
-    }
-    // The charts are chosen so that the trees are not all empty.
-    EXPECT_GT(entriesSeen, 3u);
-}
-
-std::vector<PanelCase> PanelCases() {
-    std::vector<PanelCase> cases;
-    for (const auto& records : testing_support::kSampleCharts) {
-        for (float modulus : {90.0f, 45.0f, 22.5f, 360.0f}) {
-            for (float orb : {1.5f, 2.5f}) cases.push_back({records, modulus, orb});
-        }
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(ChartsModuliOrbs, DialPanelTreeTest, ::testing::ValuesIn(PanelCases()),
-                         [](const auto& info) {
-                             std::string name = std::string(info.param.records.name) + "_" +
-                                                std::to_string(static_cast<int>(info.param.modulus * 10)) +
-                                                "_orb" +
-                                                std::to_string(static_cast<int>(info.param.orb * 10));
-                             return name;
-                         });
 
 // A chart of round numbers: the Sun at 10, the Moon at 100 (Sun/Moon at 55), Mercury at 57, every other
 // factor at 200.

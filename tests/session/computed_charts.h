@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "chart/compute_charts.h"
 #include "datafiles/name_record.h"
 #include "input/input_fills.h"
-#include "shell/session.h"
+#include "session/compute_charts.h"
+#include "session/session.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor::testing_support {
