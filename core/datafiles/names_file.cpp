@@ -85,14 +85,26 @@ std::optional<double> TypedNumber(const std::string& text, const char* what, std
     return value;
 }
 
+// A clock time or a magnitude of the place, whose direction the buttons give: a minus sign would be
+// folded into the packed field ("-1" and "30" give "-0.70"), which reads back as another time or place.
+std::optional<double> TypedMagnitude(const std::string& text, const char* what, std::string& error) {
+    const auto value = TypedNumber(text, what, error);
+    if (value && *value < 0) {
+        error =
+            std::string("The ") + what + " \"" + text + "\" is below zero. Please correct it and save again.";
+        return std::nullopt;
+    }
+    return value;
+}
+
 // Degrees + minutes/100, negated for the other direction, in the given pattern.
 std::optional<std::string> PackedAngle(const std::string& degrees, const std::string& minutes, bool negate,
                                        const char* what, const char* pattern, std::string& error) {
     const std::string degreesWhat = std::string(what) + " degrees";
     const std::string minutesWhat = std::string(what) + " minutes";
-    const auto d = TypedNumber(degrees, degreesWhat.c_str(), error);
+    const auto d = TypedMagnitude(degrees, degreesWhat.c_str(), error);
     if (!d) return std::nullopt;
-    const auto m = TypedNumber(minutes, minutesWhat.c_str(), error);
+    const auto m = TypedMagnitude(minutes, minutesWhat.c_str(), error);
     if (!m) return std::nullopt;
     const double value = (*d + *m / 100) * (negate ? -1 : 1);
     if (!std::isfinite(value)) {
@@ -204,9 +216,9 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
         return result;
     }
 
-    const auto hour = TypedNumber(natal.txtBirthHour, "birth hour", error);
+    const auto hour = TypedMagnitude(natal.txtBirthHour, "birth hour", error);
     if (!hour) return result;
-    const auto minute = TypedNumber(natal.txtBirthMinute, "birth minute", error);
+    const auto minute = TypedMagnitude(natal.txtBirthMinute, "birth minute", error);
     if (!minute) return result;
     const double time = *hour + *minute / 100;
     if (!std::isfinite(time)) {

@@ -58,7 +58,8 @@ std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count);
 // "#00#.#0" longitude, "#0#.#0" latitude, with a point as the decimal separator whatever the locale. No
 // value (and the message to show) when a field cannot be turned into its form: a name that is empty,
 // holds a comma or a line break or begins with a double quote, a date that does not exist, an hour,
-// minute, degree or zone text that is not a number, a zone text with a comma, or a name or zone longer
+// minute, degree or zone text that is not a number, an hour, minute or degree below zero (the buttons give
+// half of the day and directions), a zone text with a comma, or a name or zone longer
 // than the names list reads (kLongestListField). Each of these would give a line that does not read back
 // as the person typed.
 struct FormattedRecord {
