@@ -17,6 +17,8 @@
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
+#include "environment/text_files.h"
+#include "session/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
@@ -36,6 +38,7 @@ would show it.
 
 RECORD is one line of a names file: name, date, clock time, A or P, time zone, longitude, latitude, e.g.
   "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"
+(a name that holds a comma goes in double quotes, as the names file keeps it: "Smith, John",...)
 (time as hours.minutes on a 12-hour clock, zone west positive, longitude degrees.minutes west positive,
 latitude degrees.minutes north positive).
 
@@ -110,29 +113,9 @@ int BadArguments(const std::string& message) {
     return 2;
 }
 
-// Names the first field of a record that cannot be read, for the error line.
+// The error line for a record that cannot be read.
 std::string BadField(const std::string& line, const RegionalFormat& regional) {
-    int fields = 1;
-    for (char c : line) fields += c == ',';
-    if (fields != 7)
-        return "a record has seven comma-separated fields, this one has " + std::to_string(fields);
-    const auto record = ParseNameRecord(line);
-    if (!record) return "field 1 (name) is empty";
-    if (!ParseDate(record->Field[2], regional)) return "field 2 (date) is not a date: " + record->Field[2];
-    static const char* const kNumberFields[8] = {"",
-                                                 "",
-                                                 "",
-                                                 "field 3 (clock time)",
-                                                 "",
-                                                 "field 5 (time zone)",
-                                                 "field 6 (longitude)",
-                                                 "field 7 (latitude)"};
-    for (int f : {3, 5, 6, 7}) {
-        const auto i = static_cast<std::size_t>(f);
-        if (!StrictNumber(record->Field[i]))
-            return std::string(kNumberFields[i]) + " is not a number: " + record->Field[i];
-    }
-    return "the record cannot be read";
+    return NameRecordFault(line, regional).value_or("the record cannot be read");
 }
 
 const char* const kReports[] = {"natal-data",
@@ -317,7 +300,8 @@ int main(int argc, char** argv) {
     }
     if (secondPerson) {
         session.diurnal.chk2ndPerson = true;
-        session.diurnal.chk2ndPersonCaption = *secondPerson;
+        // Decoded as the records are, so that the name reaches the pages and the dump as UTF-8.
+        session.diurnal.chk2ndPersonCaption = DecodeLine(*secondPerson);
     } else {
         session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
     }

@@ -61,7 +61,9 @@ CitiesList LoadCitiesList(const std::filesystem::path& citiesFile, const std::fi
     list.opened = true;
 
     FieldReader reader(std::move(*text));
-    while (!reader.AtEnd()) {
+    // As in the names file, a line holding nothing but blanks is no place: read as an empty name, it
+    // would end the list and hide every place after it, which the editor's Save keeps in the file.
+    for (reader.SkipBlankLines(); !reader.AtEnd(); reader.SkipBlankLines()) {
         auto place = reader.Next();
         if (!place || place->empty()) break;
         auto region = reader.Next();

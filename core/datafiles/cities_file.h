@@ -33,7 +33,9 @@ struct CitiesList {
     std::optional<std::string> error;  // kCitiesFileError when a record could not be read
 };
 
-// Reads the list: the cities file, or the program folder's GA_MA.LL when the path is empty.
+// Reads the list: the cities file, or the program folder's GA_MA.LL when the path is empty. Places are
+// read like names-file records (five fields): a line holding nothing but blanks is no place, the list
+// ends at the first empty place name, and a place cut short gives the error.
 CitiesList LoadCitiesList(const std::filesystem::path& citiesFile, const std::filesystem::path& appFolder);
 
 std::optional<std::size_t> FindCity(const CitiesList& list, const std::string& listText);

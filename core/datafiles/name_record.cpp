@@ -2,23 +2,15 @@
 
 #include <cctype>
 #include <cmath>
+#include <vector>
 
+#include "environment/text_files.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool AllDigits(std::string_view text) {
     if (text.empty()) return false;
@@ -39,6 +31,33 @@ std::string YearFirst(const std::string& date) {
     if (AllDigits(day)) day = Format(LeadingNumber(day), "00");
     // The whole month word, not just three letters: a regional abbreviation may be longer.
     return date.substr(second + 1) + " " + date.substr(first + 1, second - first - 1) + " " + day;
+}
+
+// The date of field 2 as the system's date rules read it in the regional order.
+std::optional<CivilDate> RecordDate(const std::string& field, const RegionalFormat& regional) {
+    std::string dateText = field;
+    if (regional.DateOrder == 2 && dateText.size() >= 5 && dateText[4] != ' ') dateText = YearFirst(dateText);
+    return ParseDate(dateText, regional);
+}
+
+// A record given as one line, decoded as a names file's line is (UTF-8, else Windows-1252), without the
+// line end it may have been given with.
+std::string RecordText(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+    return DecodeLine(line);
+}
+
+bool HoldsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// The fields of one line by the names-file rules. The line end given to the reader ends the last field,
+// so that an empty last field ("Ann,,,,,,") is a field too.
+std::vector<std::string> RecordFields(const std::string& text) {
+    FieldReader reader(text + "\n");
+    std::vector<std::string> fields;
+    while (auto field = reader.Next()) fields.push_back(std::move(*field));
+    return fields;
 }
 
 // The texts a record fills, the same in both windows.
@@ -67,9 +86,7 @@ std::optional<std::string> FillFromRecord(const NameRecord& record, const Region
                                           Fields& fields, RecordTexts t) {
     const std::string failed = kNameRecordFormatErrorMessage;
 
-    std::string dateText = record.Field[2];
-    if (regional.DateOrder == 2 && dateText.size() >= 5 && dateText[4] != ' ') dateText = YearFirst(dateText);
-    const auto date = ParseDate(dateText, regional);
+    const auto date = RecordDate(record.Field[2], regional);
     if (!date) return failed;
     t.month = std::to_string(date->month);
     t.day = std::to_string(date->day);
@@ -111,25 +128,37 @@ std::optional<std::string> FillFromRecord(const NameRecord& record, const Region
 }  // namespace
 
 std::optional<NameRecord> ParseNameRecord(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
-
+    const std::string text = RecordText(line);
+    if (HoldsLineBreak(text)) return std::nullopt;
+    std::vector<std::string> fields = RecordFields(text);
+    if (fields.size() != 7 || fields[0].empty()) return std::nullopt;
     NameRecord record;
-    std::size_t count = 0;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = line.find(',', start);
-        const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-        if (++count > 7) return std::nullopt;
-        std::string_view field = TrimBlanks(line.substr(start, end - start));
-        if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
-            field = field.substr(1, field.size() - 2);
-        }
-        record.Field[count] = std::string(field);
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
-    if (count != 7 || record.Field[1].empty()) return std::nullopt;
+    for (std::size_t i = 0; i < fields.size(); ++i) record.Field[i + 1] = std::move(fields[i]);
     return record;
+}
+
+std::optional<std::string> NameRecordFault(std::string_view line, const RegionalFormat& regional) {
+    const std::string text = RecordText(line);
+    if (HoldsLineBreak(text)) return "a record is one line, this one holds a line break";
+    const std::vector<std::string> fields = RecordFields(text);
+    if (fields.size() != 7) {
+        return "a record has seven comma-separated fields, this one has " + std::to_string(fields.size()) +
+               " (a name holding a comma goes in double quotes)";
+    }
+    if (fields[0].empty()) return "field 1 (name) is empty";
+    if (!RecordDate(fields[1], regional)) return "field 2 (date) is not a date: " + fields[1];
+    const struct {
+        std::size_t index;
+        const char* name;
+    } numbers[] = {{2, "field 3 (clock time)"},
+                   {4, "field 5 (time zone)"},
+                   {5, "field 6 (longitude)"},
+                   {6, "field 7 (latitude)"}};
+    for (const auto& n : numbers) {
+        if (!StrictNumber(fields[n.index]))
+            return std::string(n.name) + " is not a number: " + fields[n.index];
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> FillNatalFromRecord(const NameRecord& record, const RegionalFormat& regional,

@@ -28,10 +28,17 @@ struct NameRecord {
     std::array<std::string, 8> Field;
 };
 
-// Splits a line at its commas, drops blanks around each field and the double quotes around a quoted
-// one. No record unless there are exactly seven fields and the first (the name) is not empty; an empty
-// name ends a names list. A line end (CR, LF) left on the line is ignored.
+// One record given as a line (talvenor-report's --natal and --diurnal), read as a names file reads it:
+// the bytes decoded as UTF-8, else Windows-1252; fields split at commas, blanks around each dropped, and a
+// field that begins with a double quote running to the closing quote, commas and all ("Smith, John"). No
+// record unless there are exactly seven fields and the first (the name) is not empty; an empty name ends
+// a names list. A line end (CR, LF) at the end of the line is ignored; one inside it is no record.
 std::optional<NameRecord> ParseNameRecord(std::string_view line);
+
+// Why a record line cannot be used, in one line naming the field at fault: a line break, a field count
+// other than seven, an empty name, a date that is not one, or a time, zone, longitude or latitude that is
+// not a number. No value for a line whose record fills both input windows.
+std::optional<std::string> NameRecordFault(std::string_view line, const RegionalFormat& regional);
 
 // Fills the natal window from a chosen record: name, date, hour and minute, AM/PM, time zone, longitude
 // and latitude with their directions, in that order. A field that cannot be read stops the filling

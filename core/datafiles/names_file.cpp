@@ -23,16 +23,23 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// Reads the seven fields of the next record into `record`; false when the text ends inside it (the
-// fields read up to there are kept, the rest are empty).
-bool ReadRecord(FieldReader& reader, NameRecord& record) {
+enum class RecordRead { Complete, CutShort, End };
+
+// The one rule by which both the names list and "Save to disk" read a names file, so that the save keeps
+// exactly the records the list shows. A record is seven fields, counted across line ends as they always
+// were; a line holding nothing but blanks where a record would begin is no record. Read as an empty
+// field, such a line (easily left in the editor) would slide every later field one place. A record the
+// text ends inside keeps the fields read up to there, the rest empty.
+RecordRead ReadNextRecord(FieldReader& reader, NameRecord& record) {
     record = NameRecord{};
+    reader.SkipBlankLines();
+    if (reader.AtEnd()) return RecordRead::End;
     for (std::size_t i = 1; i <= kFieldCount; ++i) {
         auto field = reader.Next();
-        if (!field) return false;
+        if (!field) return RecordRead::CutShort;
         record.Field[i] = std::move(*field);
     }
-    return true;
+    return RecordRead::Complete;
 }
 
 bool AllEmpty(const NameRecord& record) {
@@ -78,14 +85,26 @@ std::optional<double> TypedNumber(const std::string& text, const char* what, std
     return value;
 }
 
+// A clock time or a magnitude of the place, whose direction the buttons give: a minus sign would be
+// folded into the packed field ("-1" and "30" give "-0.70"), which reads back as another time or place.
+std::optional<double> TypedMagnitude(const std::string& text, const char* what, std::string& error) {
+    const auto value = TypedNumber(text, what, error);
+    if (value && *value < 0) {
+        error =
+            std::string("The ") + what + " \"" + text + "\" is below zero. Please correct it and save again.";
+        return std::nullopt;
+    }
+    return value;
+}
+
 // Degrees + minutes/100, negated for the other direction, in the given pattern.
 std::optional<std::string> PackedAngle(const std::string& degrees, const std::string& minutes, bool negate,
                                        const char* what, const char* pattern, std::string& error) {
     const std::string degreesWhat = std::string(what) + " degrees";
     const std::string minutesWhat = std::string(what) + " minutes";
-    const auto d = TypedNumber(degrees, degreesWhat.c_str(), error);
+    const auto d = TypedMagnitude(degrees, degreesWhat.c_str(), error);
     if (!d) return std::nullopt;
-    const auto m = TypedNumber(minutes, minutesWhat.c_str(), error);
+    const auto m = TypedMagnitude(minutes, minutesWhat.c_str(), error);
     if (!m) return std::nullopt;
     const double value = (*d + *m / 100) * (negate ? -1 : 1);
     if (!std::isfinite(value)) {
@@ -134,13 +153,12 @@ NamesList LoadNamesList(const fs::path& namesFile, const fs::path& appFolder) {
     list.records.reserve(static_cast<std::size_t>(std::min(lines, commas / 6)) + 1);
     FieldReader reader(std::move(*text));
     NameRecord record;
-    while (!reader.AtEnd()) {
-        const bool complete = ReadRecord(reader, record);
+    for (RecordRead read; (read = ReadNextRecord(reader, record)) != RecordRead::End;) {
         // An empty name ends the list, even on a record the file cuts short.
         if (record.Field[1].empty()) break;
         const bool overlong = std::any_of(record.Field.begin(), record.Field.end(),
                                           [](const std::string& f) { return f.size() > kLongestListField; });
-        if (!complete || overlong) {
+        if (read == RecordRead::CutShort || overlong) {
             list.error = kNamesFileError;
             break;
         }
@@ -198,9 +216,9 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
         return result;
     }
 
-    const auto hour = TypedNumber(natal.txtBirthHour, "birth hour", error);
+    const auto hour = TypedMagnitude(natal.txtBirthHour, "birth hour", error);
     if (!hour) return result;
-    const auto minute = TypedNumber(natal.txtBirthMinute, "birth minute", error);
+    const auto minute = TypedMagnitude(natal.txtBirthMinute, "birth minute", error);
     if (!minute) return result;
     const double time = *hour + *minute / 100;
     if (!std::isfinite(time)) {
@@ -295,9 +313,9 @@ SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFo
     bool droppedIncomplete = false;
     FieldReader reader(std::move(text));
     NameRecord record;
-    while (!reader.AtEnd()) {
-        if (!ReadRecord(reader, record)) {
-            // The copy ends at a record the file cuts short. Blank lines there are nothing to keep; anything
+    for (RecordRead read; (read = ReadNextRecord(reader, record)) != RecordRead::End;) {
+        if (read == RecordRead::CutShort) {
+            // The copy ends at a record the file cuts short. Empty fields alone are nothing to keep; anything
             // else is worth a word, since from now on it lives only in the backup.
             droppedIncomplete = !AllEmpty(record);
             break;

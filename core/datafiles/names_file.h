@@ -34,9 +34,10 @@ struct NamesList {
 };
 
 // Reads the list: the names file, or the program folder's NAMES.FIL when it cannot be opened (then `file`
-// tells which was read, and the caller empties its names-file path). The list ends at the first record
-// with an empty name; a record cut short by the end of the file gives the error and keeps the records
-// before it. When neither file opens, `opened` is false and the list is empty.
+// tells which was read, and the caller empties its names-file path). A line holding nothing but blanks
+// is no record. The list ends at the first record with an empty name; a record cut short by the end of
+// the file gives the error and keeps the records before it. When neither file opens, `opened` is false
+// and the list is empty. "Save to disk" reads the file by the same rule.
 NamesList LoadNamesList(const std::filesystem::path& namesFile, const std::filesystem::path& appFolder);
 
 // The label over the list: the file name after the last separator, in capitals.
@@ -57,7 +58,8 @@ std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count);
 // "#00#.#0" longitude, "#0#.#0" latitude, with a point as the decimal separator whatever the locale. No
 // value (and the message to show) when a field cannot be turned into its form: a name that is empty,
 // holds a comma or a line break or begins with a double quote, a date that does not exist, an hour,
-// minute, degree or zone text that is not a number, a zone text with a comma, or a name or zone longer
+// minute, degree or zone text that is not a number, an hour, minute or degree below zero (the buttons give
+// half of the day and directions), a zone text with a comma, or a name or zone longer
 // than the names list reads (kLongestListField). Each of these would give a line that does not read back
 // as the person typed.
 struct FormattedRecord {
@@ -77,7 +79,8 @@ inline constexpr const char* kSaveFailedTitle = "Error!";     // the disk or the
 std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& natal,
                                                      const RegionalFormat& regional, UserDialogs& dialogs);
 
-// Save to disk into the chosen file (an empty path is the Cancel of the file choice): every record of the
+// Save to disk into the chosen file (an empty path is the Cancel of the file choice). The file is read
+// record by record as the names list reads it, blank lines being no records; every record of the
 // file whose name matches the new one in capitals is offered for replacement (one question per match:
 // Yes drops it, No keeps it); the kept records and then the new record are written, UTF-8 with CR LF, to
 // the program folder's temporary file; the previous file is kept as the backup ending in "OLD" and the

@@ -1,6 +1,7 @@
 #include "environment/options.h"
 
 #include <fstream>
+#include <string_view>
 
 #include "environment/text_files.h"
 #include "text/basic_text.h"
@@ -36,6 +37,12 @@ OptionsReadResult ReadOptionsFile(const std::filesystem::path& file, Options& op
     std::ifstream in(file, std::ios::binary);
     if (!in) return result;
     result.opened = true;
+    // A byte-order mark, as some editors put before UTF-8 text, is no part of option 1: read as its
+    // leading number it would give 0 and drop every conjunction.
+    if (char mark[3]; !in.read(mark, 3) || std::string_view(mark, 3) != "\xEF\xBB\xBF") {
+        in.clear();
+        in.seekg(0);
+    }
 
     // Only the first seven characters of a line count, so only they are kept, however long the line.
     while (const auto line = ReadLineHead(in, 7)) {

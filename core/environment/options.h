@@ -26,8 +26,9 @@ struct OptionsReadResult {
 };
 
 // Reads the options file: line n gives option n from the leading number of its first seven characters;
-// reading stops at the end of the file, at the first empty line or after line 167. Options not read
-// keep their values. A folder or device in the file's place is not opened.
+// reading stops at the end of the file, at the first empty line or after line 167. A UTF-8 byte-order
+// mark at the start is passed over. Options not read keep their values. A folder or device in the file's
+// place is not opened.
 OptionsReadResult ReadOptionsFile(const std::filesystem::path& file, Options& options);
 
 // The values of the shipped master options file, used when no options file can be read.

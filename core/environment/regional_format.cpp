@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "ephemeris/calendar.h"
+
 namespace talvenor {
 namespace {
 
@@ -242,6 +244,14 @@ std::optional<CivilDate> ParseNumericDate(std::string_view text, std::int16_t da
 std::optional<CivilDate> ParseNamedDate(std::string_view text, const RegionalFormat& regional) {
     std::vector<std::string_view> tokens;
     const std::string_view separators = " \t,-/";
+    // A "-" joins the parts of "14-Mar-62"; one that stands before a number where a part begins is a
+    // minus sign, and a year or day below zero is no date: "01 Jan -5" must not read as 2005.
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '-' && IsDigit(text[i + 1]) &&
+            (i == 0 || separators.find(text[i - 1]) != std::string_view::npos)) {
+            return std::nullopt;
+        }
+    }
     while (!text.empty()) {
         const std::size_t start = text.find_first_not_of(separators);
         if (start == std::string_view::npos) break;
@@ -300,9 +310,10 @@ RegionalFormat ReadRegionalFormat() {
 
 bool IsValidDate(const CivilDate& date) {
     if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) return false;
+    // The months are as long in both calendars; only the leap years differ.
     static constexpr std::array<int, 13> kDays = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-    const int length = date.month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(date.month)];
+    const int length =
+        date.month == 2 && IsLeapYear(date.year) ? 29 : kDays[static_cast<std::size_t>(date.month)];
     return date.day <= length;
 }
 

@@ -33,13 +33,17 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
-// True when the date exists in the proleptic Gregorian calendar (no 31 September, no 29 February 1900).
+// True when the date exists in the calendar the charts are computed in (years 1 to 9999): the Julian
+// calendar up to 1582 October 15, the Gregorian after it. So 29 February 1500 exists and 29 February 1700
+// does not; 31 September never does. The days 5 to 14 October 1582, which the Gregorian reform left out,
+// exist as the Julian days the time routine computes them as.
 bool IsValidDate(const CivilDate& date);
 
 // Reads a date text the way the system's date rules do: three numbers separated by "/", "-" or "."
 // in the regional order ("3/14/1962"), or day, month name and year ("14 Mar 1962", also "1962 Mar 14"
 // when the order is year-month-day). Month names are matched case-insensitively against the
-// regional abbreviations and the English ones. No value for a text that is not an existing date.
+// regional abbreviations and the English ones. No value for a text that is not an existing date (see
+// IsValidDate), nor for a number written with a minus sign ("01 Jan -5").
 std::optional<CivilDate> ParseDate(std::string_view text, const RegionalFormat& regional);
 
 // "dd mmm yyyy": two-digit day, the abbreviated month name, four-digit year ("14 Mar 1962").

@@ -247,6 +247,17 @@ bool FieldReader::AtEnd() const {
     return pos_ >= text_.size();
 }
 
+void FieldReader::SkipBlankLines() {
+    const std::size_t size = text_.size();
+    while (pos_ < size) {
+        std::size_t end = pos_;
+        while (end < size && IsBlank(text_[end])) ++end;
+        if (end < size && !IsLineEnd(text_[end])) return;
+        if (end < size && text_[end] == '\r' && end + 1 < size && text_[end + 1] == '\n') ++end;
+        pos_ = end < size ? end + 1 : size;
+    }
+}
+
 std::optional<std::string> FieldReader::Next() {
     if (AtEnd()) return std::nullopt;
     const std::size_t size = text_.size();

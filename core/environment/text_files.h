@@ -61,6 +61,9 @@ class FieldReader {
     // The next field; no value when the end of the text has been reached (a read past the end fails).
     std::optional<std::string> Next();
     bool AtEnd() const;
+    // Passes over what is left of the current line when it holds nothing but blanks, and over every
+    // following line that holds nothing but blanks: where a record begins, a blank line is no record.
+    void SkipBlankLines();
 
   private:
     std::string text_;

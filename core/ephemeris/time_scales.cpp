@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ephemeris/angles.h"
+#include "ephemeris/calendar.h"
 
 namespace talvenor {
 
@@ -28,11 +29,12 @@ Instant OneDayLater(const Instant& instant) {
 }
 
 double JulianDayNumberOf(int year, int month, int day) {
-    // Months counted from March of the year -4800, so that leap days fall at the end of a cycle.
-    const double a = (static_cast<double>(year) + 4800.0) * 12.0 + month - 3.0;
-    double j = std::floor((2.0 * (a - 12.0 * std::floor(a / 12.0)) + 7.0 + 365.0 * a) / 12.0) + day +
-               std::floor(a / 48.0) - 32083.0;
-    if (j > 2299171.0) j = j + std::floor(a / 4800.0) - std::floor(a / 1200.0) + 38.0;
+    double j = JulianCalendarDayNumber(year, month, day);
+    if (j > kLastJulianCalendarDay) {
+        // Months counted from March of the year -4800, as the Julian count does.
+        const double a = (static_cast<double>(year) + 4800.0) * 12.0 + month - 3.0;
+        j = j + std::floor(a / 4800.0) - std::floor(a / 1200.0) + 38.0;
+    }
     return j;
 }
 

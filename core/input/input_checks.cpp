@@ -97,12 +97,24 @@ bool AnyTextNotANumber(const WindowTexts& w) {
     return false;
 }
 
+// Clock times and the place are magnitudes, their direction given by the AM/PM, E/W and N/S buttons: a
+// minus sign there (pasted, from a names record such as "-0.30", or from a negative home place in the
+// options) would be folded into the packed value and give another moment or place than the one shown,
+// "11.70 P.M." or a latitude of 65.71 south for -66 degrees 29 minutes north.
+bool AnyMagnitudeBelowZero(const WindowTexts& w) {
+    for (const std::string* text : {&w.hour, &w.minute, &w.longDeg, &w.longMin, &w.latDeg, &w.latMin}) {
+        if (Value(*text) < 0) return true;
+    }
+    return false;
+}
+
 void CheckRanges(const WindowTexts& w, Report report, ChartState& state, UserDialogs& dialogs) {
     if (Value(w.month) > 12 || Value(w.day) > 31 || Value(w.year) > 2099) report(state, dialogs);
     if (Value(w.hour) > 12 || Value(w.minute) > 59) report(state, dialogs);
     if (Value(w.zone) > 12 || Value(w.zone) < -13) report(state, dialogs);
     if (Value(w.longDeg) > 180 || Value(w.longMin) > 59) report(state, dialogs);
     if (Value(w.latMin) > 59) report(state, dialogs);
+    if (AnyMagnitudeBelowZero(w)) report(state, dialogs);
     if (DateDoesNotExist(w)) report(state, dialogs);
     if (AnyTextNotANumber(w)) report(state, dialogs);
 }

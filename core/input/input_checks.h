@@ -30,8 +30,9 @@ void CheckInputComplete(const NatalInputFields& natal, const DiurnalInputFields&
                         UserDialogs& dialogs);
 
 // Ranges of one window: month, day, year; hour, minute; time zone; longitude degrees and minutes;
-// latitude minutes. Then two tests the ranges cannot make: the date must exist in the calendar, and
-// every numeric text that is not empty must be a number as a whole.
+// latitude minutes. Then the tests the ranges cannot make: no hour, minute, degree or minute of the
+// place below zero (the buttons give the directions), the date must exist in the calendar the charts are
+// computed in, and every numeric text that is not empty must be a number as a whole.
 void CheckNatalRanges(const NatalInputFields& natal, ChartState& state, UserDialogs& dialogs);
 void CheckDiurnalRanges(const DiurnalInputFields& diurnal, ChartState& state, UserDialogs& dialogs);
 

@@ -1,6 +1,13 @@
 # Runs talvenor-report and checks its exit status, and its output against an expected file when one is
-# given. Variables: EXE, ARGS (separated by "|"), EXPECT_STATUS, EXPECTED_FILE (optional), EXPECT_STDERR (optional
-# text the error output must contain).
+# given. Variables: EXE, ARGS (separated by "|"; "{xHH}" stands for the byte of that hexadecimal value, so
+# that records can be given in Windows-1252), EXPECT_STATUS, EXPECTED_FILE (optional), EXPECT_STDERR
+# (optional text the error output must contain), EXPECT_STDOUT (optional text the output must contain).
+while(ARGS MATCHES "{x([0-9A-Fa-f][0-9A-Fa-f])}")
+  set(hex ${CMAKE_MATCH_1})
+  math(EXPR code "0x${hex}")
+  string(ASCII ${code} byte)
+  string(REPLACE "{x${hex}}" "${byte}" ARGS "${ARGS}")
+endwhile()
 string(REPLACE "|" ";" ARGS "${ARGS}")
 execute_process(COMMAND ${EXE} ${ARGS}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -23,5 +30,11 @@ if(DEFINED EXPECT_STDERR)
   list(LENGTH breaks lines)
   if(NOT lines EQUAL 1)
     message(FATAL_ERROR "expected a one-line error, got: ${err}")
+  endif()
+endif()
+if(DEFINED EXPECT_STDOUT)
+  string(FIND "${out}" "${EXPECT_STDOUT}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "output lacks '${EXPECT_STDOUT}': ${out}")
   endif()
 endif()

@@ -43,6 +43,21 @@ TEST(CitiesFileTest, ListEndsAtAnEmptyPlaceAndKeepsPlacesBeforeABrokenOne) {
     EXPECT_TRUE(list.records.empty());
 }
 
+TEST(CitiesFileTest, ABlankLineIsNoPlaceAndHidesNoPlaceAfterIt) {
+    TemporaryFolder folder;
+    for (const char* bytes : {"Sample Town,GA,084W23,33N45,5\r\n\r\nMacon,GA,083W38,32N50,5\r\n",
+                              "\r\nSample Town,GA,084W23,33N45,5\n \t\nMacon,GA,083W38,32N50,5\n\n",
+                              "Sample Town,GA,084W23,33N45,5,\r\n\r\nMacon,GA,083W38,32N50,5"}) {
+        SCOPED_TRACE(bytes);
+        WriteBytes(folder.path() / "GA_MA.LL", bytes);
+        const CitiesList list = LoadCitiesList("", folder.path());
+        EXPECT_EQ(ListTexts(list), (std::vector<std::string>{"Sample Town,GA", "Macon,GA"}));
+        EXPECT_FALSE(list.error.has_value());
+        ASSERT_EQ(list.records.size(), 2u);
+        EXPECT_EQ(list.records[1].TimeZone, "5");
+    }
+}
+
 TEST(CitiesFileTest, AClickFindsTheFirstOfEqualPlaces) {
     CitiesList list;
     list.records = {{"Athens,GA", "083W23", "33N58", "5"}, {"Athens,GA", "000W00", "00N00", "0"}};

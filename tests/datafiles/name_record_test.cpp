@@ -26,10 +26,76 @@ TEST(NameRecordTest, SplitsSevenFieldsAndDropsBlanksAndQuotes) {
     const NameRecord loose = Record(" \"Sample Person\" , 14 Mar 1962 ,\t10.15 , \"P\",6,087.39, 41.52 \r\n");
     for (int i = 1; i <= 7; ++i) EXPECT_EQ(loose.Field[static_cast<std::size_t>(i)], expected[i]) << i;
 
-    // A quote inside a field, or one alone, is part of the text.
+    // A quote inside a field is part of the text; one that opens a field runs to its closing quote or,
+    // left open, to the line end, as in a names file.
     const NameRecord inner = Record("Ann \"Nan\" Lee,1 Jan 2000,1.00,A,0,000.00,00.00");
     EXPECT_EQ(inner.Field[1], "Ann \"Nan\" Lee");
-    EXPECT_EQ(Record("\"Ann,1 Jan 2000,1.00,A,0,000.00,00.00").Field[1], "\"Ann");
+    EXPECT_FALSE(ParseNameRecord("\"Ann,1 Jan 2000,1.00,A,0,000.00,00.00").has_value());
+}
+
+TEST(NameRecordTest, ReadsARecordLineByTheNamesFileRules) {
+    const struct {
+        const char* line;
+        const char* name;
+        const char* latitude;
+    } cases[] = {
+        // What the names file keeps and "Save to disk" writes back for a name holding a comma.
+        {"\"Smith, John\",01 Jan 1990,9.05,A,5,073.58,40.45", "Smith, John", "40.45"},
+        {" \"Smith, John\" ,01 Jan 1990,9.05,A,5,073.58,\"40.45\"", "Smith, John", "40.45"},
+        // Bytes of the old Windows program, decoded as the files are.
+        {"Jos\xE9,01 Jan 1990,9.05,A,5,073.58,40.45", "Jos\xC3\xA9", "40.45"},
+        {"Jos\xC3\xA9,01 Jan 1990,9.05,A,5,073.58,40.45\r\n", "Jos\xC3\xA9", "40.45"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const NameRecord record = Record(c.line);
+        EXPECT_EQ(record.Field[1], c.name);
+        EXPECT_EQ(record.Field[2], "01 Jan 1990");
+        EXPECT_EQ(record.Field[7], c.latitude);
+    }
+    for (const char* line : {"X\n,01 Jan 1990,9.05,A,5,073.58,40.45", "X,01 Jan\r1990,9.05,A,5,073.58,40.45",
+                             "X,01 Jan 1990,9.05,A,5,073.58,\n40.45"}) {
+        EXPECT_FALSE(ParseNameRecord(line).has_value()) << line;
+    }
+}
+
+TEST(NameRecordTest, AFaultyRecordIsNamedByItsFieldInOneLine) {
+    const struct {
+        const char* line;
+        const char* fault;  // nullptr: the record can be used
+    } cases[] = {
+        {"Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52", nullptr},
+        {"\"Smith, John\",01 Jan 1990,9.05,A,5,073.58,40.45", nullptr},
+        {"Smith, John,01 Jan 1990,9.05,A,5,073.58,40.45",
+         "a record has seven comma-separated fields, this one has 8 (a name holding a comma goes in double "
+         "quotes)"},
+        {"X,14 Mar 1962",
+         "a record has seven comma-separated fields, this one has 2 (a name holding a comma "
+         "goes in double quotes)"},
+        {"X,14 Mar\n1962,10.15,P,6,087.39,41.52", "a record is one line, this one holds a line break"},
+        {"X\r\n,14 Mar 1962,10.15,P,6,087.39,41.52", "a record is one line, this one holds a line break"},
+        {" ,14 Mar 1962,10.15,P,6,087.39,41.52", "field 1 (name) is empty"},
+        {"X,31 Feb 1962,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 31 Feb 1962"},
+        {"X,01 Jan -5,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 01 Jan -5"},
+        {"Jos\xE9,31 F\xE9v 1962,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 31 F\xC3\xA9v 1962"},
+        {"X,14 Mar 1962,10.x5,P,6,087.39,41.52", "field 3 (clock time) is not a number: 10.x5"},
+        {"X,14 Mar 1962,10.15,P,1.2.3,087.39,41.52", "field 5 (time zone) is not a number: 1.2.3"},
+        {"X,14 Mar 1962,10.15,P,6,W87,41.52", "field 6 (longitude) is not a number: W87"},
+        {"X,14 Mar 1962,10.15,P,6,087.39,", "field 7 (latitude) is not a number: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto fault = NameRecordFault(c.line, RegionalFormat{});
+        if (c.fault == nullptr) {
+            EXPECT_FALSE(fault.has_value()) << *fault;
+            continue;
+        }
+        EXPECT_EQ(fault, c.fault);
+        // A faulty record never fills the windows; a sound one always does.
+        const auto record = ParseNameRecord(c.line);
+        NatalInputFields natal;
+        EXPECT_TRUE(!record || FillNatalFromRecord(*record, RegionalFormat{}, natal).has_value());
+    }
 }
 
 TEST(NameRecordTest, RefusesLinesWithoutSevenFieldsOrAName) {

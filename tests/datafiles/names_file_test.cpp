@@ -180,6 +180,14 @@ TEST(NamesFileTest, RefusesRecordsThatWouldNotReadBack) {
          "The longitude minutes \"3.9.1\" is not a number. Please correct it and save again."},
         {[](NatalInputFields& n) { n.txtLatDeg = "4I"; },
          "The latitude degrees \"4I\" is not a number. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtBirthHour = "-1"; },
+         "The birth hour \"-1\" is below zero. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtBirthMinute = "-30"; },
+         "The birth minute \"-30\" is below zero. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtLongMin = "-5"; },
+         "The longitude minutes \"-5\" is below zero. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtLatDeg = "-66"; },
+         "The latitude degrees \"-66\" is below zero. Please correct it and save again."},
         {[](NatalInputFields& n) { n.txtTZ = "5,5"; },
          "The time zone \"5,5\" cannot be saved because it holds a comma. Please write decimals with a "
          "point."},
@@ -304,6 +312,44 @@ TEST(NamesFileTest, SaveKeepsOldRecordsReadableAndSaysWhatItLeftOut) {
               "NAMES.OLD.");
     EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
               (std::vector<std::string>{"Jos\xC3\xA9", "Smith, John", "Bob"}));
+}
+
+TEST(NamesFileTest, ABlankLineIsNoRecordForTheListNorForTheSave) {
+    const std::string a = "A,14 Mar 1962,10.15,P,6,087.39,41.52";
+    const std::string b = "B,01 Jan 1990,9.05,A,5,073.58,40.45";
+    const std::string kept = a + "\r\n" + b + "\r\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"an empty line between two records", a + "\r\n\r\n" + b + "\r\n"},
+        {"blanks and a tab on the line", a + "\r\n  \t \r\n" + b},
+        {"blank lines first and last, LF only", "\n\n" + a + "\n\n\n" + b + "\n \n"},
+        {"a comma left after the last field", a + ",\r\n\r\n" + b + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveFixture fixture(c.bytes);
+        EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
+                  (std::vector<std::string>{"A", "B"}));
+
+        EXPECT_EQ(fixture.Save(SampleWindow("New")), SaveEntryOutcome::Saved);
+        EXPECT_TRUE(fixture.dialogs.shown.empty());  // nothing was incomplete
+        const std::string saved = kept + NewLine("New") + "\r\n";
+        EXPECT_EQ(ReadBytes(fixture.file), saved);
+        EXPECT_EQ(ReadBytes(fixture.folder.path() / "NAMES.OLD"), c.bytes);
+        const NamesList list = LoadNamesList(fixture.file, fixture.folder.path());
+        EXPECT_EQ(Names(list), (std::vector<std::string>{"A", "B", "New"}));
+        ASSERT_EQ(list.records.size(), 3u);
+        EXPECT_EQ(list.records[1].Field[7], "40.45");
+
+        // The second save keeps the good file as the backup.
+        EXPECT_EQ(fixture.Save(SampleWindow("Newer")), SaveEntryOutcome::Saved);
+        EXPECT_EQ(ReadBytes(fixture.folder.path() / "NAMES.OLD"), saved);
+        // Each kept record is its seven fields (the blank the zone was typed with is no part of it).
+        EXPECT_EQ(ReadBytes(fixture.file),
+                  kept + "New,14 Mar 1962,10.15,P,6,087.39,41.52\r\n" + NewLine("Newer") + "\r\n");
+    }
 }
 
 }  // namespace

@@ -28,6 +28,38 @@ TEST(OptionsFileTest, OnlyTheFirstSevenColumnsCount) {
     std::filesystem::remove(file);
 }
 
+TEST(OptionsFileTest, AByteOrderMarkIsPassedOverAndTheSevenColumnsCountAfterIt) {
+    const struct {
+        const char* what;
+        std::string text;
+        int lines;
+        float first, second;
+    } cases[] = {
+        {"mark before the first option", "\xEF\xBB\xBF  8      conjunction\r\n  5\r\n", 2, 8, 5},
+        {"seven columns after the mark",
+         "\xEF\xBB\xBF"
+         "123456789\n2\n",
+         2, 1234567, 2},
+        {"a file shorter than a mark", "7", 1, 7, 0},
+        {"the mark alone", "\xEF\xBB\xBF", 0, 0, 0},
+        {"half a mark is text",
+         "\xEF\xBB"
+         "8\r\n5\r\n",
+         2, 0, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto file = WriteFile("mark", c.text);
+        Options o;
+        const OptionsReadResult r = ReadOptionsFile(file, o);
+        EXPECT_TRUE(r.opened);
+        EXPECT_EQ(r.linesRead, c.lines);
+        EXPECT_EQ(o[1], c.first);
+        EXPECT_EQ(o[2], c.second);
+        std::filesystem::remove(file);
+    }
+}
+
 TEST(OptionsFileTest, AnEmptyLineOrTheEndLeavesLaterOptionsAsTheyWere) {
     Options o;
     o[3] = 9;

@@ -177,6 +177,33 @@ TEST(RegionalFormatTest, DatesWithMonthNamesAreRead) {
     }
 }
 
+TEST(RegionalFormatTest, LeapDaysBefore1583AreJulianAndAMinusSignIsNoDate) {
+    const struct {
+        const char* text;
+        std::optional<CivilDate> date;
+    } cases[] = {
+        {"29 Feb 1500", CivilDate{1500, 2, 29}},
+        {"29 Feb 1300", CivilDate{1300, 2, 29}},
+        {"29 Feb 1100", CivilDate{1100, 2, 29}},
+        {"2/29/1500", CivilDate{1500, 2, 29}},
+        {"10 Oct 1582", CivilDate{1582, 10, 10}},
+        {"29 Feb 1582", std::nullopt},
+        {"29 Feb 1700", std::nullopt},
+        {"01 Jan -5", std::nullopt},
+        {"01 Jan -05", std::nullopt},
+        {"-1 Jan 1990", std::nullopt},
+        {"Jan 1, -1990", std::nullopt},
+        {"1990 Jan -1", std::nullopt},
+        {"1/1/-5", std::nullopt},
+        {"14-Mar-62", CivilDate{1962, 3, 14}},  // a dash between parts still joins them
+        {"1962-Mar-14", CivilDate{1962, 3, 14}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseDate(c.text, RegionalFormat{}), c.date);
+    }
+}
+
 TEST(RegionalFormatTest, DateIsWrittenWithTwoDigitDayMonthNameAndFourDigitYear) {
     RegionalFormat german;
     german.MonthAbbrev[3] = "M\xC3\xA4r";

@@ -75,6 +75,26 @@ TEST(TextFilesTest, FieldReaderReadsCommaFieldsTheOldWay) {
     }
 }
 
+TEST(TextFilesTest, FieldReaderPassesOverBlankLinesOnlyWhereAskedAndOnlyBlankOnes) {
+    const struct {
+        const char* text;
+        std::vector<std::string> fields;  // read with the blank lines passed over before every field
+    } cases[] = {
+        {"a\r\n\r\nb", {"a", "b"}},    {" \t\n\r\n\ra", {"a"}},
+        {"a,\r\n  \r\nb", {"a", "b"}},  // what a comma leaves of its line is blank too
+        {"a, ,b", {"a", "", "b"}},      // blanks between commas are an empty field, not a line
+        {"a\n  x", {"a", "x"}},        {"\n \n", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FieldReader reader(c.text);
+        std::vector<std::string> fields;
+        for (reader.SkipBlankLines(); !reader.AtEnd(); reader.SkipBlankLines())
+            fields.push_back(*reader.Next());
+        EXPECT_EQ(fields, c.fields);
+    }
+}
+
 TEST(TextFilesTest, EditorSaveDropsOnlyAFinalLineBreak) {
     EXPECT_EQ(EditorFileBytes("a\nb\n"), "a\r\nb\r\n");
     EXPECT_EQ(EditorFileBytes("a\r\nb\r\n"), "a\r\nb\r\n");

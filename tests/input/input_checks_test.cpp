@@ -288,6 +288,55 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
     ExpectMessages(dialogs, 1, "Error in diurnal input data section. Please correct.");
 }
 
+TEST(InputChecksTest, NegativeClockTimesAndPlaceMagnitudesAreRefused) {
+    ExpectNatal(
+        {
+            {"hour", &N::txtBirthHour, "-1", false, 1},
+            {"hour", &N::txtBirthHour, "-13", false, 1},
+            {"minute", &N::txtBirthMinute, "-30", false, 1},
+            {"minute", &N::txtBirthMinute, "-0", false, 0},  // zero, whatever its sign
+            {"longitude degrees", &N::txtLongDeg, "-75", false, 1},
+            {"longitude degrees", &N::txtLongDeg, "-75", true, 1},
+            {"longitude minutes", &N::txtLongMin, "-5", false, 1},
+            {"latitude degrees", &N::txtLatDeg, "-66", false, 1},
+            {"latitude minutes", &N::txtLatMin, "-29", false, 1},
+            {"zone", &N::txtTZ, "-1", true, 0},  // a zone has its sign
+        },
+        NatalRanges);
+    ExpectDiurnal(
+        {
+            {"hour", &D::txtDiurnalHour, "-1", false, 1},
+            {"minute", &D::txtDiurnalMinute, "-30", false, 1},
+            {"longitude minutes", &D::txtDiurnalLongMin, "-1", false, 1},
+            {"latitude degrees", &D::txtDiurnalLatDeg, "-66", false, 1},
+        },
+        DiurnalRanges);
+}
+
+TEST(InputChecksTest, LeapDaysFollowTheCalendarTheChartIsComputedIn) {
+    const struct {
+        const char* month;
+        const char* day;
+        const char* year;
+        int messages;
+    } cases[] = {
+        {"2", "29", "1500", 0}, {"2", "29", "1300", 0},  {"2", "29", "1100", 0},  {"2", "29", "1580", 0},
+        {"2", "29", "1582", 1}, {"2", "29", "1700", 1},  {"2", "29", "1600", 0},  {"10", "4", "1582", 0},
+        {"10", "5", "1582", 0}, {"10", "14", "1582", 0}, {"10", "15", "1582", 0}, {"2", "30", "1500", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.month) + "/" + c.day + "/" + c.year);
+        NatalInputFields natal = SampleNatal();
+        natal.txtMonth = c.month;
+        natal.txtDay = c.day;
+        natal.txtYear = c.year;
+        ChartState state;
+        ScriptedDialogs dialogs;
+        CheckNatalRanges(natal, state, dialogs);
+        ExpectMessages(dialogs, c.messages, "Error in natal input data section. Please correct.");
+    }
+}
+
 TEST(InputChecksTest, OutOfRangeOrZeroDatesShowOneMessageNotTwo) {
     NatalInputFields natal = SampleNatal();
     natal.txtMonth = "13";

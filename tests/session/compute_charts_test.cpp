@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "chart/chart_dump.h"
@@ -9,6 +10,8 @@
 #include "chart/point_catalogue.h"
 #include "datafiles/name_record.h"
 #include "ephemeris/angles.h"
+#include "input/input_fills.h"
+#include "chart/midpoint_rule.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -101,6 +104,55 @@ TEST_F(ComputeChartsTest, RefusedInputLeavesThePreviousChartUntouched) {
     EXPECT_EQ(session_.report.PageLineCount, pageLines);
     session_.chart.InputErrorFlag = 0;  // the flag itself is the one thing a refusal sets
     EXPECT_EQ(ChartStateJson(session_.chart), before);
+}
+
+TEST_F(ComputeChartsTest, NegativeClockTimesAndHomePlacesAreRefusedNotComputed) {
+    const struct {
+        const char* what;
+        const char* natal;  // a names record for the natal chart
+        int homeOption;     // an option of the home place made negative for the present moment
+        float homeValue;
+        const char* message;
+    } cases[] = {
+        {"natal time -0.30", "X,01 Jan 2000,-0.30,P,0,000.00,51.30", 0, 0,
+         "Error in natal input data section. Please correct."},
+        {"natal time -1.30", "X,01 Jan 2000,-1.30,A,0,000.00,51.30", 0, 0,
+         "Error in natal input data section. Please correct."},
+        {"home latitude degrees", "X,01 Jan 2000,1.30,A,0,000.00,51.30", 22, -66,
+         "Error in diurnal input data section. Please correct."},
+        {"home longitude minutes", "X,01 Jan 2000,1.30,A,0,000.00,51.30", 20, -5,
+         "Error in diurnal input data section. Please correct."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs_.shown.clear();
+        session_.options = DefaultOptions();
+        if (c.homeOption != 0) session_.options[c.homeOption] = c.homeValue;
+        ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(c.natal), session_.regional, session_.natal));
+        std::tm noon{};
+        noon.tm_year = 2026 - 1900;
+        noon.tm_mday = 1;
+        noon.tm_hour = 12;
+        FillDiurnalNow(session_.diurnal, session_.options, session_.regional, noon);
+        EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::InputRefused);
+        ASSERT_EQ(dialogs_.shown.size(), 1u);
+        EXPECT_EQ(dialogs_.shown[0].text, c.message);
+    }
+}
+
+TEST_F(ComputeChartsTest, ALeapDayBeforeTheGregorianCalendarIsComputedAsAJulianDay) {
+    for (const char* year : {"1500", "1300", "1100"}) {
+        SCOPED_TRACE(year);
+        const std::string before = std::string("X,28 Feb ") + year + ",1.30,P,0,000.00,51.30";
+        const std::string leap = std::string("X,29 Feb ") + year + ",1.30,P,0,000.00,51.30";
+        ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(before), session_.regional, session_.natal));
+        ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
+        const double dayBefore = session_.chart.NatalPass.JulianDayNumber;
+        ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(leap), session_.regional, session_.natal));
+        ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
+        EXPECT_EQ(session_.chart.NatalPass.JulianDayNumber, dayBefore + 1);
+        EXPECT_TRUE(dialogs_.shown.empty());
+    }
 }
 
 TEST_F(ComputeChartsTest, AHighLatitudeIsRefusedForQuadrantHousesOnly) {
