@@ -101,6 +101,7 @@ void DiurnalInputWindow::buildControls() {
     frames->addWidget(frame1_);
     frames->addWidget(frame2_);
     frames->addWidget(frame3_);
+    frames->addStretch();
     grid->addLayout(frames, 7, 0, 1, 4);
     grid->addWidget(NamedLine("Line5", this), 8, 0, 1, 4);
     auto* boxes = new QHBoxLayout;
@@ -113,6 +114,7 @@ void DiurnalInputWindow::buildControls() {
     links->addStretch();
     links->addWidget(label2_);
     grid->addLayout(links, 10, 0, 1, 4);
+    GrowOnlyTheTextBoxes(grid);
 
     ChainTabOrder({txtDiurnalMonth_, txtDiurnalDay_, txtDiurnalYear_, txtDiurnalHour_, txtDiurnalMinute_,
                    txtDiurnalTZ_, txtDiurnalLongDeg_, txtDiurnalLongMin_, txtDiurnalLatDeg_,

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -93,6 +94,17 @@ QGroupBox* RadioPair(const char* name, const QString& title, QRadioButton* a, QR
     layout->addWidget(a);
     layout->addWidget(b);
     layout->addStretch();
+    // The frame keeps its size when the window grows.
+    frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    // Tab comes into the pair on its selected button (the arrow keys move between the two), whichever
+    // of them is selected and however it was selected.
+    const auto tabToSelected = [a, b] {
+        const bool none = !a->isChecked() && !b->isChecked();
+        for (QRadioButton* button : {a, b})
+            button->setFocusPolicy(none || button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(a, &QAbstractButton::toggled, frame, tabToSelected);
+    QObject::connect(b, &QAbstractButton::toggled, frame, tabToSelected);
     return frame;
 }
 
@@ -146,6 +158,12 @@ void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> l
         painter.drawLine(right, top, right, bottom);
         painter.drawLine(left, bottom, right, bottom);
     }
+}
+
+void GrowOnlyTheTextBoxes(QGridLayout* grid) {
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
 }
 
 void ChainTabOrder(std::initializer_list<QWidget*> widgets) {

@@ -104,6 +104,12 @@ void DataWindow::buildMenus() {
 void DataWindow::displayPage(const QString& text) {
     // The page's last line end closes its last line; it does not open another one.
     RichText1_->setPlainText(text.endsWith('\n') ? text.chopped(1) : text);
+    // A window that was closed opens again where the settings say (kept on the screen).
+    if (!isVisible()) {
+        DataWindowLoading = true;
+        applyStoredGeometry();
+        DataWindowLoading = false;
+    }
     show();
     raise();
     setWindowTitle(QString::fromUtf8(kDataWindowTitle.data(), static_cast<int>(kDataWindowTitle.size())));
@@ -118,15 +124,15 @@ double DataWindow::twipsPerPixel() const {
 }
 
 void DataWindow::applyStoredGeometry() {
-    const PixelRect r = DataWindowPixels(app_.session().settings, twipsPerPixel());
-    move(r.left, r.top);
-    resize(r.width, r.height);
+    app_.placeWindow(*this, DataWindowPixels(app_.session().settings, twipsPerPixel()));
 }
 
 void DataWindow::storeGeometry() {
     // A minimized window has no size worth keeping.
     if (DataWindowLoading || isMinimized()) return;
-    StoreDataWindowGeometry(app_.session().settings, PixelRect{x(), y(), width(), height()}, twipsPerPixel());
+    const QRect outer = frameGeometry();
+    StoreDataWindowGeometry(app_.session().settings,
+                            PixelRect{outer.x(), outer.y(), outer.width(), outer.height()}, twipsPerPixel());
 }
 
 void DataWindow::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/window_placement.h"
+
 class QWidget;
 
 namespace talvenor {
@@ -37,6 +39,10 @@ class AppServices {
     // The main window, and giving it the focus (Esc and right clicks in the other windows).
     virtual QWidget* mainWindow() = 0;
     virtual void focusMainWindow() = 0;
+
+    // Puts a window where its outer rectangle (frame and title bar included) is `outer`, or as near as
+    // the screen's available area allows without covering the main window.
+    virtual void placeWindow(QWidget& window, const PixelRect& outer) = 0;
 
     // The natal window's OK: empties both report buffers and computes the charts from the two input
     // windows; the natal data page is shown when it succeeds.

@@ -20,6 +20,7 @@ class FakeAppServices : public gui::AppServices {
     ScriptedDialogs dialogs;
     QWidget main;
     int focusRequests = 0;
+    std::vector<PixelRect> placements;
     int computeRequests = 0;
     int reportsShown = 0;
     int optionsSaves = 0;
@@ -42,6 +43,12 @@ class FakeAppServices : public gui::AppServices {
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
     void focusMainWindow() override { ++focusRequests; }
+    // Places as asked, around the contents the frame the offscreen platform draws (2 pixels a side).
+    void placeWindow(QWidget& window, const PixelRect& outer) override {
+        placements.push_back(outer);
+        const PixelRect contents = WithoutFrame(outer, FrameMargins{2, 2, 2, 2});
+        window.setGeometry(contents.left, contents.top, contents.width, contents.height);
+    }
     void computeCharts() override { ++computeRequests; }
     void secondPersonChanged(bool ticked) override { secondPersonChanges.push_back(ticked); }
     void showHelp(const std::string& name) override { helpShown.push_back(name); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_app_services.h"
@@ -457,6 +459,84 @@ TEST(InputWindows, LabelsSitInASunkenFrame) {
         EXPECT_EQ(image.pixelColor(midX, g.top() - 1), QColor(128, 128, 128));
         EXPECT_EQ(image.pixelColor(g.right() + 1, midY), QColor(Qt::white));
         EXPECT_EQ(image.pixelColor(midX, g.bottom() + 1), QColor(Qt::white));
+    }
+}
+
+TEST(InputWindows, TabEntersEachButtonPairOnItsSelectedButton) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    struct Selection {
+        bool pm, east, south;
+    };
+    const Selection selections[] = {
+        {false, false, false}, {true, true, true}, {true, false, true}, {false, true, false}};
+    for (const Selection& sel : selections) {
+        SCOPED_TRACE(testing::Message() << "PM " << sel.pm << " E " << sel.east << " S " << sel.south);
+        app.session().natal.SelectAM(!sel.pm);
+        app.session().natal.SelectEast(sel.east);
+        app.session().natal.SelectSouth(sel.south);
+        app.session().diurnal.SelectAM(!sel.pm);
+        app.session().diurnal.SelectEast(sel.east);
+        app.session().diurnal.SelectSouth(sel.south);
+        natal.refresh();
+        diurnal.refresh();
+        const struct {
+            QWidget* window;
+            const char* before;
+            std::vector<const char*> visited;
+        } walks[] = {
+            {&natal,
+             "txtLatMin",
+             {sel.pm ? "optPM" : "optAM", sel.east ? "optEast" : "optWest",
+              sel.south ? "optSouth" : "optNorth", "cmdOK"}},
+            {&diurnal,
+             "txtDiurnalLatMin",
+             {sel.pm ? "optDiurnalPM" : "optDiurnalAM", sel.east ? "optDiurnalEast" : "optDiurnalWest",
+              sel.south ? "optDiurnalSouth" : "optDiurnalNorth", "chkNatOrNow"}},
+        };
+        for (const auto& walk : walks) {
+            ShowAndWait(*walk.window);
+            Box(*walk.window, walk.before)->setFocus(Qt::TabFocusReason);
+            std::vector<std::string> visited;
+            for (std::size_t i = 0; i < walk.visited.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+            }
+            EXPECT_EQ(visited, std::vector<std::string>(walk.visited.begin(), walk.visited.end()));
+            walk.window->hide();
+        }
+    }
+
+    // A button the user clicks is the one Tab comes to afterwards.
+    ShowAndWait(natal);
+    QTest::mouseClick(Option(natal, "optEast"), Qt::LeftButton);
+    QTest::mouseClick(Option(natal, "optWest"), Qt::LeftButton);
+    Box(natal, "txtLatMin")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Option(natal, "optWest"));
+}
+
+TEST(InputWindows, AGrownWindowGivesTheRoomToItsTextBoxesNotToLabelsAndFrames) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    for (QWidget* window : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        SCOPED_TRACE(qPrintable(window->objectName()));
+        ShowAndWait(*window);
+        std::vector<std::pair<QWidget*, QSize>> kept;
+        for (QLabel* label : window->findChildren<QLabel*>()) kept.emplace_back(label, label->size());
+        for (QGroupBox* frame : window->findChildren<QGroupBox*>()) kept.emplace_back(frame, frame->size());
+        auto* box = window->findChildren<QLineEdit*>().front();
+        const QSize boxBefore = box->size();
+        window->resize(window->width() * 2, window->height() * 2);
+        QCoreApplication::processEvents();
+        for (const auto& [control, size] : kept)
+            EXPECT_EQ(control->size(), size) << qPrintable(control->objectName());
+        EXPECT_GT(box->width(), boxBefore.width());
+        EXPECT_EQ(box->height(), boxBefore.height());
+        window->hide();
     }
 }
 
