@@ -164,4 +164,9 @@ void StoreMainWindowGeometry(Settings& settings, const PixelRect& outer, double 
     settings.MainHeight = outer.height * twipsPerPixel;
 }
 
+int BoxWidthForTitle(int titleWidth, int titleBarHeight) {
+    // The icon and three buttons, and a space of the same size on either side of the title.
+    return std::max(titleWidth, 0) + 6 * std::max(titleBarHeight, 0);
+}
+
 }  // namespace talvenor

@@ -1,5 +1,6 @@
 // Where the windows go on the screen: rectangles in pixels, the frame the window manager puts around a
-// window, fitting a window into the screen's available area and the arrangement of the windows at start.
+// window, fitting a window into the screen's available area, the arrangement of the windows at start and
+// the width a message box needs so that its title is not cut.
 //
 // Every rectangle here is a window's outer rectangle (frame and title bar included) unless its name says
 // contents. The settings file keeps outer rectangles in twips.
@@ -78,5 +79,10 @@ PixelRect MainWindowPixels(const Settings& settings, double twipsPerPixel, int m
                            const FrameMargins& frame);
 // Stores the main window's outer rectangle in twips.
 void StoreMainWindowGeometry(Settings& settings, const PixelRect& outer, double twipsPerPixel);
+
+// The least width of a message box whose title is titleWidth pixels wide in the title bar's font: the
+// title, the frame's icon and its three buttons (each about as wide as the title bar is high) and the
+// spaces around them.
+int BoxWidthForTitle(int titleWidth, int titleBarHeight);
 
 }  // namespace talvenor

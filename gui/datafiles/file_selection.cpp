@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datafiles/file_choice.h"
+#include "shell/qt_dialogs.h"
 
 namespace talvenor::gui {
 
@@ -39,10 +40,11 @@ std::string FileToPreselect(const fs::path& folder, const std::string& pattern,
     return index < 0 ? std::string() : names[static_cast<std::size_t>(index)];
 }
 
-std::string ChooseDataFile(QWidget* parent, const fs::path& appFolder, const std::string& pattern,
+std::string ChooseDataFile(QWidget* fallback, const fs::path& appFolder, const std::string& pattern,
                            const std::string& currentPath) {
     const QString folder = QFile::decodeName(appFolder.string().c_str());
-    QFileDialog dialog(parent, "Select a File", folder);
+    const RaisingWindow owner(fallback);
+    QFileDialog dialog(owner.window(), "Select a File", folder);
     dialog.setObjectName("SelectFIle");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);

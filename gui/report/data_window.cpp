@@ -20,6 +20,7 @@
 #include "report/printing.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
+#include "shell/qt_dialogs.h"
 #include "shell/session.h"
 
 namespace talvenor::gui {
@@ -164,7 +165,8 @@ bool DataWindow::applyFont() {
 
 QString DataWindow::chooseFileWithDialog(const QString& proposedPath) {
     const QFileInfo proposed(proposedPath);
-    QFileDialog dialog(this, "Save As", proposed.absolutePath(), "Data Files (*.DOC)");
+    const RaisingWindow owner(this);
+    QFileDialog dialog(owner.window(), "Save As", proposed.absolutePath(), "Data Files (*.DOC)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("doc");

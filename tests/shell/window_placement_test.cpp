@@ -165,5 +165,18 @@ TEST(WindowPlacementTest, MainWindowIsItsMenuBarInItsFrameAndItsPlaceGoesBackInT
     EXPECT_DOUBLE_EQ(settings.MainHeight, 705);
 }
 
+TEST(WindowPlacementTest, ABoxIsWideEnoughForItsTitleAndTheFrameButtons) {
+    // "Warning!" is about 60 pixels wide in a bold 9-point font; the title bar is 20 to 30 pixels high.
+    for (const int titleBar : {20, 24, 30}) {
+        SCOPED_TRACE(titleBar);
+        const int width = BoxWidthForTitle(60, titleBar);
+        // The icon, three buttons and the spaces between them (about five squares of the title bar's
+        // height) beside the whole title.
+        EXPECT_GE(width, 60 + 5 * titleBar);
+        EXPECT_GT(BoxWidthForTitle(120, titleBar), width);
+    }
+    EXPECT_EQ(BoxWidthForTitle(-5, -5), 0);
+}
+
 }  // namespace
 }  // namespace talvenor
