@@ -462,6 +462,89 @@ TEST(InputWindows, LabelsSitInASunkenFrame) {
     }
 }
 
+const std::vector<const char*> kNatalBoxes{"txtName",      "txtMonth",       "txtDay",   "txtYear",
+                                           "txtBirthHour", "txtBirthMinute", "txtTZ",    "txtLongDeg",
+                                           "txtLongMin",   "txtLatDeg",      "txtLatMin"};
+const std::vector<const char*> kDiurnalBoxes{
+    "txtDiurnalMonth", "txtDiurnalDay",     "txtDiurnalYear",    "txtDiurnalHour",   "txtDiurnalMinute",
+    "txtDiurnalTZ",    "txtDiurnalLongDeg", "txtDiurnalLongMin", "txtDiurnalLatDeg", "txtDiurnalLatMin"};
+
+// Where a click between the first and the second character of the box's text lands.
+QPoint BetweenFirstAndSecond(QLineEdit* box) {
+    const int y = box->height() / 2;
+    int first = -1, last = -1;
+    for (int x = 0; x < box->width(); ++x) {
+        if (box->cursorPositionAt(QPoint(x, y)) != 1) continue;
+        if (first < 0) first = x;
+        last = x;
+    }
+    EXPECT_GE(first, 0);
+    return {(first + last) / 2, y};
+}
+
+TEST(InputWindows, AClickIntoAFieldSelectsItsWholeTextEvenWhenTheMouseMovesDuringTheClick) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    const std::pair<QWidget*, std::vector<const char*>> windows[] = {{&natal, kNatalBoxes},
+                                                                     {&diurnal, kDiurnalBoxes}};
+    for (const auto& [window, boxes] : windows) {
+        ShowAndWait(*window);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            SCOPED_TRACE(boxes[i]);
+            QLineEdit* box = Box(*window, boxes[i]);
+            QLineEdit* elsewhere = Box(*window, boxes[(i + 1) % boxes.size()]);
+            box->setText("12");
+            QTest::mouseClick(elsewhere, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            // A user's click: the program runs between the press and the release, and the hand moves
+            // the mouse by a pixel.
+            const QPoint at = BetweenFirstAndSecond(box);
+            QTest::mousePress(box, Qt::LeftButton, {}, at);
+            QCoreApplication::processEvents();
+            QTest::mouseMove(box, at + QPoint(1, 0));
+            QCoreApplication::processEvents();
+            QTest::mouseRelease(box, Qt::LeftButton, {}, at + QPoint(1, 0));
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(box->hasFocus());
+            EXPECT_EQ(box->selectedText(), "12");
+            QTest::keyClicks(box, "7");
+            EXPECT_EQ(box->text(), "7");
+        }
+        window->hide();
+    }
+}
+
+TEST(InputWindows, AClickThatActivatesTheWindowSelectsTheWholeTextOfTheFieldItLandsOn) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    QWidget other;
+    other.resize(100, 100);
+    for (QWidget* window : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        ShowAndWait(*window);
+        auto boxes = window->findChildren<QLineEdit*>();
+        ASSERT_FALSE(boxes.isEmpty());
+        QLineEdit* box = boxes.back();
+        SCOPED_TRACE(qPrintable(box->objectName()));
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, "33");
+        // The user works in another window, then clicks into the field again: the window is activated
+        // (the field gets the focus back) just before the click arrives.
+        ShowAndWait(other);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QCoreApplication::processEvents();
+        const QPoint at = BetweenFirstAndSecond(box);
+        QTest::mousePress(box, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(box, Qt::LeftButton, {}, at);
+        QTest::keyClicks(box, "44");
+        EXPECT_EQ(box->text(), "44");
+        window->hide();
+    }
+}
+
 TEST(InputWindows, TabEntersEachButtonPairOnItsSelectedButton) {
     FakeAppServices app;
     NatalInputWindow natal(app);
