@@ -25,6 +25,10 @@ struct NamesListState {
     bool SkipLockedSelect = true;
 };
 
+// What a data file is chosen for: a list to show (its dialog says "Open"), or the names file an entry is
+// saved into ("Save").
+enum class FileUse { Open, SaveInto };
+
 // Which input window the time-zone list fills.
 inline constexpr int kTimeZoneTargetNatal = 0;
 inline constexpr int kTimeZoneTargetDiurnal = -1;
@@ -87,7 +91,8 @@ class AppServices {
 
     // Asks for a data file: pattern "*.FIL" or "*.LL", the file in use preselected. A full path, or ""
     // when the user cancels.
-    virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath) = 0;
+    virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath,
+                                   FileUse use) = 0;
 };
 
 }  // namespace gui

@@ -68,10 +68,7 @@ std::tm LocalNow() {
 
 TalvenorApp::TalvenorApp(UserDialogs* dialogs)
     : qtDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
-      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)),
-      chooseFile_([this](const std::string& pattern, const std::string& currentPath) {
-          return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath);
-      }) {}
+      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)) {}
 
 TalvenorApp::~TalvenorApp() {
     QCoreApplication::instance()->removeEventFilter(this);
@@ -330,7 +327,7 @@ void TalvenorApp::saveNameEntry() {
     Session& s = session_;
     // A name with a comma, or fields that make no record, are refused before the file is asked for.
     if (!CheckEntryBeforeSave(s.natal, s.regional, *s.dialogs)) {
-        const std::string chosen = chooseFile("*.FIL", NamesFileInUse(s));
+        const std::string chosen = chooseFile("*.FIL", NamesFileInUse(s), FileUse::SaveInto);
         if (chosen.empty()) return;
         SaveNameEntry(chosen, s.appFolder, s.natal, s.regional, *s.dialogs);
     }
@@ -348,8 +345,9 @@ void TalvenorApp::openPrintWindow() {
     print_->activateWindow();
 }
 
-std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath) {
-    return chooseFile_ ? chooseFile_(pattern, currentPath) : std::string();
+std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) {
+    if (chooseFile_) return chooseFile_(pattern, currentPath);
+    return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath, use);
 }
 
 void TalvenorApp::displayPage(ShowResult result) {

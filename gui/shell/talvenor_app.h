@@ -62,7 +62,7 @@ class TalvenorApp : public QObject, public AppServices {
     void openTimeZones(int target) override;
     void saveNameEntry() override;
     void openPrintWindow() override;
-    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override;
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) override;
 
     // The file dialog; tests put a scripted answer in its place.
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }

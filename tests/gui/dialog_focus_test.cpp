@@ -1,6 +1,7 @@
 // The program's own message boxes, questions, prompts and file dialogs, shown for real: each belongs to
 // the window that raised it, appears centred over it, is wide enough for its title and gives the
-// keyboard back to that window and control when it closes.
+// keyboard back to that window and control when it closes. The file dialog's buttons say what the
+// help text says.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -19,7 +20,9 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,13 @@ class BoxCloser : public QObject {
     }
     QTimer timer_;
 };
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 // The whole program with its real dialogs, in a data folder of its own.
 class DialogFocusTest : public ::testing::Test {
@@ -231,6 +241,30 @@ TEST_F(DialogFocusTest, EveryBoxIsWideEnoughForItsTitle) {
         EXPECT_GE(box.frame.width(), metrics.horizontalAdvance(box.title) + 5 * titleBar);
     }
     EXPECT_EQ(closer_.seen[0].title, "Warning!");
+}
+
+TEST_F(DialogFocusTest, TheFileDialogSaysOpenOrSaveAsTheHelpTextDoes) {
+    // Change List opens a list; Save to disk picks the file the entry is saved into.
+    auto* changeList = app_->namesWindow()->findChild<QPushButton*>("cmdNewFileList");
+    Focus(changeList);
+    changeList->click();
+    auto* save = app_->natalWindow().findChild<QPushButton*>("cmdSave");
+    Focus(save);
+    save->click();
+    ASSERT_EQ(closer_.seen.size(), 2u);
+    EXPECT_EQ(closer_.seen[0].title, "Select a File");
+    EXPECT_TRUE(closer_.seen[0].buttons.contains("Open")) << qPrintable(closer_.seen[0].buttons.join(","));
+    EXPECT_FALSE(closer_.seen[0].buttons.contains("Save"));
+    EXPECT_TRUE(closer_.seen[1].buttons.contains("Save")) << qPrintable(closer_.seen[1].buttons.join(","));
+    EXPECT_FALSE(closer_.seen[1].buttons.contains("Open"));
+    EXPECT_EQ(closer_.seen[1].owner, &app_->natalWindow());
+
+    // The help text of the window names the buttons it has, and no other.
+    const std::string help = ReadAll(fs::path(TALVENOR_SHIPPED_DATA_DIR) / "SELECT.HLP");
+    for (const char* button : {"Open", "Save", "Cancel"})
+        EXPECT_NE(help.find(std::string("  ") + button + " "), std::string::npos) << button;
+    EXPECT_EQ(help.find("OK"), std::string::npos);
+    EXPECT_TRUE(closer_.seen[1].buttons.contains("Cancel"));
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ class FakeAppServices : public gui::AppServices {
     // ("" = Cancel when it is empty).
     std::vector<std::pair<std::string, std::string>> fileRequests;
     std::deque<std::string> fileAnswers;
+    std::vector<gui::FileUse> fileUses;
 
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
@@ -63,8 +64,10 @@ class FakeAppServices : public gui::AppServices {
     void openTimeZones(int target) override { timeZoneTargets.push_back(target); }
     void saveNameEntry() override { ++nameSaves; }
     void openPrintWindow() override { ++printWindowsOpened; }
-    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override {
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath,
+                           gui::FileUse use) override {
         fileRequests.emplace_back(pattern, currentPath);
+        fileUses.push_back(use);
         if (fileAnswers.empty()) return {};
         std::string answer = fileAnswers.front();
         fileAnswers.pop_front();
