@@ -12,6 +12,7 @@
 #include "environment/settings.h"
 #include "environment/user_dialogs.h"
 #include "report/report_buffer.h"
+#include "environment/window_placement.h"
 
 namespace talvenor {
 
@@ -97,14 +98,9 @@ bool CheckDataToPrint(const ReportBuffer& buffer, UserDialogs& dialogs);
 
 // ---- Window geometry ----
 
-// The data window's place and size in pixels.
-struct PixelRect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-
 // Twips per pixel for a screen resolution in dots per inch; 15 (96 dpi) when the resolution is unusable.
 double TwipsPerPixelForDpi(double dotsPerInch);
-// The stored geometry (twips) in pixels, each value rounded.
+// The stored geometry (twips, the outer rectangle, frame included) in pixels, each value rounded.
 PixelRect DataWindowPixels(const Settings& settings, double twipsPerPixel);
 // Stores the window's geometry in twips, each value rounded to a 16-bit integer; a value beyond that
 // range keeps the one stored before.

@@ -87,7 +87,7 @@ void CitiesWindow::placeChosen(int row) {
 
 void CitiesWindow::changeList() {
     Session& s = app_.session();
-    const std::string chosen = app_.chooseFile("*.LL", CitiesFileInUse(s));
+    const std::string chosen = app_.chooseFile("*.LL", CitiesFileInUse(s), FileUse::Open);
     if (chosen.empty()) return;
     s.settings.CitiesFilePath = chosen;
     reload();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datafiles/file_choice.h"
+#include "shell/qt_dialogs.h"
 
 namespace talvenor::gui {
 
@@ -39,12 +40,16 @@ std::string FileToPreselect(const fs::path& folder, const std::string& pattern,
     return index < 0 ? std::string() : names[static_cast<std::size_t>(index)];
 }
 
-std::string ChooseDataFile(QWidget* parent, const fs::path& appFolder, const std::string& pattern,
-                           const std::string& currentPath) {
+std::string ChooseDataFile(QWidget* fallback, const fs::path& appFolder, const std::string& pattern,
+                           const std::string& currentPath, FileUse use) {
     const QString folder = QFile::decodeName(appFolder.string().c_str());
-    QFileDialog dialog(parent, "Select a File", folder);
+    const RaisingWindow owner(fallback);
+    QFileDialog dialog(owner.window(), "Select a File", folder);
     dialog.setObjectName("SelectFIle");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The entry is added to the file chosen, or replaces its namesake after a question of its own: the
+    // dialog asks nothing about replacing the file.
+    dialog.setAcceptMode(use == FileUse::SaveInto ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(FileDialogFilters(pattern));
     const std::string preselected = FileToPreselect(appFolder, pattern, currentPath);

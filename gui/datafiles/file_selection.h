@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "shell/app_services.h"
+
 class QWidget;
 
 namespace talvenor::gui {
@@ -19,9 +21,10 @@ QStringList FileDialogFilters(const std::string& pattern);
 std::string FileToPreselect(const std::filesystem::path& folder, const std::string& pattern,
                             const std::string& currentPath);
 
-// Shows the dialog; the full path of the chosen file, or "" when the user cancels. A name typed that
-// does not exist yet is answered too ("Save to disk" may start a new names file).
-std::string ChooseDataFile(QWidget* parent, const std::filesystem::path& appFolder,
-                           const std::string& pattern, const std::string& currentPath);
+// Shows the dialog over the window that asks (fallback: when no window of the program is active); the
+// full path of the chosen file, or "" when the user cancels. A name typed that does not exist yet is
+// answered too ("Save to disk" may start a new names file). Its button says "Open" or "Save" by use.
+std::string ChooseDataFile(QWidget* fallback, const std::filesystem::path& appFolder,
+                           const std::string& pattern, const std::string& currentPath, FileUse use);
 
 }  // namespace talvenor::gui

@@ -138,7 +138,7 @@ void NamesWindow::nameDoubleClicked(int row) {
 
 void NamesWindow::changeList() {
     Session& s = app_.session();
-    const std::string chosen = app_.chooseFile("*.FIL", NamesFileInUse(s));
+    const std::string chosen = app_.chooseFile("*.FIL", NamesFileInUse(s), FileUse::Open);
     if (chosen.empty()) return;
     NamesListState& state = app_.namesListState();
     state.SkipLockedSelect = false;

@@ -106,6 +106,7 @@ void DiurnalInputWindow::buildControls() {
     frames->addWidget(frame1_);
     frames->addWidget(frame2_);
     frames->addWidget(frame3_);
+    frames->addStretch();
     grid->addLayout(frames, 7, 0, 1, 4);
     grid->addWidget(NamedLine("Line5", this), 8, 0, 1, 4);
     auto* boxes = new QHBoxLayout;
@@ -121,6 +122,7 @@ void DiurnalInputWindow::buildControls() {
     links->addSpacing(12);
     links->addWidget(cmdFindPlace_);
     grid->addLayout(links, 10, 0, 1, 4);
+    GrowOnlyTheTextBoxes(grid);
 
     ChainTabOrder({txtDiurnalMonth_, txtDiurnalDay_, txtDiurnalYear_, txtDiurnalHour_, txtDiurnalMinute_,
                    txtDiurnalTZ_, txtDiurnalLongDeg_, txtDiurnalLongMin_, txtDiurnalLatDeg_,

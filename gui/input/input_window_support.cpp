@@ -1,8 +1,12 @@
 #include "input/input_window_support.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,30 +22,77 @@
 namespace talvenor::gui {
 namespace {
 
+// The key filter of a text box, and the selection of its whole text whenever it receives the focus, by
+// the keyboard or by the mouse. A click that gives the focus would place the cursor where it lands (and
+// a slight drag would select part of the text), so the click is let through and the whole text is
+// selected when the button is released.
 class FieldFilter : public QObject {
   public:
     FieldFilter(QLineEdit* box, FieldKeys keys) : QObject(box), box_(box), keys_(keys) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == box_) {
-            if (event->type() == QEvent::KeyPress) {
-                const auto* key = static_cast<QKeyEvent*>(event);
-                if (!AcceptsKeyText(keys_, key->text())) return true;
-            } else if (event->type() == QEvent::FocusIn) {
-                // Later, so that the mouse press that gave the focus does not place the cursor over
-                // the selection: typing then replaces the whole text.
-                QPointer<QLineEdit> box = box_;
-                QTimer::singleShot(0, box_, [box] {
-                    if (box && box->hasFocus()) box->selectAll();
-                });
-            }
+        if (watched != box_) return QObject::eventFilter(watched, event);
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                armed_ = false;
+                return !AcceptsKeyText(keys_, static_cast<QKeyEvent*>(event)->text());
+            case QEvent::FocusIn:
+                focusIn(static_cast<QFocusEvent*>(event)->reason());
+                break;
+            case QEvent::FocusOut:
+                armed_ = false;
+                clicking_ = false;
+                break;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                    // The click that gave the focus, or the one that activated the window and so gave
+                    // the focus back to this box just before it arrived.
+                    clicking_ = armed_ && sinceFocus_.isValid() && sinceFocus_.elapsed() < kClickAfterFocusMs;
+                    armed_ = false;
+                }
+                break;
+            case QEvent::MouseMove:
+                // No selection by dragging in the click that selects the whole text.
+                if (clicking_ && (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)) return true;
+                break;
+            case QEvent::MouseButtonRelease:
+                if (clicking_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                    clicking_ = false;
+                    static_cast<QObject*>(box_)->event(event);
+                    box_->selectAll();
+                    return true;
+                }
+                break;
+            default:
+                break;
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
+    // A click this soon after the box received the focus belongs to that focus.
+    static constexpr int kClickAfterFocusMs = 500;
+
+    void focusIn(Qt::FocusReason reason) {
+        armed_ = true;
+        sinceFocus_.start();
+        // The focus came with a click (its press follows at once), or the window was activated while
+        // the button is down: the release of that click selects.
+        clicking_ = reason != Qt::MouseFocusReason && (QGuiApplication::mouseButtons() & Qt::LeftButton);
+        if (reason == Qt::MouseFocusReason) return;
+        // Later, so that the box's own handling of the focus does not undo it.
+        QPointer<QLineEdit> box = box_;
+        QTimer::singleShot(0, box_, [box] {
+            if (box && box->hasFocus()) box->selectAll();
+        });
+    }
+
     QLineEdit* box_;
     FieldKeys keys_;
+    bool armed_ = false;     // focus received; the next click may be the one that gave it
+    bool clicking_ = false;  // the press of that click has come; its release selects the whole text
+    QElapsedTimer sinceFocus_;
 };
 
 class ClickFilter : public QObject {
@@ -93,6 +144,17 @@ QGroupBox* RadioPair(const char* name, const QString& title, QRadioButton* a, QR
     layout->addWidget(a);
     layout->addWidget(b);
     layout->addStretch();
+    // The frame keeps its size when the window grows.
+    frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    // Tab comes into the pair on its selected button (the arrow keys move between the two), whichever
+    // of them is selected and however it was selected.
+    const auto tabToSelected = [a, b] {
+        const bool none = !a->isChecked() && !b->isChecked();
+        for (QRadioButton* button : {a, b})
+            button->setFocusPolicy(none || button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(a, &QAbstractButton::toggled, frame, tabToSelected);
+    QObject::connect(b, &QAbstractButton::toggled, frame, tabToSelected);
     return frame;
 }
 
@@ -146,6 +208,12 @@ void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> l
         painter.drawLine(right, top, right, bottom);
         painter.drawLine(left, bottom, right, bottom);
     }
+}
+
+void GrowOnlyTheTextBoxes(QGridLayout* grid) {
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
 }
 
 void ChainTabOrder(std::initializer_list<QWidget*> widgets) {

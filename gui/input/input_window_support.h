@@ -12,6 +12,7 @@
 #include "input/input_fills.h"
 
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,10 @@ void MakeClickable(QLabel* label, std::function<void()> onClick);
 
 // The one-pixel sunken frame just outside each label: grey left and top, white right and bottom.
 void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> labels);
+
+// When the window grows, the columns of text boxes (1 and 3) take the extra width and an empty row under
+// the controls the extra height: labels and frames keep their size instead of becoming empty boxes.
+void GrowOnlyTheTextBoxes(QGridLayout* grid);
 
 // Tab order in the given sequence.
 void ChainTabOrder(std::initializer_list<QWidget*> widgets);

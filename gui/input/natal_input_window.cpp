@@ -120,6 +120,7 @@ void NatalInputWindow::buildControls() {
     frames->addWidget(frame1_);
     frames->addWidget(frame2_);
     frames->addWidget(frame3_);
+    frames->addStretch();
     grid->addLayout(frames, 9, 0, 1, 4);
     grid->addWidget(NamedLine("Line6", this), 10, 0, 1, 4);
     auto* buttons = new QHBoxLayout;
@@ -135,6 +136,7 @@ void NatalInputWindow::buildControls() {
     links->addSpacing(12);
     links->addWidget(cmdFindPlace_);
     grid->addLayout(links, 12, 0, 1, 4);
+    GrowOnlyTheTextBoxes(grid);
 
     ChainTabOrder({txtName_, txtMonth_,   txtDay_,      txtYear_,   txtBirthHour_, txtBirthMinute_,
                    txtTZ_,   txtLongDeg_, txtLongMin_,  txtLatDeg_, txtLatMin_,    optAM_,

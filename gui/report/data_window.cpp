@@ -22,6 +22,7 @@
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
+#include "shell/qt_dialogs.h"
 
 namespace talvenor::gui {
 
@@ -105,6 +106,12 @@ void DataWindow::buildMenus() {
 void DataWindow::displayPage(const QString& text) {
     // The page's last line end closes its last line; it does not open another one.
     RichText1_->setPlainText(text.endsWith('\n') ? text.chopped(1) : text);
+    // A window that was closed opens again where the settings say (kept on the screen).
+    if (!isVisible()) {
+        DataWindowLoading = true;
+        applyStoredGeometry();
+        DataWindowLoading = false;
+    }
     show();
     raise();
     setWindowTitle(QString::fromUtf8(kDataWindowTitle.data(), static_cast<int>(kDataWindowTitle.size())));
@@ -119,15 +126,15 @@ double DataWindow::twipsPerPixel() const {
 }
 
 void DataWindow::applyStoredGeometry() {
-    const PixelRect r = DataWindowPixels(app_.session().settings, twipsPerPixel());
-    move(r.left, r.top);
-    resize(r.width, r.height);
+    app_.placeWindow(*this, DataWindowPixels(app_.session().settings, twipsPerPixel()));
 }
 
 void DataWindow::storeGeometry() {
     // A minimized window has no size worth keeping.
     if (DataWindowLoading || isMinimized()) return;
-    StoreDataWindowGeometry(app_.session().settings, PixelRect{x(), y(), width(), height()}, twipsPerPixel());
+    const QRect outer = frameGeometry();
+    StoreDataWindowGeometry(app_.session().settings,
+                            PixelRect{outer.x(), outer.y(), outer.width(), outer.height()}, twipsPerPixel());
 }
 
 void DataWindow::resizeEvent(QResizeEvent* event) {
@@ -159,7 +166,8 @@ bool DataWindow::applyFont() {
 
 QString DataWindow::chooseFileWithDialog(const QString& proposedPath) {
     const QFileInfo proposed(proposedPath);
-    QFileDialog dialog(this, "Save As", proposed.absolutePath(), "Data Files (*.DOC)");
+    const RaisingWindow owner(this);
+    QFileDialog dialog(owner.window(), "Save As", proposed.absolutePath(), "Data Files (*.DOC)");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("doc");

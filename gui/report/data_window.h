@@ -40,8 +40,9 @@ class DataWindow : public QMainWindow {
   private:
     void buildMenus();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {});
+    // Places the window by the stored geometry: its outer rectangle, frame and title bar included.
     void applyStoredGeometry();
-    // Stores the window's place and size in the settings, unless the stored ones are being applied.
+    // Stores the window's outer rectangle in the settings, unless the stored one is being applied.
     void storeGeometry();
     // Sets the text's font from the settings; false when the result is not a fixed-pitch font.
     bool applyFont();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "environment/window_placement.h"
+
 class QWidget;
 
 namespace talvenor {
@@ -23,6 +25,10 @@ struct NamesListState {
     bool SkipLockedSelect = true;
 };
 
+// What a data file is chosen for: a list to show (its dialog says "Open"), or the names file an entry is
+// saved into ("Save").
+enum class FileUse { Open, SaveInto };
+
 // Which input window the time-zone list fills.
 inline constexpr int kTimeZoneTargetNatal = 0;
 inline constexpr int kTimeZoneTargetDiurnal = -1;
@@ -37,6 +43,10 @@ class AppServices {
     // The main window, and giving it the focus (Esc and right clicks in the other windows).
     virtual QWidget* mainWindow() = 0;
     virtual void focusMainWindow() = 0;
+
+    // Puts a window where its outer rectangle (frame and title bar included) is `outer`, or as near as
+    // the screen's available area allows without covering the main window.
+    virtual void placeWindow(QWidget& window, const PixelRect& outer) = 0;
 
     // The natal window's OK: empties both report buffers and computes the charts from the two input
     // windows; the natal data page is shown when it succeeds.
@@ -81,7 +91,8 @@ class AppServices {
 
     // Asks for a data file: pattern "*.FIL" or "*.LL", the file in use preselected. A full path, or ""
     // when the user cancels.
-    virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath) = 0;
+    virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath,
+                                   FileUse use) = 0;
 };
 
 }  // namespace gui

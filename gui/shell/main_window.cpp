@@ -222,6 +222,11 @@ void MainWindow::updateClock() {
         "     " + time);
 }
 
+int MainWindow::menuBarHeight(int width) const {
+    const int wrapped = menuBar()->heightForWidth(width);
+    return wrapped > 0 ? wrapped : menuBar()->sizeHint().height();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     app_.exitProgram();
     event->accept();

@@ -31,6 +31,8 @@ class MainWindow : public QMainWindow {
     void setSecondPersonCaptions(bool secondPerson);
     // Renews the title: the title prefix, the date, five blanks and the time.
     void updateClock();
+    // The height of the menu bar, the window's only contents, at a width of the window.
+    int menuBarHeight(int width) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,9 +1,14 @@
 #include "shell/talvenor_app.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThread>
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <fstream>
 
@@ -41,6 +46,19 @@ double TwipsPerPixel(const QWidget& w) {
     return 1440.0 / w.logicalDpiX();
 }
 
+PixelRect ToPixelRect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+// A window's outer size before it is shown: the size it was given (or would like) with the frame, and
+// the least height it can be used with.
+WindowSize OuterSize(const QWidget& window, const FrameMargins& frame) {
+    const QSize size = window.testAttribute(Qt::WA_Resized) ? window.size() : window.sizeHint();
+    const int least = std::max(window.minimumSizeHint().height(), window.minimumHeight());
+    return {size.width() + frame.left + frame.right, size.height() + frame.top + frame.bottom,
+            std::max(least, 1) + frame.top + frame.bottom};
+}
+
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -52,12 +70,10 @@ std::tm LocalNow() {
 
 TalvenorApp::TalvenorApp(UserDialogs* dialogs)
     : qtDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
-      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)),
-      chooseFile_([this](const std::string& pattern, const std::string& currentPath) {
-          return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath);
-      }) {}
+      session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)) {}
 
 TalvenorApp::~TalvenorApp() {
+    QCoreApplication::instance()->removeEventFilter(this);
     // The list windows have no parent; they go with the program.
     delete names_.data();
     delete cities_.data();
@@ -78,9 +94,6 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         session_.FontStep = ChooseFontStep(screen->geometry().width(), twips);
     }
-    const Settings& s = session_.settings;
-    main_->setGeometry(static_cast<int>(s.MainLeft / twips), static_cast<int>(s.MainTop / twips),
-                       static_cast<int>(s.MainWidth / twips), static_cast<int>(s.MainHeight / twips));
     main_->checkHouse(session_.checkedHouseCode);
     main_->updateClock();
 
@@ -94,15 +107,87 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     natal_ = std::make_unique<NatalInputWindow>(*this);
     diurnal_ = std::make_unique<DiurnalInputWindow>(*this);
 
+    // The main window first: the frame the window manager draws around it tells how large the other
+    // windows are on the screen.
+    const auto mainPlace = [this, twips] {
+        const int width = static_cast<int>(std::lround(session_.settings.MainWidth / twips));
+        return MainWindowPixels(session_.settings, twips, main_->menuBarHeight(std::max(width, 1)), frame_);
+    };
+    placeWindow(*main_, mainPlace());
     main_->show();
-    const QRect frame = main_->frameGeometry();
-    natal_->move(frame.left(), frame.bottom() + 8);
+    measureFrame();
+    closeListWindows();
+    names_ = new NamesWindow(*this);
+    const StartArrangement at =
+        ArrangeStartWindows(mainPlace(), OuterSize(*natal_, frame_), OuterSize(*diurnal_, frame_),
+                            OuterSize(*names_, frame_), availableArea(), frame_);
+    placeWindow(*main_, at.main);
+    placeWindow(*natal_, at.natal);
     natal_->show();
-    diurnal_->move(natal_->frameGeometry().right() + 8, frame.bottom() + 8);
+    placeWindow(*diurnal_, at.diurnal);
     diurnal_->show();
-    listPlace_ = QPoint(diurnal_->frameGeometry().right() + 8, frame.bottom() + 8);
-    showNamesWindow();
+    listPlace_ = at.list;
+    showListWindow(*names_);
     names_->activateWindow();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+PixelRect TalvenorApp::availableArea() const {
+    if (availableArea_) return *availableArea_;
+    const QScreen* screen = main_ ? main_->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return {0, 0, 1024, 768};
+    return ToPixelRect(screen->availableGeometry());
+}
+
+void TalvenorApp::measureFrame() {
+    // A window manager frames a window some moments after it is shown; the offscreen platform (and a
+    // display without a window manager) knows the frame at once.
+    if (QGuiApplication::platformName() == "xcb") {
+        QElapsedTimer waited;
+        waited.start();
+        while (main_->frameGeometry() == main_->geometry() && waited.elapsed() < 500) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(5);
+        }
+    }
+    const QRect outer = main_->frameGeometry();
+    const QRect inner = main_->geometry();
+    frame_ = {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+              outer.bottom() - inner.bottom()};
+}
+
+void TalvenorApp::placeWindow(QWidget& window, const PixelRect& outer) {
+    const PixelRect area = availableArea();
+    PixelRect place = FitInside(outer, area);
+    if (&window != main_.get() && main_ && main_->isVisible()) {
+        const int least = std::max(window.minimumSizeHint().height(), window.minimumHeight());
+        place = KeepClearOf(place, ToPixelRect(main_->frameGeometry()), least + frame_.top + frame_.bottom,
+                            area, kWindowGap);
+    }
+    const PixelRect contents = WithoutFrame(place, frame_);
+    window.setGeometry(contents.left, contents.top, std::max(contents.width, 1),
+                       std::max(contents.height, 1));
+}
+
+bool TalvenorApp::placedOnPurpose(const QObject* window) const {
+    return window == main_.get() || window == natal_.get() || window == diurnal_.get() ||
+           window == data_.get() || window == names_.data() || window == cities_.data();
+}
+
+bool TalvenorApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType() && !placedOnPurpose(watched)) {
+        auto* window = static_cast<QWidget*>(watched);
+        // Boxes and file dialogs centre themselves over the window that raised them.
+        if (window->isWindow() && !qobject_cast<QDialog*>(window) && window->windowType() != Qt::Popup &&
+            window->windowType() != Qt::ToolTip) {
+            // A window shown for the first time has no frame yet: the main window's is taken.
+            const PixelRect outer = window->frameGeometry() != window->geometry()
+                                        ? ToPixelRect(window->frameGeometry())
+                                        : WithFrame(ToPixelRect(window->geometry()), frame_);
+            placeWindow(*window, outer);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QWidget* TalvenorApp::mainWindow() {
@@ -210,7 +295,7 @@ void TalvenorApp::inputFieldsChanged() {
 void TalvenorApp::closeListWindows() {
     for (QWidget* shown : {static_cast<QWidget*>(names_.data()), static_cast<QWidget*>(cities_.data())}) {
         if (!shown) continue;
-        if (shown->isVisible()) listPlace_ = shown->pos();
+        if (shown->isVisible()) listPlace_ = ToPixelRect(shown->frameGeometry());
         // Deleted later: the request may come from inside the window's own button.
         shown->close();
     }
@@ -221,15 +306,21 @@ void TalvenorApp::closeListWindows() {
 void TalvenorApp::showNamesWindow() {
     closeListWindows();
     names_ = new NamesWindow(*this);
-    names_->move(listPlace_);
-    names_->show();
+    showListWindow(*names_);
 }
 
 void TalvenorApp::showCitiesWindow() {
     closeListWindows();
     cities_ = new CitiesWindow(*this);
-    cities_->move(listPlace_);
-    cities_->show();
+    showListWindow(*cities_);
+}
+
+void TalvenorApp::showListWindow(QWidget& window) {
+    // Both windows take the place and the height the list had; a place too narrow for them keeps the
+    // window's own width and is fitted into the screen.
+    placeWindow(window, {listPlace_.left, listPlace_.top,
+                         std::max(listPlace_.width, OuterSize(window, frame_).width), listPlace_.height});
+    window.show();
 }
 
 void TalvenorApp::computeFromNamesList() {
@@ -250,23 +341,27 @@ void TalvenorApp::openTimeZones(int target) {
         timeZones_ = window;
     }
     timeZones_->setTarget(target);
-    timeZones_->show();
-    timeZones_->raise();
     // The list covers the other input window, not the one it fills.
-    const int width = timeZones_->frameGeometry().width();
+    PixelRect place = timeZones_->isVisible() ? ToPixelRect(timeZones_->frameGeometry())
+                                              : WithFrame(ToPixelRect(timeZones_->geometry()), frame_);
     if (target == kTimeZoneTargetNatal) {
         const QRect diurnal = diurnal_->frameGeometry();
-        timeZones_->move(diurnal.left() + diurnal.width() - width, diurnal.top());
+        place.left = diurnal.left() + diurnal.width() - place.width;
+        place.top = diurnal.top();
     } else {
-        timeZones_->move(natal_->frameGeometry().left(), natal_->frameGeometry().top());
+        place.left = natal_->frameGeometry().left();
+        place.top = natal_->frameGeometry().top();
     }
+    placeWindow(*timeZones_, place);
+    timeZones_->show();
+    timeZones_->raise();
 }
 
 void TalvenorApp::saveNameEntry() {
     Session& s = session_;
     // A name with a comma, or fields that make no record, are refused before the file is asked for.
     if (!CheckEntryBeforeSave(s.natal, s.regional, *s.dialogs)) {
-        const std::string chosen = chooseFile("*.FIL", NamesFileInUse(s));
+        const std::string chosen = chooseFile("*.FIL", NamesFileInUse(s), FileUse::SaveInto);
         if (chosen.empty()) return;
         SaveNameEntry(chosen, s.appFolder, s.natal, s.regional, *s.dialogs);
     }
@@ -284,8 +379,9 @@ void TalvenorApp::openPrintWindow() {
     print_->activateWindow();
 }
 
-std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath) {
-    return chooseFile_ ? chooseFile_(pattern, currentPath) : std::string();
+std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) {
+    if (chooseFile_) return chooseFile_(pattern, currentPath);
+    return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath, use);
 }
 
 void TalvenorApp::displayPage(ShowResult result) {
@@ -385,13 +481,8 @@ void TalvenorApp::showAbout() {
 void TalvenorApp::exitProgram() {
     if (exited_) return;
     exited_ = true;
-    const double twips = TwipsPerPixel(*main_);
     Settings& s = session_.settings;
-    const QRect g = main_->geometry();
-    s.MainTop = g.top() * twips;
-    s.MainLeft = g.left() * twips;
-    s.MainHeight = g.height() * twips;
-    s.MainWidth = g.width() * twips;
+    StoreMainWindowGeometry(s, ToPixelRect(main_->frameGeometry()), TwipsPerPixel(*main_));
     WriteSettings(session_.appFolder / kSettingsFileName, s);
     QApplication::closeAllWindows();
 }

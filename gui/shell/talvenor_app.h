@@ -2,17 +2,18 @@
 #pragma once
 
 #include <QObject>
-#include <QPoint>
 #include <QPointer>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
+#include "environment/window_placement.h"
 
 namespace talvenor::gui {
 
@@ -63,10 +64,16 @@ class TalvenorApp : public QObject, public AppServices {
     void openTimeZones(int target) override;
     void saveNameEntry() override;
     void openPrintWindow() override;
-    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override;
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) override;
 
     // The file dialog; tests put a scripted answer in its place.
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    // The part of the screen windows may use: the screen's available area, or the one set here (tests
+    // place the windows on screens of other sizes).
+    PixelRect availableArea() const;
+    void setAvailableArea(const PixelRect& area) { availableArea_ = area; }
+    void placeWindow(QWidget& window, const PixelRect& outer) override;
 
     // Main-window commands.
     void inputCommand();
@@ -97,7 +104,17 @@ class TalvenorApp : public QObject, public AppServices {
     WheelWindow* wheelWindow() const;
     DialWindow* dialWindow() const;
 
+  protected:
+    // Keeps every other window that opens inside the available area and off the main window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Waits (briefly) until the window manager has framed the shown main window, and measures the frame.
+    void measureFrame();
+    // The names or the cities window, shown in the place the two share.
+    void showListWindow(QWidget& window);
+    // True for the windows placed by the start arrangement and the settings.
+    bool placedOnPurpose(const QObject* window) const;
     // Shows the page of a report that was just finished.
     void displayPage(ShowResult result);
     // Runs a report command with the hourglass; the data window shows its page.
@@ -120,7 +137,11 @@ class TalvenorApp : public QObject, public AppServices {
     // The names and the cities window share one place on the screen.
     QPointer<NamesWindow> names_;
     QPointer<CitiesWindow> cities_;
-    QPoint listPlace_;
+    // Where the names or cities window goes: its outer rectangle.
+    PixelRect listPlace_;
+    std::optional<PixelRect> availableArea_;
+    // The frame the window manager draws around a window, as measured on the main window at start.
+    FrameMargins frame_;
     QPointer<TimeZoneWindow> timeZones_;
     QPointer<PrintWindow> print_;
     QPointer<WheelWindow> wheel_;

@@ -212,25 +212,38 @@ TEST_F(DataWindowTest, EscAndARightClickInTheTextGiveTheMainWindowTheFocus) {
 }
 
 TEST_F(DataWindowTest, GeometryComesFromTheSettingsAndGoesBackInTwips) {
+    // The stored rectangle is the window's outer one, its frame and title bar included.
     Settings& settings = app.session().settings;
     settings.DataLeft = 1500;
     settings.DataTop = 900;
     settings.DataWidth = 6000;
     settings.DataHeight = 4500;
     const double twips = 1440.0 / window().logicalDpiX();
-    EXPECT_EQ(window().geometry().size(), QSize(qRound(6000 / twips), qRound(4500 / twips)));
-    EXPECT_EQ(window().pos(), QPoint(qRound(1500 / twips), qRound(900 / twips)));
+    const QRect stored(qRound(1500 / twips), qRound(900 / twips), qRound(6000 / twips), qRound(4500 / twips));
+    ASSERT_EQ(app.placements.size(), 1u);
+    EXPECT_EQ(app.placements[0], (PixelRect{stored.x(), stored.y(), stored.width(), stored.height()}));
     EXPECT_EQ(settings.DataWidth, 6000);  // loading stores nothing
 
     window().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    EXPECT_EQ(window().frameGeometry(), stored);
     window().move(40, 30);
     window().resize(500, 200);
     QCoreApplication::processEvents();
+    const QRect outer = window().frameGeometry();
+    EXPECT_EQ(outer.topLeft(), QPoint(40, 30));
+    EXPECT_GT(outer.height(), 200);  // the frame counts
     EXPECT_EQ(settings.DataLeft, qRound(40 * twips));
     EXPECT_EQ(settings.DataTop, qRound(30 * twips));
-    EXPECT_EQ(settings.DataWidth, qRound(500 * twips));
-    EXPECT_EQ(settings.DataHeight, qRound(200 * twips));
+    EXPECT_EQ(settings.DataWidth, qRound(outer.width() * twips));
+    EXPECT_EQ(settings.DataHeight, qRound(outer.height() * twips));
+
+    // Closed and shown again by the next report: where the settings say.
+    window().close();
+    settings.DataLeft = 3000;
+    window().displayPage("page\n");
+    ASSERT_EQ(app.placements.size(), 2u);
+    EXPECT_EQ(app.placements[1].left, qRound(3000 / twips));
 }
 
 }  // namespace

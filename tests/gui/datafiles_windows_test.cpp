@@ -250,6 +250,7 @@ TEST_F(DataFilesTest, ChangeListAsksForAFilAndReadsTheChosenOne) {
     QTest::mouseClick(change, Qt::LeftButton);  // cancelled
     ASSERT_EQ(app_.fileRequests.size(), 1u);
     EXPECT_EQ(app_.fileRequests[0], std::make_pair(std::string("*.FIL"), (folder_ / "NAMES.FIL").string()));
+    EXPECT_EQ(app_.fileUses[0], gui::FileUse::Open);  // a list to show, not a file to save into
     EXPECT_EQ(Entries(Find<QListWidget>(window, "NamesOnFile")), QStringList{"Sample Person"});
 
     app_.fileAnswers = {(folder_ / "OTHER.FIL").string()};

@@ -20,6 +20,7 @@ class FakeAppServices : public gui::AppServices {
     ScriptedDialogs dialogs;
     QWidget main;
     int focusRequests = 0;
+    std::vector<PixelRect> placements;
     int computeRequests = 0;
     int reportsShown = 0;
     int optionsSaves = 0;
@@ -38,10 +39,17 @@ class FakeAppServices : public gui::AppServices {
     // ("" = Cancel when it is empty).
     std::vector<std::pair<std::string, std::string>> fileRequests;
     std::deque<std::string> fileAnswers;
+    std::vector<gui::FileUse> fileUses;
 
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
     void focusMainWindow() override { ++focusRequests; }
+    // Places as asked, around the contents the frame the offscreen platform draws (2 pixels a side).
+    void placeWindow(QWidget& window, const PixelRect& outer) override {
+        placements.push_back(outer);
+        const PixelRect contents = WithoutFrame(outer, FrameMargins{2, 2, 2, 2});
+        window.setGeometry(contents.left, contents.top, contents.width, contents.height);
+    }
     void computeCharts() override { ++computeRequests; }
     void secondPersonChanged(bool ticked) override { secondPersonChanges.push_back(ticked); }
     void showHelp(const std::string& name) override { helpShown.push_back(name); }
@@ -56,8 +64,10 @@ class FakeAppServices : public gui::AppServices {
     void openTimeZones(int target) override { timeZoneTargets.push_back(target); }
     void saveNameEntry() override { ++nameSaves; }
     void openPrintWindow() override { ++printWindowsOpened; }
-    std::string chooseFile(const std::string& pattern, const std::string& currentPath) override {
+    std::string chooseFile(const std::string& pattern, const std::string& currentPath,
+                           gui::FileUse use) override {
         fileRequests.emplace_back(pattern, currentPath);
+        fileUses.push_back(use);
         if (fileAnswers.empty()) return {};
         std::string answer = fileAnswers.front();
         fileAnswers.pop_front();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fake_app_services.h"
@@ -457,6 +459,167 @@ TEST(InputWindows, LabelsSitInASunkenFrame) {
         EXPECT_EQ(image.pixelColor(midX, g.top() - 1), QColor(128, 128, 128));
         EXPECT_EQ(image.pixelColor(g.right() + 1, midY), QColor(Qt::white));
         EXPECT_EQ(image.pixelColor(midX, g.bottom() + 1), QColor(Qt::white));
+    }
+}
+
+const std::vector<const char*> kNatalBoxes{"txtName",      "txtMonth",       "txtDay",   "txtYear",
+                                           "txtBirthHour", "txtBirthMinute", "txtTZ",    "txtLongDeg",
+                                           "txtLongMin",   "txtLatDeg",      "txtLatMin"};
+const std::vector<const char*> kDiurnalBoxes{
+    "txtDiurnalMonth", "txtDiurnalDay",     "txtDiurnalYear",    "txtDiurnalHour",   "txtDiurnalMinute",
+    "txtDiurnalTZ",    "txtDiurnalLongDeg", "txtDiurnalLongMin", "txtDiurnalLatDeg", "txtDiurnalLatMin"};
+
+// Where a click between the first and the second character of the box's text lands.
+QPoint BetweenFirstAndSecond(QLineEdit* box) {
+    const int y = box->height() / 2;
+    int first = -1, last = -1;
+    for (int x = 0; x < box->width(); ++x) {
+        if (box->cursorPositionAt(QPoint(x, y)) != 1) continue;
+        if (first < 0) first = x;
+        last = x;
+    }
+    EXPECT_GE(first, 0);
+    return {(first + last) / 2, y};
+}
+
+TEST(InputWindows, AClickIntoAFieldSelectsItsWholeTextEvenWhenTheMouseMovesDuringTheClick) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    const std::pair<QWidget*, std::vector<const char*>> windows[] = {{&natal, kNatalBoxes},
+                                                                     {&diurnal, kDiurnalBoxes}};
+    for (const auto& [window, boxes] : windows) {
+        ShowAndWait(*window);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            SCOPED_TRACE(boxes[i]);
+            QLineEdit* box = Box(*window, boxes[i]);
+            QLineEdit* elsewhere = Box(*window, boxes[(i + 1) % boxes.size()]);
+            box->setText("12");
+            QTest::mouseClick(elsewhere, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            // A user's click: the program runs between the press and the release, and the hand moves
+            // the mouse by a pixel.
+            const QPoint at = BetweenFirstAndSecond(box);
+            QTest::mousePress(box, Qt::LeftButton, {}, at);
+            QCoreApplication::processEvents();
+            QTest::mouseMove(box, at + QPoint(1, 0));
+            QCoreApplication::processEvents();
+            QTest::mouseRelease(box, Qt::LeftButton, {}, at + QPoint(1, 0));
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(box->hasFocus());
+            EXPECT_EQ(box->selectedText(), "12");
+            QTest::keyClicks(box, "7");
+            EXPECT_EQ(box->text(), "7");
+        }
+        window->hide();
+    }
+}
+
+TEST(InputWindows, AClickThatActivatesTheWindowSelectsTheWholeTextOfTheFieldItLandsOn) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    QWidget other;
+    other.resize(100, 100);
+    for (QWidget* window : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        ShowAndWait(*window);
+        auto boxes = window->findChildren<QLineEdit*>();
+        ASSERT_FALSE(boxes.isEmpty());
+        QLineEdit* box = boxes.back();
+        SCOPED_TRACE(qPrintable(box->objectName()));
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, "33");
+        // The user works in another window, then clicks into the field again: the window is activated
+        // (the field gets the focus back) just before the click arrives.
+        ShowAndWait(other);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QCoreApplication::processEvents();
+        const QPoint at = BetweenFirstAndSecond(box);
+        QTest::mousePress(box, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+        QTest::mouseRelease(box, Qt::LeftButton, {}, at);
+        QTest::keyClicks(box, "44");
+        EXPECT_EQ(box->text(), "44");
+        window->hide();
+    }
+}
+
+TEST(InputWindows, TabEntersEachButtonPairOnItsSelectedButton) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    struct Selection {
+        bool pm, east, south;
+    };
+    const Selection selections[] = {
+        {false, false, false}, {true, true, true}, {true, false, true}, {false, true, false}};
+    for (const Selection& sel : selections) {
+        SCOPED_TRACE(testing::Message() << "PM " << sel.pm << " E " << sel.east << " S " << sel.south);
+        app.session().natal.SelectAM(!sel.pm);
+        app.session().natal.SelectEast(sel.east);
+        app.session().natal.SelectSouth(sel.south);
+        app.session().diurnal.SelectAM(!sel.pm);
+        app.session().diurnal.SelectEast(sel.east);
+        app.session().diurnal.SelectSouth(sel.south);
+        natal.refresh();
+        diurnal.refresh();
+        const struct {
+            QWidget* window;
+            const char* before;
+            std::vector<const char*> visited;
+        } walks[] = {
+            {&natal,
+             "txtLatMin",
+             {sel.pm ? "optPM" : "optAM", sel.east ? "optEast" : "optWest",
+              sel.south ? "optSouth" : "optNorth", "cmdOK"}},
+            {&diurnal,
+             "txtDiurnalLatMin",
+             {sel.pm ? "optDiurnalPM" : "optDiurnalAM", sel.east ? "optDiurnalEast" : "optDiurnalWest",
+              sel.south ? "optDiurnalSouth" : "optDiurnalNorth", "chkNatOrNow"}},
+        };
+        for (const auto& walk : walks) {
+            ShowAndWait(*walk.window);
+            Box(*walk.window, walk.before)->setFocus(Qt::TabFocusReason);
+            std::vector<std::string> visited;
+            for (std::size_t i = 0; i < walk.visited.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited.push_back(QApplication::focusWidget()->objectName().toStdString());
+            }
+            EXPECT_EQ(visited, std::vector<std::string>(walk.visited.begin(), walk.visited.end()));
+            walk.window->hide();
+        }
+    }
+
+    // A button the user clicks is the one Tab comes to afterwards.
+    ShowAndWait(natal);
+    QTest::mouseClick(Option(natal, "optEast"), Qt::LeftButton);
+    QTest::mouseClick(Option(natal, "optWest"), Qt::LeftButton);
+    Box(natal, "txtLatMin")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Option(natal, "optWest"));
+}
+
+TEST(InputWindows, AGrownWindowGivesTheRoomToItsTextBoxesNotToLabelsAndFrames) {
+    FakeAppServices app;
+    NatalInputWindow natal(app);
+    DiurnalInputWindow diurnal(app);
+    for (QWidget* window : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        SCOPED_TRACE(qPrintable(window->objectName()));
+        ShowAndWait(*window);
+        std::vector<std::pair<QWidget*, QSize>> kept;
+        for (QLabel* label : window->findChildren<QLabel*>()) kept.emplace_back(label, label->size());
+        for (QGroupBox* frame : window->findChildren<QGroupBox*>()) kept.emplace_back(frame, frame->size());
+        auto* box = window->findChildren<QLineEdit*>().front();
+        const QSize boxBefore = box->size();
+        window->resize(window->width() * 2, window->height() * 2);
+        QCoreApplication::processEvents();
+        for (const auto& [control, size] : kept)
+            EXPECT_EQ(control->size(), size) << qPrintable(control->objectName());
+        EXPECT_GT(box->width(), boxBefore.width());
+        EXPECT_EQ(box->height(), boxBefore.height());
+        window->hide();
     }
 }
 
