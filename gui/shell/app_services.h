@@ -64,9 +64,6 @@ class AppServices {
     // The options file was saved: the new values take effect at once.
     virtual void optionsSaved() = 0;
 
-    // A feature that a later version brings; says so plainly.
-    virtual void notAvailableYet(const QString& feature) = 0;
-
     // A list or a picker changed session().natal or session().diurnal: both input windows show them.
     virtual void inputFieldsChanged() = 0;
 

@@ -282,11 +282,6 @@ void TalvenorApp::optionsSaved() {
     refreshChartWindows();
 }
 
-void TalvenorApp::notAvailableYet(const QString& feature) {
-    session_.dialogs->ShowMessage(feature.toStdString() + " is not available in this version yet.",
-                                  "Information", MessageIcon::Information);
-}
-
 void TalvenorApp::inputFieldsChanged() {
     natal_->refresh();
     diurnal_->refresh();

@@ -55,7 +55,6 @@ class TalvenorApp : public QObject, public AppServices {
     void showHelp(const std::string& backslashName) override;
     void showReport() override;
     void optionsSaved() override;
-    void notAvailableYet(const QString& feature) override;
     void inputFieldsChanged() override;
     void showNamesWindow() override;
     void showCitiesWindow() override;

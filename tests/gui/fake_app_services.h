@@ -26,7 +26,6 @@ class FakeAppServices : public gui::AppServices {
     int optionsSaves = 0;
     std::vector<bool> secondPersonChanges;
     std::vector<std::string> helpShown;
-    std::vector<QString> unavailable;
     int fieldRefreshes = 0;
     int namesShown = 0;
     int citiesShown = 0;
@@ -55,7 +54,6 @@ class FakeAppServices : public gui::AppServices {
     void showHelp(const std::string& name) override { helpShown.push_back(name); }
     void showReport() override { ++reportsShown; }
     void optionsSaved() override { ++optionsSaves; }
-    void notAvailableYet(const QString& feature) override { unavailable.push_back(feature); }
     void inputFieldsChanged() override { ++fieldRefreshes; }
     void showNamesWindow() override { ++namesShown; }
     void showCitiesWindow() override { ++citiesShown; }
