@@ -22,4 +22,16 @@ bool CountsInJulianCalendar(int year, int month, int day);
 // up to 1582, the Gregorian rule from 1583 on.
 bool IsLeapYear(int year);
 
+// A civil date as three numbers.
+struct DayOfCalendar {
+    int year = 0, month = 0, day = 0;
+    friend bool operator==(const DayOfCalendar&, const DayOfCalendar&) = default;
+};
+
+// The civil date of a Julian day number (a whole number, the day's noon): Julian calendar up to day
+// 2299160 (1582 October 4), Gregorian from 2299161 (1582 October 15) on. It turns back the day number of
+// every date the time routine counts, except the eleven Julian dates 1582 October 5 to 15, whose numbers
+// the Gregorian days from October 15 to 25 also carry.
+DayOfCalendar CalendarDayOf(double julianDayNumber);
+
 }  // namespace talvenor

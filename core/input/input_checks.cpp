@@ -74,7 +74,7 @@ bool DateDoesNotExist(const WindowTexts& w) {
     const auto year = StrictNumber(w.year);
     if (!month || !day || !year) return false;
     if (*month == 0 || *day == 0 || *year == 0) return false;
-    if (*month > 12 || *day > 31 || *year > 2099) return false;
+    if (*month > 12 || *day > 31 || *year > kLastInputYear) return false;
 
     const CivilDate transferred{ToInt16(*year).value_or(0), ToInt16(*month).value_or(0),
                                 ToInt16(*day).value_or(0)};
@@ -109,7 +109,7 @@ bool AnyMagnitudeBelowZero(const WindowTexts& w) {
 }
 
 void CheckRanges(const WindowTexts& w, Report report, ChartState& state, UserDialogs& dialogs) {
-    if (Value(w.month) > 12 || Value(w.day) > 31 || Value(w.year) > 2099) report(state, dialogs);
+    if (Value(w.month) > 12 || Value(w.day) > 31 || Value(w.year) > kLastInputYear) report(state, dialogs);
     if (Value(w.hour) > 12 || Value(w.minute) > 59) report(state, dialogs);
     if (Value(w.zone) > 12 || Value(w.zone) < -13) report(state, dialogs);
     if (Value(w.longDeg) > 180 || Value(w.longMin) > 59) report(state, dialogs);

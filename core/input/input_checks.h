@@ -14,6 +14,9 @@
 
 namespace talvenor {
 
+// The last year the input windows take; the first is the year 1 (a year of 0 counts as no date).
+inline constexpr int kLastInputYear = 2099;
+
 inline constexpr const char* kNatalInputErrorMessage = "Error in natal input data section. Please correct.";
 inline constexpr const char* kDiurnalInputErrorMessage =
     "Error in diurnal input data section. Please correct.";

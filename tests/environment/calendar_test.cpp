@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "ephemeris/time_scales.h"
 #include "environment/regional_format.h"
+#include "ephemeris/time_scales.h"
 
 namespace talvenor {
 namespace {
@@ -52,6 +52,33 @@ TEST(CalendarTest, JulianUpToTheFifteenthOfOctober1582AndGregorianAfter) {
     }
     for (const int year : {4, 100, 1100, 1300, 1500, 1580, 1600, 2000}) EXPECT_TRUE(IsLeapYear(year)) << year;
     for (const int year : {1, 1582, 1700, 1900, 2023}) EXPECT_FALSE(IsLeapYear(year)) << year;
+}
+
+// Every date the input windows take comes back from its day number, but the eleven Julian dates of 5 to
+// 15 October 1582, whose numbers the Gregorian days 15 to 25 October carry as well.
+TEST(CalendarTest, TheDayNumberOfEveryDateTurnsBackIntoTheDate) {
+    int disagreements = 0;
+    for (int year = 1; year <= 2099; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= 31; ++day) {
+                if (!IsValidDate({year, month, day})) continue;
+                if (year == 1582 && month == 10 && day >= 5 && day <= 15) continue;
+                const DayOfCalendar back = CalendarDayOf(JulianDayNumberOf(year, month, day));
+                if (back != DayOfCalendar{year, month, day} && ++disagreements <= 5) {
+                    ADD_FAILURE() << year << "-" << month << "-" << day << " comes back as " << back.year
+                                  << "-" << back.month << "-" << back.day;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+    // Around the reform, and a day number given with its time of day (the day runs from noon to noon).
+    EXPECT_EQ(CalendarDayOf(2299160), (DayOfCalendar{1582, 10, 4}));
+    EXPECT_EQ(CalendarDayOf(2299161), (DayOfCalendar{1582, 10, 15}));
+    EXPECT_EQ(CalendarDayOf(2299171), (DayOfCalendar{1582, 10, 25}));
+    EXPECT_EQ(CalendarDayOf(2451545.49), (DayOfCalendar{2000, 1, 1}));
+    EXPECT_EQ(CalendarDayOf(2451545.5), (DayOfCalendar{2000, 1, 2}));
+    EXPECT_EQ(CalendarDayOf(1721424), (DayOfCalendar{1, 1, 1}));
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#include "session/event_commands.h"
+
+#include <memory>
+
+#include "midpoints/modulus_prompt.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchChoices& choices) {
+    EventSearchPreparation out;
+    DayRange range;
+    if (auto problem = ReadDayRange(choices.from, choices.to, s.regional, kEventRangeLimits, range)) {
+        out.message = *problem;
+        return out;
+    }
+    const auto modulus = static_cast<float>(LeadingNumber(choices.modulus));
+    if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
+        out.message = "The modulus must lie above 0 and be at most 360.";
+        return out;
+    }
+    if (choices.movers.empty()) {
+        out.message = "Choose at least one moving factor.";
+        return out;
+    }
+    if (!choices.targets.Any()) {
+        out.message = "Choose at least one kind of target.";
+        return out;
+    }
+    PreparedEventSearch search;
+    search.request.fromJulianDate = range.fromJulianDate;
+    search.request.toJulianDate = range.toJulianDate;
+    search.request.modulus = modulus;
+    search.request.movers = TransitMovers(choices.movers, std::make_shared<SkyAtMoment>());
+    search.request.targets = NatalTargets(s.chart, s.options, choices.targets);
+    search.heading = {range, modulus, choices.targets, s.chart.DiurnalTZ};
+    out.search = std::move(search);
+    return out;
+}
+
+ShowResult EventSearchCommand(Session& s, const EventSearchChoices& choices, EventSearchProgress& progress) {
+    const EventSearchPreparation prepared = PrepareEventSearch(s, choices);
+    if (!prepared.search) {
+        s.dialogs->ShowMessage(prepared.message, kEventSearchTitle, MessageIcon::Exclamation);
+        return ShowResult::NothingToShow;
+    }
+    const PreparedEventSearch& search = *prepared.search;
+    const EventSearchResult result = SearchEvents(search.request, progress);
+    if (result.outcome == EventSearchOutcome::Fault) {
+        s.dialogs->ShowMessage(EventFaultMessage(search.request, result), kEventSearchTitle,
+                               MessageIcon::Exclamation);
+        return ShowResult::NothingToShow;
+    }
+    s.report.StartReport();
+    WriteEventPage(s.chart, s.regional, search.heading, search.request, result, s.report);
+    return ShowSessionReport(s);
+}
+
+}  // namespace talvenor

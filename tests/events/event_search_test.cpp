@@ -1,0 +1,537 @@
+// The exact-date search against searches written independently here: an hourly scan of the engine over
+// a year with its own distance on the dial and its own bisection, factors whose crossings are known in
+// closed form, retrograde loops found from the engine's own stations, and targets on the dial's edge.
+#include "events/event_search.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <ostream>
+#include <tuple>
+#include <vector>
+
+#include "chart/midpoint_rule.h"
+#include "ephemeris/chart_angles.h"
+#include "ephemeris/sky.h"
+#include "events/event_dates.h"
+#include "events/event_factors.h"
+
+namespace talvenor {
+namespace {
+
+constexpr double kMinute = 1.0 / 1440.0;
+constexpr double kSecond = 1.0 / 86400.0;
+
+double JulianDate(int year, int month, int day) {
+    return JulianDayNumberOf(year, month, day) - 0.5;
+}
+
+// The distance of a longitude from a target on the dial of modulus m, written apart from the search:
+// the difference turned by 360/m brought into (-180, 180] by the arc tangent, and scaled back.
+double HarmonicDistance(double lon, double target, double m) {
+    const double k = 360.0 / m;
+    const double a = (lon - target) * k * std::numbers::pi / 180.0;
+    return std::atan2(std::sin(a), std::cos(a)) * 180.0 / std::numbers::pi / k;
+}
+
+double BodyLongitude(double jd, int point) {
+    const Sky sky = SkyAt(InstantAtJulianDate(jd));
+    return point == kNorthNode ? sky.MeanNode : sky.Longitude[static_cast<std::size_t>(point)];
+}
+
+// The sample birth, 14 Mar 1962, 10.15 P.M. at zone 6, 87W39 41N52: its 13 factors and 78 midpoints.
+std::vector<EventTarget> SampleTargets() {
+    const double jdn = JulianDayNumberOf(1962, 3, 14);
+    const Instant birth = InstantOf(jdn, (10.25 + 6.0) / 24.0 + 0.5);
+    const Sky sky = SkyAt(birth);
+    const LocalAngles angles = AnglesAt(birth, PlaceAt(87.65, 41.8667));
+    const int order[] = {kSun, kMoon, kMercury, kVenus, kMars, kJupiter, kSaturn, kUranus, kNeptune, kPluto};
+    std::vector<double> factors;
+    for (int p : order) factors.push_back(sky.Longitude[static_cast<std::size_t>(p)]);
+    factors.push_back(sky.MeanNode);
+    factors.push_back(angles.Angles.Ascendant);
+    factors.push_back(angles.Angles.Midheaven);
+    std::vector<EventTarget> targets;
+    for (std::size_t i = 0; i < factors.size(); ++i) targets.push_back({"F" + std::to_string(i), factors[i]});
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        for (std::size_t j = i + 1; j < factors.size(); ++j) {
+            targets.push_back(
+                {"M" + std::to_string(i) + "/" + std::to_string(j), MidpointOf(factors[i], factors[j])});
+        }
+    }
+    return targets;
+}
+
+struct ScanHit {
+    double jd;
+    int mover, target;
+    bool retrograde;
+};
+
+// Every hour of the range: a sign change of the harmonic distance that is not the jump on the far side
+// of the dial is a crossing, then bisected within its hour to a second.
+std::vector<ScanHit> HourlyScan(double from, double to, double m, const std::vector<int>& points,
+                                const std::vector<EventTarget>& targets) {
+    std::vector<ScanHit> hits;
+    const int hours = static_cast<int>(std::lround((to - from) * 24));
+    std::vector<double> before(points.size());
+    for (std::size_t b = 0; b < points.size(); ++b) before[b] = BodyLongitude(from, points[b]);
+    for (int h = 1; h <= hours; ++h) {
+        const double t0 = from + (h - 1) / 24.0, t1 = from + h / 24.0;
+        const Sky sky = SkyAt(InstantAtJulianDate(t1));
+        for (std::size_t b = 0; b < points.size(); ++b) {
+            const int p = points[b];
+            const double now = p == kNorthNode ? sky.MeanNode : sky.Longitude[static_cast<std::size_t>(p)];
+            for (std::size_t j = 0; j < targets.size(); ++j) {
+                const double e0 = HarmonicDistance(before[b], targets[j].longitude, m);
+                const double e1 = HarmonicDistance(now, targets[j].longitude, m);
+                if ((e0 < 0) == (e1 < 0) || std::fabs(e1 - e0) > m / 4) continue;
+                double lo = t0, hi = t1, elo = e0;
+                while (hi - lo > kSecond) {
+                    const double mid = (lo + hi) / 2;
+                    const double e = HarmonicDistance(BodyLongitude(mid, p), targets[j].longitude, m);
+                    if ((e < 0) == (elo < 0)) {
+                        lo = mid, elo = e;
+                    } else {
+                        hi = mid;
+                    }
+                }
+                hits.push_back({(lo + hi) / 2, static_cast<int>(b), static_cast<int>(j), e1 < e0});
+            }
+            before[b] = now;
+        }
+    }
+    return hits;
+}
+
+struct ScanCase {
+    const char* name;
+    double modulus;
+    int year, month, day;  // the start
+    int days;
+};
+
+void PrintTo(const ScanCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const ScanCase kScanCases[] = {
+    {"Dial90Year2027", 90, 2027, 1, 1, 365},
+    {"Dial360Year2027", 360, 2027, 1, 1, 365},
+    {"Dial22_5Quarter", 22.5, 2031, 4, 1, 91},
+};
+
+class HourlyScanTest : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(HourlyScanTest, FindsEveryCrossingOfTheScanWithinAMinuteAndNoOther) {
+    const ScanCase& c = GetParam();
+    const std::vector<int> points = {kSun,     kMoon,   kMercury, kVenus,   kMars,
+                                     kJupiter, kSaturn, kUranus,  kNeptune, kPluto};
+    EventSearchRequest request;
+    request.fromJulianDate = JulianDate(c.year, c.month, c.day);
+    request.toJulianDate = request.fromJulianDate + c.days;
+    request.modulus = c.modulus;
+    request.movers = TransitMovers(DefaultMoverNames(), std::make_shared<SkyAtMoment>());
+    request.targets = SampleTargets();
+    ASSERT_EQ(request.movers.size(), points.size());
+    ASSERT_EQ(request.targets.size(), 91u);
+
+    const EventSearchResult found = SearchEvents(request);
+    ASSERT_EQ(found.outcome, EventSearchOutcome::Complete);
+    const std::vector<ScanHit> scanned =
+        HourlyScan(request.fromJulianDate, request.toJulianDate, c.modulus, points, request.targets);
+    ASSERT_GT(scanned.size(), 1000u);
+
+    // Paired per factor and target in time order: the same number, the same directions, a minute apart.
+    using Key = std::pair<int, int>;
+    std::map<Key, std::vector<std::pair<double, bool>>> mine, theirs;
+    for (const EventHit& h : found.hits) mine[{h.mover, h.target}].push_back({h.julianDate, h.retrograde});
+    for (const ScanHit& h : scanned) theirs[{h.mover, h.target}].push_back({h.jd, h.retrograde});
+    int mismatches = 0;
+    for (const auto& [key, list] : theirs) {
+        const auto& other = mine[key];
+        if (other.size() != list.size()) {
+            if (++mismatches <= 5) {
+                ADD_FAILURE() << request.movers[static_cast<std::size_t>(key.first)].name << " to target "
+                              << key.second << ": the scan finds " << list.size() << ", the search "
+                              << other.size();
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (std::fabs(other[i].first - list[i].first) > kMinute || other[i].second != list[i].second) {
+                if (++mismatches <= 5) {
+                    ADD_FAILURE() << request.movers[static_cast<std::size_t>(key.first)].name << " to target "
+                                  << key.second << " at " << IsoMinuteText(list[i].first)
+                                  << ": the search says " << IsoMinuteText(other[i].first)
+                                  << (other[i].second ? " R" : " D");
+                }
+            }
+        }
+    }
+    for (const auto& [key, list] : mine) {
+        if (!theirs.contains(key) && ++mismatches <= 5) {
+            ADD_FAILURE() << "spurious: " << list.size() << " events of mover " << key.first << " to target "
+                          << key.second;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(found.hits.size(), scanned.size());
+    EXPECT_TRUE(
+        std::is_sorted(found.hits.begin(), found.hits.end(),
+                       [](const EventHit& a, const EventHit& b) { return a.julianDate < b.julianDate; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, HourlyScanTest, ::testing::ValuesIn(kScanCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Factors whose crossings are known in closed form ----
+
+struct LinearCase {
+    const char* name;
+    double start, speed;  // degrees at the range's start, degrees a day (negative: retrograde)
+    double modulus, target;
+    int days;
+};
+
+void PrintTo(const LinearCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const LinearCase kLinearCases[] = {
+    {"SlowDirect", 10, 0.5, 90, 40, 400},           {"FastInASmallDial", 3, 50, 22.5, 7.25, 20},
+    {"FasterThanTheDialInADay", 3, 170, 5, 1.5, 5}, {"Retrograde", 350, -1.3, 360, 5, 400},
+    {"TargetAtZero", 359.5, 0.25, 360, 0, 30},      {"TargetAtTheEdge", 44.9, 0.1, 45, 44.99999, 30},
+    {"TargetGivenBeyondATurn", 0, 1, 30, 725, 100},
+};
+
+class LinearFactorTest : public ::testing::TestWithParam<LinearCase> {};
+
+TEST_P(LinearFactorTest, FindsEachClosedFormCrossingToTheSecond) {
+    const LinearCase& c = GetParam();
+    const double from = JulianDate(2001, 1, 1);
+    EventSearchRequest request;
+    request.fromJulianDate = from;
+    request.toJulianDate = from + c.days;
+    request.modulus = c.modulus;
+    request.movers = {
+        {"LIN", [&c, from](double t) { return std::fmod(c.start + c.speed * (t - from), 360.0) + 360.0; }}};
+    request.targets = {{"T", c.target}};
+    const EventSearchResult r = SearchEvents(request);
+    ASSERT_EQ(r.outcome, EventSearchOutcome::Complete);
+
+    // f(t) = target + k m: t = from + (target + k m - start) / speed, for every k that lands in range.
+    std::vector<double> expected;
+    for (int k = -2000; k <= 2000; ++k) {
+        const double t = from + (c.target + k * c.modulus - c.start) / c.speed;
+        if (t >= from && t < request.toJulianDate) expected.push_back(t);
+    }
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(r.hits.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(r.hits[i].julianDate, expected[i], kSecond) << i;
+        EXPECT_EQ(r.hits[i].retrograde, c.speed < 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, LinearFactorTest, ::testing::ValuesIn(kLinearCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A loop written out: a factor swinging five degrees either way on a slow forward motion, with stations
+// every few days, against targets inside and at the ends of its loops.
+TEST(EventSearchTest, FindsAllPassesOfAFactorThatTurnsMoreOftenThanTheGridIsFine) {
+    const double from = JulianDate(2010, 1, 1);
+    auto f = [from](double t) { return 100.0 + 0.05 * (t - from) + 5.0 * std::sin((t - from) / 3.0); };
+    EventSearchRequest request;
+    request.fromJulianDate = from;
+    request.toJulianDate = from + 120;
+    request.modulus = 360;
+    request.movers = {{"SW", f}};
+    // B lies just short of the first loop's furthest point (105.2379 degrees on the fifth day): its two
+    // passes there are hours apart, inside one day of the grid.
+    request.targets = {{"A", 101.0}, {"B", 105.237}, {"C", 96.2}};
+    const EventSearchResult r = SearchEvents(request);
+    EXPECT_GE(r.hits.size(), 10u);
+    // A scan of every ten seconds of the same factor.
+    for (std::size_t j = 0; j < request.targets.size(); ++j) {
+        std::vector<std::pair<double, bool>> expected;
+        const double step = 10 * kSecond;
+        for (double t = from; t + step < request.toJulianDate; t += step) {
+            const double a = f(t) - request.targets[j].longitude,
+                         b = f(t + step) - request.targets[j].longitude;
+            if ((a < 0) != (b < 0)) expected.push_back({t + step / 2, b < a});
+        }
+        std::vector<std::pair<double, bool>> got;
+        for (const EventHit& h : r.hits) {
+            if (h.target == static_cast<int>(j)) got.push_back({h.julianDate, h.retrograde});
+        }
+        ASSERT_EQ(got.size(), expected.size()) << request.targets[j].name;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_NEAR(got[i].first, expected[i].first, 10 * kSecond);
+            EXPECT_EQ(got[i].second, expected[i].second);
+        }
+    }
+}
+
+// ---- Retrograde loops of the engine's own bodies ----
+
+// The stations of a body within a range: the days on which its daily motion changes sign, refined to the
+// minute by the largest (or smallest) longitude.
+struct Station {
+    double jd, lon;
+    bool turnsRetrograde;
+};
+
+std::vector<Station> StationsOf(int point, double from, double to) {
+    std::vector<Station> stations;
+    double prevMotion = 0;
+    for (double t = from; t < to; t += 1) {
+        const double motion = std::remainder(BodyLongitude(t + 1, point) - BodyLongitude(t, point), 360.0);
+        if (prevMotion != 0 && (motion < 0) != (prevMotion < 0)) {
+            const bool retro = motion < 0;
+            double best = t, bestLon = BodyLongitude(t, point);
+            for (double u = t - 1; u <= t + 1; u += kMinute) {
+                const double lon = BodyLongitude(u, point);
+                const double ahead = std::remainder(lon - bestLon, 360.0);
+                if ((retro && ahead > 0) || (!retro && ahead < 0)) best = u, bestLon = lon;
+            }
+            stations.push_back({best, bestLon, retro});
+        }
+        prevMotion = motion;
+    }
+    return stations;
+}
+
+struct LoopCase {
+    const char* name;
+    int point;
+    const char* body;
+    int year;
+    double modulus;
+    double fromStation;  // degrees from the first station into the loop; 0.5: the middle of the loop
+    bool asShare;        // fromStation is a share of the loop's length, not degrees
+};
+
+void PrintTo(const LoopCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const LoopCase kLoopCases[] = {
+    {"MercuryMiddleOfTheLoop", kMercury, "MER", 2027, 360, 0.5, true},
+    {"MercuryNextToTheStation", kMercury, "MER", 2027, 360, 1e-5, false},
+    {"MercuryInTheNinetyDial", kMercury, "MER", 2028, 90, 0.3, true},
+    {"SaturnNextToTheStation", kSaturn, "SAT", 2027, 360, 2e-6, false},
+    {"MarsMiddleOfTheLoop", kMars, "MAR", 2027, 45, 0.5, true},
+};
+
+class RetrogradeLoopTest : public ::testing::TestWithParam<LoopCase> {};
+
+TEST_P(RetrogradeLoopTest, FindsTheThreePassesDirectRetrogradeDirect) {
+    const LoopCase& c = GetParam();
+    const double yearStart = JulianDate(c.year, 1, 1);
+    const std::vector<Station> stations = StationsOf(c.point, yearStart, yearStart + 366);
+    ASSERT_GE(stations.size(), 2u);
+    std::size_t first = 0;
+    while (first + 1 < stations.size() && !stations[first].turnsRetrograde) ++first;
+    ASSERT_LT(first + 1, stations.size());
+    const Station& s1 = stations[first];
+    const Station& s2 = stations[first + 1];
+    const double loop = std::remainder(s1.lon - s2.lon, 360.0);
+    ASSERT_GT(loop, 0);
+    const double back = c.asShare ? c.fromStation * loop : c.fromStation;
+    const double target = s1.lon - back;
+
+    EventSearchRequest request;
+    // The loop's shadow: the body enters the loop's stretch about as long before the first station as
+    // it leaves it after the second.
+    const double shadow = s2.jd - s1.jd + 30;
+    request.fromJulianDate = std::floor(s1.jd - shadow) + 0.5;
+    request.toJulianDate = std::floor(s2.jd + shadow) + 0.5;
+    request.modulus = c.modulus;
+    request.movers = TransitMovers({c.body}, std::make_shared<SkyAtMoment>());
+    request.targets = {{"T", target}};
+    const EventSearchResult r = SearchEvents(request);
+    // Within the loop's window every pass of the target's place on the dial; the loop's own three are
+    // the ones within its stretch of the zodiac.
+    std::vector<EventHit> passes;
+    for (const EventHit& h : r.hits) {
+        if (std::fabs(std::remainder(BodyLongitude(h.julianDate, c.point) - target, 360.0)) < 1e-3)
+            passes.push_back(h);
+    }
+    ASSERT_EQ(passes.size(), 3u);
+    EXPECT_FALSE(passes[0].retrograde);
+    EXPECT_TRUE(passes[1].retrograde);
+    EXPECT_FALSE(passes[2].retrograde);
+    EXPECT_LT(passes[0].julianDate, s1.jd + kMinute);
+    EXPECT_GT(passes[1].julianDate, s1.jd - kMinute);
+    EXPECT_LT(passes[1].julianDate, s2.jd);
+    EXPECT_GT(passes[2].julianDate, s2.jd);
+    // Each pass is a crossing: a minute either side the body stands on either side of the target.
+    for (const EventHit& h : passes) {
+        const double before = std::remainder(BodyLongitude(h.julianDate - kMinute, c.point) - target, 360.0);
+        const double after = std::remainder(BodyLongitude(h.julianDate + kMinute, c.point) - target, 360.0);
+        EXPECT_NE(before < 0, after < 0) << IsoMinuteText(h.julianDate);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, RetrogradeLoopTest, ::testing::ValuesIn(kLoopCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Targets on the dial's edge ----
+
+struct EdgeCase {
+    const char* name;
+    const char* body;
+    int point;
+    double modulus, target;
+    std::size_t expected;  // crossings in 2027
+};
+
+void PrintTo(const EdgeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const EdgeCase kEdgeCases[] = {
+    {"SunAtZeroOfTheNinetyDial", "SUN", kSun, 90, 0, 4},
+    {"SunAtTheNinetyDialsEdge", "SUN", kSun, 90, 90 - 1e-6, 4},
+    {"SunAtNinetyItself", "SUN", kSun, 90, 90, 4},
+    {"SunAtZeroAries", "SUN", kSun, 360, 0, 1},
+    {"SunJustBeforeZeroAries", "SUN", kSun, 360, 360 - 1e-7, 1},
+    {"MoonAtZeroAries", "MOO", kMoon, 360, 0, 13},
+    {"MoonAtTheEdgeOfTheTwentyTwoAndAHalfDial", "MOO", kMoon, 22.5, 22.5 - 1e-6, 13 * 16},
+};
+
+class EdgeTargetTest : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(EdgeTargetTest, CrossesTheTargetAtZeroOrAtTheEdgeEachTimeAndOnlyThen) {
+    const EdgeCase& c = GetParam();
+    EventSearchRequest request;
+    request.fromJulianDate = JulianDate(2027, 1, 1);
+    request.toJulianDate = JulianDate(2028, 1, 1);
+    request.modulus = c.modulus;
+    request.movers = TransitMovers({c.body}, std::make_shared<SkyAtMoment>());
+    request.targets = {{"T", c.target}};
+    const EventSearchResult r = SearchEvents(request);
+    // The Moon makes 13 or 14 turns in a year.
+    if (c.point == kMoon) {
+        EXPECT_GE(r.hits.size(), c.expected);
+        EXPECT_LE(r.hits.size(), c.expected + c.expected / 13);
+    } else {
+        EXPECT_EQ(r.hits.size(), c.expected);
+    }
+    for (const EventHit& h : r.hits) {
+        const double before =
+            HarmonicDistance(BodyLongitude(h.julianDate - kMinute, c.point), c.target, c.modulus);
+        const double after =
+            HarmonicDistance(BodyLongitude(h.julianDate + kMinute, c.point), c.target, c.modulus);
+        EXPECT_LT(before, 0) << IsoMinuteText(h.julianDate);
+        EXPECT_GT(after, 0) << IsoMinuteText(h.julianDate);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, EdgeTargetTest, ::testing::ValuesIn(kEdgeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Stopping ----
+
+class StopAfter : public EventSearchProgress {
+  public:
+    explicit StopAfter(int calls) : left_(calls) {}
+    bool Continue(double fraction) override {
+        fractions.push_back(fraction);
+        return --left_ > 0;
+    }
+    std::vector<double> fractions;
+
+  private:
+    int left_;
+};
+
+EventSearchRequest MoonYear() {
+    EventSearchRequest request;
+    request.fromJulianDate = JulianDate(2027, 1, 1);
+    request.toJulianDate = JulianDate(2028, 1, 1);
+    request.modulus = 90;
+    request.movers = TransitMovers({"MOO", "SUN"}, std::make_shared<SkyAtMoment>());
+    request.targets = {{"A", 10}, {"B", 77.7}};
+    return request;
+}
+
+TEST(EventSearchTest, ACancelledSearchKeepsTheEventsBeforeItStoppedExactlyAsTheWholeSearchFindsThem) {
+    const EventSearchRequest request = MoonYear();
+    const EventSearchResult whole = SearchEvents(request);
+    StopAfter stop(3);
+    const EventSearchResult part = SearchEvents(request, stop);
+    EXPECT_EQ(part.outcome, EventSearchOutcome::Cancelled);
+    ASSERT_EQ(stop.fractions.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(stop.fractions.begin(), stop.fractions.end()));
+    EXPECT_GT(part.stoppedJulianDate, request.fromJulianDate);
+    EXPECT_LT(part.stoppedJulianDate, request.toJulianDate);
+    std::size_t before = 0;
+    while (before < whole.hits.size() && whole.hits[before].julianDate < part.stoppedJulianDate) ++before;
+    ASSERT_EQ(part.hits.size(), before);
+    ASSERT_GT(before, 0u);
+    for (std::size_t i = 0; i < before; ++i) {
+        EXPECT_EQ(part.hits[i].julianDate, whole.hits[i].julianDate);
+        EXPECT_EQ(part.hits[i].target, whole.hits[i].target);
+    }
+}
+
+TEST(EventSearchTest, ReportsTheWholeRangeDoneAtTheEnd) {
+    StopAfter never(1000);
+    const EventSearchResult r = SearchEvents(MoonYear(), never);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::Complete);
+    ASSERT_FALSE(never.fractions.empty());
+    EXPECT_DOUBLE_EQ(never.fractions.back(), 1.0);
+    EXPECT_DOUBLE_EQ(r.stoppedJulianDate, MoonYear().toJulianDate);
+}
+
+TEST(EventSearchTest, StopsAtTheMostEventsAskedAndSaysWhere) {
+    EventSearchRequest request = MoonYear();
+    request.mostHits = 20;
+    const EventSearchResult r = SearchEvents(request);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::TooMany);
+    EXPECT_GE(r.hits.size(), 20u);
+    EXPECT_LT(r.stoppedJulianDate, request.toJulianDate);
+    for (const EventHit& h : r.hits) EXPECT_LT(h.julianDate, r.stoppedJulianDate);
+}
+
+TEST(EventSearchTest, AFactorThatCannotBeComputedAbandonsTheSearchNamingFactorAndMoment) {
+    const double from = JulianDate(2001, 1, 1);
+    const double broken = from + 40.25;
+    EventSearchRequest request;
+    request.fromJulianDate = from;
+    request.toJulianDate = from + 100;
+    request.modulus = 90;
+    request.movers = {{"OK", [from](double t) { return 10 + (t - from); }},
+                      {"BAD", [broken](double t) { return t < broken ? 5.0 : std::nan(""); }}};
+    request.targets = {{"T", 0}};
+    const EventSearchResult r = SearchEvents(request);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::Fault);
+    EXPECT_EQ(r.faultMover, 1);
+    EXPECT_GE(r.faultJulianDate, broken);
+    EXPECT_LT(r.faultJulianDate, broken + 1.5);
+}
+
+TEST(EventSearchTest, AnEmptyRangeFindsNothing) {
+    EventSearchRequest request = MoonYear();
+    request.toJulianDate = request.fromJulianDate;
+    const EventSearchResult r = SearchEvents(request);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::Complete);
+    EXPECT_TRUE(r.hits.empty());
+}
+
+TEST(EventSearchTest, DialPlaceReducesEveryLongitudeIntoTheDial) {
+    const struct {
+        double lon, modulus, place;
+    } cases[] = {{0, 90, 0},    {90, 90, 0},     {359.5, 90, 89.5}, {-10, 45, 35},
+                 {725, 360, 5}, {22.5, 22.5, 0}, {44.9, 22.5, 22.4}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(DialPlace(c.lon, c.modulus), c.place, 1e-9) << c.lon << " " << c.modulus;
+}
+
+}  // namespace
+}  // namespace talvenor
