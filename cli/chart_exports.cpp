@@ -27,14 +27,27 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
         std::fprintf(stderr, "talvenor-report: %s\n", message.toLocal8Bit().constData());
 }
 
+// A Qt application for drawing into a file, when none runs yet; no display is needed.
+std::unique_ptr<QGuiApplication> DrawingApplication(int& argc, char** argv) {
+    qInstallMessageHandler(QuietMessages);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (QGuiApplication::instance()) return nullptr;
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Save(const QString& path, draw::DrawingFormat format, const QSize& size, const draw::Painting& paint) {
+    QString error;
+    if (!draw::SaveDrawing(path, format, size, paint, &error)) {
+        std::fprintf(stderr, "talvenor-report: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int WriteDrawing(const Session& session, const DrawingRequest& request, int argc, char** argv) {
-    qInstallMessageHandler(QuietMessages);
-    // No display is needed to draw into a file.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::unique_ptr<QGuiApplication> application;
-    if (!QGuiApplication::instance()) application = std::make_unique<QGuiApplication>(argc, argv);
+    const std::unique_ptr<QGuiApplication> application = DrawingApplication(argc, argv);
 
     const QString path = QString::fromStdString(request.output);
     const std::optional<draw::DrawingFormat> format = draw::DrawingFormatOf(path);
@@ -57,12 +70,19 @@ int WriteDrawing(const Session& session, const DrawingRequest& request, int argc
             draw::PaintDial(p, area, dial, glyphs, panel);
         };
     }
-    QString error;
-    if (!draw::SaveDrawing(path, *format, size, paint, &error)) {
-        std::fprintf(stderr, "talvenor-report: %s\n", error.toLocal8Bit().constData());
-        return 1;
-    }
-    return 0;
+    return Save(path, *format, size, paint);
+}
+
+int WriteGraph(const EphemerisGraph& graph, const DrawingRequest& request, int argc, char** argv) {
+    const std::unique_ptr<QGuiApplication> application = DrawingApplication(argc, argv);
+    const QString path = QString::fromStdString(request.output);
+    const std::optional<draw::DrawingFormat> format = draw::DrawingFormatOf(path);
+    if (!format) return 1;
+    draw::GlyphOutlines glyphs;
+    const QSize size(static_cast<int>(request.size * kGraphAspect), request.size);
+    return Save(path, *format, size, [&graph, &glyphs](QPainter& p, const QRectF& area) {
+        draw::PaintEphemerisGraph(p, area, graph, glyphs);
+    });
 }
 
 }  // namespace talvenor

@@ -22,4 +22,9 @@ int WriteDrawing(const Session&, const DrawingRequest&, int, char**) {
     return 1;
 }
 
+int WriteGraph(const EphemerisGraph&, const DrawingRequest&, int, char**) {
+    std::fprintf(stderr, "talvenor-report: this build draws no graphic ephemeris (built without Qt)\n");
+    return 1;
+}
+
 }  // namespace talvenor

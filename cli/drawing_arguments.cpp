@@ -8,15 +8,16 @@ namespace talvenor {
 std::string CheckDrawingArguments(const std::string& report, const std::optional<std::string>& output,
                                   const std::optional<std::string>& sizeText,
                                   const std::optional<std::string>& pointerText, DrawingRequest& request) {
-    const bool drawing = report == "wheel" || report == "dial";
+    const bool drawing = report == "wheel" || report == "dial" || report == "graphic-ephemeris";
+    const bool chart = report == "wheel" || report == "dial";
     const bool dial = report == "dial" || report == "dial-panel";
     request.report = report;
     if (drawing && !output) return report + " needs --output FILE (.svg, .png or .pdf)";
-    if (!drawing && output) return "--output belongs to wheel and dial only";
+    if (!drawing && output) return "--output belongs to wheel, dial and graphic-ephemeris only";
     if (output && !IsDrawingFileName(*output)) return "--output must end in .svg, .png or .pdf: " + *output;
     if (output) request.output = *output;
     if (sizeText) {
-        if (!drawing) return "--size belongs to wheel and dial only";
+        if (!drawing) return "--size belongs to wheel, dial and graphic-ephemeris only";
         const std::optional<double> size = StrictNumber(*sizeText);
         if (!size || *size != std::floor(*size) || *size < 100 || *size > 10000)
             return "--size must be a whole number of pixels from 100 to 10000: " + *sizeText;
@@ -31,7 +32,7 @@ std::string CheckDrawingArguments(const std::string& report, const std::optional
         return "dial-panel needs --pointer DEG";
     }
     if (request.withPanel && report != "dial") return "--panel belongs to dial only";
-    if (!request.withSecondChart && !drawing) return "--natal-only belongs to wheel and dial only";
+    if (!request.withSecondChart && !chart) return "--natal-only belongs to wheel and dial only";
     return "";
 }
 

@@ -14,6 +14,7 @@
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
 #include "environment/regional_format.h"
+#include "event_commands.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
@@ -89,6 +90,8 @@ Options:
 
 The world atlas and the time-zone history:
 %s
+Events and the graphic ephemeris:
+%s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
 computed (the message is printed on stderr), 2 for bad arguments or records.
 )";
@@ -135,7 +138,9 @@ const char* const kReports[] = {"natal-data",
                                 "dump",
                                 "wheel",
                                 "dial",
-                                "dial-panel"};
+                                "dial-panel",
+                                "events",
+                                "graphic-ephemeris"};
 
 bool IsReport(const std::string& name) {
     for (const char* r : kReports) {
@@ -186,7 +191,11 @@ int main(int argc, char** argv) {
     bool crlf = false;
     DrawingRequest drawing;
 
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    cli::EventOptions events;
+    std::string eventProblem;
+    const std::vector<std::string> args =
+        cli::TakeEventOptions({argv + 1, argv + argc}, events, eventProblem);
+    if (!eventProblem.empty()) return BadArguments(eventProblem);
     if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -197,7 +206,7 @@ int main(int argc, char** argv) {
             return true;
         };
         if (a == "--help" || a == "-h") {
-            std::printf(kUsage, cli::kAtlasCommandsUsage);
+            std::printf(kUsage, cli::kAtlasCommandsUsage, cli::kEventCommandsUsage);
             return 0;
         } else if (a == "--crlf") {
             crlf = true;
@@ -243,19 +252,22 @@ int main(int argc, char** argv) {
         if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
             return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
         }
-    } else if (IsDialReport(*report)) {
-        modulus = kDefaultDialModulus;
+    } else if (IsDialReport(*report) || cli::IsEventReport(*report)) {
+        modulus = cli::IsEventReport(*report) ? cli::DefaultEventModulus(*report) : kDefaultDialModulus;
         if (modulusText) modulus = static_cast<float>(LeadingNumber(*modulusText));
         if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
             return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
         }
     } else if (modulusText) {
-        return BadArguments("--modulus belongs to sort, natal-tree, transit-tree, dial and dial-panel only");
+        return BadArguments(
+            "--modulus belongs to sort, natal-tree, transit-tree, dial, dial-panel, events and "
+            "graphic-ephemeris only");
     }
     if (const std::string problem = CheckDrawingArguments(*report, output, sizeText, pointerText, drawing);
         !problem.empty()) {
         return BadArguments(problem);
     }
+    if (auto problem = cli::CheckEventOptions(*report, events)) return BadArguments(*problem);
     drawing.modulus = modulus;
     if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
 
@@ -309,6 +321,8 @@ int main(int argc, char** argv) {
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
+    if (cli::IsEventReport(*report))
+        return cli::RunEventReport(session, *report, events, modulus, drawing, crlf, argc, argv);
     std::string out;
     if (*report == "dial-panel") {
         out = DialPanelText(

@@ -51,15 +51,16 @@ void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,
                       ModulusNumberText(heading.modulus));
     std::string movers;
     for (const MovingFactor& m : request.movers) movers += " " + m.name;
-    report.AppendLine("  MOVING: " + movers);
+    report.AppendLine("  MOVING:  " + movers);
     report.AppendLine("  TARGETS:  " + TargetsText(heading.targets));
     report.AppendBlankLine();
 
     const std::size_t width = MomentWidth(regional);
-    std::string zone = GeneralNumber(heading.zoneWest);
-    if (!zone.empty() && zone[0] == ' ') zone.erase(0, 1);
-    report.AppendLine("  " + Padded("UNIVERSAL TIME", width) +
-                      Padded("LOCAL TIME (TZ = " + zone + ")", width) + "MOVING  D/R  TARGET");
+    // The zone as the natal heading writes it.
+    std::string zone = Format(heading.zoneWest, "##0.0");
+    zone.erase(0, zone.find_first_not_of(' '));
+    report.AppendLine("  " + Padded("UNIVERSAL TIME", width) + Padded("LOCAL (TZ = " + zone + ")", width) +
+                      "MOVING  D/R  TARGET");
     for (const EventHit& h : result.hits) {
         const std::string& mover = request.movers[static_cast<std::size_t>(h.mover)].name;
         report.AppendLine(

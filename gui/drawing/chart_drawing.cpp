@@ -16,6 +16,7 @@
 #include <numbers>
 
 #include "chart/point_catalogue.h"
+#include "drawing/drawing_support.h"
 #include "environment/text_files.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/midpoint_trees.h"
@@ -41,9 +42,6 @@ constexpr int kPngQuality = 70;
 constexpr qreal kLettersScale = 0.72;
 
 // ---- Colours -------------------------------------------------------------------------------------------
-const QColor kInk(0x33, 0x33, 0x33);
-const QColor kNatalInk(0x1a, 0x23, 0x7e);
-const QColor kSecondInk(0xb7, 0x1c, 0x1c);
 const QColor kPointerInk(0xd3, 0x2f, 0x2f);
 const QColor kChordInk(0x2e, 0x7d, 0x32);
 const QColor kElementFill[4] = {QColor(0xfd, 0xe2, 0xdc), QColor(0xe3, 0xef, 0xd9), QColor(0xff, 0xf6, 0xd5),
@@ -114,34 +112,6 @@ constexpr qreal kDialNatalGlyph = 0.68, kDialNatalSize = 0.06, kDialChords = 0.6
 // ---- Outlines on the painter
 // -------------------------------------------------------------------------------
 
-// Fills an outline of one em, scaled to size, centred (symbols) or starting (text) at a point, turned by
-// angle radians.
-void FillOutline(QPainter& painter, const QPainterPath& outline, const QPointF& at, qreal size,
-                 const QColor& colour, double angle = 0) {
-    QTransform t;
-    t.translate(at.x(), at.y());
-    if (angle != 0) t.rotateRadians(angle);
-    t.scale(size, size);
-    painter.fillPath(t.map(outline), colour);
-}
-
-enum class Align { Left, Centre, Right };
-
-void FillText(QPainter& painter, GlyphOutlines& glyphs, const QString& text, QPointF baseline, qreal size,
-              const QColor& colour, Align align = Align::Left) {
-    const qreal width = glyphs.textWidth(text) * size;
-    if (align == Align::Centre) baseline.rx() -= width / 2;
-    if (align == Align::Right) baseline.rx() -= width;
-    FillOutline(painter, glyphs.text(text), baseline, size, colour);
-}
-
-// Text centred on a point, upright.
-void FillCentredText(QPainter& painter, GlyphOutlines& glyphs, const QString& text, const QPointF& centre,
-                     qreal size, const QColor& colour) {
-    FillText(painter, glyphs, text, QPointF(centre.x(), centre.y() + 0.36 * size), size, colour,
-             Align::Centre);
-}
-
 // Text along a radius, from `from` towards the centre, never upside down.
 void FillRadialText(QPainter& painter, GlyphOutlines& glyphs, const QString& text, const QPointF& centre,
                     qreal from, double direction, qreal size, const QColor& colour) {
@@ -158,17 +128,8 @@ void FillRadialText(QPainter& painter, GlyphOutlines& glyphs, const QString& tex
     painter.fillPath(t.map(glyphs.text(text)), colour);
 }
 
-QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style = Qt::SolidLine) {
-    QPen pen(colour, width, style, Qt::FlatCap);
-    return pen;
-}
-
 void Circle(QPainter& painter, const QPointF& centre, qreal r) {
     painter.drawEllipse(centre, r, r);
-}
-
-QString Utf8(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // ---- Wheel parts ------------------------------------------------------------------------------------------

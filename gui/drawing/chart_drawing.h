@@ -1,9 +1,10 @@
-// The drawing module: paints a chart wheel or a dial, as core lays them out, onto any paint device (a
-// window, a printer, a PDF, SVG or PNG file). Every symbol and every letter is drawn as an outline taken
-// from a freely licensed font (DejaVu Sans, or Noto Sans Symbols), so an exported file never depends on
-// the fonts of the program that opens it.
+// The drawing module: paints a chart wheel, a dial or a graphic ephemeris, as core lays them out, onto any
+// paint device (a window, a printer, a PDF, SVG or PNG file). Every symbol and every letter is drawn as an
+// outline taken from a freely licensed font (DejaVu Sans, or Noto Sans Symbols), so an exported file never
+// depends on the fonts of the program that opens it.
 #pragma once
 
+#include <QColor>
 #include <QHash>
 #include <QPainterPath>
 #include <QRawFont>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "chart/wheel_layout.h"
+#include "events/ephemeris_graph.h"
 #include "midpoints/dial_panel.h"
 
 class QPainter;
@@ -84,6 +86,29 @@ inline constexpr double kDialWithPanelAspect = 1.5;
 
 // The least distance of two glyphs on the dial, as a fraction of a turn, for snapping to a glyph.
 double DialGlyphGap(bool outerRing);
+
+// Where a graphic ephemeris drawn into an area has its plot, and how a point of the plot reads: time runs
+// from left to right, the dial from 0 at the bottom to the modulus at the top.
+struct GraphFrame {
+    QRectF plot;
+    double from = 0, to = 1;  // Julian dates (UT) at the left and right edges
+    double modulus = 45;
+
+    qreal XAt(double julianDate) const;
+    qreal YAt(double place) const;
+    double JulianDateAt(qreal x) const;
+    double PlaceAt(qreal y) const;
+};
+GraphFrame GraphFrameOf(const QRectF& area, const EphemerisGraph& graph);
+
+// Paints the graphic ephemeris into the area: the title and a legend of the bodies above, the dial's
+// degrees on the left, the natal factors' symbols (and the midpoints' names) on the right, the time scale
+// below.
+void PaintEphemerisGraph(QPainter& painter, const QRectF& area, const EphemerisGraph& graph,
+                         GlyphOutlines& glyphs);
+
+// The ink of a body's lines (point index).
+QColor GraphBodyInk(int point);
 
 // The file formats of an export, told by the file's extension (.svg, .png, .pdf, any case).
 enum class DrawingFormat { Svg, Png, Pdf };

@@ -1,0 +1,131 @@
+#include "event_commands.h"
+
+#include <cstdio>
+
+#include "events/ephemeris_graph.h"
+#include "session/event_commands.h"
+#include "session/session.h"
+#include "text/basic_text.h"
+
+namespace talvenor::cli {
+
+namespace {
+
+constexpr const char* kEvents = "events";
+constexpr const char* kGraph = "graphic-ephemeris";
+
+int Refused(const std::string& message) {
+    std::fprintf(stderr, "talvenor-report: %s\n", message.c_str());
+    return 2;
+}
+
+int Events(Session& session, const EventOptions& options, float modulus, bool crlf) {
+    EventSearchChoices choices;
+    choices.from = *options.from;
+    choices.to = *options.to;
+    choices.modulus = GeneralNumber(modulus);
+    if (options.movers) {
+        if (auto problem = ReadMoverNames(*options.movers, choices.movers))
+            return Refused("--movers: " + *problem);
+    }
+    if (options.targets) {
+        if (auto problem = ReadTargetChoice(*options.targets, choices.targets))
+            return Refused("--targets: " + *problem);
+    }
+    const EventSearchPreparation prepared = PrepareEventSearch(session, choices);
+    if (!prepared.search) return Refused(prepared.message);
+    const EventSearchResult result = SearchEvents(prepared.search->request);
+    if (result.outcome == EventSearchOutcome::Fault) {
+        std::fprintf(stderr, "talvenor-report: %s\n",
+                     EventFaultMessage(prepared.search->request, result).c_str());
+        return 1;
+    }
+    const std::string out = EventLines(prepared.search->request, result, crlf ? "\r\n" : "\n");
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (result.outcome == EventSearchOutcome::TooMany) {
+        std::fprintf(stderr, "talvenor-report: the search stopped after %zu events, at %s UT\n",
+                     prepared.search->request.mostHits, IsoMinuteText(result.stoppedJulianDate).c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int Graph(Session& session, const EventOptions& options, float modulus, const DrawingRequest& drawing,
+          int argc, char** argv) {
+    EphemerisGraphRequest request;
+    if (auto problem =
+            ReadDayRange(*options.from, *options.to, session.regional, kGraphRangeLimits, request.range))
+        return Refused(*problem);
+    request.modulus = modulus;
+    request.bodies = DefaultGraphBodyNames();
+    if (options.movers) {
+        if (auto problem = ReadMoverNames(*options.movers, request.bodies))
+            return Refused("--movers: " + *problem);
+    }
+    request.midpoints = options.midpoints;
+    const EphemerisGraph graph =
+        BuildEphemerisGraph(session.chart, session.options, session.regional, request);
+    if (graph.bodies.empty()) {
+        std::fprintf(stderr, "talvenor-report: the positions could not be computed over this range\n");
+        return 1;
+    }
+    return WriteGraph(graph, drawing, argc, argv);
+}
+
+}  // namespace
+
+std::vector<std::string> TakeEventOptions(std::vector<std::string> args, EventOptions& options,
+                                          std::string& problem) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::optional<std::string>* target = a == "--from"      ? &options.from
+                                             : a == "--to"      ? &options.to
+                                             : a == "--movers"  ? &options.movers
+                                             : a == "--targets" ? &options.targets
+                                                                : nullptr;
+        if (target) {
+            if (i + 1 >= args.size()) {
+                problem = a + (a == "--from" || a == "--to" ? " needs a date" : " needs a list of names");
+                return rest;
+            }
+            *target = args[++i];
+        } else if (a == "--midpoints") {
+            options.midpoints = true;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    return rest;
+}
+
+bool IsEventReport(const std::string& report) {
+    return report == kEvents || report == kGraph;
+}
+
+float DefaultEventModulus(const std::string& report) {
+    return report == kGraph ? 45.0f : 90.0f;
+}
+
+std::optional<std::string> CheckEventOptions(const std::string& report, const EventOptions& options) {
+    if (!IsEventReport(report)) {
+        if (options.Any())
+            return "--from, --to, --movers, --targets and --midpoints belong to events and " +
+                   std::string(kGraph) + " only";
+        return std::nullopt;
+    }
+    if (!options.from || !options.to) return report + " needs --from DATE and --to DATE";
+    if (report == kEvents && options.midpoints)
+        return "--midpoints belongs to graphic-ephemeris only (events: --targets)";
+    if (report == kGraph && options.targets)
+        return "--targets belongs to events only (graphic-ephemeris: --midpoints)";
+    return std::nullopt;
+}
+
+int RunEventReport(Session& session, const std::string& report, const EventOptions& options, float modulus,
+                   const DrawingRequest& drawing, bool crlf, int argc, char** argv) {
+    if (report == kEvents) return Events(session, options, modulus, crlf);
+    return Graph(session, options, modulus, drawing, argc, argv);
+}
+
+}  // namespace talvenor::cli

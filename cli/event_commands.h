@@ -1,0 +1,60 @@
+// The report tool's event commands: the exact-date search (events) and the graphic ephemeris as a file
+// (graphic-ephemeris).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "chart_exports.h"
+
+namespace talvenor {
+
+struct Session;
+
+namespace cli {
+
+// The options only these commands take.
+struct EventOptions {
+    std::optional<std::string> from, to, movers, targets;
+    bool midpoints = false;
+    bool Any() const { return from || to || movers || targets || midpoints; }
+};
+
+// Takes --from, --to, --movers, --targets and --midpoints (with their values) out of the arguments; the
+// rest is returned in order. `problem` tells an option that lacks its value.
+std::vector<std::string> TakeEventOptions(std::vector<std::string> args, EventOptions& options,
+                                          std::string& problem);
+
+bool IsEventReport(const std::string& report);
+
+// The dial of a command without --modulus: 90 for events, 45 for graphic-ephemeris.
+float DefaultEventModulus(const std::string& report);
+
+// The complaint about options given to a command that does not take them; nothing when all is well.
+std::optional<std::string> CheckEventOptions(const std::string& report, const EventOptions& options);
+
+// Runs the command over the computed charts and returns the exit status: 0 done, 1 when a position could
+// not be computed or the file not written, 2 for a range or a name that is refused (said on stderr).
+int RunEventReport(Session& session, const std::string& report, const EventOptions& options, float modulus,
+                   const DrawingRequest& drawing, bool crlf, int argc, char** argv);
+
+inline constexpr const char* kEventCommandsUsage = R"(
+  talvenor-report ... events --from "1 Jan 2027" --to "31 Dec 2027" [--modulus 90] [--movers SUN,MAR,...]
+                  [--targets natal|midpoints|pictures]
+      the moments at which the moving bodies stand on the natal targets in the dial of --modulus (default
+      90; 360 gives the plain conjunction, the hard aspects are conjunctions in the 90 dial), from 0h UT of
+      the first day to the end of the last (at most 100 years, up to 31 Dec 2099). One line per event in
+      time order, tab-separated: the moment in UT "YYYY-MM-DD HH:MM", the moving body (SUN, MOO, MER, VEN,
+      MAR, JUP, SAT, URA, NEP, PLU, NN; default the first ten), the target (SUN ... NN, ASC, MC, or a
+      midpoint such as SUN/MOO; --targets takes a comma-separated list, default natal,midpoints) and D or
+      R for the body's direction.
+  talvenor-report ... graphic-ephemeris --from DATE --to DATE [--modulus 45] [--movers ...] [--midpoints]
+                  --output FILE [--size PIXELS]
+      the bodies reduced to the dial (default 45) against time, one month to ten years, with the natal
+      factors (and with --midpoints the natal midpoints) as levels across, as FILE (.svg, .png, .pdf),
+      --size pixels high and half as wide again. --movers as for events (default without the Moon).
+)";
+
+}  // namespace cli
+}  // namespace talvenor

@@ -1,0 +1,89 @@
+// The graphic ephemeris: the transiting bodies reduced to a dial, against time, with the natal factors
+// (and, when chosen, the natal midpoints) as levels across, so that every crossing of a line and a
+// level is an event. Core samples the lines and splits them where they leave the dial at one edge and
+// come in at the other; the drawing module paints what this returns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/chart_state.h"
+#include "environment/options.h"
+#include "environment/regional_format.h"
+#include "events/event_dates.h"
+
+namespace talvenor {
+
+// The moduli a click away in the graphic ephemeris window, the first the default.
+inline constexpr float kGraphModuli[] = {45, 90, 22.5f, 360};
+
+// The spans the window offers, in months: one month to ten years.
+inline constexpr int kGraphSpanMonths[] = {1, 3, 6, 12, 24, 60, 120};
+
+struct GraphPoint {
+    double julianDate = 0;  // UT
+    double place = 0;       // on the dial, 0 to the modulus (a run that leaves the dial ends on its edge)
+};
+
+// A transiting body: its lines, each one stretch between two passes over the dial's edge.
+struct GraphBody {
+    std::string name;  // "SUN"
+    int point = 0;     // point index, for its symbol and colour
+    std::vector<std::vector<GraphPoint>> runs;
+};
+
+// A level across the graph: a natal factor or midpoint at its place on the dial.
+struct GraphLevel {
+    std::string name;  // "SUN", "SUN/MOO"
+    int point = 0;     // point index of a factor; 0 for a midpoint
+    double place = 0;
+};
+
+struct GraphTimeTick {
+    double julianDate = 0;
+    int level = 0;      // 0 a short tick, 1 a labelled tick, 2 a labelled tick with a line across
+    std::string label;  // "Mar", "2027", "15 Mar"
+};
+
+struct EphemerisGraph {
+    DayRange range;
+    float modulus = 45;
+    std::string title;     // the chart's name
+    std::string subtitle;  // "Graphic ephemeris  01 Jan 2027 - 31 Dec 2027   dial 45°"
+    std::vector<GraphBody> bodies;
+    std::vector<GraphLevel> levels;  // the 13 factors first, then the midpoints
+    std::vector<GraphTimeTick> timeTicks;
+};
+
+struct EphemerisGraphRequest {
+    DayRange range;
+    float modulus = 45;
+    std::vector<std::string> bodies;  // names of kTransitBodies
+    bool midpoints = false;
+    int samples = 1500;  // moments across the range at least; more where a body moves fast on the dial
+};
+
+// The bodies drawn when none are named: the Sun and Mercury to Pluto (the Moon, at thirteen degrees a
+// day, only where asked for).
+std::vector<std::string> DefaultGraphBodyNames();
+
+// Samples the bodies' lines over the range (the engine's sky at each moment) and lays out the levels of
+// the natal chart as last computed and the time scale. An empty graph when the sky cannot be computed.
+EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& options,
+                                   const RegionalFormat& regional, const EphemerisGraphRequest& request);
+
+// The ticks of the time scale for a range: days and weeks up to three months, months up to two years,
+// months and years beyond.
+std::vector<GraphTimeTick> GraphTimeTicks(const DayRange& range, const RegionalFormat& regional);
+
+// What the pointer shows over the graph: the date and time (UT) and the place on the dial.
+std::string GraphHoverText(double julianDate, double place, const RegionalFormat& regional);
+
+// The civil date, in a zone of the input windows (hours, west positive), of a moment given in UT.
+CivilDate LocalDateAt(double julianDate, double zoneWest);
+
+// Label places along a line kept at least `gap` apart and within [low, high], each as near its own place
+// as the others allow; the places come in any order and the result keeps it.
+std::vector<double> SpreadLabels(const std::vector<double>& places, double gap, double low, double high);
+
+}  // namespace talvenor

@@ -1,0 +1,278 @@
+// The graphic ephemeris on any paint device: the bodies' lines as core samples them, the natal levels,
+// the dial's degrees and the time scale.
+#include <QPainter>
+#include <QPolygonF>
+#include <QVector>
+#include <algorithm>
+#include <cmath>
+
+#include "chart/wheel_layout.h"
+#include "drawing/chart_drawing.h"
+#include "drawing/drawing_support.h"
+#include "ephemeris/point_index.h"
+#include "midpoints/dial_panel.h"
+#include "text/basic_text.h"
+
+namespace talvenor::draw {
+
+namespace {
+
+const QColor kGridInk(0xdd, 0xdd, 0xdd);
+const QColor kMidpointInk(0x78, 0x90, 0x9c);
+
+// The size of the graph's letters for an area: a fiftieth of its smaller side, within readable bounds.
+qreal TextSize(const QRectF& area) {
+    return std::clamp<qreal>(std::min(area.width(), area.height()) * 0.02, 7, 18);
+}
+
+// The rows above the plot: title, subtitle, legend.
+qreal HeaderHeight(qreal t) {
+    return t * 0.8 + t * 1.15 + t * 1.4 + t * 1.6;
+}
+
+bool ShowsMidpoints(const EphemerisGraph& graph) {
+    return graph.levels.size() > 13;
+}
+
+// The size of the midpoints' names: as large as the factors' letters allow, and small enough that all of
+// them fit beside the plot.
+qreal MidpointTextSize(qreal t, qreal plotHeight, std::size_t count) {
+    return std::clamp<qreal>(plotHeight / (static_cast<qreal>(std::max<std::size_t>(count, 1)) * 1.15), 4,
+                             t * 0.8);
+}
+
+GlyphSpec GraphGlyph(int point) {
+    return PointGlyph(point);
+}
+
+void PaintHeader(QPainter& painter, const QRectF& area, const EphemerisGraph& graph, GlyphOutlines& glyphs,
+                 qreal t) {
+    const qreal left = area.left() + t;
+    qreal y = area.top() + t * 0.8 + t * 1.15;
+    FillText(painter, glyphs, Utf8(graph.title), QPointF(left, y), t * 1.15, kNatalInk);
+    y += t * 1.4;
+    FillText(painter, glyphs, Utf8(graph.subtitle), QPointF(left, y), t, kInk);
+    y += t * 1.6;
+    qreal x = left;
+    for (const GraphBody& body : graph.bodies) {
+        const QColor ink = GraphBodyInk(body.point);
+        FillOutline(painter, glyphs.symbol(GraphGlyph(body.point)), QPointF(x + t * 0.5, y - t * 0.35),
+                    t * 1.1, ink);
+        const QString name = Utf8(body.name);
+        FillText(painter, glyphs, name, QPointF(x + t * 1.2, y), t * 0.85, ink);
+        x += t * 1.2 + glyphs.textWidth(name) * t * 0.85 + t * 1.1;
+    }
+}
+
+void PaintDegreeScale(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph,
+                      GlyphOutlines& glyphs, qreal t) {
+    const QRectF& plot = f.plot;
+    std::vector<DialTick> ticks = DialTicks(graph.modulus);
+    ticks.push_back({graph.modulus, 2, GeneralNumber(graph.modulus).substr(1)});
+    const qreal perDegree = plot.height() / graph.modulus;
+    QVector<QLineF> grid, marks;
+    qreal lastLabel = 1e9;
+    for (const DialTick& tick : ticks) {
+        const qreal y = f.YAt(tick.position);
+        const qreal length = tick.level == 2 ? t * 0.5 : tick.level == 1 ? t * 0.35 : t * 0.2;
+        // The small ticks only where they stand apart.
+        if (tick.level == 0 && perDegree * (graph.modulus >= 30 ? 1 : 0.25) < 3) continue;
+        if (tick.level == 1 && perDegree * (graph.modulus >= 30 ? 5 : 1) < 3) continue;
+        marks.push_back(QLineF(plot.left() - length, y, plot.left(), y));
+        if (tick.level != 2) continue;
+        if (tick.position > 0 && tick.position < graph.modulus)
+            grid.push_back(QLineF(plot.left(), y, plot.right(), y));
+        if (std::fabs(lastLabel - y) < t * 1.2) continue;
+        FillText(painter, glyphs, Utf8(tick.label), QPointF(plot.left() - t * 0.7, y + t * 0.35), t * 0.9,
+                 kInk, Align::Right);
+        lastLabel = y;
+    }
+    painter.setPen(Pen(kGridInk, 1));
+    painter.drawLines(grid);
+    painter.setPen(Pen(kInk, std::max<qreal>(0.8, t * 0.08)));
+    painter.drawLines(marks);
+}
+
+void PaintTimeScale(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph,
+                    GlyphOutlines& glyphs, qreal t) {
+    const QRectF& plot = f.plot;
+    QVector<QLineF> grid, marks;
+    qreal lastRight = -1e9;
+    for (const GraphTimeTick& tick : graph.timeTicks) {
+        const qreal x = f.XAt(tick.julianDate);
+        const qreal length = tick.level == 2 ? t * 0.5 : tick.level == 1 ? t * 0.35 : t * 0.2;
+        marks.push_back(QLineF(x, plot.bottom(), x, plot.bottom() + length));
+        if (tick.level == 2 && x > plot.left() + 1 && x < plot.right() - 1)
+            grid.push_back(QLineF(x, plot.top(), x, plot.bottom()));
+        if (tick.label.empty()) continue;
+        const QString label = Utf8(tick.label);
+        const qreal width = glyphs.textWidth(label) * t * 0.85;
+        if (x - width / 2 < lastRight + t * 0.5 || x + width / 2 > plot.right() + t * 2) continue;
+        FillText(painter, glyphs, label, QPointF(x, plot.bottom() + t * 1.6), t * 0.85, kInk, Align::Centre);
+        lastRight = x + width / 2;
+    }
+    painter.setPen(Pen(kGridInk, 1));
+    painter.drawLines(grid);
+    painter.setPen(Pen(kInk, std::max<qreal>(0.8, t * 0.08)));
+    painter.drawLines(marks);
+}
+
+// The natal levels across the plot; their symbols (and the midpoints' names) beside it on the right, kept
+// apart and joined to their levels by short leaders.
+void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph, GlyphOutlines& glyphs,
+                 qreal t) {
+    const QRectF& plot = f.plot;
+    const qreal perDegree = plot.height() / graph.modulus;
+    std::vector<const GraphLevel*> factors, midpoints;
+    for (const GraphLevel& l : graph.levels) (l.point ? factors : midpoints).push_back(&l);
+
+    QVector<QLineF> factorLines, midpointLines, leaders;
+    for (const GraphLevel* l : midpoints) {
+        const qreal y = f.YAt(l->place);
+        midpointLines.push_back(QLineF(plot.left(), y, plot.right(), y));
+    }
+    for (const GraphLevel* l : factors) {
+        const qreal y = f.YAt(l->place);
+        factorLines.push_back(QLineF(plot.left(), y, plot.right(), y));
+    }
+    QColor midpointInk = kMidpointInk;
+    midpointInk.setAlpha(150);
+    painter.setPen(Pen(midpointInk, std::max<qreal>(0.6, t * 0.05), Qt::DotLine));
+    painter.drawLines(midpointLines);
+    QColor factorInk = kNatalInk;
+    factorInk.setAlpha(170);
+    painter.setPen(Pen(factorInk, std::max<qreal>(0.8, t * 0.08)));
+    painter.drawLines(factorLines);
+
+    // Symbols of the factors in the first column beside the plot.
+    const qreal glyphSize = t * 1.05;
+    std::vector<double> places;
+    for (const GraphLevel* l : factors) places.push_back(l->place);
+    const std::vector<double> spread = SpreadLabels(places, glyphSize * 1.1 / perDegree, 0, graph.modulus);
+    const qreal glyphX = plot.right() + t * 1.6;
+    for (std::size_t i = 0; i < factors.size(); ++i) {
+        const qreal y = f.YAt(factors[i]->place), shown = f.YAt(spread[i]);
+        leaders.push_back(QLineF(plot.right(), y, glyphX - glyphSize * 0.6, shown));
+        FillOutline(painter, glyphs.symbol(GraphGlyph(factors[i]->point)), QPointF(glyphX, shown), glyphSize,
+                    kNatalInk);
+    }
+    // The midpoints' names in a second column.
+    if (!midpoints.empty()) {
+        const qreal size = MidpointTextSize(t, plot.height(), midpoints.size());
+        places.clear();
+        for (const GraphLevel* l : midpoints) places.push_back(l->place);
+        const std::vector<double> at = SpreadLabels(places, size * 1.12 / perDegree, 0, graph.modulus);
+        const qreal nameX = glyphX + t * 1.4;
+        for (std::size_t i = 0; i < midpoints.size(); ++i) {
+            const qreal y = f.YAt(midpoints[i]->place), shown = f.YAt(at[i]);
+            leaders.push_back(QLineF(plot.right(), y, nameX - t * 0.2, shown));
+            FillText(painter, glyphs, Utf8(midpoints[i]->name), QPointF(nameX, shown + size * 0.36), size,
+                     kMidpointInk.darker(140));
+        }
+    }
+    QColor leaderInk = kInk;
+    leaderInk.setAlpha(90);
+    painter.setPen(Pen(leaderInk, 0.6));
+    painter.drawLines(leaders);
+}
+
+void PaintLines(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph, qreal t) {
+    painter.save();
+    painter.setClipRect(f.plot.adjusted(-1, -1, 1, 1));
+    for (const GraphBody& body : graph.bodies) {
+        // A body that crosses the dial every few pixels (the Moon over years) is drawn with a hairline,
+        // so the lines of the others still show through.
+        const bool dense = static_cast<qreal>(body.runs.size()) > f.plot.width() / 8;
+        QPen pen = Pen(GraphBodyInk(body.point), dense ? 0.5 : std::max<qreal>(1.0, t * 0.14));
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        painter.setPen(pen);
+        for (const auto& run : body.runs) {
+            QPolygonF line;
+            line.reserve(static_cast<qsizetype>(run.size()));
+            for (const GraphPoint& p : run) line.push_back(QPointF(f.XAt(p.julianDate), f.YAt(p.place)));
+            painter.drawPolyline(line);
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+qreal GraphFrame::XAt(double julianDate) const {
+    return plot.left() + (julianDate - from) / (to - from) * plot.width();
+}
+
+qreal GraphFrame::YAt(double place) const {
+    return plot.bottom() - place / modulus * plot.height();
+}
+
+double GraphFrame::JulianDateAt(qreal x) const {
+    return from + (x - plot.left()) / plot.width() * (to - from);
+}
+
+double GraphFrame::PlaceAt(qreal y) const {
+    return (plot.bottom() - y) / plot.height() * modulus;
+}
+
+GraphFrame GraphFrameOf(const QRectF& area, const EphemerisGraph& graph) {
+    const qreal t = TextSize(area);
+    const qreal left = t * 3.6;
+    const qreal right = ShowsMidpoints(graph) ? t * 7.6 : t * 3.0;
+    const qreal top = HeaderHeight(t) + t * 0.6;
+    const qreal bottom = t * 2.4;
+    GraphFrame f;
+    f.plot = QRectF(area.left() + left, area.top() + top, std::max<qreal>(1, area.width() - left - right),
+                    std::max<qreal>(1, area.height() - top - bottom));
+    f.from = graph.range.fromJulianDate;
+    f.to = graph.range.toJulianDate > f.from ? graph.range.toJulianDate : f.from + 1;
+    f.modulus = graph.modulus > 0 ? graph.modulus : 360;
+    return f;
+}
+
+QColor GraphBodyInk(int point) {
+    switch (point) {
+        case kSun:
+            return QColor(0xe6, 0x51, 0x00);
+        case kMoon:
+            return QColor(0x60, 0x7d, 0x8b);
+        case kMercury:
+            return QColor(0x2e, 0x7d, 0x32);
+        case kVenus:
+            return QColor(0xad, 0x14, 0x57);
+        case kMars:
+            return QColor(0xc6, 0x28, 0x28);
+        case kJupiter:
+            return QColor(0x6a, 0x1b, 0x9a);
+        case kSaturn:
+            return QColor(0x5d, 0x40, 0x37);
+        case kUranus:
+            return QColor(0x02, 0x77, 0xbd);
+        case kNeptune:
+            return QColor(0x00, 0x83, 0x8f);
+        case kPluto:
+            return QColor(0x37, 0x47, 0x4f);
+        default:
+            return QColor(0x9e, 0x9d, 0x24);
+    }
+}
+
+void PaintEphemerisGraph(QPainter& painter, const QRectF& area, const EphemerisGraph& graph,
+                         GlyphOutlines& glyphs) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(area, Qt::white);
+    const qreal t = TextSize(area);
+    const GraphFrame f = GraphFrameOf(area, graph);
+    PaintHeader(painter, area, graph, glyphs, t);
+    PaintDegreeScale(painter, f, graph, glyphs, t);
+    PaintTimeScale(painter, f, graph, glyphs, t);
+    PaintLevels(painter, f, graph, glyphs, t);
+    PaintLines(painter, f, graph, t);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(Pen(kInk, std::max<qreal>(0.8, t * 0.08)));
+    painter.drawRect(f.plot);
+    painter.restore();
+}
+
+}  // namespace talvenor::draw

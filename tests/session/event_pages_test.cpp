@@ -1,0 +1,157 @@
+// The Data menu's "Event Search...": the page it writes over computed charts, compared with a checked-in
+// page, and the messages of choices that make no search.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "computed_charts.h"
+#include "session/event_commands.h"
+
+namespace talvenor {
+namespace {
+
+using testing_support::ComputedChart;
+using testing_support::kSampleCharts;
+
+std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+EventSearchChoices MarchChoices() {
+    EventSearchChoices c;
+    c.from = "1 Mar 2027";
+    c.to = "31 Mar 2027";
+    c.modulus = "90";
+    c.movers = {"SUN", "MER", "VEN", "MAR"};
+    return c;
+}
+
+// Delhi: the diurnal zone is 5.5 hours east of Greenwich, so the local times run 5 hours 30 minutes
+// ahead of UT, across midnight where an event falls after 18:30 UT.
+TEST(EventPagesTest, ThePageListsEveryEventInTimeOrderWithUniversalAndLocalTime) {
+    ComputedChart c(kSampleCharts[2]);
+    const ShowResult shown = EventSearchCommand(c.session, MarchChoices(), NoSearchProgress());
+    EXPECT_EQ(shown, ShowResult::Shown);
+    const std::string page = PageText(c.session.report, "\r\n");
+    const std::filesystem::path expected =
+        std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" / "delhi-events-march-2027.txt";
+    if (page != ReadAll(expected)) {
+        std::ofstream(std::filesystem::temp_directory_path() / "delhi-events-march-2027.txt",
+                      std::ios::binary)
+            << page;
+        FAIL() << "the page differs from " << expected << "; written to the temporary folder";
+    }
+    EXPECT_TRUE(c.dialogs.shown.empty());
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* from;
+    const char* to;
+    const char* modulus;
+    bool noMovers, noTargets;
+    const char* message;
+};
+
+const RefusedCase kRefused[] = {
+    {"BeyondTheDateLimits", "1 Jan 2095", "31 Dec 2105", "90", false, false,
+     "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2105."},
+    {"MoreThanAHundredYears", "1 Jan 1950", "1 Jan 2051", "90", false, false,
+     "The search covers at most 100 years."},
+    {"NotADate", "yesterday", "31 Dec 2027", "90", false, false,
+     "The start of the range, \"yesterday\", is not a date (for example 1 Jan 2027)."},
+    {"ModulusZero", "1 Jan 2027", "31 Dec 2027", "0", false, false,
+     "The modulus must lie above 0 and be at most 360."},
+    {"ModulusTooLarge", "1 Jan 2027", "31 Dec 2027", "400", false, false,
+     "The modulus must lie above 0 and be at most 360."},
+    {"ModulusNotANumber", "1 Jan 2027", "31 Dec 2027", "ninety", false, false,
+     "The modulus must lie above 0 and be at most 360."},
+    {"NoMovers", "1 Jan 2027", "31 Dec 2027", "90", true, false, "Choose at least one moving factor."},
+    {"NoTargets", "1 Jan 2027", "31 Dec 2027", "90", false, true, "Choose at least one kind of target."},
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RefusedSearchTest : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(RefusedSearchTest, SaysWhyAndLeavesTheDataWindowAsItWas) {
+    const RefusedCase& r = GetParam();
+    ComputedChart c(kSampleCharts[0]);
+    const std::string before = PageText(c.session.report);
+    EventSearchChoices choices;
+    choices.from = r.from;
+    choices.to = r.to;
+    choices.modulus = r.modulus;
+    if (r.noMovers) choices.movers.clear();
+    if (r.noTargets) choices.targets = {false, false, false};
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::NothingToShow);
+    ASSERT_EQ(c.dialogs.shown.size(), 1u);
+    EXPECT_EQ(c.dialogs.shown[0].text, r.message);
+    EXPECT_EQ(c.dialogs.shown[0].title, "Event Search");
+    EXPECT_EQ(PageText(c.session.report), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, RefusedSearchTest, ::testing::ValuesIn(kRefused),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class CancelAtOnce : public EventSearchProgress {
+  public:
+    bool Continue(double) override { return false; }
+};
+
+TEST(EventPagesTest, ACancelledSearchShowsTheEventsBeforeItStoppedAndSaysSo) {
+    ComputedChart c(kSampleCharts[0]);
+    EventSearchChoices choices = MarchChoices();
+    choices.to = "31 Dec 2027";
+    CancelAtOnce cancel;
+    EXPECT_EQ(EventSearchCommand(c.session, choices, cancel), ShowResult::Shown);
+    const std::string page = PageText(c.session.report, "\n");
+    EXPECT_NE(page.find("  SEARCH CANCELLED: THE EVENTS BEFORE 02 Apr 2027  00:00 UT ARE LISTED.\n"),
+              std::string::npos)
+        << page;
+    // The search stopped after its first stretch of 32 days: no event of April's second day or later.
+    EXPECT_NE(page.find("\n  31 Mar 2027  "), std::string::npos);
+    EXPECT_EQ(page.find("\n  02 Apr 2027  "), std::string::npos);
+    EXPECT_EQ(page.find("\n  03 Apr 2027  "), std::string::npos);
+}
+
+TEST(EventPagesTest, TheTargetsFollowTheChoiceAndTheHeadingSaysWhich) {
+    ComputedChart c(kSampleCharts[0]);
+    EventSearchChoices choices = MarchChoices();
+    choices.targets = {true, false, false};
+    EventSearchPreparation prepared = PrepareEventSearch(c.session, choices);
+    ASSERT_TRUE(prepared.search);
+    EXPECT_EQ(prepared.search->request.targets.size(), 13u);
+    EXPECT_EQ(prepared.search->request.movers.size(), 4u);
+    EXPECT_EQ(prepared.search->request.modulus, 90);
+    EXPECT_EQ(prepared.search->heading.zoneWest, c.session.chart.DiurnalTZ);
+    choices.targets = {false, true, false};
+    prepared = PrepareEventSearch(c.session, choices);
+    EXPECT_EQ(prepared.search->request.targets.size(), 78u);
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
+    const std::string page = PageText(c.session.report, "\n");
+    EXPECT_NE(page.find("  TARGETS:  NATAL MIDPOINTS\n"), std::string::npos) << page;
+    EXPECT_NE(page.find("  MOVING:   SUN MER VEN MAR\n"), std::string::npos) << page;
+}
+
+TEST(EventPagesTest, ARangeWithoutEventsSaysSo) {
+    ComputedChart c(kSampleCharts[0]);
+    EventSearchChoices choices;
+    choices.from = "1 Mar 2027";
+    choices.to = "1 Mar 2027";
+    choices.movers = {"PLU"};
+    choices.targets = {true, false, false};
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
+    const std::string page = PageText(c.session.report, "\n");
+    EXPECT_NE(page.find("\n  NO EVENTS\n"), std::string::npos) << page;
+}
+
+}  // namespace
+}  // namespace talvenor
