@@ -14,11 +14,10 @@
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
 #include "environment/regional_format.h"
+#include "environment/text_files.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
-#include "environment/text_files.h"
-#include "session/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
@@ -263,7 +262,7 @@ int main(int argc, char** argv) {
     Session session(dialogs);
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir)
-                : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+                : FindAppFolder(ExecutableDir(), InstalledDataDir(ExecutableDir()));
     // A file or a missing folder would otherwise pass for a data folder without an options file.
     std::error_code noFolder;
     if (dataDir && !std::filesystem::is_directory(*dataDir, noFolder))

@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path exeDir = talvenor::ExecutableDir();
     talvenor::gui::TalvenorApp app;
-    app.start(talvenor::FindAppFolder(exeDir, exeDir / ".." / "share" / "talvenor"));
+    app.start(talvenor::FindAppFolder(exeDir, talvenor::InstalledDataDir(exeDir)));
     return application.exec();
 }
