@@ -85,6 +85,7 @@ Options:
   --natal-only            wheel and dial without the second chart
   --panel                 dial: the panel beside the dial (the file is then half as wide again)
   --help                  show this text
+  --version               show the program's version
 
 The world atlas and the time-zone history:
 %s
@@ -197,6 +198,9 @@ int main(int argc, char** argv) {
         };
         if (a == "--help" || a == "-h") {
             std::printf(kUsage, cli::kAtlasCommandsUsage);
+            return 0;
+        } else if (a == "--version") {
+            std::printf("talvenor-report %s\n", TALVENOR_VERSION);
             return 0;
         } else if (a == "--crlf") {
             crlf = true;
