@@ -309,6 +309,73 @@ TEST(DirectionsTest, PicturesForOneFactorOrADegreeListOnlyThatTarget) {
     ExpectSameLines(std::vector<std::string>(atDegree.begin() + 9, atDegree.end() - 3), expected);
 }
 
+// The pictures at one target as the test finds them, nearest first, as (a, b, c, position, orb).
+struct FoundPicture {
+    int a, b, c;
+    double position, orb;
+};
+std::vector<FoundPicture> DerivedPictures(const std::array<double, 14>& f, double targetLon, int targetFactor,
+                                          double modulus, double orb) {
+    std::vector<FoundPicture> hits;
+    for (int a = 1; a <= 12; ++a) {
+        for (int b = a + 1; b <= 13; ++b) {
+            for (int c = 1; c <= 13; ++c) {
+                if (c == a || c == b || targetFactor == a || targetFactor == b) continue;
+                const auto at = [&](int i) { return f[static_cast<std::size_t>(i)]; };
+                const double o = Signed(at(a) + at(b) - at(c) - targetLon, modulus);
+                if (std::fabs(o) <= orb)
+                    hits.push_back({a, b, c, std::fmod(at(a) + at(b) - at(c) + 720, modulus), o});
+            }
+        }
+    }
+    std::stable_sort(hits.begin(), hits.end(), [](const FoundPicture& x, const FoundPicture& y) {
+        return std::fabs(x.orb) < std::fabs(y.orb);
+    });
+    return hits;
+}
+
+std::string Decimals4(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    return std::string(text) == "-0.0000" ? "0.0000" : text;
+}
+
+TEST(DirectionsTest, TheReportToolsPictureLinesAreEveryPictureAtTheTarget) {
+    ComputedChart computed(kSampleCharts[0]);
+    const ChartState& c = computed.session.chart;
+    const std::array<double, 14> natal = NatalFactors(c, computed.session.options);
+
+    // pictures --modulus 45 --target MC --tsv: the natal MC, then the transiting MC.
+    std::vector<std::string> expected;
+    for (const FoundPicture& p : DerivedPictures(natal, natal[13], 13, 45, 1.5)) {
+        expected.push_back(std::string(kNames[p.a]) + "\t" + kNames[p.b] + "\t" + kNames[p.c] + "\tMC\t" +
+                           Decimals4(p.position) + "\t" + Decimals4(p.orb));
+    }
+    for (const FoundPicture& p : DerivedPictures(natal, c.DiurnalLon[15], 0, 45, 1.5)) {
+        expected.push_back(std::string(kNames[p.a]) + "\t" + kNames[p.b] + "\t" + kNames[p.c] + "\tTr.MC\t" +
+                           Decimals4(p.position) + "\t" + Decimals4(p.orb));
+    }
+    ExpectSameLines(
+        Lines(ReadAll(std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" / "sample-pictures45-mc.tsv")),
+        expected);
+
+    // dial-panel --modulus 45 --pointer 13.4 --pictures: the panel as before, then the pictures.
+    const std::vector<std::string> panel = Lines(ReadAll(PagePath("sample-dial-panel45")));
+    const std::vector<std::string> withPictures = Lines(ReadAll(PagePath("sample-dial-panel45-pictures")));
+    ASSERT_GT(withPictures.size(), panel.size());
+    EXPECT_EQ(std::vector<std::string>(withPictures.begin(),
+                                       withPictures.begin() + static_cast<long>(panel.size())),
+              panel);
+    expected.clear();
+    for (const FoundPicture& p : DerivedPictures(natal, 13.4, 0, 45, 1.5)) {
+        expected.push_back(std::string(kCodes[p.a]) + "+" + kCodes[p.b] + "-" + kCodes[p.c] + "\t" +
+                           Decimals4(p.position) + "\t" + Decimals4(p.orb));
+    }
+    ExpectSameLines(
+        std::vector<std::string>(withPictures.begin() + static_cast<long>(panel.size()), withPictures.end()),
+        expected);
+}
+
 // The aspect lines of a directions page, derived again: every moved factor against every natal factor and
 // midpoint on the dial, within the tree orb, nearest first.
 std::vector<std::string> DerivedAspectLines(const std::array<double, 14>& moved,
