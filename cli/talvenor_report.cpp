@@ -19,6 +19,7 @@
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
 #include "midpoints/modulus_prompt.h"
+#include "picture_commands.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
 #include "session/midpoint_commands.h"
@@ -66,6 +67,8 @@ REPORT is one of:
   dial-panel          the factors and midpoints under the pointer of the dial, one a line, tab-separated:
                       the name as the trees give it (SU, SU/MO), the position on the dial and the signed
                       orb, in degrees with four decimals, nearest first (the tree orb is option 40)
+  pictures, solar-arc, progressed
+                      planetary pictures, solar arc directions, secondary progressions (below)
 
 Options:
   --natal RECORD          the natal chart (required)
@@ -77,7 +80,8 @@ Options:
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
-  --modulus M             the dial of sort, natal-tree and transit-tree: above 0 and at most 360
+  --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc and progressed:
+                          above 0 and at most 360
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel and dial; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -87,6 +91,7 @@ Options:
   --help                  show this text
   --version               show the program's version
 
+%s
 The world atlas and the time-zone history:
 %s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
@@ -135,7 +140,10 @@ const char* const kReports[] = {"natal-data",
                                 "dump",
                                 "wheel",
                                 "dial",
-                                "dial-panel"};
+                                "dial-panel",
+                                "pictures",
+                                "solar-arc",
+                                "progressed"};
 
 bool IsReport(const std::string& name) {
     for (const char* r : kReports) {
@@ -145,7 +153,8 @@ bool IsReport(const std::string& name) {
 }
 
 bool NeedsModulus(const std::string& report) {
-    return report == "sort" || report == "natal-tree" || report == "transit-tree";
+    return report == "sort" || report == "natal-tree" || report == "transit-tree" ||
+           cli::IsPictureReport(report);
 }
 
 // Writes the page of every report but the chart-state dump (the natal data page is already written by
@@ -186,9 +195,12 @@ int main(int argc, char** argv) {
     bool crlf = false;
     DrawingRequest drawing;
 
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
+    cli::PictureArguments pictureArguments;
+    if (const std::string problem = cli::TakePictureArguments(args, pictureArguments); !problem.empty())
+        return BadArguments(problem);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::optional<std::string>& target) -> bool {
@@ -197,7 +209,7 @@ int main(int argc, char** argv) {
             return true;
         };
         if (a == "--help" || a == "-h") {
-            std::printf(kUsage, cli::kAtlasCommandsUsage);
+            std::printf(kUsage, cli::kPictureCommandsUsage, cli::kAtlasCommandsUsage);
             return 0;
         } else if (a == "--version") {
             std::printf("talvenor-report %s\n", TALVENOR_VERSION);
@@ -253,8 +265,12 @@ int main(int argc, char** argv) {
             return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
         }
     } else if (modulusText) {
-        return BadArguments("--modulus belongs to sort, natal-tree, transit-tree, dial and dial-panel only");
+        return BadArguments(
+            "--modulus belongs to sort, natal-tree, transit-tree, pictures, solar-arc, progressed, dial and "
+            "dial-panel only");
     }
+    if (const std::string problem = cli::CheckPictureArguments(*report, pictureArguments); !problem.empty())
+        return BadArguments(problem);
     if (const std::string problem = CheckDrawingArguments(*report, output, sizeText, pointerText, drawing);
         !problem.empty()) {
         return BadArguments(problem);
@@ -317,6 +333,14 @@ int main(int argc, char** argv) {
         out = DialPanelText(
             DialPanel(session.chart, session.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
             crlf ? "\r\n" : "\n");
+        if (pictureArguments.pictures) {
+            out += cli::DialPanelPictureLines(session, modulus, TurnPointer(drawing.pointer, 0, modulus),
+                                              crlf ? "\r\n" : "\n");
+        }
+    } else if (cli::IsPictureReport(*report)) {
+        if (cli::RunPictureReport(session, *report, modulus, pictureArguments, crlf ? "\r\n" : "\n", out) !=
+            0)
+            return 1;
     } else if (*report == "dump") {
         out = ChartStateJson(session.chart);
     } else {
