@@ -14,7 +14,9 @@ help=$("$exe" --help) || { echo "talvenor-report --help failed"; exit 1; }
 manText=$(sed 's/\\-/-/g; s/\\e//g' "$man")
 completionText=$(cat "$completion")
 
-reports=$(echo "$help" | sed -n '/^REPORT is one of:/,/^Options:/p' | grep -oE '^  [a-z][a-z0-9-]*' | tr -d ' ')
+# A report line may name several reports: "  pictures, solar-arc, progressed".
+reports=$(echo "$help" | sed -n '/^REPORT is one of:/,/^Options:/p' | grep -oE '^  [a-z][a-z0-9-]*(, [a-z][a-z0-9-]*)*' \
+    | tr -d ' ' | tr ',' '\n')
 commands=$(echo "$help" | grep -oE '^  talvenor-report [a-z][a-z-]*' | awk '{print $2}' | sort -u)
 options=$(echo "$help" | grep -oE -- '--[a-z][a-z0-9-]*' | sort -u)
 [ -n "$reports" ] && [ -n "$options" ] || { echo "could not read the reports and options from --help"; exit 1; }
