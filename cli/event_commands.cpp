@@ -19,7 +19,7 @@ int Refused(const std::string& message) {
     return 2;
 }
 
-int Events(Session& session, const EventOptions& options, float modulus, bool crlf) {
+int Events(Session& session, const EventArguments& options, float modulus, bool crlf) {
     EventSearchChoices choices;
     choices.from = *options.from;
     choices.to = *options.to;
@@ -50,7 +50,7 @@ int Events(Session& session, const EventOptions& options, float modulus, bool cr
     return 0;
 }
 
-int Graph(Session& session, const EventOptions& options, float modulus, const DrawingRequest& drawing,
+int Graph(Session& session, const EventArguments& options, float modulus, const DrawingRequest& drawing,
           int argc, char** argv) {
     EphemerisGraphRequest request;
     if (auto problem =
@@ -74,29 +74,27 @@ int Graph(Session& session, const EventOptions& options, float modulus, const Dr
 
 }  // namespace
 
-std::vector<std::string> TakeEventOptions(std::vector<std::string> args, EventOptions& options,
-                                          std::string& problem) {
+std::string TakeEventArguments(std::vector<std::string>& args, EventArguments& taken) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        std::optional<std::string>* target = a == "--from"      ? &options.from
-                                             : a == "--to"      ? &options.to
-                                             : a == "--movers"  ? &options.movers
-                                             : a == "--targets" ? &options.targets
+        std::optional<std::string>* target = a == "--from"      ? &taken.from
+                                             : a == "--to"      ? &taken.to
+                                             : a == "--movers"  ? &taken.movers
+                                             : a == "--targets" ? &taken.targets
                                                                 : nullptr;
         if (target) {
-            if (i + 1 >= args.size()) {
-                problem = a + (a == "--from" || a == "--to" ? " needs a date" : " needs a list of names");
-                return rest;
-            }
+            if (i + 1 >= args.size())
+                return a + (a == "--from" || a == "--to" ? " needs a date" : " needs a list of names");
             *target = args[++i];
         } else if (a == "--midpoints") {
-            options.midpoints = true;
+            taken.midpoints = true;
         } else {
             rest.push_back(a);
         }
     }
-    return rest;
+    args = rest;
+    return "";
 }
 
 bool IsEventReport(const std::string& report) {
@@ -107,22 +105,18 @@ float DefaultEventModulus(const std::string& report) {
     return report == kGraph ? 45.0f : 90.0f;
 }
 
-std::optional<std::string> CheckEventOptions(const std::string& report, const EventOptions& options) {
+std::string CheckEventArguments(const std::string& report, const EventArguments& options) {
     if (!IsEventReport(report)) {
-        if (options.Any())
-            return "--from, --to, --movers, --targets and --midpoints belong to events and " +
-                   std::string(kGraph) + " only";
-        return std::nullopt;
+        if (options.Any()) return "--from, --to, --movers, --targets and --midpoints belong to events and graphic-ephemeris only";
+        return "";
     }
     if (!options.from || !options.to) return report + " needs --from DATE and --to DATE";
-    if (report == kEvents && options.midpoints)
-        return "--midpoints belongs to graphic-ephemeris only (events: --targets)";
-    if (report == kGraph && options.targets)
-        return "--targets belongs to events only (graphic-ephemeris: --midpoints)";
-    return std::nullopt;
+    if (report == kEvents && options.midpoints) return "--midpoints belongs to graphic-ephemeris only (events: --targets)";
+    if (report == kGraph && options.targets) return "--targets belongs to events only (graphic-ephemeris: --midpoints)";
+    return "";
 }
 
-int RunEventReport(Session& session, const std::string& report, const EventOptions& options, float modulus,
+int RunEventReport(Session& session, const std::string& report, const EventArguments& options, float modulus,
                    const DrawingRequest& drawing, bool crlf, int argc, char** argv) {
     if (report == kEvents) return Events(session, options, modulus, crlf);
     return Graph(session, options, modulus, drawing, argc, argv);

@@ -14,29 +14,28 @@ struct Session;
 
 namespace cli {
 
-// The options only these commands take.
-struct EventOptions {
+// The arguments only these commands take.
+struct EventArguments {
     std::optional<std::string> from, to, movers, targets;
     bool midpoints = false;
     bool Any() const { return from || to || movers || targets || midpoints; }
 };
 
-// Takes --from, --to, --movers, --targets and --midpoints (with their values) out of the arguments; the
-// rest is returned in order. `problem` tells an option that lacks its value.
-std::vector<std::string> TakeEventOptions(std::vector<std::string> args, EventOptions& options,
-                                          std::string& problem);
+// Takes --from, --to, --movers, --targets and --midpoints (with their values) out of the arguments. An
+// error text when one lacks its value, "" otherwise.
+std::string TakeEventArguments(std::vector<std::string>& args, EventArguments& taken);
 
 bool IsEventReport(const std::string& report);
 
 // The dial of a command without --modulus: 90 for events, 45 for graphic-ephemeris.
 float DefaultEventModulus(const std::string& report);
 
-// The complaint about options given to a command that does not take them; nothing when all is well.
-std::optional<std::string> CheckEventOptions(const std::string& report, const EventOptions& options);
+// An error text when an argument does not belong to the report or one it needs is missing, "" otherwise.
+std::string CheckEventArguments(const std::string& report, const EventArguments& arguments);
 
 // Runs the command over the computed charts and returns the exit status: 0 done, 1 when a position could
 // not be computed or the file not written, 2 for a range or a name that is refused (said on stderr).
-int RunEventReport(Session& session, const std::string& report, const EventOptions& options, float modulus,
+int RunEventReport(Session& session, const std::string& report, const EventArguments& arguments, float modulus,
                    const DrawingRequest& drawing, bool crlf, int argc, char** argv);
 
 inline constexpr const char* kEventCommandsUsage = R"(

@@ -54,11 +54,11 @@ int PlacesCommand(const std::vector<std::string>& args) {
     std::error_code ec;
     if (dataDir && !std::filesystem::is_directory(*dataDir, ec))
         return Bad("--data-dir is not a folder: " + *dataDir);
+    const std::filesystem::path installed = InstalledDataDir(ExecutableDir());
     const std::filesystem::path folder =
-        dataDir ? std::filesystem::path(*dataDir)
-                : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+        dataDir ? std::filesystem::path(*dataDir) : FindAppFolder(ExecutableDir(), installed);
 
-    const AtlasOpenResult opened = Atlas::Open(folder);
+    const AtlasOpenResult opened = Atlas::Open(AtlasFolder(folder, installed));
     if (!opened.atlas) {
         std::fprintf(stderr, "talvenor-report: %s\n", opened.message.c_str());
         return 1;

@@ -14,13 +14,13 @@
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
 #include "environment/regional_format.h"
+#include "environment/text_files.h"
 #include "event_commands.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
-#include "environment/text_files.h"
-#include "session/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
+#include "picture_commands.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
 #include "session/midpoint_commands.h"
@@ -68,6 +68,8 @@ REPORT is one of:
   dial-panel          the factors and midpoints under the pointer of the dial, one a line, tab-separated:
                       the name as the trees give it (SU, SU/MO), the position on the dial and the signed
                       orb, in degrees with four decimals, nearest first (the tree orb is option 40)
+  pictures, solar-arc, progressed
+                      planetary pictures, solar arc directions, secondary progressions (below)
 
 Options:
   --natal RECORD          the natal chart (required)
@@ -79,7 +81,8 @@ Options:
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
-  --modulus M             the dial of sort, natal-tree and transit-tree: above 0 and at most 360
+  --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc and progressed:
+                          above 0 and at most 360
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel and dial; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -87,7 +90,9 @@ Options:
   --natal-only            wheel and dial without the second chart
   --panel                 dial: the panel beside the dial (the file is then half as wide again)
   --help                  show this text
+  --version               show the program's version
 
+%s
 The world atlas and the time-zone history:
 %s
 Events and the graphic ephemeris:
@@ -139,6 +144,9 @@ const char* const kReports[] = {"natal-data",
                                 "wheel",
                                 "dial",
                                 "dial-panel",
+                                "pictures",
+                                "solar-arc",
+                                "progressed",
                                 "events",
                                 "graphic-ephemeris"};
 
@@ -150,7 +158,8 @@ bool IsReport(const std::string& name) {
 }
 
 bool NeedsModulus(const std::string& report) {
-    return report == "sort" || report == "natal-tree" || report == "transit-tree";
+    return report == "sort" || report == "natal-tree" || report == "transit-tree" ||
+           cli::IsPictureReport(report);
 }
 
 // Writes the page of every report but the chart-state dump (the natal data page is already written by
@@ -191,13 +200,15 @@ int main(int argc, char** argv) {
     bool crlf = false;
     DrawingRequest drawing;
 
-    cli::EventOptions events;
-    std::string eventProblem;
-    const std::vector<std::string> args =
-        cli::TakeEventOptions({argv + 1, argv + argc}, events, eventProblem);
-    if (!eventProblem.empty()) return BadArguments(eventProblem);
+    std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
+    cli::PictureArguments pictureArguments;
+    if (const std::string problem = cli::TakePictureArguments(args, pictureArguments); !problem.empty())
+        return BadArguments(problem);
+    cli::EventArguments eventArguments;
+    if (const std::string problem = cli::TakeEventArguments(args, eventArguments); !problem.empty())
+        return BadArguments(problem);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::optional<std::string>& target) -> bool {
@@ -206,7 +217,11 @@ int main(int argc, char** argv) {
             return true;
         };
         if (a == "--help" || a == "-h") {
-            std::printf(kUsage, cli::kAtlasCommandsUsage, cli::kEventCommandsUsage);
+            std::printf(kUsage, cli::kPictureCommandsUsage, cli::kAtlasCommandsUsage,
+                        cli::kEventCommandsUsage);
+            return 0;
+        } else if (a == "--version") {
+            std::printf("talvenor-report %s\n", TALVENOR_VERSION);
             return 0;
         } else if (a == "--crlf") {
             crlf = true;
@@ -260,14 +275,17 @@ int main(int argc, char** argv) {
         }
     } else if (modulusText) {
         return BadArguments(
-            "--modulus belongs to sort, natal-tree, transit-tree, dial, dial-panel, events and "
-            "graphic-ephemeris only");
+            "--modulus belongs to sort, natal-tree, transit-tree, pictures, solar-arc, progressed, dial, "
+            "dial-panel, events and graphic-ephemeris only");
     }
+    if (const std::string problem = cli::CheckPictureArguments(*report, pictureArguments); !problem.empty())
+        return BadArguments(problem);
     if (const std::string problem = CheckDrawingArguments(*report, output, sizeText, pointerText, drawing);
         !problem.empty()) {
         return BadArguments(problem);
     }
-    if (auto problem = cli::CheckEventOptions(*report, events)) return BadArguments(*problem);
+    if (const std::string problem = cli::CheckEventArguments(*report, eventArguments); !problem.empty())
+        return BadArguments(problem);
     drawing.modulus = modulus;
     if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
 
@@ -275,7 +293,7 @@ int main(int argc, char** argv) {
     Session session(dialogs);
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir)
-                : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+                : FindAppFolder(ExecutableDir(), InstalledDataDir(ExecutableDir()));
     // A file or a missing folder would otherwise pass for a data folder without an options file.
     std::error_code noFolder;
     if (dataDir && !std::filesystem::is_directory(*dataDir, noFolder))
@@ -322,12 +340,20 @@ int main(int argc, char** argv) {
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
     if (cli::IsEventReport(*report))
-        return cli::RunEventReport(session, *report, events, modulus, drawing, crlf, argc, argv);
+        return cli::RunEventReport(session, *report, eventArguments, modulus, drawing, crlf, argc, argv);
     std::string out;
     if (*report == "dial-panel") {
         out = DialPanelText(
             DialPanel(session.chart, session.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
             crlf ? "\r\n" : "\n");
+        if (pictureArguments.pictures) {
+            out += cli::DialPanelPictureLines(session, modulus, TurnPointer(drawing.pointer, 0, modulus),
+                                              crlf ? "\r\n" : "\n");
+        }
+    } else if (cli::IsPictureReport(*report)) {
+        if (cli::RunPictureReport(session, *report, modulus, pictureArguments, crlf ? "\r\n" : "\n", out) !=
+            0)
+            return 1;
     } else if (*report == "dump") {
         out = ChartStateJson(session.chart);
     } else {

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: once in the normal build, once with the address and
-# undefined-behaviour sanitizers; then runs every fuzz target for a bounded time (scripts/fuzz.sh).
+# Sets up, builds and runs every test: once in the normal build (and checks the Debian package made from
+# it), once with the address and undefined-behaviour sanitizers; then runs every fuzz target for a
+# bounded time (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j2
+# The Debian package: built, checked, installed, run from a fresh home and removed again.
+scripts/check_package.sh build
 
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON -DTALVENOR_BUILD_BENCH=OFF
 ctest --test-dir build-sanitize --output-on-failure -j2

@@ -50,7 +50,19 @@ std::string IndexReadMessage(const std::string& file, const std::string& reason)
            "). Delete it: it is made again from " + kAtlasPlacesFile + " on the next search.";
 }
 
+bool HoldsAtlas(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_regular_file(folder / kAtlasPlacesFile, ec) ||
+           fs::is_regular_file(folder / kAtlasIndexFile, ec);
+}
+
 }  // namespace
+
+fs::path AtlasFolder(const fs::path& dataFolder, const fs::path& installedDataDir) {
+    if (HoldsAtlas(dataFolder)) return dataFolder;
+    if (!installedDataDir.empty() && HoldsAtlas(installedDataDir)) return installedDataDir;
+    return dataFolder;
+}
 
 std::string PlaceLabel(const WorldPlace& place) {
     std::string label = place.name;

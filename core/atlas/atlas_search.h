@@ -53,6 +53,12 @@ struct AtlasOpenResult {
     bool indexBuilt = false;       // the index was made from the text on this opening
 };
 
+// The folder to open the atlas from: the data folder when it holds the atlas (text or index), else the
+// installed data folder when that does (the atlas is read in place there, never copied), else the data
+// folder, so that its absence is reported there.
+std::filesystem::path AtlasFolder(const std::filesystem::path& dataFolder,
+                                  const std::filesystem::path& installedDataDir);
+
 class Atlas {
   public:
     ~Atlas();

@@ -24,12 +24,32 @@ void CopyCusps(const CuspArray& from, CuspArray& to) {
     for (std::size_t h = 1; h <= 13; ++h) to[h] = from[h];
 }
 
+EngineResult CompleteNatalPass(ChartState& chart, const Options& options);
+
 }  // namespace
 
 EngineResult ComputeNatalPass(ChartState& chart, const Options& options) {
     chart.TrueNode = kTrueNodeUnset;
     chart.ChartSelector = kSelectNatal;
     if (auto fault = ComputeChartTime(chart)) return fault;
+    return CompleteNatalPass(chart, options);
+}
+
+EngineResult ComputeNatalPassAt(ChartState& chart, const Options& options, const Instant& instant,
+                                double ramcRad) {
+    chart.TrueNode = kTrueNodeUnset;
+    chart.ChartSelector = kSelectNatal;
+    // The diurnal pass leaves its own hemisphere here; the houses read the natal one.
+    chart.NatalNorthSouth = chart.NatalNorthSouthCopy;
+    const Place place = PlaceOfInput(chart.NatalLongitude, chart.NatalLatitude, chart.NatalNorthSouth);
+    if (auto fault = ComputeChartTimeAt(chart, instant, place, ramcRad)) return fault;
+    return CompleteNatalPass(chart, options);
+}
+
+namespace {
+
+// The natal pass after the time routine: houses, positions, declinations and the midpoint table.
+EngineResult CompleteNatalPass(ChartState& chart, const Options& options) {
     chart.NatalPass = chart.CurrentTimeOutputs();
     FaultWatch watch;
     const EngineStatus houses = ComputeHouseCusps(chart);
@@ -87,6 +107,8 @@ EngineResult ComputeNatalPass(ChartState& chart, const Options& options) {
     }
     return FaultOf(after.Status(), "the natal chart");
 }
+
+}  // namespace
 
 EngineResult ComputeDiurnalPass(ChartState& chart, const Options& options) {
     chart.ChartSelector = kSelectDiurnal;

@@ -44,9 +44,20 @@ EngineResult ComputeChartTime(ChartState& st) {
         if (auto fault = FaultOf(FiniteStatus(v), routine)) return fault;
     }
 
+    Instant instant;
+    {
+        FaultWatch watch;
+        instant = InstantOf(JulianDayNumberOf(year, month, day), DayFractionOf(clock, amPm, zone));
+        if (auto fault = FaultOf(watch.Status(), routine)) return fault;
+    }
+    return ComputeChartTimeAt(st, instant, PlaceOfInput(longitude, latitude, northSouth), std::nullopt);
+}
+
+EngineResult ComputeChartTimeAt(ChartState& st, const Instant& instant, const Place& place,
+                                std::optional<double> ramcRad) {
+    const std::string routine = "the time and angle computation";
     FaultWatch watch;
-    const Instant instant = InstantOf(JulianDayNumberOf(year, month, day), DayFractionOf(clock, amPm, zone));
-    const LocalAngles a = AnglesAt(instant, PlaceOfInput(longitude, latitude, northSouth));
+    const LocalAngles a = ramcRad ? AnglesForMeridian(*ramcRad, instant, place) : AnglesAt(instant, place);
     if (auto fault = FaultOf(WorseStatus(watch.Status(), a.Status), routine)) return fault;
 
     st.DayFraction = instant.DayFraction;

@@ -2,6 +2,7 @@
 // day, the sidereal time, the obliquity and the angles kept in the chart state.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "chart/arithmetic_fault.h"
@@ -28,5 +29,11 @@ ChartAngles ComputeAngles(double ramcRad, double obliquityRad, double packedLati
 // diurnal input) and copies that chart's north/south text into NatalNorthSouth. Leaves the negated
 // obliquity in ObliquityRad. On a fault the outputs are unreliable and the caller must drop them.
 [[nodiscard]] EngineResult ComputeChartTime(ChartState& state);
+
+// The same outputs for a given instant and place. With ramcRad the meridian is that right ascension
+// (radians) instead of the one the sidereal time gives, and the Ascendant, the auxiliary angles and the
+// houses follow it. Leaves NatalNorthSouth alone.
+[[nodiscard]] EngineResult ComputeChartTimeAt(ChartState& state, const Instant& instant, const Place& place,
+                                              std::optional<double> ramcRad);
 
 }  // namespace talvenor

@@ -71,7 +71,7 @@ void SeedUserFolder(const fs::path& userFolder, const fs::path& installedDataDir
     for (const fs::directory_iterator end; entries != end; entries.increment(ec)) {
         if (ec) return;
         const fs::path& source = entries->path();
-        if (!IsRegularFile(source)) continue;
+        if (!IsRegularFile(source) || IsReadInPlaceFile(source.filename().string())) continue;
         SeedFile(source, userFolder / source.filename());
     }
 }
@@ -103,6 +103,17 @@ fs::path ExecutableDir() {
     if (!ec && !executable.empty()) return executable.parent_path();
     fs::path current = fs::current_path(ec);
     return ec ? fs::path() : current;
+}
+
+fs::path InstalledDataDir(const fs::path& executableDir) {
+    return (executableDir / ".." / "share" / "talvenor").lexically_normal();
+}
+
+bool IsReadInPlaceFile(const std::string& name) {
+    for (const char* file : {"ATLAS.TXT", "ATLASREG.TXT", "ATLASCTY.TXT", "ATLAS.DB"}) {
+        if (name == file) return true;
+    }
+    return false;
 }
 
 fs::path DataFile(const fs::path& appFolder, const std::string& backslashName) {

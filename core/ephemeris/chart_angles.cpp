@@ -78,21 +78,41 @@ ChartAngles ComputeAngles(double ramcRad, double obliquityRad, const Place& plac
 }
 
 LocalAngles AnglesAt(const Instant& instant, const Place& place) {
-    LocalAngles out;
     for (double v : {instant.DayFraction, instant.CenturiesT, place.LongitudeWest, place.Latitude}) {
+        if (FiniteStatus(v) != EngineStatus::Sound) {
+            LocalAngles out;
+            out.Status = FiniteStatus(v);
+            return out;
+        }
+    }
+    double ramcRad = 0;
+    {
+        FaultWatch watch;
+        const double t = instant.CenturiesT;
+        // Greenwich sidereal time, then the meridian of the place (west longitudes are positive).
+        const double g = (23925.836 + 8640184.54 * t + 0.0929 * t * t) / 3600.0;
+        const double d = (24.0 * instant.DayFraction + g) / 24.0;
+        const double theta = (d - std::floor(d)) * 24.0 * 15.0;
+        ramcRad = DegToRad(Norm360BranchFree(theta - place.LongitudeWest));
+        if (watch.Status() != EngineStatus::Sound) {
+            LocalAngles out;
+            out.Status = watch.Status();
+            return out;
+        }
+    }
+    return AnglesForMeridian(ramcRad, instant, place);
+}
+
+LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place) {
+    LocalAngles out;
+    for (double v : {ramcRad, instant.CenturiesT, place.Latitude}) {
         out.Status = WorseStatus(out.Status, FiniteStatus(v));
     }
     if (out.Status != EngineStatus::Sound) return out;
 
     FaultWatch watch;
-    const double t = instant.CenturiesT;
-    // Greenwich sidereal time, then the meridian of the place (west longitudes are positive).
-    const double g = (23925.836 + 8640184.54 * t + 0.0929 * t * t) / 3600.0;
-    const double d = (24.0 * instant.DayFraction + g) / 24.0;
-    const double theta = (d - std::floor(d)) * 24.0 * 15.0;
-    const double ramc = Norm360BranchFree(theta - place.LongitudeWest);
-    out.RamcRad = DegToRad(ramc);
-    out.ObliquityRad = ObliquityRadAt(t);
+    out.RamcRad = ramcRad;
+    out.ObliquityRad = ObliquityRadAt(instant.CenturiesT);
     out.ObliquityDeg = RadToDeg(out.ObliquityRad);
     out.Angles = ComputeAngles(out.RamcRad, out.ObliquityRad, place);
     out.Status = watch.Status();

@@ -44,4 +44,9 @@ struct LocalAngles {
 
 LocalAngles AnglesAt(const Instant& instant, const Place& place);
 
+// The same for a meridian given by its right ascension (radians) rather than by the sidereal time of the
+// instant, which then gives only the obliquity: the angles of a chart whose meridian is turned by an arc,
+// as progressions turn it.
+LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place);
+
 }  // namespace talvenor

@@ -122,6 +122,14 @@ std::string DialPanelLine(const DialPanelEntry& entry, bool withPosition) {
     return line;
 }
 
+std::string DialPictureLine(const Picture& picture) {
+    std::string line = PictureShortName(picture);
+    line.resize(std::max<std::size_t>(line.size(), 9), ' ');
+    std::string place = DialDegreeText(picture.position);
+    while (DisplayWidth(place) < 7) place.insert(place.begin(), ' ');
+    return line + place + "  " + TreeOrbText(picture.orb);
+}
+
 std::vector<DialChord> DialChords(const std::vector<DialPanelEntry>& panel,
                                   const std::vector<DialMark>& natal) {
     std::vector<DialChord> chords;
@@ -169,6 +177,7 @@ DialLayout BuildDialLayout(const ChartState& chart, const Options& options, floa
         dial.second = Marks(second, chart.DiurnalRetroFlags, modulus, secondGap);
     }
     dial.panel = DialPanel(chart, options, modulus, dial.pointer);
+    dial.pictures = PicturesAt(chart, options, modulus, dial.pointer, options[40]);
     dial.chords = DialChords(dial.panel, dial.natal);
     dial.ticks = DialTicks(modulus);
     return dial;

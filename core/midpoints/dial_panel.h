@@ -9,6 +9,7 @@
 
 #include "chart/chart_state.h"
 #include "environment/options.h"
+#include "midpoints/planetary_pictures.h"
 
 namespace talvenor {
 
@@ -44,6 +45,10 @@ std::string DialDegreeText(double position);
 // ends it (" 1°23'", "-0°45'"); with positions (option 60 not 0) the zodiac position in brackets after it.
 std::string DialPanelLine(const DialPanelEntry& entry, bool withPosition);
 
+// One picture line of the panel: the picture ("SU+MO-ME"), its dial position and the orb as a tree line
+// ends it.
+std::string DialPictureLine(const Picture& picture);
+
 // A factor on the dial.
 struct DialMark {
     int factor = 0;       // 1..13
@@ -73,6 +78,8 @@ struct DialLayout {
     std::vector<DialMark> natal;   // inside
     std::vector<DialMark> second;  // outside; empty without the second chart
     std::vector<DialPanelEntry> panel;
+    // The natal pictures A + B - C within the tree orb of the pointer, nearest first.
+    std::vector<Picture> pictures;
     std::vector<DialChord> chords;
     std::vector<DialTick> ticks;
 };

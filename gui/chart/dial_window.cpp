@@ -185,6 +185,9 @@ void DialWindow::refresh() {
     std::string text = draw::DialPanelHeading(dial, style.orb) + "\n\n";
     for (const DialPanelEntry& e : dial.panel) text += DialPanelLine(e, style.withPositions) + "\n";
     if (dial.panel.empty()) text += "(nothing within the orb)\n";
+    text += "\nPictures A + B - C at the pointer\n\n";
+    for (const Picture& p : dial.pictures) text += DialPictureLine(p) + "\n";
+    if (dial.pictures.empty()) text += "(no picture within the orb)\n";
     panel_->setPlainText(QString::fromStdString(text));
 }
 

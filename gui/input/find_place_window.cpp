@@ -13,6 +13,7 @@
 
 #include "atlas/atlas_text.h"
 #include "atlas/place_format.h"
+#include "environment/app_folder.h"
 #include "session/session.h"
 #include "shell/gui_support.h"
 #include "system_zones.h"
@@ -255,7 +256,8 @@ bool RunFindPlace(QWidget* owner, FindPlaceWindow*& window, Session& session, Ty
     }
     if (!window || !window->hasAtlas()) {
         delete window;
-        window = new FindPlaceWindow(session.appFolder, owner);
+        window =
+            new FindPlaceWindow(AtlasFolder(session.appFolder, InstalledDataDir(ExecutableDir())), owner);
         if (!window->hasAtlas()) {
             session.dialogs->ShowMessage(window->atlasMessage(), kFindPlaceTitle, MessageIcon::Exclamation);
             delete window;

@@ -104,6 +104,10 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
         {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas",
          QKeySequence(Qt::CTRL | Qt::Key_F11)},
         {"mnuDataTransitTree", "Transit Tree", QKeySequence(Qt::CTRL | Qt::Key_F2)},
+        {"mnuSplitPictures", "-", {}},
+        {"mnuDataPlanetaryPictures", "Planetary P&ictures", {}},
+        {"mnuDataSolarArc", "Solar &Arc Directions", {}},
+        {"mnuDataProgressions", "Secondary P&rogressions", {}},
     };
     for (const DataItem& d : dataItems) {
         QAction* a = addItem(data, d.name, d.caption, d.key);

@@ -31,6 +31,7 @@
 #include "session/compute_charts.h"
 #include "session/help_text.h"
 #include "session/midpoint_commands.h"
+#include "session/picture_commands.h"
 #include "session/startup.h"
 #include "shell/about_window.h"
 #include "shell/gui_support.h"
@@ -450,6 +451,9 @@ void TalvenorApp::runDataCommand(const std::string& item) {
         return runReport([&] { return TransitFormulasCommand(s, true, progress); });
     }
     if (item == "mnuDataTransitTree") return runReport([&] { return TransitTreeCommand(s, progress); });
+    if (item == "mnuDataPlanetaryPictures") return runReport([&] { return PlanetaryPicturesCommand(s); });
+    if (item == "mnuDataSolarArc") return runReport([&] { return SolarArcCommand(s); });
+    if (item == "mnuDataProgressions") return runReport([&] { return ProgressionsCommand(s); });
 }
 
 void TalvenorApp::optionsCommand() {

@@ -134,6 +134,19 @@ class SmallAtlasTest : public testing::Test {
     fs::path folder_;
 };
 
+TEST_F(SmallAtlasTest, TheAtlasIsReadFromTheDataFolderElseWhereItIsInstalled) {
+    const fs::path empty = folder_ / "empty";
+    fs::create_directories(empty);
+    const fs::path withIndex = folder_ / "with-index";
+    fs::create_directories(withIndex);
+    std::ofstream(withIndex / kAtlasIndexFile) << "index";
+    EXPECT_EQ(AtlasFolder(folder_, empty), folder_);  // the user's own atlas comes first
+    EXPECT_EQ(AtlasFolder(empty, folder_), folder_);  // else the installed one, read in place
+    EXPECT_EQ(AtlasFolder(withIndex, folder_), withIndex);
+    EXPECT_EQ(AtlasFolder(empty, folder_ / "nowhere"), empty);  // its absence is told for the data folder
+    EXPECT_EQ(AtlasFolder(empty, ""), empty);
+}
+
 TEST_F(SmallAtlasTest, TheIndexIsMadeOnFirstUseAndKeptAfterwards) {
     const AtlasOpenResult first = Atlas::Open(folder_);
     ASSERT_TRUE(first.atlas) << first.message;

@@ -99,6 +99,22 @@ TEST_F(AppFolderChoiceTest, UserFolderIsCreatedAndSeededWithShippedFilesOnly) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 }
 
+TEST_F(AppFolderChoiceTest, TheAtlasStaysWhereItIsInstalledAndIsNotCopied) {
+    for (const char* name : {"ATLAS.TXT", "ATLASREG.TXT", "ATLASCTY.TXT", "ATLAS.DB"})
+        WriteBytes(installed / name, "atlas");
+    const fs::path folder = FindAppFolder(exeDir, installed);
+    EXPECT_TRUE(fs::exists(folder / "NAMES.FIL"));
+    for (const char* name : {"ATLAS.TXT", "ATLASREG.TXT", "ATLASCTY.TXT", "ATLAS.DB"})
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
+    EXPECT_FALSE(IsReadInPlaceFile("NAMES.FIL"));
+    EXPECT_FALSE(IsReadInPlaceFile("atlas.txt"));
+}
+
+TEST_F(AppFolderChoiceTest, TheInstalledDataFolderLiesBesideTheProgramsFolder) {
+    EXPECT_EQ(InstalledDataDir("/usr/bin"), fs::path("/usr/share/talvenor"));
+    EXPECT_EQ(InstalledDataDir("/opt/talvenor/bin/"), fs::path("/opt/talvenor/share/talvenor"));
+}
+
 TEST_F(AppFolderChoiceTest, FilesTheUserAlreadyHasAreNeverOverwritten) {
     fs::create_directories(xdg / "talvenor");
     WriteBytes(xdg / "talvenor" / "NAMES.FIL", "my own names");

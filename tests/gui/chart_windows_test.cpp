@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -179,6 +180,17 @@ TEST_F(ChartWindowsTest, PanelShowsTheTreeEntriesAtThePointerAndFollowsTheModulu
     for (std::size_t i = 0; i < panel.size(); ++i) {
         EXPECT_EQ(lines[static_cast<qsizetype>(i + 2)].toStdString(),
                   DialPanelLine(panel[i], s.options[60] != 0));
+    }
+    // Below the entries, the natal pictures A + B - C within the tree orb of the pointer, nearest first.
+    const std::vector<Picture> pictures = PicturesAt(s.chart, s.options, 45, sun, s.options[40]);
+    ASSERT_FALSE(pictures.empty());
+    const qsizetype heading = lines.indexOf("Pictures A + B - C at the pointer");
+    ASSERT_GT(heading, static_cast<qsizetype>(panel.size()));
+    ASSERT_GE(lines.size(), heading + 2 + static_cast<qsizetype>(pictures.size()));
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const std::string line = lines[heading + 2 + static_cast<qsizetype>(i)].toStdString();
+        EXPECT_EQ(line, DialPictureLine(pictures[i]));
+        EXPECT_LE(std::fabs(pictures[i].orb), s.options[40]);
     }
     EXPECT_EQ(dial.view().dial().chords.size(),
               static_cast<std::size_t>(

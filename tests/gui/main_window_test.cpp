@@ -149,6 +149,9 @@ TEST_F(DesktopTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuDataNatalTree", "Natal Tree", "Ctrl+F1"},
         {"mnuDataTransitTree", "Transit Tree", "Ctrl+F2"},
         {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas", "Ctrl+F11"},
+        {"mnuDataPlanetaryPictures", "Planetary P&ictures", ""},
+        {"mnuDataSolarArc", "Solar &Arc Directions", ""},
+        {"mnuDataProgressions", "Secondary P&rogressions", ""},
         {"mnuMainMenuHelp", "TALVENOR Main Menu", "F1"},
         {"mnuHelpPrntfile", "&File To Print  Window", ""},
         {"mnuHelpAbout", "Abo&ut", ""},
@@ -224,6 +227,19 @@ TEST_F(DesktopTest, EveryDataItemShowsTheSamePageAsTheReportTool) {
         EXPECT_EQ(Shown(), ExpectedPage(c.page));
     }
     EXPECT_FALSE(app_->progressWindow().isVisible());  // unloaded after each long report
+
+    // The pictures ask for the modulus and then the target (nothing: every factor).
+    dialogs_.answers.push_back(std::string("90"));
+    dialogs_.answers.push_back(std::string(""));
+    app_->main().item("mnuDataPlanetaryPictures")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-pictures90"));
+    EXPECT_EQ(dialogs_.shown.back().title, "Planetary Pictures");
+    dialogs_.answers.push_back(std::string("45"));
+    app_->main().item("mnuDataSolarArc")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-solar-arc45"));
+    dialogs_.answers.push_back(std::string("45"));
+    app_->main().item("mnuDataProgressions")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-progressed45"));
 }
 
 TEST_F(DesktopTest, ACancelledModulusPromptLeavesThePageAsItWas) {

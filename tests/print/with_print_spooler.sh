@@ -86,10 +86,18 @@ for _ in $(seq 100); do
 done
 [ -n "$up" ] || { cat "$dir/log/error_log" 2>/dev/null; skip "the CUPS daemon did not start"; }
 
-# The queue turns the program's PDF into PostScript with cairo, which keeps the text readable.
-lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>/dev/null \
-    || { cat "$dir/log/error_log"; echo "the PDF printer queue could not be added"; exit 1; }
-lpadmin -d "$queue" || { echo "the PDF printer queue could not be made the default"; exit 1; }
+# The queue turns the program's PDF into PostScript with cairo, which keeps the text readable. A daemon
+# that has only just started may still turn the first request away, so it is asked again for a while.
+added=""
+for _ in $(seq 50); do
+    if error=$(lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>&1) \
+       && error=$(lpadmin -d "$queue" 2>&1) && lpstat -d 2>/dev/null | grep -q "$queue"; then
+        added=1
+        break
+    fi
+    sleep 0.2
+done
+[ -n "$added" ] || { cat "$dir/log/error_log"; echo "the PDF printer queue could not be added: $error"; exit 1; }
 
 export TALVENOR_SPOOLER_QUEUE="$queue"
 export TALVENOR_SPOOLER_OUT="$dir/out"

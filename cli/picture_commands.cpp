@@ -1,0 +1,98 @@
+#include "picture_commands.h"
+
+#include <cmath>
+
+#include "input/strict_number.h"
+#include "midpoints/dial_panel.h"
+#include "midpoints/planetary_pictures.h"
+#include "session/picture_commands.h"
+
+namespace talvenor::cli {
+
+namespace {
+
+std::string FourDecimals(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    if (std::string(text) == "-0.0000") return "0.0000";
+    return text;
+}
+
+}  // namespace
+
+std::string TakePictureArguments(std::vector<std::string>& args, PictureArguments& taken) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--orb" || a == "--target") {
+            if (i + 1 >= args.size())
+                return a + (a == "--orb" ? " needs a number" : " needs a factor or a degree");
+            (a == "--orb" ? taken.orb : taken.target) = args[++i];
+        } else if (a == "--tsv") {
+            taken.tsv = true;
+        } else if (a == "--pictures") {
+            taken.pictures = true;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    args = rest;
+    return "";
+}
+
+bool IsPictureReport(const std::string& report) {
+    return report == "pictures" || report == "solar-arc" || report == "progressed";
+}
+
+std::string CheckPictureArguments(const std::string& report, const PictureArguments& a) {
+    if (report != "pictures") {
+        if (a.orb) return "--orb belongs to pictures only";
+        if (a.target) return "--target belongs to pictures only";
+        if (a.tsv) return "--tsv belongs to pictures only";
+    }
+    if (a.pictures && report != "dial-panel") return "--pictures belongs to dial-panel only";
+    if (a.orb) {
+        const std::optional<double> orb = StrictNumber(*a.orb);
+        if (!orb || !(*orb >= 0) || *orb > 180)
+            return "--orb must be a number of degrees from 0 to 180: " + *a.orb;
+    }
+    if (a.target && !ParsePictureChoice(*a.target)) {
+        return "--target must be a factor (SUN, MOO ... NN, ASC, MC) or a degree from 0 to below 360: " +
+               *a.target;
+    }
+    return "";
+}
+
+int RunPictureReport(Session& s, const std::string& report, float modulus, const PictureArguments& a,
+                     const std::string& lineEnd, std::string& out) {
+    ShowResult shown = ShowResult::Shown;
+    if (report == "pictures") {
+        PictureRequest request;
+        request.modulus = modulus;
+        request.orb = a.orb ? *StrictNumber(*a.orb) : s.options[40];
+        if (a.target) request.choice = *ParsePictureChoice(*a.target);
+        if (a.tsv) {
+            out = PicturesTsv(ChartPictures(s.chart, s.options, request), lineEnd);
+            return 0;
+        }
+        shown = PlanetaryPicturesCommand(s, request);
+    } else if (report == "solar-arc") {
+        shown = SolarArcCommand(s, modulus);
+    } else if (report == "progressed") {
+        shown = ProgressionsCommand(s, modulus);
+    }
+    if (shown == ShowResult::NothingToShow) return 1;
+    out = PageText(s.report, lineEnd);
+    return 0;
+}
+
+std::string DialPanelPictureLines(const Session& s, float modulus, double pointer,
+                                  const std::string& lineEnd) {
+    std::string text;
+    for (const Picture& p : PicturesAt(s.chart, s.options, modulus, pointer, s.options[40])) {
+        text += PictureShortName(p) + "\t" + FourDecimals(p.position) + "\t" + FourDecimals(p.orb) + lineEnd;
+    }
+    return text;
+}
+
+}  // namespace talvenor::cli

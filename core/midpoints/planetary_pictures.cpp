@@ -1,0 +1,249 @@
+#include "midpoints/planetary_pictures.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "chart/point_catalogue.h"
+#include "midpoints/analysis_table.h"
+#include "midpoints/dial_panel.h"
+#include "midpoints/midpoint_trees.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+
+namespace {
+
+// v reduced to 0 to below m.
+double OnDial(double v, double m) {
+    v = std::fmod(v, m);
+    if (v < 0) v += m;
+    return v >= m ? 0.0 : v;
+}
+
+std::string Upper(std::string_view text) {
+    std::string s(text);
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string Trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string FourDecimals(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    if (std::string(text) == "-0.0000") return "0.0000";
+    return text;
+}
+
+std::string TargetName(const PictureTarget& t) {
+    if (t.factor == 0) return FourDecimals(t.lon);
+    return (t.second ? "Tr." : "") + PictureFactorName(t.factor);
+}
+
+// A dial position as degrees and minutes, right-aligned in seven characters (" 5°07'", "45°00'").
+std::string DialPlace(double position) {
+    std::string place = DialDegreeText(position);
+    while (DisplayWidth(place) < 7) place.insert(place.begin(), ' ');
+    return place;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    if (text.size() < width) text.resize(width, ' ');
+    return text;
+}
+
+std::array<double, 14> Factors(const AnalysisTable& table) {
+    std::array<double, 14> f{};
+    for (std::size_t i = 1; i <= kFactorCount; ++i) f[i] = table.Lon[i];
+    return f;
+}
+
+std::vector<PictureTarget> FactorTargets(const std::array<double, 14>& factors, int only, bool second) {
+    std::vector<PictureTarget> targets;
+    for (int f = 1; f <= kFactorCount; ++f) {
+        if (only != 0 && f != only) continue;
+        targets.push_back({f, factors[static_cast<std::size_t>(f)], second});
+    }
+    return targets;
+}
+
+std::string TargetHeading(const PictureTarget& t, double modulus) {
+    if (t.factor == 0) return "  At" + DialPlace(OnDial(t.lon, modulus)) + " on the dial";
+    return "  " + std::string(t.second ? "Tr. " : "") + Padded(PictureFactorName(t.factor), 3) + "  (" +
+           PositionText(t.lon) + ") " + DialPlace(OnDial(t.lon, modulus));
+}
+
+std::string PictureLine(const Picture& p) {
+    return "    " + Padded(PictureFactorName(p.a), 3) + " + " + Padded(PictureFactorName(p.b), 3) + " - " +
+           Padded(PictureFactorName(p.c), 3) + "  " + DialPlace(p.position) + "  " + TreeOrbText(p.orb);
+}
+
+}  // namespace
+
+std::string PictureFactorName(int factor) {
+    if (factor < 1 || factor > kFactorCount) return "";
+    return Trimmed(kAnalysisName[static_cast<std::size_t>(factor)].substr(0, 3));
+}
+
+int PictureFactorOfName(std::string_view name) {
+    const std::string n = Upper(Trimmed(name));
+    if (n.empty()) return 0;
+    if (n == "NOD" || n == "NODE") return 11;
+    for (int f = 1; f <= kFactorCount; ++f) {
+        const std::string analysis = Trimmed(kAnalysisName[static_cast<std::size_t>(f)]);
+        if (n == PictureFactorName(f) || n == analysis || n == FactorCode(f)) return f;
+    }
+    return 0;
+}
+
+double PicturePosition(double a, double b, double c, double modulus) {
+    return OnDial(a + b - c, modulus);
+}
+
+double PictureOrb(double position, double targetLon, double modulus) {
+    const double d = OnDial(position - targetLon, modulus);
+    return d >= modulus / 2 ? d - modulus : d;
+}
+
+std::vector<Picture> FindPictures(const std::array<double, 14>& factors,
+                                  const std::vector<PictureTarget>& targets, double modulus, double orb) {
+    std::vector<Picture> found;
+    if (!(modulus > 0) || !(orb >= 0)) return found;
+    // The 78 pairs with each of the 11 other factors: 858 pictures, placed once.
+    std::vector<Picture> all;
+    all.reserve(858);
+    for (int a = 1; a < kFactorCount; ++a) {
+        for (int b = a + 1; b <= kFactorCount; ++b) {
+            for (int c = 1; c <= kFactorCount; ++c) {
+                if (c == a || c == b) continue;
+                Picture p;
+                p.a = a;
+                p.b = b;
+                p.c = c;
+                p.position = PicturePosition(factors[static_cast<std::size_t>(a)],
+                                             factors[static_cast<std::size_t>(b)],
+                                             factors[static_cast<std::size_t>(c)], modulus);
+                all.push_back(p);
+            }
+        }
+    }
+    for (const PictureTarget& t : targets) {
+        const std::size_t first = found.size();
+        for (const Picture& p : all) {
+            if (!t.second && t.factor != 0 && (t.factor == p.a || t.factor == p.b)) continue;
+            const double o = PictureOrb(p.position, t.lon, modulus);
+            if (!(std::fabs(o) <= orb)) continue;
+            Picture hit = p;
+            hit.target = t;
+            hit.orb = o;
+            found.push_back(hit);
+        }
+        std::stable_sort(
+            found.begin() + static_cast<std::ptrdiff_t>(first), found.end(),
+            [](const Picture& x, const Picture& y) { return std::fabs(x.orb) < std::fabs(y.orb); });
+    }
+    return found;
+}
+
+std::optional<PictureChoice> ParsePictureChoice(std::string_view text) {
+    const std::string t = Trimmed(text);
+    PictureChoice choice;
+    if (t.empty()) return choice;
+    if (const int f = PictureFactorOfName(t); f != 0) {
+        choice.factor = f;
+        return choice;
+    }
+    char* end = nullptr;
+    const double v = std::strtod(t.c_str(), &end);
+    if (end != t.c_str() + t.size() || !std::isfinite(v) || v < 0 || v >= 360) return std::nullopt;
+    choice.degree = v;
+    return choice;
+}
+
+std::vector<Picture> ChartPictures(const ChartState& chart, const Options& options,
+                                   const PictureRequest& request) {
+    const std::array<double, 14> natal = Factors(BuildAnalysisTables(chart, options, kNatalMode).table);
+    if (request.choice.degree) {
+        return FindPictures(natal, {{0, *request.choice.degree, false}}, request.modulus, request.orb);
+    }
+    const std::array<double, 14> second =
+        Factors(BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]));
+    std::vector<PictureTarget> targets = FactorTargets(natal, request.choice.factor, false);
+    const std::vector<PictureTarget> seconds = FactorTargets(second, request.choice.factor, true);
+    targets.insert(targets.end(), seconds.begin(), seconds.end());
+    return FindPictures(natal, targets, request.modulus, request.orb);
+}
+
+std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options, float modulus, double degree,
+                                double orb) {
+    PictureRequest request;
+    request.modulus = modulus;
+    request.orb = orb;
+    request.choice.degree = degree;
+    return ChartPictures(chart, options, request);
+}
+
+void WritePicturesReport(const ChartState& chart, const Options& options, const DiurnalInputFields& diurnal,
+                         const PictureRequest& request, ReportBuffer& report) {
+    report.AppendLine("  Planetary Pictures A + B - C = D - modulus =" +
+                      GeneralNumberSingle(request.modulus) + ", orb =" + GeneralNumber(request.orb));
+    const std::vector<Picture> pictures = ChartPictures(chart, options, request);
+
+    std::vector<PictureTarget> targets;
+    if (request.choice.degree) {
+        targets.push_back({0, *request.choice.degree, false});
+    } else {
+        const AnalysisTable natal = BuildAnalysisTables(chart, options, kNatalMode).table;
+        const AnalysisTable second = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]);
+        targets = FactorTargets(Factors(natal), request.choice.factor, false);
+        const auto seconds = FactorTargets(Factors(second), request.choice.factor, true);
+        targets.insert(targets.end(), seconds.begin(), seconds.end());
+    }
+
+    bool secondSection = false;
+    report.AppendBlankLine();
+    report.AppendLine("  NATAL PICTURES AT THE NATAL FACTORS");
+    for (const PictureTarget& t : targets) {
+        if (t.second && !secondSection) {
+            secondSection = true;
+            report.AppendBlankLine();
+            report.AppendLine(diurnal.chk2ndPerson
+                                  ? "  " + diurnal.chk2ndPersonCaption + "'s FACTORS AT THE NATAL PICTURES"
+                                  : std::string("  TRANSITING FACTORS AT THE NATAL PICTURES"));
+        }
+        report.AppendBlankLine();
+        report.AppendLine(TargetHeading(t, request.modulus));
+        bool any = false;
+        for (const Picture& p : pictures) {
+            if (p.target.factor != t.factor || p.target.second != t.second) continue;
+            report.AppendLine(PictureLine(p));
+            any = true;
+        }
+        if (!any) report.AppendLine("    none");
+    }
+    report.AppendBlankLine();
+}
+
+std::string PicturesTsv(const std::vector<Picture>& pictures, const std::string& lineEnd) {
+    std::string text;
+    for (const Picture& p : pictures) {
+        text += PictureFactorName(p.a) + "\t" + PictureFactorName(p.b) + "\t" + PictureFactorName(p.c) +
+                "\t" + TargetName(p.target) + "\t" + FourDecimals(p.position) + "\t" + FourDecimals(p.orb) +
+                lineEnd;
+    }
+    return text;
+}
+
+std::string PictureShortName(const Picture& p) {
+    return FactorCode(p.a) + "+" + FactorCode(p.b) + "-" + FactorCode(p.c);
+}
+
+}  // namespace talvenor

@@ -1,0 +1,96 @@
+#include "session/picture_commands.h"
+
+#include "chart/positions.h"
+#include "chart/progressions.h"
+#include "midpoints/analysis_table.h"
+#include "midpoints/direction_aspects.h"
+#include "midpoints/modulus_prompt.h"
+#include "session/compute_charts.h"
+
+namespace talvenor {
+
+namespace {
+
+// A new page with a blank line, the natal heading and a blank line.
+void StartHeadedPage(Session& s) {
+    s.report.StartReport();
+    s.report.AppendBlankLine();
+    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    s.report.AppendBlankLine();
+}
+
+ShowResult DirectionsCommand(Session& s, float modulus, DirectionKind kind) {
+    const std::optional<double> age = AgeOnDiurnalDate(s.chart);
+    if (!age) {
+        s.dialogs->ShowMessage(kBeforeBirthMessage, kBeforeBirthTitle, MessageIcon::Information);
+        return ShowResult::NothingToShow;
+    }
+    ChartState progressed;
+    if (auto fault = ComputeProgressedChart(s.chart, s.options, *age, progressed)) {
+        s.dialogs->ShowMessage(fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
+        return ShowResult::NothingToShow;
+    }
+    const DirectionMoment moment{*age, SolarArc(s.chart, progressed)};
+    const ChartState moved = kind == DirectionKind::SolarArc ? SolarArcChart(s.chart, s.options, moment.arc)
+                                                             : std::move(progressed);
+    s.Modulus = modulus;
+    StartHeadedPage(s);
+    s.AnalysisMode = kNatalMode;
+    WriteDirectionsReport(s.chart, moved, s.options, s.regional, kind, moment, modulus, s.report);
+    s.AnalysisMode = kTransitMode;
+    return ShowSessionReport(s);
+}
+
+}  // namespace
+
+std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs) {
+    for (;;) {
+        const std::optional<std::string> answer =
+            dialogs.AskText(kPictureTargetPrompt, kPictureTargetTitle, "");
+        if (!answer) return std::nullopt;
+        if (auto choice = ParsePictureChoice(*answer)) return choice;
+    }
+}
+
+ShowResult PlanetaryPicturesCommand(Session& s) {
+    const std::optional<float> modulus = AskModulus(*s.dialogs);
+    if (!modulus) return ShowResult::NothingToShow;
+    const std::optional<PictureChoice> choice = AskPictureTarget(*s.dialogs);
+    if (!choice) return ShowResult::NothingToShow;
+    PictureRequest request;
+    request.modulus = *modulus;
+    request.orb = s.options[40];
+    request.choice = *choice;
+    return PlanetaryPicturesCommand(s, request);
+}
+
+ShowResult PlanetaryPicturesCommand(Session& s, const PictureRequest& request) {
+    s.Modulus = request.modulus;
+    StartHeadedPage(s);
+    s.AnalysisMode = kNatalMode;
+    WritePicturesReport(s.chart, s.options, s.diurnal, request, s.report);
+    s.AnalysisMode = kTransitMode;
+    return ShowSessionReport(s);
+}
+
+ShowResult SolarArcCommand(Session& s) {
+    const std::optional<float> modulus = AskModulus(*s.dialogs);
+    if (!modulus) return ShowResult::NothingToShow;
+    return SolarArcCommand(s, *modulus);
+}
+
+ShowResult SolarArcCommand(Session& s, float modulus) {
+    return DirectionsCommand(s, modulus, DirectionKind::SolarArc);
+}
+
+ShowResult ProgressionsCommand(Session& s) {
+    const std::optional<float> modulus = AskModulus(*s.dialogs);
+    if (!modulus) return ShowResult::NothingToShow;
+    return ProgressionsCommand(s, *modulus);
+}
+
+ShowResult ProgressionsCommand(Session& s, float modulus) {
+    return DirectionsCommand(s, modulus, DirectionKind::Progressed);
+}
+
+}  // namespace talvenor
