@@ -1,5 +1,6 @@
 #include "event_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "events/ephemeris_graph.h"
@@ -107,12 +108,16 @@ float DefaultEventModulus(const std::string& report) {
 
 std::string CheckEventArguments(const std::string& report, const EventArguments& options) {
     if (!IsEventReport(report)) {
-        if (options.Any()) return "--from, --to, --movers, --targets and --midpoints belong to events and graphic-ephemeris only";
+        if (options.Any())
+            return "--from, --to, --movers, --targets and --midpoints belong to events and graphic-ephemeris "
+                   "only";
         return "";
     }
     if (!options.from || !options.to) return report + " needs --from DATE and --to DATE";
-    if (report == kEvents && options.midpoints) return "--midpoints belongs to graphic-ephemeris only (events: --targets)";
-    if (report == kGraph && options.targets) return "--targets belongs to events only (graphic-ephemeris: --midpoints)";
+    if (report == kEvents && options.midpoints)
+        return "--midpoints belongs to graphic-ephemeris only (events: --targets)";
+    if (report == kGraph && options.targets)
+        return "--targets belongs to events only (graphic-ephemeris: --midpoints)";
     return "";
 }
 

@@ -35,24 +35,29 @@ std::string CheckEventArguments(const std::string& report, const EventArguments&
 
 // Runs the command over the computed charts and returns the exit status: 0 done, 1 when a position could
 // not be computed or the file not written, 2 for a range or a name that is refused (said on stderr).
-int RunEventReport(Session& session, const std::string& report, const EventArguments& arguments, float modulus,
-                   const DrawingRequest& drawing, bool crlf, int argc, char** argv);
+int RunEventReport(Session& session, const std::string& report, const EventArguments& arguments,
+                   float modulus, const DrawingRequest& drawing, bool crlf, int argc, char** argv);
 
 inline constexpr const char* kEventCommandsUsage = R"(
-  talvenor-report ... events --from "1 Jan 2027" --to "31 Dec 2027" [--modulus 90] [--movers SUN,MAR,...]
-                  [--targets natal|midpoints|pictures]
-      the moments at which the moving bodies stand on the natal targets in the dial of --modulus (default
-      90; 360 gives the plain conjunction, the hard aspects are conjunctions in the 90 dial), from 0h UT of
-      the first day to the end of the last (at most 100 years, up to 31 Dec 2099). One line per event in
-      time order, tab-separated: the moment in UT "YYYY-MM-DD HH:MM", the moving body (SUN, MOO, MER, VEN,
-      MAR, JUP, SAT, URA, NEP, PLU, NN; default the first ten), the target (SUN ... NN, ASC, MC, or a
-      midpoint such as SUN/MOO; --targets takes a comma-separated list, default natal,midpoints) and D or
-      R for the body's direction.
-  talvenor-report ... graphic-ephemeris --from DATE --to DATE [--modulus 45] [--movers ...] [--midpoints]
-                  --output FILE [--size PIXELS]
-      the bodies reduced to the dial (default 45) against time, one month to ten years, with the natal
-      factors (and with --midpoints the natal midpoints) as levels across, as FILE (.svg, .png, .pdf),
-      --size pixels high and half as wide again. --movers as for events (default without the Moon).
+Events and the graphic ephemeris:
+  events --from "1 Jan 2027" --to "31 Dec 2027" [--modulus 90] [--movers SUN,MAR,...]
+         [--targets natal,midpoints,pictures]
+                      the moments at which the moving factors stand on the natal targets in the dial of
+                      --modulus (default 90; 360 gives the plain conjunction, and the hard aspects are
+                      conjunctions in the 90 dial), from 0h UT of the first day to the end of the last (at
+                      most 100 years, up to 31 Dec 2099). Moving factors: the transiting SUN, MOO, MER, VEN,
+                      MAR, JUP, SAT, URA, NEP, PLU and NN (the mean node), the natal factors directed by the
+                      solar arc SA.SUN ... SA.MC, the progressed factors Pr.SUN ... Pr.MC ("SA" and "PR"
+                      for all 13); default the ten bodies. Targets: natal (the 13 factors), midpoints (their
+                      78 midpoints), pictures (their 858 pictures A + B - C); default natal,midpoints. One
+                      line per event in time order, tab-separated: the moment in UT "YYYY-MM-DD HH:MM", the
+                      moving factor, the target (SUN, SUN/MOO, SUN+MOO-MAR) and D or R, its direction
+  graphic-ephemeris --from DATE --to DATE [--modulus 45] [--movers SUN,MOO,...] [--midpoints]
+         --output FILE [--size PIXELS]
+                      the transiting bodies reduced to the dial (default 45) against time, one month to ten
+                      years, with the natal factors (and with --midpoints the natal midpoints) as levels
+                      across, as FILE (.svg, .png, .pdf), --size pixels high and half as wide again;
+                      --movers as for events (default the bodies without the Moon)
 )";
 
 }  // namespace cli

@@ -70,6 +70,9 @@ REPORT is one of:
                       orb, in degrees with four decimals, nearest first (the tree orb is option 40)
   pictures, solar-arc, progressed
                       planetary pictures, solar arc directions, secondary progressions (below)
+  events, graphic-ephemeris
+                      the exact moments of transits, directions and progressions over the natal factors,
+                      midpoints and pictures; the graphic ephemeris as a file (below)
 
 Options:
   --natal RECORD          the natal chart (required)
@@ -81,10 +84,10 @@ Options:
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
-  --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc and progressed:
-                          above 0 and at most 360
+  --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc, progressed,
+                          events and graphic-ephemeris: above 0 and at most 360
   --crlf                  end lines with CR LF instead of LF
-  --output FILE           the file of wheel and dial; .svg, .png or .pdf
+  --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
   --pointer DEG           the pointer of dial and dial-panel, a position on the dial in degrees
   --natal-only            wheel and dial without the second chart
@@ -94,9 +97,7 @@ Options:
 
 %s
 The world atlas and the time-zone history:
-%s
-Events and the graphic ephemeris:
-%s
+%s%s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
 computed (the message is printed on stderr), 2 for bad arguments or records.
 )";

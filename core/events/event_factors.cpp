@@ -5,8 +5,11 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/progressions.h"
+#include "ephemeris/calendar.h"
 #include "events/event_dates.h"
 #include "midpoints/analysis_table.h"
+#include "midpoints/planetary_pictures.h"
 
 namespace talvenor {
 
@@ -34,6 +37,13 @@ std::vector<std::string> Words(const std::string& list) {
         start = comma + 1;
     }
     return words;
+}
+
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
+
+// "SA.MC" and "Pr.MC" for factor 13.
+std::string DirectedName(std::string_view prefix, int factor) {
+    return std::string(prefix) + PictureFactorName(factor);
 }
 
 }  // namespace
@@ -73,25 +83,98 @@ std::vector<MovingFactor> TransitMovers(const std::vector<std::string>& names,
     return movers;
 }
 
+std::vector<std::string> AllMoverNames() {
+    std::vector<std::string> names;
+    for (const TransitBody& b : kTransitBodies) names.emplace_back(b.name);
+    for (std::string_view prefix : {kSolarArcPrefix, kProgressedPrefix}) {
+        for (int f = 1; f <= kFactorCount; ++f) names.push_back(DirectedName(prefix, f));
+    }
+    return names;
+}
+
+bool IsDirectedMover(const std::string& name) {
+    return name.starts_with(kSolarArcPrefix) || name.starts_with(kProgressedPrefix);
+}
+
 std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names) {
+    const std::vector<std::string> all = AllMoverNames();
     std::vector<std::string> read;
     for (const std::string& word : Words(list)) {
-        const std::string name = Upper(word);
-        const auto known = std::find_if(kTransitBodies.begin(), kTransitBodies.end(),
-                                        [&](const TransitBody& b) { return b.name == name; });
-        if (known == kTransitBodies.end()) {
-            return "\"" + word +
-                   "\" is not a moving factor (SUN, MOO, MER, VEN, MAR, JUP, SAT, URA, NEP, PLU, NN).";
+        const std::string typed = Upper(word);
+        std::vector<std::string> meant;
+        for (const std::string& name : all) {
+            const bool group = (typed == "SA" && name.starts_with(kSolarArcPrefix)) ||
+                               (typed == "PR" && name.starts_with(kProgressedPrefix));
+            if (group || Upper(name) == typed) meant.push_back(name);
         }
-        if (std::find(read.begin(), read.end(), name) == read.end()) read.push_back(name);
+        if (meant.empty()) {
+            return "\"" + word +
+                   "\" is not a moving factor (SUN, MOO, MER, VEN, MAR, JUP, SAT, URA, NEP, PLU, NN; SA.SUN "
+                   "... "
+                   "SA.MC and Pr.SUN ... Pr.MC, or SA and PR for all of them).";
+        }
+        read.insert(read.end(), meant.begin(), meant.end());
     }
     if (read.empty()) return "No moving factor is named.";
     // In the order of the table, whatever the order typed.
     names.clear();
-    for (const TransitBody& b : kTransitBodies) {
-        if (std::find(read.begin(), read.end(), b.name) != read.end()) names.emplace_back(b.name);
+    for (const std::string& name : all) {
+        if (std::find(read.begin(), read.end(), name) != read.end()) names.push_back(name);
     }
     return std::nullopt;
+}
+
+std::optional<double> AgeAtMoment(const ChartState& chart, double julianDate) {
+    // The age on the civil (UT) date of the day and on the next, and the day's share between them: the
+    // age runs evenly from birthday to birthday, and birthdays begin at a day's start.
+    const double x = julianDate + 0.5;
+    const double day = std::floor(x);
+    auto ageOn = [&chart](double dayNumber) {
+        const DayOfCalendar d = CalendarDayOf(dayNumber);
+        return AgeInYears(chart.NatalYear, chart.NatalMonth, chart.NatalDay, d.year, d.month, d.day);
+    };
+    const std::optional<double> today = ageOn(day);
+    const std::optional<double> tomorrow = ageOn(day + 1);
+    if (!today || !tomorrow) return std::nullopt;
+    return *today + (x - day) * (*tomorrow - *today);
+}
+
+const ChartState* ProgressedAtMoment::At(double julianDate) {
+    if (julianDate != julianDate_) {
+        julianDate_ = julianDate;
+        const std::optional<double> age = AgeAtMoment(natal_, julianDate);
+        sound_ = age && !ComputeProgressedChart(natal_, options_, *age, progressed_);
+    }
+    return sound_ ? &progressed_ : nullptr;
+}
+
+std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const ChartState& chart,
+                                      const Options& options) {
+    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>());
+    const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
+    if (!directed) return movers;
+    const auto progressed = std::make_shared<ProgressedAtMoment>(chart, options);
+    for (int f = 1; f <= kFactorCount; ++f) {
+        const std::string name = DirectedName(kSolarArcPrefix, f);
+        if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+        const auto factor = static_cast<std::size_t>(f);
+        movers.push_back({name, [progressed, factor](double julianDate) {
+                              const ChartState* p = progressed->At(julianDate);
+                              if (!p) return kNotANumber;
+                              const ChartState& natal = progressed->natal();
+                              return natal.MidpointFactor[factor] + SolarArc(natal, *p);
+                          }});
+    }
+    for (int f = 1; f <= kFactorCount; ++f) {
+        const std::string name = DirectedName(kProgressedPrefix, f);
+        if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+        const auto factor = static_cast<std::size_t>(f);
+        movers.push_back({name, [progressed, factor](double julianDate) {
+                              const ChartState* p = progressed->At(julianDate);
+                              return p ? p->MidpointFactor[factor] : kNotANumber;
+                          }});
+    }
+    return movers;
 }
 
 std::optional<std::string> ReadTargetChoice(const std::string& list, TargetChoice& choice) {
@@ -132,6 +215,19 @@ std::vector<EventTarget> NatalTargets(const ChartState& chart, const Options& op
         if (factor ? !choice.natalFactors : !choice.natalMidpoints) continue;
         const auto i = static_cast<std::size_t>(e);
         targets.push_back({FactorName(table.Label[i]), table.Lon[i]});
+    }
+    if (!choice.pictures) return targets;
+    for (int a = 1; a < kFactorCount; ++a) {
+        for (int b = a + 1; b <= kFactorCount; ++b) {
+            for (int c = 1; c <= kFactorCount; ++c) {
+                if (c == a || c == b) continue;
+                const double lon = PicturePosition(table.Lon[static_cast<std::size_t>(a)],
+                                                   table.Lon[static_cast<std::size_t>(b)],
+                                                   table.Lon[static_cast<std::size_t>(c)], 360);
+                targets.push_back(
+                    {PictureFactorName(a) + "+" + PictureFactorName(b) + "-" + PictureFactorName(c), lon});
+            }
+        }
     }
     return targets;
 }

@@ -1,8 +1,10 @@
 // The factors of the event search and the graphic ephemeris: the transiting bodies as moving factors
-// (longitudes from the engine's instant entry point), and the natal targets of a computed chart.
+// (longitudes from the engine's instant entry point), the natal factors directed by the solar arc and the
+// factors of the progressed chart as moving factors too, and the natal targets of a computed chart.
 //
 // Names are the three-letter names of the formulas report: SUN, MOO, MER, VEN, MAR, JUP, SAT, URA, NEP,
-// PLU, NN, ASC, MC; a midpoint is SUN/MOO.
+// PLU, NN, ASC, MC; a midpoint is SUN/MOO, a planetary picture SUN+MOO-MAR, a directed factor SA.MC and
+// a progressed one Pr.MOO.
 #pragma once
 
 #include <array>
@@ -58,9 +60,48 @@ double TransitLongitude(const Sky& sky, int point);
 std::vector<MovingFactor> TransitMovers(const std::vector<std::string>& names,
                                         const std::shared_ptr<SkyAtMoment>& sky);
 
-// Reads a list of names ("SUN,MAR,PLU", any case, blanks allowed) into the known names, in the order of
-// kTransitBodies. The message for a name that is not one of them; no message when `names` was filled.
+// The prefixes of the directed and progressed factors: "SA.SUN" ... "SA.MC" is the natal factor moved on
+// by the solar arc, "Pr.SUN" ... "Pr.MC" the factor of the progressed chart.
+inline constexpr std::string_view kSolarArcPrefix = "SA.";
+inline constexpr std::string_view kProgressedPrefix = "Pr.";
+
+// Every moving factor's name in the search's order: the transiting bodies, then the 13 factors directed
+// by the solar arc, then the 13 progressed factors.
+std::vector<std::string> AllMoverNames();
+
+// Whether a name is a directed or progressed factor (those move from the birth on).
+bool IsDirectedMover(const std::string& name);
+
+// Reads a list of names ("SUN,MAR,PLU", "sa.mc", "Pr.Moo", any case, blanks allowed; "SA" and "PR" stand
+// for all 13 directed or progressed factors) into the known names, in the order of AllMoverNames. The
+// message for a name that is not one of them; no message when `names` was filled.
 std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names);
+
+// The age in years of life at a moment (UT): whole years from birthday to birthday as the progressions
+// count them, running on evenly through each day; nothing before the birth date.
+std::optional<double> AgeAtMoment(const ChartState& chart, double julianDate);
+
+// The progressed chart at the moment last asked for, kept for the next question about the same moment:
+// the directed and progressed factors of one search share it.
+class ProgressedAtMoment {
+  public:
+    ProgressedAtMoment(const ChartState& chart, const Options& options) : natal_(chart), options_(options) {}
+    // Nothing before the birth or when the chart cannot be computed.
+    const ChartState* At(double julianDate);
+    const ChartState& natal() const { return natal_; }
+
+  private:
+    ChartState natal_;
+    Options options_;
+    double julianDate_ = -1e300;
+    bool sound_ = false;
+    ChartState progressed_;
+};
+
+// Moving factors for the named transiting, directed and progressed factors (AllMoverNames order); the
+// directed and progressed ones move from the natal chart as last computed.
+std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const ChartState& chart,
+                                      const Options& options);
 
 // Which targets a search has.
 struct TargetChoice {
@@ -75,7 +116,8 @@ struct TargetChoice {
 std::optional<std::string> ReadTargetChoice(const std::string& list, TargetChoice& choice);
 
 // The targets of the natal chart: the factors and midpoints of its analysis table (the node as option
-// 161 chooses), in table order.
+// 161 chooses), in table order, then the planetary pictures A + B - C of its factors (A before B, C
+// neither of them: 858 of them), named SUN+MOO-MAR.
 std::vector<EventTarget> NatalTargets(const ChartState& chart, const Options& options,
                                       const TargetChoice& choice);
 

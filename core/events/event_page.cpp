@@ -9,6 +9,9 @@ namespace talvenor {
 
 namespace {
 
+// The widest line of the heading.
+constexpr std::size_t kPageWidth = 80;
+
 std::string Padded(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
     return text;
@@ -49,9 +52,16 @@ void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,
     report.AppendLine("  EVENTS FROM " + FormatDateDdMmmYyyy(heading.range.first, regional) + " TO " +
                       FormatDateDdMmmYyyy(heading.range.last, regional) + " - MODULUS " +
                       ModulusNumberText(heading.modulus));
-    std::string movers;
-    for (const MovingFactor& m : request.movers) movers += " " + m.name;
-    report.AppendLine("  MOVING:  " + movers);
+    // The moving factors, as many to a line as fit in the page's width.
+    std::string line = "  MOVING:  ";
+    for (const MovingFactor& m : request.movers) {
+        if (line.size() + 1 + m.name.size() > kPageWidth) {
+            report.AppendLine(line);
+            line = std::string(11, ' ');
+        }
+        line += " " + m.name;
+    }
+    report.AppendLine(line);
     report.AppendLine("  TARGETS:  " + TargetsText(heading.targets));
     report.AppendBlankLine();
 

@@ -59,6 +59,13 @@ class FactorRun {
         }
         return lon;
     }
+    // The same for a moment outside the range: a factor may have no place there (a progression before
+    // the birth), which is no fault.
+    std::optional<double> Peek(double t) {
+        const double lon = factor_.longitudeAt(t);
+        if (!std::isfinite(lon)) return std::nullopt;
+        return lon;
+    }
     const std::optional<Fault>& fault() const { return fault_; }
 
     // Samples in between grid points where the factor moves too far in one step for the dial.
@@ -267,10 +274,15 @@ EventSearchResult SearchEvents(const EventSearchRequest& request, EventSearchPro
         for (auto& g : grid) g.clear();
         for (int k = -1; k <= days + 1; ++k) {
             const double t = k > days ? end + 1 : std::min(start + k, end);
+            // The day beyond either end of the range only helps to see a station there.
+            const bool outside = t < from || t > to;
             for (std::size_t m = 0; m < runs.size(); ++m) {
-                const auto lon = runs[m].At(t);
-                if (!lon) return fail(m);
-                grid[m].push_back({t, *lon});
+                const auto lon = outside ? runs[m].Peek(t) : runs[m].At(t);
+                if (lon) {
+                    grid[m].push_back({t, *lon});
+                } else if (!outside) {
+                    return fail(m);
+                }
             }
         }
         for (std::size_t m = 0; m < runs.size(); ++m) {

@@ -1,6 +1,6 @@
 #include "session/event_commands.h"
 
-#include <memory>
+#include <algorithm>
 
 #include "midpoints/modulus_prompt.h"
 #include "text/basic_text.h"
@@ -27,11 +27,19 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
         out.message = "Choose at least one kind of target.";
         return out;
     }
+    const bool directed = std::any_of(choices.movers.begin(), choices.movers.end(), IsDirectedMover);
+    const CivilDate birth{s.chart.NatalYear, s.chart.NatalMonth, s.chart.NatalDay};
+    if (directed && range.fromJulianDate < JulianDateAtMidnight(birth)) {
+        out.message =
+            "Directions and progressions begin at the birth: the range must start on the birth date (" +
+            FormatDateDdMmmYyyy(birth, s.regional) + ") or later.";
+        return out;
+    }
     PreparedEventSearch search;
     search.request.fromJulianDate = range.fromJulianDate;
     search.request.toJulianDate = range.toJulianDate;
     search.request.modulus = modulus;
-    search.request.movers = TransitMovers(choices.movers, std::make_shared<SkyAtMoment>());
+    search.request.movers = EventMovers(choices.movers, s.chart, s.options);
     search.request.targets = NatalTargets(s.chart, s.options, choices.targets);
     search.heading = {range, modulus, choices.targets, s.chart.DiurnalTZ};
     out.search = std::move(search);

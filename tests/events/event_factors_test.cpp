@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "chart/chart_passes.h"
+#include "chart/chart_test_support.h"
 #include "chart/midpoint_rule.h"
+#include "chart/progressions.h"
+#include "ephemeris/calendar.h"
 #include "events/event_dates.h"
+#include "midpoints/planetary_pictures.h"
 
 namespace talvenor {
 namespace {
@@ -46,9 +52,16 @@ TEST(EventFactorsTest, ReadsTheMoversNamedInAnyCaseAndOrder) {
         std::vector<std::string> names;
         const char* message;
     } cases[] = {
-        {"SUN,MAR", {"SUN", "MAR"}, nullptr},          {"mar, sun ,Moo", {"SUN", "MOO", "MAR"}, nullptr},
-        {"PLU,PLU,nn", {"PLU", "NN"}, nullptr},        {"SUN,VUL", {}, "\"VUL\" is not a moving factor"},
-        {"SUN,,MAR", {"SUN", "MAR"}, nullptr},         {" , ", {}, "No moving factor is named."},
+        {"SUN,MAR", {"SUN", "MAR"}, nullptr},
+        {"mar, sun ,Moo", {"SUN", "MOO", "MAR"}, nullptr},
+        {"PLU,PLU,nn", {"PLU", "NN"}, nullptr},
+        {"SUN,VUL", {}, "\"VUL\" is not a moving factor"},
+        {"sa.mc,Pr.moo,SUN", {"SUN", "SA.MC", "Pr.MOO"}, nullptr},
+        {"PR.NN, SA.ASC", {"SA.ASC", "Pr.NN"}, nullptr},
+        {"SA.VUL", {}, "\"SA.VUL\" is not a moving factor"},
+        {"SAT.SUN", {}, "\"SAT.SUN\" is not a moving factor"},
+        {"SUN,,MAR", {"SUN", "MAR"}, nullptr},
+        {" , ", {}, "No moving factor is named."},
         {"ASC", {}, "\"ASC\" is not a moving factor"},
     };
     for (const auto& c : cases) {
@@ -64,6 +77,20 @@ TEST(EventFactorsTest, ReadsTheMoversNamedInAnyCaseAndOrder) {
             EXPECT_EQ(names, c.names);
         }
     }
+    // "SA" and "PR" stand for all thirteen directed or progressed factors.
+    std::vector<std::string> group;
+    EXPECT_FALSE(ReadMoverNames("MOO, sa", group));
+    ASSERT_EQ(group.size(), 14u);
+    EXPECT_EQ(group[0], "MOO");
+    EXPECT_EQ(group[1], "SA.SUN");
+    EXPECT_EQ(group[13], "SA.MC");
+    EXPECT_FALSE(ReadMoverNames("pr", group));
+    ASSERT_EQ(group.size(), 13u);
+    EXPECT_EQ(group[10], "Pr.NN");
+    EXPECT_EQ(AllMoverNames().size(), 11u + 13u + 13u);
+    EXPECT_TRUE(IsDirectedMover("SA.SUN"));
+    EXPECT_TRUE(IsDirectedMover("Pr.MC"));
+    EXPECT_FALSE(IsDirectedMover("SAT"));
     EXPECT_EQ(DefaultMoverNames(), (std::vector<std::string>{"SUN", "MOO", "MER", "VEN", "MAR", "JUP", "SAT",
                                                              "URA", "NEP", "PLU"}));
 }
@@ -142,6 +169,167 @@ TEST(EventFactorsTest, NatalTargetsAreTheThirteenFactorsAndTheirMidpointsByTheir
     EXPECT_EQ(trueNode[10].longitude, 300.25);
     EXPECT_DOUBLE_EQ(trueNode[13 + 9].longitude, MidpointOf(chart.NatalLon[kSun], 300.25));  // SUN/NN
     EXPECT_EQ(trueNode[13 + 9].name, "SUN/NN");
+}
+
+TEST(EventFactorsTest, PictureTargetsAreEveryAPlusBMinusCOfTheNatalFactors) {
+    const ChartState chart = ChartWithFactors();
+    const Options options = DefaultOptions();
+    const std::vector<EventTarget> pictures = NatalTargets(chart, options, {false, false, true});
+    ASSERT_EQ(pictures.size(), 78u * 11u);
+    EXPECT_EQ(pictures[0].name, "SUN+MOO-MER");
+    EXPECT_EQ(pictures.back().name, "ASC+MC-NN");
+    const std::vector<EventTarget> factors = NatalTargets(chart, options, {true, false, false});
+    std::size_t k = 0;
+    for (int a = 0; a < 13; ++a) {
+        for (int b = a + 1; b < 13; ++b) {
+            for (int c = 0; c < 13; ++c) {
+                if (c == a || c == b) continue;
+                const auto& t = pictures[k++];
+                EXPECT_EQ(t.name, factors[static_cast<std::size_t>(a)].name + "+" +
+                                      factors[static_cast<std::size_t>(b)].name + "-" +
+                                      factors[static_cast<std::size_t>(c)].name);
+                const double expected = factors[static_cast<std::size_t>(a)].longitude +
+                                        factors[static_cast<std::size_t>(b)].longitude -
+                                        factors[static_cast<std::size_t>(c)].longitude;
+                EXPECT_NEAR(std::remainder(t.longitude - expected, 360.0), 0, 1e-9) << t.name;
+                EXPECT_GE(t.longitude, 0);
+                EXPECT_LT(t.longitude, 360);
+            }
+        }
+    }
+    EXPECT_EQ(NatalTargets(chart, options, {true, true, true}).size(), 91u + 858u);
+}
+
+// ---- Directed and progressed factors ----
+
+// The sample birth, 14 Mar 1962, 10.15 P.M. at zone 6, 87W39 41N52, computed by the natal pass.
+ChartState SampleBirth(const Options& options) {
+    ChartState chart = testing_support::NatalInput(1962, 3, 14, 10.15f, "P.M.", 6, 87.39f, 41.52f);
+    EXPECT_FALSE(ComputeNatalPass(chart, options).has_value());
+    return chart;
+}
+
+double Midnight(int year, int month, int day) {
+    return JulianDayNumberOf(year, month, day) - 0.5;
+}
+
+TEST(EventFactorsTest, TheAgeRunsEvenlyThroughEachDayFromBirthdayToBirthday) {
+    const Options options = DefaultOptions();
+    const ChartState chart = SampleBirth(options);
+    EXPECT_FALSE(AgeAtMoment(chart, Midnight(1962, 3, 13) + 0.5).has_value());
+    EXPECT_EQ(*AgeAtMoment(chart, Midnight(1962, 3, 14)), 0.0);
+    EXPECT_EQ(*AgeAtMoment(chart, Midnight(1992, 3, 14)), 30.0);
+    const struct {
+        int y, m, d;
+    } days[] = {{1991, 9, 13}, {1992, 2, 29}, {1992, 3, 13}, {2026, 12, 7}, {2027, 3, 13}};
+    for (const auto& d : days) {
+        SCOPED_TRACE(::testing::Message() << d.y << "-" << d.m << "-" << d.d);
+        const double start = Midnight(d.y, d.m, d.d);
+        const double today = *AgeInYears(1962, 3, 14, d.y, d.m, d.d);
+        EXPECT_NEAR(*AgeAtMoment(chart, start), today, 1e-12);
+        const DayOfCalendar next = CalendarDayOf(start + 1.5);
+        const double tomorrow = *AgeInYears(1962, 3, 14, next.year, next.month, next.day);
+        EXPECT_NEAR(*AgeAtMoment(chart, start + 0.25), today + 0.25 * (tomorrow - today), 1e-12);
+        EXPECT_NEAR(*AgeAtMoment(chart, start + 1 - 1e-9), tomorrow, 1e-9);
+    }
+}
+
+TEST(EventFactorsTest, DirectedAndProgressedFactorsAreThoseOfTheProgressedChartAtTheMoment) {
+    const Options options = DefaultOptions();
+    const ChartState chart = SampleBirth(options);
+    const std::vector<MovingFactor> movers =
+        EventMovers({"SUN", "SA.SUN", "SA.MC", "SA.NN", "Pr.MOO", "Pr.MC", "Pr.ASC"}, chart, options);
+    // In the search's order: transits, directed, progressed, each by the factors' order.
+    ASSERT_EQ(movers.size(), 7u);
+    const std::vector<std::string> order = {"SUN", "SA.SUN", "SA.NN", "SA.MC", "Pr.MOO", "Pr.ASC", "Pr.MC"};
+    for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(movers[i].name, order[i]);
+    for (double t : {Midnight(1992, 3, 14), Midnight(2027, 6, 1) + 0.37, Midnight(1962, 3, 14) + 0.9}) {
+        SCOPED_TRACE(IsoMinuteText(t));
+        ChartState progressed;
+        ASSERT_FALSE(ComputeProgressedChart(chart, options, *AgeAtMoment(chart, t), progressed).has_value());
+        const double arc = SolarArc(chart, progressed);
+        EXPECT_EQ(movers[0].longitudeAt(t), SkyAt(InstantAtJulianDate(t)).Longitude[kSun]);
+        EXPECT_NEAR(std::remainder(movers[1].longitudeAt(t) - progressed.NatalLon[kSun], 360.0), 0, 1e-9);
+        EXPECT_NEAR(std::remainder(movers[2].longitudeAt(t) - chart.MidpointFactor[11] - arc, 360.0), 0,
+                    1e-9);
+        EXPECT_NEAR(std::remainder(movers[3].longitudeAt(t) - chart.NatalLon[kMidheaven] - arc, 360.0), 0,
+                    1e-9);
+        EXPECT_EQ(movers[4].longitudeAt(t), progressed.NatalLon[kMoon]);
+        EXPECT_EQ(movers[5].longitudeAt(t), progressed.NatalLon[kAscendant]);
+        EXPECT_EQ(movers[6].longitudeAt(t), progressed.NatalLon[kMidheaven]);
+    }
+    // Thirty years after birth the progressed chart is the chart of thirty days after it.
+    ChartState later = testing_support::NatalInput(1962, 4, 13, 10.15f, "P.M.", 6, 87.39f, 41.52f);
+    ASSERT_FALSE(ComputeNatalPass(later, options).has_value());
+    EXPECT_NEAR(movers[4].longitudeAt(Midnight(1992, 3, 14)), later.NatalLon[kMoon], 1e-9);
+    // Before the birth they have no place.
+    EXPECT_FALSE(std::isfinite(movers[1].longitudeAt(Midnight(1962, 3, 13))));
+    EXPECT_FALSE(std::isfinite(movers[4].longitudeAt(Midnight(1900, 1, 1))));
+}
+
+// The progressed Moon over ten years against the natal factors, and the directed Midheaven against the
+// midpoints: every crossing a daily scan of the progressed chart finds (bisected to a minute with the
+// age itself), and no other.
+TEST(EventFactorsTest, TheSearchFindsTheCrossingsOfDirectedAndProgressedFactors) {
+    const Options options = DefaultOptions();
+    const ChartState chart = SampleBirth(options);
+    EventSearchRequest request;
+    request.fromJulianDate = Midnight(1990, 1, 1);
+    request.toJulianDate = Midnight(2000, 1, 1);
+    request.modulus = 45;
+    request.movers = EventMovers({"SA.MC", "Pr.MOO"}, chart, options);
+    request.targets = NatalTargets(chart, options, {true, true, false});
+    const EventSearchResult found = SearchEvents(request);
+    ASSERT_EQ(found.outcome, EventSearchOutcome::Complete);
+
+    auto lon = [&](double age, int mover) {
+        ChartState p;
+        EXPECT_FALSE(ComputeProgressedChart(chart, options, age, p).has_value());
+        return mover == 0 ? chart.NatalLon[kMidheaven] + SolarArc(chart, p) : p.NatalLon[kMoon];
+    };
+    auto distance = [&](double l, double target) {
+        const double d = std::fmod(l - target + 3600.0 * 45, 45.0);
+        return d >= 22.5 ? d - 45 : d;
+    };
+    std::vector<EventHit> scanned;
+    for (double t = request.fromJulianDate; t < request.toJulianDate; t += 1) {
+        const double a0 = *AgeAtMoment(chart, t), a1 = *AgeAtMoment(chart, t + 1);
+        for (int m = 0; m < 2; ++m) {
+            const double l0 = lon(a0, m), l1 = lon(a1, m);
+            for (std::size_t j = 0; j < request.targets.size(); ++j) {
+                const double e0 = distance(l0, request.targets[j].longitude);
+                const double e1 = distance(l1, request.targets[j].longitude);
+                if ((e0 < 0) == (e1 < 0) || std::fabs(e1 - e0) > 10) continue;
+                double lo = t, hi = t + 1;
+                while (hi - lo > 0.5 / 1440) {
+                    const double mid = (lo + hi) / 2;
+                    const double age = a0 + (mid - t) * (a1 - a0);
+                    if ((distance(lon(age, m), request.targets[j].longitude) < 0) == (e0 < 0)) {
+                        lo = mid;
+                    } else {
+                        hi = mid;
+                    }
+                }
+                scanned.push_back({(lo + hi) / 2, m, static_cast<int>(j), e1 < e0});
+            }
+        }
+    }
+    ASSERT_GT(scanned.size(), 20u);
+    ASSERT_EQ(found.hits.size(), scanned.size());
+    std::sort(scanned.begin(), scanned.end(),
+              [](const EventHit& a, const EventHit& b) { return a.julianDate < b.julianDate; });
+    for (std::size_t i = 0; i < scanned.size(); ++i) {
+        EXPECT_NEAR(found.hits[i].julianDate, scanned[i].julianDate, 1.0 / 1440) << i;
+        EXPECT_EQ(found.hits[i].mover, scanned[i].mover);
+        EXPECT_EQ(found.hits[i].target, scanned[i].target);
+        EXPECT_EQ(found.hits[i].retrograde, scanned[i].retrograde);
+    }
+    // The solar arc only ever moves forward.
+    for (const EventHit& h : found.hits) {
+        if (h.mover == 0) {
+            EXPECT_FALSE(h.retrograde);
+        }
+    }
 }
 
 TEST(EventFactorsTest, FactorNamesAreTheLabelsWithoutTheirPadding) {

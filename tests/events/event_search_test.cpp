@@ -516,6 +516,23 @@ TEST(EventSearchTest, AFactorThatCannotBeComputedAbandonsTheSearchNamingFactorAn
     EXPECT_LT(r.faultJulianDate, broken + 1.5);
 }
 
+// A factor with no place before the range (a progression before the birth) is searched from the range's
+// start all the same.
+TEST(EventSearchTest, AFactorWithoutAPlaceBeforeTheRangeIsNoFault) {
+    const double from = JulianDate(2001, 1, 1);
+    EventSearchRequest request;
+    request.fromJulianDate = from;
+    request.toJulianDate = from + 10;
+    request.modulus = 360;
+    request.movers = {{"NEW", [from](double t) { return t < from ? std::nan("") : 100 + (t - from); }}};
+    request.targets = {{"T", 100.5}, {"U", 105.25}};
+    const EventSearchResult r = SearchEvents(request);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::Complete);
+    ASSERT_EQ(r.hits.size(), 2u);
+    EXPECT_NEAR(r.hits[0].julianDate, from + 0.5, kSecond);
+    EXPECT_NEAR(r.hits[1].julianDate, from + 5.25, kSecond);
+}
+
 TEST(EventSearchTest, AnEmptyRangeFindsNothing) {
     EventSearchRequest request = MoonYear();
     request.toJulianDate = request.fromJulianDate;

@@ -141,6 +141,52 @@ TEST(EventPagesTest, TheTargetsFollowTheChoiceAndTheHeadingSaysWhich) {
     EXPECT_NE(page.find("  MOVING:   SUN MER VEN MAR\n"), std::string::npos) << page;
 }
 
+TEST(EventPagesTest, DirectedAndProgressedFactorsAndPicturesTakePartAndTheHeadingWraps) {
+    ComputedChart c(kSampleCharts[0]);
+    EventSearchChoices choices;
+    choices.from = "1 Jan 2027";
+    choices.to = "31 Dec 2027";
+    choices.modulus = "90";
+    ASSERT_FALSE(ReadMoverNames("SUN,SA,PR", choices.movers));
+    choices.targets = {true, false, true};
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
+    const std::string page = PageText(c.session.report, "\n");
+    EXPECT_NE(page.find("  MOVING:   SUN SA.SUN SA.MOO SA.MER"), std::string::npos) << page;
+    // The 27 names run over lines of at most 80 characters, the last ending with the progressed MC.
+    EXPECT_NE(page.find(" Pr.MC\n"), std::string::npos);
+    for (std::size_t at = 0, end; (end = page.find('\n', at)) != std::string::npos; at = end + 1) {
+        if (page.compare(at, 9, "  MOVING:") == 0 || page.compare(at, 12, std::string(12, ' ')) == 0) {
+            EXPECT_LE(end - at, 80u) << page.substr(at, end - at);
+        }
+    }
+    EXPECT_NE(page.find("  TARGETS:  NATAL FACTORS, PLANETARY PICTURES\n"), std::string::npos);
+    // Some picture is met within the year, and some directed or progressed factor meets a natal factor.
+    EXPECT_NE(page.find("+"), std::string::npos);
+    EXPECT_NE(page.find("   SA."), std::string::npos);
+}
+
+TEST(EventPagesTest, DirectionsAndProgressionsAreNotSearchedBeforeTheBirth) {
+    ComputedChart c(kSampleCharts[0]);
+    EventSearchChoices choices;
+    choices.from = "1 Jan 1962";
+    choices.to = "31 Dec 1962";
+    choices.movers = {"SUN", "Pr.MOO"};
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::NothingToShow);
+    ASSERT_EQ(c.dialogs.shown.size(), 1u);
+    EXPECT_EQ(
+        c.dialogs.shown[0].text,
+        "Directions and progressions begin at the birth: the range must start on the birth date (14 Mar "
+        "1962) or later.");
+    // From the birth date on they are.
+    choices.from = "14 Mar 1962";
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
+    // Transits alone have no such limit.
+    choices.from = "1 Jan 1900";
+    choices.movers = {"SUN"};
+    EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
+    EXPECT_EQ(c.dialogs.shown.size(), 1u);
+}
+
 TEST(EventPagesTest, ARangeWithoutEventsSaysSo) {
     ComputedChart c(kSampleCharts[0]);
     EventSearchChoices choices;
