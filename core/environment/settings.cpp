@@ -79,6 +79,7 @@ Applied ApplyLine(std::string_view line, Settings& settings) {
     if (key("AtlasDir")) ApplyText(value, settings.AtlasDir);
     ApplyWindowGeometryLine(line, kWheelWindowKey, number, settings.WheelWindow);
     ApplyWindowGeometryLine(line, kDialWindowKey, number, settings.DialWindow);
+    ApplyWindowGeometryLine(line, kEphemerisWindowKey, number, settings.EphemerisWindow);
     return Applied::Done;
 }
 
@@ -138,6 +139,7 @@ std::string SettingsText(const Settings& settings) {
     if (!atlas.empty()) AddLine(out, "AtlasDir=", atlas);
     out += WindowGeometryLines(kWheelWindowKey, settings.WheelWindow, kLineEnd);
     out += WindowGeometryLines(kDialWindowKey, settings.DialWindow, kLineEnd);
+    out += WindowGeometryLines(kEphemerisWindowKey, settings.EphemerisWindow, kLineEnd);
     return out;
 }
 

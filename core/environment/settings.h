@@ -22,8 +22,8 @@ struct Settings {
     std::string NamesFilePath;   // defaults to the program folder's NAMES.FIL
     std::string CitiesFilePath;  // defaults to the program folder's GA_MA.LL
     std::string AtlasDir;
-    // The chart wheel and dial windows, once they have been open.
-    WindowGeometry WheelWindow, DialWindow;
+    // The chart wheel, dial and graphic ephemeris windows, once they have been open.
+    WindowGeometry WheelWindow, DialWindow, EphemerisWindow;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -1,7 +1,7 @@
-// The place and size of the chart windows (wheel and dial) in the settings file: four lines a window,
-// "WheelTop=", "WheelLeft=", "WheelHeight=", "WheelWidth=" (and the same with "Dial"), in twips like the
-// main window's. They follow the fixed lines and are written only once the window has been open, so a
-// file of a run that never opened them keeps its fourteen or fifteen lines.
+// The place and size of the chart windows (wheel, dial and graphic ephemeris) in the settings file: four
+// lines a window, "WheelTop=", "WheelLeft=", "WheelHeight=", "WheelWidth=" (and the same with "Dial" and
+// "Ephemeris"), in twips like the main window's. They follow the fixed lines and are written only once the
+// window has been open, so a file of a run that never opened them keeps its fourteen or fifteen lines.
 #pragma once
 
 #include <string>
@@ -18,6 +18,7 @@ struct WindowGeometry {
 
 inline constexpr std::string_view kWheelWindowKey = "Wheel";
 inline constexpr std::string_view kDialWindowKey = "Dial";
+inline constexpr std::string_view kEphemerisWindowKey = "Ephemeris";
 
 // Applies a settings line when it begins with prefix + "Top", "Left", "Height" or "Width" (number is the
 // value read from it). Heights and widths of 0 or below and values that are not finite are ignored.

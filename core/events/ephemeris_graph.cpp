@@ -128,6 +128,25 @@ std::string DayMonthText(const DayOfCalendar& d, const RegionalFormat& regional)
 
 }  // namespace
 
+std::string GraphSpanCaption(int months) {
+    if (months % 12 == 0) return std::to_string(months / 12) + (months == 12 ? " year" : " years");
+    return std::to_string(months) + (months == 1 ? " month" : " months");
+}
+
+std::optional<std::string> GraphRangeFrom(const std::string& fromText, int months,
+                                          const RegionalFormat& regional, DayRange& range) {
+    const std::optional<CivilDate> first = ParseDate(fromText, regional);
+    if (!first)
+        return "The start of the range, \"" + fromText + "\", is not a date (for example 1 Jan 2027).";
+    const int monthIndex = first->month - 1 + months;
+    const int year = first->year + monthIndex / 12, month = monthIndex % 12 + 1;
+    int day = first->day;
+    while (day > 28 && !IsValidDate({year, month, day})) --day;
+    const DayOfCalendar last = CalendarDayOf(JulianDayNumberOf(year, month, day) - 1);
+    return ReadDayRange(fromText, FormatDateDdMmmYyyy({last.year, last.month, last.day}, regional), regional,
+                        kGraphRangeLimits, range);
+}
+
 std::vector<std::string> DefaultGraphBodyNames() {
     std::vector<std::string> names = DefaultMoverNames();
     std::erase(names, "MOO");

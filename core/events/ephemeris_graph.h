@@ -4,6 +4,7 @@
 // come in at the other; the drawing module paints what this returns.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ inline constexpr float kGraphModuli[] = {45, 90, 22.5f, 360};
 
 // The spans the window offers, in months: one month to ten years.
 inline constexpr int kGraphSpanMonths[] = {1, 3, 6, 12, 24, 60, 120};
+
+// "1 month", "3 months", "1 year", "10 years".
+std::string GraphSpanCaption(int months);
+
+// The range from a date text (as the event search reads it) over a span of months: to the day before the
+// same day that many months later (the month's last day where it is shorter). The message when the text
+// is no date or the range leaves the years the program computes; no message when `range` was filled.
+std::optional<std::string> GraphRangeFrom(const std::string& fromText, int months,
+                                          const RegionalFormat& regional, DayRange& range);
 
 struct GraphPoint {
     double julianDate = 0;  // UT

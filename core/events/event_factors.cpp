@@ -92,6 +92,32 @@ std::vector<std::string> AllMoverNames() {
     return names;
 }
 
+std::string MoverCaption(const std::string& name) {
+    struct Full {
+        std::string_view name, full;
+    };
+    static constexpr Full kFull[] = {
+        {"SUN", "Sun"},       {"MOO", "Moon"},      {"MER", "Mercury"}, {"VEN", "Venus"},   {"MAR", "Mars"},
+        {"JUP", "Jupiter"},   {"SAT", "Saturn"},    {"URA", "Uranus"},  {"NEP", "Neptune"}, {"PLU", "Pluto"},
+        {"NN", "North Node"}, {"ASC", "Ascendant"}, {"MC", "Midheaven"}};
+    std::string kind = "Transiting ";
+    std::string_view factor = name;
+    if (name.starts_with(kSolarArcPrefix)) {
+        kind = "Solar arc ";
+        factor.remove_prefix(kSolarArcPrefix.size());
+    } else if (name.starts_with(kProgressedPrefix)) {
+        kind = "Progressed ";
+        factor.remove_prefix(kProgressedPrefix.size());
+    }
+    for (const Full& f : kFull) {
+        if (f.name != factor) continue;
+        // The transiting node is the mean node; a directed or progressed one follows option 161.
+        const bool meanNode = f.name == "NN" && kind == "Transiting ";
+        return kind + std::string(f.full) + (meanNode ? " (mean)" : "");
+    }
+    return name;
+}
+
 bool IsDirectedMover(const std::string& name) {
     return name.starts_with(kSolarArcPrefix) || name.starts_with(kProgressedPrefix);
 }

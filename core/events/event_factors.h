@@ -69,6 +69,10 @@ inline constexpr std::string_view kProgressedPrefix = "Pr.";
 // by the solar arc, then the 13 progressed factors.
 std::vector<std::string> AllMoverNames();
 
+// What a moving factor is, for a list to choose from: "Transiting Sun", "Solar arc Midheaven",
+// "Progressed Moon", "Transiting North Node (mean)".
+std::string MoverCaption(const std::string& name);
+
 // Whether a name is a directed or progressed factor (those move from the birth on).
 bool IsDirectedMover(const std::string& name);
 

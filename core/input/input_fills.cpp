@@ -117,6 +117,12 @@ void FillDiurnalNow(DiurnalInputFields& diurnal, const Options& options, const R
     diurnal.SelectSouth(options[24] != 0);
 }
 
+void PutDiurnalDate(DiurnalInputFields& diurnal, const CivilDate& date) {
+    diurnal.txtDiurnalMonth = std::to_string(date.month);
+    diurnal.txtDiurnalDay = std::to_string(date.day);
+    diurnal.txtDiurnalYear = Format(date.year, "000");
+}
+
 void CopyNatalToDiurnal(const NatalInputFields& natal, DiurnalInputFields& diurnal) {
     diurnal.txtDiurnalHour = natal.txtBirthHour;
     diurnal.txtDiurnalMinute = natal.txtBirthMinute;

@@ -55,4 +55,9 @@ void FillDiurnalNow(DiurnalInputFields& diurnal, const Options& options, const R
 // without the East/West rule.
 void CopyNatalToDiurnal(const NatalInputFields& natal, DiurnalInputFields& diurnal);
 
+// A date put into the diurnal window (from the graphic ephemeris): month, day and year as the window
+// shows them ("3", "14", "2027"; a year before 100 with three digits, so that it is not read as one of
+// this century); the time and the place stay.
+void PutDiurnalDate(DiurnalInputFields& diurnal, const CivilDate& date);
+
 }  // namespace talvenor

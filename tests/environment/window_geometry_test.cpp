@@ -26,6 +26,7 @@ TEST(WindowGeometryTest, WindowsNeverOpenedAddNoLines) {
     EXPECT_EQ(LineCount(text), 14u);
     EXPECT_EQ(text.find("Wheel"), std::string::npos);
     EXPECT_EQ(text.find("Dial"), std::string::npos);
+    EXPECT_EQ(text.find("Ephemeris"), std::string::npos);
 }
 
 TEST(WindowGeometryTest, OpenedWindowsFollowTheFixedLinesAndReadBack) {
@@ -33,12 +34,15 @@ TEST(WindowGeometryTest, OpenedWindowsFollowTheFixedLinesAndReadBack) {
     settings.AtlasDir = "/opt/atlas";
     settings.WheelWindow = {150, 300, 9000, 8400};
     settings.DialWindow = {-45, 0, 9900.5, 14700};
+    settings.EphemerisWindow = {600, 1200, 10000, 15000};
     const std::string text = SettingsText(settings);
-    EXPECT_EQ(LineCount(text), 23u);
+    EXPECT_EQ(LineCount(text), 27u);
     const std::string tail = text.substr(text.find("AtlasDir=/opt/atlas\r\n") + 21);
-    EXPECT_EQ(tail,
-              "WheelTop= 150\r\nWheelLeft= 300\r\nWheelHeight= 9000\r\nWheelWidth= 8400\r\n"
-              "DialTop=-45\r\nDialLeft= 0\r\nDialHeight= 9900.5\r\nDialWidth= 14700\r\n");
+    EXPECT_EQ(
+        tail,
+        "WheelTop= 150\r\nWheelLeft= 300\r\nWheelHeight= 9000\r\nWheelWidth= 8400\r\n"
+        "DialTop=-45\r\nDialLeft= 0\r\nDialHeight= 9900.5\r\nDialWidth= 14700\r\n"
+        "EphemerisTop= 600\r\nEphemerisLeft= 1200\r\nEphemerisHeight= 10000\r\nEphemerisWidth= 15000\r\n");
 
     TemporaryFolder folder;
     WriteBytes(folder.path() / kSettingsFileName, text);
@@ -52,6 +56,7 @@ TEST(WindowGeometryTest, LinesActInAnyOrderAndEmptySizesAreIgnored) {
         const char* line;
         WindowGeometry wheel;
         WindowGeometry dial;
+        WindowGeometry ephemeris{};
     };
     const Case cases[] = {
         {"WheelWidth=8000", {0, 0, 0, 8000}, {}},
@@ -62,6 +67,8 @@ TEST(WindowGeometryTest, LinesActInAnyOrderAndEmptySizesAreIgnored) {
         {"DialHeight=1E999", {}, {}},
         {"Wheeltop=100", {}, {}},  // keys are compared case-sensitively
         {"DataTop=900", {}, {}},   // the data window's line is its own
+        {"EphemerisHeight=7000", {}, {}, {0, 0, 7000, 0}},
+        {"EphemerisLeft=-20", {}, {}, {0, -20, 0, 0}},
     };
     for (const Case& c : cases) {
         Settings settings;
@@ -70,6 +77,7 @@ TEST(WindowGeometryTest, LinesActInAnyOrderAndEmptySizesAreIgnored) {
         ReadSettings(folder.path() / kSettingsFileName, settings);
         EXPECT_EQ(settings.WheelWindow, c.wheel) << c.line;
         EXPECT_EQ(settings.DialWindow, c.dial) << c.line;
+        EXPECT_EQ(settings.EphemerisWindow, c.ephemeris) << c.line;
         EXPECT_EQ(settings.DataFontSize, 9) << c.line;
     }
     // Only a window with a height and a width was ever placed.

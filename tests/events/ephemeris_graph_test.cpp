@@ -263,6 +263,44 @@ TEST(EphemerisGraphTest, LabelsKeepTheirGapWithinTheRangeAndStayNearTheirPlaces)
     }
 }
 
+TEST(EphemerisGraphTest, ASpanOfMonthsEndsTheDayBeforeTheSameDayThatManyMonthsLater) {
+    const RegionalFormat regional;
+    const struct {
+        const char* from;
+        int months;
+        CivilDate last;
+        const char* message;
+    } cases[] = {
+        {"1 Jan 2027", 12, {2027, 12, 31}, nullptr},
+        {"14 Mar 2027", 1, {2027, 4, 13}, nullptr},
+        {"31 Jan 2027", 1, {2027, 2, 27}, nullptr},
+        {"1 Feb 2028", 1, {2028, 2, 29}, nullptr},
+        {"15 Nov 2027", 3, {2028, 2, 14}, nullptr},
+        {"1 Jan 2027", 120, {2036, 12, 31}, nullptr},
+        {"1 Jan 2095",
+         120,
+         {},
+         "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2104."},
+        {"someday", 12, {}, "The start of the range, \"someday\", is not a date (for example 1 Jan 2027)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        DayRange range;
+        const auto message = GraphRangeFrom(c.from, c.months, regional, range);
+        if (c.message) {
+            EXPECT_EQ(message.value_or(""), c.message);
+        } else {
+            ASSERT_FALSE(message) << *message;
+            EXPECT_EQ(range.last, c.last);
+        }
+    }
+    const std::vector<std::string> captions = {"1 month", "3 months", "6 months", "1 year",
+                                               "2 years", "5 years",  "10 years"};
+    std::vector<std::string> shown;
+    for (int months : kGraphSpanMonths) shown.push_back(GraphSpanCaption(months));
+    EXPECT_EQ(shown, captions);
+}
+
 TEST(EphemerisGraphTest, DefaultBodiesLeaveOutTheMoon) {
     EXPECT_EQ(DefaultGraphBodyNames(),
               (std::vector<std::string>{"SUN", "MER", "VEN", "MAR", "JUP", "SAT", "URA", "NEP", "PLU"}));

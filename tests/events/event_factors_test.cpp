@@ -332,6 +332,16 @@ TEST(EventFactorsTest, TheSearchFindsTheCrossingsOfDirectedAndProgressedFactors)
     }
 }
 
+TEST(EventFactorsTest, EveryMoverHasACaptionThatSaysWhatItIs) {
+    EXPECT_EQ(MoverCaption("SUN"), "Transiting Sun");
+    EXPECT_EQ(MoverCaption("NN"), "Transiting North Node (mean)");
+    EXPECT_EQ(MoverCaption("SA.MC"), "Solar arc Midheaven");
+    EXPECT_EQ(MoverCaption("SA.NN"), "Solar arc North Node");
+    EXPECT_EQ(MoverCaption("Pr.MOO"), "Progressed Moon");
+    EXPECT_EQ(MoverCaption("Pr.ASC"), "Progressed Ascendant");
+    for (const std::string& name : AllMoverNames()) EXPECT_NE(MoverCaption(name), name);
+}
+
 TEST(EventFactorsTest, FactorNamesAreTheLabelsWithoutTheirPadding) {
     EXPECT_EQ(FactorName("MOON     "), "MOO");
     EXPECT_EQ(FactorName("NN       "), "NN");

@@ -312,5 +312,39 @@ TEST(UseNatalDataTest, CopiesTimeZoneAndPlaceButNotTheDate) {
     EXPECT_FALSE(diurnal.optDiurnalNorth);
 }
 
+// A date from the graphic ephemeris: the date texts change, read back by the window's checks as that
+// date; the time and the place stay as they were.
+TEST(PutDiurnalDateTest, WritesTheDateAsTheWindowShowsItAndLeavesTimeAndPlace) {
+    const struct {
+        CivilDate date;
+        const char *month, *day, *year;
+    } cases[] = {
+        {{2027, 3, 14}, "3", "14", "2027"},
+        {{1999, 12, 1}, "12", "1", "1999"},
+        {{999, 7, 4}, "7", "4", "999"},
+        {{45, 1, 2}, "1", "2", "045"},
+    };
+    for (const auto& c : cases) {
+        DiurnalInputFields d;
+        d.txtDiurnalHour = "9";
+        d.txtDiurnalMinute = "30";
+        d.txtDiurnalTZ = "-1";
+        d.txtDiurnalLongDeg = "13";
+        d.SelectAM(false);
+        PutDiurnalDate(d, c.date);
+        EXPECT_EQ(d.txtDiurnalMonth, c.month);
+        EXPECT_EQ(d.txtDiurnalDay, c.day);
+        EXPECT_EQ(d.txtDiurnalYear, c.year);
+        EXPECT_EQ(ParseDate(JoinDateFields(d.txtDiurnalDay, d.txtDiurnalMonth, d.txtDiurnalYear, 0),
+                            RegionalFormat{}),
+                  c.date);
+        EXPECT_EQ(d.txtDiurnalHour, "9");
+        EXPECT_EQ(d.txtDiurnalMinute, "30");
+        EXPECT_EQ(d.txtDiurnalTZ, "-1");
+        EXPECT_EQ(d.txtDiurnalLongDeg, "13");
+        EXPECT_TRUE(d.optDiurnalPM);
+    }
+}
+
 }  // namespace
 }  // namespace talvenor
