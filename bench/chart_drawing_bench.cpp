@@ -10,6 +10,7 @@
 
 #include "datafiles/name_record.h"
 #include "drawing/chart_drawing.h"
+#include "events/event_factors.h"
 #include "input/input_fills.h"
 #include "session/compute_charts.h"
 #include "session/session.h"
@@ -80,6 +81,35 @@ BENCHMARK_CAPTURE(WheelExport, Svg, draw::DrawingFormat::Svg, "talvenor-bench-wh
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WheelExport, Png, draw::DrawingFormat::Png, "talvenor-bench-wheel.png")
     ->Unit(benchmark::kMillisecond);
+
+// A ten-year graphic ephemeris in the 45 dial, drawn as the window draws it (1800 x 1200): the lines
+// sampled from the engine and painted with the natal factors and midpoints. Argument 1: with the Moon.
+void TenYearGraphicEphemeris(benchmark::State& state) {
+    Charts& c = SampleCharts();
+    draw::GlyphOutlines glyphs;
+    QImage image(1800, 1200, QImage::Format_ARGB32_Premultiplied);
+    EphemerisGraphRequest request;
+    if (ReadDayRange("1 Jan 2027", "31 Dec 2036", c.session.regional, kGraphRangeLimits, request.range))
+        state.SkipWithError("the range was refused");
+    request.modulus = 45;
+    request.midpoints = true;
+    request.bodies = state.range(0) ? DefaultMoverNames() : DefaultGraphBodyNames();
+    std::size_t points = 0;
+    for (auto _ : state) {
+        const EphemerisGraph graph =
+            BuildEphemerisGraph(c.session.chart, c.session.options, c.session.regional, request);
+        QPainter painter(&image);
+        draw::PaintEphemerisGraph(painter, QRectF(0, 0, 1800, 1200), graph, glyphs);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+        points = 0;
+        for (const GraphBody& b : graph.bodies) {
+            for (const auto& run : b.runs) points += run.size();
+        }
+    }
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(TenYearGraphicEphemeris)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -15,9 +15,10 @@ namespace talvenor {
 
 namespace {
 
-// Between two samples a body moves at most this part of the dial, so that the step in which it passes an
-// edge of the dial is never in doubt.
-constexpr double kMostOfDialPerSample = 0.25;
+// A step moves a body at most this part of the dial; its middle is kept as a sample too, so between two
+// samples a body moves about a quarter of the dial at most and the step in which it passes an edge of the
+// dial is never in doubt.
+constexpr double kMostOfDialPerSample = 0.5;
 // A straight line between two samples strays from the body's true path by at most this part of the dial:
 // less than a pixel of a graph a thousand pixels high.
 constexpr double kStrayOfDial = 0.001;

@@ -41,7 +41,8 @@ const FormatItem& FormatOf(draw::DrawingFormat format) {
 }  // namespace
 
 ChartFigureWindow::ChartFigureWindow(AppServices& app, const char* objectName, const char* prefix,
-                                     WindowGeometry& storedGeometry, const QSize& defaultSize)
+                                     WindowGeometry& storedGeometry, const QSize& defaultSize,
+                                     bool withSecondChart)
     : app_(app),
       prefix_(prefix),
       stored_(storedGeometry),
@@ -62,12 +63,14 @@ ChartFigureWindow::ChartFigureWindow(AppServices& app, const char* objectName, c
     connect(addItem(file, "Close", "&Close", QKeySequence(Qt::CTRL | Qt::Key_W)), &QAction::triggered, this,
             [this] { close(); });
 
-    QMenu* view = menuBar()->addMenu("&View");
-    view->setObjectName("mnu" + QString::fromStdString(prefix_) + "View");
-    secondChart_ = addItem(view, "SecondChart", "&Second Chart");
-    secondChart_->setCheckable(true);
-    secondChart_->setChecked(true);
-    connect(secondChart_, &QAction::toggled, this, [this] { refresh(); });
+    view_ = menuBar()->addMenu("&View");
+    view_->setObjectName("mnu" + QString::fromStdString(prefix_) + "View");
+    if (withSecondChart) {
+        secondChart_ = addItem(view_, "SecondChart", "&Second Chart");
+        secondChart_->setCheckable(true);
+        secondChart_->setChecked(true);
+        connect(secondChart_, &QAction::toggled, this, [this] { refresh(); });
+    }
 
     // The place and size of the last time, in twips like the main window's; never off the screen.
     const double twips = 1440.0 / logicalDpiX();
@@ -105,7 +108,7 @@ QAction* ChartFigureWindow::item(const std::string& name) const {
 }
 
 bool ChartFigureWindow::secondChartShown() const {
-    return secondChart_->isChecked();
+    return secondChart_ && secondChart_->isChecked();
 }
 
 void ChartFigureWindow::storeGeometry() {

@@ -1,5 +1,5 @@
-// What the chart wheel and the dial windows share: the File menu (print, save as SVG, PNG or PDF, close),
-// the Second Chart switch, and their place and size kept in the settings file.
+// What the chart wheel, the dial and the graphic ephemeris windows share: the File menu (print, save as
+// SVG, PNG or PDF, close), the Second Chart switch, and their place and size kept in the settings file.
 #pragma once
 
 #include <QMainWindow>
@@ -29,8 +29,9 @@ class ChartFigureWindow : public QMainWindow {
     using FileChooser = std::function<QString(const QString& proposedPath, const QString& filter)>;
 
     // prefix names the window's items ("mnuWheelPrint") and its lines in the settings file ("Wheel").
+    // withSecondChart: the View menu offers the Second Chart switch.
     ChartFigureWindow(AppServices& app, const char* objectName, const char* prefix,
-                      WindowGeometry& storedGeometry, const QSize& defaultSize);
+                      WindowGeometry& storedGeometry, const QSize& defaultSize, bool withSecondChart = true);
 
     // The chart was computed again (or the options changed): the window shows the new one.
     virtual void refresh() = 0;
@@ -43,6 +44,7 @@ class ChartFigureWindow : public QMainWindow {
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
     QAction* item(const std::string& name) const;
     bool secondChartShown() const;
+    QMenu* viewMenu() const { return view_; }
 
     // The drawing as exported: the painting and its size in pixels.
     virtual QSize exportSize() const = 0;
@@ -70,6 +72,7 @@ class ChartFigureWindow : public QMainWindow {
     FileChooser chooseFile_;
     std::map<std::string, QAction*> items_;
     QAction* secondChart_ = nullptr;
+    QMenu* view_ = nullptr;
     bool placing_ = true;
 };
 

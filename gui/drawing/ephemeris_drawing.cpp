@@ -18,6 +18,11 @@ namespace talvenor::draw {
 namespace {
 
 const QColor kGridInk(0xdd, 0xdd, 0xdd);
+
+// The least step between two points of a line as painted, in pixels.
+constexpr qreal kLeastStep = 0.75;
+// More lines than this across the plot are drawn a pixel wide.
+constexpr std::size_t kManyRuns = 60;
 const QColor kMidpointInk(0x78, 0x90, 0x9c);
 
 // The size of the graph's letters for an area: a fiftieth of its smaller side, within readable bounds.
@@ -179,18 +184,30 @@ void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& g
 void PaintLines(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph, qreal t) {
     painter.save();
     painter.setClipRect(f.plot.adjusted(-1, -1, 1, 1));
+    // Lines across the whole plot again and again (years of the fast bodies, the Moon) are drawn a pixel
+    // wide: they stay apart, and a wide line costs the painter many times more.
+    std::size_t runs = 0;
+    for (const GraphBody& body : graph.bodies) runs += body.runs.size();
+    const qreal width = runs > kManyRuns ? 1.0 : std::max<qreal>(1.0, t * 0.14);
     for (const GraphBody& body : graph.bodies) {
-        // A body that crosses the dial every few pixels (the Moon over years) is drawn with a hairline,
-        // so the lines of the others still show through.
-        const bool dense = static_cast<qreal>(body.runs.size()) > f.plot.width() / 8;
-        QPen pen = Pen(GraphBodyInk(body.point), dense ? 0.5 : std::max<qreal>(1.0, t * 0.14));
+        QPen pen = Pen(GraphBodyInk(body.point), width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);
         for (const auto& run : body.runs) {
+            // The samples follow the most bending body; a slower one needs no point within a fraction of
+            // a pixel of the last.
             QPolygonF line;
             line.reserve(static_cast<qsizetype>(run.size()));
-            for (const GraphPoint& p : run) line.push_back(QPointF(f.XAt(p.julianDate), f.YAt(p.place)));
+            for (std::size_t k = 0; k < run.size(); ++k) {
+                const QPointF p(f.XAt(run[k].julianDate), f.YAt(run[k].place));
+                const bool last = k + 1 == run.size();
+                if (!line.isEmpty() && !last && std::fabs(p.x() - line.back().x()) < kLeastStep &&
+                    std::fabs(p.y() - line.back().y()) < kLeastStep) {
+                    continue;
+                }
+                line.push_back(p);
+            }
             painter.drawPolyline(line);
         }
     }

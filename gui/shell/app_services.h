@@ -4,9 +4,12 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "environment/regional_format.h"
 #include "environment/window_placement.h"
+#include "report/report_buffer.h"
 
 class QWidget;
 
@@ -60,6 +63,13 @@ class AppServices {
 
     // Finishes the page in the report buffer (ShowReport) and shows it in the data window.
     virtual void showReport() = 0;
+
+    // Runs a report command that shows its own progress (so without the hourglass) and shows the page it
+    // wrote in the data window.
+    virtual void runProgressReport(const std::function<ShowResult()>& command) = 0;
+
+    // Puts a date into the diurnal input window (the time and place stay) and shows the window.
+    virtual void putDiurnalDate(const CivilDate& date) = 0;
 
     // The options file was saved: the new values take effect at once.
     virtual void optionsSaved() = 0;

@@ -108,6 +108,7 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
         {"mnuDataPlanetaryPictures", "Planetary P&ictures", {}},
         {"mnuDataSolarArc", "Solar &Arc Directions", {}},
         {"mnuDataProgressions", "Secondary P&rogressions", {}},
+        {"mnuDataEventSearch", "&Event Search...", {}},
     };
     for (const DataItem& d : dataItems) {
         QAction* a = addItem(data, d.name, d.caption, d.key);
@@ -116,11 +117,13 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
         connect(a, &QAction::triggered, this, [this, name] { app_.runDataCommand(name); });
     }
 
-    // The chart drawn: a wheel and a dial, each in a window of its own.
+    // The chart drawn: a wheel, a dial and the graphic ephemeris, each in a window of its own.
     QMenu* chart = addMenu(nullptr, "mnuChart", "&Chart");
     connect(addItem(chart, "mnuChartWheel", "Chart &Wheel"), &QAction::triggered, this,
             [this] { app_.showChartWheel(); });
     connect(addItem(chart, "mnuChartDial", "&Dial"), &QAction::triggered, this, [this] { app_.showDial(); });
+    connect(addItem(chart, "mnuChartEphemeris", "&Graphic Ephemeris"), &QAction::triggered, this,
+            [this] { app_.showEphemeris(); });
 
     QAction* options = menuBar()->addAction("&Options");
     options->setObjectName("mnuOptions");

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "chart/dial_window.h"
+#include "chart/ephemeris_window.h"
 #include "chart/options_window.h"
 #include "chart/wheel_window.h"
 #include "datafiles/cities_window.h"
@@ -26,6 +27,7 @@
 #include "input/input_fills.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
+#include "report/event_search_window.h"
 #include "report/print_window.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
@@ -82,6 +84,7 @@ TalvenorApp::~TalvenorApp() {
     delete print_.data();
     delete wheel_.data();
     delete dial_.data();
+    delete ephemeris_.data();
 }
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
@@ -223,6 +226,14 @@ DialWindow* TalvenorApp::dialWindow() const {
     return dial_;
 }
 
+EphemerisWindow* TalvenorApp::ephemerisWindow() const {
+    return ephemeris_;
+}
+
+EventSearchWindow* TalvenorApp::eventSearchWindow() const {
+    return eventSearch_;
+}
+
 void TalvenorApp::showChartWheel() {
     if (!wheel_) wheel_ = new WheelWindow(*this);
     wheel_->show();
@@ -237,9 +248,24 @@ void TalvenorApp::showDial() {
     dial_->activateWindow();
 }
 
+void TalvenorApp::showEphemeris() {
+    if (!ephemeris_) ephemeris_ = new EphemerisWindow(*this);
+    ephemeris_->show();
+    ephemeris_->raise();
+    ephemeris_->activateWindow();
+}
+
+void TalvenorApp::showEventSearch() {
+    if (!eventSearch_) eventSearch_ = new EventSearchWindow(*this);
+    eventSearch_->show();
+    eventSearch_->raise();
+    eventSearch_->activateWindow();
+}
+
 void TalvenorApp::refreshChartWindows() {
     if (wheel_) wheel_->refresh();
     if (dial_) dial_->refresh();
+    if (ephemeris_) ephemeris_->refresh();
 }
 
 void TalvenorApp::focusMainWindow() {
@@ -274,6 +300,18 @@ void TalvenorApp::showHelp(const std::string& backslashName) {
 void TalvenorApp::showReport() {
     session_.DataWindowMinimized = data_->isMinimizedForReports();
     displayPage(ShowSessionReport(session_));
+}
+
+void TalvenorApp::runProgressReport(const std::function<ShowResult()>& command) {
+    session_.DataWindowMinimized = data_->isMinimizedForReports();
+    displayPage(command());
+}
+
+void TalvenorApp::putDiurnalDate(const CivilDate& date) {
+    PutDiurnalDate(session_.diurnal, date);
+    diurnal_->refresh();
+    diurnal_->show();
+    diurnal_->raise();
 }
 
 void TalvenorApp::optionsSaved() {
@@ -454,6 +492,7 @@ void TalvenorApp::runDataCommand(const std::string& item) {
     if (item == "mnuDataPlanetaryPictures") return runReport([&] { return PlanetaryPicturesCommand(s); });
     if (item == "mnuDataSolarArc") return runReport([&] { return SolarArcCommand(s); });
     if (item == "mnuDataProgressions") return runReport([&] { return ProgressionsCommand(s); });
+    if (item == "mnuDataEventSearch") return showEventSearch();
 }
 
 void TalvenorApp::optionsCommand() {

@@ -30,6 +30,8 @@ class TimeZoneWindow;
 class PrintWindow;
 class WheelWindow;
 class DialWindow;
+class EphemerisWindow;
+class EventSearchWindow;
 
 class TalvenorApp : public QObject, public AppServices {
     Q_OBJECT
@@ -54,6 +56,8 @@ class TalvenorApp : public QObject, public AppServices {
     void secondPersonChanged(bool ticked) override;
     void showHelp(const std::string& backslashName) override;
     void showReport() override;
+    void runProgressReport(const std::function<ShowResult()>& command) override;
+    void putDiurnalDate(const CivilDate& date) override;
     void optionsSaved() override;
     void inputFieldsChanged() override;
     void showNamesWindow() override;
@@ -83,6 +87,9 @@ class TalvenorApp : public QObject, public AppServices {
     // The Chart menu: the wheel and the dial windows, which follow every computation.
     void showChartWheel();
     void showDial();
+    void showEphemeris();
+    // The Data menu's Event Search window (kept between uses, with its choices).
+    void showEventSearch();
     // Writes the settings file; the windows close with the main window.
     void exitProgram();
 
@@ -102,6 +109,8 @@ class TalvenorApp : public QObject, public AppServices {
     PrintWindow* printWindow() const;
     WheelWindow* wheelWindow() const;
     DialWindow* dialWindow() const;
+    EphemerisWindow* ephemerisWindow() const;
+    EventSearchWindow* eventSearchWindow() const;
 
   protected:
     // Keeps every other window that opens inside the available area and off the main window.
@@ -145,6 +154,8 @@ class TalvenorApp : public QObject, public AppServices {
     QPointer<PrintWindow> print_;
     QPointer<WheelWindow> wheel_;
     QPointer<DialWindow> dial_;
+    QPointer<EphemerisWindow> ephemeris_;
+    QPointer<EventSearchWindow> eventSearch_;
     NamesListState namesState_;
     FileChooser chooseFile_;
     bool exited_ = false;

@@ -33,6 +33,8 @@ class FakeAppServices : public gui::AppServices {
     int nameSaves = 0;
     int printWindowsOpened = 0;
     std::vector<int> timeZoneTargets;
+    std::vector<ShowResult> progressReports;
+    std::vector<CivilDate> diurnalDates;
     gui::NamesListState namesState;
     // The file chooser: each request (pattern, file in use) is recorded and answered from the queue
     // ("" = Cancel when it is empty).
@@ -53,6 +55,10 @@ class FakeAppServices : public gui::AppServices {
     void secondPersonChanged(bool ticked) override { secondPersonChanges.push_back(ticked); }
     void showHelp(const std::string& name) override { helpShown.push_back(name); }
     void showReport() override { ++reportsShown; }
+    void runProgressReport(const std::function<ShowResult()>& command) override {
+        progressReports.push_back(command());
+    }
+    void putDiurnalDate(const CivilDate& date) override { diurnalDates.push_back(date); }
     void optionsSaved() override { ++optionsSaves; }
     void inputFieldsChanged() override { ++fieldRefreshes; }
     void showNamesWindow() override { ++namesShown; }

@@ -1,0 +1,228 @@
+#include "chart/ephemeris_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "events/event_factors.h"
+#include "midpoints/modulus_prompt.h"
+#include "session/session.h"
+#include "shell/app_services.h"
+#include "shell/gui_support.h"
+#include "text/basic_text.h"
+
+namespace talvenor::gui {
+
+namespace {
+
+constexpr const char* kGraphTitle = "Graphic Ephemeris";
+
+QString ModulusCaption(float m) {
+    return QString::fromStdString(GeneralNumber(m)).trimmed();
+}
+
+}  // namespace
+
+EphemerisView::EphemerisView(draw::GlyphOutlines& glyphs, QWidget* parent)
+    : QWidget(parent), glyphs_(glyphs) {
+    setObjectName("picEphemeris");
+    setMinimumSize(480, 320);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+}
+
+void EphemerisView::setGraph(const EphemerisGraph& graph) {
+    graph_ = graph;
+    update();
+}
+
+void EphemerisView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    draw::PaintEphemerisGraph(painter, QRectF(rect()), graph_, glyphs_);
+}
+
+bool EphemerisView::pointAt(const QPointF& point, double& julianDate, double& place) const {
+    const draw::GraphFrame frame = draw::GraphFrameOf(QRectF(rect()), graph_);
+    if (!frame.plot.contains(point)) return false;
+    julianDate = frame.JulianDateAt(point.x());
+    place = frame.PlaceAt(point.y());
+    return true;
+}
+
+void EphemerisView::mouseMoveEvent(QMouseEvent* event) {
+    double julianDate = 0, place = 0;
+    if (pointAt(event->position(), julianDate, place)) {
+        emit hovered(julianDate, place);
+    } else {
+        emit left();
+    }
+}
+
+void EphemerisView::mousePressEvent(QMouseEvent* event) {
+    double julianDate = 0, place = 0;
+    if (event->button() == Qt::LeftButton && pointAt(event->position(), julianDate, place)) {
+        emit clicked(julianDate);
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void EphemerisView::leaveEvent(QEvent* event) {
+    emit left();
+    QWidget::leaveEvent(event);
+}
+
+EphemerisWindow::EphemerisWindow(AppServices& app)
+    : ChartFigureWindow(app, "GraphicEphemeris", "Ephemeris", app.session().settings.EphemerisWindow,
+                        QSize(1100, 720), false) {
+    view_ = new EphemerisView(glyphs_, this);
+    setCentralWidget(view_);
+    statusBar()->setObjectName("stbEphemeris");
+
+    // The range: a first day and a span, drawn on Return or when the span changes.
+    QToolBar* bar = addToolBar("Range");
+    bar->setObjectName("tlbEphemeris");
+    bar->setMovable(false);
+    auto* fromLabel = new QLabel(" From ", bar);
+    from_ = new QLineEdit(bar);
+    from_->setObjectName("txtEphemerisFrom");
+    from_->setMaximumWidth(120);
+    fromLabel->setBuddy(from_);
+    span_ = new QComboBox(bar);
+    span_->setObjectName("cboEphemerisSpan");
+    for (int months : kGraphSpanMonths)
+        span_->addItem(QString::fromStdString(GraphSpanCaption(months)), months);
+    span_->setCurrentIndex(3);
+    bar->addWidget(fromLabel);
+    bar->addWidget(from_);
+    bar->addWidget(new QLabel("  Span ", bar));
+    bar->addWidget(span_);
+    QAction* drawItem = addItem(nullptr, "Draw", "Dra&w");
+    bar->addAction(drawItem);
+    connect(drawItem, &QAction::triggered, this, [this] { draw(); });
+    connect(from_, &QLineEdit::returnPressed, this, [this] { draw(); });
+    connect(span_, &QComboBox::activated, this, [this] { draw(); });
+    bar->addSeparator();
+
+    // The dial, on the toolbar and in its menu.
+    QMenu* modulusMenu = new QMenu("&Modulus", this);
+    modulusMenu->setObjectName("mnuEphemerisModulus");
+    menuBar()->insertMenu(viewMenu()->menuAction(), modulusMenu);
+    moduli_ = new QActionGroup(this);
+    for (float m : kGraphModuli) {
+        std::string name = "Modulus" + GeneralNumber(m).substr(1);
+        for (char& c : name) c = c == '.' ? '_' : c;
+        QAction* a = addItem(modulusMenu, name, "&" + ModulusCaption(m));
+        a->setCheckable(true);
+        a->setData(static_cast<double>(m));
+        moduli_->addAction(a);
+        bar->addAction(a);
+        connect(a, &QAction::triggered, this, [this, m] { setModulus(m); });
+    }
+    QAction* other = addItem(modulusMenu, "ModulusOther", "&Other...");
+    bar->addAction(other);
+    connect(other, &QAction::triggered, this, [this] { askModulus(); });
+
+    // The bodies drawn, and the midpoints as levels.
+    QMenu* bodies = new QMenu("&Bodies", this);
+    bodies->setObjectName("mnuEphemerisBodies");
+    menuBar()->insertMenu(viewMenu()->menuAction(), bodies);
+    const std::vector<std::string> shown = DefaultGraphBodyNames();
+    for (const TransitBody& b : kTransitBodies) {
+        const std::string name(b.name);
+        QAction* a = addItem(bodies, "Body" + name, QString::fromStdString(MoverCaption(name)));
+        a->setCheckable(true);
+        a->setChecked(std::find(shown.begin(), shown.end(), name) != shown.end());
+        a->setData(QString::fromStdString(name));
+        connect(a, &QAction::toggled, this, [this] { refresh(); });
+        bodies_.push_back(a);
+    }
+    midpoints_ = addItem(viewMenu(), "Midpoints", "Natal &Midpoints");
+    midpoints_->setCheckable(true);
+    connect(midpoints_, &QAction::toggled, this, [this] { refresh(); });
+
+    connect(view_, &EphemerisView::hovered, this, [this](double julianDate, double place) {
+        statusBar()->showMessage(
+            QString::fromStdString(GraphHoverText(julianDate, place, app_.session().regional)));
+    });
+    connect(view_, &EphemerisView::left, this, [this] { statusBar()->clearMessage(); });
+    connect(view_, &EphemerisView::clicked, this, [this](double julianDate) {
+        const Session& s = app_.session();
+        const CivilDate date = LocalDateAt(julianDate, s.chart.DiurnalTZ);
+        app_.putDiurnalDate(date);
+        statusBar()->showMessage(
+            QString::fromStdString("Diurnal date: " + FormatDateDdMmmYyyy(date, app_.session().regional)));
+    });
+
+    // The year of the diurnal date to begin with.
+    const Session& s = app_.session();
+    from_->setText(QString::fromStdString(FormatDateDdMmmYyyy({s.chart.DiurnalYear, 1, 1}, s.regional)));
+    setModulus(kGraphModuli[0]);
+    if (!draw()) range_ = {};
+    view_->setFocus();
+}
+
+QString EphemerisWindow::fileStem() const {
+    QString stem = "ephemeris" + ModulusCaption(modulus_);
+    stem.replace('.', '_');
+    return stem;
+}
+
+EphemerisGraphRequest EphemerisWindow::request(DayRange range) const {
+    EphemerisGraphRequest r;
+    r.range = range;
+    r.modulus = modulus_;
+    r.midpoints = midpoints_->isChecked();
+    for (const QAction* a : bodies_) {
+        if (a->isChecked()) r.bodies.push_back(a->data().toString().toStdString());
+    }
+    return r;
+}
+
+bool EphemerisWindow::draw() {
+    Session& s = app_.session();
+    DayRange range;
+    const int months = span_->currentData().toInt();
+    if (const auto problem = GraphRangeFrom(from_->text().toStdString(), months, s.regional, range)) {
+        s.dialogs->ShowMessage(*problem, kGraphTitle, MessageIcon::Exclamation);
+        return false;
+    }
+    range_ = range;
+    refresh();
+    return true;
+}
+
+void EphemerisWindow::refresh() {
+    const Session& s = app_.session();
+    setWindowTitle(QString::fromStdString(std::string(kGraphTitle) + " - " + s.chart.ChartName));
+    if (!(range_.toJulianDate > range_.fromJulianDate)) return;
+    Hourglass busy;
+    view_->setGraph(BuildEphemerisGraph(s.chart, s.options, s.regional, request(range_)));
+}
+
+void EphemerisWindow::setModulus(float modulus) {
+    if (!(modulus > 0 && modulus <= 360)) return;
+    modulus_ = modulus;
+    for (QAction* a : moduli_->actions()) a->setChecked(a->data().toDouble() == static_cast<double>(modulus));
+    refresh();
+}
+
+void EphemerisWindow::askModulus() {
+    const std::optional<float> answer = AskModulus(*app_.session().dialogs);
+    if (answer) setModulus(*answer);
+}
+
+void EphemerisWindow::paintFigure(QPainter& painter, const QRectF& area) {
+    draw::PaintEphemerisGraph(painter, area, view_->graph(), glyphs_);
+}
+
+}  // namespace talvenor::gui

@@ -1,0 +1,78 @@
+// The Graphic Ephemeris window: the transiting bodies reduced to a dial against time, the natal factors
+// (and, when chosen, the natal midpoints) as levels across. The pointer over the graph shows the date and
+// the degree; a click puts that date into the diurnal window.
+#pragma once
+
+#include <QWidget>
+
+#include "chart/chart_figure_window.h"
+#include "events/ephemeris_graph.h"
+
+class QActionGroup;
+class QComboBox;
+class QLineEdit;
+
+namespace talvenor::gui {
+
+// The graph, painted by the drawing module; tells where the pointer is and where it is clicked.
+class EphemerisView : public QWidget {
+    Q_OBJECT
+  public:
+    EphemerisView(draw::GlyphOutlines& glyphs, QWidget* parent);
+    void setGraph(const EphemerisGraph& graph);
+    const EphemerisGraph& graph() const { return graph_; }
+    // The moment and the place on the dial under a point of the widget; false outside the plot.
+    bool pointAt(const QPointF& point, double& julianDate, double& place) const;
+
+  signals:
+    void hovered(double julianDate, double place);
+    void left();
+    void clicked(double julianDate);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    draw::GlyphOutlines& glyphs_;
+    EphemerisGraph graph_;
+};
+
+class EphemerisWindow : public ChartFigureWindow {
+    Q_OBJECT
+  public:
+    explicit EphemerisWindow(AppServices& app);
+
+    // The chart or the options changed: the levels follow; the range and the choices stay.
+    void refresh() override;
+    QSize exportSize() const override { return {1800, 1200}; }
+    void paintFigure(QPainter& painter, const QRectF& area) override;
+
+    // Draws the range typed and chosen; a range that cannot be drawn is told (and the graph kept).
+    bool draw();
+    void setModulus(float modulus);
+    float modulus() const { return modulus_; }
+    EphemerisView& view() { return *view_; }
+    QLineEdit& fromField() { return *from_; }
+    QComboBox& spanBox() { return *span_; }
+
+  protected:
+    QString fileStem() const override;
+
+  private:
+    void askModulus();
+    EphemerisGraphRequest request(DayRange range) const;
+
+    EphemerisView* view_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QComboBox* span_ = nullptr;
+    QActionGroup* moduli_ = nullptr;
+    QAction* midpoints_ = nullptr;
+    std::vector<QAction*> bodies_;
+    float modulus_ = kGraphModuli[0];
+    DayRange range_;
+};
+
+}  // namespace talvenor::gui

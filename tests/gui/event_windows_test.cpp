@@ -1,0 +1,355 @@
+// The Event Search window and the Graphic Ephemeris window as a user drives them: the choices, the
+// search with its progress and Cancel, the page in the data window; the graph's range, dial, bodies and
+// midpoints, the pointer's date and degree, a click that dates the diurnal window, and the files.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "chart/ephemeris_window.h"
+#include "datafiles/name_record.h"
+#include "input/diurnal_input_window.h"
+#include "input/natal_input_window.h"
+#include "report/data_window.h"
+#include "report/event_search_window.h"
+#include "session/event_commands.h"
+#include "shell/main_window.h"
+#include "shell/talvenor_app.h"
+#include "support/scripted_dialogs.h"
+
+namespace talvenor {
+namespace {
+
+const char* kSample = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";
+// A diurnal chart in a zone east of Greenwich, so that local times differ from UT.
+const char* kTransit = "Transit,7 Dec 2026,9.30,A,-5.5,-077.13,28.40";
+
+class EventWindowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("talvenor-eventwin-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        for (const auto& entry : std::filesystem::directory_iterator(TALVENOR_SHIPPED_DATA_DIR)) {
+            std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
+        }
+        app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
+        app_->start(folder_);
+        Session& s = app_->session();
+        ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(kSample), s.regional, s.natal));
+        ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(kTransit), s.regional, s.diurnal));
+        app_->natalWindow().refresh();
+        QTest::mouseClick(app_->natalWindow().findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        ASSERT_TRUE(dialogs_.shown.empty()) << dialogs_.shown[0].text;
+        ASSERT_EQ(s.chart.DiurnalYear, 2026);
+    }
+    void TearDown() override {
+        app_.reset();
+        std::filesystem::remove_all(folder_);
+    }
+
+    gui::EventSearchWindow& OpenSearch() {
+        app_->main().item("mnuDataEventSearch")->trigger();
+        EXPECT_NE(app_->eventSearchWindow(), nullptr);
+        return *app_->eventSearchWindow();
+    }
+    template <typename T>
+    T* Control(QWidget& window, const char* name) {
+        T* control = window.findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    QString DataText() { return app_->dataWindow().findChild<QPlainTextEdit*>("RichText1")->toPlainText(); }
+    gui::EphemerisWindow& OpenGraph() {
+        app_->main().item("mnuChartEphemeris")->trigger();
+        EXPECT_NE(app_->ephemerisWindow(), nullptr);
+        return *app_->ephemerisWindow();
+    }
+
+    std::filesystem::path folder_;
+    testing_support::ScriptedDialogs dialogs_;
+    std::unique_ptr<gui::TalvenorApp> app_;
+};
+
+TEST_F(EventWindowsTest, TheDataAndChartMenusOfferTheSearchAndTheGraphWithAccessKeys) {
+    gui::MainWindow& main = app_->main();
+    ASSERT_NE(main.item("mnuDataEventSearch"), nullptr);
+    EXPECT_EQ(main.item("mnuDataEventSearch")->text(), "&Event Search...");
+    EXPECT_TRUE(main.menu("mnuData")->actions().contains(main.item("mnuDataEventSearch")));
+    ASSERT_NE(main.item("mnuChartEphemeris"), nullptr);
+    EXPECT_EQ(main.item("mnuChartEphemeris")->text(), "&Graphic Ephemeris");
+    EXPECT_TRUE(main.menu("mnuChart")->actions().contains(main.item("mnuChartEphemeris")));
+    // No other item of either menu has the same access key.
+    for (const char* menu : {"mnuData", "mnuChart"}) {
+        for (QAction* a : main.menu(menu)->actions()) {
+            if (a == main.item("mnuDataEventSearch") || a == main.item("mnuChartEphemeris")) continue;
+            EXPECT_FALSE(a->text().contains("&E")) << a->text().toStdString();
+            if (std::string(menu) == "mnuChart") {
+                EXPECT_FALSE(a->text().contains("&G")) << a->text().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(EventWindowsTest, TheSearchWindowOpensWithTheDiurnalYearTheTenBodiesAndTheNatalTargets) {
+    gui::EventSearchWindow& w = OpenSearch();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.isModal());
+    EXPECT_EQ(w.windowTitle(), "Event Search");
+    EXPECT_EQ(Control<QLineEdit>(w, "txtEventFrom")->text(), "01 Jan 2026");
+    EXPECT_EQ(Control<QLineEdit>(w, "txtEventTo")->text(), "31 Dec 2026");
+    EXPECT_EQ(Control<QComboBox>(w, "cboEventModulus")->currentText(), "90");
+    QListWidget* movers = Control<QListWidget>(w, "lstEventMovers");
+    ASSERT_EQ(movers->count(), 37);
+    EXPECT_EQ(movers->item(0)->text(), "SUN   Transiting Sun");
+    EXPECT_EQ(movers->item(36)->text(), "Pr.MC   Progressed Midheaven");
+    const EventSearchChoices c = w.choices();
+    EXPECT_EQ(c.movers, DefaultMoverNames());
+    EXPECT_TRUE(c.targets.natalFactors);
+    EXPECT_TRUE(c.targets.natalMidpoints);
+    EXPECT_FALSE(c.targets.pictures);
+    EXPECT_EQ(c.from, "01 Jan 2026");
+    // The tab order runs through the choices to the buttons.
+    QWidget* expected[] = {
+        Control<QLineEdit>(w, "txtEventFrom"),     Control<QLineEdit>(w, "txtEventTo"),
+        Control<QComboBox>(w, "cboEventModulus"),  movers,
+        Control<QCheckBox>(w, "chkEventNatal"),    Control<QCheckBox>(w, "chkEventMidpoints"),
+        Control<QCheckBox>(w, "chkEventPictures"), Control<QPushButton>(w, "cmdEventSearch"),
+        Control<QPushButton>(w, "cmdEventCancel")};
+    for (std::size_t i = 0; i + 1 < std::size(expected); ++i) {
+        // The next of the named controls along the focus chain (the parts inside a control are passed).
+        QWidget* next = expected[i]->nextInFocusChain();
+        while (std::find(std::begin(expected), std::end(expected), next) == std::end(expected)) {
+            next = next->nextInFocusChain();
+        }
+        EXPECT_EQ(next, expected[i + 1]) << expected[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(EventWindowsTest, SearchShowsThePageOfTheChoicesInTheDataWindowAndTheWindowCloses) {
+    gui::EventSearchWindow& w = OpenSearch();
+    Control<QLineEdit>(w, "txtEventFrom")->setText("1 Mar 2027");
+    Control<QLineEdit>(w, "txtEventTo")->setText("31 Mar 2027");
+    Control<QComboBox>(w, "cboEventModulus")->setEditText("45");
+    QListWidget* movers = Control<QListWidget>(w, "lstEventMovers");
+    for (int i = 0; i < movers->count(); ++i) {
+        const QString name = movers->item(i)->data(Qt::UserRole).toString();
+        movers->item(i)->setCheckState(name == "SUN" || name == "MAR" || name == "SA.MC" ? Qt::Checked
+                                                                                         : Qt::Unchecked);
+    }
+    Control<QCheckBox>(w, "chkEventMidpoints")->setChecked(false);
+    QTest::mouseClick(Control<QPushButton>(w, "cmdEventSearch"), Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.searching());
+    const QString shown = DataText();
+    EXPECT_TRUE(shown.contains("  EVENTS FROM 01 Mar 2027 TO 31 Mar 2027 - MODULUS 45\n"))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains("  MOVING:   SUN MAR SA.MC\n"));
+    EXPECT_TRUE(shown.contains("LOCAL (TZ = -5.5)"));
+
+    // The same page as the command writes for the same choices.
+    EventSearchChoices c;
+    c.from = "1 Mar 2027";
+    c.to = "31 Mar 2027";
+    c.modulus = "45";
+    c.movers = {"SUN", "MAR", "SA.MC"};
+    c.targets = {true, false, false};
+    Session& s = app_->session();
+    ASSERT_EQ(EventSearchCommand(s, c, NoSearchProgress()), ShowResult::Shown);
+    EXPECT_EQ(shown.toStdString() + "\n", PageText(s.report, "\n"));
+    EXPECT_TRUE(dialogs_.shown.empty());
+
+    // Opened again, it keeps the choices.
+    OpenSearch();
+    EXPECT_EQ(Control<QLineEdit>(w, "txtEventFrom")->text(), "1 Mar 2027");
+    EXPECT_EQ(w.choices().movers, c.movers);
+}
+
+TEST_F(EventWindowsTest, ARangeBeyondTheProgramsDatesIsToldAndTheWindowStaysOpen) {
+    gui::EventSearchWindow& w = OpenSearch();
+    const QString before = DataText();
+    Control<QLineEdit>(w, "txtEventTo")->setText("31 Dec 2105");
+    QTest::mouseClick(Control<QPushButton>(w, "cmdEventSearch"), Qt::LeftButton);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].title, "Event Search");
+    EXPECT_EQ(dialogs_.shown[0].text,
+              "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2105.");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(Control<QPushButton>(w, "cmdEventSearch")->isEnabled());
+    EXPECT_EQ(DataText(), before);
+}
+
+// A long search advances its bar; Cancel stops it between two stretches, and the events found until
+// then are shown.
+TEST_F(EventWindowsTest, ALongSearchShowsItsProgressAndCancelStopsIt) {
+    gui::EventSearchWindow& w = OpenSearch();
+    Control<QLineEdit>(w, "txtEventFrom")->setText("1 Jan 2000");
+    Control<QLineEdit>(w, "txtEventTo")->setText("31 Dec 2099");
+    Control<QCheckBox>(w, "chkEventPictures")->setChecked(true);
+    QProgressBar* bar = Control<QProgressBar>(w, "prgEventSearch");
+    int seen = -1;
+    bool inputsLocked = false;
+    QTimer::singleShot(400, &w, [&] {
+        seen = bar->value();
+        inputsLocked = !Control<QLineEdit>(w, "txtEventFrom")->isEnabled() &&
+                       !Control<QPushButton>(w, "cmdEventSearch")->isEnabled() &&
+                       Control<QPushButton>(w, "cmdEventCancel")->isEnabled();
+        QTest::mouseClick(Control<QPushButton>(w, "cmdEventCancel"), Qt::LeftButton);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(Control<QPushButton>(w, "cmdEventSearch"), Qt::LeftButton);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_GT(seen, 0);
+    EXPECT_LT(seen, 1000);
+    EXPECT_TRUE(inputsLocked);
+    EXPECT_FALSE(w.searching());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(DataText().contains("  SEARCH CANCELLED: THE EVENTS BEFORE ")) << DataText().toStdString();
+    EXPECT_TRUE(Control<QPushButton>(w, "cmdEventSearch")->isEnabled());
+}
+
+TEST_F(EventWindowsTest, CancelOrEscapeWithoutASearchClosesTheWindow) {
+    gui::EventSearchWindow& w = OpenSearch();
+    QTest::mouseClick(Control<QPushButton>(w, "cmdEventCancel"), Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    OpenSearch();
+    EXPECT_TRUE(w.isVisible());
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+}
+
+// ---- The graphic ephemeris ----
+
+TEST_F(EventWindowsTest, TheGraphOpensOnTheDiurnalYearInTheFortyFiveDial) {
+    gui::EphemerisWindow& g = OpenGraph();
+    EXPECT_TRUE(g.isVisible());
+    EXPECT_EQ(g.windowTitle(), "Graphic Ephemeris - Sample Person");
+    EXPECT_EQ(g.fromField().text(), "01 Jan 2026");
+    EXPECT_EQ(g.spanBox().currentText(), "1 year");
+    const EphemerisGraph& graph = g.view().graph();
+    EXPECT_EQ(graph.modulus, 45);
+    EXPECT_EQ(graph.range.first, (CivilDate{2026, 1, 1}));
+    EXPECT_EQ(graph.range.last, (CivilDate{2026, 12, 31}));
+    EXPECT_EQ(graph.bodies.size(), 9u);
+    EXPECT_EQ(graph.levels.size(), 13u);
+    EXPECT_TRUE(g.item("mnuEphemerisModulus45")->isChecked());
+    // No second chart to switch off here.
+    EXPECT_EQ(g.item("mnuEphemerisSecondChart"), nullptr);
+    // Its place is kept.
+    EXPECT_TRUE(app_->session().settings.EphemerisWindow.Known());
+}
+
+TEST_F(EventWindowsTest, TheDialTheBodiesTheMidpointsAndTheRangeChangeTheGraph) {
+    gui::EphemerisWindow& g = OpenGraph();
+    g.item("mnuEphemerisModulus90")->trigger();
+    EXPECT_EQ(g.view().graph().modulus, 90);
+    g.item("mnuEphemerisBodyMOO")->trigger();
+    ASSERT_EQ(g.view().graph().bodies.size(), 10u);
+    EXPECT_EQ(g.view().graph().bodies[1].name, "MOO");
+    g.item("mnuEphemerisMidpoints")->trigger();
+    EXPECT_EQ(g.view().graph().levels.size(), 91u);
+    g.fromField().setText("1 Jul 2027");
+    g.spanBox().setCurrentIndex(g.spanBox().findText("10 years"));
+    g.item("mnuEphemerisDraw")->trigger();
+    EXPECT_EQ(g.view().graph().range.first, (CivilDate{2027, 7, 1}));
+    EXPECT_EQ(g.view().graph().range.last, (CivilDate{2037, 6, 30}));
+    // A date that is none is told, and the graph stays.
+    g.fromField().setText("31 Feb 2027");
+    EXPECT_FALSE(g.draw());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].title, "Graphic Ephemeris");
+    EXPECT_EQ(g.view().graph().range.first, (CivilDate{2027, 7, 1}));
+    // So is a range past the program's last date.
+    g.fromField().setText("1 Jan 2095");
+    EXPECT_FALSE(g.draw());
+    EXPECT_EQ(dialogs_.shown.back().text,
+              "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2104.");
+}
+
+TEST_F(EventWindowsTest, ThePointerShowsDateAndDegreeAndAClickDatesTheDiurnalWindow) {
+    gui::EphemerisWindow& g = OpenGraph();
+    gui::EphemerisView& view = g.view();
+    const draw::GraphFrame frame = draw::GraphFrameOf(QRectF(view.rect()), view.graph());
+    const QPoint at(static_cast<int>(frame.plot.left() + frame.plot.width() * 0.5),
+                    static_cast<int>(frame.plot.top() + frame.plot.height() * 0.25));
+    QTest::mouseMove(&view, at);
+    const std::string hover =
+        GraphHoverText(frame.JulianDateAt(at.x()), frame.PlaceAt(at.y()), RegionalFormat{});
+    EXPECT_EQ(g.statusBar()->currentMessage().toStdString(), hover);
+    EXPECT_EQ(hover.substr(0, 11), "02 Jul 2026");
+    EXPECT_NE(hover.find(" UT   33\xC2\xB0"), std::string::npos) << hover;
+
+    app_->diurnalWindow().hide();
+    const std::string hour = app_->session().diurnal.txtDiurnalHour;
+    QTest::mouseClick(&view, Qt::LeftButton, {}, at);
+    // The date of the diurnal zone (5.5 hours east) at that moment.
+    const CivilDate date = LocalDateAt(frame.JulianDateAt(at.x()), -5.5);
+    const DiurnalInputFields& d = app_->session().diurnal;
+    EXPECT_EQ(d.txtDiurnalMonth, std::to_string(date.month));
+    EXPECT_EQ(d.txtDiurnalDay, std::to_string(date.day));
+    EXPECT_EQ(d.txtDiurnalYear, std::to_string(date.year));
+    EXPECT_EQ(d.txtDiurnalHour, hour);
+    EXPECT_TRUE(app_->diurnalWindow().isVisible());
+    EXPECT_EQ(g.statusBar()->currentMessage().toStdString(),
+              "Diurnal date: " + FormatDateDdMmmYyyy(date, RegionalFormat{}));
+    // A click outside the plot dates nothing.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(d.txtDiurnalDay, std::to_string(date.day));
+}
+
+TEST_F(EventWindowsTest, TheGraphFollowsANewChart) {
+    gui::EphemerisWindow& g = OpenGraph();
+    const double sun = g.view().graph().levels[0].place;
+    Session& s = app_->session();
+    ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord("Other Person,1 Jun 1980,3.00,A,0,000.00,51.29"),
+                                     s.regional, s.natal));
+    app_->natalWindow().refresh();
+    app_->natalWindow().show();
+    QTest::mouseClick(app_->natalWindow().findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(g.windowTitle(), "Graphic Ephemeris - Other Person");
+    EXPECT_NE(g.view().graph().levels[0].place, sun);
+    EXPECT_EQ(g.view().graph().range.first, (CivilDate{2026, 1, 1}));
+}
+
+TEST_F(EventWindowsTest, TheGraphIsSavedAsSvgPngAndPdf) {
+    gui::EphemerisWindow& g = OpenGraph();
+    for (const auto& [format, name] :
+         {std::pair{draw::DrawingFormat::Svg, "graph.svg"}, std::pair{draw::DrawingFormat::Png, "graph.png"},
+          std::pair{draw::DrawingFormat::Pdf, "graph.pdf"}}) {
+        const std::filesystem::path file = folder_ / name;
+        g.setFileChooser(
+            [&](const QString&, const QString&) { return QString::fromStdString(file.string()); });
+        ASSERT_TRUE(g.saveAs(format)) << name;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        EXPECT_GT(std::filesystem::file_size(file), 5000u) << name;
+    }
+    const QImage png(QString::fromStdString((folder_ / "graph.png").string()));
+    EXPECT_EQ(png.size(), QSize(1800, 1200));
+    std::ifstream svg(folder_ / "graph.svg");
+    std::stringstream text;
+    text << svg.rdbuf();
+    EXPECT_EQ(text.str().find("<text"), std::string::npos);
+    EXPECT_NE(text.str().find("<path"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talvenor
