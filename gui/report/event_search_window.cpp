@@ -22,7 +22,8 @@ namespace talvenor::gui {
 
 namespace {
 
-constexpr int kProgressSteps = 1000;
+// The bar's steps: a month of a hundred years moves it.
+constexpr int kProgressSteps = 10000;
 constexpr const char* kModuli[] = {"90", "360", "45", "22.5"};
 
 }  // namespace

@@ -182,6 +182,7 @@ TEST(EventPagesTest, DirectionsAndProgressionsAreNotSearchedBeforeTheBirth) {
     EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
     // Transits alone have no such limit.
     choices.from = "1 Jan 1900";
+    choices.to = "31 Jan 1900";
     choices.movers = {"SUN"};
     EXPECT_EQ(EventSearchCommand(c.session, choices, NoSearchProgress()), ShowResult::Shown);
     EXPECT_EQ(c.dialogs.shown.size(), 1u);
