@@ -1,5 +1,6 @@
 #include "chart/aspects.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -103,7 +104,12 @@ std::string DegreesAndMinutes(double value, int width) {
     } else if (degrees < 100) {
         blanks += 1;
     }
-    return std::string(static_cast<std::size_t>(blanks), ' ') + Format(degrees, "##0") + "d " + minutes + "m";
+    std::string text(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
+    text += Format(degrees, "##0");
+    text += "d ";
+    text += minutes;
+    text += 'm';
+    return text;
 }
 
 // ---- Transit lists ---------------------------------------------------------------------------------
@@ -138,7 +144,28 @@ double RoundToTenths(double x) {
 
 }  // namespace
 
-GridAspect FindGridAspect(double s, const Options& options) {
+namespace {
+
+// The orb bounds of the grid's tests at single precision, as the grid compares them; worked out once for a
+// whole grid rather than for each of its pairs.
+struct GridBounds {
+    std::array<float, kGridTests.size()> low{}, high{};
+    bool quintiles = false;
+};
+
+GridBounds BoundsOf(const Options& options) {
+    GridBounds bounds;
+    bounds.quintiles = options[16] == 1.0f;
+    for (std::size_t t = 0; t < kGridTests.size(); ++t) {
+        const double angle = AspectAngle[static_cast<std::size_t>(kGridTests[t].k)];
+        const double orb = options[kGridTests[t].option];
+        bounds.low[t] = static_cast<float>(angle - orb);
+        bounds.high[t] = static_cast<float>(angle + orb);
+    }
+    return bounds;
+}
+
+GridAspect FindGridAspectWithin(double s, const GridBounds& bounds) {
     GridAspect found;
     // A point without a real position has no aspects (an infinite separation would pass the
     // conjunction test).
@@ -146,28 +173,30 @@ GridAspect FindGridAspect(double s, const Options& options) {
     // The orbs are single-precision values, and the separation and the bounds are compared at that
     // precision, so that an aspect exactly at the edge of its orb is in orb as the user typed it.
     const float separation = static_cast<float>(s);
-    const bool quintiles = options[16] == 1.0f;
-    for (const GridTest& test : kGridTests) {
-        if (test.quintileFamily && !quintiles) continue;
-        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
-        const double orb = options[test.option];
-        const float low = static_cast<float>(angle - orb);
-        const float high = static_cast<float>(angle + orb);
+    for (std::size_t t = 0; t < kGridTests.size(); ++t) {
+        const GridTest& test = kGridTests[t];
+        if (test.quintileFamily && !bounds.quintiles) continue;
         bool holds = false;
         switch (test.kind) {
             case OrbKind::Band:
-                holds = low <= separation && separation <= high;
+                holds = bounds.low[t] <= separation && separation <= bounds.high[t];
                 break;
             case OrbKind::AtLeast:
-                holds = separation >= low;
+                holds = separation >= bounds.low[t];
                 break;
             case OrbKind::AtMost:
-                holds = separation <= high;
+                holds = separation <= bounds.high[t];
                 break;
         }
-        if (holds) found = {test.k, s - angle};
+        if (holds) found = {test.k, s - AspectAngle[static_cast<std::size_t>(test.k)]};
     }
     return found;
+}
+
+}  // namespace
+
+GridAspect FindGridAspect(double s, const Options& options) {
+    return FindGridAspectWithin(s, BoundsOf(options));
 }
 
 // ---- Grid ------------------------------------------------------------------------------------------
@@ -180,12 +209,15 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
                       "MC  Asc  P.F  S.N  N.N  Moo  Plu  Nep  Ura  Sat  Jup  Mar  Ven  Mer  Sun");
 
     std::string list = "  Planet    Planet    Separation   Degrees from exact";
+    list.reserve(64 * 64);
     list += kNewLine;
 
     const PointArray& lon = chart.PointLon;
     const PointArray& decl = chart.PointDecl;
+    const GridBounds bounds = BoundsOf(options);
     for (int i = 1; i <= kPointCount; ++i) {
         std::string row = "  " + GridLabel(i);
+        row.reserve(96);
         for (int j = kPointCount; j >= 1; --j) {
             const auto ui = static_cast<std::size_t>(i);
             const auto uj = static_cast<std::size_t>(j);
@@ -198,7 +230,7 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
                 continue;
             }
             const double s = Separation(lon[ui], lon[uj]);
-            const GridAspect aspect = FindGridAspect(s, options);
+            const GridAspect aspect = FindGridAspectWithin(s, bounds);
             if (aspect.k == 1) {
                 row += "---  ";
                 continue;
@@ -210,8 +242,10 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
             list += "  ";
             list += PointNameField(i);
             list += PointNameField(j);
-            list += " " + DegreesAndMinutes(s, 3);
-            list += std::string(7, ' ') + DegreesAndMinutes(e, 4);
+            list += ' ';
+            list += DegreesAndMinutes(s, 3);
+            list.append(7, ' ');
+            list += DegreesAndMinutes(e, 4);
             list += kNewLine;
         }
         report.AppendLine(row);

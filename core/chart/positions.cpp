@@ -32,6 +32,7 @@ void SplitSignAndDegrees(double v, SplitPosition& out) {
 }
 
 std::string TwoDigits(int n) {
+    if (n >= 0 && n < 100) return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
     return Format(n, "00");
 }
 
@@ -58,16 +59,28 @@ struct TableRowSource {
 };
 
 std::string PositionsRow(int p, const TableRowSource& src) {
-    std::string line =
-        "  " + LongPosition(src.lon) + "   " + std::string(PointNameField(p)) + src.retro + "    ";
+    std::string line;
+    line.reserve(96);
+    line += "  ";
+    line += LongPosition(src.lon);
+    line += "   ";
+    line += PointNameField(p);
+    line += src.retro;
+    line += "    ";
     if (src.houseText) {
-        line += "(" + HouseSlot(*src.houseText, p) + ")    ";
+        line += '(';
+        line += HouseSlot(*src.houseText, p);
+        line += ")    ";
     } else {
-        line += std::string(16, ' ');
+        line.append(16, ' ');
     }
     line += DeclinationText(src.decl);
-    line += "   " + ShortPosition(src.solstice);
-    if (src.eclLat) line += "   " + DeclinationText(*src.eclLat);
+    line += "   ";
+    line += ShortPosition(src.solstice);
+    if (src.eclLat) {
+        line += "   ";
+        line += DeclinationText(*src.eclLat);
+    }
     return line;
 }
 
@@ -129,19 +142,33 @@ SplitPosition SplitLong(double value) {
 
 std::string ShortPosition(double longitude) {
     const SplitPosition s = SplitShort(longitude);
-    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
-           TwoDigits(s.ArcMinutes);
+    std::string text = TwoDigits(s.SignDegrees);
+    text += ' ';
+    text += SignAbbrevField(s.SignNumber);
+    text += ' ';
+    text += TwoDigits(s.ArcMinutes);
+    return text;
 }
 
 std::string LongPosition(double longitude) {
     const SplitPosition s = SplitLong(longitude);
-    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
-           TwoDigits(s.ArcMinutes) + "m " + TwoDigits(s.ArcSeconds) + "s";
+    std::string text = TwoDigits(s.SignDegrees);
+    text += ' ';
+    text += SignAbbrevField(s.SignNumber);
+    text += ' ';
+    text += TwoDigits(s.ArcMinutes);
+    text += "m ";
+    text += TwoDigits(s.ArcSeconds);
+    text += 's';
+    return text;
 }
 
 std::string DeclinationText(double declination) {
     const SplitPosition s = SplitShort(std::fabs(declination));
-    return TwoDigits(s.SignDegrees) + (declination >= 0 ? " N " : " S ") + TwoDigits(s.ArcMinutes);
+    std::string text = TwoDigits(s.SignDegrees);
+    text += declination >= 0 ? " N " : " S ";
+    text += TwoDigits(s.ArcMinutes);
+    return text;
 }
 
 double SolsticePoint(double longitude, const Options& options) {
