@@ -14,11 +14,11 @@
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
 #include "environment/regional_format.h"
+#include "environment/text_files.h"
+#include "exchange_commands.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
-#include "environment/text_files.h"
-#include "session/midpoint_commands.h"
 #include "midpoints/modulus_prompt.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
@@ -88,6 +88,8 @@ Options:
   --help                  show this text
 
 The world atlas and the time-zone history:
+%s
+Births in and out of names files, and reports for a whole names file:
 %s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
 computed (the message is printed on stderr), 2 for bad arguments or records.
@@ -182,13 +184,15 @@ bool IsHouseCode(const std::string& code) {
 
 int main(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
-        modulusText, output, sizeText, pointerText;
-    bool crlf = false;
+        modulusText, output, sizeText, pointerText, namesFile;
+    bool crlf = false, tsv = false;
     DrawingRequest drawing;
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "import") return cli::ImportCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "export") return cli::ExportCommand({args.begin() + 1, args.end()});
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::optional<std::string>& target) -> bool {
@@ -197,12 +201,16 @@ int main(int argc, char** argv) {
             return true;
         };
         if (a == "--help" || a == "-h") {
-            std::printf(kUsage, cli::kAtlasCommandsUsage);
+            std::printf(kUsage, cli::kAtlasCommandsUsage, cli::kExchangeCommandsUsage);
             return 0;
         } else if (a == "--crlf") {
             crlf = true;
         } else if (a == "--natal") {
             if (!value(natalRecord)) return BadArguments("--natal needs a record");
+        } else if (a == "--names") {
+            if (!value(namesFile)) return BadArguments("--names needs a names file");
+        } else if (a == "--tsv") {
+            tsv = true;
         } else if (a == "--diurnal") {
             if (!value(diurnalRecord)) return BadArguments("--diurnal needs a record");
         } else if (a == "--second-person") {
@@ -233,8 +241,13 @@ int main(int argc, char** argv) {
             report = a;
         }
     }
-    if (!natalRecord) return BadArguments("--natal RECORD is required");
+    if (!natalRecord && !namesFile) return BadArguments("--natal RECORD is required");
+    if (natalRecord && namesFile) return BadArguments("--natal and --names exclude each other");
+    if (tsv && (!namesFile || report)) return BadArguments("--tsv takes --names FILE and no report");
+    if (tsv) report = "natal-data";
     if (!report) return BadArguments("which report? see --help for the list");
+    if (namesFile && (*report == "wheel" || *report == "dial"))
+        return BadArguments(*report + " draws one chart; --names runs report pages");
     if (!IsReport(*report)) return BadArguments("unknown report " + *report);
     float modulus = 360;
     if (NeedsModulus(*report)) {
@@ -283,9 +296,11 @@ int main(int argc, char** argv) {
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 
-    const auto natal = ParseNameRecord(*natalRecord);
-    if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
-        return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
+    if (natalRecord) {
+        const auto natal = ParseNameRecord(*natalRecord);
+        if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
+            return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
+        }
     }
 
     const std::time_t now = std::time(nullptr);
@@ -306,28 +321,35 @@ int main(int argc, char** argv) {
         session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
     }
 
+    // The output of one computed chart, for --natal and for every record of --names.
+    const auto page = [&](Session& s) {
+        std::string out;
+        if (*report == "dial-panel") {
+            out = DialPanelText(
+                DialPanel(s.chart, s.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
+                crlf ? "\r\n" : "\n");
+        } else if (*report == "dump") {
+            out = ChartStateJson(s.chart);
+        } else {
+            RunReport(s, *report, modulus);
+            out = PageText(s.report, crlf ? "\r\n" : "\n");
+        }
+        if (crlf && *report == "dump") {
+            std::string converted;
+            for (char c : out) {
+                if (c == '\n') converted += '\r';
+                converted += c;
+            }
+            out = converted;
+        }
+        return out;
+    };
+    if (namesFile) return cli::BatchCommand(session, *namesFile, {*report, tsv, crlf, page});
+
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
-    std::string out;
-    if (*report == "dial-panel") {
-        out = DialPanelText(
-            DialPanel(session.chart, session.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
-            crlf ? "\r\n" : "\n");
-    } else if (*report == "dump") {
-        out = ChartStateJson(session.chart);
-    } else {
-        RunReport(session, *report, modulus);
-        out = PageText(session.report, crlf ? "\r\n" : "\n");
-    }
-    if (crlf && *report == "dump") {
-        std::string converted;
-        for (char c : out) {
-            if (c == '\n') converted += '\r';
-            converted += c;
-        }
-        out = converted;
-    }
+    const std::string out = page(session);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }
