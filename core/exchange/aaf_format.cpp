@@ -105,7 +105,7 @@ void ReadA93(const Chunk& chunk, SourceBirth& birth) {
     if (f.size() > date + 1 && !Unknown(f[date + 1])) {
         birth.clock = ReadClockTime(f[date + 1]);
         if (!birth.clock) {
-            birth.fault = "the time \"" + f[date + 1] + "\" is not a clock time";
+            birth.fault = "the time " + Quoted(f[date + 1]) + " is not a clock time";
             return;
         }
     }
@@ -118,7 +118,7 @@ void ReadB93(const Chunk& chunk, SourceBirth& birth) {
     if (!Unknown(f[0])) {
         birth.julianDay = StrictNumber(f[0]);
         if (!birth.julianDay) {
-            birth.fault = "the Julian day \"" + f[0] + "\" is not a number";
+            birth.fault = "the Julian day " + Quoted(f[0]) + " is not a number";
             return;
         }
     }
@@ -133,14 +133,14 @@ void ReadB93(const Chunk& chunk, SourceBirth& birth) {
         if (Unknown(p.text)) continue;
         p.target = ReadPosition(p.text, p.axis);
         if (!p.target) {
-            birth.fault = std::string("the ") + p.what + " \"" + p.text + "\" is not a " + p.what;
+            birth.fault = std::string("the ") + p.what + " " + Quoted(p.text) + " is not a " + p.what;
             return;
         }
     }
     if (!Unknown(f[3])) {
         birth.zoneEast = ReadOffsetEast(f[3]);
         if (!birth.zoneEast) {
-            birth.fault = "the zone \"" + f[3] + "\" is not a time zone";
+            birth.fault = "the zone " + Quoted(f[3]) + " is not a time zone";
             return;
         }
     }
@@ -159,7 +159,7 @@ void ReadB93(const Chunk& chunk, SourceBirth& birth) {
         birth.daylight = 0;
         birth.meanTime = true;
     } else {
-        birth.fault = "the time type \"" + type + "\" is none of 0, 1, 2, D, h, L and m";
+        birth.fault = "the time type " + Quoted(type) + " is none of 0, 1, 2, D, h, L and m";
     }
 }
 

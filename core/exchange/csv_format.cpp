@@ -206,7 +206,7 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
         if (column && !at.count(*column)) {
             at[*column] = i;
         } else if (!header.fields[i].empty()) {
-            unread.push_back("\"" + header.fields[i] + "\"");
+            unread.push_back(Quoted(header.fields[i]));
         }
     }
     std::vector<std::string> missing;
@@ -250,7 +250,7 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
         const std::string time = field(Column::Time);
         if (!time.empty()) {
             birth.clock = ReadClockTime(time);
-            if (!birth.clock) birth.fault = "the time \"" + time + "\" is not a clock time";
+            if (!birth.clock) birth.fault = "the time " + Quoted(time) + " is not a clock time";
         }
         const std::string zone = field(Column::Zone);
         if (Capitals(zone) == "LMT") {
@@ -261,13 +261,13 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
             birth.zoneEast = ReadOffsetEast(zone);
             if (!birth.zoneEast && birth.fault.empty())
                 birth.fault =
-                    "the zone \"" + zone + "\" is neither an offset such as UTC+01:00 nor a zone id";
+                    "the zone " + Quoted(zone) + " is neither an offset such as UTC+01:00 nor a zone id";
         }
         const std::string daylight = field(Column::Daylight);
         if (!daylight.empty()) {
             birth.daylight = ReadDaylightAmount(daylight);
             if (!birth.daylight && birth.fault.empty())
-                birth.fault = "the daylight-saving time \"" + daylight + "\" is not a number of hours";
+                birth.fault = "the daylight-saving time " + Quoted(daylight) + " is not a number of hours";
         } else if (birth.zoneEast) {
             birth.daylight = 0;  // an offset without a dst column is the clock's whole offset
         }
@@ -283,7 +283,7 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
             if (value.empty()) continue;
             p.target = ReadPosition(value, p.axis);
             if (!p.target && birth.fault.empty())
-                birth.fault = std::string("the ") + p.what + " \"" + value + "\" is not a " + p.what;
+                birth.fault = std::string("the ") + p.what + " " + Quoted(value) + " is not a " + p.what;
         }
         birth.place = field(Column::Place);
         const std::string country = field(Column::Country);

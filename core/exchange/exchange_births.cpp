@@ -260,7 +260,7 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     const std::string name(TrimSpace(b.name));
     if (const auto fault = NameFault(name)) return refuse(*fault);
     if (!b.date)
-        return refuse(b.dateText.empty() ? "the record has no date" : "\"" + b.dateText + "\" is not a date");
+        return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");
     if (b.date->year < kFirstYear || b.date->year > kLastYear)
         return refuse("the date " + DateText(*b.date) + " is outside the years the program computes (" +
                       std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")");

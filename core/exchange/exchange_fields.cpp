@@ -140,6 +140,17 @@ bool BelowSixty(std::optional<int> value) {
 
 }  // namespace
 
+std::string Quoted(std::string_view field) {
+    constexpr std::size_t kShown = 40;
+    std::size_t cut = 0, characters = 0;
+    while (cut < field.size() && characters < kShown) {
+        ++cut;
+        while (cut < field.size() && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) ++cut;
+        ++characters;
+    }
+    return "\"" + std::string(field.substr(0, cut)) + (cut < field.size() ? "...\"" : "\"");
+}
+
 std::string_view TrimSpace(std::string_view text) {
     constexpr std::string_view kSpace = " \t\n\r\f\v";
     const std::size_t first = text.find_first_not_of(kSpace);

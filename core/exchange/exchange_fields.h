@@ -49,6 +49,10 @@ std::optional<int> ReadOffsetEast(std::string_view text);
 // A daylight-saving amount in seconds: hours as a number ("1", "0.5", "2"), or yes/no.
 std::optional<int> ReadDaylightAmount(std::string_view text);
 
+// A field as a message quotes it: in double quotes, cut after 40 characters ("...") so that a damaged
+// file's field of megabytes gives a message of one line.
+std::string Quoted(std::string_view field);
+
 // Blanks, tabs and the other white space of the C locale removed from both ends.
 std::string_view TrimSpace(std::string_view text);
 

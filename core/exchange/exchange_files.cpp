@@ -57,9 +57,32 @@ std::string FileName(const fs::path& path) {
     return path.filename().string();
 }
 
+// The width of a report line, as the data window and the printer show it without a scroll.
+constexpr std::size_t kReportWidth = 86;
+
+// A text as lines of the report, broken between words, the lines after the first indented by two more.
+void AddWrapped(std::vector<std::string>& lines, const std::string& indent, const std::string& text) {
+    std::string line = indent;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(start, end - start);
+        const bool fresh = line.size() == indent.size();
+        if (!fresh && CharacterCount(line) + 1 + CharacterCount(word) > kReportWidth) {
+            lines.push_back(line);
+            line = indent + "  " + word;
+        } else {
+            line += (fresh ? "" : " ") + word;
+        }
+        start = end + 1;
+    }
+    lines.push_back(line);
+}
+
 void WriteReport(ReportBuffer& report, const std::vector<std::string>& lines) {
     report.StartReport();
-    for (const std::string& line : lines) report.AppendLine("  " + line);
+    for (const std::string& line : lines) report.AppendLine(line.empty() ? line : "  " + line);
 }
 
 }  // namespace
@@ -267,23 +290,23 @@ std::vector<std::string> ImportReport(const ImportResult& result, const std::str
     lines.push_back(Count(result.records.size() + result.refused.size(), "record", "records") + " read, " +
                     std::to_string(result.records.size()) + " converted, " +
                     std::to_string(result.refused.size()) + " could not be converted.");
-    if (!outcome.empty()) lines.push_back(outcome);
+    if (!outcome.empty()) AddWrapped(lines, "", outcome);
     lines.push_back("");
-    lines.push_back(kNamesFileConvention);
+    AddWrapped(lines, "", kNamesFileConvention);
     if (!result.notes.empty()) {
         lines.push_back("");
         lines.push_back("NOTES");
-        for (const std::string& note : result.notes) lines.push_back("  " + note);
+        for (const std::string& note : result.notes) AddWrapped(lines, "  ", note);
     }
     if (!result.refused.empty()) {
         lines.push_back("");
         lines.push_back("NOT CONVERTED");
-        for (const ExchangeProblem& p : result.refused) lines.push_back("  " + ProblemText(p));
+        for (const ExchangeProblem& p : result.refused) AddWrapped(lines, "  ", ProblemText(p));
     }
     if (!result.warnings.empty()) {
         lines.push_back("");
         lines.push_back("CONVERTED, BUT PLEASE CHECK");
-        for (const ExchangeProblem& p : result.warnings) lines.push_back("  " + ProblemText(p));
+        for (const ExchangeProblem& p : result.warnings) AddWrapped(lines, "  ", ProblemText(p));
     }
     return lines;
 }
@@ -298,12 +321,12 @@ std::vector<std::string> ExportReport(const ExportResult& result, const std::str
     if (!result.notes.empty()) {
         lines.push_back("");
         lines.push_back("NOTES");
-        for (const std::string& note : result.notes) lines.push_back("  " + note);
+        for (const std::string& note : result.notes) AddWrapped(lines, "  ", note);
     }
     if (!result.refused.empty()) {
         lines.push_back("");
         lines.push_back("NOT WRITTEN");
-        for (const ExchangeProblem& p : result.refused) lines.push_back("  " + ProblemText(p));
+        for (const ExchangeProblem& p : result.refused) AddWrapped(lines, "  ", ProblemText(p));
     }
     return lines;
 }
@@ -322,15 +345,17 @@ std::string ImportQuestion(const ImportResult& result, const std::string& source
     return text;
 }
 
-ExchangeOutcome ImportCommand(const fs::path& source, const std::function<std::string()>& chooseTarget,
-                              ZoneSources& zones, const RegionalFormat& regional, UserDialogs& dialogs,
-                              ReportBuffer& report, fs::path* writtenTo) {
+ExchangeRun ImportCommand(const fs::path& source, const std::function<std::string()>& chooseTarget,
+                          ZoneSources& zones, const RegionalFormat& regional, UserDialogs& dialogs,
+                          ReportBuffer& report) {
+    ExchangeRun run;
     const ImportResult result = ImportBirths(source, std::nullopt, zones, regional);
     const std::string sourceName = FileName(source);
     if (!result.fault.empty()) {
         dialogs.ShowMessage("The file " + source.string() + " cannot be imported: " + result.fault + ".",
                             kImportTitle, MessageIcon::Critical);
-        return ExchangeOutcome::Refused;
+        run.outcome = ExchangeOutcome::Refused;
+        return run;
     }
     if (result.records.empty()) {
         WriteReport(report, ImportReport(result, sourceName, "Nothing was added to any names file."));
@@ -338,58 +363,69 @@ ExchangeOutcome ImportCommand(const fs::path& source, const std::function<std::s
             "No birth of " + sourceName +
                 " could be converted for a names file; the report lists each record with its reason.",
             kImportTitle, MessageIcon::Exclamation);
-        return ExchangeOutcome::Refused;
+        run.outcome = ExchangeOutcome::Refused;
+        run.reported = true;
+        return run;
     }
     const std::string chosen = chooseTarget ? chooseTarget() : std::string();
-    if (chosen.empty()) return ExchangeOutcome::Cancelled;
+    if (chosen.empty()) return run;
     const fs::path target(chosen);
     if (!dialogs.AskYesNo(ImportQuestion(result, sourceName, FileName(target)), kImportTitle,
                           MessageIcon::Question))
-        return ExchangeOutcome::Cancelled;
+        return run;
 
     const NamesFileAddition added = AddRecordsToNamesFile(target, result.records);
+    run.reported = true;
     if (!added.written) {
         WriteReport(report, ImportReport(result, sourceName, "Nothing was added: " + added.message));
         dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Critical);
-        return ExchangeOutcome::Failed;
+        run.outcome = ExchangeOutcome::Failed;
+        return run;
     }
-    if (writtenTo) *writtenTo = target;
     WriteReport(report,
                 ImportReport(result, sourceName,
                              Count(result.records.size(), "birth", "births") + " added at the end of " +
                                  target.string() + "; the previous file is kept as " +
                                  FileName(BackupPath(target)) + "."));
-    return ExchangeOutcome::Written;
+    run.outcome = ExchangeOutcome::Written;
+    run.written = target;
+    return run;
 }
 
-ExchangeOutcome ExportCommand(const fs::path& namesFile, const fs::path& target,
-                              const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report) {
+ExchangeRun ExportCommand(const fs::path& namesFile, const fs::path& target, const RegionalFormat& regional,
+                          UserDialogs& dialogs, ReportBuffer& report) {
+    ExchangeRun run;
+    run.outcome = ExchangeOutcome::Refused;
     const auto format = FormatOfFile(target);
     if (!format) {
         dialogs.ShowMessage(
             "Please give the file the ending .aaf, .qck or .csv: the ending chooses the format "
             "(AAF, Quick*Chart or CSV).",
             kExportTitle, MessageIcon::Exclamation);
-        return ExchangeOutcome::Refused;
+        return run;
     }
     std::error_code error;
     if (fs::equivalent(namesFile, target, error)) {
         dialogs.ShowMessage("The names file itself cannot be the file it is exported to.", kExportTitle,
                             MessageIcon::Exclamation);
-        return ExchangeOutcome::Refused;
+        return run;
     }
     const ExportResult result = ExportNamesFile(namesFile, *format, regional);
+    run.outcome = ExchangeOutcome::Failed;
     if (!result.fault.empty()) {
         dialogs.ShowMessage(result.fault, kExportTitle, MessageIcon::Critical);
-        return ExchangeOutcome::Failed;
+        return run;
     }
     if (!ReplaceFileContents(target, result.bytes)) {
         dialogs.ShowMessage("The file " + target.string() + " could not be written; nothing was exported.",
                             kExportTitle, MessageIcon::Critical);
-        return ExchangeOutcome::Failed;
+        return run;
     }
     WriteReport(report, ExportReport(result, FileName(namesFile), FileName(target), *format));
-    return ExchangeOutcome::Written;
+    run.outcome = ExchangeOutcome::Written;
+    run.reported = true;
+    run.written = target;
+    return run;
 }
 
 }  // namespace talvenor

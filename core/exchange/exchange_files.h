@@ -98,17 +98,23 @@ std::string ImportQuestion(const ImportResult& result, const std::string& source
 
 enum class ExchangeOutcome { Cancelled, Refused, Written, Failed };
 
+struct ExchangeRun {
+    ExchangeOutcome outcome = ExchangeOutcome::Cancelled;
+    bool reported = false;          // the report is the page of the report buffer, to be shown
+    std::filesystem::path written;  // the file written
+};
+
 // The names window's Import: reads the source, asks for the names file the births go to (an empty answer
-// is Cancel), asks before writing, and adds them there. Whatever came of it, the report is the page of
-// `report` (once the source was read). Nothing is written unless the user said Yes.
-ExchangeOutcome ImportCommand(const std::filesystem::path& source,
-                              const std::function<std::string()>& chooseTarget, ZoneSources& zones,
-                              const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report,
-                              std::filesystem::path* writtenTo = nullptr);
+// is Cancel), asks before writing, and adds them there. Nothing is written unless the user said Yes, and
+// a Cancel shows nothing either. The report becomes the page of `report` when births were added, when
+// adding them failed, and when none could be converted.
+ExchangeRun ImportCommand(const std::filesystem::path& source,
+                          const std::function<std::string()>& chooseTarget, ZoneSources& zones,
+                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
 
 // The names window's Export of a names file into the chosen file, whose ending (.aaf, .qck, .csv) gives
-// the format; the file is replaced through a temporary file. The report is the page of `report`.
-ExchangeOutcome ExportCommand(const std::filesystem::path& namesFile, const std::filesystem::path& target,
-                              const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
+// the format; the file is replaced through a temporary file. The report becomes the page of `report`.
+ExchangeRun ExportCommand(const std::filesystem::path& namesFile, const std::filesystem::path& target,
+                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
 
 }  // namespace talvenor

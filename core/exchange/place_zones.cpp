@@ -55,7 +55,7 @@ PlaceZone AtlasPlaceZones::ZoneOf(std::string_view placeName, double latitude, d
     }
     if (answer.zone.empty()) {
         answer.reason = !found.error.empty() ? found.error
-                                             : "the world atlas has no place \"" + query + "\" within " +
+                                             : "the world atlas has no place " + Quoted(query) + " within " +
                                                    std::to_string(static_cast<int>(kPlaceMatchKilometres)) +
                                                    " km of the record's position";
     }

@@ -87,7 +87,7 @@ SourceBirth ReadLine(std::string_view line, std::size_t number) {
     const auto day = WholeNumber(dayText);
     const auto year = WholeNumber(yearText);
     if (!month || !day || !year) {
-        birth.fault = "the date \"" + std::string(TrimSpace(birth.dateText)) + "\" is not a date";
+        birth.fault = "the date " + Quoted(TrimSpace(birth.dateText)) + " is not a date";
         return birth;
     }
     if (*year < kFirstYear || *year > kLastYear) {
@@ -101,7 +101,7 @@ SourceBirth ReadLine(std::string_view line, std::size_t number) {
     const std::string timeText = Trimmed(c, 35, 47);
     birth.clock = ReadClockTime(timeText);
     if (!birth.clock) {
-        birth.fault = "the time \"" + timeText + "\" is not a clock time";
+        birth.fault = "the time " + Quoted(timeText) + " is not a clock time";
         return birth;
     }
     birth.abbreviation = Capitals(Trimmed(c, 47, 50));
@@ -112,7 +112,7 @@ SourceBirth ReadLine(std::string_view line, std::size_t number) {
         // UT = local time + correction: the correction is the zone west of UT, daylight saving included.
         const auto west = ReadOffsetEast(correction);
         if (!west) {
-            birth.fault = "the correction \"" + correction + "\" is not an offset such as +05:00";
+            birth.fault = "the correction " + Quoted(correction) + " is not an offset such as +05:00";
             return birth;
         }
         birth.zoneEast = -*west;
@@ -122,12 +122,12 @@ SourceBirth ReadLine(std::string_view line, std::size_t number) {
     const std::string latitude = Trimmed(c, 66, 75);
     birth.longitude = ReadPosition(longitude, Axis::Longitude);
     if (!birth.longitude) {
-        birth.fault = "the longitude \"" + longitude + "\" is not a longitude such as 006E54'00";
+        birth.fault = "the longitude " + Quoted(longitude) + " is not a longitude such as 006E54'00";
         return birth;
     }
     birth.latitude = ReadPosition(latitude, Axis::Latitude);
     if (!birth.latitude) {
-        birth.fault = "the latitude \"" + latitude + "\" is not a latitude such as 52N13'00";
+        birth.fault = "the latitude " + Quoted(latitude) + " is not a latitude such as 52N13'00";
         return birth;
     }
     birth.place = Trimmed(c, 75, 75 + kPlaceWidth);

@@ -168,6 +168,11 @@ TEST(AafFormatTest, HostileTextGivesAFaultOrRefusedRecordsNeverAnything) {
     const SourceFile file = ReadAafText(huge);
     ASSERT_EQ(file.births.size(), 1u);
     EXPECT_EQ(file.births[0].name.size(), 10'000'002u);
+    // A message quotes no more of a field than a line holds.
+    const SourceFile longTime = ReadAafText("#A93:A,B,m,1.1.1990," + std::string(10'000'000, '9') +
+                                            ",P,D\n#B93:*,49n05,8e11,1he,0\n");
+    EXPECT_EQ(longTime.births.at(0).fault,
+              "the time \"" + std::string(40, '9') + "...\" is not a clock time");
 }
 
 TEST(AafFormatTest, RecordsAreWrittenWithEveryFieldInItsStrictForm) {

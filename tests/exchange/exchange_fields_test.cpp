@@ -189,5 +189,16 @@ TEST(ExchangeFieldsTest, DaylightSavingAmountsInHoursOrYesNo) {
     }
 }
 
+TEST(ExchangeFieldsTest, MessagesQuoteAtMostFortyCharacters) {
+    EXPECT_EQ(Quoted("25:00"), "\"25:00\"");
+    EXPECT_EQ(Quoted(""), "\"\"");
+    EXPECT_EQ(Quoted(std::string(40, 'x')), "\"" + std::string(40, 'x') + "\"");
+    EXPECT_EQ(Quoted(std::string(41, 'x')), "\"" + std::string(40, 'x') + "...\"");
+    // Characters, not bytes: a letter of two bytes is never cut in half.
+    std::string accented;
+    for (int i = 0; i < 41; ++i) accented += "\xC3\xA9";
+    EXPECT_EQ(Quoted(accented), "\"" + accented.substr(0, 80) + "...\"");
+}
+
 }  // namespace
 }  // namespace talvenor

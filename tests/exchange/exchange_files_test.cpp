@@ -279,9 +279,11 @@ TEST_F(ExchangeFilesTest, ImportAsksForTheNamesFileAndWritesOnlyAfterYes) {
         ScriptedDialogs dialogs;
         dialogs.yesNoAnswers.push_back(c.yes);
         ReportBuffer report;
-        EXPECT_EQ(ImportCommand(
-                      source, [&] { return c.chosen; }, sources_, regional_, dialogs, report),
-                  c.outcome);
+        const ExchangeRun run = ImportCommand(
+            source, [&] { return c.chosen; }, sources_, regional_, dialogs, report);
+        EXPECT_EQ(run.outcome, c.outcome);
+        EXPECT_FALSE(run.reported);
+        EXPECT_EQ(report.PageLineCount, 0);
         EXPECT_EQ(ReadBytes(target), before);
         EXPECT_FALSE(fs::exists(BackupPath(target)));
     }
@@ -289,11 +291,11 @@ TEST_F(ExchangeFilesTest, ImportAsksForTheNamesFileAndWritesOnlyAfterYes) {
     ScriptedDialogs dialogs;
     dialogs.yesNoAnswers.push_back(true);
     ReportBuffer report;
-    fs::path written;
-    EXPECT_EQ(ImportCommand(
-                  source, [&] { return target.string(); }, sources_, regional_, dialogs, report, &written),
-              ExchangeOutcome::Written);
-    EXPECT_EQ(written, target);
+    const ExchangeRun run = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(run.outcome, ExchangeOutcome::Written);
+    EXPECT_TRUE(run.reported);
+    EXPECT_EQ(run.written, target);
     EXPECT_EQ(ReadBytes(target), before +
                                      "\r\nTobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05\r\n"
                                      "Paul Cezanne,19 Jan 1839,1.00,A,-0.3633,-005.27,43.31\r\n");
@@ -313,24 +315,38 @@ TEST_F(ExchangeFilesTest, ImportAsksForTheNamesFileAndWritesOnlyAfterYes) {
               page.end());
     EXPECT_NE(std::find(page.begin(), page.end(), "  3 records read, 2 converted, 1 could not be converted."),
               page.end());
+    // Long texts are broken between words, so the page reads without a scroll; nothing is lost.
+    std::string joined;
+    for (const std::string& line : page) {
+        EXPECT_LE(CharacterCount(line), 88u) << line;
+        joined += " " + line;
+    }
+    std::string words;
+    for (const char c : joined) {
+        if (c != ' ' || (!words.empty() && words.back() != ' ')) words += c;
+    }
+    EXPECT_NE(words.find(kNamesFileConvention), std::string::npos) << words;
 }
 
 TEST_F(ExchangeFilesTest, ImportRefusesFilesItCannotReadAndNamesFilesThatDoNotReadToTheEnd) {
     const fs::path target = folder_.path() / "NAMES.FIL";
     ScriptedDialogs dialogs;
     ReportBuffer report;
-    EXPECT_EQ(ImportCommand(
-                  folder_.path() / "NONE.AAF", [] { return std::string("x"); }, sources_, regional_, dialogs,
-                  report),
-              ExchangeOutcome::Refused);
+    const ExchangeRun unreadable = ImportCommand(
+        folder_.path() / "NONE.AAF", [] { return std::string("x"); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(unreadable.outcome, ExchangeOutcome::Refused);
+    EXPECT_FALSE(unreadable.reported);
     EXPECT_EQ(dialogs.shown.back().text, "The file " + (folder_.path() / "NONE.AAF").string() +
                                              " cannot be imported: it cannot be read.");
 
     const fs::path nothing = folder_.path() / "NOTHING.CSV";
     WriteBytes(nothing, "name,date,time,zone,longitude,latitude\nA,1.1.1990,,+1,8e11,49n05\n");
-    EXPECT_EQ(ImportCommand(
-                  nothing, [] { return std::string("x"); }, sources_, regional_, dialogs, report),
-              ExchangeOutcome::Refused);
+    const ExchangeRun none = ImportCommand(
+        nothing, [] { return std::string("x"); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(none.outcome, ExchangeOutcome::Refused);
+    EXPECT_TRUE(none.reported);
+    EXPECT_EQ(report.PageLines[3], "  Nothing was added to any names file.");
+    EXPECT_EQ(report.PageLines[4], "");
     EXPECT_EQ(
         dialogs.shown.back().text,
         "No birth of NOTHING.CSV could be converted for a names file; the report lists each record with its "
@@ -341,9 +357,10 @@ TEST_F(ExchangeFilesTest, ImportRefusesFilesItCannotReadAndNamesFilesThatDoNotRe
     const std::string damaged = "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\n,,,,,,\r\nHidden,01 Jan 1990";
     WriteBytes(target, damaged);
     dialogs.yesNoAnswers.push_back(true);
-    EXPECT_EQ(ImportCommand(
-                  source, [&] { return target.string(); }, sources_, regional_, dialogs, report),
-              ExchangeOutcome::Failed);
+    const ExchangeRun failed = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(failed.outcome, ExchangeOutcome::Failed);
+    EXPECT_TRUE(failed.reported);
     EXPECT_EQ(dialogs.shown.back().text, "The names file " + target.string() +
                                              " has an error at line 2: an empty name ends the list here; the "
                                              "lines after it are not read. Please "
@@ -356,7 +373,7 @@ TEST_F(ExchangeFilesTest, ExportWritesTheFormatTheEndingNames) {
     WriteBytes(names, "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n");
     ScriptedDialogs dialogs;
     ReportBuffer report;
-    EXPECT_EQ(ExportCommand(names, folder_.path() / "out.txt", regional_, dialogs, report),
+    EXPECT_EQ(ExportCommand(names, folder_.path() / "out.txt", regional_, dialogs, report).outcome,
               ExchangeOutcome::Refused);
     EXPECT_EQ(dialogs.shown.back().text,
               "Please give the file the ending .aaf, .qck or .csv: the ending chooses the format (AAF, "
@@ -364,7 +381,7 @@ TEST_F(ExchangeFilesTest, ExportWritesTheFormatTheEndingNames) {
               "CSV).");
     const fs::path csv = folder_.path() / "out.csv";
     WriteBytes(csv, "old contents");
-    EXPECT_EQ(ExportCommand(names, csv, regional_, dialogs, report), ExchangeOutcome::Written);
+    EXPECT_EQ(ExportCommand(names, csv, regional_, dialogs, report).outcome, ExchangeOutcome::Written);
     EXPECT_EQ(ReadBytes(csv),
               "name,date,time,zone,longitude,latitude,place\r\nSample "
               "Person,1962-03-14,22:15,UTC-06:00,087W39,41N52,\r\n");
@@ -373,7 +390,7 @@ TEST_F(ExchangeFilesTest, ExportWritesTheFormatTheEndingNames) {
 
     const fs::path linked = folder_.path() / "names.csv";
     fs::create_symlink(names, linked);
-    EXPECT_EQ(ExportCommand(names, linked, regional_, dialogs, report), ExchangeOutcome::Refused);
+    EXPECT_EQ(ExportCommand(names, linked, regional_, dialogs, report).outcome, ExchangeOutcome::Refused);
     EXPECT_EQ(ReadBytes(names), "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n");
 }
 
