@@ -71,11 +71,11 @@ std::string GridLabel(int p) {
 // The aspect's angle right-aligned in three characters.
 std::string AngleCell(int k) {
     const int angle = AspectAngle[static_cast<std::size_t>(k)];
-    std::string text = Format(angle, "0");
+    std::string text = std::to_string(angle);
     if (angle < 10) {
-        text = "  " + text;
+        text.insert(0, "  ");
     } else if (angle < 100) {
-        text = " " + text;
+        text.insert(0, " ");
     }
     return text + "  ";
 }
@@ -94,7 +94,7 @@ std::string DeclinationCell(double declI, double declJ, const Options& options) 
 std::string DegreesAndMinutes(double value, int width) {
     double degrees = Fix(value);
     std::string minutes = Format((value - degrees) * 60, "00");
-    if (minutes == "60") {
+    if (minutes.size() == 2 && minutes[0] == '6' && minutes[1] == '0') {
         degrees += 1;
         minutes = "00";
     }
@@ -104,7 +104,9 @@ std::string DegreesAndMinutes(double value, int width) {
     } else if (degrees < 100) {
         blanks += 1;
     }
-    std::string text(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
+    std::string text;
+    text.reserve(16);
+    text.append(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
     text += Format(degrees, "##0");
     text += "d ";
     text += minutes;
@@ -146,21 +148,29 @@ double RoundToTenths(double x) {
 
 namespace {
 
-// The orb bounds of the grid's tests at single precision, as the grid compares them; worked out once for a
-// whole grid rather than for each of its pairs.
+// The grid's tests with their orb bounds at single precision, as the grid compares them, worked out once
+// for a whole grid rather than for each of its pairs: the tests of the quintile family only when option
+// 16 asks for them, a bound a test does not have as an infinity.
 struct GridBounds {
+    std::array<int, kGridTests.size()> k{};
     std::array<float, kGridTests.size()> low{}, high{};
-    bool quintiles = false;
+    std::size_t count = 0;
 };
 
 GridBounds BoundsOf(const Options& options) {
     GridBounds bounds;
-    bounds.quintiles = options[16] == 1.0f;
-    for (std::size_t t = 0; t < kGridTests.size(); ++t) {
-        const double angle = AspectAngle[static_cast<std::size_t>(kGridTests[t].k)];
-        const double orb = options[kGridTests[t].option];
-        bounds.low[t] = static_cast<float>(angle - orb);
-        bounds.high[t] = static_cast<float>(angle + orb);
+    const bool quintiles = options[16] == 1.0f;
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    for (const GridTest& test : kGridTests) {
+        if (test.quintileFamily && !quintiles) continue;
+        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
+        const double orb = options[test.option];
+        bounds.k[bounds.count] = test.k;
+        bounds.low[bounds.count] =
+            test.kind == OrbKind::AtMost ? -kInfinity : static_cast<float>(angle - orb);
+        bounds.high[bounds.count] =
+            test.kind == OrbKind::AtLeast ? kInfinity : static_cast<float>(angle + orb);
+        ++bounds.count;
     }
     return bounds;
 }
@@ -173,22 +183,10 @@ GridAspect FindGridAspectWithin(double s, const GridBounds& bounds) {
     // The orbs are single-precision values, and the separation and the bounds are compared at that
     // precision, so that an aspect exactly at the edge of its orb is in orb as the user typed it.
     const float separation = static_cast<float>(s);
-    for (std::size_t t = 0; t < kGridTests.size(); ++t) {
-        const GridTest& test = kGridTests[t];
-        if (test.quintileFamily && !bounds.quintiles) continue;
-        bool holds = false;
-        switch (test.kind) {
-            case OrbKind::Band:
-                holds = bounds.low[t] <= separation && separation <= bounds.high[t];
-                break;
-            case OrbKind::AtLeast:
-                holds = separation >= bounds.low[t];
-                break;
-            case OrbKind::AtMost:
-                holds = separation <= bounds.high[t];
-                break;
-        }
-        if (holds) found = {test.k, s - AspectAngle[static_cast<std::size_t>(test.k)]};
+    // The last test that holds gives the aspect, so the tests are tried from the last one back.
+    for (std::size_t t = bounds.count; t-- > 0;) {
+        if (bounds.low[t] <= separation && separation <= bounds.high[t])
+            return {bounds.k[t], s - AspectAngle[static_cast<std::size_t>(bounds.k[t])]};
     }
     return found;
 }

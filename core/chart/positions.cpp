@@ -1,6 +1,8 @@
 #include "chart/positions.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "chart/house_systems.h"
 #include "chart/point_catalogue.h"
@@ -25,8 +27,35 @@ double R2(double x) {
     return Int(x * 100.0 + 0.5) / 100.0;
 }
 
+// The sign and its degrees of a whole degree, as the reports always split it (through a thirtieth of the
+// degree and back, rounded to hundredths). Int is the floor, which for the non-negative values here is
+// the conversion to a whole number; written so, the split of each of the 360 degrees is worked out once,
+// by the compiler, with the same arithmetic.
+constexpr double FloorOfNonNegative(double x) {
+    return static_cast<double>(static_cast<long long>(x));
+}
+
+constexpr std::pair<int, int> SplitOfWholeDegree(double whole) {
+    const double sign = FloorOfNonNegative(whole / 30.0);
+    const double scaled = (whole / 30.0 - sign) * 30.0;
+    const double rounded = FloorOfNonNegative(scaled * 100.0 + 0.5) / 100.0;
+    return {static_cast<int>(sign) + 1, static_cast<int>(FloorOfNonNegative(rounded))};
+}
+
+constexpr std::array<std::pair<int, int>, 360> kWholeDegreeSplits = [] {
+    std::array<std::pair<int, int>, 360> splits{};
+    for (int d = 0; d < 360; ++d) splits[static_cast<std::size_t>(d)] = SplitOfWholeDegree(d);
+    return splits;
+}();
+
 void SplitSignAndDegrees(double v, SplitPosition& out) {
     const double whole = Int(v);
+    if (whole >= 0 && whole < 360) {
+        const auto [sign, degrees] = kWholeDegreeSplits[static_cast<std::size_t>(whole)];
+        out.SignNumber = sign;
+        out.SignDegrees = degrees;
+        return;
+    }
     out.SignNumber = static_cast<int>(Int(whole / 30.0)) + 1;
     out.SignDegrees = static_cast<int>(Int(R2((whole / 30.0 - Int(whole / 30.0)) * 30.0)));
 }

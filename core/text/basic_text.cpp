@@ -289,6 +289,9 @@ std::optional<std::int16_t> ToInt16(double value) {
 std::string Format(double value, std::string_view pattern) {
     const NumericPattern parsed = ParsePattern(pattern);
     if (!std::isfinite(value)) return GeneralNumber(value).substr(value < 0 ? 0 : 1);
+    // A whole number without decimals to show, the commonest case of the reports: its digits as they are.
+    if (parsed.decimals == 0 && !parsed.has_point && value >= 0 && value < 1e12 && value == std::trunc(value))
+        return PatternText(static_cast<std::uint64_t>(value), false, parsed);
     if (const auto quick = QuickScaled(std::fabs(value), parsed.decimals)) {
         return PatternText(*quick, value < 0, parsed);
     }
