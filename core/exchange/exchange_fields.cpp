@@ -148,7 +148,11 @@ std::string Quoted(std::string_view field) {
         while (cut < field.size() && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) ++cut;
         ++characters;
     }
-    return "\"" + std::string(field.substr(0, cut)) + (cut < field.size() ? "...\"" : "\"");
+    std::string shown(field.substr(0, cut));
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';  // a line break would break the message's line
+    }
+    return "\"" + shown + (cut < field.size() ? "...\"" : "\"");
 }
 
 std::string_view TrimSpace(std::string_view text) {

@@ -167,9 +167,17 @@ ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeForm
     NoteCollector notes;
     for (const SourceBirth& birth : file.births) {
         const BirthConversion converted = ConvertBirth(birth, zones, regional);
-        const std::string name(TrimSpace(birth.name));
+        // As the report names it: on one line, and not longer than a line.
+        const std::string_view trimmed = TrimSpace(birth.name);
+        std::size_t cut = std::min<std::size_t>(80, trimmed.size());
+        while (cut > 0 && cut < trimmed.size() && (static_cast<unsigned char>(trimmed[cut]) & 0xC0) == 0x80)
+            --cut;
+        std::string name(trimmed.substr(0, cut));
+        for (char& c : name) {
+            if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+        }
         if (!converted.record) {
-            result.refused.push_back({birth.line, name.substr(0, 80), converted.refusal});
+            result.refused.push_back({birth.line, name, converted.refusal});
             continue;
         }
         result.records.push_back(*converted.record);

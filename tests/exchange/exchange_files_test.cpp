@@ -213,6 +213,20 @@ TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {
               std::vector<std::string>{"J\xC3\xBCrgen M\xC3\xBCller,01 Jan 1990,12.00,P,-1,-006.57,50.56"});
 }
 
+TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
+    // Quoted CSV fields may hold line breaks (the second row begins on line 5); a refusal names the record
+    // and quotes the field on one line.
+    const ImportResult result = Import(
+        "name,date,time,zone,longitude,latitude\n"
+        "\"Ann\nLee\",1970-09-27,\"11\n04\",+1,8e11,49n05\n"
+        "\"" +
+        std::string(100, 'x') + "\",1970-09-27,,+1,8e11,49n05\n");
+    ASSERT_EQ(result.refused.size(), 2u);
+    EXPECT_EQ(ProblemText(result.refused[0]), "line 2, Ann Lee: the time \"11 04\" is not a clock time");
+    EXPECT_EQ(ProblemText(result.refused[1]),
+              "line 5, " + std::string(80, 'x') + ": the record has no time of birth");
+}
+
 TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
     EXPECT_EQ(FormatNamed("AAF"), ExchangeFormat::Aaf);
     EXPECT_EQ(FormatNamed("qck"), ExchangeFormat::QuickChart);
