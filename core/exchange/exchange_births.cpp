@@ -151,7 +151,7 @@ struct ResolvedZone {
 ResolvedZone ResolveZone(const SourceBirth& b, const ClockTime& clock, double longitudeEast,
                          ZoneSources& sources, BirthConversion& out) {
     ResolvedZone zone;
-    const bool meanTime = b.meanTime || (b.abbreviation == "LMT" && !b.zoneEast);
+    const bool meanTime = b.meanTime || (Capitals(b.abbreviation) == "LMT" && !b.zoneEast);
     if (meanTime && !b.zoneEast) {
         out.origin = ZoneOrigin::MeanTime;
         zone.offsetEast = static_cast<int>(std::lround(longitudeEast * 240.0));
