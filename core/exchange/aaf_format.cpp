@@ -70,7 +70,10 @@ std::optional<CivilDate> DottedNumbers(std::string_view field) {
     const auto day = StrictNumber(field.substr(0, a));
     const auto month = StrictNumber(field.substr(a + 1, b - a - 1));
     const auto year = StrictNumber(field.substr(b + 1));
-    if (!day || !month || !year || std::fabs(*year) > 1e6) return std::nullopt;
+    if (!day || !month || !year) return std::nullopt;
+    for (const double part : {*day, *month, *year}) {
+        if (std::fabs(part) > 1e6) return std::nullopt;  // no date, and beyond what an int holds safely
+    }
     return CivilDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
 }
 

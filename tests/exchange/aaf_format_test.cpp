@@ -147,6 +147,7 @@ TEST(AafFormatTest, HostileTextGivesAFaultOrRefusedRecordsNeverAnything) {
          "country)"},
         {"#A93:Old,One,m,15.3.-44,12:00,Rome,I\n#B93:*,41n54,12e29,*,L\n",
          "the date 15.3.-44 is outside the years the program computes (1 to 2099)"},
+        {"#A93:Huge,Day,m,99999999999.1.1970,12:00,Rome,I\n#B93:*,41n54,12e29,1he,0\n", ""},
         {"#A93:Late,One,m,1.1.2100,12:00,Rome,I\n#B93:*,41n54,12e29,1he,0\n",
          "the date 1.1.2100 is outside the years the program computes (1 to 2099)"},
         {"#A93:A,B,m,1.1.1990,25:00,P,D\n#B93:*,49n05,8e11,1he,0\n",
