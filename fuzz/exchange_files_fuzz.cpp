@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RegionalFormat regional;
     const ImportResult result = ImportBirthsText(text, format, none, regional);
     if (!result.fault.empty()) {
-        Require(result.records.empty() && result.refused.empty(), "a file refused as a whole gives no record");
+        Require(result.records.empty() && result.refused.empty(),
+                "a file refused as a whole gives no record");
         return 0;
     }
     Require(result.records.size() == result.lines.size(), "every record has its line");
@@ -86,12 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Out through every format and back in.
     NumberedNames names;
     names.opened = true;
-    for (std::size_t i = 0; i < result.records.size() && i < 64; ++i) names.records.push_back({i + 1, result.records[i]});
+    for (std::size_t i = 0; i < result.records.size() && i < 64; ++i)
+        names.records.push_back({i + 1, result.records[i]});
     std::vector<NameRecord> kept(result.records.begin(), result.records.begin() + names.records.size());
     if (kept.empty()) return 0;
     for (const ExchangeFormat out : formats) {
         const ExportResult written = ExportNames(names, out, regional);
-        Require(written.refused.size() + written.written == names.records.size(), "every record is written or refused");
+        Require(written.refused.size() + written.written == names.records.size(),
+                "every record is written or refused");
         if (!written.refused.empty()) continue;
         const ImportResult back = ImportBirthsText(written.bytes, out, none, regional);
         Require(back.fault.empty() && back.refused.empty(), "what was written comes back in");

@@ -61,9 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const NumberedNames numbered = ReadNumberedNamesText(*text);
     Require(numbered.records.size() == list.records.size(), "the numbered reading has the list's records");
     for (std::size_t k = 0; k < numbered.records.size() && k < count; ++k) {
-        Require(numbered.records[k].record.Field == list.records[k].Field, "the same records in the same order");
+        Require(numbered.records[k].record.Field == list.records[k].Field,
+                "the same records in the same order");
         // Seven fields make a record whatever the lines: two records may share one.
-        Require(numbered.records[k].line >= 1 && (k == 0 || numbered.records[k].line >= numbered.records[k - 1].line),
+        Require(numbered.records[k].line >= 1 &&
+                    (k == 0 || numbered.records[k].line >= numbered.records[k - 1].line),
                 "no record begins on an earlier line than the one before");
     }
     Require(!list.error || numbered.fault, "an error of the list is a fault of the numbered reading");
