@@ -16,6 +16,7 @@
 #include "environment/regional_format.h"
 #include "environment/text_files.h"
 #include "event_commands.h"
+#include "exchange_commands.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
@@ -98,6 +99,8 @@ Options:
 %s
 The world atlas and the time-zone history:
 %s%s
+Births in and out of names files, and reports for a whole names file:
+%s
 Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
 computed (the message is printed on stderr), 2 for bad arguments or records.
 )";
@@ -197,13 +200,15 @@ bool IsHouseCode(const std::string& code) {
 
 int main(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
-        modulusText, output, sizeText, pointerText;
-    bool crlf = false;
+        modulusText, output, sizeText, pointerText, namesFile;
+    bool crlf = false, tsv = false;
     DrawingRequest drawing;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "places") return cli::PlacesCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "zone") return cli::ZoneCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "import") return cli::ImportCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "export") return cli::ExportCommand({args.begin() + 1, args.end()});
     cli::PictureArguments pictureArguments;
     if (const std::string problem = cli::TakePictureArguments(args, pictureArguments); !problem.empty())
         return BadArguments(problem);
@@ -219,7 +224,7 @@ int main(int argc, char** argv) {
         };
         if (a == "--help" || a == "-h") {
             std::printf(kUsage, cli::kPictureCommandsUsage, cli::kAtlasCommandsUsage,
-                        cli::kEventCommandsUsage);
+                        cli::kEventCommandsUsage, cli::kExchangeCommandsUsage);
             return 0;
         } else if (a == "--version") {
             std::printf("talvenor-report %s\n", TALVENOR_VERSION);
@@ -228,6 +233,8 @@ int main(int argc, char** argv) {
             crlf = true;
         } else if (a == "--natal") {
             if (!value(natalRecord)) return BadArguments("--natal needs a record");
+        } else if (a == "--names") {
+            if (!value(namesFile)) return BadArguments("--names needs a names file");
         } else if (a == "--diurnal") {
             if (!value(diurnalRecord)) return BadArguments("--diurnal needs a record");
         } else if (a == "--second-person") {
@@ -258,8 +265,18 @@ int main(int argc, char** argv) {
             report = a;
         }
     }
-    if (!natalRecord) return BadArguments("--natal RECORD is required");
+    if (!natalRecord && !namesFile) return BadArguments("--natal RECORD is required");
+    if (natalRecord && namesFile) return BadArguments("--natal and --names exclude each other");
+    // --tsv is the table of a names file, or the lines of pictures.
+    if (namesFile && !report && pictureArguments.tsv) {
+        tsv = true;
+        pictureArguments.tsv = false;
+    }
+    if (tsv && (!namesFile || report)) return BadArguments("--tsv takes --names FILE and no report");
+    if (tsv) report = "natal-data";
     if (!report) return BadArguments("which report? see --help for the list");
+    if (namesFile && (*report == "wheel" || *report == "dial" || cli::IsEventReport(*report)))
+        return BadArguments(*report + " works on one chart; --names runs report pages");
     if (!IsReport(*report)) return BadArguments("unknown report " + *report);
     float modulus = 360;
     if (NeedsModulus(*report)) {
@@ -314,9 +331,11 @@ int main(int argc, char** argv) {
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 
-    const auto natal = ParseNameRecord(*natalRecord);
-    if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
-        return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
+    if (natalRecord) {
+        const auto natal = ParseNameRecord(*natalRecord);
+        if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
+            return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
+        }
     }
 
     const std::time_t now = std::time(nullptr);
@@ -337,38 +356,41 @@ int main(int argc, char** argv) {
         session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
     }
 
+    // The output of one computed chart, for --natal and for every record of --names.
+    const auto page = [&](Session& s) -> std::optional<std::string> {
+        const char* lineEnd = crlf ? "\r\n" : "\n";
+        std::string out;
+        if (*report == "dial-panel") {
+            const double pointer = TurnPointer(drawing.pointer, 0, modulus);
+            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), lineEnd);
+            if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
+        } else if (cli::IsPictureReport(*report)) {
+            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0) return std::nullopt;
+        } else if (*report == "dump") {
+            out = ChartStateJson(s.chart);
+        } else {
+            RunReport(s, *report, modulus);
+            out = PageText(s.report, crlf ? "\r\n" : "\n");
+        }
+        if (crlf && *report == "dump") {
+            std::string converted;
+            for (char c : out) {
+                if (c == '\n') converted += '\r';
+                converted += c;
+            }
+            out = converted;
+        }
+        return out;
+    };
+    if (namesFile) return cli::BatchCommand(session, *namesFile, {*report, tsv, crlf, page});
+
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
     if (cli::IsEventReport(*report))
         return cli::RunEventReport(session, *report, eventArguments, modulus, drawing, crlf, argc, argv);
-    std::string out;
-    if (*report == "dial-panel") {
-        out = DialPanelText(
-            DialPanel(session.chart, session.options, modulus, TurnPointer(drawing.pointer, 0, modulus)),
-            crlf ? "\r\n" : "\n");
-        if (pictureArguments.pictures) {
-            out += cli::DialPanelPictureLines(session, modulus, TurnPointer(drawing.pointer, 0, modulus),
-                                              crlf ? "\r\n" : "\n");
-        }
-    } else if (cli::IsPictureReport(*report)) {
-        if (cli::RunPictureReport(session, *report, modulus, pictureArguments, crlf ? "\r\n" : "\n", out) !=
-            0)
-            return 1;
-    } else if (*report == "dump") {
-        out = ChartStateJson(session.chart);
-    } else {
-        RunReport(session, *report, modulus);
-        out = PageText(session.report, crlf ? "\r\n" : "\n");
-    }
-    if (crlf && *report == "dump") {
-        std::string converted;
-        for (char c : out) {
-            if (c == '\n') converted += '\r';
-            converted += c;
-        }
-        out = converted;
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    const std::optional<std::string> out = page(session);
+    if (!out) return 1;
+    std::fwrite(out->data(), 1, out->size(), stdout);
     return 0;
 }

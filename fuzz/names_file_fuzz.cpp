@@ -2,6 +2,7 @@
 // the diurnal window, and the raw lines as the record parser takes them.
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
+#include "environment/text_files.h"
 #include "fuzz_support.h"
 
 using namespace talvenor;
@@ -52,6 +53,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(locked && locked->selected == static_cast<int>(k) && locked->top >= 0,
                 "the locked entry stays");
     }
+
+    // The numbered reading of the report tool's runs reads the same records as the list, up to where the
+    // list stops.
+    const auto text = ReadTextFile(file);
+    Require(text.has_value(), "the names file reads as text");
+    const NumberedNames numbered = ReadNumberedNamesText(*text);
+    Require(numbered.records.size() == list.records.size(), "the numbered reading has the list's records");
+    for (std::size_t k = 0; k < numbered.records.size() && k < count; ++k) {
+        Require(numbered.records[k].record.Field == list.records[k].Field,
+                "the same records in the same order");
+        // Seven fields make a record whatever the lines: two records may share one.
+        Require(numbered.records[k].line >= 1 &&
+                    (k == 0 || numbered.records[k].line >= numbered.records[k - 1].line),
+                "no record begins on an earlier line than the one before");
+    }
+    Require(!list.error || numbered.fault, "an error of the list is a fault of the numbered reading");
+    Require(numbered.fault.has_value() == (numbered.faultLine > 0), "a fault has its line");
 
     for (const std::string& line : SplitLines(AsText(data, size))) {
         const auto record = ParseNameRecord(line);

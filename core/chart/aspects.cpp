@@ -1,5 +1,6 @@
 #include "chart/aspects.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -70,11 +71,11 @@ std::string GridLabel(int p) {
 // The aspect's angle right-aligned in three characters.
 std::string AngleCell(int k) {
     const int angle = AspectAngle[static_cast<std::size_t>(k)];
-    std::string text = Format(angle, "0");
+    std::string text = std::to_string(angle);
     if (angle < 10) {
-        text = "  " + text;
+        text.insert(0, "  ");
     } else if (angle < 100) {
-        text = " " + text;
+        text.insert(0, " ");
     }
     return text + "  ";
 }
@@ -93,7 +94,7 @@ std::string DeclinationCell(double declI, double declJ, const Options& options) 
 std::string DegreesAndMinutes(double value, int width) {
     double degrees = Fix(value);
     std::string minutes = Format((value - degrees) * 60, "00");
-    if (minutes == "60") {
+    if (minutes.size() == 2 && minutes[0] == '6' && minutes[1] == '0') {
         degrees += 1;
         minutes = "00";
     }
@@ -103,7 +104,14 @@ std::string DegreesAndMinutes(double value, int width) {
     } else if (degrees < 100) {
         blanks += 1;
     }
-    return std::string(static_cast<std::size_t>(blanks), ' ') + Format(degrees, "##0") + "d " + minutes + "m";
+    std::string text;
+    text.reserve(16);
+    text.append(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
+    text += Format(degrees, "##0");
+    text += "d ";
+    text += minutes;
+    text += 'm';
+    return text;
 }
 
 // ---- Transit lists ---------------------------------------------------------------------------------
@@ -138,7 +146,36 @@ double RoundToTenths(double x) {
 
 }  // namespace
 
-GridAspect FindGridAspect(double s, const Options& options) {
+namespace {
+
+// The grid's tests with their orb bounds at single precision, as the grid compares them, worked out once
+// for a whole grid rather than for each of its pairs: the tests of the quintile family only when option
+// 16 asks for them, a bound a test does not have as an infinity.
+struct GridBounds {
+    std::array<int, kGridTests.size()> k{};
+    std::array<float, kGridTests.size()> low{}, high{};
+    std::size_t count = 0;
+};
+
+GridBounds BoundsOf(const Options& options) {
+    GridBounds bounds;
+    const bool quintiles = options[16] == 1.0f;
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    for (const GridTest& test : kGridTests) {
+        if (test.quintileFamily && !quintiles) continue;
+        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
+        const double orb = options[test.option];
+        bounds.k[bounds.count] = test.k;
+        bounds.low[bounds.count] =
+            test.kind == OrbKind::AtMost ? -kInfinity : static_cast<float>(angle - orb);
+        bounds.high[bounds.count] =
+            test.kind == OrbKind::AtLeast ? kInfinity : static_cast<float>(angle + orb);
+        ++bounds.count;
+    }
+    return bounds;
+}
+
+GridAspect FindGridAspectWithin(double s, const GridBounds& bounds) {
     GridAspect found;
     // A point without a real position has no aspects (an infinite separation would pass the
     // conjunction test).
@@ -146,28 +183,18 @@ GridAspect FindGridAspect(double s, const Options& options) {
     // The orbs are single-precision values, and the separation and the bounds are compared at that
     // precision, so that an aspect exactly at the edge of its orb is in orb as the user typed it.
     const float separation = static_cast<float>(s);
-    const bool quintiles = options[16] == 1.0f;
-    for (const GridTest& test : kGridTests) {
-        if (test.quintileFamily && !quintiles) continue;
-        const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
-        const double orb = options[test.option];
-        const float low = static_cast<float>(angle - orb);
-        const float high = static_cast<float>(angle + orb);
-        bool holds = false;
-        switch (test.kind) {
-            case OrbKind::Band:
-                holds = low <= separation && separation <= high;
-                break;
-            case OrbKind::AtLeast:
-                holds = separation >= low;
-                break;
-            case OrbKind::AtMost:
-                holds = separation <= high;
-                break;
-        }
-        if (holds) found = {test.k, s - angle};
+    // The last test that holds gives the aspect, so the tests are tried from the last one back.
+    for (std::size_t t = bounds.count; t-- > 0;) {
+        if (bounds.low[t] <= separation && separation <= bounds.high[t])
+            return {bounds.k[t], s - AspectAngle[static_cast<std::size_t>(bounds.k[t])]};
     }
     return found;
+}
+
+}  // namespace
+
+GridAspect FindGridAspect(double s, const Options& options) {
+    return FindGridAspectWithin(s, BoundsOf(options));
 }
 
 // ---- Grid ------------------------------------------------------------------------------------------
@@ -180,12 +207,15 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
                       "MC  Asc  P.F  S.N  N.N  Moo  Plu  Nep  Ura  Sat  Jup  Mar  Ven  Mer  Sun");
 
     std::string list = "  Planet    Planet    Separation   Degrees from exact";
+    list.reserve(64 * 64);
     list += kNewLine;
 
     const PointArray& lon = chart.PointLon;
     const PointArray& decl = chart.PointDecl;
+    const GridBounds bounds = BoundsOf(options);
     for (int i = 1; i <= kPointCount; ++i) {
         std::string row = "  " + GridLabel(i);
+        row.reserve(96);
         for (int j = kPointCount; j >= 1; --j) {
             const auto ui = static_cast<std::size_t>(i);
             const auto uj = static_cast<std::size_t>(j);
@@ -198,7 +228,7 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
                 continue;
             }
             const double s = Separation(lon[ui], lon[uj]);
-            const GridAspect aspect = FindGridAspect(s, options);
+            const GridAspect aspect = FindGridAspectWithin(s, bounds);
             if (aspect.k == 1) {
                 row += "---  ";
                 continue;
@@ -210,8 +240,10 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
             list += "  ";
             list += PointNameField(i);
             list += PointNameField(j);
-            list += " " + DegreesAndMinutes(s, 3);
-            list += std::string(7, ' ') + DegreesAndMinutes(e, 4);
+            list += ' ';
+            list += DegreesAndMinutes(s, 3);
+            list.append(7, ' ');
+            list += DegreesAndMinutes(e, 4);
             list += kNewLine;
         }
         report.AppendLine(row);

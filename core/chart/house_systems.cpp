@@ -51,18 +51,23 @@ void PlaceHouses(ChartState& chart) {
     std::string& text = chart.PointHouseText;
     if (text.size() < kHouseTextLength) text.resize(kHouseTextLength, ' ');
     const auto& cusp = chart.HouseCusp;
-    for (std::size_t h = 1; h <= 12; ++h) {
-        const double from = cusp[h];
-        const double to = cusp[h == 12 ? 1 : h + 1];
-        for (std::size_t p = 1; p <= kPointCount; ++p) {
-            const std::size_t slot = 10 * (p - 1);
-            text.replace(slot + 4, 6, " HOUSE");
-            // One tenth of an arc second, so that a point on a cusp opens the house. Reduced again, so
-            // that a point just below 360 lands at the start of the circle instead of in no house.
-            const double lon = Reduce(chart.PointLon[p] + 1.0 / 36000.0);
+    for (std::size_t p = 1; p <= kPointCount; ++p) {
+        const std::size_t slot = 10 * (p - 1);
+        // One tenth of an arc second, so that a point on a cusp opens the house. Reduced again, so that a
+        // point just below 360 lands at the start of the circle instead of in no house.
+        const double lon = Reduce(chart.PointLon[p] + 1.0 / 36000.0);
+        // Of overlapping houses (cusps out of order), the last one counts; a point in no house keeps the
+        // label it had.
+        for (std::size_t h = 12; h >= 1; --h) {
+            const double from = cusp[h];
+            const double to = cusp[h == 12 ? 1 : h + 1];
             const bool inside = to >= from ? (from <= lon && lon < to) : (from <= lon || lon < to);
-            if (inside) text.replace(slot, 4, HouseLabelField(static_cast<int>(h)));
+            if (inside) {
+                text.replace(slot, 4, HouseLabelField(static_cast<int>(h)));
+                break;
+            }
         }
+        text.replace(slot + 4, 6, " HOUSE");
     }
 }
 

@@ -1,6 +1,8 @@
 #include "chart/positions.h"
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "chart/house_systems.h"
 #include "chart/point_catalogue.h"
@@ -25,13 +27,41 @@ double R2(double x) {
     return Int(x * 100.0 + 0.5) / 100.0;
 }
 
+// The sign and its degrees of a whole degree, as the reports always split it (through a thirtieth of the
+// degree and back, rounded to hundredths). Int is the floor, which for the non-negative values here is
+// the conversion to a whole number; written so, the split of each of the 360 degrees is worked out once,
+// by the compiler, with the same arithmetic.
+constexpr double FloorOfNonNegative(double x) {
+    return static_cast<double>(static_cast<long long>(x));
+}
+
+constexpr std::pair<int, int> SplitOfWholeDegree(double whole) {
+    const double sign = FloorOfNonNegative(whole / 30.0);
+    const double scaled = (whole / 30.0 - sign) * 30.0;
+    const double rounded = FloorOfNonNegative(scaled * 100.0 + 0.5) / 100.0;
+    return {static_cast<int>(sign) + 1, static_cast<int>(FloorOfNonNegative(rounded))};
+}
+
+constexpr std::array<std::pair<int, int>, 360> kWholeDegreeSplits = [] {
+    std::array<std::pair<int, int>, 360> splits{};
+    for (int d = 0; d < 360; ++d) splits[static_cast<std::size_t>(d)] = SplitOfWholeDegree(d);
+    return splits;
+}();
+
 void SplitSignAndDegrees(double v, SplitPosition& out) {
     const double whole = Int(v);
+    if (whole >= 0 && whole < 360) {
+        const auto [sign, degrees] = kWholeDegreeSplits[static_cast<std::size_t>(whole)];
+        out.SignNumber = sign;
+        out.SignDegrees = degrees;
+        return;
+    }
     out.SignNumber = static_cast<int>(Int(whole / 30.0)) + 1;
     out.SignDegrees = static_cast<int>(Int(R2((whole / 30.0 - Int(whole / 30.0)) * 30.0)));
 }
 
 std::string TwoDigits(int n) {
+    if (n >= 0 && n < 100) return {static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
     return Format(n, "00");
 }
 
@@ -58,16 +88,28 @@ struct TableRowSource {
 };
 
 std::string PositionsRow(int p, const TableRowSource& src) {
-    std::string line =
-        "  " + LongPosition(src.lon) + "   " + std::string(PointNameField(p)) + src.retro + "    ";
+    std::string line;
+    line.reserve(96);
+    line += "  ";
+    line += LongPosition(src.lon);
+    line += "   ";
+    line += PointNameField(p);
+    line += src.retro;
+    line += "    ";
     if (src.houseText) {
-        line += "(" + HouseSlot(*src.houseText, p) + ")    ";
+        line += '(';
+        line += HouseSlot(*src.houseText, p);
+        line += ")    ";
     } else {
-        line += std::string(16, ' ');
+        line.append(16, ' ');
     }
     line += DeclinationText(src.decl);
-    line += "   " + ShortPosition(src.solstice);
-    if (src.eclLat) line += "   " + DeclinationText(*src.eclLat);
+    line += "   ";
+    line += ShortPosition(src.solstice);
+    if (src.eclLat) {
+        line += "   ";
+        line += DeclinationText(*src.eclLat);
+    }
     return line;
 }
 
@@ -129,19 +171,33 @@ SplitPosition SplitLong(double value) {
 
 std::string ShortPosition(double longitude) {
     const SplitPosition s = SplitShort(longitude);
-    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
-           TwoDigits(s.ArcMinutes);
+    std::string text = TwoDigits(s.SignDegrees);
+    text += ' ';
+    text += SignAbbrevField(s.SignNumber);
+    text += ' ';
+    text += TwoDigits(s.ArcMinutes);
+    return text;
 }
 
 std::string LongPosition(double longitude) {
     const SplitPosition s = SplitLong(longitude);
-    return TwoDigits(s.SignDegrees) + " " + std::string(SignAbbrevField(s.SignNumber)) + " " +
-           TwoDigits(s.ArcMinutes) + "m " + TwoDigits(s.ArcSeconds) + "s";
+    std::string text = TwoDigits(s.SignDegrees);
+    text += ' ';
+    text += SignAbbrevField(s.SignNumber);
+    text += ' ';
+    text += TwoDigits(s.ArcMinutes);
+    text += "m ";
+    text += TwoDigits(s.ArcSeconds);
+    text += 's';
+    return text;
 }
 
 std::string DeclinationText(double declination) {
     const SplitPosition s = SplitShort(std::fabs(declination));
-    return TwoDigits(s.SignDegrees) + (declination >= 0 ? " N " : " S ") + TwoDigits(s.ArcMinutes);
+    std::string text = TwoDigits(s.SignDegrees);
+    text += declination >= 0 ? " N " : " S ";
+    text += TwoDigits(s.ArcMinutes);
+    return text;
 }
 
 double SolsticePoint(double longitude, const Options& options) {

@@ -32,7 +32,9 @@ std::string JoinFolderAndFile(const std::string& folder, const std::string& file
     return folder + "/" + fileName;
 }
 
-bool MatchesPattern(const std::string& fileName, const std::string& pattern) {
+namespace {
+
+bool MatchesOnePattern(const std::string& fileName, const std::string& pattern) {
     const std::string name = Capitals(fileName);
     const std::string glob = Capitals(pattern);
     // Greedy matching with one remembered star, moving back to it on a mismatch.
@@ -58,6 +60,21 @@ bool MatchesPattern(const std::string& fileName, const std::string& pattern) {
     }
     while (g < glob.size() && glob[g] == '*') ++g;
     return g == glob.size();
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& fileName, const std::string& pattern) {
+    std::size_t start = 0;
+    do {
+        const std::size_t end = pattern.find_first_of(" ;", start);
+        const std::string one =
+            pattern.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!one.empty() && MatchesOnePattern(fileName, one)) return true;
+        if (one.empty() && pattern.empty()) return fileName.empty();
+        start = end == std::string::npos ? std::string::npos : end + 1;
+    } while (start != std::string::npos);
+    return false;
 }
 
 }  // namespace talvenor

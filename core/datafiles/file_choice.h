@@ -14,7 +14,8 @@ int PreselectedFileIndex(const std::vector<std::string>& fileNames, const std::s
 // "/", gets no second one; an empty folder gives the file name alone.
 std::string JoinFolderAndFile(const std::string& folder, const std::string& fileName);
 
-// True when a file name matches a pattern such as "*.FIL" (case-insensitive, "*" and "?" wildcards).
+// True when a file name matches a pattern such as "*.FIL" (case-insensitive, "*" and "?" wildcards), or
+// one of several separated by blanks or semicolons ("*.AAF *.QCK *.CSV").
 bool MatchesPattern(const std::string& fileName, const std::string& pattern);
 
 }  // namespace talvenor

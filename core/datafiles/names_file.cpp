@@ -64,6 +64,21 @@ std::string RecordLine(const NameRecord& record) {
     return line;
 }
 
+bool Overlong(const NameRecord& record) {
+    return std::any_of(record.Field.begin(), record.Field.end(),
+                       [](const std::string& f) { return f.size() > kLongestListField; });
+}
+
+// Line breaks between two positions of a text: LF, CR LF and a CR alone each count once, as the field
+// reader takes them.
+std::size_t LineBreaks(const std::string& text, std::size_t from, std::size_t to) {
+    std::size_t breaks = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++breaks;
+    }
+    return breaks;
+}
+
 std::string ReplaceQuestion(const NameRecord& r) {
     const std::string br = kLineEnd;
     return "There is already a name on file matching your current name with the following associated data: " +
@@ -165,6 +180,92 @@ NamesList LoadNamesList(const fs::path& namesFile, const fs::path& appFolder) {
         list.records.push_back(std::move(record));
     }
     return list;
+}
+
+NumberedNames ReadNumberedNamesText(const std::string& decodedText) {
+    NumberedNames names;
+    names.opened = true;
+    FieldReader reader(decodedText);
+    const std::string& text = reader.Text();
+    std::size_t counted = 0;  // the position up to which line breaks are counted
+    std::size_t line = 1;
+    NameRecord record;
+    for (;;) {
+        reader.SkipBlankLines();
+        line += LineBreaks(text, counted, reader.Position());
+        counted = reader.Position();
+        const RecordRead read = ReadNextRecord(reader, record);
+        if (read == RecordRead::End) break;
+        if (record.Field[1].empty()) {
+            names.fault = "an empty name ends the list here; the lines after it are not read";
+        } else if (read == RecordRead::CutShort) {
+            names.fault = "the last record is cut short: a record has seven fields";
+        } else if (Overlong(record)) {
+            names.fault = "a field is longer than " + std::to_string(kLongestListField) + " bytes";
+        }
+        if (names.fault) {
+            names.faultLine = line;
+            break;
+        }
+        names.records.push_back({line, std::move(record)});
+    }
+    return names;
+}
+
+NumberedNames ReadNumberedNames(const fs::path& namesFile) {
+    const auto text = ReadTextFile(namesFile);
+    if (!text) return {};
+    return ReadNumberedNamesText(*text);
+}
+
+std::string NameRecordLine(const NameRecord& record) {
+    return RecordLine(record);
+}
+
+NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records) {
+    NamesFileAddition result;
+    const std::string shown = namesFile.string();
+    const std::optional<fs::path> target = FileBehindLinks(namesFile);
+    if (!target) {
+        result.message = "The names file " + shown + " could not be read. Nothing was added.";
+        return result;
+    }
+    std::error_code error;
+    const bool exists = fs::exists(*target, error);
+    std::string bytes;
+    if (exists) {
+        auto read = ReadFileBytes(*target);
+        if (!read) {
+            result.message = "The names file " + shown + " could not be read. Nothing was added.";
+            return result;
+        }
+        bytes = std::move(*read);
+        const NumberedNames names = ReadNumberedNamesText(DecodeText(bytes));
+        if (names.fault) {
+            result.message = "The names file " + shown + " has an error at line " +
+                             std::to_string(names.faultLine) + ": " + *names.fault +
+                             ". Please correct it with Edit this List first. Nothing was added.";
+            return result;
+        }
+        // The first new record must begin a line of its own.
+        if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += kLineEnd;
+    }
+    for (const NameRecord& record : records) {
+        bytes += RecordLine(record);
+        bytes += kLineEnd;
+    }
+    const fs::path backup = BackupPath(*target);
+    if (exists && !MakeBackup(*target, backup)) {
+        result.message = "The backup copy " + backup.string() + " could not be made, so the names file " +
+                         shown + " was not changed.";
+        return result;
+    }
+    if (!ReplaceFileContents(*target, bytes)) {
+        result.message = "The names file " + shown + " could not be written; it was not changed.";
+        return result;
+    }
+    result.written = true;
+    return result;
 }
 
 std::string ListLabel(const std::string& path) {

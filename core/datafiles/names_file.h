@@ -40,6 +40,43 @@ struct NamesList {
 // and the list is empty. "Save to disk" reads the file by the same rule.
 NamesList LoadNamesList(const std::filesystem::path& namesFile, const std::filesystem::path& appFolder);
 
+// A names file read for the report tool's batch runs and for adding imported births: every record with
+// the line it begins on (counted from 1), by the same rule as the names list. `fault` says why reading
+// stopped early, `faultLine` where: a record cut short by the end of the file, a field longer than the
+// list reads, or an empty name, which ends the list there (the lines after it are never shown). No
+// fallback to the program folder's file; `opened` is false when the file cannot be read.
+struct NumberedRecord {
+    std::size_t line = 0;
+    NameRecord record;
+};
+struct NumberedNames {
+    bool opened = false;
+    std::vector<NumberedRecord> records;
+    std::optional<std::string> fault;
+    std::size_t faultLine = 0;
+};
+NumberedNames ReadNumberedNames(const std::filesystem::path& namesFile);
+NumberedNames ReadNumberedNamesText(const std::string& decodedText);
+
+// One record as a line of a names file (without its line end): the seven fields joined by commas, a
+// field that holds a comma or begins or ends with a blank in double quotes, so that it reads back as the
+// same value.
+std::string NameRecordLine(const NameRecord& record);
+
+// Adds records at the end of a names file, the file's own bytes before them unchanged, in one rewrite:
+// the previous file is kept as the backup ending in "OLD" (BackupPath) and the new one takes its place
+// through a temporary file in the same folder, so that the file holds at every moment either the old or
+// the new complete list. A file that does not exist yet is created. A file whose list does not read to
+// its end (a record cut short, a field too long, an empty name that would hide every record after it)
+// is left alone: the records would be added where the list never shows them. `message` says what went
+// wrong when nothing was written.
+struct NamesFileAddition {
+    bool written = false;
+    std::string message;
+};
+NamesFileAddition AddRecordsToNamesFile(const std::filesystem::path& namesFile,
+                                        const std::vector<NameRecord>& records);
+
 // The label over the list: the file name after the last separator, in capitals.
 std::string ListLabel(const std::string& path);
 

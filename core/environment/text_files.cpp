@@ -102,6 +102,26 @@ bool IsBlank(char c) {
 
 }  // namespace
 
+std::optional<std::string> EncodeWindows1252(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const std::size_t length = SequenceLength(utf8);
+        if (length == 0) return std::nullopt;
+        const char32_t c = DecodeSequence(utf8, length);
+        utf8.remove_prefix(length);
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        std::size_t high = 0;
+        while (high < kCp1252High.size() && kCp1252High[high] != c) ++high;
+        if (high == kCp1252High.size()) return std::nullopt;
+        bytes += static_cast<char>(0x80 + high);
+    }
+    return bytes;
+}
+
 bool IsPlainFile(const fs::path& file) {
     std::error_code error;
     return fs::is_regular_file(file, error);

@@ -22,6 +22,9 @@ std::string DecodeLine(std::string_view bytes);
 // A whole file's bytes as UTF-8 text, line by line; CR LF and LF line ends are kept as "\n". A UTF-8
 // byte-order mark at the start is dropped, so that it does not become part of the first name.
 std::string DecodeText(std::string_view bytes);
+// UTF-8 text as Windows-1252 bytes, the inverse of DecodeLine for every character the code page has; no
+// value when the text holds a character it has not (or is not well-formed UTF-8).
+std::optional<std::string> EncodeWindows1252(std::string_view utf8);
 // True for a plain file (after links are followed): not a folder, a device or a pipe.
 bool IsPlainFile(const std::filesystem::path& file);
 // A file's bytes as they are; no value when it cannot be opened or is no plain file (a folder, a device
@@ -64,6 +67,10 @@ class FieldReader {
     // Passes over what is left of the current line when it holds nothing but blanks, and over every
     // following line that holds nothing but blanks: where a record begins, a blank line is no record.
     void SkipBlankLines();
+    // How far the reader has come: the number of bytes of the text read so far.
+    std::size_t Position() const { return pos_; }
+    // The text the reader was given.
+    const std::string& Text() const { return text_; }
 
   private:
     std::string text_;

@@ -4,28 +4,6 @@
 
 namespace talvenor {
 
-double Norm360(double x) {
-    if (x >= 0) return x - 360.0 * std::floor(x / 360.0);
-    return x - 360.0 * (std::floor(x / 360.0) + 1.0) + 360.0;
-}
-
-double Norm360BranchFree(double x) {
-    return x - 360.0 * std::floor(x / 360.0);
-}
-
-double DegToRad(double x) {
-    return x * EnginePi / 180.0;
-}
-double RadToDeg(double x) {
-    return x * 180.0 / EnginePi;
-}
-double SinDeg(double x) {
-    return std::sin(DegToRad(x));
-}
-double CosDeg(double x) {
-    return std::cos(DegToRad(x));
-}
-
 double PackedToDecimal(double x) {
     const double whole = std::floor(x);
     return whole + (x - whole) * 100.0 / 60.0;

@@ -5,6 +5,8 @@
 // value would move printed minutes at their rounding edges.
 #pragma once
 
+#include <cmath>
+
 namespace talvenor {
 
 inline constexpr double EnginePi = 3.1415926535;
@@ -15,14 +17,29 @@ inline constexpr double kTinyAngle = 1.74533e-9;
 
 // Reduces an angle to one turn, normally [0, 360). Negative values go through the two-step form the
 // positions were always reduced with; a tiny negative value therefore gives exactly 360.
-double Norm360(double x);
+inline double Norm360(double x) {
+    if (x >= 0) return x - 360.0 * std::floor(x / 360.0);
+    return x - 360.0 * (std::floor(x / 360.0) + 1.0) + 360.0;
+}
 // The single-expression form used by the time and house routines.
-double Norm360BranchFree(double x);
+inline double Norm360BranchFree(double x) {
+    return x - 360.0 * std::floor(x / 360.0);
+}
 
-double SinDeg(double x);
-double CosDeg(double x);
-double DegToRad(double x);
-double RadToDeg(double x);
+// Defined here so that a sine and a cosine of the same angle, as the orbit and coordinate routines take
+// them, can be computed together.
+inline double DegToRad(double x) {
+    return x * EnginePi / 180.0;
+}
+inline double RadToDeg(double x) {
+    return x * 180.0 / EnginePi;
+}
+inline double SinDeg(double x) {
+    return std::sin(DegToRad(x));
+}
+inline double CosDeg(double x) {
+    return std::cos(DegToRad(x));
+}
 
 // Packed degrees-and-minutes (12.30 is 12 degrees 30 minutes) to decimal degrees.
 double PackedToDecimal(double x);

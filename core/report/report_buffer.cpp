@@ -15,13 +15,38 @@ ReportBuffer::ReportBuffer() {
     ClearPageBuffer();
 }
 
+namespace {
+
+constexpr std::size_t kMostSpareLines = 4096;
+
+// Keeps the storage of the lines of a buffer about to be emptied.
+void KeepStorage(std::vector<std::string>& lines, std::vector<std::string>& spare) {
+    for (std::string& line : lines) {
+        if (spare.size() >= kMostSpareLines) return;
+        if (line.capacity() > std::string().capacity()) spare.push_back(std::move(line));
+    }
+}
+
+// Sets an empty element to the text, in storage kept from an emptied buffer where there is some.
+void StoreLine(std::string& element, const std::string& text, std::vector<std::string>& spare) {
+    if (!spare.empty() && text.size() > element.capacity()) {
+        element = std::move(spare.back());
+        spare.pop_back();
+    }
+    element.assign(text);
+}
+
+}  // namespace
+
 void ReportBuffer::ClearDataBuffer() {
     DataLineCount = 0;
+    KeepStorage(DataLines, SpareLines);
     DataLines.assign(2, std::string());
 }
 
 void ReportBuffer::ClearPageBuffer() {
     PageLineCount = 0;
+    KeepStorage(PageLines, SpareLines);
     PageLines.assign(2, std::string());
 }
 
@@ -34,9 +59,9 @@ bool ReportBuffer::AppendLine() {
     try {
         if (DataLineCount >= kLimit || PageLineCount >= kLimit) throw std::bad_alloc();
         DataLines.resize(static_cast<std::size_t>(DataLineCount) + 2);
-        DataLines[static_cast<std::size_t>(DataLineCount)] = ReportLine;
+        StoreLine(DataLines[static_cast<std::size_t>(DataLineCount)], ReportLine, SpareLines);
         ++DataLineCount;
-        PageLines[static_cast<std::size_t>(PageLineCount)] = ReportLine;
+        StoreLine(PageLines[static_cast<std::size_t>(PageLineCount)], ReportLine, SpareLines);
         ++PageLineCount;
         PageLines.resize(static_cast<std::size_t>(PageLineCount) + 1);
     } catch (const std::bad_alloc&) {
@@ -62,6 +87,10 @@ std::filesystem::path LastPagePath(const std::filesystem::path& appFolder) {
 
 std::string PageText(const ReportBuffer& buffer, std::string_view lineEnd) {
     std::string text;
+    std::size_t size = 0;
+    for (std::int32_t i = 0; i <= buffer.PageLineCount; ++i)
+        size += buffer.PageLines[static_cast<std::size_t>(i)].size() + lineEnd.size();
+    text.reserve(size + size / 8);
     for (std::int32_t i = 0; i <= buffer.PageLineCount; ++i) {
         const std::string& line = buffer.PageLines[static_cast<std::size_t>(i)];
         std::size_t start = 0;

@@ -29,6 +29,10 @@ struct ReportBuffer {
     // Where a full buffer is reported; may stay null (the line is then dropped silently).
     UserDialogs* dialogs = nullptr;
 
+    // Lines of emptied buffers kept for their storage (their text is of no meaning), so that page after
+    // page does not allocate every line anew; a few thousand at most.
+    std::vector<std::string> SpareLines;
+
     // Begins a new page: empties the page buffer; the data buffer keeps its lines.
     void StartReport();
     // Appends ReportLine to the data buffer and to the page. False when the line could not be stored.

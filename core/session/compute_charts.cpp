@@ -14,19 +14,31 @@ std::string HouseCodeFromMenu(const std::string& checkedHouseCode) {
     return "P";
 }
 
-EngineResult ComputeBothCharts(Session& session, ChartState& chart) {
+namespace {
+
+void TransferBoth(Session& session, ChartState& chart) {
     chart.ChartName = session.natal.txtName;
     chart.HouseSystemCode = HouseCodeFromMenu(session.checkedHouseCode);
     TransferNatalInput(session.natal, session.regional, chart);
     TransferDiurnalInput(session.diurnal, session.regional, chart);
     chart.NatalEastWestCopy = chart.NatalEastWest;
     chart.NatalNorthSouthCopy = chart.NatalNorthSouth;
+}
 
+EngineResult ComputeNatalChart(Session& session, ChartState& chart) {
+    TransferBoth(session, chart);
+    return ComputeNatalPass(chart, session.options);
+}
+
+}  // namespace
+
+EngineResult ComputeBothCharts(Session& session, ChartState& chart) {
+    TransferBoth(session, chart);
     if (auto fault = ComputeNatalPass(chart, session.options)) return fault;
     return ComputeDiurnalPass(chart, session.options);
 }
 
-ComputeOutcome ComputeCharts(Session& session) {
+ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted) {
     ChartState& chart = session.chart;
     UserDialogs& dialogs = *session.dialogs;
     chart.InputErrorFlag = 0;
@@ -38,7 +50,9 @@ ComputeOutcome ComputeCharts(Session& session) {
 
     // Computed on a copy: a fault halfway must not leave half a new chart behind.
     ChartState work = chart;
-    if (auto fault = ComputeBothCharts(session, work)) {
+    const EngineResult fault =
+        wanted == ChartsWanted::Both ? ComputeBothCharts(session, work) : ComputeNatalChart(session, work);
+    if (fault) {
         dialogs.ShowMessage(fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
         return ComputeOutcome::Fault;
     }

@@ -17,8 +17,13 @@ enum class ComputeOutcome {
 // Title of the message shown when a computation meets an arithmetic fault.
 inline constexpr const char* kComputationErrorTitle = "Error!";
 
+// Which charts a computation makes. NatalOnly is for the report tool's runs over a names file whose
+// page reads the natal chart alone: the diurnal window is still checked and transferred (its date stands
+// in the page header), but the diurnal chart keeps whatever it held.
+enum class ChartsWanted { Both, NatalOnly };
+
 // The whole computation, as the OK button, a double-click on a name and the house menu run it.
-ComputeOutcome ComputeCharts(Session& session);
+ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted = ChartsWanted::Both);
 
 // The steps after the checks: transfer and both passes, into `chart`. On a fault `chart` is unreliable;
 // ComputeCharts therefore works on a copy and keeps the previous chart.

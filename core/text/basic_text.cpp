@@ -1,10 +1,14 @@
 #include "text/basic_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -54,6 +58,11 @@ std::string GeneralText(double value, int significant) {
     if (std::isinf(value)) return value < 0 ? "-Inf" : " Inf";
     // Negative zero compares equal to zero and must print as " 0", never "-0".
     if (value == 0) return " 0";
+    // A whole number of no more digits than the significant ones is written as it is.
+    if (std::fabs(value) < std::pow(10.0, significant) && value == std::trunc(value)) {
+        const auto whole = static_cast<std::int64_t>(std::fabs(value));
+        return (value < 0 ? "-" : " ") + std::to_string(whole);
+    }
 
     DecimalDigits decimal = ToDecimalDigits(std::fabs(value), significant);
     std::string& digits = decimal.digits;
@@ -134,6 +143,48 @@ NumericPattern ParsePattern(std::string_view pattern) {
     return parsed;
 }
 
+// |value| x 10^decimals rounded as Format rounds it (half away from zero on the 15-digit decimal form),
+// found without writing the digits out. The decimal form lies within half a unit of its fifteenth digit
+// of the binary value, a relative 5e-15: only where the first dropped digit could sit on the other side of
+// a half does the answer depend on it, and there (and beyond 10^12, where whole digits could be cut) no
+// value is given and the digits are written after all.
+std::optional<std::uint64_t> QuickScaled(double magnitude, int decimals) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    if (decimals < 0 || decimals >= static_cast<int>(std::size(kPowers))) return std::nullopt;
+    const double scaled = magnitude * kPowers[decimals];
+    if (!(scaled < 1e12)) return std::nullopt;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) <= scaled * 1e-14) return std::nullopt;
+    return static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
+// The text of a pattern for |value| x 10^decimals already rounded to a whole number: the same as the
+// digit-string assembly of Format gives, written in one go.
+std::string PatternText(std::uint64_t scaled, bool negative, const NumericPattern& parsed) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, scaled);
+    const auto count = static_cast<std::size_t>(written.ptr - digits);
+    const auto decimals = static_cast<std::size_t>(parsed.decimals);
+    std::size_t integerDigits = count > decimals ? count - decimals : 0;
+    std::size_t first = 0;
+    while (first < integerDigits && digits[first] == '0') ++first;  // only a scaled value of 0 has one
+    const std::size_t shown = integerDigits - first;
+    const auto least = static_cast<std::size_t>(parsed.min_integer_digits);
+
+    std::string text;
+    text.reserve(2 + std::max(shown, least) + decimals);
+    if (negative && scaled != 0) text += '-';
+    if (shown < least) text.append(least - shown, '0');
+    text.append(digits + first, shown);
+    if (parsed.has_point) {
+        text += '.';
+        if (count < decimals) text.append(decimals - count, '0');
+        text.append(digits + integerDigits, count - integerDigits);
+    }
+    return text;
+}
+
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -171,6 +222,12 @@ double LeadingNumber(std::string_view text) {
         const std::size_t exponent_start = j;
         while (j < text.size() && IsDigit(text[j])) ++j;
         exponent_digits = text.substr(exponent_start, j - exponent_start);
+    }
+    // A whole number of up to 15 digits is exact in a double: no need to write it out for from_chars.
+    if (fraction_digits.empty() && exponent_digits.empty() && integer_digits.size() <= 15) {
+        double whole = 0;
+        for (const char c : integer_digits) whole = whole * 10 + (c - '0');
+        return negative ? -whole : whole;
     }
     while (exponent_digits.size() > 1 && exponent_digits.front() == '0') exponent_digits.remove_prefix(1);
     // Any exponent this long is out of range either way; capping it keeps the parse bounded.
@@ -229,24 +286,16 @@ std::optional<std::int16_t> ToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-double Int(double x) {
-    return std::floor(x);
-}
-
-double Fix(double x) {
-    return std::trunc(x);
-}
-
-// On IEEE hardware a value beyond the single range becomes an infinity, as it did in the runtime.
-double ToSingle(double x) {
-    return static_cast<double>(static_cast<float>(x));
-}
-
 std::string Format(double value, std::string_view pattern) {
     const NumericPattern parsed = ParsePattern(pattern);
     if (!std::isfinite(value)) return GeneralNumber(value).substr(value < 0 ? 0 : 1);
+    // A whole number without decimals to show, the commonest case of the reports: its digits as they are.
+    if (parsed.decimals == 0 && !parsed.has_point && value >= 0 && value < 1e12 && value == std::trunc(value))
+        return PatternText(static_cast<std::uint64_t>(value), false, parsed);
+    if (const auto quick = QuickScaled(std::fabs(value), parsed.decimals)) {
+        return PatternText(*quick, value < 0, parsed);
+    }
 
-    // scaled: |value| x 10^decimals rounded to a whole number, as a digit string.
     std::string scaled = "0";
     if (value != 0) {
         const DecimalDigits decimal = ToDecimalDigits(std::fabs(value), 15);

@@ -5,6 +5,7 @@
 // than whatever the C++ library would do by default.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,13 +36,21 @@ std::string GeneralNumberSingle(float value);
 // input is not finite.
 std::optional<std::int16_t> ToInt16(double value);
 
-// Int: the largest whole number not above x (Int(-2.5) = -3).
-double Int(double x);
+// Int: the largest whole number not above x (Int(-2.5) = -3). Defined here, as Fix and ToSingle are, so
+// that the engine's many calls cost no call.
+inline double Int(double x) {
+    return std::floor(x);
+}
 // Fix: x with its fraction dropped, towards zero (Fix(-2.5) = -2).
-double Fix(double x);
+inline double Fix(double x) {
+    return std::trunc(x);
+}
 
-// The value as it is after being stored in a single-precision variable and read back.
-double ToSingle(double x);
+// The value as it is after being stored in a single-precision variable and read back. On IEEE hardware
+// a value beyond the single range becomes an infinity, as it did in the runtime.
+inline double ToSingle(double x) {
+    return static_cast<double>(static_cast<float>(x));
+}
 
 // Formats a value with a numeric pattern. Supported patterns are made of '#' and '0' digit
 // placeholders with at most one decimal point: "00", "#0", "0", "0.0", "0.00", "##0", "##0.0",

@@ -46,13 +46,16 @@ std::string ChooseDataFile(QWidget* fallback, const fs::path& appFolder, const s
     const RaisingWindow owner(fallback);
     QFileDialog dialog(owner.window(), "Select a File", folder);
     dialog.setObjectName("SelectFIle");
-    // The entry is added to the file chosen, or replaces its namesake after a question of its own: the
-    // dialog asks nothing about replacing the file.
-    dialog.setAcceptMode(use == FileUse::SaveInto ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // An entry is added to the file chosen, or replaces its namesake after a question of its own: the
+    // dialog asks nothing about replacing the file. A file written anew is replaced only after the
+    // dialog's own question.
+    dialog.setAcceptMode(use == FileUse::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, use != FileUse::WriteNew);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(FileDialogFilters(pattern));
-    const std::string preselected = FileToPreselect(appFolder, pattern, currentPath);
+    // A file written anew starts with no name: a file already there is chosen only on purpose.
+    const std::string preselected =
+        use == FileUse::WriteNew ? std::string() : FileToPreselect(appFolder, pattern, currentPath);
     if (!preselected.empty()) dialog.selectFile(QFile::decodeName(preselected.c_str()));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();

@@ -23,7 +23,8 @@ std::string FileToPreselect(const std::filesystem::path& folder, const std::stri
 
 // Shows the dialog over the window that asks (fallback: when no window of the program is active); the
 // full path of the chosen file, or "" when the user cancels. A name typed that does not exist yet is
-// answered too ("Save to disk" may start a new names file). Its button says "Open" or "Save" by use.
+// answered too ("Save to disk" may start a new names file). Its button says "Open" or "Save" by use; a
+// file written anew is replaced only after the dialog has asked.
 std::string ChooseDataFile(QWidget* fallback, const std::filesystem::path& appFolder,
                            const std::string& pattern, const std::string& currentPath, FileUse use);
 

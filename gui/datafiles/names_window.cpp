@@ -6,15 +6,47 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <optional>
 
+#include "atlas/atlas_search.h"
 #include "datafiles/list_window_support.h"
 #include "datafiles/name_edit_window.h"
+#include "exchange/exchange_files.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "session/session.h"
 #include "shell/app_services.h"
+#include "shell/gui_support.h"
+#include "system_zones.h"
 
 namespace talvenor::gui {
+
+namespace {
+
+// The dialogs of the program, with the hourglass taken away before anything is shown or asked.
+class UntilAsked : public UserDialogs {
+  public:
+    UntilAsked(UserDialogs& dialogs, std::optional<Hourglass>& busy) : dialogs_(dialogs), busy_(busy) {}
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        busy_.reset();
+        dialogs_.ShowMessage(text, title, icon);
+    }
+    bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override {
+        busy_.reset();
+        return dialogs_.AskYesNo(text, title, icon);
+    }
+    std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) override {
+        busy_.reset();
+        return dialogs_.AskText(prompt, title, defaultText);
+    }
+
+  private:
+    UserDialogs& dialogs_;
+    std::optional<Hourglass>& busy_;
+};
+
+}  // namespace
 
 NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt::Window), app_(app) {
     setObjectName("Names");
@@ -28,6 +60,8 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     Command1_ = Named<QPushButton>("Command1", "Click here for cities", this);
     cmdEditList_ = Named<QPushButton>("cmdEditList", "Edit this List", this);
     cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "Change List", this);
+    cmdImport_ = Named<QPushButton>("cmdImport", "Import...", this);
+    cmdExport_ = Named<QPushButton>("cmdExport", "Export...", this);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -41,7 +75,11 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     buttons->addWidget(cmdEditList_);
     buttons->addWidget(cmdNewFileList_);
     layout->addLayout(buttons);
-    resize(260, 380);
+    auto* exchange = new QHBoxLayout;
+    exchange->addWidget(cmdImport_);
+    exchange->addWidget(cmdExport_);
+    layout->addLayout(exchange);
+    resize(260, 410);
 
     NamesOnFile_->onChoose = [this](int row) {
         app_.namesListState().SkipLockedSelect = false;
@@ -54,6 +92,8 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     connect(Command1_, &QPushButton::clicked, this, [this] { app_.showCitiesWindow(); });
     connect(cmdEditList_, &QPushButton::clicked, this, &NamesWindow::editList);
     connect(cmdNewFileList_, &QPushButton::clicked, this, &NamesWindow::changeList);
+    connect(cmdImport_, &QPushButton::clicked, this, &NamesWindow::importBirths);
+    connect(cmdExport_, &QPushButton::clicked, this, &NamesWindow::exportBirths);
     reload();
 }
 
@@ -153,6 +193,36 @@ void NamesWindow::editList() {
     editor_->show();
     editor_->raise();
     editor_->activateWindow();
+}
+
+void NamesWindow::importBirths() {
+    Session& s = app_.session();
+    const std::string source = app_.chooseFile(kExchangeFilePattern, "", FileUse::Open);
+    if (source.empty()) return;
+    // The atlas is opened only when a record needs its place looked up.
+    SystemZoneDatabase zones;
+    AtlasPlaceZones places([folder = s.appFolder] { return Atlas::Open(folder); });
+    ZoneSources sources{&zones, &places};
+    // Reading a long file takes a moment; the pointer is itself again for every question and message.
+    std::optional<Hourglass> busy(std::in_place);
+    UntilAsked dialogs(*s.dialogs, busy);
+    const auto chooseTarget = [&] {
+        busy.reset();
+        return app_.chooseFile("*.FIL", NamesFileInUse(s), FileUse::SaveInto);
+    };
+    const ExchangeRun run = ImportCommand(source, chooseTarget, sources, s.regional, dialogs, s.report);
+    busy.reset();
+    if (run.reported) app_.showReport();
+    if (run.outcome == ExchangeOutcome::Written && run.written == std::filesystem::path(NamesFileInUse(s)))
+        reload();
+}
+
+void NamesWindow::exportBirths() {
+    Session& s = app_.session();
+    const std::string target = app_.chooseFile(kExchangeFilePattern, "", FileUse::WriteNew);
+    if (target.empty()) return;
+    const ExchangeRun run = ExportCommand(NamesFileInUse(s), target, s.regional, *s.dialogs, s.report);
+    if (run.reported) app_.showReport();
 }
 
 NameEditWindow* NamesWindow::editor() const {

@@ -39,13 +39,17 @@ class NamesWindow : public QWidget {
     void nameDoubleClicked(int row);
     void changeList();
     void editList();
+    // "Import...": births of an AAF, Quick*Chart or CSV file added to a names file the user chooses.
+    void importBirths();
+    // "Export...": the names file in use written as an AAF, Quick*Chart or CSV file.
+    void exportBirths();
 
     AppServices& app_;
     NamesList list_;
     ChoiceList* NamesOnFile_;
     QLabel* lblNamesOnFile_;
     QCheckBox* Check1_;
-    QPushButton *Command1_, *cmdEditList_, *cmdNewFileList_;
+    QPushButton *Command1_, *cmdEditList_, *cmdNewFileList_, *cmdImport_, *cmdExport_;
     QPointer<NameEditWindow> editor_;
 };
 

@@ -28,9 +28,10 @@ struct NamesListState {
     bool SkipLockedSelect = true;
 };
 
-// What a data file is chosen for: a list to show (its dialog says "Open"), or the names file an entry is
-// saved into ("Save").
-enum class FileUse { Open, SaveInto };
+// What a data file is chosen for: a list to show or a file to read (its dialog says "Open"), the names
+// file entries are added to ("Save"), or a file written anew, whose dialog asks before replacing one
+// ("Save").
+enum class FileUse { Open, SaveInto, WriteNew };
 
 // Which input window the time-zone list fills.
 inline constexpr int kTimeZoneTargetNatal = 0;
@@ -96,8 +97,8 @@ class AppServices {
     // Opens the print window over the hand-over file the data window has just written.
     virtual void openPrintWindow() = 0;
 
-    // Asks for a data file: pattern "*.FIL" or "*.LL", the file in use preselected. A full path, or ""
-    // when the user cancels.
+    // Asks for a data file: pattern "*.FIL", "*.LL" or several ("*.AAF *.QCK *.CSV"), the file in use
+    // preselected. A full path, or "" when the user cancels.
     virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath,
                                    FileUse use) = 0;
 };

@@ -534,6 +534,26 @@ TEST(PlaceHousesTest, PlacidusChartPutsTheAnglesInTheHousesTheyOpen) {
     EXPECT_EQ(LabelOf(chart, kSun), "12TH HOUSE");
 }
 
+TEST(PlaceHousesTest, OverlappingHousesGiveTheLastAndAPointInNoHouseKeepsItsLabel) {
+    // Cusps out of order, as a fault or an extreme latitude leaves them: element 2 (the 11th house) runs
+    // back from 100 to 40, so it spans all but 40..100 and overlaps every other house.
+    ChartState chart = EqualChart(0.0);
+    chart.HouseCusp[2] = 100.0;
+    chart.HouseCusp[3] = 40.0;
+    chart.PointHouseText = std::string(150, '*');
+    chart.PointLon[kSun] = 20.0;   // in the 10th (0..100) and in the 11th: the 11th, tested later, counts
+    chart.PointLon[kMoon] = 70.0;  // in the 10th and in the 12th (40..90): the 12th counts
+    // Every cusp at 50: each house is empty, no point is in any house.
+    ChartState none = EqualChart(0.0);
+    for (std::size_t h = 1; h <= 12; ++h) none.HouseCusp[h] = 50.0;
+    none.PointHouseText = std::string(150, '*');
+    PlaceHouses(chart);
+    PlaceHouses(none);
+    EXPECT_EQ(LabelOf(chart, kSun), "11TH HOUSE");
+    EXPECT_EQ(LabelOf(chart, kMoon), "12TH HOUSE");
+    EXPECT_EQ(LabelOf(none, kSun), "**** HOUSE");
+}
+
 // ---------------------------------------------------------------------------------------------------
 // High-latitude check
 

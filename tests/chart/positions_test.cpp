@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/point_catalogue.h"
 #include "report/report_buffer.h"
 
@@ -24,6 +26,24 @@ TEST(PositionsTest, ShortAndLongFormsNeverCarryIntoTheNextDegree) {
         SCOPED_TRACE(c.lon);
         EXPECT_EQ(ShortPosition(c.lon), c.shortForm);
         EXPECT_EQ(LongPosition(c.lon), c.longForm);
+    }
+}
+
+TEST(PositionsTest, EveryWholeDegreeSplitsIntoSignAndDegreesByTheRule) {
+    // The rule: the whole degree through a thirtieth and back, rounded to hundredths, then floored.
+    for (int d = 0; d < 360; ++d) {
+        const double whole = d;
+        const int sign = static_cast<int>(std::floor(whole / 30.0)) + 1;
+        const double scaled = (whole / 30.0 - std::floor(whole / 30.0)) * 30.0;
+        const int degrees = static_cast<int>(std::floor(std::floor(scaled * 100.0 + 0.5) / 100.0));
+        for (const double fraction : {0.0, 0.25, 0.999}) {
+            SCOPED_TRACE(whole + fraction);
+            EXPECT_EQ(SplitShort(whole + fraction).SignNumber, sign);
+            EXPECT_EQ(SplitShort(whole + fraction).SignDegrees, degrees);
+            EXPECT_EQ(SplitLong(whole + fraction).SignDegrees, degrees);
+        }
+        EXPECT_EQ(sign, d / 30 + 1);
+        EXPECT_EQ(degrees, d % 30);
     }
 }
 

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "datafiles/cities_file.h"
 #include "chart/input_fields.h"
+#include "datafiles/cities_file.h"
 #include "support/temporary_files.h"
 
 namespace talvenor {

@@ -31,10 +31,25 @@ TEST(FileChoiceTest, PatternsMatchWithoutRegardToCase) {
         const char* pattern;
         bool matches;
     } cases[] = {
-        {"NAMES.FIL", "*.FIL", true},      {"names.fil", "*.FIL", true}, {"NAMES.FILE", "*.FIL", false},
-        {"NAMES.LL", "*.FIL", false},      {".FIL", "*.FIL", true},      {"a.b.FIL", "*.FIL", true},
-        {"GA_MA.LL", "*.LL", true},        {"ALL", "*.LL", false},       {"N1.FIL", "N?.FIL", true},
-        {"N\xC3\xA9.FIL", "N?.FIL", true}, {"N12.FIL", "N?.FIL", false}, {"x", "*", true},
+        {"NAMES.FIL", "*.FIL", true},
+        {"names.fil", "*.FIL", true},
+        {"NAMES.FILE", "*.FIL", false},
+        {"NAMES.LL", "*.FIL", false},
+        {".FIL", "*.FIL", true},
+        {"a.b.FIL", "*.FIL", true},
+        {"GA_MA.LL", "*.LL", true},
+        {"ALL", "*.LL", false},
+        {"N1.FIL", "N?.FIL", true},
+        {"N\xC3\xA9.FIL", "N?.FIL", true},
+        {"N12.FIL", "N?.FIL", false},
+        {"x", "*", true},
+        // Several patterns, separated by blanks or semicolons: any one of them.
+        {"births.aaf", "*.AAF *.QCK *.CSV", true},
+        {"B.QCK", "*.AAF *.QCK *.CSV", true},
+        {"b.csv", "*.AAF;*.CSV", true},
+        {"b.txt", "*.AAF *.QCK *.CSV", false},
+        {"", "", true},
+        {"x", "", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + c.pattern);

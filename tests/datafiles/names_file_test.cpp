@@ -352,5 +352,93 @@ TEST(NamesFileTest, ABlankLineIsNoRecordForTheListNorForTheSave) {
     }
 }
 
+TEST(NamesFileTest, NumberedRecordsCarryTheLineTheyBeginOn) {
+    const NumberedNames names = ReadNumberedNamesText(
+        "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\n"
+        "\r\n"
+        "   \n"
+        "Bob,01 Jan 1990,1.00,A\n"  // a record may run over two lines, as the list reads it
+        "0,000.00,51.30\n"
+        "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r"  // an old line end of a CR alone
+        "\"Doe, Jo\",01 Jan 1990,1.00,A,0,000.00,51.30");
+    ASSERT_TRUE(names.opened);
+    EXPECT_FALSE(names.fault);
+    std::vector<std::pair<std::size_t, std::string>> seen;
+    for (const NumberedRecord& r : names.records) seen.emplace_back(r.line, r.record.Field[1]);
+    EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::string>>{
+                        {1, "Ann"}, {4, "Bob"}, {6, "Cy"}, {7, "Doe, Jo"}}));
+}
+
+TEST(NamesFileTest, NumberedRecordsStopWhereTheListStopsAndSayWhy) {
+    const struct {
+        const char* text;
+        std::size_t records;
+        const char* fault;
+        std::size_t line;
+    } cases[] = {
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\n,,,,,,\nBob,01 Jan 1990,1.00,A,0,000.00,51.30\n", 1,
+         "an empty name ends the list here; the lines after it are not read", 2},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\n\nBob,01 Jan 1990\n", 1,
+         "the last record is cut short: a record has seven fields", 3},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\n\n\n", 1, nullptr, 0},
+        {"", 0, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const NumberedNames names = ReadNumberedNamesText(c.text);
+        EXPECT_EQ(names.records.size(), c.records);
+        EXPECT_EQ(names.fault.value_or(""), c.fault ? c.fault : "");
+        EXPECT_EQ(names.faultLine, c.line);
+    }
+    const NumberedNames overlong =
+        ReadNumberedNamesText(std::string(1025, 'x') + ",01 Jan 1990,1.00,A,0,000.00,51.30");
+    EXPECT_EQ(overlong.fault.value_or(""), "a field is longer than 1024 bytes");
+    TemporaryFolder folder;
+    EXPECT_FALSE(ReadNumberedNames(folder.path() / "NONE.FIL").opened);
+}
+
+TEST(NamesFileTest, AddedRecordsFollowTheFileAsItWasWithItsBackup) {
+    TemporaryFolder folder;
+    const auto file = folder.path() / "NAMES.FIL";
+    const std::vector<NameRecord> records = {
+        *ParseNameRecord("Cy,01 Jan 1990,1.00,A,0,000.00,51.30"),
+        *ParseNameRecord("\"Doe, Jo\",01 Jan 1990,1.00,A,0,000.00,51.30")};
+    // A new file is created without a backup.
+    EXPECT_TRUE(AddRecordsToNamesFile(file, records).written);
+    const std::string added =
+        "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r\n\"Doe, Jo\",01 Jan 1990,1.00,A,0,000.00,51.30\r\n";
+    EXPECT_EQ(ReadBytes(file), added);
+    EXPECT_FALSE(std::filesystem::exists(BackupPath(file)));
+
+    // The old bytes stay as they were, Windows-1252 and a last line without its end included.
+    const std::string old =
+        "Jos\xE9,01 Jan 1990,1.00,A,0,000.00,51.30\r\n\nAnn,01 Jan 1990,1.00,A,0,000.00,51.30";
+    WriteBytes(file, old);
+    EXPECT_TRUE(AddRecordsToNamesFile(file, records).written);
+    EXPECT_EQ(ReadBytes(file), old + "\r\n" + added);
+    EXPECT_EQ(ReadBytes(BackupPath(file)), old);
+    EXPECT_EQ(LoadNamesList(file, folder.path()).records.size(), 4u);
+
+    // A file behind a link is added to where it lies.
+    const auto link = folder.path() / "LINK.FIL";
+    std::filesystem::create_symlink(file, link);
+    EXPECT_TRUE(AddRecordsToNamesFile(link, {records[0]}).written);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(LoadNamesList(file, folder.path()).records.size(), 5u);
+
+    // A list that does not read to its end is left alone.
+    const std::string cut = "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\nBob,01 Jan";
+    WriteBytes(file, cut);
+    const NamesFileAddition refused = AddRecordsToNamesFile(file, records);
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(refused.message,
+              "The names file " + file.string() +
+                  " has an error at line 2: the last record is cut short: a record has seven fields. "
+                  "Please correct it with Edit this List first. Nothing was added.");
+    EXPECT_EQ(ReadBytes(file), cut);
+    const NamesFileAddition folderRefused = AddRecordsToNamesFile(folder.path(), records);
+    EXPECT_FALSE(folderRefused.written);
+}
+
 }  // namespace
 }  // namespace talvenor

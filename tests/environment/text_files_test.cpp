@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,30 @@ TEST(TextFilesTest, DecodesEachLineAsUtf8OrElseWindows1252) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         EXPECT_EQ(DecodeLine(c.bytes), c.text);
+    }
+}
+
+TEST(TextFilesTest, TextThatWindows1252HoldsIsWrittenInItAndReadsBackTheSame) {
+    const struct {
+        std::string text;
+        std::optional<std::string> bytes;
+    } cases[] = {
+        {"plain", "plain"},
+        {"Jos\xC3\xA9 M\xC3\xBCller", "Jos\xE9 M\xFCller"},
+        {"\xE2\x82\xAC 5\xE2\x80\x93", "\x80 5\x96"},  // euro sign and en dash from the table
+        {"\xC2\x81\xC2\x9D", "\x81\x9D"},              // the undefined bytes, as they are read
+        {"\xC5\xA0\xC5\xB8", "\x8A\x9F"},              // Š and Ÿ
+        {"\xE6\x9D\xB1\xE4\xBA\xAC", std::nullopt},    // 東京: not in the code page
+        {"\xC2\x80", std::nullopt},                    // a control the table gives the euro's byte
+        {"Jos\xE9", std::nullopt},                     // not UTF-8
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto bytes = EncodeWindows1252(c.text);
+        EXPECT_EQ(bytes, c.bytes);
+        if (bytes) {
+            EXPECT_EQ(DecodeLine(*bytes), c.text);
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -260,6 +261,74 @@ TEST_F(DataFilesTest, ChangeListAsksForAFilAndReadsTheChosenOne) {
     EXPECT_EQ(Find<QLabel>(window, "lblNamesOnFile")->text(), "OTHER.FIL");
     EXPECT_EQ(app_.namesState.LockedIndex, 0);
     EXPECT_FALSE(app_.namesState.SkipLockedSelect);
+}
+
+TEST_F(DataFilesTest, ImportAsksForTheSourceAndTheNamesFileAndAddsOnlyAfterYes) {
+    WriteLines(folder_ / "NAMES.FIL", {kSample});
+    WriteLines(folder_ / "BIRTHS.AAF",
+               {"#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel/Pfalz,D", "#B93:*,49n05,8e11,1he,0",
+                "#A93:No,Time,m,1.1.1990,*,P,D", "#B93:*,49n05,8e11,1he,0"});
+    gui::NamesWindow window(app_);
+    auto* import = Find<QPushButton>(window, "cmdImport");
+    EXPECT_EQ(import->text(), "Import...");
+
+    // Cancel in the first dialog, then in the second, then No to the question: nothing is written.
+    QTest::mouseClick(import, Qt::LeftButton);
+    app_.fileAnswers = {(folder_ / "BIRTHS.AAF").string()};
+    QTest::mouseClick(import, Qt::LeftButton);
+    app_.fileAnswers = {(folder_ / "BIRTHS.AAF").string(), (folder_ / "NAMES.FIL").string()};
+    app_.dialogs.yesNoAnswers = {false};
+    QTest::mouseClick(import, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(folder_ / "NAMES.FIL"), std::string(kSample) + "\r\n");
+    EXPECT_EQ(app_.reportsShown, 0);
+    ASSERT_EQ(app_.fileRequests.size(), 5u);
+    EXPECT_EQ(app_.fileRequests[0], std::make_pair(std::string("*.AAF *.QCK *.CSV"), std::string()));
+    EXPECT_EQ(app_.fileUses[0], gui::FileUse::Open);
+    EXPECT_EQ(app_.fileRequests[2], std::make_pair(std::string("*.FIL"), (folder_ / "NAMES.FIL").string()));
+    EXPECT_EQ(app_.fileUses[2], gui::FileUse::SaveInto);
+
+    // Yes: the birth is added, the old list kept as NAMES.OLD, the report shown and the list read again.
+    app_.fileAnswers = {(folder_ / "BIRTHS.AAF").string(), (folder_ / "NAMES.FIL").string()};
+    app_.dialogs.yesNoAnswers = {true};
+    QTest::mouseClick(import, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(folder_ / "NAMES.FIL"),
+              std::string(kSample) + "\r\nTobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05\r\n");
+    EXPECT_EQ(ReadAll(folder_ / "NAMES.OLD"), std::string(kSample) + "\r\n");
+    EXPECT_EQ(app_.reportsShown, 1);
+    EXPECT_EQ(Entries(Find<QListWidget>(window, "NamesOnFile")),
+              (QStringList{"Sample Person", "Tobias Ferber"}));
+    const ReportBuffer& report = s().report;
+    const std::vector<std::string> page(report.PageLines.begin(),
+                                        report.PageLines.begin() + report.PageLineCount);
+    EXPECT_NE(std::find(page.begin(), page.end(), "    line 3, Time No: the record has no time of birth"),
+              page.end());
+    EXPECT_EQ(shown().back().title, "Import Births");
+}
+
+TEST_F(DataFilesTest, ExportWritesTheNamesFileInTheFormatOfTheEndingChosen) {
+    WriteLines(folder_ / "NAMES.FIL", {kSample, "Bad Date,31 Feb 1962,10.15,P,6,087.39,41.52"});
+    gui::NamesWindow window(app_);
+    auto* exportButton = Find<QPushButton>(window, "cmdExport");
+    EXPECT_EQ(exportButton->text(), "Export...");
+    QTest::mouseClick(exportButton, Qt::LeftButton);  // cancelled
+    EXPECT_EQ(app_.fileUses.back(), gui::FileUse::WriteNew);
+    EXPECT_EQ(app_.reportsShown, 0);
+
+    app_.fileAnswers = {(folder_ / "births.qck").string()};
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(folder_ / "births.qck"),
+              "Sample Person          MAR 14, 196210:15:00 PM    +06:00087W39'00 41N52'00                    "
+              "      \r\n");
+    EXPECT_EQ(app_.reportsShown, 1);
+    EXPECT_EQ(s().report.PageLines[0], "  EXPORT OF NAMES.FIL TO births.qck (Quick*Chart)");
+    EXPECT_EQ(s().report.PageLines[s().report.PageLineCount - 1],
+              "    line 2, Bad Date: field 2 (date) is not a date: 31 Feb 1962");
+
+    app_.fileAnswers = {(folder_ / "births.txt").string()};
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    EXPECT_FALSE(fs::exists(folder_ / "births.txt"));
+    EXPECT_EQ(shown().back().title, "Export Births");
+    EXPECT_EQ(app_.reportsShown, 1);
 }
 
 TEST_F(DataFilesTest, TheEditorsSaveTheirTextWithLineEndsAndQuitReloadsTheirList) {

@@ -10,7 +10,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 # From the bottom up. Keep the README's layout section in step.
-set(LAYERS text ephemeris environment report chart midpoints input datafiles atlas events session)
+set(LAYERS text ephemeris environment report chart midpoints input datafiles atlas exchange events session)
 # Test folders of helpers for every test: any test folder may include them, and they may include core
 # folders up to the layer given.
 set(TEST_SUPPORT_FOLDERS support)

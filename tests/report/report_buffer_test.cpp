@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -59,6 +60,31 @@ TEST(ReportBufferTest, DataBufferGrowsOverPagesUntilEmptied) {
     r.ClearDataBuffer();
     EXPECT_EQ(r.DataLineCount, 0);
     EXPECT_EQ(r.DataLines.size(), 2u);
+}
+
+TEST(ReportBufferTest, PagesAfterAnEmptyingHoldOnlyTheirOwnLines) {
+    // Emptied lines keep their storage for the next page; none of their text may show through.
+    ReportBuffer r;
+    for (int page = 0; page < 3; ++page) {
+        r.ClearAll();
+        for (int i = 0; i < 50; ++i)
+            r.AppendLine(std::string(static_cast<std::size_t>(std::max(0, 200 - page * 90 - i)), 'a' + page));
+        r.AppendLine("");
+        ASSERT_EQ(r.PageLineCount, 51);
+        ASSERT_EQ(r.DataLineCount, 51);
+        ASSERT_EQ(r.PageLines.size(), 52u);
+        ASSERT_EQ(r.DataLines.size(), 52u);
+        for (int i = 0; i < 50; ++i) {
+            const std::string expected(static_cast<std::size_t>(std::max(0, 200 - page * 90 - i)),
+                                       'a' + page);
+            ASSERT_EQ(r.PageLines[static_cast<std::size_t>(i)], expected);
+            ASSERT_EQ(r.DataLines[static_cast<std::size_t>(i)], expected);
+        }
+        EXPECT_EQ(r.PageLines[50], "");
+        EXPECT_EQ(r.PageLines[51], "");  // the spare empty element
+        EXPECT_EQ(r.DataLines[51], "");
+        EXPECT_LE(r.SpareLines.size(), 4096u);
+    }
 }
 
 TEST(ReportBufferTest, NothingIsShownWhenMinimizedOrWhenTheDataBufferIsEmpty) {

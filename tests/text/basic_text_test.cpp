@@ -5,11 +5,14 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace talvenor {
 namespace {
@@ -88,6 +91,80 @@ TEST(BasicTextTest, FormatOfNonFiniteValuesGivesTheGeneralTextWithoutBlank) {
     EXPECT_EQ(Format(std::numeric_limits<double>::infinity(), "0.00"), "Inf");
     EXPECT_EQ(Format(-std::numeric_limits<double>::infinity(), "0.00"), "-Inf");
     EXPECT_EQ(Format(std::numeric_limits<double>::quiet_NaN(), "##0"), "NaN");
+}
+
+// The rule of the header, written out on the digits: |value| with 15 significant digits, cut at the
+// pattern's decimals, half away from zero on the first dropped digit.
+std::string FormatByTheDigits(double value, int decimals, int leastIntegerDigits) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits;
+    const char* p = buffer;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') digits += *p;
+    }
+    const int exponent = std::atoi(p + 1);
+    const long kept = exponent + 1 + decimals;
+    std::string scaled;
+    if (value == 0 || kept < 0) {
+        scaled = "0";
+    } else if (kept >= static_cast<long>(digits.size())) {
+        scaled = digits + std::string(static_cast<std::size_t>(kept) - digits.size(), '0');
+    } else {
+        scaled = kept == 0 ? "0" : digits.substr(0, static_cast<std::size_t>(kept));
+        if (digits[static_cast<std::size_t>(kept)] >= '5') {
+            std::size_t i = scaled.size();
+            while (i > 0 && scaled[i - 1] == '9') scaled[--i] = '0';
+            if (i == 0) {
+                scaled.insert(scaled.begin(), '1');
+            } else {
+                ++scaled[i - 1];
+            }
+        }
+    }
+    const bool zero = scaled.find_first_not_of('0') == std::string::npos;
+    if (scaled.size() < static_cast<std::size_t>(decimals)) scaled.insert(0, decimals - scaled.size(), '0');
+    std::string integer = scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+    integer.erase(0, integer.find_first_not_of('0'));
+    if (integer.size() < static_cast<std::size_t>(leastIntegerDigits))
+        integer.insert(0, static_cast<std::size_t>(leastIntegerDigits) - integer.size(), '0');
+    std::string text = (value < 0 && !zero ? "-" : "") + integer;
+    if (decimals > 0) text += "." + scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+    return text;
+}
+
+TEST(BasicTextTest, FormatFollowsItsDigitRuleAlsoBesideHalvesAndWholeNumbers) {
+    const struct {
+        const char* pattern;
+        int decimals;
+        int least;
+    } patterns[] = {{"00", 0, 2},    {"##0", 0, 1},   {"0.0", 1, 1},
+                    {"#0.00", 2, 1}, {"##.#0", 2, 0}, {"#00#.#0", 2, 3}};
+    // Values on, just beside and far from halves of the last kept digit, whole numbers, their
+    // neighbours one ulp away, tiny and large values, both signs.
+    std::vector<double> values = {0.5,   1.5,     2.675,   0.125, 0.005, 1.005, 59.5, 59.995, 359.99999999,
+                                  1e-20, 4.35e11, 9.99e11, 1e12,  3e13,  0.0,   7.0,  60.0,   0.045};
+    for (double v : std::vector<double>(values)) {
+        values.push_back(std::nextafter(v, 0.0));
+        values.push_back(std::nextafter(v, 1e300));
+    }
+    std::uint64_t state = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
+        values.push_back(unit * 400.0);
+        // Exactly on a half of the second decimal, as positions and times often are.
+        values.push_back(std::floor(unit * 40000.0) / 100.0 + 0.005);
+    }
+    for (const auto& p : patterns) {
+        for (const double v : values) {
+            for (const double signed_value : {v, -v}) {
+                SCOPED_TRACE(std::string(p.pattern) + " with " + std::to_string(signed_value));
+                ASSERT_EQ(Format(signed_value, p.pattern),
+                          FormatByTheDigits(signed_value, p.decimals, p.least));
+            }
+        }
+    }
 }
 
 TEST(BasicTextTest, FormatRejectsMalformedPatterns) {
@@ -174,24 +251,47 @@ struct LeadingCase {
 
 TEST(BasicTextTest, LeadingNumberReadsTheLongestNumericPrefix) {
     const LeadingCase cases[] = {
-        {"", 0},         {"abc", 0},
-        {"-", 0},        {".", 0},
-        {"+", 0},        {"-.", 0},
-        {"e5", 0},       {"1.2.3", 1.2},
-        {"-.5", -0.5},   {"  12abc", 12},
-        {"\t 7", 7},     {"+3", 3},
-        {"1e", 1},       {"1e+", 1},
-        {"1E-x", 1},     {"2E3x", 2000},
-        {"2e-3", 0.002}, {"1.5D2", 150},
-        {"4d+1", 40},    {"12.", 12},
-        {"- 5", 0},      {"1 2", 1},
-        {"007", 7},      {"1e0005", 1e5},
-        {"0.1", 0.1},    {"123456789012345678901234567890", 123456789012345678901234567890.0},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {".", 0},
+        {"+", 0},
+        {"-.", 0},
+        {"e5", 0},
+        {"1.2.3", 1.2},
+        {"-.5", -0.5},
+        {"  12abc", 12},
+        {"\t 7", 7},
+        {"+3", 3},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1E-x", 1},
+        {"2E3x", 2000},
+        {"2e-3", 0.002},
+        {"1.5D2", 150},
+        {"4d+1", 40},
+        {"12.", 12},
+        {"- 5", 0},
+        {"1 2", 1},
+        {"007", 7},
+        {"1e0005", 1e5},
+        {"0.1", 0.1},
+        {"123456789012345678901234567890", 123456789012345678901234567890.0},
+        {"999999999999999", 999999999999999.0},
+        {"9007199254740993", 9007199254740992.0},
+        {"-42", -42},
+        {"00000000000000000001", 1},
     };
     for (const LeadingCase& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(LeadingNumber(c.text), c.expected);
     }
+}
+
+TEST(BasicTextTest, LeadingNumberKeepsTheSignOfMinusZero) {
+    EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
+    EXPECT_TRUE(std::signbit(LeadingNumber("-0.0")));
+    EXPECT_FALSE(std::signbit(LeadingNumber("0")));
 }
 
 TEST(BasicTextTest, LeadingNumberSaturatesOutOfRangeExponents) {

@@ -1,0 +1,327 @@
+// The AAF exchange format: reading its records leniently, writing them strictly.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "environment/text_files.h"
+#include "exchange/exchange_format.h"
+#include "input/strict_number.h"
+
+namespace talvenor {
+namespace {
+
+struct Chunk {
+    std::string id;  // in capitals, without "#" and ":"
+    std::string data;
+    std::size_t line = 0;
+};
+
+struct Record {
+    std::size_t line = 0;
+    std::vector<Chunk> chunks;
+};
+
+std::vector<std::string> Fields(std::string_view data) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = data.find(',', start);
+        fields.emplace_back(
+            TrimSpace(data.substr(start, comma == std::string_view::npos ? comma : comma - start)));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return fields;
+}
+
+bool Unknown(const std::string& field) {
+    return field.empty() || field == "*";
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Three numbers joined by ".", "-" or "/" (the year may carry a minus sign): the shape of a date.
+bool ShapedLikeDate(std::string_view field) {
+    int groups = 0;
+    bool inDigits = false;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (IsDigit(c)) {
+            if (!inDigits) ++groups;
+            inDigits = true;
+        } else if (c == '.' || c == '/' || c == '-') {
+            if (!inDigits && !(c == '-' && groups == 2)) return false;
+            inDigits = false;
+        } else {
+            return false;
+        }
+    }
+    return groups == 3 && inDigits;
+}
+
+// Day.month.year as written, with the year's sign, when the field has that shape.
+std::optional<CivilDate> DottedNumbers(std::string_view field) {
+    const std::size_t a = field.find('.');
+    const std::size_t b = a == std::string_view::npos ? a : field.find('.', a + 1);
+    if (b == std::string_view::npos) return std::nullopt;
+    const auto day = StrictNumber(field.substr(0, a));
+    const auto month = StrictNumber(field.substr(a + 1, b - a - 1));
+    const auto year = StrictNumber(field.substr(b + 1));
+    if (!day || !month || !year) return std::nullopt;
+    for (const double part : {*day, *month, *year}) {
+        if (std::fabs(part) > 1e6) return std::nullopt;  // no date, and beyond what an int holds safely
+    }
+    return CivilDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
+}
+
+void ReadA93(const Chunk& chunk, SourceBirth& birth) {
+    const std::vector<std::string> f = Fields(chunk.data);
+    // The date stands after last name, first name and type; some files leave the type out.
+    std::size_t date = 0;
+    if (f.size() >= 4 && (ShapedLikeDate(f[3]) || f[3] == "*")) {
+        date = 3;
+    } else if (f.size() >= 3 && ShapedLikeDate(f[2])) {
+        date = 2;
+    } else {
+        birth.fault =
+            "the #A93 chunk has no date where one belongs (last name, first name, type, date, time, "
+            "place, country)";
+        return;
+    }
+    const std::string last = Unknown(f[0]) ? "" : f[0];
+    const std::string first = Unknown(f[1]) ? "" : f[1];
+    birth.name = first.empty() ? last : last.empty() ? first : first + " " + last;
+
+    if (!Unknown(f[date])) {
+        birth.dateText = f[date];
+        const auto numbers = DottedNumbers(f[date]);
+        if (numbers && (numbers->year < kFirstYear || numbers->year > kLastYear)) {
+            birth.fault = "the date " + f[date] + " is outside the years the program computes (" +
+                          std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
+            return;
+        }
+        birth.date = ReadExchangeDate(f[date], RegionalFormat{});
+    }
+    if (f.size() > date + 1 && !Unknown(f[date + 1])) {
+        birth.clock = ReadClockTime(f[date + 1]);
+        if (!birth.clock) {
+            birth.fault = "the time " + Quoted(f[date + 1]) + " is not a clock time";
+            return;
+        }
+    }
+    if (f.size() > date + 2 && !Unknown(f[date + 2])) birth.place = f[date + 2];
+}
+
+void ReadB93(const Chunk& chunk, SourceBirth& birth) {
+    std::vector<std::string> f = Fields(chunk.data);
+    f.resize(std::max<std::size_t>(f.size(), 5));
+    if (!Unknown(f[0])) {
+        birth.julianDay = StrictNumber(f[0]);
+        if (!birth.julianDay) {
+            birth.fault = "the Julian day " + Quoted(f[0]) + " is not a number";
+            return;
+        }
+    }
+    const struct {
+        const std::string& text;
+        Axis axis;
+        std::optional<double>& target;
+        const char* what;
+    } positions[] = {{f[1], Axis::Latitude, birth.latitude, "latitude"},
+                     {f[2], Axis::Longitude, birth.longitude, "longitude"}};
+    for (const auto& p : positions) {
+        if (Unknown(p.text)) continue;
+        p.target = ReadPosition(p.text, p.axis);
+        if (!p.target) {
+            birth.fault = std::string("the ") + p.what + " " + Quoted(p.text) + " is not a " + p.what;
+            return;
+        }
+    }
+    if (!Unknown(f[3])) {
+        birth.zoneEast = ReadOffsetEast(f[3]);
+        if (!birth.zoneEast) {
+            birth.fault = "the zone " + Quoted(f[3]) + " is not a time zone";
+            return;
+        }
+    }
+    const std::string& type = f[4];
+    if (Unknown(type)) {
+        birth.daylight = std::nullopt;
+    } else if (type == "0") {
+        birth.daylight = 0;
+    } else if (type == "1") {
+        birth.daylight = 3600;
+    } else if (type == "2" || type == "D" || type == "d") {
+        birth.daylight = 7200;
+    } else if (type == "h" || type == "H") {
+        birth.daylight = 1800;
+    } else if (type == "L" || type == "l" || type == "m" || type == "M") {
+        birth.daylight = 0;
+        birth.meanTime = true;
+    } else {
+        birth.fault = "the time type " + Quoted(type) + " is none of 0, 1, 2, D, h, L and m";
+    }
+}
+
+SourceBirth ReadRecord(const Record& record, std::map<std::string, std::size_t>& leftOut,
+                       std::size_t& extraB93) {
+    SourceBirth birth;
+    birth.line = record.line;
+    ReadA93(record.chunks.front(), birth);
+    bool sawB93 = false;
+    for (std::size_t i = 1; i < record.chunks.size(); ++i) {
+        const Chunk& chunk = record.chunks[i];
+        if (chunk.id == "B93") {
+            if (sawB93) {
+                ++extraB93;
+                continue;
+            }
+            sawB93 = true;
+            if (birth.fault.empty()) ReadB93(chunk, birth);
+        } else if (chunk.id == "ZNAM") {
+            birth.abbreviation = std::string(TrimSpace(chunk.data));
+        } else {
+            ++leftOut[chunk.id];
+        }
+    }
+    if (!sawB93 && birth.fault.empty())
+        birth.fault = "the record has no #B93 chunk, so neither latitude nor longitude nor zone";
+    return birth;
+}
+
+std::string Count(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Two(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+// "49n05", "122w05".
+std::string AafPosition(int minutes, char positive, char negative) {
+    const int magnitude = std::abs(minutes);
+    return std::to_string(magnitude / 60) + (minutes < 0 ? negative : positive) + Two(magnitude % 60);
+}
+
+// "1he00", "5hw30", "0he21:48".
+std::string AafZone(int offsetEast) {
+    const int magnitude = std::abs(offsetEast);
+    std::string text =
+        std::to_string(magnitude / 3600) + "h" + (offsetEast > 0 ? "e" : "w") + Two(magnitude / 60 % 60);
+    if (magnitude % 60) text += ":" + Two(magnitude % 60);
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string_view> TextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n' && text[i] != '\r') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+SourceFile ReadAafText(std::string_view text) {
+    SourceFile file;
+    std::vector<Record> records;
+    std::size_t before = 0, stray = 0, extraB93 = 0;
+    Chunk* open = nullptr;  // the chunk a line without "#" continues
+    const std::vector<std::string_view> lines = TextLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        if (line.starts_with("#:")) continue;  // a comment
+        if (line.starts_with("#")) {
+            const std::size_t colon = line.find(':');
+            if (colon == std::string_view::npos) {
+                ++stray;
+                open = nullptr;
+                continue;
+            }
+            Chunk chunk{Capitals(TrimSpace(line.substr(1, colon - 1))), std::string(line.substr(colon + 1)),
+                        i + 1};
+            if (chunk.id == "A93") {
+                records.push_back({i + 1, {}});
+            } else if (records.empty()) {
+                ++before;
+                open = nullptr;
+                continue;
+            }
+            records.back().chunks.push_back(std::move(chunk));
+            open = &records.back().chunks.back();
+        } else if (!TrimSpace(line).empty()) {
+            // Line breaks inside a chunk only lay it out.
+            if (open) {
+                open->data += line;
+            } else {
+                ++stray;
+            }
+        }
+    }
+    if (records.empty()) {
+        file.fault = "it holds no #A93 record, so it is no AAF file";
+        return file;
+    }
+    std::map<std::string, std::size_t> leftOut;
+    file.births.reserve(records.size());
+    for (const Record& record : records) file.births.push_back(ReadRecord(record, leftOut, extraB93));
+
+    for (const auto& [id, count] : leftOut) {
+        file.notes.push_back("#" + id + " chunks (" + Count(count, "record", "records") +
+                             ") were not kept: a names file has no field for them");
+    }
+    if (extraB93)
+        file.notes.push_back(Count(extraB93, "record has", "records have") +
+                             " a second #B93 chunk; only the first was read");
+    if (before)
+        file.notes.push_back(Count(before, "chunk stands", "chunks stand") +
+                             " before the first #A93 and was not read");
+    if (stray) file.notes.push_back(Count(stray, "line is", "lines are") + " no chunk and was not read");
+    file.notes.push_back(
+        "AAF records keep no place in a names file: the place, country and type fields were not kept");
+    return file;
+}
+
+WrittenBirth AafRecord(const ExportBirth& birth) {
+    WrittenBirth out;
+    std::string last = birth.name, first;
+    const std::size_t comma = birth.name.find(',');
+    if (comma != std::string::npos) {
+        if (birth.name.find(',', comma + 1) != std::string::npos) {
+            out.refusal = "the name holds more than one comma, which an AAF field cannot hold";
+            return out;
+        }
+        last = std::string(TrimSpace(std::string_view(birth.name).substr(0, comma)));
+        first = std::string(TrimSpace(std::string_view(birth.name).substr(comma + 1)));
+    } else if (const std::size_t blank = birth.name.find_last_of(' '); blank != std::string::npos) {
+        first = std::string(TrimSpace(std::string_view(birth.name).substr(0, blank)));
+        last = std::string(TrimSpace(std::string_view(birth.name).substr(blank + 1)));
+    }
+    if (birth.name.find('#') != std::string::npos) {
+        out.refusal = "the name holds \"#\", which AAF keeps for the start of its chunks";
+        return out;
+    }
+    if (last.empty()) last = "*";
+    if (first.empty()) first = "*";
+
+    char julianDay[32];
+    std::snprintf(julianDay, sizeof julianDay, "%.6f", birth.JulianDay());
+    const bool meanTime = birth.IsMeanTime();
+    out.text = "#A93:" + last + "," + first + ",*," + std::to_string(birth.date.day) + "." +
+               std::to_string(birth.date.month) + "." + std::to_string(birth.date.year) + "," +
+               std::to_string(birth.hour) + ":" + Two(birth.minute) + ",*,*\r\n";
+    out.text += std::string("#B93:") + julianDay + "," + AafPosition(birth.latitudeNorthMinutes, 'n', 's') +
+                "," + AafPosition(birth.longitudeEastMinutes, 'e', 'w') + "," +
+                (meanTime ? "*" : AafZone(birth.OffsetEastSeconds())) + "," + (meanTime ? "L" : "0") + "\r\n";
+    return out;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,392 @@
+#include "exchange/exchange_births.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "atlas/place_format.h"
+#include "chart/chart_state.h"
+#include "environment/text_files.h"
+#include "ephemeris/calendar.h"
+#include "ephemeris/time_scales.h"
+#include "input/input_checks.h"
+#include "input/strict_number.h"
+#include "text/basic_text.h"
+
+namespace talvenor {
+namespace {
+
+constexpr int kDaySeconds = 86400;
+// A zone more than this far from UT is no zone: the Julian day and the date then name different days.
+constexpr int kWidestZoneSeconds = 15 * 3600;
+
+// Counts the messages the input checks would show, and shows none.
+class CountingDialogs : public UserDialogs {
+  public:
+    std::vector<std::string> texts;
+    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
+        texts.push_back(text);
+    }
+    bool AskYesNo(const std::string&, const std::string&, MessageIcon) override { return false; }
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// The message of the input checks for the natal fields of a record; none when they pass. The diurnal
+// window is given the same record, so only the record itself is judged.
+std::optional<std::string> CheckedByTheInputChecks(const NatalInputFields& natal) {
+    DiurnalInputFields diurnal;
+    diurnal.txtDiurnalMonth = natal.txtMonth;
+    diurnal.txtDiurnalDay = natal.txtDay;
+    diurnal.txtDiurnalYear = natal.txtYear;
+    diurnal.txtDiurnalHour = natal.txtBirthHour;
+    diurnal.txtDiurnalMinute = natal.txtBirthMinute;
+    diurnal.txtDiurnalTZ = natal.txtTZ;
+    diurnal.txtDiurnalLongDeg = natal.txtLongDeg;
+    diurnal.txtDiurnalLongMin = natal.txtLongMin;
+    diurnal.txtDiurnalLatDeg = natal.txtLatDeg;
+    diurnal.txtDiurnalLatMin = natal.txtLatMin;
+    diurnal.SelectAM(natal.optAM);
+    diurnal.SelectEast(natal.optEast);
+    diurnal.SelectSouth(natal.optSouth);
+    ChartState state;
+    CountingDialogs dialogs;
+    CheckInputComplete(natal, diurnal, state, dialogs);
+    CheckNatalRanges(natal, state, dialogs);
+    if (dialogs.texts.empty()) return std::nullopt;
+    return dialogs.texts.front();
+}
+
+std::string Two(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+std::string DateText(const CivilDate& date) {
+    return std::to_string(date.day) + "." + std::to_string(date.month) + "." + std::to_string(date.year);
+}
+
+std::string ClockText(const ClockTime& clock) {
+    return Two(clock.hour) + ":" + Two(clock.minute) + (clock.second ? ":" + Two(clock.second) : "");
+}
+
+std::string OffsetText(int offsetEast) {
+    if (offsetEast == 0) return "UT";
+    return DurationText(offsetEast) + (offsetEast > 0 ? " east of UT" : " west of UT");
+}
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month];
+}
+
+CivilDate NextDay(CivilDate date) {
+    if (++date.day > DaysInMonth(date.year, date.month)) {
+        date.day = 1;
+        if (++date.month > 12) {
+            date.month = 1;
+            ++date.year;
+        }
+    }
+    return date;
+}
+
+// Why a name cannot go into a names file as it is; none when it can.
+std::optional<std::string> NameFault(const std::string& name) {
+    if (name.empty()) return "the record has no name";
+    if (name.find_first_of("\r\n") != std::string::npos) return "the name holds a line break";
+    if (name.front() == '"') return "the name begins with a double quote, which a names file cannot hold";
+    if (name.find('"') != std::string::npos && name.find(',') != std::string::npos)
+        return "the name holds both a double quote and a comma, which a names file cannot hold";
+    if (name.size() > kLongestListField)
+        return "the name is longer than " + std::to_string(kLongestListField) + " bytes";
+    return std::nullopt;
+}
+
+// The offset of a clock time in a zone of the database; on failure the reason.
+struct DatabaseOffset {
+    std::optional<int> offsetEast;
+    int daylight = 0;
+    std::string abbreviation;
+    std::string reason;
+    std::string warning;
+};
+
+DatabaseOffset OffsetFromDatabase(ZoneDatabase* zones, const std::string& zone, const CivilDate& date,
+                                  const ClockTime& clock, double longitudeEast) {
+    DatabaseOffset result;
+    if (!zones) {
+        result.reason = "no time-zone database is at hand for the zone " + zone;
+        return result;
+    }
+    const LocalClock local{date, clock.hour, clock.minute};
+    const auto longitudeMinutes = static_cast<int>(std::lround(longitudeEast * 60));
+    const ClockAnswer answer = ReadClock(*zones, zone, local, longitudeMinutes);
+    if (answer.kind == ClockKind::UnknownZone ||
+        (answer.kind != ClockKind::Skipped && answer.readings.empty())) {
+        result.reason = UnknownZoneMessage(zone);
+        return result;
+    }
+    if (answer.kind == ClockKind::Skipped) {
+        result.reason = SkippedClockMessage(zone, local, answer);
+        return result;
+    }
+    if (answer.kind == ClockKind::Repeated) result.warning = RepeatedClockWarning(zone, local, answer);
+    const ClockReading& r = answer.readings.front();
+    result.offsetEast = r.period.offsetSeconds;
+    result.daylight = r.period.daylightSeconds;
+    result.abbreviation = r.period.abbreviation;
+    return result;
+}
+
+bool SameLetters(const std::string& a, const std::string& b) {
+    return Capitals(a) == Capitals(b);
+}
+
+// The zone of a record: its offset east of UT in seconds, or the refusal.
+struct ResolvedZone {
+    std::optional<int> offsetEast;
+    std::string refusal;
+};
+
+ResolvedZone ResolveZone(const SourceBirth& b, const ClockTime& clock, double longitudeEast,
+                         ZoneSources& sources, BirthConversion& out) {
+    ResolvedZone zone;
+    const bool meanTime = b.meanTime || (Capitals(b.abbreviation) == "LMT" && !b.zoneEast);
+    if (meanTime && !b.zoneEast) {
+        out.origin = ZoneOrigin::MeanTime;
+        zone.offsetEast = static_cast<int>(std::lround(longitudeEast * 240.0));
+        return zone;
+    }
+    if (b.zoneEast && b.daylight) {
+        zone.offsetEast = *b.zoneEast + *b.daylight;
+        return zone;
+    }
+    if (b.julianDay) {
+        const double local = LocalJulianDay(*b.date, clock.hour, clock.minute, clock.second);
+        const double offset = std::round((local - *b.julianDay) * kDaySeconds);
+        if (std::fabs(offset) > kWidestZoneSeconds) {
+            zone.refusal = "the Julian day " + Format(*b.julianDay, "0.000000") + " is not on the date " +
+                           DateText(*b.date) + " at " + ClockText(clock) + " in any zone";
+            return zone;
+        }
+        out.origin = ZoneOrigin::JulianDay;
+        zone.offsetEast = static_cast<int>(offset);
+        return zone;
+    }
+
+    // The database: through the zone id the record gives, or through its place in the world atlas.
+    std::string zoneId = b.zoneId;
+    std::string placeLabel;
+    std::string noPlace;
+    if (zoneId.empty() && !b.place.empty() && sources.places && b.latitude) {
+        const PlaceZone found = sources.places->ZoneOf(b.place, *b.latitude, longitudeEast);
+        zoneId = found.zone;
+        placeLabel = found.label;
+        noPlace = found.reason;
+    }
+    if (zoneId.empty()) {
+        std::string why = b.zoneEast ? "the daylight-saving time is not given"
+                          : !b.abbreviation.empty()
+                              ? "the zone abbreviation " + b.abbreviation + " alone does not tell the offset"
+                              : "the record gives no time zone";
+        if (!noPlace.empty())
+            why += ", and " + noPlace;
+        else if (b.place.empty())
+            why += ", nor a place to look it up";
+        else if (!sources.places)
+            why += ", and the world atlas is not at hand to look up " + b.place;
+        zone.refusal = "unknown zone: " + why;
+        return zone;
+    }
+    const DatabaseOffset found = OffsetFromDatabase(sources.zones, zoneId, *b.date, clock, longitudeEast);
+    if (!found.offsetEast) {
+        zone.refusal = "unknown zone: " + found.reason;
+        return zone;
+    }
+    out.origin = b.zoneId.empty() ? ZoneOrigin::Place : ZoneOrigin::ZoneId;
+    out.zoneDetail = zoneId + (placeLabel.empty() ? "" : " (" + placeLabel + ")");
+    if (!found.warning.empty()) out.warnings.push_back(found.warning);
+    int offset = *found.offsetEast;
+    if (b.zoneEast && *b.zoneEast != offset - found.daylight) {
+        out.warnings.push_back("the record's zone (" + OffsetText(*b.zoneEast) +
+                               ") is not the standard time of " + out.zoneDetail + " (" +
+                               OffsetText(offset - found.daylight) + "); the database's offset was taken");
+    } else if (!b.zoneEast && b.daylight && *b.daylight != found.daylight) {
+        // The record says which time was kept; the database gives the zone's standard time.
+        offset = offset - found.daylight + *b.daylight;
+        out.warnings.push_back("the record's daylight-saving time (" + DurationText(*b.daylight) +
+                               ") is not the database's for " + out.zoneDetail + " (" +
+                               DurationText(found.daylight) + "); the record's was taken");
+    }
+    if (!b.abbreviation.empty() && !SameLetters(b.abbreviation, found.abbreviation) &&
+        found.abbreviation != "LMT") {
+        out.warnings.push_back("the record names the zone " + b.abbreviation +
+                               ", the time-zone database gives " + found.abbreviation + " for " +
+                               out.zoneDetail + "; the database's offset was taken");
+    }
+    zone.offsetEast = offset;
+    return zone;
+}
+
+// The packed degrees.minutes of a position in whole minutes, with the sign the names file gives it.
+std::string PackedField(int minutes, const char* pattern) {
+    const int magnitude = std::abs(minutes);
+    const double packed = magnitude / 60 + (magnitude % 60) / 100.0;
+    return Format(minutes < 0 ? -packed : packed, pattern);
+}
+
+}  // namespace
+
+double LocalJulianDay(const CivilDate& date, int hour, int minute, double second) {
+    return JulianDayNumberOf(date.year, date.month, date.day) - 0.5 +
+           (hour * 3600.0 + minute * 60.0 + second) / kDaySeconds;
+}
+
+std::string PositionText(int minutes, char positive, char negative) {
+    const int magnitude = std::abs(minutes);
+    return std::to_string(magnitude / 60) + "\xC2\xB0" + Two(magnitude % 60) + "'" +
+           (minutes < 0 ? negative : positive);
+}
+
+BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const RegionalFormat& regional) {
+    BirthConversion out;
+    const auto refuse = [&out](std::string reason) {
+        out.refusal = std::move(reason);
+        out.warnings.clear();
+        return out;
+    };
+    if (!b.fault.empty()) return refuse(b.fault);
+
+    const std::string name(TrimSpace(b.name));
+    if (const auto fault = NameFault(name)) return refuse(*fault);
+    if (!b.date)
+        return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");
+    if (b.date->year < kFirstYear || b.date->year > kLastYear)
+        return refuse("the date " + DateText(*b.date) + " is outside the years the program computes (" +
+                      std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")");
+    if (!b.clock) return refuse("the record has no time of birth");
+    if (!b.latitude || !b.longitude) return refuse("the record has no latitude and longitude");
+
+    const ClockTime clock = *b.clock;
+    const ResolvedZone zone = ResolveZone(b, clock, *b.longitude, sources, out);
+    if (!zone.offsetEast) return refuse(zone.refusal);
+    const int offsetEast = *zone.offsetEast;
+
+    // The Julian day, where given beside a zone found otherwise, must name the same moment.
+    if (b.julianDay && out.origin != ZoneOrigin::JulianDay) {
+        const double ut = LocalJulianDay(*b.date, clock.hour, clock.minute, clock.second) -
+                          static_cast<double>(offsetEast) / kDaySeconds;
+        const double apart = std::round((ut - *b.julianDay) * kDaySeconds);
+        if (std::fabs(apart) > 60) {
+            out.warnings.push_back("the Julian day " + Format(*b.julianDay, "0.000000") +
+                                   " and the date, time and zone differ by " +
+                                   DurationText(static_cast<int>(std::min(std::fabs(apart), 1e9))) +
+                                   "; the date, time and zone were kept");
+        }
+    }
+
+    // To the minute, as the names file keeps them.
+    CivilDate date = *b.date;
+    int hour = clock.hour;
+    int minute = clock.minute;
+    if (clock.second != 0) {
+        out.timeRounded = true;
+        if (clock.second >= 30 && ++minute == 60) {
+            minute = 0;
+            if (++hour == 24) {
+                hour = 0;
+                date = NextDay(date);
+                if (date.year > kLastYear)
+                    return refuse("rounded to the minute, the date " + DateText(date) +
+                                  " is outside the years the program computes");
+            }
+        }
+    }
+    const auto latitudeMinutes = static_cast<int>(std::llround(*b.latitude * 60));
+    const auto longitudeEastMinutes = static_cast<int>(std::llround(*b.longitude * 60));
+    out.positionRounded = std::fabs(*b.latitude * 60 - latitudeMinutes) > 1e-6 ||
+                          std::fabs(*b.longitude * 60 - longitudeEastMinutes) > 1e-6;
+
+    const double zoneWest = -offsetEast / 3600.0;
+    if (zoneWest > 12 || zoneWest < -13)
+        return refuse("the zone " + OffsetText(offsetEast) +
+                      " is outside the zones the program takes (13 hours east to 12 hours west of UT)");
+    if (longitudeEastMinutes <= 0 && zoneWest < -2)
+        return refuse("the zone " + OffsetText(offsetEast) +
+                      " lies more than 2 hours east of UT while the longitude " +
+                      PositionText(longitudeEastMinutes, 'E', 'W') +
+                      " is west, which the program refuses as a sign the wrong way round");
+
+    NameRecord record;
+    record.Field[1] = name;
+    record.Field[2] = FormatDateDdMmmYyyy(date, regional);
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    record.Field[3] = Format(hour12 + minute / 100.0, "##.#0");
+    record.Field[4] = hour < 12 ? "A" : "P";
+    record.Field[5] = ZoneHoursText(offsetEast);
+    record.Field[6] = PackedField(-longitudeEastMinutes, "#00#.#0");
+    record.Field[7] = PackedField(latitudeMinutes, "#0#.#0");
+
+    // The record must read back as these fields and pass the checks a computation makes.
+    const std::string line = NameRecordLine(record);
+    const auto readBack = ParseNameRecord(line);
+    if (!readBack || readBack->Field != record.Field)
+        return refuse("the record would not read back from the names file: " +
+                      NameRecordFault(line, regional).value_or(line));
+    NatalInputFields natal;
+    if (FillNatalFromRecord(record, regional, natal))
+        return refuse("the record would not read back from the names file: " + line);
+    if (const auto refused = CheckedByTheInputChecks(natal))
+        return refuse("the program's input checks refuse it (" + *refused + "): " + line);
+    out.record = std::move(record);
+    return out;
+}
+
+int ExportBirth::OffsetEastSeconds() const {
+    return static_cast<int>(std::lround(-zoneHours * 3600));
+}
+
+bool ExportBirth::IsMeanTime() const {
+    const double offset = -zoneHours * 3600;
+    const int meanTime = MeanTimeOffsetSeconds(longitudeEastMinutes);
+    return meanTime % 900 != 0 && std::fabs(offset - meanTime) <= 1.0;
+}
+
+double ExportBirth::JulianDay() const {
+    const double offset = IsMeanTime() ? MeanTimeOffsetSeconds(longitudeEastMinutes) : -zoneHours * 3600;
+    return LocalJulianDay(date, hour, minute, 0) - offset / kDaySeconds;
+}
+
+ExportReading ReadExportBirth(const NumberedRecord& numbered, const RegionalFormat& regional) {
+    ExportReading reading;
+    const NameRecord& record = numbered.record;
+    NatalInputFields natal;
+    if (FillNatalFromRecord(record, regional, natal)) {
+        reading.refusal =
+            NameRecordFault(NameRecordLine(record), regional).value_or("the record cannot be read");
+        return reading;
+    }
+    if (const auto refused = CheckedByTheInputChecks(natal)) {
+        reading.refusal = "the program's input checks refuse it: " + *refused;
+        return reading;
+    }
+    // The checks have made sure that every text is a number.
+    const auto number = [](const std::string& text) { return StrictNumber(text).value_or(0); };
+    ExportBirth b;
+    b.line = numbered.line;
+    b.name = record.Field[1];
+    b.date = {static_cast<int>(number(natal.txtYear)), static_cast<int>(number(natal.txtMonth)),
+              static_cast<int>(number(natal.txtDay))};
+    const int hour12 = static_cast<int>(number(natal.txtBirthHour));
+    b.hour = hour12 % 12 + (natal.optAM ? 0 : 12);
+    b.minute = static_cast<int>(number(natal.txtBirthMinute));
+    b.zoneHours = number(natal.txtTZ);
+    const int longitude = static_cast<int>(number(natal.txtLongDeg) * 60 + number(natal.txtLongMin));
+    b.longitudeEastMinutes = natal.optEast ? longitude : -longitude;
+    const int latitude = static_cast<int>(number(natal.txtLatDeg) * 60 + number(natal.txtLatMin));
+    b.latitudeNorthMinutes = natal.optSouth ? -latitude : latitude;
+    reading.birth = b;
+    return reading;
+}
+
+}  // namespace talvenor

@@ -1,0 +1,120 @@
+// Births in and out of a names file, in the AAF, Quick*Chart and CSV exchange formats: reading a whole
+// file into names-file records with the list of those that cannot be converted, writing a names file
+// out, the report of either, and the names window's Import and Export.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datafiles/names_file.h"
+#include "environment/regional_format.h"
+#include "environment/user_dialogs.h"
+#include "exchange/exchange_births.h"
+#include "report/report_buffer.h"
+
+namespace talvenor {
+
+enum class ExchangeFormat { Aaf, QuickChart, Csv };
+
+// "aaf", "qck" or "csv", in any case.
+std::optional<ExchangeFormat> FormatNamed(std::string_view name);
+// By the file's ending: .aaf, .qck, .csv (any case).
+std::optional<ExchangeFormat> FormatOfFile(const std::filesystem::path& file);
+// By the text: a line beginning with "#A93:" is AAF, a first line naming columns separated by commas,
+// semicolons or tabs is CSV, anything else is taken for Quick*Chart.
+ExchangeFormat GuessFormat(std::string_view text);
+// "AAF", "Quick*Chart", "CSV".
+std::string FormatTitle(ExchangeFormat format);
+
+// Larger files are refused rather than read: no birth-data file comes near it.
+inline constexpr std::uintmax_t kLargestExchangeFile = 256u * 1024 * 1024;
+
+struct ExchangeProblem {
+    std::size_t line = 0;
+    std::string name;
+    std::string text;
+};
+// "line 12, Tobias Ferber: the record has no time of birth".
+std::string ProblemText(const ExchangeProblem& problem);
+
+struct ImportResult {
+    std::string fault;  // the file cannot be read, is no text or not of its format: nothing is imported
+    ExchangeFormat format = ExchangeFormat::Aaf;
+    std::vector<NameRecord> records;  // converted, in file order
+    std::vector<std::size_t> lines;   // the line each of them began on
+    std::vector<ExchangeProblem> refused;
+    std::vector<ExchangeProblem> warnings;
+    std::vector<std::string> notes;  // about the file and what the names file could not keep
+};
+
+// The births of a file's bytes (UTF-8 or Windows-1252, line by line) in the given format, or the one the
+// text looks like. A file with a NUL byte is no text file.
+ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeFormat> format,
+                              ZoneSources& zones, const RegionalFormat& regional);
+// The same for a file; without a format the file's ending gives it, else its text.
+ImportResult ImportBirths(const std::filesystem::path& file, std::optional<ExchangeFormat> format,
+                          ZoneSources& zones, const RegionalFormat& regional);
+
+struct ExportResult {
+    std::string fault;  // the names file cannot be read: nothing is written
+    std::string bytes;  // the file to write
+    std::size_t written = 0;
+    std::vector<ExchangeProblem> refused;
+    std::vector<std::string> notes;
+};
+
+// A names file's records in a format, CR LF line ends; UTF-8, except Quick*Chart lines, which are
+// Windows-1252 wherever the line's characters allow, since readers of that format count columns in bytes.
+// A names file whose list stops early is written up to there, with the reason among the refusals.
+ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, const RegionalFormat& regional);
+ExportResult ExportNamesFile(const std::filesystem::path& namesFile, ExchangeFormat format,
+                             const RegionalFormat& regional);
+
+// What the names file keeps, said in every import report.
+inline constexpr const char* kNamesFileConvention =
+    "The names file keeps times on the 12-hour clock with A or P, zones in hours west of UT (east negative) "
+    "with any daylight-saving time folded in, and longitudes and latitudes as degrees.minutes (west and "
+    "north "
+    "positive); times and positions are rounded to the minute.";
+
+// The lines of the import report: what was read and added, the notes, every record that could not be
+// converted and every warning. `outcome` says what became of the records ("12 births added to ...").
+std::vector<std::string> ImportReport(const ImportResult& result, const std::string& source,
+                                      const std::string& outcome);
+std::vector<std::string> ExportReport(const ExportResult& result, const std::string& namesFile,
+                                      const std::string& target, ExchangeFormat format);
+
+inline constexpr const char* kImportTitle = "Import Births";
+inline constexpr const char* kExportTitle = "Export Births";
+// The files Import reads and Export writes.
+inline constexpr const char* kExchangeFilePattern = "*.AAF *.QCK *.CSV";
+
+// The question before anything is written.
+std::string ImportQuestion(const ImportResult& result, const std::string& source, const std::string& target);
+
+enum class ExchangeOutcome { Cancelled, Refused, Written, Failed };
+
+struct ExchangeRun {
+    ExchangeOutcome outcome = ExchangeOutcome::Cancelled;
+    bool reported = false;          // the report is the page of the report buffer, to be shown
+    std::filesystem::path written;  // the file written
+};
+
+// The names window's Import: reads the source, asks for the names file the births go to (an empty answer
+// is Cancel), asks before writing, and adds them there. Nothing is written unless the user said Yes, and
+// a Cancel shows nothing either. The report becomes the page of `report` when births were added, when
+// adding them failed, and when none could be converted.
+ExchangeRun ImportCommand(const std::filesystem::path& source,
+                          const std::function<std::string()>& chooseTarget, ZoneSources& zones,
+                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
+
+// The names window's Export of a names file into the chosen file, whose ending (.aaf, .qck, .csv) gives
+// the format; the file is replaced through a temporary file. The report becomes the page of `report`.
+ExchangeRun ExportCommand(const std::filesystem::path& namesFile, const std::filesystem::path& target,
+                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
+
+}  // namespace talvenor

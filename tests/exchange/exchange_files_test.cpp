@@ -1,0 +1,412 @@
+// Whole files in and out of names files: the AAF examples with their zones, round trips through the
+// names file, hostile files, and the names window's Import and Export with their questions and reports.
+#include "exchange/exchange_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "datafiles/names_file.h"
+#include "environment/text_files.h"
+#include "exchange/exchange_format.h"
+#include "support/scripted_dialogs.h"
+#include "support/temporary_files.h"
+#include "system_zones.h"
+
+namespace talvenor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadBytes;
+using testing_support::ScriptedDialogs;
+using testing_support::TemporaryFolder;
+using testing_support::WriteBytes;
+
+constexpr const char* kExamples =
+    "#: the format's two examples\n"
+    "#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel/Pfalz,D\n"
+    "#B93:*,49n05,8e11,1he,0\n"
+    "#ZNAM:CET\n"
+    "#COM:Programmierer der AAF-DLL\n"
+    "\n"
+    "#A93:Cezanne,Paul,m,19.1.1839,1:00,Aix-En-Provence,F\n"
+    "#B93:2392758.526528,43n31,5e27,*,L\n";
+
+std::vector<std::string> Lines(const ImportResult& result) {
+    std::vector<std::string> lines;
+    for (const NameRecord& r : result.records) lines.push_back(NameRecordLine(r));
+    return lines;
+}
+
+NumberedNames NamesOf(const ImportResult& result) {
+    NumberedNames names;
+    names.opened = true;
+    for (std::size_t i = 0; i < result.records.size(); ++i)
+        names.records.push_back({i + 1, result.records[i]});
+    return names;
+}
+
+class ExchangeFilesTest : public ::testing::Test {
+  protected:
+    SystemZoneDatabase zones_;
+    AtlasPlaceZones places_{[] { return Atlas::OpenIndex(TALVENOR_ATLAS_INDEX); }};
+    ZoneSources sources_{&zones_, &places_};
+    RegionalFormat regional_;
+    TemporaryFolder folder_;
+
+    ImportResult Import(const std::string& text, std::optional<ExchangeFormat> format = std::nullopt) {
+        return ImportBirthsText(text, format, sources_, regional_);
+    }
+};
+
+TEST_F(ExchangeFilesTest, TheFormatsTwoExamplesImportWithTheirZones) {
+    const ImportResult result = Import(kExamples);
+    ASSERT_EQ(result.fault, "");
+    EXPECT_EQ(result.format, ExchangeFormat::Aaf);
+    // Ferber's zone is one hour east; Cezanne's clock kept the mean time of 5e27, 21 min 48 s east, which
+    // also agrees with his Julian day.
+    EXPECT_EQ(Lines(result),
+              (std::vector<std::string>{"Tobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05",
+                                        "Paul Cezanne,19 Jan 1839,1.00,A,-0.3633,-005.27,43.31"}));
+    EXPECT_EQ(result.lines, (std::vector<std::size_t>{2, 7}));
+    EXPECT_TRUE(result.refused.empty());
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(result.notes,
+              (std::vector<std::string>{
+                  "#COM chunks (1 record) were not kept: a names file has no field for them",
+                  "AAF records keep no place in a names file: the place, country and type fields were "
+                  "not kept",
+                  "local mean time taken from the longitude (4 minutes of time a degree) (1 record): "
+                  "line 7"}));
+}
+
+TEST_F(ExchangeFilesTest, AZoneTheRecordLeavesOpenComesFromItsPlaceInTheAtlas) {
+    const ImportResult result = Import(
+        "#A93:Summer,Child,f,1.7.1980,12:00,Kandel/Pfalz,D\n#B93:*,49n05,8e11,*,*\n"
+        "#A93:Far,Away,f,1.7.1980,12:00,Kandel,USA\n#B93:*,39n00,77w00,*,*\n");
+    EXPECT_EQ(Lines(result), std::vector<std::string>{"Child Summer,01 Jul 1980,12.00,P,-2,-008.11,49.05"});
+    ASSERT_EQ(result.refused.size(), 1u);
+    // The atlas's Kandel lies in Germany, far from this record's position: its zone is not lent.
+    EXPECT_EQ(
+        ProblemText(result.refused[0]),
+        "line 3, Away Far: unknown zone: the record gives no time zone, and the world atlas has no place "
+        "\"Kandel\" within 30 km of the record's position");
+    EXPECT_NE(result.notes.back().find("place found in the world atlas (1 record): line 1"),
+              std::string::npos);
+}
+
+TEST_F(ExchangeFilesTest, AafThroughTheNamesFileAndBackKeepsWhatANamesFileHolds) {
+    const ImportResult first = Import(kExamples);
+    const ExportResult out = ExportNames(NamesOf(first), ExchangeFormat::Aaf, regional_);
+    EXPECT_EQ(out.bytes,
+              "#A93:Ferber,Tobias,*,27.9.1970,11:04,*,*\r\n#B93:2440856.919444,49n05,8e11,1he00,0\r\n\r\n"
+              "#A93:Cezanne,Paul,*,19.1.1839,1:00,*,*\r\n#B93:2392758.526528,43n31,5e27,*,L\r\n");
+    // Every field a names file holds is the same after the round trip, the Julian day included.
+    const SourceFile before = ReadAafText(kExamples);
+    const SourceFile after = ReadAafText(out.bytes);
+    ASSERT_EQ(after.births.size(), before.births.size());
+    for (std::size_t i = 0; i < before.births.size(); ++i) {
+        const SourceBirth& a = before.births[i];
+        const SourceBirth& b = after.births[i];
+        EXPECT_EQ(b.name, a.name);
+        EXPECT_EQ(b.date, a.date);
+        EXPECT_EQ(b.clock, a.clock);
+        EXPECT_EQ(b.latitude, a.latitude);
+        EXPECT_EQ(b.longitude, a.longitude);
+        EXPECT_EQ(b.meanTime, a.meanTime);
+        if (!a.meanTime) {
+            EXPECT_EQ(*b.zoneEast + *b.daylight, *a.zoneEast + *a.daylight);
+        }
+    }
+    EXPECT_EQ(after.births[1].julianDay, before.births[1].julianDay);
+    // And once more, byte for byte.
+    const ImportResult second = Import(out.bytes);
+    EXPECT_EQ(Lines(second), Lines(first));
+    EXPECT_EQ(ExportNames(NamesOf(second), ExchangeFormat::Aaf, regional_).bytes, out.bytes);
+}
+
+TEST_F(ExchangeFilesTest, QuickChartThroughTheNamesFileAndBackKeepsWhatANamesFileHolds) {
+    const std::string original =
+        "Tobias Ferber          SEP 27, 197011:04:00 AM    -01:00008E11'00 49N05'00                          "
+        "\r\n"
+        "Paul Cezanne           JAN 19, 183901:00:00 AM LMT-00:22005E27'00 43N31'00                          "
+        "\r\n"
+        "Sample Person          MAR 14, 196210:15:00 PM    +06:00087W39'00 41N52'00                          "
+        "\r\n"
+        "Sydney Person          JAN  5, 199006:45:00 AM    -10:00151E13'00 33S52'00                          "
+        "\r\n";
+    const ImportResult imported = Import(original, ExchangeFormat::QuickChart);
+    ASSERT_EQ(imported.refused.size(), 0u);
+    EXPECT_EQ(Lines(imported),
+              (std::vector<std::string>{"Tobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05",
+                                        "Paul Cezanne,19 Jan 1839,1.00,A,-0.3633,-005.27,43.31",
+                                        "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52",
+                                        "Sydney Person,05 Jan 1990,6.45,A,-10,-151.13,-33.52"}));
+    EXPECT_EQ(ExportNames(NamesOf(imported), ExchangeFormat::QuickChart, regional_).bytes, original);
+    // A line with a place and a zone abbreviation keeps every other column.
+    const std::string withPlace =
+        "Tobias Ferber          SEP 27, 197011:04:00 AM CET-01:00008E11'00 49N05'00 Kandel                   "
+        "\r\n";
+    EXPECT_EQ(ExportNames(NamesOf(Import(withPlace, ExchangeFormat::QuickChart)), ExchangeFormat::QuickChart,
+                          regional_)
+                  .bytes,
+              original.substr(0, 102));
+}
+
+TEST_F(ExchangeFilesTest, TheShippedNamesFileGoesThroughEveryFormatAndComesBackTheSame) {
+    const NumberedNames shipped = ReadNumberedNames(fs::path(TALVENOR_SHIPPED_DATA_DIR) / "NAMES.FIL");
+    ASSERT_TRUE(shipped.opened);
+    ASSERT_GE(shipped.records.size(), 5u);
+    std::vector<std::string> lines;
+    for (const NumberedRecord& r : shipped.records) lines.push_back(NameRecordLine(r.record));
+    for (const ExchangeFormat format :
+         {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv}) {
+        SCOPED_TRACE(FormatTitle(format));
+        const ExportResult out = ExportNames(shipped, format, regional_);
+        EXPECT_TRUE(out.refused.empty());
+        EXPECT_EQ(out.written, shipped.records.size());
+        const ImportResult back = Import(out.bytes, format);
+        EXPECT_TRUE(back.refused.empty());
+        EXPECT_EQ(Lines(back), lines);
+        EXPECT_EQ(GuessFormat(DecodeText(out.bytes)), format);
+    }
+}
+
+TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {
+    const std::string binary(
+        "\x7f"
+        "ELF\0\0\x01\x02#A93:",
+        13);
+    EXPECT_EQ(Import(binary).fault, "it is no text file (it holds NUL bytes)");
+    EXPECT_EQ(Import("", ExchangeFormat::Aaf).fault, "it holds no #A93 record, so it is no AAF file");
+    EXPECT_EQ(Import("", ExchangeFormat::QuickChart).fault, "it holds no line of birth data");
+
+    // Ten million characters on one line, in every format.
+    const std::string huge(10'000'000, 'x');
+    const ImportResult aaf = Import("#A93:" + huge + ",B,m,1.1.1990,12:00,P,D\n#B93:*,49n05,8e11,1he,0\n");
+    ASSERT_EQ(aaf.refused.size(), 1u);
+    EXPECT_EQ(aaf.refused[0].text, "the name is longer than 1024 bytes");
+    EXPECT_EQ(aaf.refused[0].name.size(), 80u);  // a name in a report is cut short
+    const ImportResult qck = Import(huge, ExchangeFormat::QuickChart);
+    ASSERT_EQ(qck.refused.size(), 1u);
+    EXPECT_EQ(qck.refused[0].text, "the date \"xxxxxxxxxxxx\" is not a date");
+    const ImportResult csv =
+        Import("name,date,time,zone,longitude,latitude\n" + huge + ",1.1.1990,1:00,+1,8e11,49n05\n");
+    ASSERT_EQ(csv.refused.size(), 1u);
+    EXPECT_EQ(csv.refused[0].text, "the name is longer than 1024 bytes");
+
+    // A record without #B93 among good ones: the others still come in.
+    const ImportResult missing =
+        Import(std::string(kExamples) + "#A93:No,Place,m,1.1.1990,12:00,P,D\n#COM:x\n");
+    EXPECT_EQ(missing.records.size(), 2u);
+    ASSERT_EQ(missing.refused.size(), 1u);
+    EXPECT_EQ(ProblemText(missing.refused[0]),
+              "line 9, Place No: the record has no #B93 chunk, so neither latitude nor longitude nor zone");
+
+    // Windows-1252 text reads as the names file reads it.
+    const ImportResult latin =
+        Import("#A93:M\xfcller,J\xfcrgen,m,1.1.1990,12:00,K\xf6ln,D\n#B93:*,50n56,6e57,1he,0\n");
+    EXPECT_EQ(Lines(latin),
+              std::vector<std::string>{"J\xC3\xBCrgen M\xC3\xBCller,01 Jan 1990,12.00,P,-1,-006.57,50.56"});
+}
+
+TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
+    // Quoted CSV fields may hold line breaks (the second row begins on line 5); a refusal names the record
+    // and quotes the field on one line.
+    const ImportResult result = Import(
+        "name,date,time,zone,longitude,latitude\n"
+        "\"Ann\nLee\",1970-09-27,\"11\n04\",+1,8e11,49n05\n"
+        "\"" +
+        std::string(100, 'x') + "\",1970-09-27,,+1,8e11,49n05\n");
+    ASSERT_EQ(result.refused.size(), 2u);
+    EXPECT_EQ(ProblemText(result.refused[0]), "line 2, Ann Lee: the time \"11 04\" is not a clock time");
+    EXPECT_EQ(ProblemText(result.refused[1]),
+              "line 5, " + std::string(80, 'x') + ": the record has no time of birth");
+}
+
+TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
+    EXPECT_EQ(FormatNamed("AAF"), ExchangeFormat::Aaf);
+    EXPECT_EQ(FormatNamed("qck"), ExchangeFormat::QuickChart);
+    EXPECT_EQ(FormatNamed("Csv"), ExchangeFormat::Csv);
+    EXPECT_EQ(FormatNamed("txt"), std::nullopt);
+    EXPECT_EQ(FormatOfFile("/a/births.AAF"), ExchangeFormat::Aaf);
+    EXPECT_EQ(FormatOfFile("births.qck"), ExchangeFormat::QuickChart);
+    EXPECT_EQ(FormatOfFile("births"), std::nullopt);
+    const struct {
+        const char* text;
+        ExchangeFormat format;
+    } cases[] = {
+        {"#: comment\n#A93:x", ExchangeFormat::Aaf},
+        {"\n#:only comments", ExchangeFormat::Aaf},
+        {"Name;Date;Time\n", ExchangeFormat::Csv},
+        {"name\tbirth date\n", ExchangeFormat::Csv},
+        {"Tobias Ferber          SEP 27, 1970", ExchangeFormat::QuickChart},
+        {"", ExchangeFormat::QuickChart},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(GuessFormat(c.text), c.format);
+    }
+}
+
+TEST_F(ExchangeFilesTest, ExportListsTheRecordsItCannotWriteWithTheirLines) {
+    const NumberedNames names = ReadNumberedNamesText(
+        "Good,14 Mar 1962,10.15,P,6,087.39,41.52\n"
+        "Bad date,31 Feb 1962,10.15,P,6,087.39,41.52\n"
+        "Far zone,14 Mar 1962,10.15,P,14,087.39,41.52\n"
+        "No #1,14 Mar 1962,10.15,P,6,087.39,41.52\n"
+        ",,,,,,\n"
+        "Hidden,14 Mar 1962,10.15,P,6,087.39,41.52\n");
+    const ExportResult out = ExportNames(names, ExchangeFormat::Aaf, regional_);
+    EXPECT_EQ(out.written, 1u);
+    EXPECT_EQ(out.bytes, "#A93:Good,*,*,14.3.1962,22:15,*,*\r\n#B93:2437738.677083,41n52,87w39,6hw00,0\r\n");
+    std::vector<std::string> problems;
+    for (const ExchangeProblem& p : out.refused) problems.push_back(ProblemText(p));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{
+                  "line 2, Bad date: field 2 (date) is not a date: 31 Feb 1962",
+                  "line 3, Far zone: the program's input checks refuse it: Error in natal input data "
+                  "section. Please correct.",
+                  "line 4, No #1: the name holds \"#\", which AAF keeps for the start of its chunks",
+                  "line 5: an empty name ends the list here; the lines after it are not read"}));
+}
+
+TEST_F(ExchangeFilesTest, ImportAsksForTheNamesFileAndWritesOnlyAfterYes) {
+    const fs::path source = folder_.path() / "BIRTHS.AAF";
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    WriteBytes(source, std::string(kExamples) + "#A93:No,Time,m,1.1.1990,*,P,D\n#B93:*,49n05,8e11,1he,0\n");
+    const std::string before = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";  // no line end
+    WriteBytes(target, before);
+
+    struct Case {
+        const char* what;
+        std::string chosen;
+        bool yes;
+        ExchangeOutcome outcome;
+    };
+    for (const Case& c : {Case{"Cancel in the file dialog", "", true, ExchangeOutcome::Cancelled},
+                          Case{"No to the question", target.string(), false, ExchangeOutcome::Cancelled}}) {
+        SCOPED_TRACE(c.what);
+        ScriptedDialogs dialogs;
+        dialogs.yesNoAnswers.push_back(c.yes);
+        ReportBuffer report;
+        const ExchangeRun run = ImportCommand(
+            source, [&] { return c.chosen; }, sources_, regional_, dialogs, report);
+        EXPECT_EQ(run.outcome, c.outcome);
+        EXPECT_FALSE(run.reported);
+        EXPECT_EQ(report.PageLineCount, 0);
+        EXPECT_EQ(ReadBytes(target), before);
+        EXPECT_FALSE(fs::exists(BackupPath(target)));
+    }
+
+    ScriptedDialogs dialogs;
+    dialogs.yesNoAnswers.push_back(true);
+    ReportBuffer report;
+    const ExchangeRun run = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(run.outcome, ExchangeOutcome::Written);
+    EXPECT_TRUE(run.reported);
+    EXPECT_EQ(run.written, target);
+    EXPECT_EQ(ReadBytes(target), before +
+                                     "\r\nTobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05\r\n"
+                                     "Paul Cezanne,19 Jan 1839,1.00,A,-0.3633,-005.27,43.31\r\n");
+    EXPECT_EQ(ReadBytes(BackupPath(target)), before);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, kImportTitle);
+    EXPECT_EQ(
+        dialogs.shown[0].text,
+        std::string(
+            "Add 2 births from BIRTHS.AAF at the end of NAMES.FIL?\r\n\r\n1 record could not be converted "
+            "and will be left out; the report lists each with its reason.\r\n\r\n") +
+            kNamesFileConvention);
+    // The report page lists every record that was left out, with its line and reason.
+    std::vector<std::string> page(report.PageLines.begin(), report.PageLines.begin() + report.PageLineCount);
+    EXPECT_EQ(page.front(), "  IMPORT OF BIRTHS.AAF (AAF)");
+    EXPECT_NE(std::find(page.begin(), page.end(), "    line 9, Time No: the record has no time of birth"),
+              page.end());
+    EXPECT_NE(std::find(page.begin(), page.end(), "  3 records read, 2 converted, 1 could not be converted."),
+              page.end());
+    // Long texts are broken between words, so the page reads without a scroll; nothing is lost.
+    std::string joined;
+    for (const std::string& line : page) {
+        EXPECT_LE(CharacterCount(line), 88u) << line;
+        joined += " " + line;
+    }
+    std::string words;
+    for (const char c : joined) {
+        if (c != ' ' || (!words.empty() && words.back() != ' ')) words += c;
+    }
+    EXPECT_NE(words.find(kNamesFileConvention), std::string::npos) << words;
+}
+
+TEST_F(ExchangeFilesTest, ImportRefusesFilesItCannotReadAndNamesFilesThatDoNotReadToTheEnd) {
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    ScriptedDialogs dialogs;
+    ReportBuffer report;
+    const ExchangeRun unreadable = ImportCommand(
+        folder_.path() / "NONE.AAF", [] { return std::string("x"); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(unreadable.outcome, ExchangeOutcome::Refused);
+    EXPECT_FALSE(unreadable.reported);
+    EXPECT_EQ(dialogs.shown.back().text, "The file " + (folder_.path() / "NONE.AAF").string() +
+                                             " cannot be imported: it cannot be read.");
+
+    const fs::path nothing = folder_.path() / "NOTHING.CSV";
+    WriteBytes(nothing, "name,date,time,zone,longitude,latitude\nA,1.1.1990,,+1,8e11,49n05\n");
+    const ExchangeRun none = ImportCommand(
+        nothing, [] { return std::string("x"); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(none.outcome, ExchangeOutcome::Refused);
+    EXPECT_TRUE(none.reported);
+    EXPECT_EQ(report.PageLines[3], "  Nothing was added to any names file.");
+    EXPECT_EQ(report.PageLines[4], "");
+    EXPECT_EQ(
+        dialogs.shown.back().text,
+        "No birth of NOTHING.CSV could be converted for a names file; the report lists each record with its "
+        "reason.");
+
+    const fs::path source = folder_.path() / "BIRTHS.AAF";
+    WriteBytes(source, kExamples);
+    const std::string damaged = "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\n,,,,,,\r\nHidden,01 Jan 1990";
+    WriteBytes(target, damaged);
+    dialogs.yesNoAnswers.push_back(true);
+    const ExchangeRun failed = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, dialogs, report);
+    EXPECT_EQ(failed.outcome, ExchangeOutcome::Failed);
+    EXPECT_TRUE(failed.reported);
+    EXPECT_EQ(dialogs.shown.back().text, "The names file " + target.string() +
+                                             " has an error at line 2: an empty name ends the list here; the "
+                                             "lines after it are not read. Please "
+                                             "correct it with Edit this List first. Nothing was added.");
+    EXPECT_EQ(ReadBytes(target), damaged);
+}
+
+TEST_F(ExchangeFilesTest, ExportWritesTheFormatTheEndingNames) {
+    const fs::path names = folder_.path() / "NAMES.FIL";
+    WriteBytes(names, "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n");
+    ScriptedDialogs dialogs;
+    ReportBuffer report;
+    EXPECT_EQ(ExportCommand(names, folder_.path() / "out.txt", regional_, dialogs, report).outcome,
+              ExchangeOutcome::Refused);
+    EXPECT_EQ(dialogs.shown.back().text,
+              "Please give the file the ending .aaf, .qck or .csv: the ending chooses the format (AAF, "
+              "Quick*Chart or "
+              "CSV).");
+    const fs::path csv = folder_.path() / "out.csv";
+    WriteBytes(csv, "old contents");
+    EXPECT_EQ(ExportCommand(names, csv, regional_, dialogs, report).outcome, ExchangeOutcome::Written);
+    EXPECT_EQ(ReadBytes(csv),
+              "name,date,time,zone,longitude,latitude,place\r\nSample "
+              "Person,1962-03-14,22:15,UTC-06:00,087W39,41N52,\r\n");
+    EXPECT_EQ(report.PageLines[0], "  EXPORT OF NAMES.FIL TO out.csv (CSV)");
+    EXPECT_EQ(report.PageLines[2], "  1 birth written, 0 could not be.");
+
+    const fs::path linked = folder_.path() / "names.csv";
+    fs::create_symlink(names, linked);
+    EXPECT_EQ(ExportCommand(names, linked, regional_, dialogs, report).outcome, ExchangeOutcome::Refused);
+    EXPECT_EQ(ReadBytes(names), "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n");
+}
+
+}  // namespace
+}  // namespace talvenor
