@@ -268,14 +268,16 @@ int main(int argc, char** argv) {
     if (!natalRecord && !namesFile) return BadArguments("--natal RECORD is required");
     if (natalRecord && namesFile) return BadArguments("--natal and --names exclude each other");
     // --tsv is the table of a names file, or the lines of pictures.
-    if (namesFile && !report && pictureArguments.tsv) {
+    if (!report && pictureArguments.tsv) {
         tsv = true;
         pictureArguments.tsv = false;
     }
     if (tsv && (!namesFile || report)) return BadArguments("--tsv takes --names FILE and no report");
     if (tsv) report = "natal-data";
     if (!report) return BadArguments("which report? see --help for the list");
-    if (namesFile && (*report == "wheel" || *report == "dial" || cli::IsEventReport(*report)))
+    if (namesFile && (*report == "wheel" || *report == "dial"))
+        return BadArguments(*report + " draws one chart; --names runs report pages");
+    if (namesFile && cli::IsEventReport(*report))
         return BadArguments(*report + " works on one chart; --names runs report pages");
     if (!IsReport(*report)) return BadArguments("unknown report " + *report);
     float modulus = 360;
