@@ -90,6 +90,23 @@ CivilDate NextDay(CivilDate date) {
     return date;
 }
 
+// A name without the byte-order marks (U+FEFF) a file's lines may carry inside them: they show nothing,
+// and one at the start of a names or exchange file is taken for the file's own mark and dropped, which
+// would cut the first letter off every column after it. Blanks at either end are left off too.
+std::string WithoutByteOrderMarks(std::string_view text) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    std::string clean;
+    clean.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (text.substr(i, kMark.size()) == kMark) {
+            i += kMark.size();
+        } else {
+            clean += text[i++];
+        }
+    }
+    return std::string(TrimSpace(clean));
+}
+
 // Why a name cannot go into a names file as it is; none when it can.
 std::optional<std::string> NameFault(const std::string& name) {
     if (name.empty()) return "the record has no name";
@@ -257,7 +274,7 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     };
     if (!b.fault.empty()) return refuse(b.fault);
 
-    const std::string name(TrimSpace(b.name));
+    const std::string name = WithoutByteOrderMarks(b.name);
     if (const auto fault = NameFault(name)) return refuse(*fault);
     if (!b.date)
         return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");

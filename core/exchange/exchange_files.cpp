@@ -261,12 +261,18 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
         }
         for (const std::string& note : written.notes) notes.Add(note, numbered.line);
         if (format == ExchangeFormat::QuickChart) {
-            if (auto narrow = EncodeWindows1252(written.text)) {
+            // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen
+            // to form UTF-8 ("ß¾" is the bytes of one character there) would come back as other characters
+            // in other columns: such a line is written in UTF-8 as well.
+            auto narrow = EncodeWindows1252(written.text);
+            if (narrow && (*narrow == written.text || !IsValidUtf8(*narrow))) {
                 written.text = std::move(*narrow);
             } else {
                 ++utf8Lines;
-                notes.Add("lines written in UTF-8, since their characters are not all in Windows-1252",
-                          numbered.line);
+                notes.Add(
+                    "lines written in UTF-8, since their characters are not all in Windows-1252 or their "
+                    "Windows-1252 bytes would read as UTF-8",
+                    numbered.line);
             }
         }
         // AAF lays its records out with a blank line before each but the first.

@@ -248,8 +248,8 @@ void PaintRing(QPainter& painter, const WheelFrame& f, const std::vector<WheelPo
     painter.drawLines(leaders);
     for (const WheelPoint& p : points) {
         const double shownDir = f.Direction(p.shown);
-        const GlyphSpec spec = PointGlyph(p.point);
-        FillOutline(painter, glyphs.symbol(spec), Polar(f.centre, r * ring.glyph, shownDir),
+        const GlyphSpec glyph = PointGlyph(p.point);
+        FillOutline(painter, glyphs.symbol(glyph), Polar(f.centre, r * ring.glyph, shownDir),
                     r * ring.glyphSize, ink);
         const QString text = Utf8(p.degreeText) + (p.retrograde ? " R" : "");
         FillRadialText(painter, glyphs, text, f.centre, r * ring.textStart, shownDir, r * ring.textSize, ink);

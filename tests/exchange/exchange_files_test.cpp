@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
@@ -154,6 +155,51 @@ TEST_F(ExchangeFilesTest, QuickChartThroughTheNamesFileAndBackKeepsWhatANamesFil
                           regional_)
                   .bytes,
               original.substr(0, 102));
+}
+
+TEST_F(ExchangeFilesTest, QuickChartNamesComeBackInTheirColumnsWhateverTheirLetters) {
+    // Windows-1252 where the letters allow it; but "ß¾" in Windows-1252 are the two bytes of one UTF-8
+    // character, which a reader would take for UTF-8 and so shift every column after the name.
+    const struct {
+        const char* name;
+        bool windows1252;
+    } cases[] = {{"José Müller", true}, {"Straße ¾", true}, {"Anna ß¾93", false}, {"Łukasz Żak", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string record = std::string(c.name) + ",27 Sep 1970,11.04,A,-1,-008.11,49.05";
+        NumberedNames names;
+        names.opened = true;
+        names.records.push_back({1, *ParseNameRecord(record)});
+        const ExportResult out = ExportNames(names, ExchangeFormat::QuickChart, regional_);
+        ASSERT_EQ(out.written, 1u);
+        EXPECT_EQ(IsValidUtf8(out.bytes), !c.windows1252);
+        const ImportResult back = Import(out.bytes, ExchangeFormat::QuickChart);
+        EXPECT_TRUE(back.refused.empty());
+        EXPECT_EQ(Lines(back), std::vector<std::string>{record});
+    }
+}
+
+TEST_F(ExchangeFilesTest, AByteOrderMarkInsideTheFileIsNoPartOfAName) {
+    // A file pasted together from two keeps the second one's mark at the start of a line; written out
+    // again, a name beginning with it would lose its first letter to the reader that skips a file's mark.
+    const std::string csv =
+        "name,date,time,zone,longitude,latitude\r\n"
+        "Ada Winterbourne,1978-02-02,07:05,UTC-05:00,084W23,33N45\r\n"
+        "\xEF\xBB\xBFSample Person,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n"
+        "Mid\xEF\xBB\xBFName,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n";
+    const ImportResult imported = Import(csv, ExchangeFormat::Csv);
+    ASSERT_TRUE(imported.refused.empty());
+    const std::vector<std::string> expected = {"Ada Winterbourne,02 Feb 1978,7.05,A,5,084.23,33.45",
+                                               "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52",
+                                               "MidName,14 Mar 1962,10.15,P,6,087.39,41.52"};
+    EXPECT_EQ(Lines(imported), expected);
+    for (const ExchangeFormat format :
+         {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv}) {
+        SCOPED_TRACE(FormatTitle(format));
+        const ImportResult back = Import(ExportNames(NamesOf(imported), format, regional_).bytes, format);
+        EXPECT_TRUE(back.refused.empty());
+        EXPECT_EQ(Lines(back), expected);
+    }
 }
 
 TEST_F(ExchangeFilesTest, TheShippedNamesFileGoesThroughEveryFormatAndComesBackTheSame) {

@@ -355,17 +355,17 @@ TEST(GlyphOutlinesTest, SymbolsComeFromTheFontAndLettersStandInForTheRest) {
         EXPECT_TRUE(fromFont) << s;
     }
     // The Part of Fortune, the angles, and any symbol no font has, are written in letters.
-    for (const GlyphSpec& spec : {PointGlyph(kPartOfFortune), PointGlyph(kAscendant), PointGlyph(kMidheaven),
-                                  GlyphSpec{0x10FFFD, "XY"}}) {
+    for (const GlyphSpec& glyph : {PointGlyph(kPartOfFortune), PointGlyph(kAscendant), PointGlyph(kMidheaven),
+                                   GlyphSpec{0x10FFFD, "XY"}}) {
         bool fromFont = true;
-        const QPainterPath outline = glyphs.symbol(spec, &fromFont);
-        EXPECT_FALSE(fromFont) << spec.letters;
-        EXPECT_FALSE(outline.isEmpty()) << spec.letters;
+        const QPainterPath outline = glyphs.symbol(glyph, &fromFont);
+        EXPECT_FALSE(fromFont) << glyph.letters;
+        EXPECT_FALSE(outline.isEmpty()) << glyph.letters;
         // Drawn a little smaller than text, so two letters take about one symbol's room.
-        EXPECT_NEAR(outline.boundingRect().width(), glyphs.text(spec.letters).boundingRect().width() * 0.72,
+        EXPECT_NEAR(outline.boundingRect().width(), glyphs.text(glyph.letters).boundingRect().width() * 0.72,
                     1e-6)
-            << spec.letters;
-        EXPECT_NEAR(outline.boundingRect().center().y(), 0, 1e-6) << spec.letters;
+            << glyph.letters;
+        EXPECT_NEAR(outline.boundingRect().center().y(), 0, 1e-6) << glyph.letters;
     }
     EXPECT_GT(glyphs.textWidth("SU/MO"), glyphs.textWidth("SU"));
     EXPECT_EQ(glyphs.textWidth(""), 0);
