@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in the normal build (and checks the Debian package made from
 # it), once with the address and undefined-behaviour sanitizers; then runs every fuzz target for a
-# bounded time (scripts/fuzz.sh).
+# bounded time (scripts/fuzz.sh) and checks the README's accuracy table against the accuracy tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -15,3 +15,8 @@ scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON 
 ctest --test-dir build-sanitize --output-on-failure -j2
 
 scripts/fuzz.sh
+
+# The accuracy table of the README is the one the accuracy tool prints (the tool alone uses the reference
+# ephemeris library, which scripts/accuracy.sh installs; the programs link nothing of it).
+scripts/accuracy.sh build-accuracy >/dev/null
+ctest --test-dir build-accuracy -R '^accuracy\.readme_table$' --output-on-failure
