@@ -5,7 +5,10 @@
 # build-fuzz/artifacts/ and its log in build-fuzz/logs/.
 #   scripts/fuzz.sh              every target, FUZZ_SECONDS (default 20) seconds each
 #   scripts/fuzz.sh names_file   only the named targets
-# FUZZ_JOBS sets how many targets run at once (default: the number of processors, at most 2).
+# FUZZ_JOBS sets how many targets run at once (default: the number of processors, at most 2). FUZZ_SEED
+# fixes libFuzzer's random seed, so that a run tries the same inputs in the same order every time (the
+# test command does, so that its failures come from the code, not from chance); without it each run
+# explores afresh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +18,15 @@ parallel=${FUZZ_JOBS:-$(($(nproc) < 2 ? 1 : 2))}
 if ! [ "$seconds" -ge 1 ] 2>/dev/null; then
     echo "fuzz: FUZZ_SECONDS must be a whole number of seconds, at least 1" >&2
     exit 2
+fi
+seed_option=()
+if [ -n "${FUZZ_SEED:-}" ]; then
+    # libFuzzer takes a seed of 0 as none at all.
+    if ! [ "$FUZZ_SEED" -ge 1 ] 2>/dev/null; then
+        echo "fuzz: FUZZ_SEED must be a whole number, at least 1" >&2
+        exit 2
+    fi
+    seed_option=(-seed="$FUZZ_SEED")
 fi
 build=build-fuzz
 cxx=${FUZZ_CXX:-$(command -v clang++-14 || command -v clang++ || true)}
@@ -57,7 +69,7 @@ run_target() {
     local seeds=()
     [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
     TMPDIR="$scratch/$name" "$root/$build/fuzz/fuzz_$name" -max_total_time="$seconds" -rss_limit_mb=2048 \
-        -timeout=10 -max_len=8192 -print_final_stats=1 -artifact_prefix="$artifacts/$name-" \
+        -timeout=10 -max_len=8192 -print_final_stats=1 "${seed_option[@]}" -artifact_prefix="$artifacts/$name-" \
         "$work" "${seeds[@]}" >"$logs/$name.log" 2>&1
 }
 

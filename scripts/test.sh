@@ -14,7 +14,7 @@ scripts/check_package.sh build
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON -DTALVENOR_BUILD_BENCH=OFF
 ctest --test-dir build-sanitize --output-on-failure -j2
 
-scripts/fuzz.sh
+FUZZ_SEED=1 scripts/fuzz.sh
 
 # The accuracy table of the README is the one the accuracy tool prints (the tool alone uses the reference
 # ephemeris library, which scripts/accuracy.sh installs; the programs link nothing of it).

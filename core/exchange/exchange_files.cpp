@@ -263,9 +263,11 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
         if (format == ExchangeFormat::QuickChart) {
             // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen
             // to form UTF-8 ("ß¾" is the bytes of one character there) would come back as other characters
-            // in other columns: such a line is written in UTF-8 as well.
+            // in other columns: such a line is written in UTF-8 as well. So is a first line whose
+            // Windows-1252 bytes begin as a UTF-8 byte-order mark ("ï»¿"), which a reader drops.
             auto narrow = EncodeWindows1252(written.text);
-            if (narrow && (*narrow == written.text || !IsValidUtf8(*narrow))) {
+            const bool readAsMark = result.written == 0 && narrow && narrow->starts_with("\xEF\xBB\xBF");
+            if (narrow && !readAsMark && (*narrow == written.text || !IsValidUtf8(*narrow))) {
                 written.text = std::move(*narrow);
             } else {
                 ++utf8Lines;
