@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -68,16 +71,17 @@ std::string GridLabel(int p) {
     }
 }
 
-// The aspect's angle right-aligned in three characters.
-std::string AngleCell(int k) {
-    const int angle = AspectAngle[static_cast<std::size_t>(k)];
-    std::string text = std::to_string(angle);
-    if (angle < 10) {
-        text.insert(0, "  ");
-    } else if (angle < 100) {
-        text.insert(0, " ");
-    }
-    return text + "  ";
+// The aspect's angle right-aligned in three characters, and two blanks.
+std::string_view AngleCell(int k) {
+    static const std::array<std::string, std::size(AspectAngle)> cells = [] {
+        std::array<std::string, std::size(AspectAngle)> text;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::string angle = std::to_string(AspectAngle[i]);
+            text[i] = std::string(angle.size() < 3 ? 3 - angle.size() : 0, ' ') + angle + "  ";
+        }
+        return text;
+    }();
+    return cells[static_cast<std::size_t>(k)];
 }
 
 std::string DeclinationCell(double declI, double declJ, const Options& options) {
@@ -93,9 +97,13 @@ std::string DeclinationCell(double declI, double declJ, const Options& options) 
 // "180d 00m" and never "179d 60m" or "179d 59m"; the padding follows the rounded degrees.
 std::string DegreesAndMinutes(double value, int width) {
     double degrees = Fix(value);
-    std::string minutes = Format((value - degrees) * 60, "00");
-    if (minutes.size() == 2 && minutes[0] == '6' && minutes[1] == '0') {
+    // The minutes as Format(..., "00") rounds them, worked out as a number.
+    const bool plain = value >= 0 && value < 1e9;
+    std::string minutes = plain ? std::string() : Format((value - degrees) * 60, "00");
+    std::uint64_t wholeMinutes = plain ? RoundedWhole((value - degrees) * 60) : 0;
+    if (plain ? wholeMinutes == 60 : minutes == "60") {
         degrees += 1;
+        wholeMinutes = 0;
         minutes = "00";
     }
     int blanks = width - 3;
@@ -107,9 +115,18 @@ std::string DegreesAndMinutes(double value, int width) {
     std::string text;
     text.reserve(16);
     text.append(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
-    text += Format(degrees, "##0");
-    text += "d ";
-    text += minutes;
+    if (plain) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(degrees)).ptr;
+        text.append(digits, end);
+        text += "d ";
+        text += static_cast<char>('0' + wholeMinutes / 10);
+        text += static_cast<char>('0' + wholeMinutes % 10);
+    } else {
+        text += Format(degrees, "##0");
+        text += "d ";
+        text += minutes;
+    }
     text += 'm';
     return text;
 }

@@ -334,4 +334,13 @@ std::string Format(double value, std::string_view pattern) {
     return text;
 }
 
+std::uint64_t RoundedWhole(double value) {
+    if (value == std::trunc(value)) return static_cast<std::uint64_t>(value);
+    if (const auto quick = QuickScaled(value, 0)) return *quick;
+    const std::string text = Format(value, "0");
+    std::uint64_t whole = 0;
+    std::from_chars(text.data(), text.data() + text.size(), whole);
+    return whole;
+}
+
 }  // namespace talvenor

@@ -68,4 +68,8 @@ inline double ToSingle(double x) {
 // placeholder) is a programming error and throws std::invalid_argument.
 std::string Format(double value, std::string_view pattern);
 
+// The whole number Format(value, "0") shows, as a number, for a value from 0 up to (not including)
+// 10^12: for the reports that build their figures a character at a time.
+std::uint64_t RoundedWhole(double value);
+
 }  // namespace talvenor

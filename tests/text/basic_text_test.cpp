@@ -167,6 +167,30 @@ TEST(BasicTextTest, FormatFollowsItsDigitRuleAlsoBesideHalvesAndWholeNumbers) {
     }
 }
 
+TEST(BasicTextTest, RoundedWholeIsTheNumberFormatShows) {
+    // The minutes of the aspect list: a double one ulp below 29.5 still reads 29.5000000000000 and rounds
+    // up, as Format rounds it.
+    EXPECT_EQ(RoundedWhole(std::nextafter(29.5, 0.0)), 30u);
+    EXPECT_EQ(RoundedWhole(29.4999999999), 29u);
+    EXPECT_EQ(RoundedWhole(59.99999999999), 60u);
+    std::vector<double> values = {0.0, 0.5, 1.5, 2.5, 29.5, 59.5, 59.999, 7.0, 4.35e11 + 0.5, 9.99e11};
+    for (double v : std::vector<double>(values)) {
+        values.push_back(std::nextafter(v, 0.0));
+        values.push_back(std::nextafter(v, 1e300));
+    }
+    std::uint64_t state = 1962;
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double unit = static_cast<double>(state >> 11) / 9007199254740992.0;
+        values.push_back(unit * 60.0);
+        values.push_back(std::floor(unit * 60.0) + 0.5);
+    }
+    for (const double v : values) {
+        SCOPED_TRACE(std::to_string(v));
+        ASSERT_EQ(std::to_string(RoundedWhole(v)), Format(v, "0"));
+    }
+}
+
 TEST(BasicTextTest, FormatRejectsMalformedPatterns) {
     for (const char* pattern : {"", ".", "0.0.0", "#,##0", "0%"}) {
         SCOPED_TRACE(pattern);
