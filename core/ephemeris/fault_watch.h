@@ -39,7 +39,11 @@ class FaultWatch {
     EngineStatus Status() const;
 
   private:
+#if defined(__x86_64__) && defined(__SSE2__)
+    unsigned saved_ = 0;  // the caller's SSE status flags
+#else
     std::fexcept_t saved_{};
+#endif
 };
 
 // OutOfRange when the value is not finite (an input that arrives infinite or NaN, where no operation of
