@@ -134,7 +134,19 @@ std::string FormatTitle(ExchangeFormat format) {
 std::string ProblemText(const ExchangeProblem& problem) {
     std::string text = "line " + std::to_string(problem.line);
     if (!problem.name.empty()) text += ", " + problem.name;
-    return text + ": " + problem.text;
+    text += ": " + problem.text;
+    // A name or place the text quotes may hold line breaks (a CSV field in quotes can span lines); the
+    // problem stays one line of the report, each break a blank.
+    std::string line;
+    line.reserve(text.size());
+    for (const char c : text) {
+        if (c != '\r' && c != '\n') {
+            line += c;
+        } else if (!line.empty() && line.back() != ' ') {
+            line += ' ';
+        }
+    }
+    return line;
 }
 
 ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeFormat> format,

@@ -265,14 +265,25 @@ TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
     // Quoted CSV fields may hold line breaks (the second row begins on line 5); a refusal names the record
     // and quotes the field on one line.
     const ImportResult result = Import(
-        "name,date,time,zone,longitude,latitude\n"
-        "\"Ann\nLee\",1970-09-27,\"11\n04\",+1,8e11,49n05\n"
+        "name,date,time,zone,longitude,latitude,place\n"
+        "\"Ann\nLee\",1970-09-27,\"11\n04\",+1,8e11,49n05,\n"
         "\"" +
-        std::string(100, 'x') + "\",1970-09-27,,+1,8e11,49n05\n");
+        std::string(100, 'x') + "\",1970-09-27,,+1,8e11,49n05,\n");
     ASSERT_EQ(result.refused.size(), 2u);
     EXPECT_EQ(ProblemText(result.refused[0]), "line 2, Ann Lee: the time \"11 04\" is not a clock time");
     EXPECT_EQ(ProblemText(result.refused[1]),
               "line 5, " + std::string(80, 'x') + ": the record has no time of birth");
+
+    // Without the atlas the refusal names the place to look up, its country over two lines.
+    ZoneSources none;
+    const ImportResult withoutAtlas = ImportBirthsText(
+        "name,date,time,zone,longitude,latitude,place,country\r\n"
+        "Bo Ek,1980-07-01,12:00,,008E11,49N05,Kandel,\"Ger\r\nmany\"\r\n",
+        ExchangeFormat::Csv, none, regional_);
+    ASSERT_EQ(withoutAtlas.refused.size(), 1u);
+    EXPECT_EQ(ProblemText(withoutAtlas.refused[0]),
+              "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
+              "to look up Kandel, Ger many");
 }
 
 TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
