@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <iterator>
-#include <cmath>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -92,19 +92,16 @@ std::string DeclinationCell(double declI, double declJ, const Options& options) 
     return sameSide ? " P   " : " CP  ";
 }
 
-// A non-negative value in whole degrees and minutes, "##0d 00m", the degrees padded to `width`
-// characters. The value is rounded to the whole minute before it is split, so that 179.99999 reads
-// "180d 00m" and never "179d 60m" or "179d 59m"; the padding follows the rounded degrees.
+// A separation or an orb (finite, from 0 to 180) in whole degrees and minutes, "##0d 00m", the degrees
+// padded to `width` characters. The value is rounded to the whole minute, as the "00" pattern rounds it,
+// before it is split, so that 179.99999 reads "180d 00m" and never "179d 60m" or "179d 59m"; the padding
+// follows the rounded degrees.
 std::string DegreesAndMinutes(double value, int width) {
-    double degrees = Fix(value);
-    // The minutes as Format(..., "00") rounds them, worked out as a number.
-    const bool plain = value >= 0 && value < 1e9;
-    std::string minutes = plain ? std::string() : Format((value - degrees) * 60, "00");
-    std::uint64_t wholeMinutes = plain ? RoundedWhole((value - degrees) * 60) : 0;
-    if (plain ? wholeMinutes == 60 : minutes == "60") {
+    auto degrees = static_cast<std::uint64_t>(Fix(value));
+    std::uint64_t minutes = RoundedWhole((value - static_cast<double>(degrees)) * 60);
+    if (minutes == 60) {
         degrees += 1;
-        wholeMinutes = 0;
-        minutes = "00";
+        minutes = 0;
     }
     int blanks = width - 3;
     if (degrees < 10) {
@@ -115,18 +112,11 @@ std::string DegreesAndMinutes(double value, int width) {
     std::string text;
     text.reserve(16);
     text.append(static_cast<std::size_t>(std::max(blanks, 0)), ' ');
-    if (plain) {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(degrees)).ptr;
-        text.append(digits, end);
-        text += "d ";
-        text += static_cast<char>('0' + wholeMinutes / 10);
-        text += static_cast<char>('0' + wholeMinutes % 10);
-    } else {
-        text += Format(degrees, "##0");
-        text += "d ";
-        text += minutes;
-    }
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, degrees).ptr);
+    text += "d ";
+    text += static_cast<char>('0' + minutes / 10);
+    text += static_cast<char>('0' + minutes % 10);
     text += 'm';
     return text;
 }
