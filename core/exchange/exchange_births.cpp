@@ -364,9 +364,12 @@ int ExportBirth::OffsetEastSeconds() const {
 }
 
 bool ExportBirth::IsMeanTime() const {
-    const double offset = -zoneHours * 3600;
     const int meanTime = MeanTimeOffsetSeconds(longitudeEastMinutes);
-    return meanTime % 900 != 0 && std::fabs(offset - meanTime) <= 1.0;
+    if (meanTime % 900 == 0) return false;
+    // To the names file's four decimals: a zone a second away from the mean time ("-0.3636" at 5°27' E,
+    // whose mean time reads "-0.3633") is a zone of its own, and stays one through every format.
+    const auto meanTimeZone = StrictNumber(ZoneHoursText(meanTime));
+    return meanTimeZone && std::llround(zoneHours * 10000) == std::llround(*meanTimeZone * 10000);
 }
 
 double ExportBirth::JulianDay() const {

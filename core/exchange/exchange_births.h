@@ -87,8 +87,9 @@ struct ExportBirth {
 
     // The zone as an offset east of UT in seconds, to the nearest second.
     int OffsetEastSeconds() const;
-    // True when the zone is the local mean time of the longitude (to the second) and no whole quarter
-    // hour, so that a zone that merely equals a meridian's mean time stays a zone.
+    // True when the zone is the local mean time of the longitude (as the names file writes it, to four
+    // decimals of an hour) and no whole quarter hour, so that a zone that merely equals a meridian's mean
+    // time stays a zone.
     bool IsMeanTime() const;
     // The moment as a Julian day in UT; local mean time from the longitude itself.
     double JulianDay() const;

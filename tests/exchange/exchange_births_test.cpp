@@ -376,8 +376,11 @@ TEST(ExportBirthTest, ANamesRecordReadsAsTheWindowWouldTakeIt) {
     ASSERT_TRUE(cezanne.birth);
     EXPECT_TRUE(cezanne.birth->IsMeanTime());
     EXPECT_NEAR(cezanne.birth->JulianDay(), 2392758.526528, 5e-7);
-    // A zone that merely equals a meridian's mean time stays a zone.
+    // A zone that merely equals a meridian's mean time stays a zone; so does one a second away from the
+    // mean time, which the names file tells apart; more decimals than the file's four are no other zone.
     EXPECT_FALSE(read("Görlitz,01 Jan 2000,12.00,P,-1,-015.00,51.09").birth->IsMeanTime());
+    EXPECT_FALSE(read("Paul Cezanne,19 Jan 1839,1.00,A,-0.3636,-005.27,43.31").birth->IsMeanTime());
+    EXPECT_TRUE(read("Paul Cezanne,19 Jan 1839,1.00,A,-0.36333,-005.27,43.31").birth->IsMeanTime());
 
     EXPECT_EQ(read("X,31 Feb 1962,10.15,P,6,087.39,41.52").refusal,
               "field 2 (date) is not a date: 31 Feb 1962");

@@ -223,6 +223,23 @@ TEST_F(ExchangeFilesTest, TheShippedNamesFileGoesThroughEveryFormatAndComesBackT
     }
 }
 
+TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
+    // At 5°27' E the mean time is 21m48s east of UT, "-0.3633"; a zone a second from it is no mean time.
+    // (Quick*Chart zones hold whole minutes, so AAF and CSV, which hold seconds, are the formats to ask.)
+    const std::vector<std::string> lines = {"Mean,19 Jan 1839,1.00,A,-0.3633,-005.27,43.31",
+                                            "Beside,19 Jan 1839,1.00,A,-0.3636,-005.27,43.31",
+                                            "West,19 Jan 1839,1.00,A,0.3636,005.27,43.31"};
+    NumberedNames names;
+    names.opened = true;
+    for (std::size_t i = 0; i < lines.size(); ++i) names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
+    for (const ExchangeFormat format : {ExchangeFormat::Aaf, ExchangeFormat::Csv}) {
+        SCOPED_TRACE(FormatTitle(format));
+        const ImportResult back = Import(ExportNames(names, format, regional_).bytes, format);
+        EXPECT_TRUE(back.refused.empty());
+        EXPECT_EQ(Lines(back), lines);
+    }
+}
+
 TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {
     const std::string binary(
         "\x7f"
