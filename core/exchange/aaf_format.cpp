@@ -309,6 +309,10 @@ WrittenBirth AafRecord(const ExportBirth& birth) {
         out.refusal = "the name holds \"#\", which AAF keeps for the start of its chunks";
         return out;
     }
+    if (last == "*" || first == "*") {
+        out.refusal = "a part of the name is \"*\", which AAF reads as a name not given";
+        return out;
+    }
     if (last.empty()) last = "*";
     if (first.empty()) first = "*";
 

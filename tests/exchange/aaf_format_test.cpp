@@ -219,6 +219,16 @@ TEST(AafFormatTest, RecordsAreWrittenWithEveryFieldInItsStrictForm) {
     ExportBirth hash = ferber;
     hash.name = "No #1";
     EXPECT_EQ(AafRecord(hash).refusal, "the name holds \"#\", which AAF keeps for the start of its chunks");
+    // A star alone is AAF's "not given": such a name would come back shorter, or as no name at all.
+    for (const char* name : {"*", "Ann *", "*, Ann"}) {
+        SCOPED_TRACE(name);
+        ExportBirth star = ferber;
+        star.name = name;
+        EXPECT_EQ(AafRecord(star).refusal, "a part of the name is \"*\", which AAF reads as a name not given");
+    }
+    ExportBirth starred = ferber;
+    starred.name = "Ann *Star*";
+    EXPECT_EQ(AafRecord(starred).refusal, "");
 }
 
 }  // namespace
