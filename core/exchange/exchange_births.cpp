@@ -9,6 +9,7 @@
 #include "ephemeris/calendar.h"
 #include "ephemeris/time_scales.h"
 #include "input/input_checks.h"
+#include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 
@@ -39,16 +40,7 @@ std::optional<std::string> CheckedByTheInputChecks(const NatalInputFields& natal
     diurnal.txtDiurnalMonth = natal.txtMonth;
     diurnal.txtDiurnalDay = natal.txtDay;
     diurnal.txtDiurnalYear = natal.txtYear;
-    diurnal.txtDiurnalHour = natal.txtBirthHour;
-    diurnal.txtDiurnalMinute = natal.txtBirthMinute;
-    diurnal.txtDiurnalTZ = natal.txtTZ;
-    diurnal.txtDiurnalLongDeg = natal.txtLongDeg;
-    diurnal.txtDiurnalLongMin = natal.txtLongMin;
-    diurnal.txtDiurnalLatDeg = natal.txtLatDeg;
-    diurnal.txtDiurnalLatMin = natal.txtLatMin;
-    diurnal.SelectAM(natal.optAM);
-    diurnal.SelectEast(natal.optEast);
-    diurnal.SelectSouth(natal.optSouth);
+    CopyNatalToDiurnal(natal, diurnal);
     ChartState state;
     CountingDialogs dialogs;
     CheckInputComplete(natal, diurnal, state, dialogs);
