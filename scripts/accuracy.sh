@@ -14,7 +14,8 @@ if ! dpkg-query -W -f='${Status}' libswe-dev 2>/dev/null | grep -q "install ok i
     apt-get install -y --no-install-recommends libswe-dev >&2
 fi
 
-cmake -S . -B "$dir" -G Ninja -DTALVENOR_ACCURACY=ON -DTALVENOR_BUILD_GUI=OFF -DTALVENOR_BUILD_BENCH=OFF >&2
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVENOR_ACCURACY=ON -DTALVENOR_BUILD_TESTS=ON \
+    -DTALVENOR_BUILD_GUI=OFF -DTALVENOR_BUILD_BENCH=OFF -DTALVENOR_SANITIZE=OFF -DTALVENOR_FUZZ=OFF >&2
 cmake --build "$dir" --target talvenor-accuracy talvenor_accuracy_tests >&2
 "$dir"/tools/accuracy/talvenor_accuracy_tests --gtest_brief=1 >&2
 "$dir"/tools/accuracy/talvenor-accuracy

@@ -7,9 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh >&2
-scripts/build.sh build -DTALVENOR_BUILD_TESTS=OFF -DTALVENOR_BUILD_BENCH=OFF >&2
+# A build folder of its own, without tests and benchmarks, so that the test command's folder keeps its tests.
+scripts/build.sh build-run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVENOR_BUILD_TESTS=OFF -DTALVENOR_BUILD_BENCH=OFF \
+    -DTALVENOR_BUILD_GUI=ON -DTALVENOR_SANITIZE=OFF -DTALVENOR_FUZZ=OFF -DTALVENOR_ACCURACY=OFF >&2
 if [ "${1:-}" = "report" ]; then
     shift
-    exec build/cli/talvenor-report "$@"
+    exec build-run/cli/talvenor-report "$@"
 fi
-exec build/gui/talvenor "$@"
+exec build-run/gui/talvenor "$@"

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev libgl-dev libsqlite3-dev tzdata fonts-liberation2 xvfb xauth poppler-utils
           clang-14 libclang-rt-14-dev libcups2-dev cups cups-client printer-driver-cups-pdf
-          qt6-svg-dev fonts-dejavu-core fonts-noto-core imagemagick appstream desktop-file-utils dpkg-dev file)
+          qt6-svg-dev fonts-dejavu-core fonts-noto-core imagemagick appstream desktop-file-utils dpkg-dev file lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,12 +6,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-scripts/build.sh build
+# Every option is given, whatever an earlier configuration of the folder left in its cache, and the tests
+# run only when the programs they start are the code as it is now.
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVENOR_BUILD_TESTS=ON -DTALVENOR_BUILD_BENCH=ON \
+    -DTALVENOR_BUILD_GUI=ON -DTALVENOR_SANITIZE=OFF -DTALVENOR_FUZZ=OFF -DTALVENOR_ACCURACY=OFF
+scripts/check_build_current.sh build
 ctest --test-dir build --output-on-failure -j2
 # The Debian package: built, checked, installed, run from a fresh home and removed again.
 scripts/check_package.sh build
 
-scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_SANITIZE=ON -DTALVENOR_BUILD_BENCH=OFF
+scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTALVENOR_BUILD_TESTS=ON -DTALVENOR_BUILD_BENCH=OFF \
+    -DTALVENOR_BUILD_GUI=ON -DTALVENOR_SANITIZE=ON -DTALVENOR_FUZZ=OFF -DTALVENOR_ACCURACY=OFF
+scripts/check_build_current.sh build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
 
 FUZZ_SEED=1 scripts/fuzz.sh

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Every report, command and option that talvenor-report --help names is documented in its manual page and
-# offered by its bash completion; the desktop entry and the AppStream file are valid.
-#   check_documentation.sh TALVENOR_REPORT PACKAGING_FOLDER
+# offered by its bash completion; the desktop entry and the AppStream file are valid; the changelog is one
+# Debian reads and its newest entry is the program's version.
+#   check_documentation.sh TALVENOR_REPORT PACKAGING_FOLDER VERSION
 set -u
 exe=$1
 packaging=$2
+version=$3
 man="$packaging/man/talvenor-report.1"
 completion="$packaging/completion/talvenor-report"
 faults=0
@@ -43,6 +45,13 @@ if command -v appstreamcli >/dev/null; then
     }
 else
     fault "appstreamcli is missing (Debian package appstream)"
+fi
+
+if command -v dpkg-parsechangelog >/dev/null; then
+    logged=$(dpkg-parsechangelog -l "$packaging/changelog" -S Version 2>&1) || fault "the changelog cannot be read: $logged"
+    [ "$logged" = "$version" ] || fault "the changelog's newest entry is $logged, the program is $version"
+else
+    fault "dpkg-parsechangelog is missing (Debian package dpkg-dev)"
 fi
 
 [ $faults -eq 0 ] || { echo "$faults fault(s)"; exit 1; }
