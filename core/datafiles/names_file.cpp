@@ -133,16 +133,25 @@ void ShowFailure(UserDialogs& dialogs, const std::string& text) {
     dialogs.ShowMessage(text, kSaveFailedTitle, MessageIcon::Critical);
 }
 
-// Makes the backup of a file that is about to be replaced: a hard link where the filesystem has them,
-// otherwise a copy. The old backup goes first; if it cannot be deleted, the link or copy says whether
-// the backup could still be made.
-bool MakeBackup(const fs::path& file, const fs::path& backup) {
-    std::error_code error;
-    fs::remove(backup, error);
-    fs::create_hard_link(file, backup, error);
-    if (!error) return true;
-    fs::copy_file(file, backup, fs::copy_options::overwrite_existing, error);
-    return !error;
+// What a failed or half-done rewrite of a names file tells the user: never that the file was not changed
+// when it was, nor that the backup holds the previous list when it does not. Empty when all went well.
+std::string RewriteMessage(const RewriteResult& rewrite, const std::string& file, const fs::path& backup,
+                           const std::string& notChanged) {
+    switch (rewrite.outcome) {
+        case RewriteOutcome::Done:
+            return {};
+        case RewriteOutcome::NotWritten:
+            return notChanged;
+        case RewriteOutcome::BackupNotMade:
+            return "The backup copy " + backup.string() + " could not be made, so the names file " + file +
+                   " was not changed.";
+        case RewriteOutcome::PreviousKeptElsewhere:
+            return "The names file " + file + " was saved, but the backup copy " + backup.string() +
+                   " could not be replaced and still holds an older list; the list as it was before this "
+                   "save is kept as " +
+                   rewrite.previousKeptAs.string() + ".";
+    }
+    return notChanged;
 }
 
 }  // namespace
@@ -222,7 +231,8 @@ std::string NameRecordLine(const NameRecord& record) {
     return RecordLine(record);
 }
 
-NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records) {
+NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records,
+                                        const RewriteFault& fault) {
     NamesFileAddition result;
     const std::string shown = namesFile.string();
     const std::optional<fs::path> target = FileBehindLinks(namesFile);
@@ -255,16 +265,11 @@ NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::ve
         bytes += kLineEnd;
     }
     const fs::path backup = BackupPath(*target);
-    if (exists && !MakeBackup(*target, backup)) {
-        result.message = "The backup copy " + backup.string() + " could not be made, so the names file " +
-                         shown + " was not changed.";
-        return result;
-    }
-    if (!ReplaceFileContents(*target, bytes)) {
-        result.message = "The names file " + shown + " could not be written; it was not changed.";
-        return result;
-    }
-    result.written = true;
+    const RewriteResult rewrite = ReplaceFileKeepingBackup(*target, bytes, backup, fault);
+    result.message = RewriteMessage(rewrite, shown, backup,
+                                    "The names file " + shown + " could not be written; it was not changed.");
+    result.written =
+        rewrite.outcome == RewriteOutcome::Done || rewrite.outcome == RewriteOutcome::PreviousKeptElsewhere;
     return result;
 }
 
@@ -381,7 +386,7 @@ fs::path BackupPath(const fs::path& chosenFile) {
 
 SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFolder,
                                const NatalInputFields& natal, const RegionalFormat& regional,
-                               UserDialogs& dialogs, const std::function<bool()>& failAfterTemporary) {
+                               UserDialogs& dialogs, const RewriteFault& fault) {
     if (const auto refused = CheckEntryBeforeSave(natal, regional, dialogs)) return *refused;
     if (chosenFile.empty()) return SaveEntryOutcome::Cancelled;
     const std::string newLine = *FormatNameRecord(natal, regional).line;
@@ -435,20 +440,24 @@ SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFo
     const fs::path temporary = appFolder / kTemporaryNamesFile;
     const std::string notChanged =
         "The names file " + chosenFile.string() + " could not be saved; it was not changed.";
-    if (!WriteFileBytes(temporary, bytes) || (failAfterTemporary && failAfterTemporary())) {
+    if (!WriteFileBytes(temporary, bytes) || (fault && fault(RewriteStep::WriteNew))) {
         fs::remove(temporary, error);
         ShowFailure(dialogs, notChanged);
         return SaveEntryOutcome::Failed;
     }
-    if (chosenExists && !MakeBackup(*target, backup)) {
-        fs::remove(temporary, error);
-        ShowFailure(dialogs, "The backup copy " + backup.string() + " could not be made, so the names file " +
-                                 chosenFile.string() + " was not changed.");
-        return SaveEntryOutcome::Failed;
+    const RewriteResult rewrite = MoveIntoPlaceKeepingBackup(temporary, *target, backup, fault);
+    const std::string message = RewriteMessage(rewrite, chosenFile.string(), backup, notChanged);
+    if (rewrite.outcome == RewriteOutcome::PreviousKeptElsewhere) {
+        // Saved, but the backup is not what "Save to disk" always leaves: the user must hear where the
+        // previous list went.
+        dialogs.ShowMessage(message + (droppedIncomplete ? " The incomplete last entry, which the saved file "
+                                                           "leaves out, is kept there as well."
+                                                         : ""),
+                            kSaveRefusedTitle, MessageIcon::Exclamation);
+        return SaveEntryOutcome::Saved;
     }
-    if (!MoveIntoPlace(temporary, *target)) {
-        fs::remove(temporary, error);
-        ShowFailure(dialogs, notChanged);
+    if (!message.empty()) {
+        ShowFailure(dialogs, message);
         return SaveEntryOutcome::Failed;
     }
     if (droppedIncomplete) {

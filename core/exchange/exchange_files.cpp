@@ -410,11 +410,14 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
         run.outcome = ExchangeOutcome::Failed;
         return run;
     }
-    WriteReport(report,
-                ImportReport(result, sourceName,
-                             Count(result.records.size(), "birth", "births") + " added at the end of " +
-                                 target.string() + "; the previous file is kept as " +
-                                 FileName(BackupPath(target)) + "."));
+    // A message beside a written file says where the previous list went, since it is not the backup.
+    const std::string kept = added.message.empty()
+                                 ? "; the previous file is kept as " + FileName(BackupPath(target)) + "."
+                                 : ". " + added.message;
+    WriteReport(report, ImportReport(result, sourceName,
+                                     Count(result.records.size(), "birth", "births") +
+                                         " added at the end of " + target.string() + kept));
+    if (!added.message.empty()) dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Exclamation);
     run.outcome = ExchangeOutcome::Written;
     run.written = target;
     return run;

@@ -216,7 +216,7 @@ struct SaveFixture {
     ScriptedDialogs dialogs;
 
     explicit SaveFixture(const std::string& bytes) { WriteBytes(file, bytes); }
-    SaveEntryOutcome Save(const NatalInputFields& natal, const std::function<bool()>& fail = {}) {
+    SaveEntryOutcome Save(const NatalInputFields& natal, const RewriteFault& fail = {}) {
         return SaveNameEntry(file, folder.path(), natal, RegionalFormat{}, dialogs, fail);
     }
 };
@@ -284,7 +284,9 @@ TEST(NamesFileTest, ADiskFailureAfterTheTemporaryFileLeavesTheChosenFileWhole) {
     const std::string before = std::string(kAnn) + "\r\n" + kSample + "\r\n";
     SaveFixture fixture(before);
     WriteBytes(fixture.folder.path() / "NAMES.OLD", "older");
-    EXPECT_EQ(fixture.Save(SampleWindow("Bob"), [] { return true; }), SaveEntryOutcome::Failed);
+    EXPECT_EQ(
+        fixture.Save(SampleWindow("Bob"), [](RewriteStep step) { return step == RewriteStep::WriteNew; }),
+        SaveEntryOutcome::Failed);
     EXPECT_EQ(ReadBytes(fixture.file), before);
     EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
               (std::vector<std::string>{"ANN", "Sample Person"}));
