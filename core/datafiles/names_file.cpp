@@ -79,6 +79,23 @@ std::size_t LineBreaks(const std::string& text, std::size_t from, std::size_t to
     return breaks;
 }
 
+// True when a record read up to `pos` ends its line: its last field ended at a line end or the end of the
+// text, or nothing but blanks follows it on its line (a comma left after the last field).
+bool EndsItsLine(const std::string& text, std::size_t pos) {
+    if (pos >= text.size() || text[pos - 1] == '\n' || text[pos - 1] == '\r') return true;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    return pos >= text.size() || text[pos] == '\n' || text[pos] == '\r';
+}
+
+// The number of fields on the line that begins at `start`, counted as the field reader counts them.
+std::size_t FieldsOnLine(const std::string& text, std::size_t start) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    FieldReader reader(text.substr(start, end == std::string::npos ? std::string::npos : end - start) + "\n");
+    std::size_t fields = 0;
+    while (reader.Next()) ++fields;
+    return fields;
+}
+
 std::string ReplaceQuestion(const NameRecord& r) {
     const std::string br = kLineEnd;
     return "There is already a name on file matching your current name with the following associated data: " +
@@ -211,6 +228,16 @@ NumberedNames ReadNumberedNamesText(const std::string& decodedText) {
             names.fault = "the last record is cut short: a record has seven fields";
         } else if (Overlong(record)) {
             names.fault = "a field is longer than " + std::to_string(kLongestListField) + " bytes";
+        } else if (!EndsItsLine(text, reader.Position())) {
+            // A record may run over two lines, but one that ends inside a line has taken fields that are
+            // not its own: the line it begins on holds too few fields, or too many. Every record after it
+            // would be read from the wrong fields, so the list is read up to here, and the line at fault
+            // is named rather than the end of the file, where the shift would first show.
+            const std::size_t fields = FieldsOnLine(text, counted);
+            names.fault =
+                fields < static_cast<std::size_t>(kFieldCount)
+                    ? "the record on this line has " + std::to_string(fields) + " fields; a record has seven"
+                    : "the line holds " + std::to_string(fields) + " fields; a record has seven";
         }
         if (names.fault) {
             names.faultLine = line;

@@ -384,6 +384,23 @@ TEST(NamesFileTest, NumberedRecordsStopWhereTheListStopsAndSayWhy) {
          "the last record is cut short: a record has seven fields", 3},
         {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\n\n\n", 1, nullptr, 0},
         {"", 0, nullptr, 0},
+        // A line with too few fields would take the next line's into its record, and every record after
+        // it would be read from the wrong fields: the line at fault is named, not the end of the file.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\nBob,01 Jan 1990,1.00,A\r\n"
+         "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r\nDi,01 Jan 1990,1.00,A,0,000.00,51.30\r\n",
+         1, "the record on this line has 4 fields; a record has seven", 2},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00\nBob,01 Jan 1990,1.00,A,0,000.00,51.30\n", 0,
+         "the record on this line has 6 fields; a record has seven", 1},
+        // Two short lines whose fields do not add up to a record: the first of them is named.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\nBob,01 Jan\n1.00,A\nCy,01 Jan 1990,1.00,A,0,000.00,51.30\n",
+         1, "the record on this line has 2 fields; a record has seven", 2},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30,Paris,France\nBob,01 Jan 1990,1.00,A,0,000.00,51.30\n", 0,
+         "the line holds 9 fields; a record has seven", 1},
+        // What the list has always taken stays good: a comma left after the last field, blanks after it,
+        // a record over two lines, a quoted comma.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30,\nBob,01 Jan 1990,1.00,A,0,000.00,51.30 ,  \r\n"
+         "Cy,01 Jan 1990\n1.00,A,0,000.00,51.30\n\"Doe, Jo\",01 Jan 1990,1.00,A,0,000.00,51.30",
+         4, nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -438,6 +455,16 @@ TEST(NamesFileTest, AddedRecordsFollowTheFileAsItWasWithItsBackup) {
                   " has an error at line 2: the last record is cut short: a record has seven fields. "
                   "Please correct it with Edit this List first. Nothing was added.");
     EXPECT_EQ(ReadBytes(file), cut);
+    // The line at fault is the one named, wherever in the file the shift it causes would show.
+    const std::string shortLine =
+        "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\nBob,01 Jan 1990,1.00,A,0,000.00\r\n"
+        "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r\n";
+    WriteBytes(file, shortLine);
+    EXPECT_EQ(AddRecordsToNamesFile(file, records).message,
+              "The names file " + file.string() +
+                  " has an error at line 2: the record on this line has 6 fields; a record has seven. "
+                  "Please correct it with Edit this List first. Nothing was added.");
+    EXPECT_EQ(ReadBytes(file), shortLine);
     const NamesFileAddition folderRefused = AddRecordsToNamesFile(folder.path(), records);
     EXPECT_FALSE(folderRefused.written);
 }
