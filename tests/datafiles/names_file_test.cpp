@@ -221,6 +221,42 @@ struct SaveFixture {
     }
 };
 
+// "Save to disk" writes the month in the system's language; the list, the report tool and the program
+// after a change of language read the record whatever language they run under.
+TEST(NamesFileTest, AnEntrySavedUnderOneLanguageReadsUnderEveryOther) {
+    RegionalFormat german;
+    german.DateOrder = 1;
+    german.MonthAbbrev = {"",    "Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun",
+                          "Jul", "Aug", "Sep", "Okt",        "Nov", "Dez"};
+    SaveFixture fixture(
+        // Written by the old Windows program under French and German: Windows-1252 bytes.
+        "Old French,05 d\xE9\x63. 1950,9.05,A,0,000.00,48.52\r\nOld German,03 M\xE4r "
+        "1950,9.05,A,-1,-013.24,52.31\r\n");
+    EXPECT_EQ(
+        SaveNameEntry(fixture.file, fixture.folder.path(), SampleWindow("Neu"), german, fixture.dialogs),
+        SaveEntryOutcome::Saved);
+    EXPECT_NE(ReadBytes(fixture.file).find("Neu,14 M\xC3\xA4r 1962,"), std::string::npos);
+
+    const NamesList list = LoadNamesList(fixture.file, fixture.folder.path());
+    ASSERT_EQ(list.records.size(), 3u);
+    const struct {
+        std::size_t record;
+        const char* month;
+        const char* day;
+        const char* year;
+    } cases[] = {{0, "12", "5", "1950"}, {1, "3", "3", "1950"}, {2, "3", "14", "1962"}};
+    for (const RegionalFormat& reading : {RegionalFormat{}, german}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(list.records[c.record].Field[1] + " read under " + reading.MonthAbbrev[3]);
+            NatalInputFields natal;
+            EXPECT_EQ(FillNatalFromRecord(list.records[c.record], reading, natal), std::nullopt);
+            EXPECT_EQ(natal.txtMonth, c.month);
+            EXPECT_EQ(natal.txtDay, c.day);
+            EXPECT_EQ(natal.txtYear, c.year);
+        }
+    }
+}
+
 TEST(NamesFileTest, SaveRefusesACommaBeforeTouchingTheFile) {
     SaveFixture fixture(std::string(kAnn) + "\r\n");
     EXPECT_EQ(fixture.Save(SampleWindow("Smith, John")), SaveEntryOutcome::CommaInName);

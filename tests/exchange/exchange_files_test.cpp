@@ -164,7 +164,7 @@ TEST_F(ExchangeFilesTest, QuickChartNamesComeBackInTheirColumnsWhateverTheirLett
     const struct {
         const char* name;
         bool windows1252;
-    } cases[] = {{"José Müller", true},  {"Straße ¾", true},       {"Anna ß¾93", false},
+    } cases[] = {{"José Müller", true}, {"Straße ¾", true},       {"Anna ß¾93", false},
                  {"Łukasz Żak", false}, {"ï»¿’le Person", false}, {"Ann ï»¿’", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,7 +231,8 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
                                             "West,19 Jan 1839,1.00,A,0.3636,005.27,43.31"};
     NumberedNames names;
     names.opened = true;
-    for (std::size_t i = 0; i < lines.size(); ++i) names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
     for (const ExchangeFormat format : {ExchangeFormat::Aaf, ExchangeFormat::Csv}) {
         SCOPED_TRACE(FormatTitle(format));
         const ImportResult back = Import(ExportNames(names, format, regional_).bytes, format);
@@ -298,9 +299,10 @@ TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
         "Bo Ek,1980-07-01,12:00,,008E11,49N05,Kandel,\"Ger\r\nmany\"\r\n",
         ExchangeFormat::Csv, none, regional_);
     ASSERT_EQ(withoutAtlas.refused.size(), 1u);
-    EXPECT_EQ(ProblemText(withoutAtlas.refused[0]),
-              "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
-              "to look up Kandel, Ger many");
+    EXPECT_EQ(
+        ProblemText(withoutAtlas.refused[0]),
+        "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
+        "to look up Kandel, Ger many");
 }
 
 TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
