@@ -12,19 +12,23 @@
 #include "environment/text_files.h"
 #include "exchange/exchange_files.h"
 #include "system_zones.h"
+#include "text/control_characters.h"
 
 namespace talvenor::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Messages quote names and fields of the files read: their control characters are shown as the pages
+// show them, never sent to the terminal.
 int Bad(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
+    std::fprintf(stderr, "talvenor-report: %s (see --help)\n",
+                 ControlCharactersReplaced(message, '?').c_str());
     return 2;
 }
 
 void Say(const std::string& text) {
-    std::fprintf(stderr, "talvenor-report: %s\n", text.c_str());
+    std::fprintf(stderr, "talvenor-report: %s\n", ControlCharactersReplaced(text, '?').c_str());
 }
 
 struct Arguments {

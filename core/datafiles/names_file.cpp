@@ -8,6 +8,7 @@
 #include "environment/text_files.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -338,6 +339,11 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
     if (natal.txtName.find_first_of("\r\n") != std::string::npos ||
         TrimBlanks(natal.txtName).front() == '"') {
         error = kNameCannotBeWrittenWarning;
+        return result;
+    }
+
+    if (HoldsControlCharacter(natal.txtName) || HoldsControlCharacter(natal.txtTZ)) {
+        error = kControlCharacterWarning;
         return result;
     }
 

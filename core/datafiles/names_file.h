@@ -22,6 +22,8 @@ inline constexpr const char* kNameHasCommaWarning =
     "You cannot have a comma in the name. Please remove the comma and try again.";
 inline constexpr const char* kNameCannotBeWrittenWarning =
     "A name cannot begin with a double quote or hold a line break. Please correct the name and save again.";
+inline constexpr const char* kControlCharacterWarning =
+    "A name or time zone cannot hold a tab or another control character. Please remove it and save again.";
 inline constexpr const char* kEntryTooLongWarning =
     "The name or the time zone is too long to be saved. Please shorten it and save again.";
 inline constexpr const char* kTemporaryNamesFile = "wfyert.hyq";
@@ -97,9 +99,10 @@ std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count);
 // The record "Save to disk" writes for the natal window: name, "dd mmm yyyy", "##.#0" time, A/P, zone text,
 // "#00#.#0" longitude, "#0#.#0" latitude, with a point as the decimal separator whatever the locale. No
 // value (and the message to show) when a field cannot be turned into its form: a name that is empty,
-// holds a comma or a line break or begins with a double quote, a date that does not exist, an hour,
-// minute, degree or zone text that is not a number, an hour, minute or degree below zero (the buttons give
-// half of the day and directions), a zone text with a comma, or a name or zone longer
+// holds a comma or a line break or begins with a double quote, a name or zone text with a tab or another
+// control character (pasted in, it would reach every page and terminal the record is written to), a date that
+// does not exist, an hour, minute, degree or zone text that is not a number, an hour, minute or degree below
+// zero (the buttons give half of the day and directions), a zone text with a comma, or a name or zone longer
 // than the names list reads (kLongestListField). Each of these would give a line that does not read back
 // as the person typed.
 struct FormattedRecord {

@@ -271,6 +271,7 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
             result.refused.push_back({numbered.line, numbered.record.Field[1], written.refusal});
             continue;
         }
+        for (const std::string& note : reading.notes) notes.Add(note, numbered.line);
         for (const std::string& note : written.notes) notes.Add(note, numbered.line);
         if (format == ExchangeFormat::QuickChart) {
             // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen

@@ -188,6 +188,9 @@ TEST(NamesFileTest, RefusesRecordsThatWouldNotReadBack) {
          "The longitude minutes \"-5\" is below zero. Please correct it and save again."},
         {[](NatalInputFields& n) { n.txtLatDeg = "-66"; },
          "The latitude degrees \"-66\" is below zero. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtName = "Ann\tSmith"; }, kControlCharacterWarning},
+        {[](NatalInputFields& n) { n.txtName = "Ann\x1B[31m"; }, kControlCharacterWarning},
+        {[](NatalInputFields& n) { n.txtTZ = "6\t"; }, kControlCharacterWarning},
         {[](NatalInputFields& n) { n.txtTZ = "5,5"; },
          "The time zone \"5,5\" cannot be saved because it holds a comma. Please write decimals with a "
          "point."},
