@@ -429,7 +429,6 @@ RewriteResult MoveIntoPlaceKeepingBackup(const fs::path& finished, const fs::pat
     if (previous) {
         if (Fails(fault, RewriteStep::KeepPrevious) || !KeepUnderSecondName(target, staged))
             return giveUp(RewriteOutcome::BackupNotMade);
-        fs::permissions(finished, status.permissions(), error);
     }
     if (Fails(fault, RewriteStep::MoveNewIntoPlace) || !MoveIntoPlace(finished, target))
         return giveUp(RewriteOutcome::NotWritten);
@@ -437,6 +436,8 @@ RewriteResult MoveIntoPlaceKeepingBackup(const fs::path& finished, const fs::pat
         result.outcome = RewriteOutcome::Done;
         return result;
     }
+    // The new file keeps the permissions of the one it replaced, wherever it was written.
+    fs::permissions(target, status.permissions(), error);
     // The new file is in place; now, and only now, the previous one becomes the backup.
     if (!Fails(fault, RewriteStep::ReplaceBackup)) {
         fs::rename(staged, backup, error);
