@@ -4,8 +4,18 @@
 #include "datafiles/names_file.h"
 #include "exchange_commands.h"
 #include "session/batch_reports.h"
+#include "text/control_characters.h"
 
 namespace talvenor::cli {
+namespace {
+
+// A name as an error line names it: a control character of a names file edited by hand is shown as the
+// pages show it, never sent to the terminal.
+std::string Shown(const std::string& text) {
+    return ControlCharactersReplaced(text, '?');
+}
+
+}  // namespace
 
 int BatchCommand(Session& session, const std::string& namesFile, const BatchRequest& request) {
     const NumberedNames names = ReadNumberedNames(namesFile);
@@ -26,14 +36,15 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
     for (const NumberedRecord& numbered : names.records) {
         if (const auto why = ComputeNamesRecord(session, numbered.record, wanted)) {
             std::fprintf(stderr, "talvenor-report: %s line %zu, %s: %s\n", namesFile.c_str(), numbered.line,
-                         numbered.record.Field[1].c_str(), why->c_str());
+                         Shown(numbered.record.Field[1]).c_str(), Shown(*why).c_str());
             failed = true;
             continue;
         }
-        std::optional<std::string> page = request.tsv ? ChartTableRow(session.chart) + lineEnd : request.page(session);
+        std::optional<std::string> page =
+            request.tsv ? ChartTableRow(session.chart) + lineEnd : request.page(session);
         if (!page) {
-            std::fprintf(stderr, "talvenor-report: %s line %zu, %s: no page\n", namesFile.c_str(), numbered.line,
-                         numbered.record.Field[1].c_str());
+            std::fprintf(stderr, "talvenor-report: %s line %zu, %s: no page\n", namesFile.c_str(),
+                         numbered.line, Shown(numbered.record.Field[1]).c_str());
             failed = true;
             continue;
         }

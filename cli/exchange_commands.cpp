@@ -12,19 +12,23 @@
 #include "environment/text_files.h"
 #include "exchange/exchange_files.h"
 #include "system_zones.h"
+#include "text/control_characters.h"
 
 namespace talvenor::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Messages quote names and fields of the files read: their control characters are shown as the pages
+// show them, never sent to the terminal.
 int Bad(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
+    std::fprintf(stderr, "talvenor-report: %s (see --help)\n",
+                 ControlCharactersReplaced(message, '?').c_str());
     return 2;
 }
 
 void Say(const std::string& text) {
-    std::fprintf(stderr, "talvenor-report: %s\n", text.c_str());
+    std::fprintf(stderr, "talvenor-report: %s\n", ControlCharactersReplaced(text, '?').c_str());
 }
 
 struct Arguments {
@@ -91,16 +95,22 @@ int ImportCommand(const std::vector<std::string>& args) {
     for (const std::string& note : result.notes) Say("note: " + note);
     for (const ExchangeProblem& p : result.warnings) Say("warning: " + *a.file + " " + ProblemText(p));
     for (const ExchangeProblem& p : result.refused) Say(*a.file + " " + ProblemText(p));
+    bool backupMissed = false;
     if (!result.records.empty()) {
         const NamesFileAddition added = AddRecordsToNamesFile(*a.to, result.records);
         if (!added.written) {
             Say(added.message);
             return 1;
         }
+        // Added, but the previous list is not where it is always kept.
+        if (!added.message.empty()) {
+            Say(added.message);
+            backupMissed = true;
+        }
     }
     std::printf("%zu %s added to %s, %zu could not be converted\n", result.records.size(),
                 result.records.size() == 1 ? "birth" : "births", a.to->c_str(), result.refused.size());
-    return result.refused.empty() ? 0 : 1;
+    return result.refused.empty() && !backupMissed ? 0 : 1;
 }
 
 int ExportCommand(const std::vector<std::string>& args) {

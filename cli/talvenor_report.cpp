@@ -28,6 +28,7 @@
 #include "session/session.h"
 #include "session/startup.h"
 #include "text/basic_text.h"
+#include "text/control_characters.h"
 
 using namespace talvenor;
 
@@ -109,7 +110,8 @@ computed (the message is printed on stderr), 2 for bad arguments or records.
 class StderrDialogs : public UserDialogs {
   public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon) override {
-        std::fprintf(stderr, "talvenor-report: %s %s\n", title.c_str(), text.c_str());
+        std::fprintf(stderr, "talvenor-report: %s %s\n", ControlCharactersReplaced(title, '?').c_str(),
+                     ControlCharactersReplaced(text, '?').c_str());
     }
     bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override {
         ShowMessage(text, title, icon);
@@ -121,7 +123,9 @@ class StderrDialogs : public UserDialogs {
 };
 
 int BadArguments(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
+    // A record's fields are quoted in the message: none of its control characters reaches the terminal.
+    std::fprintf(stderr, "talvenor-report: %s (see --help)\n",
+                 ControlCharactersReplaced(message, '?').c_str());
     return 2;
 }
 
@@ -367,7 +371,8 @@ int main(int argc, char** argv) {
             out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
         } else if (cli::IsPictureReport(*report)) {
-            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0) return std::nullopt;
+            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0)
+                return std::nullopt;
         } else if (*report == "dump") {
             out = ChartStateJson(s.chart);
         } else {

@@ -62,14 +62,20 @@ class JsonObject {
     }
     static std::string Quoted(const std::string& s) {
         std::string q = "\"";
-        for (unsigned char c : s) {
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const auto c = static_cast<unsigned char>(s[i]);
+            // Every control character escaped, DEL and the C1 controls (UTF-8 C2 80 to C2 9F) too, so
+            // that none reaches a terminal raw and the name still reads back exactly.
+            const auto next = i + 1 < s.size() ? static_cast<unsigned char>(s[i + 1]) : 0;
+            const bool c1 = c == 0xC2 && next >= 0x80 && next <= 0x9F;
             if (c == '"' || c == '\\') {
                 q += '\\';
                 q += static_cast<char>(c);
-            } else if (c < 0x20) {
+            } else if (c < 0x20 || c == 0x7F || c1) {
                 char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c1 ? static_cast<unsigned>(next) : c);
                 q += buffer;
+                if (c1) ++i;
             } else {
                 q += static_cast<char>(c);
             }

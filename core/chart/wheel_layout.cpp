@@ -9,6 +9,7 @@
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
 #include "report/report_buffer.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -205,7 +206,7 @@ int HouseNumberOfCusp(int element) {
 WheelLayout BuildWheelLayout(const ChartState& chart, const Options& options, const RegionalFormat& regional,
                              bool withSecondChart, double natalGap, double secondGap) {
     WheelLayout w;
-    w.title = chart.ChartName;
+    w.title = ControlCharactersReplaced(chart.ChartName, '?');  // as the pages write a name
     ReportBuffer header;
     WriteNatalHeaderShort(chart, regional, header);
     if (header.PageLineCount >= 2) w.subtitle = TitleText(header.PageLines[1]);

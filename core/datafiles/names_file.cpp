@@ -8,6 +8,7 @@
 #include "environment/text_files.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -79,6 +80,23 @@ std::size_t LineBreaks(const std::string& text, std::size_t from, std::size_t to
     return breaks;
 }
 
+// True when a record read up to `pos` ends its line: its last field ended at a line end or the end of the
+// text, or nothing but blanks follows it on its line (a comma left after the last field).
+bool EndsItsLine(const std::string& text, std::size_t pos) {
+    if (pos >= text.size() || text[pos - 1] == '\n' || text[pos - 1] == '\r') return true;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    return pos >= text.size() || text[pos] == '\n' || text[pos] == '\r';
+}
+
+// The number of fields on the line that begins at `start`, counted as the field reader counts them.
+std::size_t FieldsOnLine(const std::string& text, std::size_t start) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    FieldReader reader(text.substr(start, end == std::string::npos ? std::string::npos : end - start) + "\n");
+    std::size_t fields = 0;
+    while (reader.Next()) ++fields;
+    return fields;
+}
+
 std::string ReplaceQuestion(const NameRecord& r) {
     const std::string br = kLineEnd;
     return "There is already a name on file matching your current name with the following associated data: " +
@@ -133,16 +151,25 @@ void ShowFailure(UserDialogs& dialogs, const std::string& text) {
     dialogs.ShowMessage(text, kSaveFailedTitle, MessageIcon::Critical);
 }
 
-// Makes the backup of a file that is about to be replaced: a hard link where the filesystem has them,
-// otherwise a copy. The old backup goes first; if it cannot be deleted, the link or copy says whether
-// the backup could still be made.
-bool MakeBackup(const fs::path& file, const fs::path& backup) {
-    std::error_code error;
-    fs::remove(backup, error);
-    fs::create_hard_link(file, backup, error);
-    if (!error) return true;
-    fs::copy_file(file, backup, fs::copy_options::overwrite_existing, error);
-    return !error;
+// What a failed or half-done rewrite of a names file tells the user: never that the file was not changed
+// when it was, nor that the backup holds the previous list when it does not. Empty when all went well.
+std::string RewriteMessage(const RewriteResult& rewrite, const std::string& file, const fs::path& backup,
+                           const std::string& notChanged) {
+    switch (rewrite.outcome) {
+        case RewriteOutcome::Done:
+            return {};
+        case RewriteOutcome::NotWritten:
+            return notChanged;
+        case RewriteOutcome::BackupNotMade:
+            return "The backup copy " + backup.string() + " could not be made, so the names file " + file +
+                   " was not changed.";
+        case RewriteOutcome::PreviousKeptElsewhere:
+            return "The names file " + file + " was saved, but the backup copy " + backup.string() +
+                   " could not be replaced and still holds an older list; the list as it was before this "
+                   "save is kept as " +
+                   rewrite.previousKeptAs.string() + ".";
+    }
+    return notChanged;
 }
 
 }  // namespace
@@ -202,6 +229,16 @@ NumberedNames ReadNumberedNamesText(const std::string& decodedText) {
             names.fault = "the last record is cut short: a record has seven fields";
         } else if (Overlong(record)) {
             names.fault = "a field is longer than " + std::to_string(kLongestListField) + " bytes";
+        } else if (!EndsItsLine(text, reader.Position())) {
+            // A record may run over two lines, but one that ends inside a line has taken fields that are
+            // not its own: the line it begins on holds too few fields, or too many. Every record after it
+            // would be read from the wrong fields, so the list is read up to here, and the line at fault
+            // is named rather than the end of the file, where the shift would first show.
+            const std::size_t fields = FieldsOnLine(text, counted);
+            names.fault =
+                fields < static_cast<std::size_t>(kFieldCount)
+                    ? "the record on this line has " + std::to_string(fields) + " fields; a record has seven"
+                    : "the line holds " + std::to_string(fields) + " fields; a record has seven";
         }
         if (names.fault) {
             names.faultLine = line;
@@ -222,7 +259,8 @@ std::string NameRecordLine(const NameRecord& record) {
     return RecordLine(record);
 }
 
-NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records) {
+NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records,
+                                        const RewriteFault& fault) {
     NamesFileAddition result;
     const std::string shown = namesFile.string();
     const std::optional<fs::path> target = FileBehindLinks(namesFile);
@@ -255,16 +293,11 @@ NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::ve
         bytes += kLineEnd;
     }
     const fs::path backup = BackupPath(*target);
-    if (exists && !MakeBackup(*target, backup)) {
-        result.message = "The backup copy " + backup.string() + " could not be made, so the names file " +
-                         shown + " was not changed.";
-        return result;
-    }
-    if (!ReplaceFileContents(*target, bytes)) {
-        result.message = "The names file " + shown + " could not be written; it was not changed.";
-        return result;
-    }
-    result.written = true;
+    const RewriteResult rewrite = ReplaceFileKeepingBackup(*target, bytes, backup, fault);
+    result.message = RewriteMessage(rewrite, shown, backup,
+                                    "The names file " + shown + " could not be written; it was not changed.");
+    result.written =
+        rewrite.outcome == RewriteOutcome::Done || rewrite.outcome == RewriteOutcome::PreviousKeptElsewhere;
     return result;
 }
 
@@ -306,6 +339,11 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
     if (natal.txtName.find_first_of("\r\n") != std::string::npos ||
         TrimBlanks(natal.txtName).front() == '"') {
         error = kNameCannotBeWrittenWarning;
+        return result;
+    }
+
+    if (HoldsControlCharacter(natal.txtName) || HoldsControlCharacter(natal.txtTZ)) {
+        error = kControlCharacterWarning;
         return result;
     }
 
@@ -381,7 +419,7 @@ fs::path BackupPath(const fs::path& chosenFile) {
 
 SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFolder,
                                const NatalInputFields& natal, const RegionalFormat& regional,
-                               UserDialogs& dialogs, const std::function<bool()>& failAfterTemporary) {
+                               UserDialogs& dialogs, const RewriteFault& fault) {
     if (const auto refused = CheckEntryBeforeSave(natal, regional, dialogs)) return *refused;
     if (chosenFile.empty()) return SaveEntryOutcome::Cancelled;
     const std::string newLine = *FormatNameRecord(natal, regional).line;
@@ -435,20 +473,24 @@ SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFo
     const fs::path temporary = appFolder / kTemporaryNamesFile;
     const std::string notChanged =
         "The names file " + chosenFile.string() + " could not be saved; it was not changed.";
-    if (!WriteFileBytes(temporary, bytes) || (failAfterTemporary && failAfterTemporary())) {
+    if (!WriteFileBytes(temporary, bytes) || (fault && fault(RewriteStep::WriteNew))) {
         fs::remove(temporary, error);
         ShowFailure(dialogs, notChanged);
         return SaveEntryOutcome::Failed;
     }
-    if (chosenExists && !MakeBackup(*target, backup)) {
-        fs::remove(temporary, error);
-        ShowFailure(dialogs, "The backup copy " + backup.string() + " could not be made, so the names file " +
-                                 chosenFile.string() + " was not changed.");
-        return SaveEntryOutcome::Failed;
+    const RewriteResult rewrite = MoveIntoPlaceKeepingBackup(temporary, *target, backup, fault);
+    const std::string message = RewriteMessage(rewrite, chosenFile.string(), backup, notChanged);
+    if (rewrite.outcome == RewriteOutcome::PreviousKeptElsewhere) {
+        // Saved, but the backup is not what "Save to disk" always leaves: the user must hear where the
+        // previous list went.
+        dialogs.ShowMessage(message + (droppedIncomplete ? " The incomplete last entry, which the saved file "
+                                                           "leaves out, is kept there as well."
+                                                         : ""),
+                            kSaveRefusedTitle, MessageIcon::Exclamation);
+        return SaveEntryOutcome::Saved;
     }
-    if (!MoveIntoPlace(temporary, *target)) {
-        fs::remove(temporary, error);
-        ShowFailure(dialogs, notChanged);
+    if (!message.empty()) {
+        ShowFailure(dialogs, message);
         return SaveEntryOutcome::Failed;
     }
     if (droppedIncomplete) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "chart/input_fields.h"
 #include "datafiles/name_record.h"
 #include "environment/regional_format.h"
+#include "environment/text_files.h"
 #include "environment/user_dialogs.h"
 
 namespace talvenor {
@@ -22,6 +22,8 @@ inline constexpr const char* kNameHasCommaWarning =
     "You cannot have a comma in the name. Please remove the comma and try again.";
 inline constexpr const char* kNameCannotBeWrittenWarning =
     "A name cannot begin with a double quote or hold a line break. Please correct the name and save again.";
+inline constexpr const char* kControlCharacterWarning =
+    "A name or time zone cannot hold a tab or another control character. Please remove it and save again.";
 inline constexpr const char* kEntryTooLongWarning =
     "The name or the time zone is too long to be saved. Please shorten it and save again.";
 inline constexpr const char* kTemporaryNamesFile = "wfyert.hyq";
@@ -64,18 +66,21 @@ NumberedNames ReadNumberedNamesText(const std::string& decodedText);
 std::string NameRecordLine(const NameRecord& record);
 
 // Adds records at the end of a names file, the file's own bytes before them unchanged, in one rewrite:
-// the previous file is kept as the backup ending in "OLD" (BackupPath) and the new one takes its place
-// through a temporary file in the same folder, so that the file holds at every moment either the old or
-// the new complete list. A file that does not exist yet is created. A file whose list does not read to
-// its end (a record cut short, a field too long, an empty name that would hide every record after it)
-// is left alone: the records would be added where the list never shows them. `message` says what went
-// wrong when nothing was written.
+// the new file takes the old one's place through a temporary file in the same folder, so that the file
+// holds at every moment either the old or the new complete list, and only then does the previous file
+// become the backup ending in "OLD" (BackupPath), so that a failure never costs the older backup. A file
+// that does not exist yet is created. A file whose list does not read to its end (a record cut short, a
+// field too long, an empty name that would hide every record after it) is left alone: the records would
+// be added where the list never shows them. `message` says what went wrong when nothing was written, or,
+// with `written`, where the previous list went when it could not become the backup. `fault` lets tests
+// make a step of the rewrite fail.
 struct NamesFileAddition {
     bool written = false;
     std::string message;
 };
 NamesFileAddition AddRecordsToNamesFile(const std::filesystem::path& namesFile,
-                                        const std::vector<NameRecord>& records);
+                                        const std::vector<NameRecord>& records,
+                                        const RewriteFault& fault = {});
 
 // The label over the list: the file name after the last separator, in capitals.
 std::string ListLabel(const std::string& path);
@@ -94,9 +99,10 @@ std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count);
 // The record "Save to disk" writes for the natal window: name, "dd mmm yyyy", "##.#0" time, A/P, zone text,
 // "#00#.#0" longitude, "#0#.#0" latitude, with a point as the decimal separator whatever the locale. No
 // value (and the message to show) when a field cannot be turned into its form: a name that is empty,
-// holds a comma or a line break or begins with a double quote, a date that does not exist, an hour,
-// minute, degree or zone text that is not a number, an hour, minute or degree below zero (the buttons give
-// half of the day and directions), a zone text with a comma, or a name or zone longer
+// holds a comma or a line break or begins with a double quote, a name or zone text with a tab or another
+// control character (pasted in, it would reach every page and terminal the record is written to), a date that
+// does not exist, an hour, minute, degree or zone text that is not a number, an hour, minute or degree below
+// zero (the buttons give half of the day and directions), a zone text with a comma, or a name or zone longer
 // than the names list reads (kLongestListField). Each of these would give a line that does not read back
 // as the person typed.
 struct FormattedRecord {
@@ -120,15 +126,16 @@ std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& nat
 // record by record as the names list reads it, blank lines being no records; every record of the
 // file whose name matches the new one in capitals is offered for replacement (one question per match:
 // Yes drops it, No keeps it); the kept records and then the new record are written, UTF-8 with CR LF, to
-// the program folder's temporary file; the previous file is kept as the backup ending in "OLD" and the
-// temporary file takes the chosen file's place. At every moment the chosen file holds either the old or
-// the new complete list; on any failure it is left as it was and a message says so. A chosen file that
-// does not exist yet is created. `failAfterTemporary` lets tests interrupt the procedure once the
-// temporary file is written, as a failing disk would.
+// the program folder's temporary file; the temporary file takes the chosen file's place and the previous
+// file then becomes the backup ending in "OLD". At every moment the chosen file holds either the old or
+// the new complete list; on any failure it and its backup are left as they were and a message says so
+// (should the previous list end up under another name instead, the save is done and a message names
+// it). A chosen file that does not exist yet is created. `fault` lets tests make a step fail, as a
+// failing disk would.
 SaveEntryOutcome SaveNameEntry(const std::filesystem::path& chosenFile,
                                const std::filesystem::path& appFolder, const NatalInputFields& natal,
                                const RegionalFormat& regional, UserDialogs& dialogs,
-                               const std::function<bool()>& failAfterTemporary = {});
+                               const RewriteFault& fault = {});
 
 // The backup name: the path with its last three characters replaced by "OLD" (NAMES.FIL -> NAMES.OLD).
 // A file name too short for that, or one that already ends in "OLD", gets ".OLD" added instead, so that the

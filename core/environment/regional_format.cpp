@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "environment/text_files.h"
 #include "ephemeris/calendar.h"
 
 namespace talvenor {
@@ -12,9 +13,144 @@ namespace {
 
 constexpr std::array<std::string_view, 13> kEnglishAbbrev = {"",    "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr std::array<std::string_view, 13> kEnglishNames = {
-    "",     "January", "February",  "March",   "April",    "May",     "June",
-    "July", "August",  "September", "October", "November", "December"};
+
+// The month words a date may hold whatever the language it was written in: the abbreviations the
+// system writes under English, German, French, Spanish, Italian, Dutch and Portuguese (glibc's, and the
+// ones Windows wrote, such as the German "Mrz" and the Canadian French "jui"), and the full names. Kept as
+// they are compared (MonthWordKey): in lower case, without accents or a final point, so "Mär", "MÄR",
+// "mär." and a "Mar" that lost its accent all read as March. No word means one month in one language
+// and another in another, which the check below the table keeps so.
+struct MonthWord {
+    std::string_view key;
+    int month;
+};
+constexpr MonthWord kMonthWords[] = {
+    // January
+    {"jan", 1},
+    {"january", 1},
+    {"januar", 1},
+    {"janner", 1},
+    {"janv", 1},
+    {"janvier", 1},
+    {"ene", 1},
+    {"enero", 1},
+    {"gen", 1},
+    {"gennaio", 1},
+    {"januari", 1},
+    {"janeiro", 1},
+    // February
+    {"feb", 2},
+    {"february", 2},
+    {"februar", 2},
+    {"fevr", 2},
+    {"fevrier", 2},
+    {"fev", 2},
+    {"febrero", 2},
+    {"febbraio", 2},
+    {"februari", 2},
+    {"fevereiro", 2},
+    // March
+    {"mar", 3},
+    {"march", 3},
+    {"marz", 3},
+    {"mrz", 3},
+    {"mars", 3},
+    {"marzo", 3},
+    {"mrt", 3},
+    {"maart", 3},
+    {"marco", 3},
+    // April
+    {"apr", 4},
+    {"april", 4},
+    {"avr", 4},
+    {"avril", 4},
+    {"abr", 4},
+    {"abril", 4},
+    {"aprile", 4},
+    // May
+    {"may", 5},
+    {"mai", 5},
+    {"mayo", 5},
+    {"mag", 5},
+    {"maggio", 5},
+    {"mei", 5},
+    {"maio", 5},
+    // June
+    {"jun", 6},
+    {"june", 6},
+    {"juni", 6},
+    {"juin", 6},
+    {"junio", 6},
+    {"giu", 6},
+    {"giugno", 6},
+    {"junho", 6},
+    // July
+    {"jul", 7},
+    {"july", 7},
+    {"juli", 7},
+    {"juil", 7},
+    {"jui", 7},
+    {"juillet", 7},
+    {"julio", 7},
+    {"lug", 7},
+    {"luglio", 7},
+    {"julho", 7},
+    // August
+    {"aug", 8},
+    {"august", 8},
+    {"aout", 8},
+    {"aou", 8},
+    {"ago", 8},
+    {"agosto", 8},
+    {"augustus", 8},
+    // September
+    {"sep", 9},
+    {"sept", 9},
+    {"september", 9},
+    {"septembre", 9},
+    {"septiembre", 9},
+    {"setiembre", 9},
+    {"set", 9},
+    {"settembre", 9},
+    {"setembro", 9},
+    // October
+    {"oct", 10},
+    {"october", 10},
+    {"okt", 10},
+    {"oktober", 10},
+    {"octobre", 10},
+    {"octubre", 10},
+    {"ott", 10},
+    {"ottobre", 10},
+    {"out", 10},
+    {"outubro", 10},
+    // November
+    {"nov", 11},
+    {"november", 11},
+    {"novembre", 11},
+    {"noviembre", 11},
+    {"novembro", 11},
+    // December
+    {"dec", 12},
+    {"december", 12},
+    {"dez", 12},
+    {"dezember", 12},
+    {"decembre", 12},
+    {"dic", 12},
+    {"diciembre", 12},
+    {"dicembre", 12},
+    {"dezembro", 12},
+};
+
+consteval bool EachMonthWordOnce() {
+    for (std::size_t i = 0; i < std::size(kMonthWords); ++i) {
+        for (std::size_t j = i + 1; j < std::size(kMonthWords); ++j) {
+            if (kMonthWords[i].key == kMonthWords[j].key) return false;
+        }
+    }
+    return true;
+}
+static_assert(EachMonthWordOnce(), "a month word may name one month only");
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -110,31 +246,6 @@ std::int16_t Clock24Of(std::string_view timePattern) {
     return 0;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        if (lead < 0x80) {
-            length = 1;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 // Month names are kept in UTF-8. A locale with a legacy character set (de_DE rather than
 // de_DE.UTF-8) gives its names in ISO 8859-1, whose letters map directly onto code points.
 std::string ToUtf8(std::string_view text) {
@@ -152,30 +263,55 @@ std::string ToUtf8(std::string_view text) {
     return out;
 }
 
-// Case-insensitive for ASCII letters; other bytes must match exactly. A final "." on either side is
-// not significant ("janv." and "janv"), nor are blanks some locales pad their names with (" 3月").
-bool SameMonthName(std::string_view typed, std::string_view name) {
-    name = TrimBlanks(name);
-    if (!typed.empty() && typed.back() == '.') typed.remove_suffix(1);
-    if (!name.empty() && name.back() == '.') name.remove_suffix(1);
-    if (typed.empty() || typed.size() != name.size()) return false;
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (LowerAscii(typed[i]) != LowerAscii(name[i])) return false;
+// A month word as it is compared: in lower case, the accents of the Latin letters dropped, without the
+// blanks around it and a final point. Bytes that are not UTF-8 are read as Windows-1252 first, as the
+// files are.
+std::string MonthWordKey(std::string_view word) {
+    // The accented Latin letters U+00C0 to U+00FF by their place in a block of 32: the letter without
+    // its accent, or 0 to keep the letter (Æ, Ð, ×, Þ, ß and their small forms).
+    static constexpr std::string_view kBase("aaaaaa\0ceeeeiiii\0nooooo\0ouuuuy\0\0", 32);
+    std::string text = DecodeLine(TrimBlanks(word));
+    std::string key;
+    key.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (byte == 0xC3 && next >= 0x80 && next <= 0xBF) {
+            const unsigned char code = next + 0x40;  // 0xC0..0xFF
+            const char base = code == 0xFF ? 'y' : kBase[code & 0x1F];
+            if (base != '\0') {
+                key += base;
+            } else {
+                key += text.substr(i, 2);
+            }
+            ++i;
+        } else if ((byte == 0xCC && next >= 0x80) || (byte == 0xCD && next >= 0x80 && next <= 0xAF)) {
+            ++i;  // a combining accent (U+0300 to U+036F), as a file in decomposed form has it
+        } else {
+            key += LowerAscii(text[i]);
+        }
     }
-    return true;
+    if (!key.empty() && key.back() == '.') key.pop_back();
+    return key;
 }
 
-// 1..12 for a month name of the user's language or of English (abbreviated or full), else 0.
-int MonthFromName(std::string_view token, const RegionalFormat& regional) {
-    for (int m = 1; m <= 12; ++m) {
-        const auto index = static_cast<std::size_t>(m);
-        if (SameMonthName(token, regional.MonthAbbrev[index]) ||
-            SameMonthName(token, kEnglishAbbrev[index]) || SameMonthName(token, kEnglishNames[index])) {
-            return m;
-        }
+}  // namespace
+
+int MonthFromWord(std::string_view word, const RegionalFormat& regional) {
+    const std::string key = MonthWordKey(word);
+    if (key.empty()) return 0;
+    // The user's own language first, whatever it is; then the languages a file may come from.
+    for (std::size_t m = 1; m <= 12; ++m) {
+        if (!regional.MonthAbbrev[m].empty() && key == MonthWordKey(regional.MonthAbbrev[m]))
+            return static_cast<int>(m);
+    }
+    for (const MonthWord& w : kMonthWords) {
+        if (key == w.key) return w.month;
     }
     return 0;
 }
+
+namespace {
 
 bool AllDigits(std::string_view text) {
     if (text.empty()) return false;
@@ -240,10 +376,11 @@ std::optional<CivilDate> ParseNumericDate(std::string_view text, std::int16_t da
     }
 }
 
-// "14 Mar 1962", "1962 Mar 14", "Mar 14, 1962", "14-Mar-62".
+// "14 Mar 1962", "1962 Mar 14", "Mar 14, 1962", "14-Mar-62", "14. März 1962".
 std::optional<CivilDate> ParseNamedDate(std::string_view text, const RegionalFormat& regional) {
     std::vector<std::string_view> tokens;
-    const std::string_view separators = " \t,-/";
+    // A point ends a German day ("14. März 1962") and some abbreviations ("janv."), never a number here.
+    const std::string_view separators = " \t,-/.";
     // A "-" joins the parts of "14-Mar-62"; one that stands before a number where a part begins is a
     // minus sign, and a year or day below zero is no date: "01 Jan -5" must not read as 2005.
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -263,10 +400,10 @@ std::optional<CivilDate> ParseNamedDate(std::string_view text, const RegionalFor
     }
     if (tokens.size() != 3) return std::nullopt;
 
-    if (const int month = MonthFromName(tokens[0], regional); month != 0) {
+    if (const int month = MonthFromWord(tokens[0], regional); month != 0) {
         return CheckedDate(YearNumber(tokens[2]), month, SmallNumber(tokens[1]));
     }
-    const int month = MonthFromName(tokens[1], regional);
+    const int month = MonthFromWord(tokens[1], regional);
     if (month == 0 || !AllDigits(tokens[0]) || !AllDigits(tokens[2])) return std::nullopt;
     // The month name in the middle: a number of three or more digits can only be the year; between
     // two short numbers the regional order decides.

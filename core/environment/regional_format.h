@@ -39,11 +39,18 @@ struct CivilDate {
 // exist as the Julian days the time routine computes them as.
 bool IsValidDate(const CivilDate& date);
 
+// The month (1 to 12) a month word names, 0 for none: the regional abbreviations first, then the
+// abbreviations and full names of English, German, French, Spanish, Italian, Dutch and Portuguese, so
+// that a date written under one language reads under every other ("14 Mär 1962" under English). Case,
+// accents ("Mar" for "Mär", "aout" for "août"), a final point ("janv.") and Windows-1252 bytes do not
+// matter.
+int MonthFromWord(std::string_view word, const RegionalFormat& regional);
+
 // Reads a date text the way the system's date rules do: three numbers separated by "/", "-" or "."
-// in the regional order ("3/14/1962"), or day, month name and year ("14 Mar 1962", also "1962 Mar 14"
-// when the order is year-month-day). Month names are matched case-insensitively against the
-// regional abbreviations and the English ones. No value for a text that is not an existing date (see
-// IsValidDate), nor for a number written with a minus sign ("01 Jan -5").
+// in the regional order ("3/14/1962"), or day, month name and year ("14 Mar 1962", "14. März 1962",
+// also "1962 Mar 14" when the order is year-month-day), the month name read by MonthFromWord. No value
+// for a text that is not an existing date (see IsValidDate), nor for a number written with a minus sign
+// ("01 Jan -5").
 std::optional<CivilDate> ParseDate(std::string_view text, const RegionalFormat& regional);
 
 // "dd mmm yyyy": two-digit day, the abbreviated month name, four-digit year ("14 Mar 1962").

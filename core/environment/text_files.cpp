@@ -385,6 +385,98 @@ bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
     return true;
 }
 
+fs::path StagedBackupPath(const fs::path& backup) {
+    fs::path staged = backup;
+    staged += ".new~";
+    return staged;
+}
+
+namespace {
+
+bool Fails(const RewriteFault& fault, RewriteStep step) {
+    return fault && fault(step);
+}
+
+// Keeps the file under a second name: a hard link costs no room on the disk; where the filesystem has
+// none, a copy, flushed like every file written.
+bool KeepUnderSecondName(const fs::path& file, const fs::path& second) {
+    std::error_code error;
+    fs::remove(second, error);
+    fs::create_hard_link(file, second, error);
+    if (!error) return true;
+    const auto bytes = ReadFileBytes(file);
+    if (bytes && WriteFileBytes(second, *bytes)) return true;
+    fs::remove(second, error);
+    return false;
+}
+
+}  // namespace
+
+RewriteResult MoveIntoPlaceKeepingBackup(const fs::path& finished, const fs::path& target,
+                                         const fs::path& backup, const RewriteFault& fault) {
+    RewriteResult result;
+    std::error_code error;
+    const auto status = fs::status(target, error);
+    const bool previous = fs::exists(status);
+    const fs::path staged = StagedBackupPath(backup);
+    const auto giveUp = [&](RewriteOutcome outcome) {
+        fs::remove(finished, error);
+        if (previous) fs::remove(staged, error);
+        result.outcome = outcome;
+        return result;
+    };
+    // Nothing is touched until the previous file is safe under a name of its own.
+    if (previous) {
+        if (Fails(fault, RewriteStep::KeepPrevious) || !KeepUnderSecondName(target, staged))
+            return giveUp(RewriteOutcome::BackupNotMade);
+    }
+    if (Fails(fault, RewriteStep::MoveNewIntoPlace) || !MoveIntoPlace(finished, target))
+        return giveUp(RewriteOutcome::NotWritten);
+    if (!previous) {
+        result.outcome = RewriteOutcome::Done;
+        return result;
+    }
+    // The new file keeps the permissions of the one it replaced, wherever it was written.
+    fs::permissions(target, status.permissions(), error);
+    // The new file is in place; now, and only now, the previous one becomes the backup.
+    if (!Fails(fault, RewriteStep::ReplaceBackup)) {
+        fs::rename(staged, backup, error);
+        if (!error) {
+            result.outcome = RewriteOutcome::Done;
+            return result;
+        }
+    }
+    // The backup stays as it was, so the target goes back to the previous file as well.
+    if (!Fails(fault, RewriteStep::PutPreviousBack)) {
+        fs::rename(staged, target, error);
+        if (!error) {
+            result.outcome = RewriteOutcome::BackupNotMade;
+            return result;
+        }
+    }
+    result.outcome = RewriteOutcome::PreviousKeptElsewhere;
+    result.previousKeptAs = staged;
+    return result;
+}
+
+RewriteResult ReplaceFileKeepingBackup(const fs::path& file, std::string_view bytes, const fs::path& backup,
+                                       const RewriteFault& fault) {
+    RewriteResult result;
+    const std::optional<fs::path> target = FileBehindLinks(file);
+    if (!target) return result;
+    std::error_code error;
+    const auto status = fs::status(*target, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) return result;
+
+    fs::path temporary = *target;
+    temporary += ".tmp~";
+    if (!WriteFileBytes(temporary, bytes) || Fails(fault, RewriteStep::WriteNew)) {
+        fs::remove(temporary, error);
+        return result;
+    }
+    return MoveIntoPlaceKeepingBackup(temporary, *target, backup, fault);
+}
+
 std::string EditorFileBytes(std::string_view editorText) {
     if (editorText.empty()) return {};
     if (editorText.ends_with("\r\n")) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -94,6 +95,45 @@ std::optional<std::filesystem::path> FileBehindLinks(const std::filesystem::path
 // a failure part-way leaves the previous file as it was. A link is followed and the linked file replaced.
 // False when it could not be done, and for a target that is no plain file (a folder, a device, a pipe).
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+
+// A rewrite of a file that keeps the previous version as a backup (the names file and its ".OLD"). The
+// backup is replaced only once the new file is in place: the previous file is first kept under a
+// staging name beside the backup (a hard link, or a copy where links cannot be made), the new file then
+// takes the target's place, and only then does the staged copy take the backup's place. Should that last
+// rename fail, the previous file is put back in the target's place, so that on every failure the target
+// and the backup are both as they were.
+enum class RewriteStep { WriteNew, KeepPrevious, MoveNewIntoPlace, ReplaceBackup, PutPreviousBack };
+// Lets tests make one step fail as a full disk would: true for a step that is to fail.
+using RewriteFault = std::function<bool(RewriteStep)>;
+
+enum class RewriteOutcome {
+    Done,           // the new file is in place; the backup holds the previous file (when there was one)
+    NotWritten,     // the new file could not be written or put in place: target and backup as they were
+    BackupNotMade,  // the previous file could not be kept as the backup: target and backup as they were
+    // The new file is in place and the old backup stays, but the previous file could neither become the
+    // backup nor go back: it is kept under `previousKeptAs`.
+    PreviousKeptElsewhere,
+};
+struct RewriteResult {
+    RewriteOutcome outcome = RewriteOutcome::NotWritten;
+    std::filesystem::path previousKeptAs;
+};
+
+// The staging name under which the previous file waits to become the backup.
+std::filesystem::path StagedBackupPath(const std::filesystem::path& backup);
+
+// Puts a finished file (written and flushed, anywhere) in the place of `target`, keeping the previous
+// target as `backup` by the rule above. The finished file is gone afterwards whatever the outcome. A
+// target that does not exist yet is simply created and the backup left alone. The new file takes the
+// permissions of the file it replaces.
+RewriteResult MoveIntoPlaceKeepingBackup(const std::filesystem::path& finished,
+                                         const std::filesystem::path& target,
+                                         const std::filesystem::path& backup, const RewriteFault& fault = {});
+
+// Replaces `target` with the bytes through a temporary file beside it, keeping the previous file as
+// `backup` by the same rule. A link is followed and the linked file replaced, as ReplaceFileContents does.
+RewriteResult ReplaceFileKeepingBackup(const std::filesystem::path& target, std::string_view bytes,
+                                       const std::filesystem::path& backup, const RewriteFault& fault = {});
 
 // The editors' Save: the text without its own final line break (if it has one), written with CR LF line
 // ends and one final line end; an empty text gives an empty file. Only a line break is dropped: a last

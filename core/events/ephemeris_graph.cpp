@@ -10,6 +10,7 @@
 #include "events/event_search.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/dial_panel.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 
@@ -194,7 +195,7 @@ EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& optio
     EphemerisGraph graph;
     graph.range = request.range;
     graph.modulus = request.modulus;
-    graph.title = chart.ChartName;
+    graph.title = ControlCharactersReplaced(chart.ChartName, '?');  // as the pages write a name
     graph.subtitle = "Graphic ephemeris   " + FormatDateDdMmmYyyy(request.range.first, regional) + " - " +
                      FormatDateDdMmmYyyy(request.range.last, regional) + "   dial " +
                      ModulusNumberText(request.modulus) + "\xC2\xB0";

@@ -12,6 +12,7 @@
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -246,6 +247,19 @@ std::string PackedField(int minutes, const char* pattern) {
 
 }  // namespace
 
+NameWithoutControls NameForNamesFile(std::string name) {
+    NameWithoutControls result;
+    result.blanked = HoldsControlCharacter(name);
+    if (result.blanked) {
+        name = ControlCharactersReplaced(name, ' ');
+        const std::size_t first = name.find_first_not_of(' ');
+        name = first == std::string::npos ? std::string()
+                                          : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    }
+    result.text = std::move(name);
+    return result;
+}
+
 double LocalJulianDay(const CivilDate& date, int hour, int minute, double second) {
     return JulianDayNumberOf(date.year, date.month, date.day) - 0.5 +
            (hour * 3600.0 + minute * 60.0 + second) / kDaySeconds;
@@ -266,8 +280,9 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     };
     if (!b.fault.empty()) return refuse(b.fault);
 
-    const std::string name = WithoutByteOrderMarks(b.name);
-    if (const auto fault = NameFault(name)) return refuse(*fault);
+    const NameWithoutControls name = NameForNamesFile(WithoutByteOrderMarks(b.name));
+    if (const auto fault = NameFault(name.text)) return refuse(*fault);
+    if (name.blanked) out.warnings.push_back(kControlCharactersBlanked);
     if (!b.date)
         return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");
     if (b.date->year < kFirstYear || b.date->year > kLastYear)
@@ -327,7 +342,7 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
                       " is west, which the program refuses as a sign the wrong way round");
 
     NameRecord record;
-    record.Field[1] = name;
+    record.Field[1] = name.text;
     record.Field[2] = FormatDateDdMmmYyyy(date, regional);
     const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
     record.Field[3] = Format(hour12 + minute / 100.0, "##.#0");
@@ -386,7 +401,15 @@ ExportReading ReadExportBirth(const NumberedRecord& numbered, const RegionalForm
     const auto number = [](const std::string& text) { return StrictNumber(text).value_or(0); };
     ExportBirth b;
     b.line = numbered.line;
-    b.name = record.Field[1];
+    const NameWithoutControls name = NameForNamesFile(record.Field[1]);
+    if (name.text.empty()) {
+        reading.refusal = "the name holds nothing but control characters";
+        return reading;
+    }
+    b.name = name.text;
+    if (name.blanked)
+        reading.notes.push_back(
+            "control characters in names (a tab, an escape or the like) written as blanks");
     b.date = {static_cast<int>(number(natal.txtYear)), static_cast<int>(number(natal.txtMonth)),
               static_cast<int>(number(natal.txtDay))};
     const int hour12 = static_cast<int>(number(natal.txtBirthHour));

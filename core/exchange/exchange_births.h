@@ -64,12 +64,28 @@ struct BirthConversion {
     bool positionRounded = false;
 };
 
+// The one rule for control characters in the texts a names file takes from another program (only the
+// name is taken as text; every other field is written by this program): a tab, an escape, a bell, DEL
+// or a C1 control would reach every page, table and terminal the name is written to, so each becomes a
+// blank, and the blanks this leaves at the ends go (`blanked` then says so). A line break is kept for the
+// conversion to refuse: it says that the record's structure broke (a CSV quote left open), and a blank
+// in its place would join two records into one name.
+struct NameWithoutControls {
+    std::string text;
+    bool blanked = false;
+};
+NameWithoutControls NameForNamesFile(std::string name);
+// The warning an import gives for such a name.
+inline constexpr const char* kControlCharactersBlanked =
+    "the name held control characters (a tab, an escape or the like), which were replaced by blanks";
+
 // The record the names file takes for a birth, with the regional month names of "Save to disk". The
 // zone: as given plus the daylight-saving amount; for local mean time the longitude's (4 seconds of time
 // a minute of arc); else from the Julian day (the clock time minus UT); else from the zone id, or from
 // the place in the world atlas, through the time-zone database. When the Julian day is given as well and
 // differs from the date, time and zone by more than a minute, a warning says so and the date, time and
-// zone are kept. Refused: no name or one the names file cannot hold (a line break, a leading double
+// zone are kept. Control characters in the name become blanks (NameForNamesFile), with a warning.
+// Refused: no name or one the names file cannot hold (a line break, a leading double
 // quote, a quote and a comma, too long), no date, a year outside 1 to 2099, no time, no position, no zone,
 // a zone outside 13 hours east to 12 west, a zone more than two hours east with a western longitude (the
 // program takes that for a sign the wrong way round), or any other record the input checks refuse.
@@ -98,10 +114,12 @@ struct ExportBirth {
 struct ExportReading {
     std::optional<ExportBirth> birth;
     std::string refusal;
+    std::vector<std::string> notes;  // what was changed on the way out
 };
 
 // A names-file record read as a click on the name fills the natal window, refused where the window would
-// refuse it or the chart computation's input checks would.
+// refuse it or the chart computation's input checks would. A name edited by hand to hold control
+// characters goes out with blanks in their place (NameForNamesFile), and a note says so.
 ExportReading ReadExportBirth(const NumberedRecord& record, const RegionalFormat& regional);
 
 // The moment of a civil date and clock time as a Julian day, before any zone: the day number of the

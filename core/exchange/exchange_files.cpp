@@ -271,6 +271,7 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
             result.refused.push_back({numbered.line, numbered.record.Field[1], written.refusal});
             continue;
         }
+        for (const std::string& note : reading.notes) notes.Add(note, numbered.line);
         for (const std::string& note : written.notes) notes.Add(note, numbered.line);
         if (format == ExchangeFormat::QuickChart) {
             // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen
@@ -410,11 +411,14 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
         run.outcome = ExchangeOutcome::Failed;
         return run;
     }
-    WriteReport(report,
-                ImportReport(result, sourceName,
-                             Count(result.records.size(), "birth", "births") + " added at the end of " +
-                                 target.string() + "; the previous file is kept as " +
-                                 FileName(BackupPath(target)) + "."));
+    // A message beside a written file says where the previous list went, since it is not the backup.
+    const std::string kept = added.message.empty()
+                                 ? "; the previous file is kept as " + FileName(BackupPath(target)) + "."
+                                 : ". " + added.message;
+    WriteReport(report, ImportReport(result, sourceName,
+                                     Count(result.records.size(), "birth", "births") +
+                                         " added at the end of " + target.string() + kept));
+    if (!added.message.empty()) dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Exclamation);
     run.outcome = ExchangeOutcome::Written;
     run.written = target;
     return run;

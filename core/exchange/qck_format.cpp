@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "environment/regional_format.h"
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
 
@@ -48,12 +49,12 @@ std::string Trimmed(const std::vector<std::string_view>& characters, std::size_t
     return std::string(TrimSpace(Columns(characters, from, to)));
 }
 
+// "JAN" as the format writes it; a file from a program that wrote its own language's months ("MÄR",
+// "OKT") is read as the names file reads them.
 std::optional<int> Month(const std::string& text) {
-    const std::string upper = Capitals(text);
-    for (int m = 0; m < 12; ++m) {
-        if (upper == kMonths[m]) return m + 1;
-    }
-    return std::nullopt;
+    const int month = MonthFromWord(text, RegionalFormat{});
+    if (month == 0) return std::nullopt;
+    return month;
 }
 
 std::optional<int> WholeNumber(const std::string& text) {

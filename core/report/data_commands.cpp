@@ -7,6 +7,7 @@
 
 #include "environment/text_files.h"
 #include "text/basic_text.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -99,9 +100,12 @@ std::string ProposedSaveName(const std::string& chartName) {
     const std::size_t eightCharacters = BytesOfCharacters(chartName, 8);
     const std::size_t blank = chartName.find(' ');
     std::string stem = chartName.substr(0, blank < eightCharacters ? blank : eightCharacters);
+    // A separator would name another folder, and a control character of a name (a tab, an escape) has
+    // no place in a file name either.
     for (char& ch : stem) {
-        if (ch == '/' || ch == '\\' || ch == '\0') ch = '_';
+        if (ch == '/' || ch == '\\' || ch == '\t' || ch == '\0') ch = '_';
     }
+    stem = ControlCharactersReplaced(stem, '_');
     if (stem.empty()) stem = "Data";
     return stem + ".DOC";
 }

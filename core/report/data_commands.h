@@ -60,8 +60,8 @@ bool WriteDataDocument(const std::filesystem::path& file, const ReportBuffer& bu
 
 // The file name proposed by Save As: the chart name up to its first blank when that blank is one of
 // the first eight characters, otherwise its first eight characters, then ".DOC" ("John Smith" ->
-// "John.DOC", "Alexandra Q" -> "Alexandr.DOC"). Characters are counted in UTF-8; a path separator
-// becomes "_", and a name that leaves nothing proposes "Data.DOC".
+// "John.DOC", "Alexandra Q" -> "Alexandr.DOC"). Characters are counted in UTF-8; a path separator or
+// a control character becomes "_", and a name that leaves nothing proposes "Data.DOC".
 std::string ProposedSaveName(const std::string& chartName);
 
 // Asks the user for the document to write, given the proposed path; no value when cancelled.

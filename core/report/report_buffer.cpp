@@ -7,6 +7,7 @@
 
 #include "environment/text_files.h"
 #include "environment/user_dialogs.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 
@@ -55,6 +56,11 @@ void ReportBuffer::StartReport() {
 }
 
 bool ReportBuffer::AppendLine() {
+    // A name edited into a names file by hand may hold an escape or a bell, which would reach the
+    // terminal, the saved document and the printer: the page shows a "?" in its place (a tab is a
+    // blank). A line that is a form feed alone is a page break of the data, and stays one.
+    if (ReportLine != "\f" && HoldsControlCharacter(ReportLine))
+        ReportLine = ControlCharactersReplaced(ReportLine, '?');
     constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max();
     try {
         if (DataLineCount >= kLimit || PageLineCount >= kLimit) throw std::bad_alloc();

@@ -35,7 +35,8 @@ struct ReportBuffer {
 
     // Begins a new page: empties the page buffer; the data buffer keeps its lines.
     void StartReport();
-    // Appends ReportLine to the data buffer and to the page. False when the line could not be stored.
+    // Appends ReportLine to the data buffer and to the page, a control character in it (see
+    // ControlCharactersReplaced) written as "?", a tab as a blank. False when the line could not be stored.
     bool AppendLine();
     // Sets ReportLine to "" and appends it.
     bool AppendBlankLine();

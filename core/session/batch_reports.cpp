@@ -5,6 +5,7 @@
 
 #include "chart/point_catalogue.h"
 #include "datafiles/names_file.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -75,8 +76,11 @@ std::string ChartTableHeader() {
 
 std::string ChartTableRow(const ChartState& chart) {
     std::string row;
-    // A tab or a line break in a name would break the table's columns and rows.
-    for (const char c : chart.ChartName) row += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    // A tab or a line break in a name would break the table's columns and rows, and any other control
+    // character would reach the terminal: a tab and a line break are written as a blank, the others as
+    // a "?", as the pages write them.
+    for (const char c : ControlCharactersReplaced(chart.ChartName, '?'))
+        row += c == '\r' || c == '\n' ? ' ' : c;
     for (int p = 1; p <= kPointCount; ++p) row += "\t" + Real(chart.NatalLon[static_cast<std::size_t>(p)]);
     for (int h = 1; h <= 12; ++h) row += "\t" + Real(chart.NatalCusp[CuspElement(h)]);
     return row;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "environment/window_placement.h"
+#include "text/control_characters.h"
 
 namespace talvenor::gui {
 
@@ -33,6 +34,12 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 bool Usable(const QWidget* window) {
     return window && window->isVisible() && window->windowType() != Qt::Popup &&
            window->windowType() != Qt::ToolTip;
+}
+
+// A message may quote a name read from a names file edited by hand; a control character in it is shown
+// as the pages show it.
+QString Shown(const std::string& text) {
+    return QString::fromStdString(ControlCharactersReplaced(text, '?'));
 }
 
 }  // namespace
@@ -84,16 +91,15 @@ void MakeRoomForTitle(QDialog& box, const QWidget* raisingWindow) {
 
 void QtDialogs::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     const RaisingWindow owner(parent_, &lastOwner_);
-    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok,
-                    owner.window());
+    QMessageBox box(ToQt(icon), Shown(title), Shown(text), QMessageBox::Ok, owner.window());
     MakeRoomForTitle(box, owner.window());
     box.exec();
 }
 
 bool QtDialogs::AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) {
     const RaisingWindow owner(parent_, &lastOwner_);
-    QMessageBox box(ToQt(icon), QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, owner.window());
+    QMessageBox box(ToQt(icon), Shown(title), Shown(text), QMessageBox::Yes | QMessageBox::No,
+                    owner.window());
     MakeRoomForTitle(box, owner.window());
     return box.exec() == QMessageBox::Yes;
 }

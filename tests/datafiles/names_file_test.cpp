@@ -188,6 +188,9 @@ TEST(NamesFileTest, RefusesRecordsThatWouldNotReadBack) {
          "The longitude minutes \"-5\" is below zero. Please correct it and save again."},
         {[](NatalInputFields& n) { n.txtLatDeg = "-66"; },
          "The latitude degrees \"-66\" is below zero. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtName = "Ann\tSmith"; }, kControlCharacterWarning},
+        {[](NatalInputFields& n) { n.txtName = "Ann\x1B[31m"; }, kControlCharacterWarning},
+        {[](NatalInputFields& n) { n.txtTZ = "6\t"; }, kControlCharacterWarning},
         {[](NatalInputFields& n) { n.txtTZ = "5,5"; },
          "The time zone \"5,5\" cannot be saved because it holds a comma. Please write decimals with a "
          "point."},
@@ -216,10 +219,46 @@ struct SaveFixture {
     ScriptedDialogs dialogs;
 
     explicit SaveFixture(const std::string& bytes) { WriteBytes(file, bytes); }
-    SaveEntryOutcome Save(const NatalInputFields& natal, const std::function<bool()>& fail = {}) {
+    SaveEntryOutcome Save(const NatalInputFields& natal, const RewriteFault& fail = {}) {
         return SaveNameEntry(file, folder.path(), natal, RegionalFormat{}, dialogs, fail);
     }
 };
+
+// "Save to disk" writes the month in the system's language; the list, the report tool and the program
+// after a change of language read the record whatever language they run under.
+TEST(NamesFileTest, AnEntrySavedUnderOneLanguageReadsUnderEveryOther) {
+    RegionalFormat german;
+    german.DateOrder = 1;
+    german.MonthAbbrev = {"",    "Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun",
+                          "Jul", "Aug", "Sep", "Okt",        "Nov", "Dez"};
+    SaveFixture fixture(
+        // Written by the old Windows program under French and German: Windows-1252 bytes.
+        "Old French,05 d\xE9\x63. 1950,9.05,A,0,000.00,48.52\r\nOld German,03 M\xE4r "
+        "1950,9.05,A,-1,-013.24,52.31\r\n");
+    EXPECT_EQ(
+        SaveNameEntry(fixture.file, fixture.folder.path(), SampleWindow("Neu"), german, fixture.dialogs),
+        SaveEntryOutcome::Saved);
+    EXPECT_NE(ReadBytes(fixture.file).find("Neu,14 M\xC3\xA4r 1962,"), std::string::npos);
+
+    const NamesList list = LoadNamesList(fixture.file, fixture.folder.path());
+    ASSERT_EQ(list.records.size(), 3u);
+    const struct {
+        std::size_t record;
+        const char* month;
+        const char* day;
+        const char* year;
+    } cases[] = {{0, "12", "5", "1950"}, {1, "3", "3", "1950"}, {2, "3", "14", "1962"}};
+    for (const RegionalFormat& reading : {RegionalFormat{}, german}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(list.records[c.record].Field[1] + " read under " + reading.MonthAbbrev[3]);
+            NatalInputFields natal;
+            EXPECT_EQ(FillNatalFromRecord(list.records[c.record], reading, natal), std::nullopt);
+            EXPECT_EQ(natal.txtMonth, c.month);
+            EXPECT_EQ(natal.txtDay, c.day);
+            EXPECT_EQ(natal.txtYear, c.year);
+        }
+    }
+}
 
 TEST(NamesFileTest, SaveRefusesACommaBeforeTouchingTheFile) {
     SaveFixture fixture(std::string(kAnn) + "\r\n");
@@ -284,7 +323,9 @@ TEST(NamesFileTest, ADiskFailureAfterTheTemporaryFileLeavesTheChosenFileWhole) {
     const std::string before = std::string(kAnn) + "\r\n" + kSample + "\r\n";
     SaveFixture fixture(before);
     WriteBytes(fixture.folder.path() / "NAMES.OLD", "older");
-    EXPECT_EQ(fixture.Save(SampleWindow("Bob"), [] { return true; }), SaveEntryOutcome::Failed);
+    EXPECT_EQ(
+        fixture.Save(SampleWindow("Bob"), [](RewriteStep step) { return step == RewriteStep::WriteNew; }),
+        SaveEntryOutcome::Failed);
     EXPECT_EQ(ReadBytes(fixture.file), before);
     EXPECT_EQ(Names(LoadNamesList(fixture.file, fixture.folder.path())),
               (std::vector<std::string>{"ANN", "Sample Person"}));
@@ -382,6 +423,23 @@ TEST(NamesFileTest, NumberedRecordsStopWhereTheListStopsAndSayWhy) {
          "the last record is cut short: a record has seven fields", 3},
         {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\n\n\n", 1, nullptr, 0},
         {"", 0, nullptr, 0},
+        // A line with too few fields would take the next line's into its record, and every record after
+        // it would be read from the wrong fields: the line at fault is named, not the end of the file.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\nBob,01 Jan 1990,1.00,A\r\n"
+         "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r\nDi,01 Jan 1990,1.00,A,0,000.00,51.30\r\n",
+         1, "the record on this line has 4 fields; a record has seven", 2},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00\nBob,01 Jan 1990,1.00,A,0,000.00,51.30\n", 0,
+         "the record on this line has 6 fields; a record has seven", 1},
+        // Two short lines whose fields do not add up to a record: the first of them is named.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30\nBob,01 Jan\n1.00,A\nCy,01 Jan 1990,1.00,A,0,000.00,51.30\n",
+         1, "the record on this line has 2 fields; a record has seven", 2},
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30,Paris,France\nBob,01 Jan 1990,1.00,A,0,000.00,51.30\n", 0,
+         "the line holds 9 fields; a record has seven", 1},
+        // What the list has always taken stays good: a comma left after the last field, blanks after it,
+        // a record over two lines, a quoted comma.
+        {"Ann,01 Jan 1990,1.00,A,0,000.00,51.30,\nBob,01 Jan 1990,1.00,A,0,000.00,51.30 ,  \r\n"
+         "Cy,01 Jan 1990\n1.00,A,0,000.00,51.30\n\"Doe, Jo\",01 Jan 1990,1.00,A,0,000.00,51.30",
+         4, nullptr, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -436,6 +494,16 @@ TEST(NamesFileTest, AddedRecordsFollowTheFileAsItWasWithItsBackup) {
                   " has an error at line 2: the last record is cut short: a record has seven fields. "
                   "Please correct it with Edit this List first. Nothing was added.");
     EXPECT_EQ(ReadBytes(file), cut);
+    // The line at fault is the one named, wherever in the file the shift it causes would show.
+    const std::string shortLine =
+        "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\nBob,01 Jan 1990,1.00,A,0,000.00\r\n"
+        "Cy,01 Jan 1990,1.00,A,0,000.00,51.30\r\n";
+    WriteBytes(file, shortLine);
+    EXPECT_EQ(AddRecordsToNamesFile(file, records).message,
+              "The names file " + file.string() +
+                  " has an error at line 2: the record on this line has 6 fields; a record has seven. "
+                  "Please correct it with Edit this List first. Nothing was added.");
+    EXPECT_EQ(ReadBytes(file), shortLine);
     const NamesFileAddition folderRefused = AddRecordsToNamesFile(folder.path(), records);
     EXPECT_FALSE(folderRefused.written);
 }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 
+#include <array>
+#include <cctype>
 #include <clocale>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "support/temporary_files.h"
 
@@ -165,7 +168,7 @@ TEST(RegionalFormatTest, DatesWithMonthNamesAreRead) {
         {"14 Mar 1962", german, CivilDate{1962, 3, 14}},  // English names are always understood
         {"03 Okt 2001", german, CivilDate{2001, 10, 3}},
         {"31 Sep 1962", WithOrder(0), std::nullopt},
-        {"14 Mrz 1962", WithOrder(0), std::nullopt},
+        {"14 Mxz 1962", WithOrder(0), std::nullopt},
         {"14 Mar", WithOrder(0), std::nullopt},
         {"1962 Mar 1962", WithOrder(0), std::nullopt},
         {"14 Mar 1962 extra", WithOrder(0), std::nullopt},
@@ -175,6 +178,97 @@ TEST(RegionalFormatTest, DatesWithMonthNamesAreRead) {
         SCOPED_TRACE(std::string("\"") + c.text + "\" order " + std::to_string(c.regional.DateOrder));
         EXPECT_EQ(ParseDate(c.text, c.regional), c.date);
     }
+}
+
+// The abbreviated month names the system writes "Save to disk" dates with (glibc's ABMON), language by
+// language, as UTF-8. A names file written under any of them must read under every other.
+struct MonthNames {
+    const char* language;
+    std::array<const char*, 12> abbrev;
+};
+const MonthNames kSystemMonths[] = {
+    {"en", {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"}},
+    {"de_DE", {"Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"}},
+    {"fr_FR",
+     {"janv.", "f\xC3\xA9vr.", "mars", "avril", "mai", "juin", "juil.", "ao\xC3\xBBt", "sept.", "oct.",
+      "nov.", "d\xC3\xA9\x63."}},
+    {"es_ES", {"ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"}},
+    {"it_IT", {"gen", "feb", "mar", "apr", "mag", "giu", "lug", "ago", "set", "ott", "nov", "dic"}},
+    {"nl_NL", {"jan", "feb", "mrt", "apr", "mei", "jun", "jul", "aug", "sep", "okt", "nov", "dec"}},
+    {"pt_PT and pt_BR", {"jan", "fev", "mar", "abr", "mai", "jun", "jul", "ago", "set", "out", "nov", "dez"}},
+};
+
+RegionalFormat LanguageOf(const MonthNames& names) {
+    RegionalFormat regional;
+    for (std::size_t m = 1; m <= 12; ++m) regional.MonthAbbrev[m] = names.abbrev[m - 1];
+    return regional;
+}
+
+// The forms a month word takes on its way through other programs and files: in capitals, with a point
+// added or lost, without its accents, in Windows-1252 bytes.
+std::vector<std::string> FormsOf(const std::string& word) {
+    std::string bare = word;
+    if (!bare.empty() && bare.back() == '.') bare.pop_back();
+    std::string capitals, plain, narrow;
+    for (std::size_t i = 0; i < bare.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bare[i]);
+        if (c == 0xC3) {  // the accented letters of these languages are all U+00C0 to U+00FF
+            const auto code = static_cast<unsigned char>(static_cast<unsigned char>(bare[++i]) + 0x40);
+            narrow += static_cast<char>(code);
+            capitals += "\xC3" + std::string(1, static_cast<char>(bare[i] - (code >= 0xE0 ? 0x20 : 0)));
+            plain += std::string(1, code == 0xE4 ? 'a' : code == 0xE9 ? 'e' : code == 0xFB ? 'u' : '?');
+        } else {
+            narrow += bare[i];
+            capitals += static_cast<char>(std::toupper(c));
+            plain += bare[i];
+        }
+    }
+    return {word, bare, bare + ".", capitals, plain, narrow};
+}
+
+TEST(RegionalFormatTest, MonthNamesOfSevenLanguagesReadUnderEveryLanguage) {
+    for (const MonthNames& written : kSystemMonths) {
+        for (int m = 1; m <= 12; ++m) {
+            for (const std::string& form : FormsOf(written.abbrev[static_cast<std::size_t>(m - 1)])) {
+                const std::string date = "14 " + form + " 1962";
+                for (const MonthNames& reading : kSystemMonths) {
+                    SCOPED_TRACE(date + " written under " + written.language + ", read under " +
+                                 reading.language);
+                    EXPECT_EQ(ParseDate(date, LanguageOf(reading)), (CivilDate{1962, m, 14}));
+                }
+                // A language of its own (Polish) still reads them.
+                RegionalFormat polish;
+                polish.MonthAbbrev = {"",    "sty", "lut", "mar",        "kwi", "maj", "cze",
+                                      "lip", "sie", "wrz", "pa\xC5\xBA", "lis", "gru"};
+                EXPECT_EQ(MonthFromWord(form, polish), m) << form << " under Polish";
+            }
+        }
+    }
+}
+
+TEST(RegionalFormatTest, MonthWordsOfOtherProgramsAndFullNamesAreRead) {
+    const struct {
+        const char* word;
+        int month;
+    } cases[] = {
+        {"Mrz", 3},       {"M\xC3\xA4rz", 3},  {"Maerz", 0},        {"janvier", 1},   {"f\xC3\xA9vrier", 2},
+        {"jui", 7},       {"juil", 7},         {"sept.", 9},        {"setiembre", 9}, {"ao\xC3\xBB", 8},
+        {"Jänner", 1},    {"mar\xC3\xA7o", 3}, {"maart", 3},        {"Oktober", 10},  {"dicembre", 12},
+        {"Dezember", 12}, {"M\xE4r", 3},       {"Ma\xCC\x88r", 3},  {"xyz", 0},       {"", 0},
+        {".", 0},         {"Ja", 0},           {"M\xC3\xA4rzz", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        EXPECT_EQ(MonthFromWord(c.word, RegionalFormat{}), c.month);
+    }
+    // The user's own language comes first, even for a word the other languages do not know.
+    RegionalFormat polish;
+    polish.MonthAbbrev[11] = "lis";
+    EXPECT_EQ(MonthFromWord("lis", polish), 11);
+    EXPECT_EQ(MonthFromWord("lis", RegionalFormat{}), 0);
+    // A German date with its day's point.
+    EXPECT_EQ(ParseDate("14. M\xC3\xA4rz 1962", WithOrder(1)), (CivilDate{1962, 3, 14}));
+    EXPECT_EQ(ParseDate("14.Mar.1962", WithOrder(0)), (CivilDate{1962, 3, 14}));
 }
 
 TEST(RegionalFormatTest, LeapDaysBefore1583AreJulianAndAMinusSignIsNoDate) {

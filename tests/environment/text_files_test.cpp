@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -136,6 +138,94 @@ TEST(TextFilesTest, ReplaceFileContentsLeavesOnlyTheNewFile) {
     EXPECT_EQ(ReadBytes(file), "new\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     EXPECT_FALSE(ReplaceFileContents(folder.path() / "NO" / "SUCH.LL", "x"));
+}
+
+// The files of a folder, each with its bytes ("" for a folder).
+std::map<std::string, std::string> Folder(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = entry.is_directory() ? "" : ReadBytes(entry.path());
+    return files;
+}
+
+// Whichever step of a rewrite fails, the older backup survives it, and the outcome says exactly what
+// the folder holds afterwards.
+TEST(TextFilesTest, ARewriteReplacesTheBackupOnlyOnceTheNewFileIsInPlace) {
+    using Files = std::map<std::string, std::string>;
+    const Files before = {{"NAMES.FIL", "previous"}, {"NAMES.OLD", "older"}};
+    const struct {
+        const char* what;
+        std::vector<RewriteStep> failing;
+        RewriteOutcome outcome;
+        Files after;
+    } cases[] = {
+        {"nothing fails", {}, RewriteOutcome::Done, {{"NAMES.FIL", "new"}, {"NAMES.OLD", "previous"}}},
+        {"the new file cannot be written", {RewriteStep::WriteNew}, RewriteOutcome::NotWritten, before},
+        {"the previous file cannot be kept",
+         {RewriteStep::KeepPrevious},
+         RewriteOutcome::BackupNotMade,
+         before},
+        {"the new file cannot take its place",
+         {RewriteStep::MoveNewIntoPlace},
+         RewriteOutcome::NotWritten,
+         before},
+        {"the backup cannot be replaced",
+         {RewriteStep::ReplaceBackup},
+         RewriteOutcome::BackupNotMade,
+         before},
+        {"the backup cannot be replaced nor the previous file put back",
+         {RewriteStep::ReplaceBackup, RewriteStep::PutPreviousBack},
+         RewriteOutcome::PreviousKeptElsewhere,
+         {{"NAMES.FIL", "new"}, {"NAMES.OLD", "older"}, {"NAMES.OLD.new~", "previous"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder folder;
+        for (const auto& [name, bytes] : before) testing_support::WriteBytes(folder.path() / name, bytes);
+        const auto fail = [&c](RewriteStep step) {
+            return std::find(c.failing.begin(), c.failing.end(), step) != c.failing.end();
+        };
+        const RewriteResult result =
+            ReplaceFileKeepingBackup(folder.path() / "NAMES.FIL", "new", folder.path() / "NAMES.OLD", fail);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(Folder(folder.path()), c.after);
+        EXPECT_EQ(result.previousKeptAs, c.outcome == RewriteOutcome::PreviousKeptElsewhere
+                                             ? folder.path() / "NAMES.OLD.new~"
+                                             : std::filesystem::path());
+    }
+}
+
+TEST(TextFilesTest, ARewriteMovesAFinishedFileFromElsewhereAndKeepsThePermissions) {
+    TemporaryFolder program, lists;
+    const auto finished = program.path() / "wfyert.hyq";
+    const auto target = lists.path() / "NAMES.FIL";
+    const auto backup = lists.path() / "NAMES.OLD";
+
+    // A new file: created, no backup made.
+    testing_support::WriteBytes(finished, "first");
+    EXPECT_EQ(MoveIntoPlaceKeepingBackup(finished, target, backup).outcome, RewriteOutcome::Done);
+    EXPECT_EQ(Folder(lists.path()), (std::map<std::string, std::string>{{"NAMES.FIL", "first"}}));
+    EXPECT_FALSE(std::filesystem::exists(finished));
+
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    testing_support::WriteBytes(finished, "second");
+    EXPECT_EQ(MoveIntoPlaceKeepingBackup(finished, target, backup).outcome, RewriteOutcome::Done);
+    EXPECT_EQ(Folder(lists.path()),
+              (std::map<std::string, std::string>{{"NAMES.FIL", "second"}, {"NAMES.OLD", "first"}}));
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    // A folder in the backup's place cannot become the backup: the names file stays as it was, and so
+    // does the folder.
+    std::filesystem::remove(backup);
+    std::filesystem::create_directories(backup / "inside");
+    testing_support::WriteBytes(finished, "third");
+    EXPECT_EQ(MoveIntoPlaceKeepingBackup(finished, target, backup).outcome, RewriteOutcome::BackupNotMade);
+    EXPECT_EQ(Folder(lists.path()),
+              (std::map<std::string, std::string>{{"NAMES.FIL", "second"}, {"NAMES.OLD", ""}}));
+    EXPECT_TRUE(std::filesystem::is_directory(backup / "inside"));
+    EXPECT_FALSE(std::filesystem::exists(finished));
 }
 
 }  // namespace

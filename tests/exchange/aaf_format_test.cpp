@@ -224,7 +224,8 @@ TEST(AafFormatTest, RecordsAreWrittenWithEveryFieldInItsStrictForm) {
         SCOPED_TRACE(name);
         ExportBirth star = ferber;
         star.name = name;
-        EXPECT_EQ(AafRecord(star).refusal, "a part of the name is \"*\", which AAF reads as a name not given");
+        EXPECT_EQ(AafRecord(star).refusal,
+                  "a part of the name is \"*\", which AAF reads as a name not given");
     }
     ExportBirth starred = ferber;
     starred.name = "Ann *Star*";

@@ -63,6 +63,11 @@ TEST(ExchangeFieldsTest, DatesInIsoDottedNamedAndRegionalForms) {
         {"19.1.1839", european, CivilDate{1839, 1, 19}},
         {"14 Mar 1962", us, CivilDate{1962, 3, 14}},
         {"Mar 14, 1962", us, CivilDate{1962, 3, 14}},
+        // Month names of other programs' languages, whatever the language here.
+        {"27. Sept. 1970", us, CivilDate{1970, 9, 27}},
+        {"14 M\xC3\xA4rz 1962", us, CivilDate{1962, 3, 14}},
+        {"14 de marzo 1962", us, std::nullopt},  // words other than the month are no date
+        {"3 ao\xC3\xBBt 1962", european, CivilDate{1962, 8, 3}},
         {"3/14/1962", us, CivilDate{1962, 3, 14}},
         {"14/3/1962", european, CivilDate{1962, 3, 14}},
         {"29.2.1500", us, CivilDate{1500, 2, 29}},  // a Julian leap day

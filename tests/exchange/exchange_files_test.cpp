@@ -13,9 +13,11 @@
 #include "datafiles/names_file.h"
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
+#include "report/report_buffer.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 #include "system_zones.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -164,7 +166,7 @@ TEST_F(ExchangeFilesTest, QuickChartNamesComeBackInTheirColumnsWhateverTheirLett
     const struct {
         const char* name;
         bool windows1252;
-    } cases[] = {{"José Müller", true},  {"Straße ¾", true},       {"Anna ß¾93", false},
+    } cases[] = {{"José Müller", true}, {"Straße ¾", true},       {"Anna ß¾93", false},
                  {"Łukasz Żak", false}, {"ï»¿’le Person", false}, {"Ann ï»¿’", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,6 +206,62 @@ TEST_F(ExchangeFilesTest, AByteOrderMarkInsideTheFileIsNoPartOfAName) {
     }
 }
 
+// A name from another program holding an escape, a bell or a tab would reach every page, table and
+// terminal it is written to: on the way in each becomes a blank, and the report says so for the record.
+// A name of nothing else is no name; a line break still breaks the record.
+TEST_F(ExchangeFilesTest, ControlCharactersInNamesComeInAsBlanksAndTheReportSaysSo) {
+    const std::string csv =
+        "name,date,time,zone,longitude,latitude\r\n"
+        "Ann\x1B[31mRed\x07,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n"
+        "Tab\tName,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n"
+        "\x1B\x07,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n"
+        "C1\xC2\x9B"
+        "2J,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n"
+        "Plain,1962-03-14,22:15,UTC-06:00,087W39,41N52\r\n";
+    const ImportResult imported = Import(csv, ExchangeFormat::Csv);
+    EXPECT_EQ(Lines(imported), (std::vector<std::string>{"Ann [31mRed,14 Mar 1962,10.15,P,6,087.39,41.52",
+                                                         "Tab Name,14 Mar 1962,10.15,P,6,087.39,41.52",
+                                                         "C1 2J,14 Mar 1962,10.15,P,6,087.39,41.52",
+                                                         "Plain,14 Mar 1962,10.15,P,6,087.39,41.52"}));
+    ASSERT_EQ(imported.refused.size(), 1u);
+    EXPECT_EQ(imported.refused[0].line, 4u);
+    EXPECT_EQ(imported.refused[0].text, "the record has no name");
+    std::vector<std::string> warnings;
+    for (const ExchangeProblem& p : imported.warnings) warnings.push_back(ProblemText(p));
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{"line 2, Ann [31mRed : " + std::string(kControlCharactersBlanked),
+                                        "line 3, Tab Name: " + std::string(kControlCharactersBlanked),
+                                        "line 5, C1\xC2\x9B"
+                                        "2J: " +
+                                            std::string(kControlCharactersBlanked)}));
+    // The report shows them all, and holds no control character itself.
+    ReportBuffer report;
+    for (const std::string& line : ImportReport(imported, "BIRTHS.CSV", "")) report.AppendLine(line);
+    const std::string page = PageText(report, "\n");
+    EXPECT_FALSE(HoldsControlCharacter(page));
+    EXPECT_NE(page.find("line 3, Tab Name: the name held control characters (a tab, an escape or the like)"),
+              std::string::npos)
+        << page;
+
+    // Going out, a name a names file was edited to hold goes as blanks, with a note.
+    const NumberedNames edited = ReadNumberedNamesText(
+        "Ann\x1B[31mRed\x07,14 Mar 1962,10.15,P,6,087.39,41.52\n\x1B,14 Mar 1962,10.15,P,6,087.39,41.52\n");
+    for (const ExchangeFormat format :
+         {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv}) {
+        SCOPED_TRACE(FormatTitle(format));
+        const ExportResult out = ExportNames(edited, format, regional_);
+        EXPECT_EQ(out.written, 1u);
+        EXPECT_FALSE(HoldsControlCharacter(out.bytes));
+        EXPECT_NE(out.bytes.find("Red"), std::string::npos);
+        EXPECT_EQ(out.notes,
+                  (std::vector<std::string>{
+                      "control characters in names (a tab, an escape or the like) written as blanks "
+                      "(1 record): line 1"}));
+        ASSERT_EQ(out.refused.size(), 1u);
+        EXPECT_EQ(out.refused[0].text, "the name holds nothing but control characters");
+    }
+}
+
 TEST_F(ExchangeFilesTest, TheShippedNamesFileGoesThroughEveryFormatAndComesBackTheSame) {
     const NumberedNames shipped = ReadNumberedNames(fs::path(TALVENOR_SHIPPED_DATA_DIR) / "NAMES.FIL");
     ASSERT_TRUE(shipped.opened);
@@ -231,7 +289,8 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
                                             "West,19 Jan 1839,1.00,A,0.3636,005.27,43.31"};
     NumberedNames names;
     names.opened = true;
-    for (std::size_t i = 0; i < lines.size(); ++i) names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
     for (const ExchangeFormat format : {ExchangeFormat::Aaf, ExchangeFormat::Csv}) {
         SCOPED_TRACE(FormatTitle(format));
         const ImportResult back = Import(ExportNames(names, format, regional_).bytes, format);
@@ -298,9 +357,10 @@ TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
         "Bo Ek,1980-07-01,12:00,,008E11,49N05,Kandel,\"Ger\r\nmany\"\r\n",
         ExchangeFormat::Csv, none, regional_);
     ASSERT_EQ(withoutAtlas.refused.size(), 1u);
-    EXPECT_EQ(ProblemText(withoutAtlas.refused[0]),
-              "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
-              "to look up Kandel, Ger many");
+    EXPECT_EQ(
+        ProblemText(withoutAtlas.refused[0]),
+        "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
+        "to look up Kandel, Ger many");
 }
 
 TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {

@@ -66,6 +66,9 @@ TEST(QuickChartFormatTest, VariantsOfTheColumnsAreReadToo) {
          ClockTime{22, 15, 0}, -6 * 3600, false, "CST", "Chicago"},
         {line("Lower", "mar 14, 1962", "00:15:00 AM ", "   +06:00", ""), "Lower", ClockTime{0, 15, 0},
          -6 * 3600, false, "", ""},
+        // A program that wrote its own language's months.
+        {line("Deutsch", "M\xC3\x84R 14, 1962", "10:15:00 PM ", "   +06:00", ""), "Deutsch",
+         ClockTime{22, 15, 0}, -6 * 3600, false, "", ""},
         {line("Mean", "MAR 14, 1862", "10:15:00 AM ", "LMT+05:51", "x"), "Mean", ClockTime{10, 15, 0},
          std::nullopt, true, "LMT", "x"},
         {line("Blank", "MAR 14, 1962", "10:15:00 AM ", "EST      ", "New York"), "Blank",
@@ -81,6 +84,8 @@ TEST(QuickChartFormatTest, VariantsOfTheColumnsAreReadToo) {
         const SourceBirth& b = file.births[0];
         EXPECT_EQ(b.fault, "");
         EXPECT_EQ(b.name, c.name);
+        ASSERT_TRUE(b.date);
+        EXPECT_EQ(b.date->month, 3);
         EXPECT_EQ(b.clock, c.clock);
         EXPECT_EQ(b.zoneEast, c.zoneEast);
         EXPECT_EQ(b.meanTime, c.meanTime);

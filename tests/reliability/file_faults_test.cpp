@@ -3,11 +3,13 @@
 // the rule) and leaves the previous file as it was, with nothing half-written beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chart/options_file_edit.h"
 #include "datafiles/names_file.h"
@@ -207,18 +209,15 @@ TEST(FileFaults, ANameThatCannotBeSavedLeavesTheNamesFileItsBackupAndNoTemporary
                      const std::string message =
                          fault == Fault::FullDevice || fault == Fault::TargetIsFolder
                              ? "The names file " + file + " could not be read. Nothing was saved."
+                         : fault == Fault::ReadOnlyFolder
+                             ? "The backup copy " + (place.folder() / "NAMES.OLD").string() +
+                                   " could not be made, so the names file " + file + " was not changed."
                              : "The names file " + file + " could not be saved; it was not changed.";
                      ASSERT_EQ(dialogs.shown.size(), 1u);
                      EXPECT_EQ(dialogs.shown[0].text, message);
                      EXPECT_EQ(dialogs.shown[0].title, "Error!");
-                     if (fault == Fault::ReadOnlyFolder) {
-                         // The backup is refreshed in place before the list is found unmovable; the list
-                         // itself is as it was, so the backup holds the same entries.
-                         EXPECT_EQ(FileBytes(place.file()), kSampleLine);
-                         EXPECT_EQ(FileBytes(place.folder() / "NAMES.OLD"), kSampleLine);
-                     } else {
-                         EXPECT_TRUE(place.Unchanged());
-                     }
+                     // The older backup above all: a save that fails never replaces it.
+                     EXPECT_TRUE(place.Unchanged());
                      EXPECT_TRUE(fs::is_empty(program)) << "the temporary file is left behind";
                  });
 
@@ -235,6 +234,121 @@ TEST(FileFaults, ANameThatCannotBeSavedLeavesTheNamesFileItsBackupAndNoTemporary
                                              " could not be saved; it was not changed.");
         EXPECT_TRUE(readOnlyProgram.Unchanged());
     }
+}
+
+// The older backup is the last copy of what the list held before the previous save: no failure of a later
+// rewrite may cost it, and no message may say that nothing changed when something did.
+TEST(FileFaults, AFullDiskNeverCostsTheOlderBackup) {
+    TemporaryFolder root;
+    const fs::path file = root.path() / "NAMES.FIL";
+    const fs::path backup = root.path() / "NAMES.OLD";
+    PutFile(file, kSampleLine);
+    PutFile(backup, "the backup\r\n");
+    const auto record = ParseNameRecord("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
+    ASSERT_TRUE(record);
+
+    // Room for a file as large as the list, not for the longer one: the disk fills while the new list is
+    // written, after the previous one was kept.
+    const NamesFileAddition added = [&] {
+        const testing_support::FileSizeLimit limit(kSampleLine.size() + 1);
+        return AddRecordsToNamesFile(file, {*record});
+    }();
+    EXPECT_FALSE(added.written);
+    EXPECT_EQ(added.message,
+              "The names file " + file.string() + " could not be written; it was not changed.");
+    EXPECT_EQ(FileBytes(file), kSampleLine);
+    EXPECT_EQ(FileBytes(backup), "the backup\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), {}), 2) << "a temporary file is left behind";
+}
+
+TEST(FileFaults, EveryStepOfASaveThatFailsLeavesTheListAndTheOlderBackup) {
+    const struct {
+        const char* what;
+        std::vector<RewriteStep> failing;
+        const char* message;  // after the file's name
+    } cases[] = {
+        {"the previous list cannot be kept", {RewriteStep::KeepPrevious}, "backup"},
+        {"the new list cannot take its place", {RewriteStep::MoveNewIntoPlace}, " could not be saved"},
+        {"the backup cannot be replaced", {RewriteStep::ReplaceBackup}, "backup"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TemporaryFolder program, lists;
+        const fs::path file = lists.path() / "NAMES.FIL";
+        const fs::path backup = lists.path() / "NAMES.OLD";
+        PutFile(file, kSampleLine);
+        PutFile(backup, "the backup\r\n");
+        const auto fail = [&c](RewriteStep step) {
+            return std::find(c.failing.begin(), c.failing.end(), step) != c.failing.end();
+        };
+
+        ScriptedDialogs dialogs;
+        EXPECT_EQ(SaveNameEntry(file, program.path(), Ann(), RegionalFormat{}, dialogs, fail),
+                  SaveEntryOutcome::Failed);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text,
+                  std::string(c.message) == "backup"
+                      ? "The backup copy " + backup.string() + " could not be made, so the names file " +
+                            file.string() + " was not changed."
+                      : "The names file " + file.string() + " could not be saved; it was not changed.");
+        EXPECT_EQ(dialogs.shown[0].title, "Error!");
+        EXPECT_EQ(FileBytes(file), kSampleLine);
+        EXPECT_EQ(FileBytes(backup), "the backup\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(lists.path()), {}), 2);
+        EXPECT_TRUE(fs::is_empty(program.path())) << "the temporary file is left behind";
+
+        // Adding imported births goes the same way.
+        const auto record = ParseNameRecord("Bob,14 Mar 1962,10.15,P,6,087.39,41.52");
+        const NamesFileAddition added = AddRecordsToNamesFile(file, {*record}, fail);
+        EXPECT_FALSE(added.written);
+        EXPECT_NE(added.message.find("was not changed"), std::string::npos) << added.message;
+        EXPECT_EQ(FileBytes(file), kSampleLine);
+        EXPECT_EQ(FileBytes(backup), "the backup\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(lists.path()), {}), 2);
+    }
+}
+
+// When the previous list can neither become the backup nor go back, the save is done, the older backup
+// stays, and the message says where the previous list is: nothing is lost and nothing is hidden.
+TEST(FileFaults, APreviousListThatCannotBecomeTheBackupIsNamedWhereItIsKept) {
+    const auto fail = [](RewriteStep step) {
+        return step == RewriteStep::ReplaceBackup || step == RewriteStep::PutPreviousBack;
+    };
+    TemporaryFolder program, lists;
+    const fs::path file = lists.path() / "NAMES.FIL";
+    const fs::path backup = lists.path() / "NAMES.OLD";
+    const fs::path staged = lists.path() / "NAMES.OLD.new~";
+    PutFile(file, kSampleLine + "Cut,1 Jan 1990\r\n");
+    PutFile(backup, "the backup\r\n");
+
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(SaveNameEntry(file, program.path(), Ann(), RegionalFormat{}, dialogs, fail),
+              SaveEntryOutcome::Saved);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "The names file " + file.string() + " was saved, but the backup copy " + backup.string() +
+                  " could not be replaced and still holds an older list; the list as it was before this save "
+                  "is kept as " +
+                  staged.string() +
+                  ". The incomplete last entry, which the saved file leaves out, is kept there as well.");
+    EXPECT_EQ(dialogs.shown[0].title, "Warning!");
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(FileBytes(file), kSampleLine + "Ann,14 Mar 1962,10.15,P, 6,087.39,41.52\r\n");
+    EXPECT_EQ(FileBytes(backup), "the backup\r\n");
+    EXPECT_EQ(FileBytes(staged), kSampleLine + "Cut,1 Jan 1990\r\n");
+
+    fs::remove(staged);
+    const std::string saved = FileBytes(file);
+    const NamesFileAddition added =
+        AddRecordsToNamesFile(file, {*ParseNameRecord("Bob,14 Mar 1962,10.15,P,6,087.39,41.52")}, fail);
+    EXPECT_TRUE(added.written);
+    EXPECT_EQ(added.message, "The names file " + file.string() + " was saved, but the backup copy " +
+                                 backup.string() +
+                                 " could not be replaced and still holds an older list; the list as it was "
+                                 "before this save is kept as " +
+                                 staged.string() + ".");
+    EXPECT_EQ(FileBytes(backup), "the backup\r\n");
+    EXPECT_EQ(FileBytes(staged), saved);
 }
 
 // A user who keeps a list elsewhere and links to it expects that list to change, not the link to be

@@ -76,6 +76,9 @@ TEST(DataDocumentTest, ProposedNameIsTheNameUpToAnEarlyBlankOrItsFirstEightChara
         {"", "Data.DOC"},
         {" Lead", "Data.DOC"},
         {"../etc/x y", ".._etc_x.DOC"},
+        {"Ann\x1B[31m Red", "Ann_[31m.DOC"},  // no control character in a file name
+        {"Tab\tName", "Tab_Name.DOC"},
+        {"C1\xC2\x9B", "C1_.DOC"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chartName);

@@ -119,5 +119,19 @@ TEST(ReportBufferTest, LineBreaksInsideALineFollowTheChosenLineEnd) {
     EXPECT_EQ(PageText(r), "head\r\nrow 1\r\nrow 2\r\n\r\n");
 }
 
+// A name edited into a names file by hand may hold an escape or a bell: the page, and so the terminal,
+// the saved document and the printer, get a "?" in its place; a tab is a blank. Line breaks held inside
+// a line and a form feed line of the data stay what they are.
+TEST(ReportBufferTest, NoControlCharacterReachesAPage) {
+    ReportBuffer r;
+    r.AppendLine("  Ann\x1B[31mRed\x07");
+    r.ReportLine = "  Tab\tName\x7F";
+    r.AppendLine();
+    r.AppendLine("\f");
+    r.AppendLine("  Sun\r\n  Moon");
+    EXPECT_EQ(PageText(r, "\n"), "  Ann?[31mRed?\n  Tab Name?\n\f\n  Sun\n  Moon\n\n");
+    EXPECT_EQ(r.DataLines[0], "  Ann?[31mRed?");
+}
+
 }  // namespace
 }  // namespace talvenor

@@ -11,8 +11,8 @@
 #include "datafiles/name_record.h"
 #include "ephemeris/angles.h"
 #include "input/input_fills.h"
-#include "chart/midpoint_rule.h"
 #include "support/scripted_dialogs.h"
+#include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
@@ -104,6 +104,17 @@ TEST_F(ComputeChartsTest, RefusedInputLeavesThePreviousChartUntouched) {
     EXPECT_EQ(session_.report.PageLineCount, pageLines);
     session_.chart.InputErrorFlag = 0;  // the flag itself is the one thing a refusal sets
     EXPECT_EQ(ChartStateJson(session_.chart), before);
+}
+
+// The dump keeps a name exactly, every control character escaped, so that none reaches a terminal raw.
+TEST_F(ComputeChartsTest, TheDumpEscapesEveryControlCharacterOfAName) {
+    ChartState chart;
+    chart.ChartName = "Esc\x1B Del\x7F Csi\xC2\x9B \xC3\xA9\"";
+    const std::string json = ChartStateJson(chart);
+    EXPECT_NE(json.find("\"ChartName\": \"Esc\\u001b Del\\u007f Csi\\u009b \xC3\xA9\\\"\""),
+              std::string::npos)
+        << json.substr(0, 200);
+    EXPECT_FALSE(HoldsControlCharacter(json));
 }
 
 TEST_F(ComputeChartsTest, NegativeClockTimesAndHomePlacesAreRefusedNotComputed) {
