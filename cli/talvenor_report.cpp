@@ -27,6 +27,7 @@
 #include "session/midpoint_commands.h"
 #include "session/session.h"
 #include "session/startup.h"
+#include "standard_output.h"
 #include "text/basic_text.h"
 
 using namespace talvenor;
@@ -101,8 +102,9 @@ The world atlas and the time-zone history:
 %s%s
 Births in and out of names files, and reports for a whole names file:
 %s
-Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
-computed (the message is printed on stderr), 2 for bad arguments or records.
+Exit status: 0 when the page was printed, 1 when the input was refused, the chart could not be
+computed or the output could not be written (the message is printed on stderr; a reader that has gone
+away, as "| head" leaves it, ends the run quietly), 2 for bad arguments or records.
 )";
 
 // Messages go to stderr, one per line, with their title.
@@ -196,9 +198,7 @@ bool IsHouseCode(const std::string& code) {
     return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
         modulusText, output, sizeText, pointerText, namesFile;
     bool crlf = false, tsv = false;
@@ -367,7 +367,8 @@ int main(int argc, char** argv) {
             out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
         } else if (cli::IsPictureReport(*report)) {
-            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0) return std::nullopt;
+            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0)
+                return std::nullopt;
         } else if (*report == "dump") {
             out = ChartStateJson(s.chart);
         } else {
@@ -393,6 +394,13 @@ int main(int argc, char** argv) {
         return cli::RunEventReport(session, *report, eventArguments, modulus, drawing, crlf, argc, argv);
     const std::optional<std::string> out = page(session);
     if (!out) return 1;
-    std::fwrite(out->data(), 1, out->size(), stdout);
+    cli::WriteOut(*out);
     return 0;
+}
+
+}  // namespace
+
+// Every command ends here, so that none of them reports success for output that was never written.
+int main(int argc, char** argv) {
+    return cli::FinishOutput(Run(argc, argv));
 }
