@@ -364,7 +364,7 @@ int Run(int argc, char** argv) {
         std::string out;
         if (*report == "dial-panel") {
             const double pointer = TurnPointer(drawing.pointer, 0, modulus);
-            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), lineEnd);
+            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), modulus, lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
         } else if (cli::IsPictureReport(*report)) {
             if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0)

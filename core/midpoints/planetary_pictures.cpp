@@ -43,8 +43,8 @@ std::string FourDecimals(double v) {
     return text;
 }
 
-std::string TargetName(const PictureTarget& t) {
-    if (t.factor == 0) return FourDecimals(t.lon);
+std::string TargetName(const PictureTarget& t, float modulus) {
+    if (t.factor == 0) return DialPositionText(OnDial(t.lon, modulus), modulus);
     return (t.second ? "Tr." : "") + PictureFactorName(t.factor);
 }
 
@@ -172,7 +172,9 @@ std::vector<Picture> ChartPictures(const ChartState& chart, const Options& optio
                                    const PictureRequest& request) {
     const std::array<double, 14> natal = Factors(BuildAnalysisTables(chart, options, kNatalMode).table);
     if (request.choice.degree) {
-        return FindPictures(natal, {{0, *request.choice.degree, false}}, request.modulus, request.orb);
+        // A degree is a place on the dial: 100 on the 45 dial is 10.
+        const double place = OnDial(*request.choice.degree, request.modulus);
+        return FindPictures(natal, {{0, place, false}}, request.modulus, request.orb);
     }
     const std::array<double, 14> second =
         Factors(BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]));
@@ -232,12 +234,12 @@ void WritePicturesReport(const ChartState& chart, const Options& options, const 
     report.AppendBlankLine();
 }
 
-std::string PicturesTsv(const std::vector<Picture>& pictures, const std::string& lineEnd) {
+std::string PicturesTsv(const std::vector<Picture>& pictures, float modulus, const std::string& lineEnd) {
     std::string text;
     for (const Picture& p : pictures) {
         text += PictureFactorName(p.a) + "\t" + PictureFactorName(p.b) + "\t" + PictureFactorName(p.c) +
-                "\t" + TargetName(p.target) + "\t" + FourDecimals(p.position) + "\t" + FourDecimals(p.orb) +
-                lineEnd;
+                "\t" + TargetName(p.target, modulus) + "\t" + DialPositionText(p.position, modulus) + "\t" +
+                FourDecimals(p.orb) + lineEnd;
     }
     return text;
 }

@@ -85,10 +85,11 @@ std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options,
 void WritePicturesReport(const ChartState& chart, const Options& options, const DiurnalInputFields& diurnal,
                          const PictureRequest& request, ReportBuffer& report);
 
-// One line per picture, tab-separated: A, B, C, D by their three-letter names (a second-chart factor as
-// "Tr." and its name, a degree with four decimals), the picture's position on the dial and the signed
-// orb, both with four decimals.
-std::string PicturesTsv(const std::vector<Picture>& pictures, const std::string& lineEnd = "\n");
+// One line per picture of the dial of `modulus`, tab-separated: A, B, C, D by their three-letter names (a
+// second-chart factor as "Tr." and its name, a degree as its place on the dial with four decimals), the
+// picture's position on the dial (DialPositionText) and the signed orb, both with four decimals.
+std::string PicturesTsv(const std::vector<Picture>& pictures, float modulus,
+                        const std::string& lineEnd = "\n");
 
 // A picture as the dial's panel names it: "SU+MO-ME".
 std::string PictureShortName(const Picture& picture);

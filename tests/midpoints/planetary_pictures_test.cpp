@@ -221,18 +221,36 @@ TEST(PlanetaryPicturesTest, NamesAndTargetsReadAsTheFormulasWriteThem) {
     }
 }
 
+// A degree beyond the modulus is its place on the dial: 100 on the 45 dial is the 10 that the page
+// heads "At 10°00'", in the lines as well.
+TEST(PlanetaryPicturesTest, ADegreeTargetIsItsPlaceOnTheDial) {
+    ChartState chart;
+    for (std::size_t p = 1; p <= 15; ++p) chart.NatalLon[p] = 17.0 * static_cast<double>(p) + 0.25;
+    const Options options;
+    PictureRequest far{45, 1.5, {}};
+    far.choice.degree = 100;
+    PictureRequest near = far;
+    near.choice.degree = 10;
+    const std::vector<Picture> pictures = ChartPictures(chart, options, far);
+    ASSERT_FALSE(pictures.empty());
+    const std::string tsv = PicturesTsv(pictures, 45);
+    EXPECT_EQ(tsv, PicturesTsv(ChartPictures(chart, options, near), 45));
+    EXPECT_EQ(tsv.find("100.0000"), std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("\t10.0000\t"), std::string::npos) << tsv;
+}
+
 TEST(PlanetaryPicturesTest, TabSeparatedLinesNameTheFactorsAndGiveFourDecimals) {
     std::vector<Picture> pictures(4);
     pictures[0] = {1, 2, 3, {4, 10, false}, 10.00004, -0.00004};
     pictures[1] = {11, 12, 13, {13, 5, true}, 5.5, 0.5};
     pictures[2] = {2, 11, 1, {0, 12.5, false}, 12.25, -0.25};
     pictures[3] = {12, 13, 11, {11, 1, false}, 0.12345, 1.0 / 3};
-    EXPECT_EQ(PicturesTsv(pictures),
+    EXPECT_EQ(PicturesTsv(pictures, 45),
               "SUN\tMOO\tMER\tVEN\t10.0000\t0.0000\n"
               "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\n"
               "MOO\tNN\tSUN\t12.5000\t12.2500\t-0.2500\n"
               "ASC\tMC\tNN\tNN\t0.1235\t0.3333\n");
-    EXPECT_EQ(PicturesTsv({pictures[1]}, "\r\n"), "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\r\n");
+    EXPECT_EQ(PicturesTsv({pictures[1]}, 45, "\r\n"), "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\r\n");
     EXPECT_EQ(PictureShortName(pictures[1]), "NN+AS-MC");
 }
 
