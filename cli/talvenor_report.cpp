@@ -28,7 +28,6 @@
 #include "session/session.h"
 #include "session/startup.h"
 #include "standard_output.h"
-#include "text/basic_text.h"
 
 using namespace talvenor;
 
@@ -87,7 +86,7 @@ Options:
                           data folder)
   --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
   --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc, progressed,
-                          events and graphic-ephemeris: above 0 and at most 360
+                          events and graphic-ephemeris: a number above 0 and at most 360 (22.5)
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -281,17 +280,17 @@ int Run(int argc, char** argv) {
         return BadArguments(*report + " works on one chart; --names runs report pages");
     if (!IsReport(*report)) return BadArguments("unknown report " + *report);
     float modulus = 360;
-    if (NeedsModulus(*report)) {
-        if (!modulusText) return BadArguments(*report + " needs --modulus M");
-        modulus = static_cast<float>(LeadingNumber(*modulusText));
-        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
-            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
-        }
-    } else if (IsDialReport(*report) || cli::IsEventReport(*report)) {
+    const bool dialOfItsOwn = IsDialReport(*report) || cli::IsEventReport(*report);
+    if (NeedsModulus(*report) && !modulusText) return BadArguments(*report + " needs --modulus M");
+    if (NeedsModulus(*report) || dialOfItsOwn) {
         modulus = cli::IsEventReport(*report) ? cli::DefaultEventModulus(*report) : kDefaultDialModulus;
-        if (modulusText) modulus = static_cast<float>(LeadingNumber(*modulusText));
+        if (modulusText) {
+            // All of it a number: "22,5" is no 22 dial.
+            const std::optional<double> typed = StrictNumber(*modulusText);
+            modulus = typed ? static_cast<float>(*typed) : -1.0f;
+        }
         if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
-            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
+            return BadArguments("--modulus must be a number above 0 and at most 360: " + *modulusText);
         }
     } else if (modulusText) {
         return BadArguments(

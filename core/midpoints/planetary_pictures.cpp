@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "chart/point_catalogue.h"
 #include "midpoints/analysis_table.h"
@@ -161,11 +160,18 @@ std::optional<PictureChoice> ParsePictureChoice(std::string_view text) {
         choice.factor = f;
         return choice;
     }
-    char* end = nullptr;
-    const double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || !std::isfinite(v) || v < 0 || v >= 360) return std::nullopt;
-    choice.degree = v;
+    // Read as every number a user types is read, whatever the C locale's decimal separator.
+    const std::optional<double> v = WholeNumber(t);
+    if (!v || *v < 0 || *v >= 360) return std::nullopt;
+    choice.degree = *v;
     return choice;
+}
+
+std::string PictureTargetRefusal(std::string_view answer) {
+    std::string quoted = Trimmed(answer);
+    if (quoted.size() > 40) quoted = quoted.substr(0, 40) + "...";
+    return "\"" + quoted +
+           "\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.";
 }
 
 std::vector<Picture> ChartPictures(const ChartState& chart, const Options& options,

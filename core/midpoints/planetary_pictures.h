@@ -57,13 +57,15 @@ struct PictureChoice {
 };
 
 // Reads a target: an empty text is every factor, a factor's name one factor, a number from 0 to below 360
-// a degree; nothing for anything else.
+// a degree (all of the text a number, as WholeNumber reads it); nothing for anything else.
 std::optional<PictureChoice> ParsePictureChoice(std::string_view text);
 
 inline constexpr const char* kPictureTargetPrompt =
-    "Enter the target D of A + B - C: a factor (SUN, MOO ... NN, ASC, MC), a degree on the dial, or "
-    "nothing for every factor:";
+    "Enter the target D of A + B - C: a factor (SUN, MOO ... NN, ASC, MC), a degree from 0 to below 360, "
+    "or nothing for every factor:";
 inline constexpr const char* kPictureTargetTitle = "Planetary Pictures";
+// The message for an answer that ParsePictureChoice refuses, which quotes it.
+std::string PictureTargetRefusal(std::string_view answer);
 
 // The pictures of a chart for a request: the natal pictures at the natal factors (or at the chosen factor,
 // or at the degree), then, unless the target is a degree, the second chart's factors at the natal

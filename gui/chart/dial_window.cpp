@@ -172,7 +172,7 @@ void DialWindow::setPointer(double position) {
 }
 
 void DialWindow::askModulus() {
-    const std::optional<float> answer = AskModulus(*app_.session().dialogs);
+    const std::optional<float> answer = AskDialModulus(*app_.session().dialogs, modulus_);
     if (answer) setModulus(*answer);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <random>
 #include <tuple>
@@ -200,12 +201,14 @@ TEST(PlanetaryPicturesTest, NamesAndTargetsReadAsTheFormulasWriteThem) {
         double degree;  // -1: none
     };
     const Case cases[] = {
-        {"", true, 0, -1},        {"  ", true, 0, -1},        {"sun", true, 1, -1},
-        {"Moon", true, 2, -1},    {" mercury ", true, 3, -1}, {"NOD", true, 11, -1},
-        {"nn", true, 11, -1},     {"AS", true, 12, -1},       {"mc", true, 13, -1},
-        {"12.5", true, 0, 12.5},  {"0", true, 0, 0},          {"359.99", true, 0, 359.99},
-        {"360", false, 0, -1},    {"-1", false, 0, -1},       {"12x", false, 0, -1},
-        {"venus2", false, 0, -1}, {"nan", false, 0, -1},
+        {"", true, 0, -1},         {"  ", true, 0, -1},        {"sun", true, 1, -1},
+        {"Moon", true, 2, -1},     {" mercury ", true, 3, -1}, {"NOD", true, 11, -1},
+        {"nn", true, 11, -1},      {"AS", true, 12, -1},       {"mc", true, 13, -1},
+        {"12.5", true, 0, 12.5},   {"0", true, 0, 0},          {"359.99", true, 0, 359.99},
+        {"360", false, 0, -1},     {"-1", false, 0, -1},       {"12x", false, 0, -1},
+        {"venus2", false, 0, -1},  {"nan", false, 0, -1},      {"12,5", false, 0, -1},
+        {"12.5.5", false, 0, -1},  {"0x1A", false, 0, -1},     {"inf", false, 0, -1},
+        {" 7.25 ", true, 0, 7.25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -219,6 +222,18 @@ TEST(PlanetaryPicturesTest, NamesAndTargetsReadAsTheFormulasWriteThem) {
         }
         EXPECT_EQ(choice->all(), c.factor == 0 && c.degree < 0);
     }
+}
+
+// A degree is read with a point whatever the C locale says (the desktop program runs in the user's).
+TEST(PlanetaryPicturesTest, ADegreeIsReadWithAPointInEveryLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
+    const std::optional<PictureChoice> point = ParsePictureChoice("7.25");
+    const std::optional<PictureChoice> comma = ParsePictureChoice("7,25");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    ASSERT_TRUE(point && point->degree);
+    EXPECT_EQ(*point->degree, 7.25);
+    EXPECT_FALSE(comma);
 }
 
 // A degree beyond the modulus is its place on the dial: 100 on the 45 dial is the 10 that the page
