@@ -84,7 +84,8 @@ Options:
                           default: the one the options name (option 27)
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
-  --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
+  --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT; a file
+                          whose lines do not begin with option values is refused
   --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc, progressed,
                           events and graphic-ephemeris: a number above 0 and at most 360 (22.5)
   --crlf                  end lines with CR LF instead of LF
@@ -320,9 +321,7 @@ int Run(int argc, char** argv) {
     if (optionsFile) {
         Options options;
         const OptionsReadResult read = ReadOptionsFile(*optionsFile, options);
-        if (!read.opened) return BadArguments("cannot read options file " + *optionsFile);
-        // Every option 0 (no orbs, no page length) gives pages that only look right.
-        if (read.linesRead == 0) return BadArguments("options file " + *optionsFile + " holds no options");
+        if (const auto refusal = OptionsFileRefusal(*optionsFile, read)) return BadArguments(*refusal);
         session.options = options;
     } else {
         LoadOptions(session, folder / kOptionsFileName);
