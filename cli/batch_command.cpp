@@ -4,6 +4,7 @@
 #include "datafiles/names_file.h"
 #include "exchange_commands.h"
 #include "session/batch_reports.h"
+#include "standard_output.h"
 #include "text/control_characters.h"
 
 namespace talvenor::cli {
@@ -30,8 +31,7 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
     bool failed = false;
     bool first = true;
     if (request.tsv) {
-        const std::string header = ChartTableHeader() + lineEnd;
-        std::fwrite(header.data(), 1, header.size(), stdout);
+        if (!WriteOut(ChartTableHeader() + lineEnd)) return 1;
     }
     for (const NumberedRecord& numbered : names.records) {
         if (const auto why = ComputeNamesRecord(session, numbered.record, wanted)) {
@@ -51,7 +51,8 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
         std::string& out = *page;
         if (!request.tsv && !first) out.insert(out.begin(), '\f');
         first = false;
-        std::fwrite(out.data(), 1, out.size(), stdout);
+        // Output that cannot be written ends the run: the rest of the file would be computed for nothing.
+        if (!WriteOut(out)) return 1;
     }
     if (names.fault) {
         std::fprintf(stderr, "talvenor-report: %s line %zu: %s\n", namesFile.c_str(), names.faultLine,

@@ -11,6 +11,7 @@
 #include "environment/regional_format.h"
 #include "environment/text_files.h"
 #include "exchange/exchange_files.h"
+#include "standard_output.h"
 #include "system_zones.h"
 #include "text/control_characters.h"
 
@@ -138,7 +139,7 @@ int ExportCommand(const std::vector<std::string>& args) {
             return 1;
         }
     } else {
-        std::fwrite(result.bytes.data(), 1, result.bytes.size(), stdout);
+        WriteOut(result.bytes);
     }
     return result.refused.empty() ? 0 : 1;
 }

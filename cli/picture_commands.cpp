@@ -72,7 +72,7 @@ int RunPictureReport(Session& s, const std::string& report, float modulus, const
         request.orb = a.orb ? *StrictNumber(*a.orb) : s.options[40];
         if (a.target) request.choice = *ParsePictureChoice(*a.target);
         if (a.tsv) {
-            out = PicturesTsv(ChartPictures(s.chart, s.options, request), lineEnd);
+            out = PicturesTsv(ChartPictures(s.chart, s.options, request), modulus, lineEnd);
             return 0;
         }
         shown = PlanetaryPicturesCommand(s, request);
@@ -90,7 +90,8 @@ std::string DialPanelPictureLines(const Session& s, float modulus, double pointe
                                   const std::string& lineEnd) {
     std::string text;
     for (const Picture& p : PicturesAt(s.chart, s.options, modulus, pointer, s.options[40])) {
-        text += PictureShortName(p) + "\t" + FourDecimals(p.position) + "\t" + FourDecimals(p.orb) + lineEnd;
+        text += PictureShortName(p) + "\t" + DialPositionText(p.position, modulus) + "\t" +
+                FourDecimals(p.orb) + lineEnd;
     }
     return text;
 }

@@ -27,6 +27,7 @@
 #include "session/midpoint_commands.h"
 #include "session/session.h"
 #include "session/startup.h"
+#include "standard_output.h"
 #include "text/basic_text.h"
 #include "text/control_characters.h"
 
@@ -85,9 +86,10 @@ Options:
                           default: the one the options name (option 27)
   --data-dir DIR          the data folder (default: TALVENOR_DATA_DIR, the program's folder, or the user's
                           data folder)
-  --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT
+  --options FILE          read the options from FILE instead of the data folder's OPTIONS.OPT; a file
+                          whose lines do not begin with option values is refused
   --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc, progressed,
-                          events and graphic-ephemeris: above 0 and at most 360
+                          events and graphic-ephemeris: a number above 0 and at most 360 (22.5)
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -102,8 +104,9 @@ The world atlas and the time-zone history:
 %s%s
 Births in and out of names files, and reports for a whole names file:
 %s
-Exit status: 0 when the page was printed, 1 when the input was refused or the chart could not be
-computed (the message is printed on stderr), 2 for bad arguments or records.
+Exit status: 0 when the page was printed, 1 when the input was refused, the chart could not be
+computed or the output could not be written (the message is printed on stderr; a reader that has gone
+away, as "| head" leaves it, ends the run quietly), 2 for bad arguments or records.
 )";
 
 // Messages go to stderr, one per line, with their title.
@@ -200,9 +203,7 @@ bool IsHouseCode(const std::string& code) {
     return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
         modulusText, output, sizeText, pointerText, namesFile;
     bool crlf = false, tsv = false;
@@ -285,17 +286,17 @@ int main(int argc, char** argv) {
         return BadArguments(*report + " works on one chart; --names runs report pages");
     if (!IsReport(*report)) return BadArguments("unknown report " + *report);
     float modulus = 360;
-    if (NeedsModulus(*report)) {
-        if (!modulusText) return BadArguments(*report + " needs --modulus M");
-        modulus = static_cast<float>(LeadingNumber(*modulusText));
-        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
-            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
-        }
-    } else if (IsDialReport(*report) || cli::IsEventReport(*report)) {
+    const bool dialOfItsOwn = IsDialReport(*report) || cli::IsEventReport(*report);
+    if (NeedsModulus(*report) && !modulusText) return BadArguments(*report + " needs --modulus M");
+    if (NeedsModulus(*report) || dialOfItsOwn) {
         modulus = cli::IsEventReport(*report) ? cli::DefaultEventModulus(*report) : kDefaultDialModulus;
-        if (modulusText) modulus = static_cast<float>(LeadingNumber(*modulusText));
+        if (modulusText) {
+            // All of it a number: "22,5" is no 22 dial.
+            const std::optional<double> typed = StrictNumber(*modulusText);
+            modulus = typed ? static_cast<float>(*typed) : -1.0f;
+        }
         if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
-            return BadArguments("--modulus must be above 0 and at most 360: " + *modulusText);
+            return BadArguments("--modulus must be a number above 0 and at most 360: " + *modulusText);
         }
     } else if (modulusText) {
         return BadArguments(
@@ -325,9 +326,7 @@ int main(int argc, char** argv) {
     if (optionsFile) {
         Options options;
         const OptionsReadResult read = ReadOptionsFile(*optionsFile, options);
-        if (!read.opened) return BadArguments("cannot read options file " + *optionsFile);
-        // Every option 0 (no orbs, no page length) gives pages that only look right.
-        if (read.linesRead == 0) return BadArguments("options file " + *optionsFile + " holds no options");
+        if (const auto refusal = OptionsFileRefusal(*optionsFile, read)) return BadArguments(*refusal);
         session.options = options;
     } else {
         LoadOptions(session, folder / kOptionsFileName);
@@ -368,7 +367,7 @@ int main(int argc, char** argv) {
         std::string out;
         if (*report == "dial-panel") {
             const double pointer = TurnPointer(drawing.pointer, 0, modulus);
-            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), lineEnd);
+            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), modulus, lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
         } else if (cli::IsPictureReport(*report)) {
             if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0)
@@ -398,6 +397,13 @@ int main(int argc, char** argv) {
         return cli::RunEventReport(session, *report, eventArguments, modulus, drawing, crlf, argc, argv);
     const std::optional<std::string> out = page(session);
     if (!out) return 1;
-    std::fwrite(out->data(), 1, out->size(), stdout);
+    cli::WriteOut(*out);
     return 0;
+}
+
+}  // namespace
+
+// Every command ends here, so that none of them reports success for output that was never written.
+int main(int argc, char** argv) {
+    return cli::FinishOutput(Run(argc, argv));
 }

@@ -30,6 +30,30 @@ Options DefaultOptions() {
     return options;
 }
 
+bool IsOptionLine(std::string_view firstSeven) {
+    firstSeven = firstSeven.substr(0, 7);
+    const std::size_t length = LeadingNumberLength(firstSeven);
+    return length > 0 &&
+           (length == firstSeven.size() || firstSeven[length] == ' ' || firstSeven[length] == '\t');
+}
+
+std::optional<std::string> OptionsFileRefusal(const std::string& name, const OptionsReadResult& read) {
+    if (!read.opened) return "cannot read options file " + name;
+    // Every option 0 (no orbs, no page length) gives pages that only look right.
+    if (read.linesRead == 0) return "options file " + name + " holds no options";
+    if (read.firstOddLine == 0) return std::nullopt;
+    const std::string where = "options file " + name + ", line " + std::to_string(read.firstOddLine);
+    std::string start = DecodeLine(read.firstOddStart);
+    start.erase(0, start.find_first_not_of(" \t"));
+    start.erase(start.find_last_not_of(" \t") + 1);
+    for (char& c : start) {
+        // A stray control byte is not sent to the terminal as it is.
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    if (start.empty()) return where + ": no option value in its first seven characters";
+    return where + ": \"" + start + "\" is not an option value";
+}
+
 OptionsReadResult ReadOptionsFile(const std::filesystem::path& file, Options& options) {
     OptionsReadResult result;
     // A folder or a device is no options file (and /dev/zero would never end).
@@ -53,6 +77,10 @@ OptionsReadResult ReadOptionsFile(const std::filesystem::path& file, Options& op
         }
         ++result.linesRead;
         options[result.linesRead] = static_cast<float>(LeadingNumber(line->text));
+        if (result.firstOddLine == 0 && !IsOptionLine(line->text)) {
+            result.firstOddLine = result.linesRead;
+            result.firstOddStart = line->text;
+        }
     }
     return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/positions.h"
+#include "midpoints/dial_panel.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
@@ -38,9 +39,7 @@ std::size_t MomentWidth(const RegionalFormat& regional) {
 }  // namespace
 
 std::string ModulusNumberText(float modulus) {
-    std::string text = GeneralNumber(modulus);
-    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    return text;
+    return DialModulusText(modulus);
 }
 
 void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,

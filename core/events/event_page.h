@@ -36,7 +36,7 @@ std::string EventLines(const EventSearchRequest& request, const EventSearchResul
 // The message when a position could not be computed.
 std::string EventFaultMessage(const EventSearchRequest& request, const EventSearchResult& result);
 
-// The modulus as the headings write it: "90", "22.5".
+// The modulus as the headings write it, as typed: "90", "22.5", "7.3".
 std::string ModulusNumberText(float modulus);
 
 }  // namespace talvenor

@@ -1,6 +1,7 @@
 #include "midpoints/dial_panel.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <tuple>
@@ -95,12 +96,35 @@ std::vector<DialPanelEntry> DialPanel(const ChartState& chart, const Options& op
     return panel;
 }
 
-std::string DialPanelText(const std::vector<DialPanelEntry>& panel, const std::string& lineEnd) {
+std::string DialPanelText(const std::vector<DialPanelEntry>& panel, float modulus,
+                          const std::string& lineEnd) {
     std::string text;
     for (const DialPanelEntry& e : panel) {
-        text += e.name + "\t" + FourDecimals(e.position) + "\t" + FourDecimals(e.orb) + lineEnd;
+        text += e.name + "\t" + DialPositionText(e.position, modulus) + "\t" + FourDecimals(e.orb) + lineEnd;
     }
     return text;
+}
+
+std::string DialModulusText(float modulus) {
+    char text[64];
+    // The shortest decimal that reads back as the same single-precision value: the digits typed.
+    const auto shortest = std::to_chars(text, text + sizeof text, modulus, std::chars_format::fixed);
+    std::string digits(text, shortest.ptr);
+    const std::size_t point = digits.find('.');
+    if (point == std::string::npos || digits.size() - point - 1 <= 4) return digits;
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(modulus));
+    std::string rounded = text;
+    rounded.erase(rounded.find_last_not_of('0') + 1);
+    if (rounded.back() == '.') rounded.pop_back();
+    return rounded == "0" ? digits : rounded;
+}
+
+std::string DialPositionText(double position, float modulus) {
+    if (!std::isfinite(position)) position = 0;
+    // Compared in the units of the fourth decimal, as both are written.
+    const double written = std::round(position * 1e4);
+    if (written < 0 || written >= std::round(static_cast<double>(modulus) * 1e4)) return "0.0000";
+    return FourDecimals(position);
 }
 
 std::string DialDegreeText(double position) {

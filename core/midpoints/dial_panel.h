@@ -34,9 +34,20 @@ struct DialPanelEntry {
 std::vector<DialPanelEntry> DialPanel(const ChartState& chart, const Options& options, float modulus,
                                       double pointer);
 
-// The panel as text: one line per entry, tab-separated: the name, the reduced position and the signed
-// orb, both in degrees with four decimals; lines end with lineEnd.
-std::string DialPanelText(const std::vector<DialPanelEntry>& panel, const std::string& lineEnd = "\n");
+// The panel of the dial of `modulus` as text: one line per entry, tab-separated: the name, the reduced
+// position (DialPositionText) and the signed orb, both in degrees with four decimals; lines end with
+// lineEnd.
+std::string DialPanelText(const std::vector<DialPanelEntry>& panel, float modulus,
+                          const std::string& lineEnd = "\n");
+
+// The modulus as the user typed it: "90", "22.5", "7.3", "0.001" (the shortest decimal that is the
+// single-precision modulus, with at most four decimals; a modulus too small for four decimals keeps
+// the digits that make it).
+std::string DialModulusText(float modulus);
+
+// A dial position with four decimals, within 0 to below the modulus as written: a position that the
+// rounding would carry up to the modulus is the dial's zero ("0.0000", never "45.0000" on the 45 dial).
+std::string DialPositionText(double position, float modulus);
 
 // A dial position as whole degrees and minutes, "12°34'" (the minutes rounded, 60 carried).
 std::string DialDegreeText(double position);

@@ -1,8 +1,40 @@
 #include "midpoints/modulus_prompt.h"
 
+#include "midpoints/dial_panel.h"
 #include "text/basic_text.h"
 
 namespace talvenor {
+
+namespace {
+
+constexpr std::size_t kLongestQuote = 40;
+
+// The answer as a message quotes it: without the blanks around it, a long one cut short.
+std::string Quoted(std::string_view answer) {
+    const auto first = answer.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return "\"\"";
+    answer = answer.substr(first, answer.find_last_not_of(" \t") - first + 1);
+    if (answer.size() > kLongestQuote) return "\"" + std::string(answer.substr(0, kLongestQuote)) + "...\"";
+    return "\"" + std::string(answer) + "\"";
+}
+
+// A number followed by something else: the leading-number rule reads the start of it, but not all.
+bool PartlyANumber(std::string_view answer) {
+    const std::size_t length = LeadingNumberLength(answer);
+    return length > 0 && answer.substr(length).find_first_not_of(" \t") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ModulusNotANumberMessage(std::string_view answer) {
+    return Quoted(answer) +
+           " is not a number. The modulus is a number above 0 and at most 360, its decimals after a point "
+           "(22.5).";
+}
+
+std::string ModulusOutOfRangeMessage(std::string_view answer) {
+    return "The modulus must be above 0 and at most 360: " + Quoted(answer) + " is not.";
+}
 
 ModulusAnswer JudgeModulus(float value) {
     if (!(value >= 0 && value <= 360)) return ModulusAnswer::AskAgain;
@@ -14,6 +46,10 @@ std::optional<float> AskModulus(UserDialogs& dialogs) {
     for (;;) {
         const std::optional<std::string> answer =
             dialogs.AskText(kModulusPrompt, kModulusTitle, kModulusDefault);
+        if (answer && PartlyANumber(*answer)) {
+            dialogs.ShowMessage(ModulusNotANumberMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
+            continue;
+        }
         const float value = answer ? static_cast<float>(LeadingNumber(*answer)) : 0.0f;
         switch (JudgeModulus(value)) {
             case ModulusAnswer::AskAgain:
@@ -23,6 +59,25 @@ std::optional<float> AskModulus(UserDialogs& dialogs) {
             case ModulusAnswer::Accepted:
                 return value;
         }
+    }
+}
+
+std::optional<float> AskDialModulus(UserDialogs& dialogs, float current) {
+    for (;;) {
+        const std::optional<std::string> answer =
+            dialogs.AskText(kDialModulusPrompt, kModulusTitle, DialModulusText(current));
+        if (!answer || answer->find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+        const std::optional<double> value = WholeNumber(*answer);
+        if (!value) {
+            dialogs.ShowMessage(ModulusNotANumberMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
+            continue;
+        }
+        const auto modulus = static_cast<float>(*value);
+        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
+            dialogs.ShowMessage(ModulusOutOfRangeMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
+            continue;
+        }
+        return modulus;
     }
 }
 

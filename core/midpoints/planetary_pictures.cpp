@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "chart/point_catalogue.h"
 #include "midpoints/analysis_table.h"
@@ -43,8 +42,8 @@ std::string FourDecimals(double v) {
     return text;
 }
 
-std::string TargetName(const PictureTarget& t) {
-    if (t.factor == 0) return FourDecimals(t.lon);
+std::string TargetName(const PictureTarget& t, float modulus) {
+    if (t.factor == 0) return DialPositionText(OnDial(t.lon, modulus), modulus);
     return (t.second ? "Tr." : "") + PictureFactorName(t.factor);
 }
 
@@ -161,18 +160,27 @@ std::optional<PictureChoice> ParsePictureChoice(std::string_view text) {
         choice.factor = f;
         return choice;
     }
-    char* end = nullptr;
-    const double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || !std::isfinite(v) || v < 0 || v >= 360) return std::nullopt;
-    choice.degree = v;
+    // Read as every number a user types is read, whatever the C locale's decimal separator.
+    const std::optional<double> v = WholeNumber(t);
+    if (!v || *v < 0 || *v >= 360) return std::nullopt;
+    choice.degree = *v;
     return choice;
+}
+
+std::string PictureTargetRefusal(std::string_view answer) {
+    std::string quoted = Trimmed(answer);
+    if (quoted.size() > 40) quoted = quoted.substr(0, 40) + "...";
+    return "\"" + quoted +
+           "\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.";
 }
 
 std::vector<Picture> ChartPictures(const ChartState& chart, const Options& options,
                                    const PictureRequest& request) {
     const std::array<double, 14> natal = Factors(BuildAnalysisTables(chart, options, kNatalMode).table);
     if (request.choice.degree) {
-        return FindPictures(natal, {{0, *request.choice.degree, false}}, request.modulus, request.orb);
+        // A degree is a place on the dial: 100 on the 45 dial is 10.
+        const double place = OnDial(*request.choice.degree, request.modulus);
+        return FindPictures(natal, {{0, place, false}}, request.modulus, request.orb);
     }
     const std::array<double, 14> second =
         Factors(BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]));
@@ -232,12 +240,12 @@ void WritePicturesReport(const ChartState& chart, const Options& options, const 
     report.AppendBlankLine();
 }
 
-std::string PicturesTsv(const std::vector<Picture>& pictures, const std::string& lineEnd) {
+std::string PicturesTsv(const std::vector<Picture>& pictures, float modulus, const std::string& lineEnd) {
     std::string text;
     for (const Picture& p : pictures) {
         text += PictureFactorName(p.a) + "\t" + PictureFactorName(p.b) + "\t" + PictureFactorName(p.c) +
-                "\t" + TargetName(p.target) + "\t" + FourDecimals(p.position) + "\t" + FourDecimals(p.orb) +
-                lineEnd;
+                "\t" + TargetName(p.target, modulus) + "\t" + DialPositionText(p.position, modulus) + "\t" +
+                FourDecimals(p.orb) + lineEnd;
     }
     return text;
 }

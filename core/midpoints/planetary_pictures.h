@@ -57,13 +57,15 @@ struct PictureChoice {
 };
 
 // Reads a target: an empty text is every factor, a factor's name one factor, a number from 0 to below 360
-// a degree; nothing for anything else.
+// a degree (all of the text a number, as WholeNumber reads it); nothing for anything else.
 std::optional<PictureChoice> ParsePictureChoice(std::string_view text);
 
 inline constexpr const char* kPictureTargetPrompt =
-    "Enter the target D of A + B - C: a factor (SUN, MOO ... NN, ASC, MC), a degree on the dial, or "
-    "nothing for every factor:";
+    "Enter the target D of A + B - C: a factor (SUN, MOO ... NN, ASC, MC), a degree from 0 to below 360, "
+    "or nothing for every factor:";
 inline constexpr const char* kPictureTargetTitle = "Planetary Pictures";
+// The message for an answer that ParsePictureChoice refuses, which quotes it.
+std::string PictureTargetRefusal(std::string_view answer);
 
 // The pictures of a chart for a request: the natal pictures at the natal factors (or at the chosen factor,
 // or at the degree), then, unless the target is a degree, the second chart's factors at the natal
@@ -85,10 +87,11 @@ std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options,
 void WritePicturesReport(const ChartState& chart, const Options& options, const DiurnalInputFields& diurnal,
                          const PictureRequest& request, ReportBuffer& report);
 
-// One line per picture, tab-separated: A, B, C, D by their three-letter names (a second-chart factor as
-// "Tr." and its name, a degree with four decimals), the picture's position on the dial and the signed
-// orb, both with four decimals.
-std::string PicturesTsv(const std::vector<Picture>& pictures, const std::string& lineEnd = "\n");
+// One line per picture of the dial of `modulus`, tab-separated: A, B, C, D by their three-letter names (a
+// second-chart factor as "Tr." and its name, a degree as its place on the dial with four decimals), the
+// picture's position on the dial (DialPositionText) and the signed orb, both with four decimals.
+std::string PicturesTsv(const std::vector<Picture>& pictures, float modulus,
+                        const std::string& lineEnd = "\n");
 
 // A picture as the dial's panel names it: "SU+MO-ME".
 std::string PictureShortName(const Picture& picture);

@@ -14,7 +14,8 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
         out.message = *problem;
         return out;
     }
-    const auto modulus = static_cast<float>(LeadingNumber(choices.modulus));
+    // All of the text a number: "22,5" is refused, not read as 22.
+    const auto modulus = static_cast<float>(WholeNumber(choices.modulus).value_or(-1));
     if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
         out.message = "The modulus must lie above 0 and be at most 360.";
         return out;

@@ -49,6 +49,7 @@ std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs) {
             dialogs.AskText(kPictureTargetPrompt, kPictureTargetTitle, "");
         if (!answer) return std::nullopt;
         if (auto choice = ParsePictureChoice(*answer)) return choice;
+        dialogs.ShowMessage(PictureTargetRefusal(*answer), kPictureTargetTitle, MessageIcon::Exclamation);
     }
 }
 

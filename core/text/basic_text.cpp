@@ -185,44 +185,81 @@ std::string PatternText(std::uint64_t scaled, bool negative, const NumericPatter
     return text;
 }
 
-}  // namespace
+// Where the leading-number rule finds its number in a text.
+struct NumberScan {
+    std::size_t end = 0;  // characters read, leading blanks included; 0 when no number starts the text
+    bool negative = false;
+    std::string_view integer_digits, fraction_digits, exponent_digits;
+    bool exponent_negative = false;
+};
 
-double LeadingNumber(std::string_view text) {
+NumberScan ScanLeadingNumber(std::string_view text) {
+    NumberScan scan;
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
 
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        scan.negative = text[i] == '-';
         ++i;
     }
     const std::size_t integer_start = i;
     while (i < text.size() && IsDigit(text[i])) ++i;
-    const std::string_view integer_digits = text.substr(integer_start, i - integer_start);
+    scan.integer_digits = text.substr(integer_start, i - integer_start);
 
-    std::string_view fraction_digits;
     if (i < text.size() && text[i] == '.') {
         const std::size_t fraction_start = ++i;
         while (i < text.size() && IsDigit(text[i])) ++i;
-        fraction_digits = text.substr(fraction_start, i - fraction_start);
+        scan.fraction_digits = text.substr(fraction_start, i - fraction_start);
     }
     // A sign or a point alone is not a number.
-    if (integer_digits.empty() && fraction_digits.empty()) return 0;
+    if (scan.integer_digits.empty() && scan.fraction_digits.empty()) return {};
 
     // The exponent counts only when its letter is followed by at least one digit; "1e" and "1e+"
     // read as 1, the letter simply ending the number.
-    bool exponent_negative = false;
-    std::string_view exponent_digits;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
         std::size_t j = i + 1;
+        bool exponent_negative = false;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
             exponent_negative = text[j] == '-';
             ++j;
         }
         const std::size_t exponent_start = j;
         while (j < text.size() && IsDigit(text[j])) ++j;
-        exponent_digits = text.substr(exponent_start, j - exponent_start);
+        if (j > exponent_start) {
+            scan.exponent_digits = text.substr(exponent_start, j - exponent_start);
+            scan.exponent_negative = exponent_negative;
+            i = j;
+        }
     }
+    scan.end = i;
+    return scan;
+}
+
+}  // namespace
+
+std::size_t LeadingNumberLength(std::string_view text) {
+    return ScanLeadingNumber(text).end;
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+    const std::size_t length = LeadingNumberLength(text);
+    if (length == 0) return std::nullopt;
+    for (const char c : text.substr(length)) {
+        if (!IsBlank(c)) return std::nullopt;
+    }
+    const double value = LeadingNumber(text);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+double LeadingNumber(std::string_view text) {
+    const NumberScan scan = ScanLeadingNumber(text);
+    if (scan.end == 0) return 0;
+    const bool negative = scan.negative;
+    const std::string_view integer_digits = scan.integer_digits;
+    const std::string_view fraction_digits = scan.fraction_digits;
+    const bool exponent_negative = scan.exponent_negative;
+    std::string_view exponent_digits = scan.exponent_digits;
     // A whole number of up to 15 digits is exact in a double: no need to write it out for from_chars.
     if (fraction_digits.empty() && exponent_digits.empty() && integer_digits.size() <= 15) {
         double whole = 0;

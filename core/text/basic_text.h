@@ -20,6 +20,13 @@ namespace talvenor {
 // spaces and tabs. An exponent letter not followed by a digit ends the number ("1e" reads as 1). A
 // number too large for a double reads as an infinity of its sign, one too small as zero.
 double LeadingNumber(std::string_view text);
+// How many characters of the text the leading-number rule reads: the leading blanks, the sign and the
+// number with its exponent; 0 when the text starts with no number. "22,5" reads 2 of 4, " 45.5.5" 5.
+std::size_t LeadingNumberLength(std::string_view text);
+// The value of a text that the leading-number rule reads to its end (blanks after the number allowed):
+// what a user typed as a number, all of it. No value for a text with anything else after the number
+// ("22,5", "90abc", "45.5.5"), for a text with no number, and for a number beyond the real range.
+std::optional<double> WholeNumber(std::string_view text);
 
 // The general number format used wherever a number becomes text without a pattern: the shortest
 // decimal form with up to 15 significant digits, preceded by one blank when the value is not negative

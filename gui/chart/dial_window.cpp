@@ -18,7 +18,6 @@
 #include "midpoints/modulus_prompt.h"
 #include "session/session.h"
 #include "shell/app_services.h"
-#include "text/basic_text.h"
 
 namespace talvenor::gui {
 
@@ -26,8 +25,9 @@ namespace {
 
 constexpr double kMinute = 1.0 / 60.0;
 
+// The modulus as typed: "22.5", "7.3".
 QString ModulusCaption(float m) {
-    return QString::fromStdString(GeneralNumber(m)).trimmed();
+    return QString::fromStdString(DialModulusText(m));
 }
 
 }  // namespace
@@ -123,7 +123,7 @@ DialWindow::DialWindow(AppServices& app)
     bar->setMovable(false);
     moduli_ = new QActionGroup(this);
     for (float m : kDialModuli) {
-        std::string name = "Modulus" + GeneralNumber(m).substr(1);
+        std::string name = "Modulus" + DialModulusText(m);
         for (char& c : name) c = c == '.' ? '_' : c;
         QAction* a = addItem(menu, name, "&" + ModulusCaption(m));
         a->setCheckable(true);
@@ -172,7 +172,7 @@ void DialWindow::setPointer(double position) {
 }
 
 void DialWindow::askModulus() {
-    const std::optional<float> answer = AskModulus(*app_.session().dialogs);
+    const std::optional<float> answer = AskDialModulus(*app_.session().dialogs, modulus_);
     if (answer) setModulus(*answer);
 }
 

@@ -375,11 +375,9 @@ void PaintPanel(QPainter& painter, const QRectF& area, const DialLayout& dial, c
     }
 }
 
-// "90°", "22.5°".
+// "90°", "22.5°", "7.3°": the modulus as typed.
 std::string ModulusText(float modulus) {
-    std::string text = GeneralNumber(modulus);
-    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    return text + "\xC2\xB0";
+    return DialModulusText(modulus) + "\xC2\xB0";
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ void PaintDegreeScale(QPainter& painter, const GraphFrame& f, const EphemerisGra
                       GlyphOutlines& glyphs, qreal t) {
     const QRectF& plot = f.plot;
     std::vector<DialTick> ticks = DialTicks(graph.modulus);
-    ticks.push_back({graph.modulus, 2, GeneralNumber(graph.modulus).substr(1)});
+    ticks.push_back({graph.modulus, 2, DialModulusText(graph.modulus)});
     const qreal perDegree = plot.height() / graph.modulus;
     QVector<QLineF> grid, marks;
     qreal lastLabel = 1e9;

@@ -1,7 +1,8 @@
 # Runs talvenor-report and checks its exit status, and its output against an expected file when one is
 # given. Variables: EXE, ARGS (separated by "|"; "{xHH}" stands for the byte of that hexadecimal value, so
 # that records can be given in Windows-1252), EXPECT_STATUS, EXPECTED_FILE (optional), EXPECT_STDERR
-# (optional text the error output must contain), EXPECT_STDOUT (optional text the output must contain).
+# (optional text the error output must contain), EXPECT_STDOUT (optional text the output must contain),
+# ABSENT_STDOUT (optional text the output must not contain).
 while(ARGS MATCHES "{x([0-9A-Fa-f][0-9A-Fa-f])}")
   set(hex ${CMAKE_MATCH_1})
   math(EXPR code "0x${hex}")
@@ -36,5 +37,11 @@ if(DEFINED EXPECT_STDOUT)
   string(FIND "${out}" "${EXPECT_STDOUT}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "output lacks '${EXPECT_STDOUT}': ${out}")
+  endif()
+endif()
+if(DEFINED ABSENT_STDOUT)
+  string(FIND "${out}" "${ABSENT_STDOUT}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "output holds '${ABSENT_STDOUT}': ${out}")
   endif()
 endif()

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
 
 namespace talvenor {
 namespace {
@@ -98,6 +101,63 @@ TEST(OptionsFileTest, AMissingFileIsReportedAndChangesNothing) {
     EXPECT_EQ(o[1], 4.0f);
 }
 
+TEST(OptionsFileTest, AnOptionLineBeginsWithANumberThatEndsAtABlank) {
+    const std::pair<const char*, bool> lines[] = {
+        {"8      ", true},  {"  1.5  ", true},  {"-2.25  ", true},  {"8", true},        {"1234567", true},
+        {"\t3\tx", true},   {".5 desc", true},  {"1e2 x", true},    {"abc", false},     {"1.5abc ", false},
+        {"22,5   ", false}, {"45.5.5 ", false}, {"       ", false}, {"", false},        {"root:x:", false},
+        {"Sample ", false}, {"-      ", false}, {"+.     ", false}, {"1e     ", false}, {"0x1A   ", false},
+    };
+    for (const auto& [line, option] : lines) EXPECT_EQ(IsOptionLine(line), option) << '"' << line << '"';
+}
+
+// A file named as an options file must be one: a file of another kind gives pages computed with options
+// of 0 (no orbs) that only look right.
+TEST(OptionsFileTest, AFileThatIsNoOptionsFileIsRefusedNamingItsFirstOddLine) {
+    std::string shipped;
+    {
+        std::ifstream in(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / kOptionsFileName,
+                         std::ios::binary);
+        shipped.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string abc = shipped;
+    abc.replace(abc.find("7 "), 1, "abc");  // line 3, the square orb
+    const struct {
+        const char* what;
+        std::string text;
+        std::optional<std::string> refusal;
+        int firstOddLine;
+    } cases[] = {
+        {"the shipped file", shipped, std::nullopt, 0},
+        {"a line of abc", abc, "options file X, line 3: \"abc\" is not an option value", 3},
+        {"a password file", "root:x:0:0:root:/root:/bin/bash\n",
+         "options file X, line 1: \"root:x:\" is not an option value", 1},
+        {"a names file", "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n",
+         "options file X, line 1: \"Sample\" is not an option value", 1},
+        {"a number run into words", "8\r\n5\r\n1.5orb\r\n",
+         "options file X, line 3: \"1.5orb\" is not an option value", 3},
+        {"control bytes", "8\r\n\x01\x02zz\r\n", "options file X, line 2: \"??zz\" is not an option value",
+         2},
+        {"seven blanks before the words", "8\r\n       description\r\n",
+         "options file X, line 2: no option value in its first seven characters", 2},
+        {"an empty file", "", "options file X holds no options", 0},
+        {"an empty first line", "\r\n8\r\n", "options file X holds no options", 0},
+        {"odd lines after the empty line are not read", "8\r\n\r\nabc\r\n", std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto file = WriteFile("odd", c.text);
+        Options o;
+        const OptionsReadResult r = ReadOptionsFile(file, o);
+        EXPECT_EQ(r.firstOddLine, c.firstOddLine);
+        EXPECT_EQ(OptionsFileRefusal("X", r), c.refusal);
+        std::filesystem::remove(file);
+    }
+    Options o;
+    EXPECT_EQ(OptionsFileRefusal("/no/such/file", ReadOptionsFile("/no/such/file", o)),
+              "cannot read options file /no/such/file");
+}
+
 TEST(OptionsFileTest, ShippedFilesHoldEveryOptionAndMatchTheBuiltInDefaults) {
     const std::filesystem::path shipped = TALVENOR_SHIPPED_DATA_DIR;
     for (const char* name : {kOptionsFileName, kMasterOptionsFileName}) {
@@ -106,6 +166,7 @@ TEST(OptionsFileTest, ShippedFilesHoldEveryOptionAndMatchTheBuiltInDefaults) {
         const OptionsReadResult r = ReadOptionsFile(shipped / name, o);
         EXPECT_EQ(r.linesRead, 167);
         EXPECT_FALSE(r.truncated);
+        EXPECT_EQ(OptionsFileRefusal(name, r), std::nullopt);
         const Options defaults = DefaultOptions();
         for (int n = 1; n <= kOptionCount; ++n) EXPECT_EQ(o[n], defaults[n]) << "option " << n;
     }

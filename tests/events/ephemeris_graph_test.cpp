@@ -193,6 +193,10 @@ TEST(EphemerisGraphTest, TheLevelsAreTheNatalFactorsAndWhenChosenTheirMidpoints)
     }
     EXPECT_EQ(all.title, "Sample Person");
     EXPECT_EQ(all.subtitle, "Graphic ephemeris   01 Jan 2027 - 31 Jan 2027   dial 45\xC2\xB0");
+    // A modulus is written as typed, not as the binary fraction of its single precision.
+    request.modulus = 7.3f;
+    EXPECT_EQ(BuildEphemerisGraph(chart, DefaultOptions(), RegionalFormat{}, request).subtitle,
+              "Graphic ephemeris   01 Jan 2027 - 31 Jan 2027   dial 7.3\xC2\xB0");
 }
 
 TEST(EphemerisGraphTest, TheTimeScaleShowsDaysMonthsOrYearsAsTheRangeAllows) {

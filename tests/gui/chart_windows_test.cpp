@@ -27,6 +27,7 @@
 #include "datafiles/name_record.h"
 #include "input/natal_input_window.h"
 #include "midpoints/midpoint_trees.h"
+#include "midpoints/modulus_prompt.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
 #include "support/scripted_dialogs.h"
@@ -196,12 +197,32 @@ TEST_F(ChartWindowsTest, PanelShowsTheTreeEntriesAtThePointerAndFollowsTheModulu
               static_cast<std::size_t>(
                   std::count_if(panel.begin(), panel.end(), [](const auto& e) { return e.second != 0; })));
 
-    // "Other..." asks with the modulus prompt of the sort and tree commands.
+    // "Other..." names the range, says why it refuses an answer and asks again; the modulus is then
+    // written as typed.
+    const std::size_t before = dialogs_.shown.size();
+    dialogs_.answers.push_back("22,5");
     dialogs_.answers.push_back("400");
+    dialogs_.answers.push_back("7.3");
+    dial.item("mnuDialModulusOther")->trigger();
+    EXPECT_EQ(dial.modulus(), 7.3f);
+    ASSERT_EQ(dialogs_.shown.size(), before + 5);
+    EXPECT_EQ(dialogs_.shown[before].text, kDialModulusPrompt);
+    EXPECT_EQ(dialogs_.shown[before + 1].text, ModulusNotANumberMessage("22,5"));
+    EXPECT_EQ(dialogs_.shown[before + 3].text, ModulusOutOfRangeMessage("400"));
+    EXPECT_EQ(dialogs_.shown.back().title, "Modulus");
+    EXPECT_NE(dial.panel().toPlainText().split('\n')[0].indexOf(QString::fromUtf8("   dial 7.3\u00B0   ")),
+              -1)
+        << dial.panel().toPlainText().toStdString();
+    QString proposed;
+    dial.setFileChooser([&](const QString& p, const QString&) {
+        proposed = p;
+        return QString();  // cancelled
+    });
+    dial.item("mnuDialSavePng")->trigger();
+    EXPECT_TRUE(proposed.endsWith("dial7_3.png")) << proposed.toStdString();
     dialogs_.answers.push_back("30");
     dial.item("mnuDialModulusOther")->trigger();
     EXPECT_EQ(dial.modulus(), 30.0f);
-    EXPECT_EQ(dialogs_.shown.back().title, "Modulus");
     for (QAction* a : {dial.item("mnuDialModulus90"), dial.item("mnuDialModulus360"),
                        dial.item("mnuDialModulus45"), dial.item("mnuDialModulus22_5")}) {
         EXPECT_FALSE(a->isChecked());

@@ -43,8 +43,8 @@ TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
     EXPECT_EQ(panel[1].second, 2);
     EXPECT_DOUBLE_EQ(panel[1].position, 55);
     EXPECT_DOUBLE_EQ(panel[1].lon, 55);
-    EXPECT_EQ(DialPanelText(panel), "ME\t57.0000\t1.0000\nSU/MO\t55.0000\t-1.0000\n");
-    EXPECT_EQ(DialPanelText(panel, "\r\n"), "ME\t57.0000\t1.0000\r\nSU/MO\t55.0000\t-1.0000\r\n");
+    EXPECT_EQ(DialPanelText(panel, 90), "ME\t57.0000\t1.0000\nSU/MO\t55.0000\t-1.0000\n");
+    EXPECT_EQ(DialPanelText(panel, 90, "\r\n"), "ME\t57.0000\t1.0000\r\nSU/MO\t55.0000\t-1.0000\r\n");
 
     // The Sun and the Moon both stand 0.5 behind a pointer at 10.5: equal orbs keep table order.
     const std::vector<DialPanelEntry> atSun = DialPanel(c, options, 90, 10.5);
@@ -58,8 +58,8 @@ TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
     // The pointer near the end of the dial reaches across its zero: a Sun at 0.5 stands 1 ahead of 44.5.
     ChartState early;
     SetNatalFactors(early, 200, {{1, 0.5}});
-    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 44.5)), "SU\t0.5000\t1.0000\n");
-    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 1.5)), "SU\t0.5000\t-1.0000\n");
+    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 44.5), 45), "SU\t0.5000\t1.0000\n");
+    EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 1.5), 45), "SU\t0.5000\t-1.0000\n");
 }
 
 TEST(DialPanelTest, EqualDistancesPutTheOneAheadFirst) {
@@ -182,6 +182,52 @@ TEST(DialPanelTest, ClickSnapsToTheNearestGlyphWithinReach) {
         std::optional<double> snapped;
     } cases[] = {{9.2, 10}, {11.5, 11}, {20, std::nullopt}, {0.3, 89.5}, {89.9, 89.5}};
     for (const auto& c : cases) EXPECT_EQ(SnapToMark(dial, c.click, 1.0), c.snapped) << c.click;
+}
+
+// The modulus is written with the digits the user typed, never as the binary fraction of its single
+// precision ("7.30000019073486"); integer moduli as they always were.
+TEST(DialPanelTest, TheModulusIsWrittenAsTyped) {
+    const std::pair<float, const char*> texts[] = {
+        {90, "90"},
+        {360, "360"},
+        {45, "45"},
+        {22.5f, "22.5"},
+        {11.25f, "11.25"},
+        {7.3f, "7.3"},
+        {0.001f, "0.001"},
+        {30.1f, "30.1"},
+        {123.45678f, "123.4568"},
+        {1.0f / 3, "0.3333"},
+        {0.1f, "0.1"},
+        {359.9999f, "359.9999"},
+        {0.00001f, "0.00001"},
+    };
+    for (const auto& [modulus, text] : texts) EXPECT_EQ(DialModulusText(modulus), text) << text;
+}
+
+// Four-decimal positions lie within 0 to below the modulus as written: what would round up to the
+// modulus is the dial's zero.
+TEST(DialPanelTest, WrittenPositionsStayBelowTheModulus) {
+    const struct {
+        double position;
+        float modulus;
+        const char* text;
+    } cases[] = {
+        {10.00004, 45, "10.0000"},   {44.99994, 45, "44.9999"}, {44.99996, 45, "0.0000"},
+        {22.49996, 22.5f, "0.0000"}, {7.29996, 7.3f, "0.0000"}, {0.00099, 0.001f, "0.0000"},
+        {0.0004, 0.001f, "0.0004"},  {-1e-9, 90, "0.0000"},     {0, 360, "0.0000"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DialPositionText(c.position, c.modulus), c.text) << c.position;
+
+    // On a dial of 0.001 the whole chart lies under the pointer: not one position is the modulus itself.
+    const ChartState c = RoundChart();
+    Options options;
+    options[40] = 1.5f;
+    const std::vector<DialPanelEntry> panel = DialPanel(c, options, 0.001f, 0);
+    ASSERT_FALSE(panel.empty());
+    const std::string text = DialPanelText(panel, 0.001f);
+    EXPECT_EQ(text.find("\t0.0010\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t0.0000\t"), std::string::npos);
 }
 
 TEST(DialPanelTest, PanelLinesAndDegreeTexts) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <random>
 #include <tuple>
@@ -200,12 +201,14 @@ TEST(PlanetaryPicturesTest, NamesAndTargetsReadAsTheFormulasWriteThem) {
         double degree;  // -1: none
     };
     const Case cases[] = {
-        {"", true, 0, -1},        {"  ", true, 0, -1},        {"sun", true, 1, -1},
-        {"Moon", true, 2, -1},    {" mercury ", true, 3, -1}, {"NOD", true, 11, -1},
-        {"nn", true, 11, -1},     {"AS", true, 12, -1},       {"mc", true, 13, -1},
-        {"12.5", true, 0, 12.5},  {"0", true, 0, 0},          {"359.99", true, 0, 359.99},
-        {"360", false, 0, -1},    {"-1", false, 0, -1},       {"12x", false, 0, -1},
-        {"venus2", false, 0, -1}, {"nan", false, 0, -1},
+        {"", true, 0, -1},         {"  ", true, 0, -1},        {"sun", true, 1, -1},
+        {"Moon", true, 2, -1},     {" mercury ", true, 3, -1}, {"NOD", true, 11, -1},
+        {"nn", true, 11, -1},      {"AS", true, 12, -1},       {"mc", true, 13, -1},
+        {"12.5", true, 0, 12.5},   {"0", true, 0, 0},          {"359.99", true, 0, 359.99},
+        {"360", false, 0, -1},     {"-1", false, 0, -1},       {"12x", false, 0, -1},
+        {"venus2", false, 0, -1},  {"nan", false, 0, -1},      {"12,5", false, 0, -1},
+        {"12.5.5", false, 0, -1},  {"0x1A", false, 0, -1},     {"inf", false, 0, -1},
+        {" 7.25 ", true, 0, 7.25},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -221,18 +224,48 @@ TEST(PlanetaryPicturesTest, NamesAndTargetsReadAsTheFormulasWriteThem) {
     }
 }
 
+// A degree is read with a point whatever the C locale says (the desktop program runs in the user's).
+TEST(PlanetaryPicturesTest, ADegreeIsReadWithAPointInEveryLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
+    const std::optional<PictureChoice> point = ParsePictureChoice("7.25");
+    const std::optional<PictureChoice> comma = ParsePictureChoice("7,25");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    ASSERT_TRUE(point && point->degree);
+    EXPECT_EQ(*point->degree, 7.25);
+    EXPECT_FALSE(comma);
+}
+
+// A degree beyond the modulus is its place on the dial: 100 on the 45 dial is the 10 that the page
+// heads "At 10°00'", in the lines as well.
+TEST(PlanetaryPicturesTest, ADegreeTargetIsItsPlaceOnTheDial) {
+    ChartState chart;
+    for (std::size_t p = 1; p <= 15; ++p) chart.NatalLon[p] = 17.0 * static_cast<double>(p) + 0.25;
+    const Options options;
+    PictureRequest far{45, 1.5, {}};
+    far.choice.degree = 100;
+    PictureRequest near = far;
+    near.choice.degree = 10;
+    const std::vector<Picture> pictures = ChartPictures(chart, options, far);
+    ASSERT_FALSE(pictures.empty());
+    const std::string tsv = PicturesTsv(pictures, 45);
+    EXPECT_EQ(tsv, PicturesTsv(ChartPictures(chart, options, near), 45));
+    EXPECT_EQ(tsv.find("100.0000"), std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("\t10.0000\t"), std::string::npos) << tsv;
+}
+
 TEST(PlanetaryPicturesTest, TabSeparatedLinesNameTheFactorsAndGiveFourDecimals) {
     std::vector<Picture> pictures(4);
     pictures[0] = {1, 2, 3, {4, 10, false}, 10.00004, -0.00004};
     pictures[1] = {11, 12, 13, {13, 5, true}, 5.5, 0.5};
     pictures[2] = {2, 11, 1, {0, 12.5, false}, 12.25, -0.25};
     pictures[3] = {12, 13, 11, {11, 1, false}, 0.12345, 1.0 / 3};
-    EXPECT_EQ(PicturesTsv(pictures),
+    EXPECT_EQ(PicturesTsv(pictures, 45),
               "SUN\tMOO\tMER\tVEN\t10.0000\t0.0000\n"
               "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\n"
               "MOO\tNN\tSUN\t12.5000\t12.2500\t-0.2500\n"
               "ASC\tMC\tNN\tNN\t0.1235\t0.3333\n");
-    EXPECT_EQ(PicturesTsv({pictures[1]}, "\r\n"), "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\r\n");
+    EXPECT_EQ(PicturesTsv({pictures[1]}, 45, "\r\n"), "NN\tASC\tMC\tTr.MC\t5.5000\t0.5000\r\n");
     EXPECT_EQ(PictureShortName(pictures[1]), "NN+AS-MC");
 }
 

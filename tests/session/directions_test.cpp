@@ -490,9 +490,15 @@ TEST(DirectionsTest, TheMenuCommandsAskForTheModulusAndThePicturesForTheirTarget
     Session& s = computed.session;
     computed.dialogs.answers = {std::string("45"), std::string("Jupiter x"), std::string(" jupiter ")};
     ASSERT_EQ(PlanetaryPicturesCommand(s), ShowResult::Shown);
-    ASSERT_EQ(computed.dialogs.shown.size(), 3u);
+    // A target that is neither a factor nor a degree is refused with a message before the prompt returns.
+    ASSERT_EQ(computed.dialogs.shown.size(), 4u);
     EXPECT_EQ(computed.dialogs.shown[1].text, kPictureTargetPrompt);
+    EXPECT_EQ(
+        computed.dialogs.shown[2].text,
+        "\"Jupiter x\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.");
     EXPECT_EQ(computed.dialogs.shown[2].title, "Planetary Pictures");
+    EXPECT_EQ(computed.dialogs.shown[2].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(computed.dialogs.shown[3].text, kPictureTargetPrompt);
     const std::vector<std::string> page = Lines(ShownPage(s));
     EXPECT_EQ(page[4], "  Planetary Pictures A + B - C = D - modulus = 45, orb = 1.5");
     EXPECT_EQ(page[8].substr(0, 7), "  JUP  ");

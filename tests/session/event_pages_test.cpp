@@ -71,6 +71,10 @@ const RefusedCase kRefused[] = {
      "The modulus must lie above 0 and be at most 360."},
     {"ModulusNotANumber", "1 Jan 2027", "31 Dec 2027", "ninety", false, false,
      "The modulus must lie above 0 and be at most 360."},
+    {"ModulusOnlyPartlyANumber", "1 Jan 2027", "31 Dec 2027", "22,5", false, false,
+     "The modulus must lie above 0 and be at most 360."},
+    {"ModulusWithLettersAfterIt", "1 Jan 2027", "31 Dec 2027", "90abc", false, false,
+     "The modulus must lie above 0 and be at most 360."},
     {"NoMovers", "1 Jan 2027", "31 Dec 2027", "90", true, false, "Choose at least one moving factor."},
     {"NoTargets", "1 Jan 2027", "31 Dec 2027", "90", false, true, "Choose at least one kind of target."},
 };

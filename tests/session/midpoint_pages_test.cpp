@@ -125,7 +125,7 @@ TEST(MidpointCommandsTest, ModulusPromptAsksAgainUntilTheAnswerIsOnTheDial) {
     const Case cases[] = {{std::nullopt, std::nullopt},     {std::string(""), std::nullopt},
                           {std::string("0"), std::nullopt}, {std::string("letters"), std::nullopt},
                           {std::string("360"), 360.0f},     {std::string("0.5"), 0.5f},
-                          {std::string("22.5 deg"), 22.5f}};
+                          {std::string(" 22.5 "), 22.5f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer.value_or("<cancel>"));
         testing_support::ScriptedDialogs one;

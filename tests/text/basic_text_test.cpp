@@ -312,6 +312,43 @@ TEST(BasicTextTest, LeadingNumberReadsTheLongestNumericPrefix) {
     }
 }
 
+// How far the rule reads, and whether it reads a typed answer to its end.
+TEST(BasicTextTest, WholeNumberIsATextTheLeadingNumberRuleReadsToItsEnd) {
+    const struct {
+        const char* text;
+        std::size_t length;
+        std::optional<double> whole;
+    } cases[] = {
+        {"22.5", 4, 22.5},
+        {" 45 ", 3, 45},
+        {"\t-7.25\t", 6, -7.25},
+        {"+3.", 3, 3},
+        {".5", 2, 0.5},
+        {"1e2", 3, 100},
+        {"1.5D2", 5, 150},
+        {"22,5", 2, std::nullopt},
+        {"90abc", 2, std::nullopt},
+        {"45.5.5", 4, std::nullopt},
+        {"1e", 1, std::nullopt},
+        {"1 2", 1, std::nullopt},
+        {"0x1A", 1, std::nullopt},
+        {"abc", 0, std::nullopt},
+        {"-", 0, std::nullopt},
+        {"", 0, std::nullopt},
+        {"   ", 0, std::nullopt},
+        {"1e999", 5, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LeadingNumberLength(c.text), c.length);
+        EXPECT_EQ(WholeNumber(c.text), c.whole);
+        // The rule reads the same value from what it reads in full.
+        if (c.whole) {
+            EXPECT_EQ(*c.whole, LeadingNumber(c.text));
+        }
+    }
+}
+
 TEST(BasicTextTest, LeadingNumberKeepsTheSignOfMinusZero) {
     EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
     EXPECT_TRUE(std::signbit(LeadingNumber("-0.0")));
