@@ -83,24 +83,32 @@ int ImportCommand(const std::vector<std::string>& args) {
     SystemZoneDatabase zones;
     AtlasPlaceZones places([folder] { return Atlas::Open(folder); });
     ZoneSources sources{&zones, &places};
-    const ImportResult result = ImportBirths(*a.file, format, sources, ReadRegionalFormat());
+    ConvertedRecords converted;
+    const ImportResult result =
+        ImportBirths(*a.file, format, sources, ReadRegionalFormat(), converted.Sink());
     if (!result.fault.empty()) {
         Say(*a.file + " cannot be imported: " + result.fault);
         return 1;
     }
     for (const std::string& note : result.notes) Say("note: " + note);
     for (const ExchangeProblem& p : result.warnings) Say("warning: " + *a.file + " " + ProblemText(p));
+    if (result.warningCount > result.warnings.size())
+        Say("warning: " + *a.file + ": " + std::to_string(result.warningCount - result.warnings.size()) +
+            " more warnings, not listed");
     for (const ExchangeProblem& p : result.refused) Say(*a.file + " " + ProblemText(p));
-    if (!result.records.empty()) {
-        const NamesFileAddition added = AddRecordsToNamesFile(*a.to, result.records);
+    if (result.refusedCount > result.refused.size())
+        Say(*a.file + ": " + std::to_string(result.refusedCount - result.refused.size()) +
+            " more records could not be converted, not listed");
+    if (result.converted > 0) {
+        const NamesFileAddition added = converted.AddTo(*a.to);
         if (!added.written) {
             Say(added.message);
             return 1;
         }
     }
-    std::printf("%zu %s added to %s, %zu could not be converted\n", result.records.size(),
-                result.records.size() == 1 ? "birth" : "births", a.to->c_str(), result.refused.size());
-    return result.refused.empty() ? 0 : 1;
+    std::printf("%zu %s added to %s, %zu could not be converted\n", result.converted,
+                result.converted == 1 ? "birth" : "births", a.to->c_str(), result.refusedCount);
+    return result.refusedCount == 0 ? 0 : 1;
 }
 
 int ExportCommand(const std::vector<std::string>& args) {

@@ -223,6 +223,16 @@ std::string NameRecordLine(const NameRecord& record) {
 }
 
 NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records) {
+    return AddLinesToNamesFile(namesFile, [&records](FileOutput& out) {
+        for (const NameRecord& record : records) {
+            if (!out.Write(RecordLine(record)) || !out.Write(kLineEnd)) return false;
+        }
+        return true;
+    });
+}
+
+NamesFileAddition AddLinesToNamesFile(const fs::path& namesFile,
+                                      const std::function<bool(FileOutput&)>& writeLines) {
     NamesFileAddition result;
     const std::string shown = namesFile.string();
     const std::optional<fs::path> target = FileBehindLinks(namesFile);
@@ -250,17 +260,13 @@ NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::ve
         // The first new record must begin a line of its own.
         if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += kLineEnd;
     }
-    for (const NameRecord& record : records) {
-        bytes += RecordLine(record);
-        bytes += kLineEnd;
-    }
     const fs::path backup = BackupPath(*target);
     if (exists && !MakeBackup(*target, backup)) {
         result.message = "The backup copy " + backup.string() + " could not be made, so the names file " +
                          shown + " was not changed.";
         return result;
     }
-    if (!ReplaceFileContents(*target, bytes)) {
+    if (!ReplaceFileThrough(*target, [&](FileOutput& out) { return out.Write(bytes) && writeLines(out); })) {
         result.message = "The names file " + shown + " could not be written; it was not changed.";
         return result;
     }

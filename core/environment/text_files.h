@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -81,6 +82,28 @@ class FieldReader {
 // file may then be incomplete: write to a temporary name, as ReplaceFileContents does).
 bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
+// A file being written piece by piece (through a buffer), for files too large to be put together in memory
+// first. Write gives false once writing has failed; every later Write does too.
+class FileOutput {
+  public:
+    explicit FileOutput(int descriptor) : descriptor_(descriptor) {}
+    FileOutput(const FileOutput&) = delete;
+    FileOutput& operator=(const FileOutput&) = delete;
+    bool Write(std::string_view bytes);
+    // Hands the buffered bytes to the file.
+    bool Flush();
+
+  private:
+    bool WriteAll(std::string_view bytes);
+    int descriptor_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+// WriteFileBytes with the bytes that `write` gives; false from `write` gives up (the file is then
+// incomplete, as after a failed write).
+bool WriteFileThrough(const std::filesystem::path& file, const std::function<bool(FileOutput&)>& write);
+
 // Puts a finished file in the place of another (replacing it): a rename, or, where the two lie on
 // different filesystems, a copy beside the target and a rename of that copy. The target is at every moment
 // either the old file or the complete new one. False when it could not be done.
@@ -94,6 +117,8 @@ std::optional<std::filesystem::path> FileBehindLinks(const std::filesystem::path
 // a failure part-way leaves the previous file as it was. A link is followed and the linked file replaced.
 // False when it could not be done, and for a target that is no plain file (a folder, a device, a pipe).
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+// ReplaceFileContents with the bytes that `write` gives; false from `write` leaves the file as it was.
+bool ReplaceFileThrough(const std::filesystem::path& file, const std::function<bool(FileOutput&)>& write);
 
 // The editors' Save: the text without its own final line break (if it has one), written with CR LF line
 // ends and one final line end; an empty text gives an empty file. Only a line break is dropped: a last

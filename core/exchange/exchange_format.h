@@ -2,6 +2,8 @@
 // birth written as a record of a format.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,36 @@ struct WrittenBirth {
 
 // The lines of a decoded text (CR LF, LF or a CR alone end a line); the last line may be empty.
 std::vector<std::string_view> TextLines(std::string_view text);
+
+// The reader of a format, fed the lines of a file in order: it gives each birth as soon as the record is
+// complete and holds no more than the record it is reading, so that a file of millions of births is read
+// in little memory.
+class BirthReader {
+  public:
+    using Sink = std::function<void(SourceBirth&&)>;
+    virtual ~BirthReader() = default;
+    // The next line (numbered from 1; `ended` false for the last line, which no line end follows).
+    virtual void Line(std::string_view text, std::size_t number, bool ended, const Sink& give) = 0;
+    // After the last line: the record still open, the notes about the file, and the fault when the file
+    // turned out to be no file of the format.
+    virtual void End(const Sink& give) = 0;
+    // The file is not of the format at all, so that nothing of it is read; known after End, or as soon
+    // as the reader can tell (a CSV header row without the columns needed).
+    const std::string& Fault() const { return fault_; }
+    // About the file as a whole: what was not kept, and why. Complete after End.
+    const std::vector<std::string>& Notes() const { return notes_; }
+
+  protected:
+    std::string fault_;
+    std::vector<std::string> notes_;
+};
+
+std::unique_ptr<BirthReader> AafReader();
+std::unique_ptr<BirthReader> QuickChartReader();
+std::unique_ptr<BirthReader> CsvReader(const RegionalFormat& regional);
+
+// A whole decoded text through a reader, for texts at hand in memory.
+SourceFile ReadWith(BirthReader& reader, std::string_view text);
 
 // AAF: records of an #A93 chunk (last name, first name, type, date d.m.y, time, place, country) and a
 // #B93 chunk (Julian day in UT, latitude "49n05", longitude "8e11", zone "1he00", time type 0 standard,

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
@@ -159,17 +160,31 @@ std::string QckPosition(int minutes, int degreeWidth, char positive, char negati
     return degrees + (minutes < 0 ? negative : positive) + Two(magnitude % 60) + "'00";
 }
 
+// One record a line; blank lines are no records.
+class QuickChartBirthReader : public BirthReader {
+  public:
+    void Line(std::string_view line, std::size_t number, bool, const Sink& give) override {
+        if (TrimSpace(line).empty()) return;
+        ++lines_;
+        give(ReadLine(line, number));
+    }
+    void End(const Sink&) override {
+        if (lines_ == 0) fault_ = "it holds no line of birth data";
+    }
+
+  private:
+    std::size_t lines_ = 0;
+};
+
 }  // namespace
 
+std::unique_ptr<BirthReader> QuickChartReader() {
+    return std::make_unique<QuickChartBirthReader>();
+}
+
 SourceFile ReadQuickChartText(std::string_view text) {
-    SourceFile file;
-    const std::vector<std::string_view> lines = TextLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (TrimSpace(lines[i]).empty()) continue;
-        file.births.push_back(ReadLine(lines[i], i + 1));
-    }
-    if (file.births.empty()) file.fault = "it holds no line of birth data";
-    return file;
+    const auto reader = QuickChartReader();
+    return ReadWith(*reader, text);
 }
 
 WrittenBirth QuickChartRecord(const ExportBirth& birth) {

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <istream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,35 @@ NumberedNames NamesOf(const ImportResult& result) {
         names.records.push_back({i + 1, result.records[i]});
     return names;
 }
+
+// AAF records made as they are read, never all in memory: a file of any size.
+class GeneratedAaf : public std::streambuf {
+  public:
+    explicit GeneratedAaf(std::size_t count) : count_(count) {}
+
+  protected:
+    int_type underflow() override {
+        if (made_ == count_) return traits_type::eof();
+        record_ =
+            "#A93:Person,No" + std::to_string(made_) + ",m,1.1.1990,12:00,P,D\r\n#B93:*,49n05,8e11,1he,0\r\n";
+        if (made_ % 10 == 9)
+            record_ =
+                "#A93:Person,No" + std::to_string(made_) + ",m,1.1.1990,*,P,D\r\n#B93:*,49n05,8e11,1he,0\r\n";
+        ++made_;
+        setg(record_.data(), record_.data(), record_.data() + record_.size());
+        return traits_type::to_int_type(record_[0]);
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override {
+        if (position != pos_type(0)) return pos_type(off_type(-1));
+        made_ = 0;
+        setg(nullptr, nullptr, nullptr);
+        return position;
+    }
+
+  private:
+    std::size_t count_, made_ = 0;
+    std::string record_;
+};
 
 class ExchangeFilesTest : public ::testing::Test {
   protected:
@@ -238,6 +269,74 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
         EXPECT_TRUE(back.refused.empty());
         EXPECT_EQ(Lines(back), lines);
     }
+}
+
+TEST_F(ExchangeFilesTest, RecordsAreReadConvertedAndHandedOnOneAtATime) {
+    // 30,000 records, every tenth without a time: handed to the sink as they come, nothing collected, and
+    // of the refused records the first thousand listed.
+    GeneratedAaf generated(30'000);
+    std::istream in(&generated);
+    std::size_t handed = 0, lastLine = 0;
+    const ImportResult result = ImportBirthsFrom(
+        in, std::nullopt, sources_, regional_, [&](std::size_t line, const NameRecord& record) {
+            EXPECT_GT(line, lastLine);
+            lastLine = line;
+            if (handed++ == 0) {
+                EXPECT_EQ(NameRecordLine(record), "No0 Person,01 Jan 1990,12.00,P,-1,-008.11,49.05");
+            }
+        });
+    EXPECT_EQ(result.fault, "");
+    EXPECT_EQ(result.format, ExchangeFormat::Aaf);
+    EXPECT_EQ(handed, 27'000u);
+    EXPECT_EQ(result.converted, 27'000u);
+    EXPECT_TRUE(result.records.empty());
+    EXPECT_EQ(result.refusedCount, 3'000u);
+    ASSERT_EQ(result.refused.size(), kListedProblems);
+    EXPECT_EQ(ProblemText(result.refused.back()),
+              "line 19999, No9999 Person: the record has no time of birth");
+
+    const std::vector<std::string> report = ImportReport(result, "BIG.AAF", "");
+    EXPECT_EQ(report[2], "30000 records read, 27000 converted, 3000 could not be converted.");
+    EXPECT_EQ(std::count_if(report.begin(), report.end(),
+                            [](const std::string& line) { return line.starts_with("  line "); }),
+              static_cast<std::ptrdiff_t>(kListedProblems));
+    EXPECT_EQ(report.back(),
+              "  and 2000 more records, not listed: the first 1000 show what to correct in the file");
+    EXPECT_NE(
+        ImportQuestion(result, "BIG.AAF", "NAMES.FIL")
+            .find("3000 records could not be converted and will be left out; the report lists the first 1000 "
+                  "with their reasons."),
+        std::string::npos);
+}
+
+TEST_F(ExchangeFilesTest, ConvertedRecordsGoIntoTheNamesFileAsTheyWouldHaveFromMemory) {
+    // Kept in a temporary file beyond a few bytes, the records give the same names file and backup.
+    const std::string before = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";  // no line end
+    std::vector<NameRecord> records;
+    for (int i = 0; i < 500; ++i)
+        records.push_back(
+            *ParseNameRecord("Person " + std::to_string(i) + ",01 Jan 1990,12.00,P,-1,-008.11,49.05"));
+    const fs::path fromMemory = folder_.path() / "MEMORY.FIL";
+    const fs::path converted = folder_.path() / "CONVERTED.FIL";
+    WriteBytes(fromMemory, before);
+    WriteBytes(converted, before);
+    ASSERT_TRUE(AddRecordsToNamesFile(fromMemory, records).written);
+    ConvertedRecords kept(100);
+    const RecordSink sink = kept.Sink();
+    for (const NameRecord& record : records) sink(1, record);
+    EXPECT_EQ(kept.size(), 500u);
+    EXPECT_TRUE(kept.Complete());
+    ASSERT_TRUE(kept.AddTo(converted).written);
+    EXPECT_EQ(ReadBytes(converted), ReadBytes(fromMemory));
+    EXPECT_EQ(ReadBytes(BackupPath(converted)), before);
+    // Cleared, it holds nothing; and a names file that does not read to its end is left alone as before.
+    kept.Clear();
+    EXPECT_EQ(kept.size(), 0u);
+    const std::string damaged = "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\n,,,,,,\r\n";
+    WriteBytes(converted, damaged);
+    kept.Add(records[0]);
+    EXPECT_FALSE(kept.AddTo(converted).written);
+    EXPECT_EQ(ReadBytes(converted), damaged);
 }
 
 TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {
