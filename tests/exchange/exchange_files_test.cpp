@@ -271,6 +271,37 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
     }
 }
 
+TEST_F(ExchangeFilesTest, AZoneWithoutItsTimeTypeIsKeptAndTheJulianDayChecksIt) {
+    // 1.1.1990 12:00 an hour east of UT is 11:00 UT, Julian day 2447892.958333. A Julian day twelve
+    // seconds off (as files that round it have it) gave the zone -0.9967 instead of the -1 written.
+    const struct {
+        const char* b93;
+        const char* zone;
+        const char* warning;
+    } cases[] = {
+        {"2447892.958333,49n05,8e11,1hE00:00,*", "-1", ""},
+        {"2447892.958472,49n05,8e11,1hE00:00,*", "-1", ""},
+        {"2447892.958333,49n05,8e11,1he,", "-1", ""},
+        {"2447892.916667,49n05,8e11,1he00,*", "-1",
+         "the Julian day 2447892.916667 and the date, time and zone differ by 1 hour; the date, time and "
+         "zone "
+         "were kept"},
+        // With its time type the zone was always kept; without a zone the Julian day still gives it.
+        {"2447892.916667,49n05,8e11,1he00,1", "-2", ""},
+        {"2447892.916667,49n05,8e11,*,*", "-2", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.b93);
+        const ImportResult result =
+            Import(std::string("#A93:Ann,Lee,f,1.1.1990,12:00,Kandel,D\n#B93:") + c.b93);
+        ASSERT_EQ(result.converted, 1u);
+        EXPECT_EQ(result.records.at(0).Field[5], c.zone);
+        std::string warning;
+        if (!result.warnings.empty()) warning = result.warnings[0].text;
+        EXPECT_EQ(warning, c.warning);
+    }
+}
+
 TEST_F(ExchangeFilesTest, RecordsAreReadConvertedAndHandedOnOneAtATime) {
     // 30,000 records, every tenth without a time: handed to the sink as they come, nothing collected, and
     // of the refused records the first thousand listed.
