@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "environment/text_files.h"
+#include "ephemeris/calendar.h"
 #include "exchange/exchange_format.h"
 #include "exchange/exchange_lines.h"
 #include "input/strict_number.h"
@@ -56,6 +57,36 @@ bool ShapedLikeDate(std::string_view field) {
     return groups == 3 && inDigits;
 }
 
+// A date of the Julian calendar is marked with a "j" after it ("1.1.1500j"): the date without it.
+std::optional<std::string_view> WithoutJulianMark(std::string_view field) {
+    if (field.size() < 2 || (field.back() != 'j' && field.back() != 'J')) return std::nullopt;
+    return field.substr(0, field.size() - 1);
+}
+
+bool ShapedLikeDateField(std::string_view field) {
+    return ShapedLikeDate(WithoutJulianMark(field).value_or(field));
+}
+
+int JulianCalendarMonthDays(int year, int month) {
+    static constexpr int kDays[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && year % 4 == 0 ? 29 : kDays[month];
+}
+
+// The date the program gives the day of a Julian-calendar date. The program counts dates up to 1582
+// October 15 in the Julian calendar as well, so those stay as they are; a later Julian date names a day
+// the program counts in the Gregorian calendar, whose date for it is taken, so that the birth keeps its
+// day. No value for a date the Julian calendar does not have.
+std::optional<CivilDate> FromJulianCalendar(const CivilDate& date, bool& changed) {
+    changed = false;
+    if (date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > JulianCalendarMonthDays(date.year, date.month))
+        return std::nullopt;
+    if (CountsInJulianCalendar(date.year, date.month, date.day)) return date;
+    const DayOfCalendar day = CalendarDayOf(JulianCalendarDayNumber(date.year, date.month, date.day));
+    changed = true;
+    return CivilDate{day.year, day.month, day.day};
+}
+
 // Day.month.year as written, with the year's sign, when the field has that shape.
 std::optional<CivilDate> DottedNumbers(std::string_view field) {
     const std::size_t a = field.find('.');
@@ -75,9 +106,9 @@ void ReadA93(std::string_view data, SourceBirth& birth) {
     const std::vector<std::string> f = Fields(data);
     // The date stands after last name, first name and type; some files leave the type out.
     std::size_t date = 0;
-    if (f.size() >= 4 && (ShapedLikeDate(f[3]) || f[3] == "*")) {
+    if (f.size() >= 4 && (ShapedLikeDateField(f[3]) || f[3] == "*")) {
         date = 3;
-    } else if (f.size() >= 3 && ShapedLikeDate(f[2])) {
+    } else if (f.size() >= 3 && ShapedLikeDateField(f[2])) {
         date = 2;
     } else {
         birth.fault =
@@ -91,13 +122,18 @@ void ReadA93(std::string_view data, SourceBirth& birth) {
 
     if (!Unknown(f[date])) {
         birth.dateText = f[date];
-        const auto numbers = DottedNumbers(f[date]);
+        const auto julian = WithoutJulianMark(f[date]);
+        const auto numbers = DottedNumbers(julian.value_or(f[date]));
         if (numbers && (numbers->year < kFirstYear || numbers->year > kLastYear)) {
             birth.fault = "the date " + f[date] + " is outside the years the program computes (" +
                           std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
             return;
         }
-        birth.date = ReadExchangeDate(f[date], RegionalFormat{});
+        if (julian) {
+            if (numbers) birth.date = FromJulianCalendar(*numbers, birth.calendarChanged);
+        } else {
+            birth.date = ReadExchangeDate(f[date], RegionalFormat{});
+        }
     }
     if (f.size() > date + 1 && !Unknown(f[date + 1])) {
         birth.clock = ReadClockTime(f[date + 1]);

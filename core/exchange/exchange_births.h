@@ -31,6 +31,8 @@ struct SourceBirth {
     std::string name;
     std::string dateText;  // as written, for the messages
     std::optional<CivilDate> date;
+    bool calendarChanged = false;     // given in the Julian calendar for a day the program counts in the
+                                      // Gregorian: `date` is that day's Gregorian date
     std::optional<ClockTime> clock;   // local clock time
     std::optional<int> zoneEast;      // the zone as given, seconds east of UT
     std::optional<int> daylight;      // the daylight-saving amount to add to it; none when not said

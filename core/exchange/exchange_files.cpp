@@ -246,6 +246,11 @@ ImportResult ImportBirthsFrom(std::istream& in, std::optional<ExchangeFormat> fo
         }
         for (const std::string& warning : converted.warnings)
             problem(result.warnings, result.warningCount, {birth.line, name, warning});
+        if (birth.calendarChanged)
+            notes.Add(
+                "Julian-calendar dates (marked j) after 1582 October 15 turned into the Gregorian dates of "
+                "the same days, the calendar the program counts them in",
+                birth.line);
         if (converted.timeRounded) notes.Add("times with seconds rounded to the minute", birth.line);
         if (converted.positionRounded)
             notes.Add("positions with seconds of arc rounded to the minute", birth.line);

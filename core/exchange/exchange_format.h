@@ -61,7 +61,9 @@ SourceFile ReadWith(BirthReader& reader, std::string_view text);
 // #B93 chunk (Julian day in UT, latitude "49n05", longitude "8e11", zone "1he00", time type 0 standard,
 // 1 summer, 2 or D double summer, h half an hour, L or m local mean time); "*" for what is unknown.
 // Read leniently: both name fields or the whole name in either, the type field left out, "#:" comment
-// lines, line breaks inside a chunk, chunks of any case. #ZNAM gives the zone's abbreviation ("LMT" is
+// lines, line breaks inside a chunk, chunks of any case. A date marked "j" ("1.1.1500j") is one of the
+// Julian calendar: up to 1582 October 15 the program counts dates in that calendar as well; a later
+// one is turned into the Gregorian date of the same day. #ZNAM gives the zone's abbreviation ("LMT" is
 // local mean time); every other chunk (#COM, #SRC ...) is left out with a note, since a names file has no
 // field for it.
 SourceFile ReadAafText(std::string_view text);

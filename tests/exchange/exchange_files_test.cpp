@@ -302,6 +302,20 @@ TEST_F(ExchangeFilesTest, AZoneWithoutItsTimeTypeIsKeptAndTheJulianDayChecksIt) 
     }
 }
 
+TEST_F(ExchangeFilesTest, AJulianCalendarDateComesInOnItsDayWithANote) {
+    // Julian 1 January 1700 is the Gregorian 11 January, Julian day 2341983 at noon UT: the Julian day of
+    // the record agrees with the date as read, so no warning.
+    const ImportResult result = Import(
+        "#A93:Old,One,m,1.1.1700j,12:00,London,GB\n#B93:2341983.000000,51n30,0w07,0he00,0\n"
+        "#A93:Older,One,m,1.1.1500j,12:00,London,GB\n#B93:*,51n30,0w07,0he00,0\n");
+    EXPECT_EQ(Lines(result), (std::vector<std::string>{"One Old,11 Jan 1700,12.00,P,0,000.07,51.30",
+                                                       "One Older,01 Jan 1500,12.00,P,0,000.07,51.30"}));
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(result.notes.back(),
+              "Julian-calendar dates (marked j) after 1582 October 15 turned into the Gregorian dates of the "
+              "same days, the calendar the program counts them in (1 record): line 1");
+}
+
 TEST_F(ExchangeFilesTest, RecordsAreReadConvertedAndHandedOnOneAtATime) {
     // 30,000 records, every tenth without a time: handed to the sink as they come, nothing collected, and
     // of the refused records the first thousand listed.
