@@ -391,8 +391,6 @@ NamesFileAddition ConvertedRecords::AddTo(const fs::path& namesFile) {
 ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, const RegionalFormat& regional) {
     ExportResult result;
     NoteCollector notes;
-    std::size_t utf8Lines = 0;
-    std::vector<std::size_t> utf8At;
     if (format == ExchangeFormat::Csv) result.bytes = std::string(kCsvHeader) + kLineEnd;
     for (const NumberedRecord& numbered : names.records) {
         const ExportReading reading = ReadExportBirth(numbered, regional);
@@ -406,7 +404,7 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
                 written = AafRecord(*reading.birth);
                 break;
             case ExchangeFormat::QuickChart:
-                written = QuickChartRecord(*reading.birth);
+                written = QuickChartRecord(*reading.birth, result.written == 0);
                 break;
             case ExchangeFormat::Csv:
                 written = CsvRecord(*reading.birth);
@@ -417,23 +415,6 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
             continue;
         }
         for (const std::string& note : written.notes) notes.Add(note, numbered.line);
-        if (format == ExchangeFormat::QuickChart) {
-            // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen
-            // to form UTF-8 ("ß¾" is the bytes of one character there) would come back as other characters
-            // in other columns: such a line is written in UTF-8 as well. So is a first line whose
-            // Windows-1252 bytes begin as a UTF-8 byte-order mark ("ï»¿"), which a reader drops.
-            auto narrow = EncodeWindows1252(written.text);
-            const bool readAsMark = result.written == 0 && narrow && narrow->starts_with("\xEF\xBB\xBF");
-            if (narrow && !readAsMark && (*narrow == written.text || !IsValidUtf8(*narrow))) {
-                written.text = std::move(*narrow);
-            } else {
-                ++utf8Lines;
-                notes.Add(
-                    "lines written in UTF-8, since their characters are not all in Windows-1252 or their "
-                    "Windows-1252 bytes would read as UTF-8",
-                    numbered.line);
-            }
-        }
         // AAF lays its records out with a blank line before each but the first.
         if (format == ExchangeFormat::Aaf && result.written > 0) result.bytes += kLineEnd;
         result.bytes += written.text;

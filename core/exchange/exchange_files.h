@@ -116,7 +116,8 @@ struct ExportResult {
 };
 
 // A names file's records in a format, CR LF line ends; UTF-8, except Quick*Chart lines, which are
-// Windows-1252 wherever the line's characters allow, since readers of that format count columns in bytes.
+// Windows-1252 wherever the line's characters allow (100 bytes a line either way, since readers of that
+// format count columns in bytes).
 // A names file whose list stops early is written up to there, with the reason among the refusals.
 ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, const RegionalFormat& regional);
 ExportResult ExportNamesFile(const std::filesystem::path& namesFile, ExchangeFormat format,

@@ -19,7 +19,7 @@ struct SourceFile {
 };
 
 struct WrittenBirth {
-    std::string text;                // the record, lines ended with CR LF
+    std::string text;                // the record's bytes, lines ended with CR LF
     std::string refusal;             // why the birth cannot be written in the format
     std::vector<std::string> notes;  // what the format could not keep of it, one kind a text
 };
@@ -72,13 +72,17 @@ SourceFile ReadAafText(std::string_view text);
 // mean time as "*" with type L.
 WrittenBirth AafRecord(const ExportBirth& birth);
 
-// Quick*Chart: one birth a line of fixed columns (counted in characters): name (1-23), month "JAN"
-// (24-26), day (27-29), a separator, year (31-35), time "hh:mm:ss AM" (36-47), zone abbreviation
-// (48-50), correction "+05:00" (51-56) with UT = local time + correction, longitude "006E54'00" (57-65),
-// latitude "52N13'00" (67-74), place (76-100). "LMT" as the abbreviation is local mean time.
+// Quick*Chart: one birth a line of fixed columns: name (1-23), month "JAN" (24-26), day (27-29), a
+// separator, year (31-35), time "hh:mm:ss AM" (36-47), zone abbreviation (48-50), correction "+05:00"
+// (51-56) with UT = local time + correction, longitude "006E54'00" (57-65), latitude "52N13'00"
+// (67-74), place (76-100). "LMT" as the abbreviation is local mean time. The format counts its columns
+// in bytes; a line of UTF-8 whose bytes do not put the columns in their places is read by its characters,
+// as some programs lay such lines out (and as Windows-1252 lines, decoded, are read).
 SourceFile ReadQuickChartText(std::string_view text);
-// The line as above, 100 characters; the name cut to 23 and the zone to the minute, with a note.
-WrittenBirth QuickChartRecord(const ExportBirth& birth);
+// The line as above, 100 bytes: in Windows-1252 where the name's characters allow it, else in UTF-8
+// (the name cut and padded in bytes); the name cut to 23 and the zone to the minute, with a note. The
+// first line of a file (`firstLine`) never begins with the bytes of a UTF-8 byte-order mark.
+WrittenBirth QuickChartRecord(const ExportBirth& birth, bool firstLine = false);
 
 // CSV with a header row naming the columns in any order: name (or first and last name), date, time, zone,
 // longitude, latitude, place, and optionally dst (the daylight-saving hours to add to the zone) and
