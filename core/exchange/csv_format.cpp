@@ -131,16 +131,31 @@ char Separator(std::string_view line) {
     return best;
 }
 
+// Where the separator is no comma, numbers may be written with a decimal comma ("8,7", "-5,5"), as
+// spreadsheets of many countries write them: such a field with one comma and no point reads with a point.
+std::string DecimalPoint(const std::string& field, char separator) {
+    if (separator == ',' || field.find('.') != std::string::npos) return field;
+    const std::size_t comma = field.find(',');
+    if (comma == std::string::npos || field.find(',', comma + 1) != std::string::npos) return field;
+    std::string point = field;
+    point[comma] = '.';
+    return point;
+}
+
 // The rows of the file: fields split at the separator, a field in double quotes running over separators
 // and line ends, "" inside it a quote. Each row with the line it begins on; rows of nothing but empty
-// fields are spacing. The separator is the one the first line uses most.
+// fields are spacing. The separator is the one the header, the first line that is not blank, uses most.
 class CsvBirthReader : public BirthReader {
   public:
     explicit CsvBirthReader(const RegionalFormat& regional) : regional_(regional) {}
 
     void Line(std::string_view line, std::size_t number, bool ended, const Sink& give) override {
         if (!fault_.empty()) return;
-        if (!separator_) separator_ = Separator(line);
+        if (!separator_) {
+            if (TrimSpace(line).empty()) return;
+            separator_ = Separator(line);
+            rowLine_ = number;
+        }
         for (std::size_t i = 0; i < line.size(); ++i) {
             const char c = line[i];
             if (quoted_) {
@@ -254,6 +269,7 @@ class CsvBirthReader : public BirthReader {
             if (found == at_.end() || found->second >= row.fields.size()) return {};
             return row.fields[found->second];
         };
+        const auto number = [&](Column column) { return DecimalPoint(field(column), separator_); };
         SourceBirth birth;
         birth.line = row.line;
         birth.name = field(Column::Name);
@@ -274,14 +290,14 @@ class CsvBirthReader : public BirthReader {
         } else if (LooksLikeZoneId(zone)) {
             birth.zoneId = zone;
         } else if (!zone.empty()) {
-            birth.zoneEast = ReadOffsetEast(zone);
+            birth.zoneEast = ReadOffsetEast(number(Column::Zone));
             if (!birth.zoneEast && birth.fault.empty())
                 birth.fault =
                     "the zone " + Quoted(zone) + " is neither an offset such as UTC+01:00 nor a zone id";
         }
         const std::string daylight = field(Column::Daylight);
         if (!daylight.empty()) {
-            birth.daylight = ReadDaylightAmount(daylight);
+            birth.daylight = ReadDaylightAmount(number(Column::Daylight));
             if (!birth.daylight && birth.fault.empty())
                 birth.fault = "the daylight-saving time " + Quoted(daylight) + " is not a number of hours";
         } else if (birth.zoneEast) {
@@ -297,7 +313,7 @@ class CsvBirthReader : public BirthReader {
         for (const auto& p : positions) {
             const std::string value = field(p.column);
             if (value.empty()) continue;
-            p.target = ReadPosition(value, p.axis);
+            p.target = ReadPosition(number(p.column), p.axis);
             if (!p.target && birth.fault.empty())
                 birth.fault = std::string("the ") + p.what + " " + Quoted(value) + " is not a " + p.what;
         }
@@ -308,7 +324,7 @@ class CsvBirthReader : public BirthReader {
     }
 
     const RegionalFormat& regional_;
-    char separator_ = 0;  // none before the first line
+    char separator_ = 0;  // none before the header line
     std::map<Column, std::size_t> at_;
     bool header_ = false;
     std::size_t births_ = 0;

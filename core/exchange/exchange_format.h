@@ -87,7 +87,8 @@ WrittenBirth QuickChartRecord(const ExportBirth& birth, bool firstLine = false);
 // CSV with a header row naming the columns in any order: name (or first and last name), date, time, zone,
 // longitude, latitude, place, and optionally dst (the daylight-saving hours to add to the zone) and
 // country; separated by commas, semicolons or tabs (the header shows which), fields in double quotes as
-// spreadsheets write them. Dates ISO or d.m.y or with a month name; times on the 24-hour clock or with
+// spreadsheets write them. With a separator other than the comma, numbers (zone, dst, positions) may have
+// a decimal comma ("8,7"). Dates ISO or d.m.y or with a month name; times on the 24-hour clock or with
 // AM/PM; zones as offsets east of UT ("UTC+01:00", "+1", "-05:30") or zone ids ("Europe/Berlin"), an empty
 // zone looked up from the place; positions with a direction letter ("008E11") or as decimal degrees, east
 // and north positive.

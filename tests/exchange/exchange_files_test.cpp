@@ -316,6 +316,15 @@ TEST_F(ExchangeFilesTest, AJulianCalendarDateComesInOnItsDayWithANote) {
               "same days, the calendar the program counts them in (1 record): line 1");
 }
 
+TEST_F(ExchangeFilesTest, SemicolonFilesOfSpreadsheetsWithDecimalCommasComeIn) {
+    const ImportResult result = Import(
+        "Name;Birth Date;Birth Time;Timezone;Longitude;Latitude;City\r\n"
+        "Tobias Ferber;27.09.1970;11:04;+1;8,1833;49,0833;Kandel\r\n");
+    EXPECT_EQ(result.format, ExchangeFormat::Csv);
+    EXPECT_TRUE(result.refused.empty());
+    EXPECT_EQ(Lines(result), std::vector<std::string>{"Tobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05"});
+}
+
 TEST_F(ExchangeFilesTest, RecordsAreReadConvertedAndHandedOnOneAtATime) {
     // 30,000 records, every tenth without a time: handed to the sink as they come, nothing collected, and
     // of the refused records the first thousand listed.

@@ -294,6 +294,46 @@ TEST(CsvFormatTest, SpreadsheetFieldsNameColumnsZoneIdsAndDaylightSaving) {
     EXPECT_EQ(file.births[2].daylight, 3600);
 }
 
+TEST(CsvFormatTest, WhereTheSeparatorIsNoCommaNumbersMayHaveADecimalComma) {
+    // As spreadsheets of many countries write them: semicolons between the fields, commas in the numbers.
+    const struct {
+        std::string text;
+        std::optional<double> longitude, latitude;
+        std::optional<int> zoneEast, daylight;
+        const char* fault;
+    } cases[] = {
+        {"\nName;Date;Time;Zone;DST;Longitude;Latitude\nAnn;27.9.1970;11:04;5,5;0,5;8,7;-49,1\n", 8.7, -49.1,
+         19800, 1800, ""},
+        {"Name\tDate\tTime\tZone\tLongitude\tLatitude\nAnn\t27.9.1970\t11:04\tUTC+5,5\t8E11,5\t49.1\n",
+         8 + 11.5 / 60, 49.1, 19800, 0, ""},
+        {"Name;Date;Time;Zone;Longitude;Latitude\nAnn;27.9.1970;11:04;+1;8,7,1;49\n", std::nullopt, 49, 3600,
+         0, "the longitude \"8,7,1\" is not a longitude"},
+        {"Name;Date;Time;Zone;Longitude;Latitude\nAnn;27.9.1970;11:04;+1;8.7,1;49\n", std::nullopt, 49, 3600,
+         0, "the longitude \"8.7,1\" is not a longitude"},
+        // With commas between the fields a comma in a number is no decimal comma.
+        {"name,date,time,zone,longitude,latitude\nAnn,27.9.1970,11:04,+1,\"8,7\",49\n", std::nullopt, 49,
+         3600, 0, "the longitude \"8,7\" is not a longitude"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const SourceFile file = ReadCsvText(c.text, RegionalFormat{});
+        ASSERT_EQ(file.fault, "");
+        ASSERT_EQ(file.births.size(), 1u);
+        const SourceBirth& b = file.births[0];
+        EXPECT_EQ(b.fault, c.fault);
+        EXPECT_EQ(b.zoneEast, c.zoneEast);
+        EXPECT_EQ(b.daylight, c.daylight);
+        ASSERT_EQ(b.longitude.has_value(), c.longitude.has_value());
+        if (c.longitude) {
+            EXPECT_NEAR(*b.longitude, *c.longitude, 1e-12);
+        }
+        ASSERT_EQ(b.latitude.has_value(), c.latitude.has_value());
+        if (c.latitude) {
+            EXPECT_NEAR(*b.latitude, *c.latitude, 1e-12);
+        }
+    }
+}
+
 TEST(CsvFormatTest, AHeaderWithoutTheNeededColumnsOrFieldsThatAreNoneSayWhy) {
     EXPECT_EQ(ReadCsvText("", RegionalFormat{}).fault, "it holds no header row");
     EXPECT_EQ(ReadCsvText("name,date,time,zone,longitude,latitude\n", RegionalFormat{}).fault,
