@@ -27,6 +27,19 @@ void Say(const std::string& text) {
     std::fprintf(stderr, "talvenor-report: %s\n", text.c_str());
 }
 
+// The value of --format that names a format.
+std::string FormatOption(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::Aaf:
+            return "aaf";
+        case ExchangeFormat::QuickChart:
+            return "qck";
+        case ExchangeFormat::Csv:
+            return "csv";
+    }
+    return {};
+}
+
 struct Arguments {
     std::optional<std::string> file, format, to, output, dataDir;
     std::string unknown;
@@ -87,7 +100,8 @@ int ImportCommand(const std::vector<std::string>& args) {
     const ImportResult result =
         ImportBirths(*a.file, format, sources, ReadRegionalFormat(), converted.Sink());
     if (!result.fault.empty()) {
-        Say(*a.file + " cannot be imported: " + result.fault);
+        Say(*a.file + " cannot be imported: " + result.fault +
+            (result.looksLike ? "; --format " + FormatOption(*result.looksLike) + " reads it so" : ""));
         return 1;
     }
     for (const std::string& note : result.notes) Say("note: " + note);

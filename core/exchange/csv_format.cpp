@@ -337,6 +337,13 @@ class CsvBirthReader : public BirthReader {
 
 }  // namespace
 
+bool NamesCsvColumns(std::string_view line) {
+    const RegionalFormat regional;
+    CsvBirthReader reader(regional);
+    reader.Line(line, 1, true, [](SourceBirth&&) {});
+    return reader.Fault().empty();
+}
+
 std::unique_ptr<BirthReader> CsvReader(const RegionalFormat& regional) {
     return std::make_unique<CsvBirthReader>(regional);
 }

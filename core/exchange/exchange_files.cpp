@@ -76,6 +76,19 @@ std::string FileName(const fs::path& path) {
 // How much of the beginning of a file tells its format.
 constexpr std::size_t kHeadBytes = 1 << 20;
 
+// What a text looks like, as a message says it.
+std::string Described(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::Aaf:
+            return "AAF (it holds #A93 records)";
+        case ExchangeFormat::QuickChart:
+            return "Quick*Chart (its first line reads as a Quick*Chart record)";
+        case ExchangeFormat::Csv:
+            return "CSV (its first line names the columns of a CSV file of births)";
+    }
+    return {};
+}
+
 fs::path TemporaryFolder() {
     std::error_code error;
     fs::path folder = fs::temp_directory_path(error);
@@ -186,10 +199,27 @@ std::string ProblemText(const ExchangeProblem& problem) {
     return line;
 }
 
+std::optional<ExchangeFormat> LooksLike(std::string_view text) {
+    const std::vector<std::string_view> lines = TextLines(text);
+    for (const std::string_view line : lines) {
+        if (line.size() >= 5 && Capitals(line.substr(0, 5)) == "#A93:") return ExchangeFormat::Aaf;
+    }
+    for (const std::string_view line : lines) {
+        if (TrimSpace(line).empty()) continue;
+        if (NamesCsvColumns(line)) return ExchangeFormat::Csv;
+        const SourceFile quickChart = ReadQuickChartText(line);
+        if (quickChart.births.size() == 1 && quickChart.births[0].fault.empty())
+            return ExchangeFormat::QuickChart;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 ImportResult ImportBirthsFrom(std::istream& in, std::optional<ExchangeFormat> format, ZoneSources& zones,
                               const RegionalFormat& regional, const RecordSink& sink) {
     ImportResult result;
-    // The beginning of the file tells the format when none is given.
+    // The beginning of the file tells the format when none is given, and what the file looks like when
+    // it turns out to be none of its format.
     std::string head;
     char buffer[1 << 14];
     while (head.size() < kHeadBytes &&
@@ -289,8 +319,21 @@ ImportResult ImportBirthsFrom(std::istream& in, std::optional<ExchangeFormat> fo
         result.fault = "it is no text file (it holds NUL bytes)";
     } else if (!reader->Fault().empty()) {
         result.fault = reader->Fault();
+    } else if (result.format == ExchangeFormat::QuickChart && result.converted == 0) {
+        // Lines of any text are Quick*Chart lines that cannot be read; a text that is clearly of another
+        // format is no Quick*Chart file.
+        const auto looks = LooksLike(headText);
+        if (looks && *looks != ExchangeFormat::QuickChart)
+            result.fault = "none of its lines is a Quick*Chart record";
     }
     if (!result.fault.empty()) {
+        if (!lines.ReadFailed() && !lines.SawNul()) {
+            const auto looks = LooksLike(headText);
+            if (looks && *looks != result.format) {
+                result.looksLike = looks;
+                result.fault += "; its text looks like " + Described(*looks);
+            }
+        }
         result.converted = 0;
         result.records.clear();
         result.lines.clear();
@@ -512,8 +555,18 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
                           ReportBuffer& report) {
     ExchangeRun run;
     ConvertedRecords converted;
-    const ImportResult result = ImportBirths(source, std::nullopt, zones, regional, converted.Sink());
+    ImportResult result = ImportBirths(source, std::nullopt, zones, regional, converted.Sink());
     const std::string sourceName = FileName(source);
+    if (!result.fault.empty() && result.looksLike) {
+        // Its ending names one format, its text another: the user says which to believe.
+        if (!dialogs.AskYesNo("The file " + source.string() + " cannot be imported as " +
+                                  FormatTitle(result.format) + ": " + result.fault + "." + kLineEnd +
+                                  kLineEnd + "Import it as " + FormatTitle(*result.looksLike) + "?",
+                              kImportTitle, MessageIcon::Question))
+            return run;
+        converted.Clear();
+        result = ImportBirths(source, *result.looksLike, zones, regional, converted.Sink());
+    }
     if (!result.fault.empty()) {
         dialogs.ShowMessage("The file " + source.string() + " cannot be imported: " + result.fault + ".",
                             kImportTitle, MessageIcon::Critical);

@@ -29,6 +29,10 @@ std::optional<ExchangeFormat> FormatOfFile(const std::filesystem::path& file);
 // By the text: a line beginning with "#A93:" is AAF, a first line naming columns separated by commas,
 // semicolons or tabs is CSV, anything else is taken for Quick*Chart.
 ExchangeFormat GuessFormat(std::string_view text);
+// What a text clearly is, judged by its beginning: AAF when a line begins with "#A93:", CSV when the
+// first line that is not blank names the columns a CSV file needs, Quick*Chart when that line reads as a
+// Quick*Chart record; none when it is none of these.
+std::optional<ExchangeFormat> LooksLike(std::string_view text);
 // "AAF", "Quick*Chart", "CSV".
 std::string FormatTitle(ExchangeFormat format);
 
@@ -52,6 +56,8 @@ inline constexpr std::size_t kListedProblems = 1000;
 
 struct ImportResult {
     std::string fault;  // the file cannot be read, is no text or not of its format: nothing is imported
+    // With a fault: the format the file's text looks like, when that is another than the one it was read in.
+    std::optional<ExchangeFormat> looksLike;
     ExchangeFormat format = ExchangeFormat::Aaf;
     std::size_t converted = 0;              // records converted (with a fault, none count)
     std::vector<NameRecord> records;        // converted, in file order, unless a sink took them

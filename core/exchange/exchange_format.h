@@ -94,6 +94,8 @@ WrittenBirth QuickChartRecord(const ExportBirth& birth, bool firstLine = false);
 // and north positive.
 SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional);
 inline constexpr std::string_view kCsvHeader = "name,date,time,zone,longitude,latitude,place";
+// True when a line, read as a CSV header row, names every column a birth needs.
+bool NamesCsvColumns(std::string_view line);
 // "Tobias Ferber,1970-09-27,11:04,UTC+01:00,008E11,49N05,": fields quoted where they must be.
 WrittenBirth CsvRecord(const ExportBirth& birth);
 

@@ -393,6 +393,81 @@ TEST_F(ExchangeFilesTest, ConvertedRecordsGoIntoTheNamesFileAsTheyWouldHaveFromM
     EXPECT_EQ(ReadBytes(converted), damaged);
 }
 
+TEST_F(ExchangeFilesTest, AFileThatIsNotOfItsFormatSaysWhatItLooksLike) {
+    const std::string csv =
+        "name,date,time,zone,longitude,latitude\r\nAnn,1970-09-27,11:04,+1,8e11,49n05\r\n";
+    const std::string aaf = kExamples;
+    const std::string qck = "Tobias Ferber          SEP 27, 197011:04:00 AM    -01:00008E11'00 49N05'00\r\n";
+    const struct {
+        const char* file;
+        std::string text;
+        std::string fault;
+        std::optional<ExchangeFormat> looksLike;
+    } cases[] = {
+        {"births.aaf", csv,
+         "it holds no #A93 record, so it is no AAF file; its text looks like CSV (its first line names the "
+         "columns of a CSV file of births)",
+         ExchangeFormat::Csv},
+        {"births.csv", aaf,
+         "its header row names no column for name, date, time, longitude, latitude (the columns are "
+         "name,date,time,zone,longitude,latitude,place, in any order); its text looks like AAF (it holds "
+         "#A93 "
+         "records)",
+         ExchangeFormat::Aaf},
+        {"births.qck", csv,
+         "none of its lines is a Quick*Chart record; its text looks like CSV (its first line names the "
+         "columns "
+         "of a CSV file of births)",
+         ExchangeFormat::Csv},
+        {"births.aaf", qck,
+         "it holds no #A93 record, so it is no AAF file; its text looks like Quick*Chart (its first line "
+         "reads "
+         "as a Quick*Chart record)",
+         ExchangeFormat::QuickChart},
+        {"notes.aaf", "Dear diary,\r\ntoday nothing happened.\r\n",
+         "it holds no #A93 record, so it is no AAF file", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + (" " + c.text));
+        const fs::path file = folder_.path() / c.file;
+        WriteBytes(file, c.text);
+        const ImportResult result = ImportBirths(file, std::nullopt, sources_, regional_);
+        EXPECT_EQ(result.fault, c.fault);
+        EXPECT_EQ(result.looksLike, c.looksLike);
+        EXPECT_EQ(result.converted, 0u);
+        EXPECT_TRUE(result.refused.empty());
+    }
+}
+
+TEST_F(ExchangeFilesTest, ImportOffersToReadAFileAsTheFormatItsTextShows) {
+    const fs::path source = folder_.path() / "BIRTHS.AAF";
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    WriteBytes(source, "name,date,time,zone,longitude,latitude\r\nAnn,1970-09-27,11:04,+1,8e11,49n05\r\n");
+    const std::string question =
+        "The file " + source.string() +
+        " cannot be imported as AAF: it holds no #A93 record, so it is no AAF file; its text looks like CSV "
+        "(its "
+        "first line names the columns of a CSV file of births).\r\n\r\nImport it as CSV?";
+
+    ScriptedDialogs no;
+    ReportBuffer report;
+    const ExchangeRun refused = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, no, report);
+    EXPECT_EQ(refused.outcome, ExchangeOutcome::Cancelled);
+    ASSERT_EQ(no.shown.size(), 1u);
+    EXPECT_EQ(no.shown[0].text, question);
+    EXPECT_EQ(no.shown[0].icon, MessageIcon::Question);
+    EXPECT_FALSE(fs::exists(target));
+
+    ScriptedDialogs yes;
+    yes.yesNoAnswers = {true, true};
+    const ExchangeRun run = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, yes, report);
+    EXPECT_EQ(run.outcome, ExchangeOutcome::Written);
+    EXPECT_EQ(ReadBytes(target), "Ann,27 Sep 1970,11.04,A,-1,-008.11,49.05\r\n");
+    EXPECT_EQ(report.PageLines[0], "  IMPORT OF BIRTHS.AAF (CSV)");
+}
+
 TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {
     const std::string binary(
         "\x7f"
