@@ -95,10 +95,10 @@ fs::path TemporaryFolder() {
     return error ? fs::path("/tmp") : folder;
 }
 
-// A file in the temporary folder that has no name (so that nothing is left behind, whatever happens),
-// open for reading and writing; null when none can be made.
-std::FILE* UnnamedTemporaryFile() {
-    std::string name = (TemporaryFolder() / "talvenor-import-XXXXXX").string();
+// A file in the folder that has no name (so that nothing is left behind, whatever happens), open for
+// reading and writing; null when none can be made.
+std::FILE* UnnamedTemporaryFile(const fs::path& folder) {
+    std::string name = (folder / "talvenor-import-XXXXXX").string();
     const int fd = ::mkstemp(name.data());
     if (fd < 0) return nullptr;
     ::unlink(name.c_str());
@@ -376,7 +376,8 @@ ImportResult ImportBirths(const fs::path& file, std::optional<ExchangeFormat> fo
     return ImportBirthsFrom(in, format, zones, regional, sink);
 }
 
-ConvertedRecords::ConvertedRecords(std::size_t heldBytes) : heldBytes_(heldBytes) {}
+ConvertedRecords::ConvertedRecords(std::size_t heldBytes, fs::path folder)
+    : heldBytes_(heldBytes), folder_(folder.empty() ? TemporaryFolder() : std::move(folder)) {}
 
 ConvertedRecords::~ConvertedRecords() {
     if (spill_) std::fclose(spill_);
@@ -396,7 +397,7 @@ void ConvertedRecords::Add(const NameRecord& record) {
     held_ += NameRecordLine(record);
     held_ += kLineEnd;
     if (held_.size() < heldBytes_) return;
-    if (!spill_) spill_ = UnnamedTemporaryFile();
+    if (!spill_) spill_ = UnnamedTemporaryFile(folder_);
     failed_ = !spill_ || std::fwrite(held_.data(), 1, held_.size(), spill_) != held_.size();
     held_.clear();
 }
@@ -425,7 +426,7 @@ NamesFileAddition ConvertedRecords::AddTo(const fs::path& namesFile) {
     if (failed_) {
         NamesFileAddition refused;
         refused.message = "The converted births could not all be kept for writing: the temporary folder " +
-                          TemporaryFolder().string() + " is full or cannot be written. Nothing was added.";
+                          folder_.string() + " is full or cannot be written. Nothing was added.";
         return refused;
     }
     return AddLinesToNamesFile(namesFile, [this](FileOutput& out) { return WriteTo(out); });

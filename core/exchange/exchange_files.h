@@ -83,12 +83,12 @@ ImportResult ImportBirths(const std::filesystem::path& file, std::optional<Excha
                           ZoneSources& zones, const RegionalFormat& regional, const RecordSink& sink = {});
 
 // The records an import converted, as the lines a names file adds (NameRecordLine, CR LF), in file
-// order: held in memory while they are few, beyond that in an unnamed temporary file of the system's
-// temporary folder, so that an import of millions of births costs little memory.
+// order: held in memory while they are few, beyond that in an unnamed temporary file of the given folder
+// (by default the system's temporary folder), so that an import of millions of births costs little memory.
 class ConvertedRecords {
   public:
     static constexpr std::size_t kHeldBytes = 8u << 20;
-    explicit ConvertedRecords(std::size_t heldBytes = kHeldBytes);
+    explicit ConvertedRecords(std::size_t heldBytes = kHeldBytes, std::filesystem::path folder = {});
     ~ConvertedRecords();
     ConvertedRecords(const ConvertedRecords&) = delete;
     ConvertedRecords& operator=(const ConvertedRecords&) = delete;
@@ -107,6 +107,7 @@ class ConvertedRecords {
 
   private:
     std::size_t heldBytes_;
+    std::filesystem::path folder_;
     std::string held_;
     std::FILE* spill_ = nullptr;
     std::size_t count_ = 0;

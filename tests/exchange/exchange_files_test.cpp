@@ -393,6 +393,26 @@ TEST_F(ExchangeFilesTest, ConvertedRecordsGoIntoTheNamesFileAsTheyWouldHaveFromM
     EXPECT_EQ(ReadBytes(converted), damaged);
 }
 
+TEST_F(ExchangeFilesTest, RecordsThatCouldNotAllBeKeptAreNotWrittenAtAll) {
+    // The temporary file cannot be made (the folder is not there, as a full disk would refuse it): the
+    // names file is left as it was and the message says why, rather than a part of the births added.
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    const std::string before = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n";
+    WriteBytes(target, before);
+    ConvertedRecords kept(100, folder_.path() / "missing");
+    const NameRecord record = *ParseNameRecord("Ann,01 Jan 1990,12.00,P,-1,-008.11,49.05");
+    for (int i = 0; i < 10; ++i) kept.Add(record);
+    EXPECT_EQ(kept.size(), 10u);
+    EXPECT_FALSE(kept.Complete());
+    const NamesFileAddition added = kept.AddTo(target);
+    EXPECT_FALSE(added.written);
+    EXPECT_EQ(added.message, "The converted births could not all be kept for writing: the temporary folder " +
+                                 (folder_.path() / "missing").string() +
+                                 " is full or cannot be written. Nothing was added.");
+    EXPECT_EQ(ReadBytes(target), before);
+    EXPECT_FALSE(fs::exists(BackupPath(target)));
+}
+
 TEST_F(ExchangeFilesTest, AFileThatIsNotOfItsFormatSaysWhatItLooksLike) {
     const std::string csv =
         "name,date,time,zone,longitude,latitude\r\nAnn,1970-09-27,11:04,+1,8e11,49n05\r\n";
