@@ -32,6 +32,19 @@ void Say(const std::string& text) {
     std::fprintf(stderr, "talvenor-report: %s\n", ControlCharactersReplaced(text, '?').c_str());
 }
 
+// The value of --format that names a format.
+std::string FormatOption(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::Aaf:
+            return "aaf";
+        case ExchangeFormat::QuickChart:
+            return "qck";
+        case ExchangeFormat::Csv:
+            return "csv";
+    }
+    return {};
+}
+
 struct Arguments {
     std::optional<std::string> file, format, to, output, dataDir;
     std::string unknown;
@@ -88,17 +101,26 @@ int ImportCommand(const std::vector<std::string>& args) {
     SystemZoneDatabase zones;
     AtlasPlaceZones places([folder] { return Atlas::Open(folder); });
     ZoneSources sources{&zones, &places};
-    const ImportResult result = ImportBirths(*a.file, format, sources, ReadRegionalFormat());
+    ConvertedRecords converted;
+    const ImportResult result =
+        ImportBirths(*a.file, format, sources, ReadRegionalFormat(), converted.Sink());
     if (!result.fault.empty()) {
-        Say(*a.file + " cannot be imported: " + result.fault);
+        Say(*a.file + " cannot be imported: " + result.fault +
+            (result.looksLike ? "; --format " + FormatOption(*result.looksLike) + " reads it so" : ""));
         return 1;
     }
     for (const std::string& note : result.notes) Say("note: " + note);
     for (const ExchangeProblem& p : result.warnings) Say("warning: " + *a.file + " " + ProblemText(p));
+    if (result.warningCount > result.warnings.size())
+        Say("warning: " + *a.file + ": " + std::to_string(result.warningCount - result.warnings.size()) +
+            " more warnings, not listed");
     for (const ExchangeProblem& p : result.refused) Say(*a.file + " " + ProblemText(p));
+    if (result.refusedCount > result.refused.size())
+        Say(*a.file + ": " + std::to_string(result.refusedCount - result.refused.size()) +
+            " more records could not be converted, not listed");
     bool backupMissed = false;
-    if (!result.records.empty()) {
-        const NamesFileAddition added = AddRecordsToNamesFile(*a.to, result.records);
+    if (result.converted > 0) {
+        const NamesFileAddition added = converted.AddTo(*a.to);
         if (!added.written) {
             Say(added.message);
             return 1;
@@ -109,9 +131,9 @@ int ImportCommand(const std::vector<std::string>& args) {
             backupMissed = true;
         }
     }
-    std::printf("%zu %s added to %s, %zu could not be converted\n", result.records.size(),
-                result.records.size() == 1 ? "birth" : "births", a.to->c_str(), result.refused.size());
-    return result.refused.empty() && !backupMissed ? 0 : 1;
+    std::printf("%zu %s added to %s, %zu could not be converted\n", result.converted,
+                result.converted == 1 ? "birth" : "births", a.to->c_str(), result.refusedCount);
+    return result.refusedCount == 0 && !backupMissed ? 0 : 1;
 }
 
 int ExportCommand(const std::vector<std::string>& args) {

@@ -2,12 +2,16 @@
 // text tell), every converted record a names-file record the program reads back and computes from, and
 // the converted records through every format and back.
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
+#include "environment/text_files.h"
 #include "exchange/exchange_files.h"
+#include "exchange/exchange_format.h"
+#include "exchange/exchange_lines.h"
 #include "fuzz_support.h"
 #include "input/input_checks.h"
 
@@ -43,10 +47,28 @@ void RequireSameBirths(const std::vector<NameRecord>& before, const std::vector<
     }
 }
 
+// A file read line by line from a stream gives the lines of its whole text decoded and split: as many,
+// and the same ones wherever the text is UTF-8 as a whole (elsewhere each line is decoded on its own).
+void RequireSameLines(std::string_view bytes) {
+    std::istringstream in{std::string(bytes)};
+    ExchangeLines stream(in);
+    std::vector<std::string> read;
+    ExchangeLine line;
+    while (stream.Next(line)) read.push_back(line.text);
+    Require(stream.SawNul() == (bytes.find('\0') != std::string_view::npos), "a NUL byte is seen");
+    const std::string decoded = DecodeText(bytes);
+    const std::vector<std::string_view> lines = TextLines(decoded);
+    Require(read.size() == lines.size(), "a stream has the lines of its text");
+    if (!IsValidUtf8(bytes)) return;
+    for (std::size_t i = 0; i < read.size() && i < lines.size(); ++i)
+        Require(read[i] == lines[i], "a line of a UTF-8 stream is the line of its text");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
+    RequireSameLines(AsText(data + 1, size - 1));
     const ExchangeFormat formats[] = {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv};
     const std::optional<ExchangeFormat> format =
         data[0] % 4 < 3 ? std::optional<ExchangeFormat>(formats[data[0] % 4]) : std::nullopt;

@@ -261,6 +261,20 @@ std::string NameRecordLine(const NameRecord& record) {
 
 NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::vector<NameRecord>& records,
                                         const RewriteFault& fault) {
+    return AddLinesToNamesFile(
+        namesFile,
+        [&records](FileOutput& out) {
+            for (const NameRecord& record : records) {
+                if (!out.Write(RecordLine(record)) || !out.Write(kLineEnd)) return false;
+            }
+            return true;
+        },
+        fault);
+}
+
+NamesFileAddition AddLinesToNamesFile(const fs::path& namesFile,
+                                      const std::function<bool(FileOutput&)>& writeLines,
+                                      const RewriteFault& fault) {
     NamesFileAddition result;
     const std::string shown = namesFile.string();
     const std::optional<fs::path> target = FileBehindLinks(namesFile);
@@ -288,12 +302,9 @@ NamesFileAddition AddRecordsToNamesFile(const fs::path& namesFile, const std::ve
         // The first new record must begin a line of its own.
         if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += kLineEnd;
     }
-    for (const NameRecord& record : records) {
-        bytes += RecordLine(record);
-        bytes += kLineEnd;
-    }
     const fs::path backup = BackupPath(*target);
-    const RewriteResult rewrite = ReplaceFileKeepingBackup(*target, bytes, backup, fault);
+    const RewriteResult rewrite = ReplaceFileKeepingBackup(
+        *target, [&](FileOutput& out) { return out.Write(bytes) && writeLines(out); }, backup, fault);
     result.message = RewriteMessage(rewrite, shown, backup,
                                     "The names file " + shown + " could not be written; it was not changed.");
     result.written =

@@ -81,6 +81,12 @@ struct NamesFileAddition {
 NamesFileAddition AddRecordsToNamesFile(const std::filesystem::path& namesFile,
                                         const std::vector<NameRecord>& records,
                                         const RewriteFault& fault = {});
+// The same for records that `writeLines` writes after the file's own bytes, each as NameRecordLine gives
+// it and ended by CR LF, so that the records of a large import need never all be in memory. When it gives
+// false (its records could not all be had), the names file is left as it was.
+NamesFileAddition AddLinesToNamesFile(const std::filesystem::path& namesFile,
+                                      const std::function<bool(FileOutput&)>& writeLines,
+                                      const RewriteFault& fault = {});
 
 // The label over the list: the file name after the last separator, in capitals.
 std::string ListLabel(const std::string& path);

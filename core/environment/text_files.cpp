@@ -310,22 +310,49 @@ std::optional<std::string> FieldReader::Next() {
     return field;
 }
 
-bool WriteFileBytes(const fs::path& file, std::string_view bytes) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = true;
-    while (ok && !bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+bool FileOutput::WriteAll(std::string_view bytes) {
+    while (!failed_ && !bytes.empty()) {
+        const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
         if (written < 0) {
-            ok = errno == EINTR;
+            failed_ = errno != EINTR;
             continue;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return !failed_;
+}
+
+bool FileOutput::Write(std::string_view bytes) {
+    constexpr std::size_t kBuffered = 1 << 16;
+    if (failed_) return false;
+    if (buffer_.size() + bytes.size() > kBuffered && !Flush()) return false;
+    if (bytes.size() >= kBuffered) return WriteAll(bytes);  // large pieces go to the file as they are
+    buffer_ += bytes;
+    return true;
+}
+
+bool FileOutput::Flush() {
+    const bool ok = WriteAll(buffer_);
+    buffer_.clear();
+    return ok;
+}
+
+bool WriteFileThrough(const fs::path& file, const std::function<bool(FileOutput&)>& write) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = true;
+    {
+        FileOutput out(fd);
+        ok = write(out) && out.Flush();
     }
     // On the disk before any rename makes it the file of record.
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     return ok;
+}
+
+bool WriteFileBytes(const fs::path& file, std::string_view bytes) {
+    return WriteFileThrough(file, [bytes](FileOutput& out) { return out.Write(bytes); });
 }
 
 bool MoveIntoPlace(const fs::path& finished, const fs::path& target) {
@@ -360,6 +387,10 @@ std::optional<fs::path> FileBehindLinks(const fs::path& file) {
 }
 
 bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
+    return ReplaceFileThrough(file, [bytes](FileOutput& out) { return out.Write(bytes); });
+}
+
+bool ReplaceFileThrough(const fs::path& file, const std::function<bool(FileOutput&)>& write) {
     // Renaming onto a link would put a file in the link's place and leave the linked file behind
     // unchanged; the linked file is the one to replace.
     const std::optional<fs::path> target = FileBehindLinks(file);
@@ -371,7 +402,7 @@ bool ReplaceFileContents(const fs::path& file, std::string_view bytes) {
 
     fs::path temporary = *target;
     temporary += ".tmp~";
-    if (!WriteFileBytes(temporary, bytes)) {
+    if (!WriteFileThrough(temporary, write)) {
         fs::remove(temporary, error);
         return false;
     }
@@ -461,6 +492,12 @@ RewriteResult MoveIntoPlaceKeepingBackup(const fs::path& finished, const fs::pat
 
 RewriteResult ReplaceFileKeepingBackup(const fs::path& file, std::string_view bytes, const fs::path& backup,
                                        const RewriteFault& fault) {
+    return ReplaceFileKeepingBackup(
+        file, [bytes](FileOutput& out) { return out.Write(bytes); }, backup, fault);
+}
+
+RewriteResult ReplaceFileKeepingBackup(const fs::path& file, const std::function<bool(FileOutput&)>& write,
+                                       const fs::path& backup, const RewriteFault& fault) {
     RewriteResult result;
     const std::optional<fs::path> target = FileBehindLinks(file);
     if (!target) return result;
@@ -470,7 +507,7 @@ RewriteResult ReplaceFileKeepingBackup(const fs::path& file, std::string_view by
 
     fs::path temporary = *target;
     temporary += ".tmp~";
-    if (!WriteFileBytes(temporary, bytes) || Fails(fault, RewriteStep::WriteNew)) {
+    if (!WriteFileThrough(temporary, write) || Fails(fault, RewriteStep::WriteNew)) {
         fs::remove(temporary, error);
         return result;
     }

@@ -82,6 +82,28 @@ class FieldReader {
 // file may then be incomplete: write to a temporary name, as ReplaceFileContents does).
 bool WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
+// A file being written piece by piece (through a buffer), for files too large to be put together in memory
+// first. Write gives false once writing has failed; every later Write does too.
+class FileOutput {
+  public:
+    explicit FileOutput(int descriptor) : descriptor_(descriptor) {}
+    FileOutput(const FileOutput&) = delete;
+    FileOutput& operator=(const FileOutput&) = delete;
+    bool Write(std::string_view bytes);
+    // Hands the buffered bytes to the file.
+    bool Flush();
+
+  private:
+    bool WriteAll(std::string_view bytes);
+    int descriptor_;
+    std::string buffer_;
+    bool failed_ = false;
+};
+
+// WriteFileBytes with the bytes that `write` gives; false from `write` gives up (the file is then
+// incomplete, as after a failed write).
+bool WriteFileThrough(const std::filesystem::path& file, const std::function<bool(FileOutput&)>& write);
+
 // Puts a finished file in the place of another (replacing it): a rename, or, where the two lie on
 // different filesystems, a copy beside the target and a rename of that copy. The target is at every moment
 // either the old file or the complete new one. False when it could not be done.
@@ -95,6 +117,8 @@ std::optional<std::filesystem::path> FileBehindLinks(const std::filesystem::path
 // a failure part-way leaves the previous file as it was. A link is followed and the linked file replaced.
 // False when it could not be done, and for a target that is no plain file (a folder, a device, a pipe).
 bool ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
+// ReplaceFileContents with the bytes that `write` gives; false from `write` leaves the file as it was.
+bool ReplaceFileThrough(const std::filesystem::path& file, const std::function<bool(FileOutput&)>& write);
 
 // A rewrite of a file that keeps the previous version as a backup (the names file and its ".OLD"). The
 // backup is replaced only once the new file is in place: the previous file is first kept under a
@@ -133,6 +157,11 @@ RewriteResult MoveIntoPlaceKeepingBackup(const std::filesystem::path& finished,
 // Replaces `target` with the bytes through a temporary file beside it, keeping the previous file as
 // `backup` by the same rule. A link is followed and the linked file replaced, as ReplaceFileContents does.
 RewriteResult ReplaceFileKeepingBackup(const std::filesystem::path& target, std::string_view bytes,
+                                       const std::filesystem::path& backup, const RewriteFault& fault = {});
+// The same for a file that `write` writes piece by piece; when it gives false, target and backup stay as
+// they were (NotWritten).
+RewriteResult ReplaceFileKeepingBackup(const std::filesystem::path& target,
+                                       const std::function<bool(FileOutput&)>& write,
                                        const std::filesystem::path& backup, const RewriteFault& fault = {});
 
 // The editors' Save: the text without its own final line break (if it has one), written with CR LF line

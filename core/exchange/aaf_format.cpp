@@ -3,29 +3,24 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "environment/text_files.h"
+#include "ephemeris/calendar.h"
 #include "exchange/exchange_format.h"
+#include "exchange/exchange_lines.h"
 #include "input/strict_number.h"
 
 namespace talvenor {
 namespace {
 
-struct Chunk {
-    std::string id;  // in capitals, without "#" and ":"
-    std::string data;
-    std::size_t line = 0;
-};
-
-struct Record {
-    std::size_t line = 0;
-    std::vector<Chunk> chunks;
-};
-
+// The fields of a chunk, up to as many as any chunk has that is read.
 std::vector<std::string> Fields(std::string_view data) {
+    constexpr std::size_t kMostFields = 64;
     std::vector<std::string> fields;
     std::size_t start = 0;
-    for (;;) {
+    while (fields.size() < kMostFields) {
         const std::size_t comma = data.find(',', start);
         fields.emplace_back(
             TrimSpace(data.substr(start, comma == std::string_view::npos ? comma : comma - start)));
@@ -62,6 +57,36 @@ bool ShapedLikeDate(std::string_view field) {
     return groups == 3 && inDigits;
 }
 
+// A date of the Julian calendar is marked with a "j" after it ("1.1.1500j"): the date without it.
+std::optional<std::string_view> WithoutJulianMark(std::string_view field) {
+    if (field.size() < 2 || (field.back() != 'j' && field.back() != 'J')) return std::nullopt;
+    return field.substr(0, field.size() - 1);
+}
+
+bool ShapedLikeDateField(std::string_view field) {
+    return ShapedLikeDate(WithoutJulianMark(field).value_or(field));
+}
+
+int JulianCalendarMonthDays(int year, int month) {
+    static constexpr int kDays[] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && year % 4 == 0 ? 29 : kDays[month];
+}
+
+// The date the program gives the day of a Julian-calendar date. The program counts dates up to 1582
+// October 15 in the Julian calendar as well, so those stay as they are; a later Julian date names a day
+// the program counts in the Gregorian calendar, whose date for it is taken, so that the birth keeps its
+// day. No value for a date the Julian calendar does not have.
+std::optional<CivilDate> FromJulianCalendar(const CivilDate& date, bool& changed) {
+    changed = false;
+    if (date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > JulianCalendarMonthDays(date.year, date.month))
+        return std::nullopt;
+    if (CountsInJulianCalendar(date.year, date.month, date.day)) return date;
+    const DayOfCalendar day = CalendarDayOf(JulianCalendarDayNumber(date.year, date.month, date.day));
+    changed = true;
+    return CivilDate{day.year, day.month, day.day};
+}
+
 // Day.month.year as written, with the year's sign, when the field has that shape.
 std::optional<CivilDate> DottedNumbers(std::string_view field) {
     const std::size_t a = field.find('.');
@@ -77,13 +102,13 @@ std::optional<CivilDate> DottedNumbers(std::string_view field) {
     return CivilDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
 }
 
-void ReadA93(const Chunk& chunk, SourceBirth& birth) {
-    const std::vector<std::string> f = Fields(chunk.data);
+void ReadA93(std::string_view data, SourceBirth& birth) {
+    const std::vector<std::string> f = Fields(data);
     // The date stands after last name, first name and type; some files leave the type out.
     std::size_t date = 0;
-    if (f.size() >= 4 && (ShapedLikeDate(f[3]) || f[3] == "*")) {
+    if (f.size() >= 4 && (ShapedLikeDateField(f[3]) || f[3] == "*")) {
         date = 3;
-    } else if (f.size() >= 3 && ShapedLikeDate(f[2])) {
+    } else if (f.size() >= 3 && ShapedLikeDateField(f[2])) {
         date = 2;
     } else {
         birth.fault =
@@ -97,13 +122,18 @@ void ReadA93(const Chunk& chunk, SourceBirth& birth) {
 
     if (!Unknown(f[date])) {
         birth.dateText = f[date];
-        const auto numbers = DottedNumbers(f[date]);
+        const auto julian = WithoutJulianMark(f[date]);
+        const auto numbers = DottedNumbers(julian.value_or(f[date]));
         if (numbers && (numbers->year < kFirstYear || numbers->year > kLastYear)) {
             birth.fault = "the date " + f[date] + " is outside the years the program computes (" +
                           std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
             return;
         }
-        birth.date = ReadExchangeDate(f[date], RegionalFormat{});
+        if (julian) {
+            if (numbers) birth.date = FromJulianCalendar(*numbers, birth.calendarChanged);
+        } else {
+            birth.date = ReadExchangeDate(f[date], RegionalFormat{});
+        }
     }
     if (f.size() > date + 1 && !Unknown(f[date + 1])) {
         birth.clock = ReadClockTime(f[date + 1]);
@@ -115,8 +145,8 @@ void ReadA93(const Chunk& chunk, SourceBirth& birth) {
     if (f.size() > date + 2 && !Unknown(f[date + 2])) birth.place = f[date + 2];
 }
 
-void ReadB93(const Chunk& chunk, SourceBirth& birth) {
-    std::vector<std::string> f = Fields(chunk.data);
+void ReadB93(std::string_view data, SourceBirth& birth) {
+    std::vector<std::string> f = Fields(data);
     f.resize(std::max<std::size_t>(f.size(), 5));
     if (!Unknown(f[0])) {
         birth.julianDay = StrictNumber(f[0]);
@@ -166,32 +196,6 @@ void ReadB93(const Chunk& chunk, SourceBirth& birth) {
     }
 }
 
-SourceBirth ReadRecord(const Record& record, std::map<std::string, std::size_t>& leftOut,
-                       std::size_t& extraB93) {
-    SourceBirth birth;
-    birth.line = record.line;
-    ReadA93(record.chunks.front(), birth);
-    bool sawB93 = false;
-    for (std::size_t i = 1; i < record.chunks.size(); ++i) {
-        const Chunk& chunk = record.chunks[i];
-        if (chunk.id == "B93") {
-            if (sawB93) {
-                ++extraB93;
-                continue;
-            }
-            sawB93 = true;
-            if (birth.fault.empty()) ReadB93(chunk, birth);
-        } else if (chunk.id == "ZNAM") {
-            birth.abbreviation = std::string(TrimSpace(chunk.data));
-        } else {
-            ++leftOut[chunk.id];
-        }
-    }
-    if (!sawB93 && birth.fault.empty())
-        birth.fault = "the record has no #B93 chunk, so neither latitude nor longitude nor zone";
-    return birth;
-}
-
 std::string Count(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -215,6 +219,126 @@ std::string AafZone(int offsetEast) {
     return text;
 }
 
+// Records one at a time: a record is its #A93 chunk and the chunks after it up to the next #A93; of
+// them only the #A93, the first #B93 and the #ZNAM are kept, the others counted for the notes.
+class AafBirthReader : public BirthReader {
+  public:
+    void Line(std::string_view line, std::size_t number, bool, const Sink& give) override {
+        if (line.starts_with("#:")) return;  // a comment
+        if (line.starts_with("#")) {
+            const std::size_t colon = line.find(':');
+            open_ = nullptr;
+            dropping_ = false;
+            if (colon == std::string_view::npos) {
+                ++stray_;
+                return;
+            }
+            const std::string id = Capitals(TrimSpace(line.substr(1, colon - 1)));
+            if (id == "A93") {
+                Finish(give);
+                record_ = Record{};
+                record_->line = number;
+                open_ = &record_->a93;
+            } else if (!record_) {
+                ++before_;
+                return;
+            } else if (id == "B93" && !record_->b93) {
+                open_ = &record_->b93.emplace();
+            } else if (id == "ZNAM") {
+                open_ = &record_->znam.emplace();
+            } else {
+                if (id == "B93") {
+                    ++extraB93_;
+                } else {
+                    LeaveOut(id);
+                }
+                dropping_ = true;
+                return;
+            }
+            open_->assign(line.substr(colon + 1));
+        } else if (!TrimSpace(line).empty()) {
+            // Line breaks inside a chunk only lay it out; the lines of a chunk that is not kept go unread.
+            if (open_) {
+                Continue(line);
+            } else if (!dropping_) {
+                ++stray_;
+            }
+        }
+    }
+
+    void End(const Sink& give) override {
+        Finish(give);
+        if (records_ == 0) {
+            fault_ = "it holds no #A93 record, so it is no AAF file";
+            return;
+        }
+        for (const auto& [id, count] : leftOut_) {
+            notes_.push_back("#" + id + " chunks (" + Count(count, "record", "records") +
+                             ") were not kept: a names file has no field for them");
+        }
+        if (otherKinds_)
+            notes_.push_back("chunks of further kinds (" + Count(otherKinds_, "record", "records") +
+                             ") were not kept: a names file has no field for them");
+        if (extraB93_)
+            notes_.push_back(Count(extraB93_, "record has", "records have") +
+                             " a second #B93 chunk; only the first was read");
+        if (before_)
+            notes_.push_back(Count(before_, "chunk stands", "chunks stand") +
+                             " before the first #A93 and was not read");
+        if (stray_) notes_.push_back(Count(stray_, "line is", "lines are") + " no chunk and was not read");
+        notes_.push_back(
+            "AAF records keep no place in a names file: the place, country and type fields were not kept");
+    }
+
+  private:
+    struct Record {
+        std::size_t line = 0;
+        std::string a93;
+        std::optional<std::string> b93, znam;
+    };
+
+    // A chunk's data grows by the lines that continue it; beyond what any record holds it is a damaged
+    // file's, and the lines after go unread.
+    void Continue(std::string_view data) {
+        if (open_->size() < kLongestHeldLine) open_->append(data);
+    }
+
+    // The kinds of chunk are counted by name, as many as a file of any program has; a damaged file's
+    // endless names are counted together.
+    void LeaveOut(const std::string& id) {
+        constexpr std::size_t kKindsNamed = 32, kLongestName = 16;
+        const auto found = leftOut_.find(id);
+        if (found != leftOut_.end()) {
+            ++found->second;
+        } else if (leftOut_.size() < kKindsNamed && id.size() <= kLongestName) {
+            leftOut_[id] = 1;
+        } else {
+            ++otherKinds_;
+        }
+    }
+
+    void Finish(const Sink& give) {
+        if (!record_) return;
+        SourceBirth birth;
+        birth.line = record_->line;
+        ReadA93(record_->a93, birth);
+        if (record_->b93 && birth.fault.empty()) ReadB93(*record_->b93, birth);
+        if (record_->znam) birth.abbreviation = std::string(TrimSpace(*record_->znam));
+        if (!record_->b93 && birth.fault.empty())
+            birth.fault = "the record has no #B93 chunk, so neither latitude nor longitude nor zone";
+        record_.reset();
+        open_ = nullptr;
+        ++records_;
+        give(std::move(birth));
+    }
+
+    std::optional<Record> record_;
+    std::string* open_ = nullptr;  // the chunk a line without "#" continues
+    bool dropping_ = false;        // or the chunk it continues is one not kept
+    std::map<std::string, std::size_t> leftOut_;
+    std::size_t otherKinds_ = 0, before_ = 0, stray_ = 0, extraB93_ = 0, records_ = 0;
+};
+
 }  // namespace
 
 std::vector<std::string_view> TextLines(std::string_view text) {
@@ -230,64 +354,28 @@ std::vector<std::string_view> TextLines(std::string_view text) {
     return lines;
 }
 
-SourceFile ReadAafText(std::string_view text) {
+SourceFile ReadWith(BirthReader& reader, std::string_view text) {
     SourceFile file;
-    std::vector<Record> records;
-    std::size_t before = 0, stray = 0, extraB93 = 0;
-    Chunk* open = nullptr;  // the chunk a line without "#" continues
+    const BirthReader::Sink give = [&file](SourceBirth&& birth) { file.births.push_back(std::move(birth)); };
     const std::vector<std::string_view> lines = TextLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        if (line.starts_with("#:")) continue;  // a comment
-        if (line.starts_with("#")) {
-            const std::size_t colon = line.find(':');
-            if (colon == std::string_view::npos) {
-                ++stray;
-                open = nullptr;
-                continue;
-            }
-            Chunk chunk{Capitals(TrimSpace(line.substr(1, colon - 1))), std::string(line.substr(colon + 1)),
-                        i + 1};
-            if (chunk.id == "A93") {
-                records.push_back({i + 1, {}});
-            } else if (records.empty()) {
-                ++before;
-                open = nullptr;
-                continue;
-            }
-            records.back().chunks.push_back(std::move(chunk));
-            open = &records.back().chunks.back();
-        } else if (!TrimSpace(line).empty()) {
-            // Line breaks inside a chunk only lay it out.
-            if (open) {
-                open->data += line;
-            } else {
-                ++stray;
-            }
-        }
-    }
-    if (records.empty()) {
-        file.fault = "it holds no #A93 record, so it is no AAF file";
+    for (std::size_t i = 0; i < lines.size(); ++i) reader.Line(lines[i], i + 1, i + 1 < lines.size(), give);
+    reader.End(give);
+    file.fault = reader.Fault();
+    if (!file.fault.empty()) {
+        file.births.clear();
         return file;
     }
-    std::map<std::string, std::size_t> leftOut;
-    file.births.reserve(records.size());
-    for (const Record& record : records) file.births.push_back(ReadRecord(record, leftOut, extraB93));
-
-    for (const auto& [id, count] : leftOut) {
-        file.notes.push_back("#" + id + " chunks (" + Count(count, "record", "records") +
-                             ") were not kept: a names file has no field for them");
-    }
-    if (extraB93)
-        file.notes.push_back(Count(extraB93, "record has", "records have") +
-                             " a second #B93 chunk; only the first was read");
-    if (before)
-        file.notes.push_back(Count(before, "chunk stands", "chunks stand") +
-                             " before the first #A93 and was not read");
-    if (stray) file.notes.push_back(Count(stray, "line is", "lines are") + " no chunk and was not read");
-    file.notes.push_back(
-        "AAF records keep no place in a names file: the place, country and type fields were not kept");
+    file.notes = reader.Notes();
     return file;
+}
+
+std::unique_ptr<BirthReader> AafReader() {
+    return std::make_unique<AafBirthReader>();
+}
+
+SourceFile ReadAafText(std::string_view text) {
+    const auto reader = AafReader();
+    return ReadWith(*reader, text);
 }
 
 WrittenBirth AafRecord(const ExportBirth& birth) {

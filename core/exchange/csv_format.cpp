@@ -2,9 +2,11 @@
 #include <array>
 #include <cstdlib>
 #include <map>
+#include <memory>
 
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
+#include "exchange/exchange_lines.h"
 
 namespace talvenor {
 namespace {
@@ -61,93 +63,6 @@ std::optional<Column> ColumnOf(std::string_view header) {
     return std::nullopt;
 }
 
-struct Row {
-    std::size_t line = 0;
-    std::vector<std::string> fields;
-};
-
-// The separator the header uses most, outside quotes: comma, semicolon or tab.
-char Separator(std::string_view text) {
-    std::map<char, int> counts;
-    bool quoted = false;
-    for (const char c : text) {
-        if (c == '\n' || c == '\r') {
-            if (!quoted) break;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == ',' || c == ';' || c == '\t')) {
-            ++counts[c];
-        }
-    }
-    char best = ',';
-    int most = 0;
-    for (const char c : {',', ';', '\t'}) {
-        if (counts[c] > most) {
-            most = counts[c];
-            best = c;
-        }
-    }
-    return best;
-}
-
-// The rows of the text: fields split at the separator, a field in double quotes running over separators
-// and line ends, "" inside it a quote. Each row with the line it begins on.
-std::vector<Row> Rows(std::string_view text, char separator) {
-    std::vector<Row> rows;
-    Row row{1, {}};
-    std::string field;
-    bool quoted = false, wasQuoted = false;
-    std::size_t line = 1;
-    const auto endField = [&] {
-        row.fields.push_back(wasQuoted ? field : std::string(TrimSpace(field)));
-        field.clear();
-        wasQuoted = false;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool lineEnd = c == '\n' || c == '\r';
-        if (lineEnd) {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            ++line;
-            if (quoted) {
-                field += '\n';
-                continue;
-            }
-            endField();
-            rows.push_back(std::move(row));
-            row = Row{line, {}};
-        } else if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && TrimSpace(field).empty()) {
-            field.clear();
-            quoted = wasQuoted = true;
-        } else if (c == separator) {
-            endField();
-        } else if (!wasQuoted) {
-            field += c;
-        }
-    }
-    if (!field.empty() || !row.fields.empty() || wasQuoted) {
-        endField();
-        rows.push_back(std::move(row));
-    }
-    // Rows of nothing but empty fields are spacing.
-    std::vector<Row> kept;
-    for (Row& r : rows) {
-        bool empty = true;
-        for (const std::string& f : r.fields) empty = empty && f.empty();
-        if (!empty) kept.push_back(std::move(r));
-    }
-    return kept;
-}
-
 std::string Two(int n) {
     return (n < 10 ? "0" : "") + std::to_string(n);
 }
@@ -189,55 +104,172 @@ bool LooksLikeZoneId(const std::string& text) {
     return true;
 }
 
-}  // namespace
+struct Row {
+    std::size_t line = 0;
+    std::vector<std::string> fields;
+};
 
-SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
-    SourceFile file;
-    const std::vector<Row> rows = Rows(text, Separator(text));
-    if (rows.empty()) {
-        file.fault = "it holds no header row";
-        return file;
-    }
-    std::map<Column, std::size_t> at;
-    std::vector<std::string> unread;
-    const Row& header = rows.front();
-    for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        const auto column = ColumnOf(header.fields[i]);
-        if (column && !at.count(*column)) {
-            at[*column] = i;
-        } else if (!header.fields[i].empty()) {
-            unread.push_back(Quoted(header.fields[i]));
+// The separator a header line uses most, outside quotes: comma, semicolon or tab.
+char Separator(std::string_view line) {
+    std::map<char, int> counts;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == ',' || c == ';' || c == '\t')) {
+            ++counts[c];
         }
     }
-    std::vector<std::string> missing;
-    if (!at.count(Column::Name) && !at.count(Column::FirstName) && !at.count(Column::LastName))
-        missing.push_back("name");
-    for (const auto& [column, word] : {std::pair{Column::Date, "date"},
-                                       {Column::Time, "time"},
-                                       {Column::Longitude, "longitude"},
-                                       {Column::Latitude, "latitude"}}) {
-        if (!at.count(column)) missing.push_back(word);
+    char best = ',';
+    int most = 0;
+    for (const char c : {',', ';', '\t'}) {
+        if (counts[c] > most) {
+            most = counts[c];
+            best = c;
+        }
     }
-    if (!missing.empty()) {
-        std::string list;
-        for (const std::string& m : missing) list += (list.empty() ? "" : ", ") + m;
-        file.fault = "its header row names no column for " + list + " (the columns are " +
-                     std::string(kCsvHeader) + ", in any order)";
-        return file;
-    }
-    if (!unread.empty()) {
-        std::string list;
-        for (const std::string& u : unread) list += (list.empty() ? "" : ", ") + u;
-        file.notes.push_back("columns not read: " + list);
+    return best;
+}
+
+// Where the separator is no comma, numbers may be written with a decimal comma ("8,7", "-5,5"), as
+// spreadsheets of many countries write them: such a field with one comma and no point reads with a point.
+std::string DecimalPoint(const std::string& field, char separator) {
+    if (separator == ',' || field.find('.') != std::string::npos) return field;
+    const std::size_t comma = field.find(',');
+    if (comma == std::string::npos || field.find(',', comma + 1) != std::string::npos) return field;
+    std::string point = field;
+    point[comma] = '.';
+    return point;
+}
+
+// The rows of the file: fields split at the separator, a field in double quotes running over separators
+// and line ends, "" inside it a quote. Each row with the line it begins on; rows of nothing but empty
+// fields are spacing. The separator is the one the header, the first line that is not blank, uses most.
+class CsvBirthReader : public BirthReader {
+  public:
+    explicit CsvBirthReader(const RegionalFormat& regional) : regional_(regional) {}
+
+    void Line(std::string_view line, std::size_t number, bool ended, const Sink& give) override {
+        if (!fault_.empty()) return;
+        if (!separator_) {
+            if (TrimSpace(line).empty()) return;
+            separator_ = Separator(line);
+            rowLine_ = number;
+        }
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i];
+            if (quoted_) {
+                if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                    Add('"');
+                    ++i;
+                } else if (c == '"') {
+                    quoted_ = false;
+                } else {
+                    Add(c);
+                }
+            } else if (c == '"' && TrimSpace(field_).empty()) {
+                field_.clear();
+                quoted_ = wasQuoted_ = true;
+            } else if (c == separator_) {
+                EndField();
+            } else if (!wasQuoted_) {
+                Add(c);
+            }
+        }
+        if (!ended) return;
+        if (quoted_) {
+            Add('\n');
+            return;
+        }
+        EndField();
+        EndRow(give);
+        rowLine_ = number + 1;
     }
 
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        const Row& row = rows[r];
+    void End(const Sink& give) override {
+        if (fault_.empty() && (!field_.empty() || !row_.empty() || wasQuoted_)) {
+            EndField();
+            EndRow(give);
+        }
+        if (!fault_.empty()) return;
+        if (!header_) {
+            fault_ = "it holds no header row";
+        } else if (births_ == 0) {
+            fault_ = "it holds a header row and no birth";
+        }
+    }
+
+  private:
+    // No field of a birth comes near this length, nor a row near this many fields: beyond them a
+    // damaged file's field (a quote left open over the rest of the file) is cut, not held.
+    static constexpr std::size_t kLongestField = kLongestHeldRun;
+    static constexpr std::size_t kMostFields = 1024;
+
+    void Add(char c) {
+        if (field_.size() < kLongestField) field_ += c;
+    }
+
+    void EndField() {
+        if (row_.size() < kMostFields) row_.push_back(wasQuoted_ ? field_ : std::string(TrimSpace(field_)));
+        field_.clear();
+        wasQuoted_ = false;
+    }
+
+    void EndRow(const Sink& give) {
+        Row row{rowLine_, std::move(row_)};
+        row_.clear();
+        bool empty = true;
+        for (const std::string& f : row.fields) empty = empty && f.empty();
+        if (empty) return;
+        if (!header_) {
+            Header(row);
+            header_ = true;
+            return;
+        }
+        ++births_;
+        give(BirthOf(row));
+    }
+
+    void Header(const Row& header) {
+        std::vector<std::string> unread;
+        for (std::size_t i = 0; i < header.fields.size(); ++i) {
+            const auto column = ColumnOf(header.fields[i]);
+            if (column && !at_.count(*column)) {
+                at_[*column] = i;
+            } else if (!header.fields[i].empty()) {
+                unread.push_back(Quoted(header.fields[i]));
+            }
+        }
+        std::vector<std::string> missing;
+        if (!at_.count(Column::Name) && !at_.count(Column::FirstName) && !at_.count(Column::LastName))
+            missing.push_back("name");
+        for (const auto& [column, word] : {std::pair{Column::Date, "date"},
+                                           {Column::Time, "time"},
+                                           {Column::Longitude, "longitude"},
+                                           {Column::Latitude, "latitude"}}) {
+            if (!at_.count(column)) missing.push_back(word);
+        }
+        if (!missing.empty()) {
+            std::string list;
+            for (const std::string& m : missing) list += (list.empty() ? "" : ", ") + m;
+            fault_ = "its header row names no column for " + list + " (the columns are " +
+                     std::string(kCsvHeader) + ", in any order)";
+            return;
+        }
+        if (!unread.empty()) {
+            std::string list;
+            for (const std::string& u : unread) list += (list.empty() ? "" : ", ") + u;
+            notes_.push_back("columns not read: " + list);
+        }
+    }
+
+    SourceBirth BirthOf(const Row& row) const {
         const auto field = [&](Column column) -> std::string {
-            const auto found = at.find(column);
-            if (found == at.end() || found->second >= row.fields.size()) return {};
+            const auto found = at_.find(column);
+            if (found == at_.end() || found->second >= row.fields.size()) return {};
             return row.fields[found->second];
         };
+        const auto number = [&](Column column) { return DecimalPoint(field(column), separator_); };
         SourceBirth birth;
         birth.line = row.line;
         birth.name = field(Column::Name);
@@ -246,7 +278,7 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
             birth.name = first.empty() ? last : last.empty() ? first : first + " " + last;
         }
         birth.dateText = field(Column::Date);
-        if (!birth.dateText.empty()) birth.date = ReadExchangeDate(birth.dateText, regional);
+        if (!birth.dateText.empty()) birth.date = ReadExchangeDate(birth.dateText, regional_);
         const std::string time = field(Column::Time);
         if (!time.empty()) {
             birth.clock = ReadClockTime(time);
@@ -258,14 +290,14 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
         } else if (LooksLikeZoneId(zone)) {
             birth.zoneId = zone;
         } else if (!zone.empty()) {
-            birth.zoneEast = ReadOffsetEast(zone);
+            birth.zoneEast = ReadOffsetEast(number(Column::Zone));
             if (!birth.zoneEast && birth.fault.empty())
                 birth.fault =
                     "the zone " + Quoted(zone) + " is neither an offset such as UTC+01:00 nor a zone id";
         }
         const std::string daylight = field(Column::Daylight);
         if (!daylight.empty()) {
-            birth.daylight = ReadDaylightAmount(daylight);
+            birth.daylight = ReadDaylightAmount(number(Column::Daylight));
             if (!birth.daylight && birth.fault.empty())
                 birth.fault = "the daylight-saving time " + Quoted(daylight) + " is not a number of hours";
         } else if (birth.zoneEast) {
@@ -281,17 +313,44 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
         for (const auto& p : positions) {
             const std::string value = field(p.column);
             if (value.empty()) continue;
-            p.target = ReadPosition(value, p.axis);
+            p.target = ReadPosition(number(p.column), p.axis);
             if (!p.target && birth.fault.empty())
                 birth.fault = std::string("the ") + p.what + " " + Quoted(value) + " is not a " + p.what;
         }
         birth.place = field(Column::Place);
         const std::string country = field(Column::Country);
         if (!country.empty()) birth.place += (birth.place.empty() ? "" : ", ") + country;
-        file.births.push_back(std::move(birth));
+        return birth;
     }
-    if (file.births.empty()) file.fault = "it holds a header row and no birth";
-    return file;
+
+    const RegionalFormat& regional_;
+    char separator_ = 0;  // none before the header line
+    std::map<Column, std::size_t> at_;
+    bool header_ = false;
+    std::size_t births_ = 0;
+    // The row being read.
+    std::vector<std::string> row_;
+    std::size_t rowLine_ = 1;
+    std::string field_;
+    bool quoted_ = false, wasQuoted_ = false;
+};
+
+}  // namespace
+
+bool NamesCsvColumns(std::string_view line) {
+    const RegionalFormat regional;
+    CsvBirthReader reader(regional);
+    reader.Line(line, 1, true, [](SourceBirth&&) {});
+    return reader.Fault().empty();
+}
+
+std::unique_ptr<BirthReader> CsvReader(const RegionalFormat& regional) {
+    return std::make_unique<CsvBirthReader>(regional);
+}
+
+SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
+    const auto reader = CsvReader(regional);
+    return ReadWith(*reader, text);
 }
 
 WrittenBirth CsvRecord(const ExportBirth& birth) {

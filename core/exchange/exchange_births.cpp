@@ -167,8 +167,11 @@ ResolvedZone ResolveZone(const SourceBirth& b, const ClockTime& clock, double lo
         zone.offsetEast = static_cast<int>(std::lround(longitudeEast * 240.0));
         return zone;
     }
-    if (b.zoneEast && b.daylight) {
-        zone.offsetEast = *b.zoneEast + *b.daylight;
+    // A zone given without its daylight-saving time (an AAF time type "*") is the clock's whole offset
+    // when the record gives its moment as a Julian day as well: the check of the two below warns when
+    // they differ. Taken from the Julian day instead, it would carry the day's rounding into the zone.
+    if (b.zoneEast && (b.daylight || b.julianDay)) {
+        zone.offsetEast = *b.zoneEast + b.daylight.value_or(0);
         return zone;
     }
     if (b.julianDay) {

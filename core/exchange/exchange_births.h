@@ -31,6 +31,8 @@ struct SourceBirth {
     std::string name;
     std::string dateText;  // as written, for the messages
     std::optional<CivilDate> date;
+    bool calendarChanged = false;     // given in the Julian calendar for a day the program counts in the
+                                      // Gregorian: `date` is that day's Gregorian date
     std::optional<ClockTime> clock;   // local clock time
     std::optional<int> zoneEast;      // the zone as given, seconds east of UT
     std::optional<int> daylight;      // the daylight-saving amount to add to it; none when not said
@@ -89,6 +91,8 @@ inline constexpr const char* kControlCharactersBlanked =
 // quote, a quote and a comma, too long), no date, a year outside 1 to 2099, no time, no position, no zone,
 // a zone outside 13 hours east to 12 west, a zone more than two hours east with a western longitude (the
 // program takes that for a sign the wrong way round), or any other record the input checks refuse.
+// A zone given without its daylight-saving amount (AAF's time type "*") is the clock's whole offset when
+// the record gives a Julian day as well, which then only checks it.
 BirthConversion ConvertBirth(const SourceBirth& birth, ZoneSources& sources, const RegionalFormat& regional);
 
 struct ExportBirth {

@@ -1,10 +1,17 @@
 #include "exchange/exchange_files.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <system_error>
 
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
+#include "exchange/exchange_lines.h"
 
 namespace talvenor {
 namespace {
@@ -19,26 +26,35 @@ constexpr std::size_t kLinesNamed = 12;
 class NoteCollector {
   public:
     void Add(const std::string& kind, std::size_t line) {
-        auto& entry = kinds_[kind];
-        if (entry.empty()) order_.push_back(kind);
-        entry.push_back(line);
+        auto found = kinds_.find(kind);
+        if (found == kinds_.end()) {
+            order_.push_back(kind);
+            found = kinds_.emplace(kind, Kind{}).first;
+        }
+        Kind& entry = found->second;
+        if (entry.lines.size() < kLinesNamed) entry.lines.push_back(line);
+        ++entry.count;
     }
     void AppendTo(std::vector<std::string>& notes) const {
         for (const std::string& kind : order_) {
-            const std::vector<std::size_t>& lines = kinds_.at(kind);
-            std::string text = kind + " (" + std::to_string(lines.size()) +
-                               (lines.size() == 1 ? " record" : " records") + "): line" +
-                               (lines.size() == 1 ? " " : "s ");
-            for (std::size_t i = 0; i < lines.size() && i < kLinesNamed; ++i)
-                text += (i ? ", " : "") + std::to_string(lines[i]);
-            if (lines.size() > kLinesNamed)
-                text += " and " + std::to_string(lines.size() - kLinesNamed) + " more";
+            const Kind& entry = kinds_.at(kind);
+            std::string text = kind + " (" + std::to_string(entry.count) +
+                               (entry.count == 1 ? " record" : " records") + "): line" +
+                               (entry.count == 1 ? " " : "s ");
+            for (std::size_t i = 0; i < entry.lines.size(); ++i)
+                text += (i ? ", " : "") + std::to_string(entry.lines[i]);
+            if (entry.count > entry.lines.size())
+                text += " and " + std::to_string(entry.count - entry.lines.size()) + " more";
             notes.push_back(text);
         }
     }
 
   private:
-    std::map<std::string, std::vector<std::size_t>> kinds_;
+    struct Kind {
+        std::vector<std::size_t> lines;  // the first kLinesNamed
+        std::size_t count = 0;
+    };
+    std::map<std::string, Kind> kinds_;
     std::vector<std::string> order_;
 };
 
@@ -55,6 +71,40 @@ std::string Count(std::size_t n, const char* one, const char* many) {
 
 std::string FileName(const fs::path& path) {
     return path.filename().string();
+}
+
+// How much of the beginning of a file tells its format.
+constexpr std::size_t kHeadBytes = 1 << 20;
+
+// What a text looks like, as a message says it.
+std::string Described(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::Aaf:
+            return "AAF (it holds #A93 records)";
+        case ExchangeFormat::QuickChart:
+            return "Quick*Chart (its first line reads as a Quick*Chart record)";
+        case ExchangeFormat::Csv:
+            return "CSV (its first line names the columns of a CSV file of births)";
+    }
+    return {};
+}
+
+fs::path TemporaryFolder() {
+    std::error_code error;
+    fs::path folder = fs::temp_directory_path(error);
+    return error ? fs::path("/tmp") : folder;
+}
+
+// A file in the folder that has no name (so that nothing is left behind, whatever happens), open for
+// reading and writing; null when none can be made.
+std::FILE* UnnamedTemporaryFile(const fs::path& folder) {
+    std::string name = (folder / "talvenor-import-XXXXXX").string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return nullptr;
+    ::unlink(name.c_str());
+    std::FILE* file = ::fdopen(fd, "w+b");
+    if (!file) ::close(fd);
+    return file;
 }
 
 // The width of a report line, as the data window and the printer show it without a scroll.
@@ -149,35 +199,60 @@ std::string ProblemText(const ExchangeProblem& problem) {
     return line;
 }
 
-ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeFormat> format,
-                              ZoneSources& zones, const RegionalFormat& regional) {
+std::optional<ExchangeFormat> LooksLike(std::string_view text) {
+    const std::vector<std::string_view> lines = TextLines(text);
+    for (const std::string_view line : lines) {
+        if (line.size() >= 5 && Capitals(line.substr(0, 5)) == "#A93:") return ExchangeFormat::Aaf;
+    }
+    for (const std::string_view line : lines) {
+        if (TrimSpace(line).empty()) continue;
+        if (NamesCsvColumns(line)) return ExchangeFormat::Csv;
+        const SourceFile quickChart = ReadQuickChartText(line);
+        if (quickChart.births.size() == 1 && quickChart.births[0].fault.empty())
+            return ExchangeFormat::QuickChart;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+ImportResult ImportBirthsFrom(std::istream& in, std::optional<ExchangeFormat> format, ZoneSources& zones,
+                              const RegionalFormat& regional, const RecordSink& sink) {
     ImportResult result;
-    if (bytes.find('\0') != std::string_view::npos) {
-        result.fault = "it is no text file (it holds NUL bytes)";
+    // The beginning of the file tells the format when none is given, and what the file looks like when
+    // it turns out to be none of its format.
+    std::string head;
+    char buffer[1 << 14];
+    while (head.size() < kHeadBytes &&
+           in.read(buffer, static_cast<std::streamsize>(std::min(sizeof buffer, kHeadBytes - head.size())))
+                   .gcount() > 0)
+        head.append(buffer, static_cast<std::size_t>(in.gcount()));
+    in.clear();
+    in.seekg(0);
+    if (!in) {
+        result.fault = "it cannot be read";
         return result;
     }
-    const std::string text = DecodeText(bytes);
-    result.format = format ? *format : GuessFormat(text);
-    SourceFile file;
+    const std::string headText = DecodeText(head);
+    result.format = format ? *format : GuessFormat(headText);
+    std::unique_ptr<BirthReader> reader;
     switch (result.format) {
         case ExchangeFormat::Aaf:
-            file = ReadAafText(text);
+            reader = AafReader();
             break;
         case ExchangeFormat::QuickChart:
-            file = ReadQuickChartText(text);
+            reader = QuickChartReader();
             break;
         case ExchangeFormat::Csv:
-            file = ReadCsvText(text, regional);
+            reader = CsvReader(regional);
             break;
     }
-    if (!file.fault.empty()) {
-        result.fault = file.fault;
-        return result;
-    }
-    result.notes = std::move(file.notes);
 
     NoteCollector notes;
-    for (const SourceBirth& birth : file.births) {
+    const auto problem = [](std::vector<ExchangeProblem>& list, std::size_t& count, ExchangeProblem p) {
+        if (list.size() < kListedProblems) list.push_back(std::move(p));
+        ++count;
+    };
+    const BirthReader::Sink give = [&](SourceBirth&& birth) {
         const BirthConversion converted = ConvertBirth(birth, zones, regional);
         // As the report names it: on one line, and not longer than a line.
         const std::string_view trimmed = TrimSpace(birth.name);
@@ -189,13 +264,23 @@ ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeForm
             if (static_cast<unsigned char>(c) < 0x20) c = ' ';
         }
         if (!converted.record) {
-            result.refused.push_back({birth.line, name, converted.refusal});
-            continue;
+            problem(result.refused, result.refusedCount, {birth.line, name, converted.refusal});
+            return;
         }
-        result.records.push_back(*converted.record);
-        result.lines.push_back(birth.line);
+        ++result.converted;
+        if (sink) {
+            sink(birth.line, *converted.record);
+        } else {
+            result.records.push_back(*converted.record);
+            result.lines.push_back(birth.line);
+        }
         for (const std::string& warning : converted.warnings)
-            result.warnings.push_back({birth.line, name, warning});
+            problem(result.warnings, result.warningCount, {birth.line, name, warning});
+        if (birth.calendarChanged)
+            notes.Add(
+                "Julian-calendar dates (marked j) after 1582 October 15 turned into the Gregorian dates of "
+                "the same days, the calendar the program counts them in",
+                birth.line);
         if (converted.timeRounded) notes.Add("times with seconds rounded to the minute", birth.line);
         if (converted.positionRounded)
             notes.Add("positions with seconds of arc rounded to the minute", birth.line);
@@ -219,13 +304,58 @@ ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeForm
                     birth.line);
                 break;
         }
+    };
+
+    ExchangeLines lines(in);
+    ExchangeLine line;
+    // Once the file is known to be none of its format, the rest is only looked through for NUL bytes.
+    while (lines.Next(line)) {
+        if (reader->Fault().empty()) reader->Line(line.text, line.number, line.ended, give);
     }
+    if (reader->Fault().empty()) reader->End(give);
+    if (lines.ReadFailed()) {
+        result.fault = "it cannot be read";
+    } else if (lines.SawNul()) {
+        result.fault = "it is no text file (it holds NUL bytes)";
+    } else if (!reader->Fault().empty()) {
+        result.fault = reader->Fault();
+    } else if (result.format == ExchangeFormat::QuickChart && result.converted == 0) {
+        // Lines of any text are Quick*Chart lines that cannot be read; a text that is clearly of another
+        // format is no Quick*Chart file.
+        const auto looks = LooksLike(headText);
+        if (looks && *looks != ExchangeFormat::QuickChart)
+            result.fault = "none of its lines is a Quick*Chart record";
+    }
+    if (!result.fault.empty()) {
+        if (!lines.ReadFailed() && !lines.SawNul()) {
+            const auto looks = LooksLike(headText);
+            if (looks && *looks != result.format) {
+                result.looksLike = looks;
+                result.fault += "; its text looks like " + Described(*looks);
+            }
+        }
+        result.converted = 0;
+        result.records.clear();
+        result.lines.clear();
+        result.refused.clear();
+        result.refusedCount = 0;
+        result.warnings.clear();
+        result.warningCount = 0;
+        return result;
+    }
+    result.notes = reader->Notes();
     notes.AppendTo(result.notes);
     return result;
 }
 
+ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeFormat> format,
+                              ZoneSources& zones, const RegionalFormat& regional, const RecordSink& sink) {
+    std::istringstream in{std::string(bytes)};
+    return ImportBirthsFrom(in, format, zones, regional, sink);
+}
+
 ImportResult ImportBirths(const fs::path& file, std::optional<ExchangeFormat> format, ZoneSources& zones,
-                          const RegionalFormat& regional) {
+                          const RegionalFormat& regional, const RecordSink& sink) {
     ImportResult result;
     std::error_code error;
     const auto size = fs::file_size(file, error);
@@ -234,20 +364,77 @@ ImportResult ImportBirths(const fs::path& file, std::optional<ExchangeFormat> fo
             "it is larger than any birth-data file (" + std::to_string(size / (1024 * 1024)) + " MB)";
         return result;
     }
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) {
+    // Only a plain file has an end: a folder cannot be read, /dev/zero never ends and a pipe without a
+    // writer would wait for ever.
+    std::ifstream in;
+    if (!file.empty() && IsPlainFile(file)) in.open(file, std::ios::binary);
+    if (!in.is_open()) {
         result.fault = "it cannot be read";
         return result;
     }
     if (!format) format = FormatOfFile(file);
-    return ImportBirthsText(*bytes, format, zones, regional);
+    return ImportBirthsFrom(in, format, zones, regional, sink);
+}
+
+ConvertedRecords::ConvertedRecords(std::size_t heldBytes, fs::path folder)
+    : heldBytes_(heldBytes), folder_(folder.empty() ? TemporaryFolder() : std::move(folder)) {}
+
+ConvertedRecords::~ConvertedRecords() {
+    if (spill_) std::fclose(spill_);
+}
+
+void ConvertedRecords::Clear() {
+    if (spill_) std::fclose(spill_);
+    spill_ = nullptr;
+    held_.clear();
+    count_ = 0;
+    failed_ = false;
+}
+
+void ConvertedRecords::Add(const NameRecord& record) {
+    ++count_;
+    if (failed_) return;  // the records are incomplete already: none is kept
+    held_ += NameRecordLine(record);
+    held_ += kLineEnd;
+    if (held_.size() < heldBytes_) return;
+    if (!spill_) spill_ = UnnamedTemporaryFile(folder_);
+    failed_ = !spill_ || std::fwrite(held_.data(), 1, held_.size(), spill_) != held_.size();
+    held_.clear();
+}
+
+RecordSink ConvertedRecords::Sink() {
+    return [this](std::size_t, const NameRecord& record) { Add(record); };
+}
+
+bool ConvertedRecords::WriteTo(FileOutput& out) {
+    if (failed_) return false;
+    if (spill_) {
+        if (std::fflush(spill_) != 0 || std::fseek(spill_, 0, SEEK_SET) != 0) return false;
+        std::vector<char> buffer(1 << 16);
+        for (;;) {
+            const std::size_t read = std::fread(buffer.data(), 1, buffer.size(), spill_);
+            if (read == 0) break;
+            if (!out.Write(std::string_view(buffer.data(), read))) return false;
+        }
+        // Further records go after those read back.
+        if (std::ferror(spill_) || std::fseek(spill_, 0, SEEK_END) != 0) return false;
+    }
+    return out.Write(held_);
+}
+
+NamesFileAddition ConvertedRecords::AddTo(const fs::path& namesFile) {
+    if (failed_) {
+        NamesFileAddition refused;
+        refused.message = "The converted births could not all be kept for writing: the temporary folder " +
+                          folder_.string() + " is full or cannot be written. Nothing was added.";
+        return refused;
+    }
+    return AddLinesToNamesFile(namesFile, [this](FileOutput& out) { return WriteTo(out); });
 }
 
 ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, const RegionalFormat& regional) {
     ExportResult result;
     NoteCollector notes;
-    std::size_t utf8Lines = 0;
-    std::vector<std::size_t> utf8At;
     if (format == ExchangeFormat::Csv) result.bytes = std::string(kCsvHeader) + kLineEnd;
     for (const NumberedRecord& numbered : names.records) {
         const ExportReading reading = ReadExportBirth(numbered, regional);
@@ -261,7 +448,7 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
                 written = AafRecord(*reading.birth);
                 break;
             case ExchangeFormat::QuickChart:
-                written = QuickChartRecord(*reading.birth);
+                written = QuickChartRecord(*reading.birth, result.written == 0);
                 break;
             case ExchangeFormat::Csv:
                 written = CsvRecord(*reading.birth);
@@ -273,23 +460,6 @@ ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, cons
         }
         for (const std::string& note : reading.notes) notes.Add(note, numbered.line);
         for (const std::string& note : written.notes) notes.Add(note, numbered.line);
-        if (format == ExchangeFormat::QuickChart) {
-            // A line is read as UTF-8 whenever its bytes are valid UTF-8, so Windows-1252 bytes that happen
-            // to form UTF-8 ("ß¾" is the bytes of one character there) would come back as other characters
-            // in other columns: such a line is written in UTF-8 as well. So is a first line whose
-            // Windows-1252 bytes begin as a UTF-8 byte-order mark ("ï»¿"), which a reader drops.
-            auto narrow = EncodeWindows1252(written.text);
-            const bool readAsMark = result.written == 0 && narrow && narrow->starts_with("\xEF\xBB\xBF");
-            if (narrow && !readAsMark && (*narrow == written.text || !IsValidUtf8(*narrow))) {
-                written.text = std::move(*narrow);
-            } else {
-                ++utf8Lines;
-                notes.Add(
-                    "lines written in UTF-8, since their characters are not all in Windows-1252 or their "
-                    "Windows-1252 bytes would read as UTF-8",
-                    numbered.line);
-            }
-        }
         // AAF lays its records out with a blank line before each but the first.
         if (format == ExchangeFormat::Aaf && result.written > 0) result.bytes += kLineEnd;
         result.bytes += written.text;
@@ -316,9 +486,9 @@ std::vector<std::string> ImportReport(const ImportResult& result, const std::str
     std::vector<std::string> lines;
     lines.push_back("IMPORT OF " + source + " (" + FormatTitle(result.format) + ")");
     lines.push_back("");
-    lines.push_back(Count(result.records.size() + result.refused.size(), "record", "records") + " read, " +
-                    std::to_string(result.records.size()) + " converted, " +
-                    std::to_string(result.refused.size()) + " could not be converted.");
+    lines.push_back(Count(result.converted + result.refusedCount, "record", "records") + " read, " +
+                    std::to_string(result.converted) + " converted, " + std::to_string(result.refusedCount) +
+                    " could not be converted.");
     if (!outcome.empty()) AddWrapped(lines, "", outcome);
     lines.push_back("");
     AddWrapped(lines, "", kNamesFileConvention);
@@ -327,16 +497,20 @@ std::vector<std::string> ImportReport(const ImportResult& result, const std::str
         lines.push_back("NOTES");
         for (const std::string& note : result.notes) AddWrapped(lines, "  ", note);
     }
-    if (!result.refused.empty()) {
+    const auto listed = [&lines](const char* heading, const std::vector<ExchangeProblem>& problems,
+                                 std::size_t count, const char* what) {
+        if (count == 0) return;
         lines.push_back("");
-        lines.push_back("NOT CONVERTED");
-        for (const ExchangeProblem& p : result.refused) AddWrapped(lines, "  ", ProblemText(p));
-    }
-    if (!result.warnings.empty()) {
-        lines.push_back("");
-        lines.push_back("CONVERTED, BUT PLEASE CHECK");
-        for (const ExchangeProblem& p : result.warnings) AddWrapped(lines, "  ", ProblemText(p));
-    }
+        lines.push_back(heading);
+        for (const ExchangeProblem& p : problems) AddWrapped(lines, "  ", ProblemText(p));
+        if (count > problems.size())
+            AddWrapped(lines, "  ",
+                       "and " + std::to_string(count - problems.size()) + " more " + what +
+                           ", not listed: the first " + std::to_string(problems.size()) +
+                           " show what to correct in the file");
+    };
+    listed("NOT CONVERTED", result.refused, result.refusedCount, "records");
+    listed("CONVERTED, BUT PLEASE CHECK", result.warnings, result.warningCount, "warnings");
     return lines;
 }
 
@@ -361,14 +535,18 @@ std::vector<std::string> ExportReport(const ExportResult& result, const std::str
 }
 
 std::string ImportQuestion(const ImportResult& result, const std::string& source, const std::string& target) {
-    std::string text = "Add " + Count(result.records.size(), "birth", "births") + " from " + source +
+    std::string text = "Add " + Count(result.converted, "birth", "births") + " from " + source +
                        " at the end of " + target + "?";
-    if (!result.refused.empty())
-        text += std::string(kLineEnd) + kLineEnd + Count(result.refused.size(), "record", "records") +
-                " could not be converted and will be left out; the report lists each with its reason.";
-    if (!result.warnings.empty())
+    if (result.refusedCount > 0)
+        text += std::string(kLineEnd) + kLineEnd + Count(result.refusedCount, "record", "records") +
+                " could not be converted and will be left out; the report lists " +
+                (result.refusedCount > result.refused.size()
+                     ? "the first " + std::to_string(result.refused.size())
+                     : std::string("each")) +
+                " with " + (result.refusedCount > result.refused.size() ? "their reasons." : "its reason.");
+    if (result.warningCount > 0)
         text += std::string(kLineEnd) + kLineEnd +
-                Count(result.warnings.size(), "warning asks", "warnings ask") +
+                Count(result.warningCount, "warning asks", "warnings ask") +
                 " you to check a record; the report lists them.";
     text += std::string(kLineEnd) + kLineEnd + kNamesFileConvention;
     return text;
@@ -378,15 +556,26 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
                           ZoneSources& zones, const RegionalFormat& regional, UserDialogs& dialogs,
                           ReportBuffer& report) {
     ExchangeRun run;
-    const ImportResult result = ImportBirths(source, std::nullopt, zones, regional);
+    ConvertedRecords converted;
+    ImportResult result = ImportBirths(source, std::nullopt, zones, regional, converted.Sink());
     const std::string sourceName = FileName(source);
+    if (!result.fault.empty() && result.looksLike) {
+        // Its ending names one format, its text another: the user says which to believe.
+        if (!dialogs.AskYesNo("The file " + source.string() + " cannot be imported as " +
+                                  FormatTitle(result.format) + ": " + result.fault + "." + kLineEnd +
+                                  kLineEnd + "Import it as " + FormatTitle(*result.looksLike) + "?",
+                              kImportTitle, MessageIcon::Question))
+            return run;
+        converted.Clear();
+        result = ImportBirths(source, *result.looksLike, zones, regional, converted.Sink());
+    }
     if (!result.fault.empty()) {
         dialogs.ShowMessage("The file " + source.string() + " cannot be imported: " + result.fault + ".",
                             kImportTitle, MessageIcon::Critical);
         run.outcome = ExchangeOutcome::Refused;
         return run;
     }
-    if (result.records.empty()) {
+    if (result.converted == 0) {
         WriteReport(report, ImportReport(result, sourceName, "Nothing was added to any names file."));
         dialogs.ShowMessage(
             "No birth of " + sourceName +
@@ -403,7 +592,7 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
                           MessageIcon::Question))
         return run;
 
-    const NamesFileAddition added = AddRecordsToNamesFile(target, result.records);
+    const NamesFileAddition added = converted.AddTo(target);
     run.reported = true;
     if (!added.written) {
         WriteReport(report, ImportReport(result, sourceName, "Nothing was added: " + added.message));
@@ -416,8 +605,8 @@ ExchangeRun ImportCommand(const fs::path& source, const std::function<std::strin
                                  ? "; the previous file is kept as " + FileName(BackupPath(target)) + "."
                                  : ". " + added.message;
     WriteReport(report, ImportReport(result, sourceName,
-                                     Count(result.records.size(), "birth", "births") +
-                                         " added at the end of " + target.string() + kept));
+                                     Count(result.converted, "birth", "births") + " added at the end of " +
+                                         target.string() + kept));
     if (!added.message.empty()) dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Exclamation);
     run.outcome = ExchangeOutcome::Written;
     run.written = target;

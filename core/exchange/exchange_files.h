@@ -3,8 +3,10 @@
 // out, the report of either, and the names window's Import and Export.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +29,10 @@ std::optional<ExchangeFormat> FormatOfFile(const std::filesystem::path& file);
 // By the text: a line beginning with "#A93:" is AAF, a first line naming columns separated by commas,
 // semicolons or tabs is CSV, anything else is taken for Quick*Chart.
 ExchangeFormat GuessFormat(std::string_view text);
+// What a text clearly is, judged by its beginning: AAF when a line begins with "#A93:", CSV when the
+// first line that is not blank names the columns a CSV file needs, Quick*Chart when that line reads as a
+// Quick*Chart record; none when it is none of these.
+std::optional<ExchangeFormat> LooksLike(std::string_view text);
 // "AAF", "Quick*Chart", "CSV".
 std::string FormatTitle(ExchangeFormat format);
 
@@ -41,23 +47,72 @@ struct ExchangeProblem {
 // "line 12, Tobias Ferber: the record has no time of birth".
 std::string ProblemText(const ExchangeProblem& problem);
 
+// Where the records of an import go as they are converted, each with the line of the file it began on.
+using RecordSink = std::function<void(std::size_t line, const NameRecord& record)>;
+
+// An import lists this many records that could not be converted, and as many warnings, each with its
+// line and reason; of any beyond them (a file of a million bad lines) it gives the number.
+inline constexpr std::size_t kListedProblems = 1000;
+
 struct ImportResult {
     std::string fault;  // the file cannot be read, is no text or not of its format: nothing is imported
+    // With a fault: the format the file's text looks like, when that is another than the one it was read in.
+    std::optional<ExchangeFormat> looksLike;
     ExchangeFormat format = ExchangeFormat::Aaf;
-    std::vector<NameRecord> records;  // converted, in file order
-    std::vector<std::size_t> lines;   // the line each of them began on
-    std::vector<ExchangeProblem> refused;
-    std::vector<ExchangeProblem> warnings;
+    std::size_t converted = 0;              // records converted (with a fault, none count)
+    std::vector<NameRecord> records;        // converted, in file order, unless a sink took them
+    std::vector<std::size_t> lines;         // the line each of them began on
+    std::vector<ExchangeProblem> refused;   // the first kListedProblems of those not converted
+    std::size_t refusedCount = 0;           // how many could not be converted in all
+    std::vector<ExchangeProblem> warnings;  // the first kListedProblems
+    std::size_t warningCount = 0;
     std::vector<std::string> notes;  // about the file and what the names file could not keep
 };
 
 // The births of a file's bytes (UTF-8 or Windows-1252, line by line) in the given format, or the one the
-// text looks like. A file with a NUL byte is no text file.
+// text looks like. A file with a NUL byte is no text file. The records are read, converted and handed to
+// `sink` one at a time, so that the memory an import takes does not grow with the file; without a sink
+// they are collected in the result. With a fault the sink's records are to be thrown away.
+ImportResult ImportBirthsFrom(std::istream& in, std::optional<ExchangeFormat> format, ZoneSources& zones,
+                              const RegionalFormat& regional, const RecordSink& sink = {});
 ImportResult ImportBirthsText(std::string_view bytes, std::optional<ExchangeFormat> format,
-                              ZoneSources& zones, const RegionalFormat& regional);
+                              ZoneSources& zones, const RegionalFormat& regional,
+                              const RecordSink& sink = {});
 // The same for a file; without a format the file's ending gives it, else its text.
 ImportResult ImportBirths(const std::filesystem::path& file, std::optional<ExchangeFormat> format,
-                          ZoneSources& zones, const RegionalFormat& regional);
+                          ZoneSources& zones, const RegionalFormat& regional, const RecordSink& sink = {});
+
+// The records an import converted, as the lines a names file adds (NameRecordLine, CR LF), in file
+// order: held in memory while they are few, beyond that in an unnamed temporary file of the given folder
+// (by default the system's temporary folder), so that an import of millions of births costs little memory.
+class ConvertedRecords {
+  public:
+    static constexpr std::size_t kHeldBytes = 8u << 20;
+    explicit ConvertedRecords(std::size_t heldBytes = kHeldBytes, std::filesystem::path folder = {});
+    ~ConvertedRecords();
+    ConvertedRecords(const ConvertedRecords&) = delete;
+    ConvertedRecords& operator=(const ConvertedRecords&) = delete;
+
+    void Add(const NameRecord& record);
+    // A sink that adds each record.
+    RecordSink Sink();
+    std::size_t size() const { return count_; }
+    // False when the temporary file could not be written, so that records are missing.
+    bool Complete() const { return !failed_; }
+    void Clear();
+    // Every record's line, in order; false when they could not all be read back.
+    bool WriteTo(FileOutput& out);
+    // Adds them at the end of a names file (AddLinesToNamesFile).
+    NamesFileAddition AddTo(const std::filesystem::path& namesFile);
+
+  private:
+    std::size_t heldBytes_;
+    std::filesystem::path folder_;
+    std::string held_;
+    std::FILE* spill_ = nullptr;
+    std::size_t count_ = 0;
+    bool failed_ = false;
+};
 
 struct ExportResult {
     std::string fault;  // the names file cannot be read: nothing is written
@@ -68,7 +123,8 @@ struct ExportResult {
 };
 
 // A names file's records in a format, CR LF line ends; UTF-8, except Quick*Chart lines, which are
-// Windows-1252 wherever the line's characters allow, since readers of that format count columns in bytes.
+// Windows-1252 wherever the line's characters allow (100 bytes a line either way, since readers of that
+// format count columns in bytes).
 // A names file whose list stops early is written up to there, with the reason among the refusals.
 ExportResult ExportNames(const NumberedNames& names, ExchangeFormat format, const RegionalFormat& regional);
 ExportResult ExportNamesFile(const std::filesystem::path& namesFile, ExchangeFormat format,

@@ -33,7 +33,10 @@ class UntilAsked : public UserDialogs {
     }
     bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override {
         busy_.reset();
-        return dialogs_.AskYesNo(text, title, icon);
+        const bool yes = dialogs_.AskYesNo(text, title, icon);
+        // What was asked is done next (reading the file again, writing the names file): busy again.
+        busy_.emplace();
+        return yes;
     }
     std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
                                        const std::string& defaultText) override {

@@ -228,5 +228,20 @@ TEST(TextFilesTest, ARewriteMovesAFinishedFileFromElsewhereAndKeepsThePermission
     EXPECT_FALSE(std::filesystem::exists(finished));
 }
 
+TEST(TextFilesTest, AFileReplacedPieceByPieceIsReplacedOnlyWhenEveryPieceWasWritten) {
+    TemporaryFolder folder;
+    const auto file = folder.path() / "NAMES.FIL";
+    testing_support::WriteBytes(file, "old");
+    // Small pieces through the buffer, a large one past it: the bytes arrive in their order.
+    const std::string large(200'000, 'x');
+    ASSERT_TRUE(ReplaceFileThrough(
+        file, [&](FileOutput& out) { return out.Write("a") && out.Write(large) && out.Write("b\r\n"); }));
+    EXPECT_EQ(ReadBytes(file), "a" + large + "b\r\n");
+    // A writer that gives up leaves the file as it was, and nothing beside it.
+    EXPECT_FALSE(ReplaceFileThrough(file, [&](FileOutput& out) { return out.Write("partial") && false; }));
+    EXPECT_EQ(ReadBytes(file), "a" + large + "b\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
 }  // namespace
 }  // namespace talvenor

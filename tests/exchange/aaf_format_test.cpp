@@ -176,6 +176,43 @@ TEST(AafFormatTest, HostileTextGivesAFaultOrRefusedRecordsNeverAnything) {
               "the time \"" + std::string(40, '9') + "...\" is not a clock time");
 }
 
+TEST(AafFormatTest, JulianCalendarDatesNameTheSameDayInTheProgramsCalendar) {
+    // Up to 1582 October 15 the program counts dates in the Julian calendar too; later Julian dates are
+    // the Gregorian dates of the same days.
+    const struct {
+        const char* date;
+        std::optional<CivilDate> read;
+        bool changed;
+    } cases[] = {
+        {"1.1.1500j", CivilDate{1500, 1, 1}, false},
+        {"29.2.1500j", CivilDate{1500, 2, 29}, false},
+        {"4.10.1582j", CivilDate{1582, 10, 4}, false},
+        {"15.10.1582J", CivilDate{1582, 10, 15}, false},
+        {"16.10.1582j", CivilDate{1582, 10, 26}, true},
+        {"1.1.1700j", CivilDate{1700, 1, 11}, true},
+        {"29.2.1700j", CivilDate{1700, 3, 11}, true},  // a Julian leap day the Gregorian year lacks
+        {"27.9.1970j", CivilDate{1970, 10, 10}, true},
+        {"30.2.1500j", std::nullopt, false},
+        {"1.13.1500j", std::nullopt, false},
+        {"1.1.1500", CivilDate{1500, 1, 1}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        const SourceBirth b = Only(ReadAafText(std::string("#A93:Old,One,m,") + c.date +
+                                               ",12:00,Rome,I\n#B93:*,41n54,12e29,1he,0\n"));
+        EXPECT_EQ(b.fault, "");
+        EXPECT_EQ(b.date, c.read);
+        EXPECT_EQ(b.calendarChanged, c.changed);
+        EXPECT_EQ(b.dateText, c.date);
+    }
+    // Without the type field as well; the years are those the program computes, whatever the calendar.
+    const SourceBirth untyped =
+        Only(ReadAafText("#A93:Garms,Martin,1.1.1700j,1.10,Brilon-Wald, D\n#B93:*,51n22,8e34,1he,0\n"));
+    EXPECT_EQ(untyped.date, (CivilDate{1700, 1, 11}));
+    EXPECT_EQ(Only(ReadAafText("#A93:Late,One,m,1.1.2100j,12:00,Rome,I\n#B93:*,41n54,12e29,1he,0\n")).fault,
+              "the date 1.1.2100j is outside the years the program computes (1 to 2099)");
+}
+
 TEST(AafFormatTest, RecordsAreWrittenWithEveryFieldInItsStrictForm) {
     ExportBirth ferber;
     ferber.name = "Tobias Ferber";

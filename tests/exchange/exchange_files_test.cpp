@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <istream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,35 @@ NumberedNames NamesOf(const ImportResult& result) {
         names.records.push_back({i + 1, result.records[i]});
     return names;
 }
+
+// AAF records made as they are read, never all in memory: a file of any size.
+class GeneratedAaf : public std::streambuf {
+  public:
+    explicit GeneratedAaf(std::size_t count) : count_(count) {}
+
+  protected:
+    int_type underflow() override {
+        if (made_ == count_) return traits_type::eof();
+        record_ =
+            "#A93:Person,No" + std::to_string(made_) + ",m,1.1.1990,12:00,P,D\r\n#B93:*,49n05,8e11,1he,0\r\n";
+        if (made_ % 10 == 9)
+            record_ =
+                "#A93:Person,No" + std::to_string(made_) + ",m,1.1.1990,*,P,D\r\n#B93:*,49n05,8e11,1he,0\r\n";
+        ++made_;
+        setg(record_.data(), record_.data(), record_.data() + record_.size());
+        return traits_type::to_int_type(record_[0]);
+    }
+    pos_type seekpos(pos_type position, std::ios_base::openmode) override {
+        if (position != pos_type(0)) return pos_type(off_type(-1));
+        made_ = 0;
+        setg(nullptr, nullptr, nullptr);
+        return position;
+    }
+
+  private:
+    std::size_t count_, made_ = 0;
+    std::string record_;
+};
 
 class ExchangeFilesTest : public ::testing::Test {
   protected:
@@ -297,6 +328,223 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
         EXPECT_TRUE(back.refused.empty());
         EXPECT_EQ(Lines(back), lines);
     }
+}
+
+TEST_F(ExchangeFilesTest, AZoneWithoutItsTimeTypeIsKeptAndTheJulianDayChecksIt) {
+    // 1.1.1990 12:00 an hour east of UT is 11:00 UT, Julian day 2447892.958333. A Julian day twelve
+    // seconds off (as files that round it have it) gave the zone -0.9967 instead of the -1 written.
+    const struct {
+        const char* b93;
+        const char* zone;
+        const char* warning;
+    } cases[] = {
+        {"2447892.958333,49n05,8e11,1hE00:00,*", "-1", ""},
+        {"2447892.958472,49n05,8e11,1hE00:00,*", "-1", ""},
+        {"2447892.958333,49n05,8e11,1he,", "-1", ""},
+        {"2447892.916667,49n05,8e11,1he00,*", "-1",
+         "the Julian day 2447892.916667 and the date, time and zone differ by 1 hour; the date, time and "
+         "zone "
+         "were kept"},
+        // With its time type the zone was always kept; without a zone the Julian day still gives it.
+        {"2447892.916667,49n05,8e11,1he00,1", "-2", ""},
+        {"2447892.916667,49n05,8e11,*,*", "-2", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.b93);
+        const ImportResult result =
+            Import(std::string("#A93:Ann,Lee,f,1.1.1990,12:00,Kandel,D\n#B93:") + c.b93);
+        ASSERT_EQ(result.converted, 1u);
+        EXPECT_EQ(result.records.at(0).Field[5], c.zone);
+        std::string warning;
+        if (!result.warnings.empty()) warning = result.warnings[0].text;
+        EXPECT_EQ(warning, c.warning);
+    }
+}
+
+TEST_F(ExchangeFilesTest, AJulianCalendarDateComesInOnItsDayWithANote) {
+    // Julian 1 January 1700 is the Gregorian 11 January, Julian day 2341983 at noon UT: the Julian day of
+    // the record agrees with the date as read, so no warning.
+    const ImportResult result = Import(
+        "#A93:Old,One,m,1.1.1700j,12:00,London,GB\n#B93:2341983.000000,51n30,0w07,0he00,0\n"
+        "#A93:Older,One,m,1.1.1500j,12:00,London,GB\n#B93:*,51n30,0w07,0he00,0\n");
+    EXPECT_EQ(Lines(result), (std::vector<std::string>{"One Old,11 Jan 1700,12.00,P,0,000.07,51.30",
+                                                       "One Older,01 Jan 1500,12.00,P,0,000.07,51.30"}));
+    EXPECT_TRUE(result.warnings.empty());
+    EXPECT_EQ(result.notes.back(),
+              "Julian-calendar dates (marked j) after 1582 October 15 turned into the Gregorian dates of the "
+              "same days, the calendar the program counts them in (1 record): line 1");
+}
+
+TEST_F(ExchangeFilesTest, SemicolonFilesOfSpreadsheetsWithDecimalCommasComeIn) {
+    const ImportResult result = Import(
+        "Name;Birth Date;Birth Time;Timezone;Longitude;Latitude;City\r\n"
+        "Tobias Ferber;27.09.1970;11:04;+1;8,1833;49,0833;Kandel\r\n");
+    EXPECT_EQ(result.format, ExchangeFormat::Csv);
+    EXPECT_TRUE(result.refused.empty());
+    EXPECT_EQ(Lines(result), std::vector<std::string>{"Tobias Ferber,27 Sep 1970,11.04,A,-1,-008.11,49.05"});
+}
+
+TEST_F(ExchangeFilesTest, RecordsAreReadConvertedAndHandedOnOneAtATime) {
+    // 30,000 records, every tenth without a time: handed to the sink as they come, nothing collected, and
+    // of the refused records the first thousand listed.
+    GeneratedAaf generated(30'000);
+    std::istream in(&generated);
+    std::size_t handed = 0, lastLine = 0;
+    const ImportResult result = ImportBirthsFrom(
+        in, std::nullopt, sources_, regional_, [&](std::size_t line, const NameRecord& record) {
+            EXPECT_GT(line, lastLine);
+            lastLine = line;
+            if (handed++ == 0) {
+                EXPECT_EQ(NameRecordLine(record), "No0 Person,01 Jan 1990,12.00,P,-1,-008.11,49.05");
+            }
+        });
+    EXPECT_EQ(result.fault, "");
+    EXPECT_EQ(result.format, ExchangeFormat::Aaf);
+    EXPECT_EQ(handed, 27'000u);
+    EXPECT_EQ(result.converted, 27'000u);
+    EXPECT_TRUE(result.records.empty());
+    EXPECT_EQ(result.refusedCount, 3'000u);
+    ASSERT_EQ(result.refused.size(), kListedProblems);
+    EXPECT_EQ(ProblemText(result.refused.back()),
+              "line 19999, No9999 Person: the record has no time of birth");
+
+    const std::vector<std::string> report = ImportReport(result, "BIG.AAF", "");
+    EXPECT_EQ(report[2], "30000 records read, 27000 converted, 3000 could not be converted.");
+    EXPECT_EQ(std::count_if(report.begin(), report.end(),
+                            [](const std::string& line) { return line.starts_with("  line "); }),
+              static_cast<std::ptrdiff_t>(kListedProblems));
+    EXPECT_EQ(report.back(),
+              "  and 2000 more records, not listed: the first 1000 show what to correct in the file");
+    EXPECT_NE(
+        ImportQuestion(result, "BIG.AAF", "NAMES.FIL")
+            .find("3000 records could not be converted and will be left out; the report lists the first 1000 "
+                  "with their reasons."),
+        std::string::npos);
+}
+
+TEST_F(ExchangeFilesTest, ConvertedRecordsGoIntoTheNamesFileAsTheyWouldHaveFromMemory) {
+    // Kept in a temporary file beyond a few bytes, the records give the same names file and backup.
+    const std::string before = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";  // no line end
+    std::vector<NameRecord> records;
+    for (int i = 0; i < 500; ++i)
+        records.push_back(
+            *ParseNameRecord("Person " + std::to_string(i) + ",01 Jan 1990,12.00,P,-1,-008.11,49.05"));
+    const fs::path fromMemory = folder_.path() / "MEMORY.FIL";
+    const fs::path converted = folder_.path() / "CONVERTED.FIL";
+    WriteBytes(fromMemory, before);
+    WriteBytes(converted, before);
+    ASSERT_TRUE(AddRecordsToNamesFile(fromMemory, records).written);
+    ConvertedRecords kept(100);
+    const RecordSink sink = kept.Sink();
+    for (const NameRecord& record : records) sink(1, record);
+    EXPECT_EQ(kept.size(), 500u);
+    EXPECT_TRUE(kept.Complete());
+    ASSERT_TRUE(kept.AddTo(converted).written);
+    EXPECT_EQ(ReadBytes(converted), ReadBytes(fromMemory));
+    EXPECT_EQ(ReadBytes(BackupPath(converted)), before);
+    // Cleared, it holds nothing; and a names file that does not read to its end is left alone as before.
+    kept.Clear();
+    EXPECT_EQ(kept.size(), 0u);
+    const std::string damaged = "Ann,01 Jan 1990,1.00,A,0,000.00,51.30\r\n,,,,,,\r\n";
+    WriteBytes(converted, damaged);
+    kept.Add(records[0]);
+    EXPECT_FALSE(kept.AddTo(converted).written);
+    EXPECT_EQ(ReadBytes(converted), damaged);
+}
+
+TEST_F(ExchangeFilesTest, RecordsThatCouldNotAllBeKeptAreNotWrittenAtAll) {
+    // The temporary file cannot be made (the folder is not there, as a full disk would refuse it): the
+    // names file is left as it was and the message says why, rather than a part of the births added.
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    const std::string before = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n";
+    WriteBytes(target, before);
+    ConvertedRecords kept(100, folder_.path() / "missing");
+    const NameRecord record = *ParseNameRecord("Ann,01 Jan 1990,12.00,P,-1,-008.11,49.05");
+    for (int i = 0; i < 10; ++i) kept.Add(record);
+    EXPECT_EQ(kept.size(), 10u);
+    EXPECT_FALSE(kept.Complete());
+    const NamesFileAddition added = kept.AddTo(target);
+    EXPECT_FALSE(added.written);
+    EXPECT_EQ(added.message, "The converted births could not all be kept for writing: the temporary folder " +
+                                 (folder_.path() / "missing").string() +
+                                 " is full or cannot be written. Nothing was added.");
+    EXPECT_EQ(ReadBytes(target), before);
+    EXPECT_FALSE(fs::exists(BackupPath(target)));
+}
+
+TEST_F(ExchangeFilesTest, AFileThatIsNotOfItsFormatSaysWhatItLooksLike) {
+    const std::string csv =
+        "name,date,time,zone,longitude,latitude\r\nAnn,1970-09-27,11:04,+1,8e11,49n05\r\n";
+    const std::string aaf = kExamples;
+    const std::string qck = "Tobias Ferber          SEP 27, 197011:04:00 AM    -01:00008E11'00 49N05'00\r\n";
+    const struct {
+        const char* file;
+        std::string text;
+        std::string fault;
+        std::optional<ExchangeFormat> looksLike;
+    } cases[] = {
+        {"births.aaf", csv,
+         "it holds no #A93 record, so it is no AAF file; its text looks like CSV (its first line names the "
+         "columns of a CSV file of births)",
+         ExchangeFormat::Csv},
+        {"births.csv", aaf,
+         "its header row names no column for name, date, time, longitude, latitude (the columns are "
+         "name,date,time,zone,longitude,latitude,place, in any order); its text looks like AAF (it holds "
+         "#A93 "
+         "records)",
+         ExchangeFormat::Aaf},
+        {"births.qck", csv,
+         "none of its lines is a Quick*Chart record; its text looks like CSV (its first line names the "
+         "columns "
+         "of a CSV file of births)",
+         ExchangeFormat::Csv},
+        {"births.aaf", qck,
+         "it holds no #A93 record, so it is no AAF file; its text looks like Quick*Chart (its first line "
+         "reads "
+         "as a Quick*Chart record)",
+         ExchangeFormat::QuickChart},
+        {"notes.aaf", "Dear diary,\r\ntoday nothing happened.\r\n",
+         "it holds no #A93 record, so it is no AAF file", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + (" " + c.text));
+        const fs::path file = folder_.path() / c.file;
+        WriteBytes(file, c.text);
+        const ImportResult result = ImportBirths(file, std::nullopt, sources_, regional_);
+        EXPECT_EQ(result.fault, c.fault);
+        EXPECT_EQ(result.looksLike, c.looksLike);
+        EXPECT_EQ(result.converted, 0u);
+        EXPECT_TRUE(result.refused.empty());
+    }
+}
+
+TEST_F(ExchangeFilesTest, ImportOffersToReadAFileAsTheFormatItsTextShows) {
+    const fs::path source = folder_.path() / "BIRTHS.AAF";
+    const fs::path target = folder_.path() / "NAMES.FIL";
+    WriteBytes(source, "name,date,time,zone,longitude,latitude\r\nAnn,1970-09-27,11:04,+1,8e11,49n05\r\n");
+    const std::string question =
+        "The file " + source.string() +
+        " cannot be imported as AAF: it holds no #A93 record, so it is no AAF file; its text looks like CSV "
+        "(its "
+        "first line names the columns of a CSV file of births).\r\n\r\nImport it as CSV?";
+
+    ScriptedDialogs no;
+    ReportBuffer report;
+    const ExchangeRun refused = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, no, report);
+    EXPECT_EQ(refused.outcome, ExchangeOutcome::Cancelled);
+    ASSERT_EQ(no.shown.size(), 1u);
+    EXPECT_EQ(no.shown[0].text, question);
+    EXPECT_EQ(no.shown[0].icon, MessageIcon::Question);
+    EXPECT_FALSE(fs::exists(target));
+
+    ScriptedDialogs yes;
+    yes.yesNoAnswers = {true, true};
+    const ExchangeRun run = ImportCommand(
+        source, [&] { return target.string(); }, sources_, regional_, yes, report);
+    EXPECT_EQ(run.outcome, ExchangeOutcome::Written);
+    EXPECT_EQ(ReadBytes(target), "Ann,27 Sep 1970,11.04,A,-1,-008.11,49.05\r\n");
+    EXPECT_EQ(report.PageLines[0], "  IMPORT OF BIRTHS.AAF (CSV)");
 }
 
 TEST_F(ExchangeFilesTest, HostileFilesGiveMessagesAndRefusedRecords) {

@@ -99,6 +99,47 @@ TEST(QuickChartFormatTest, VariantsOfTheColumnsAreReadToo) {
     EXPECT_EQ(shortLine.births.at(0).fault, "");
 }
 
+TEST(QuickChartFormatTest, UtfEightLinesAreReadByBytesWhereTheirBytesFitTheColumns) {
+    // The format counts its columns in bytes, and so do programs writing it in UTF-8; some lay their
+    // UTF-8 lines out in characters instead. Each line is read the way its columns fit.
+    const auto line = [](const std::string& name, std::size_t nameWidth, const std::string& place,
+                         std::size_t placeWidth) {
+        return name + std::string(nameWidth - name.size(), ' ') + "MAR 14, 196210:15:00 PM CST+06:00" +
+               "087W39'00 41N52'30 " + place + std::string(placeWidth - place.size(), ' ');
+    };
+    const std::string jose = "Jos\xC3\xA9 M\xC3\xBCller";        // 11 characters in 13 bytes
+    const std::string zurich = "Z\xC3\xBCrich, Schw\xC3\xA9iz";  // 15 characters in 17 bytes
+    const struct {
+        const char* what;
+        std::string text;
+        const std::string& name;
+        const char* place;
+    } cases[] = {
+        {"name padded in bytes", line(jose, 23, "Chicago", 25), jose, "Chicago"},
+        {"name padded in characters", line(jose, 25, "Chicago", 25), jose, "Chicago"},
+        {"place padded in bytes", line("Ann", 23, zurich, 25), "Ann", "Z\xC3\xBCrich, Schw\xC3\xA9iz"},
+        {"place padded in characters", line("Ann", 23, zurich, 27), "Ann", "Z\xC3\xBCrich, Schw\xC3\xA9iz"},
+        {"both in bytes", line(jose, 23, zurich, 25), jose, "Z\xC3\xBCrich, Schw\xC3\xA9iz"},
+        {"both in characters", line(jose, 25, zurich, 27), jose, "Z\xC3\xBCrich, Schw\xC3\xA9iz"},
+        {"ending after the latitude", line(jose, 23, "", 0).substr(0, 76), jose, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SourceFile file = ReadQuickChartText(c.text);
+        ASSERT_EQ(file.births.size(), 1u);
+        const SourceBirth& b = file.births[0];
+        EXPECT_EQ(b.fault, "");
+        EXPECT_EQ(b.name, c.name);
+        EXPECT_EQ(b.date, (CivilDate{1962, 3, 14}));
+        EXPECT_EQ(b.clock, (ClockTime{22, 15, 0}));
+        EXPECT_EQ(b.zoneEast, -6 * 3600);
+        EXPECT_EQ(b.abbreviation, "CST");
+        ASSERT_TRUE(b.longitude);
+        EXPECT_NEAR(*b.longitude, -(87 + 39 / 60.0), 1e-12);
+        EXPECT_EQ(b.place, c.place);
+    }
+}
+
 TEST(QuickChartFormatTest, LinesThatAreNoRecordSayWhy) {
     EXPECT_EQ(ReadQuickChartText("\n  \n").fault, "it holds no line of birth data");
     const auto replaced = [](std::size_t at, const std::string& by) {
@@ -167,6 +208,48 @@ TEST(QuickChartFormatTest, LinesAreWrittenInTheirColumns) {
               std::vector<std::string>{"zones cut to the minute of the correction column"});
 }
 
+TEST(QuickChartFormatTest, EveryLineIsAHundredBytesInItsEncoding) {
+    // Windows-1252 where the name allows it, else UTF-8 with the name cut and padded in bytes, never
+    // inside a character.
+    const struct {
+        const char* name;
+        const char* column;  // the name column's 23 bytes
+        std::vector<std::string> notes;
+    } cases[] = {
+        {"José Müller",
+         "Jos\xE9"
+         " M\xFC"
+         "ller            ",
+         {}},
+        {"Łukasz Żak",
+         "Łukasz Żak           ",
+         {"lines written in UTF-8, since their characters are not all in Windows-1252 or their Windows-1252 "
+          "bytes would read as UTF-8"}},
+        // 23 bytes end inside the "ł": it goes, and a blank takes its byte.
+        {"Łukasz Żak Anna Żółć",
+         "Łukasz Żak Anna Żó ",
+         {"names in UTF-8 cut to the 23 bytes of the name column",
+          "lines written in UTF-8, since their characters are not all in Windows-1252 or their Windows-1252 "
+          "bytes would read as UTF-8"}},
+        {"Müller-Lüdenscheidt-Schön",
+         "M\xFC"
+         "ller-L\xFC"
+         "denscheidt-Sch",
+         {"names cut to the 23 characters of the name column"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportBirth birth = FerberBirth();
+        birth.name = c.name;
+        const WrittenBirth written = QuickChartRecord(birth);
+        EXPECT_EQ(written.text.size(), 102u);
+        EXPECT_EQ(written.text.substr(0, 23), c.column);
+        EXPECT_EQ(written.text.substr(23), kFerberLine.substr(23, 24) + "   " + kFerberLine.substr(50, 25) +
+                                               std::string(25, ' ') + "\r\n");
+        EXPECT_EQ(written.notes, c.notes);
+    }
+}
+
 TEST(CsvFormatTest, ColumnsAreFoundByTheHeaderInAnyOrder) {
     const std::string text =
         "Latitude;Longitude;Place;Time;Date;Zone;Name;Remark\r\n"
@@ -214,6 +297,46 @@ TEST(CsvFormatTest, SpreadsheetFieldsNameColumnsZoneIdsAndDaylightSaving) {
     EXPECT_EQ(file.births[2].name, "Bo Quote \"Q\"");
     EXPECT_FALSE(file.births[2].zoneEast);
     EXPECT_EQ(file.births[2].daylight, 3600);
+}
+
+TEST(CsvFormatTest, WhereTheSeparatorIsNoCommaNumbersMayHaveADecimalComma) {
+    // As spreadsheets of many countries write them: semicolons between the fields, commas in the numbers.
+    const struct {
+        std::string text;
+        std::optional<double> longitude, latitude;
+        std::optional<int> zoneEast, daylight;
+        const char* fault;
+    } cases[] = {
+        {"\nName;Date;Time;Zone;DST;Longitude;Latitude\nAnn;27.9.1970;11:04;5,5;0,5;8,7;-49,1\n", 8.7, -49.1,
+         19800, 1800, ""},
+        {"Name\tDate\tTime\tZone\tLongitude\tLatitude\nAnn\t27.9.1970\t11:04\tUTC+5,5\t8E11,5\t49.1\n",
+         8 + 11.5 / 60, 49.1, 19800, 0, ""},
+        {"Name;Date;Time;Zone;Longitude;Latitude\nAnn;27.9.1970;11:04;+1;8,7,1;49\n", std::nullopt, 49, 3600,
+         0, "the longitude \"8,7,1\" is not a longitude"},
+        {"Name;Date;Time;Zone;Longitude;Latitude\nAnn;27.9.1970;11:04;+1;8.7,1;49\n", std::nullopt, 49, 3600,
+         0, "the longitude \"8.7,1\" is not a longitude"},
+        // With commas between the fields a comma in a number is no decimal comma.
+        {"name,date,time,zone,longitude,latitude\nAnn,27.9.1970,11:04,+1,\"8,7\",49\n", std::nullopt, 49,
+         3600, 0, "the longitude \"8,7\" is not a longitude"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const SourceFile file = ReadCsvText(c.text, RegionalFormat{});
+        ASSERT_EQ(file.fault, "");
+        ASSERT_EQ(file.births.size(), 1u);
+        const SourceBirth& b = file.births[0];
+        EXPECT_EQ(b.fault, c.fault);
+        EXPECT_EQ(b.zoneEast, c.zoneEast);
+        EXPECT_EQ(b.daylight, c.daylight);
+        ASSERT_EQ(b.longitude.has_value(), c.longitude.has_value());
+        if (c.longitude) {
+            EXPECT_NEAR(*b.longitude, *c.longitude, 1e-12);
+        }
+        ASSERT_EQ(b.latitude.has_value(), c.latitude.has_value());
+        if (c.latitude) {
+            EXPECT_NEAR(*b.latitude, *c.latitude, 1e-12);
+        }
+    }
 }
 
 TEST(CsvFormatTest, AHeaderWithoutTheNeededColumnsOrFieldsThatAreNoneSayWhy) {
