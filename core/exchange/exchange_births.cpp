@@ -317,14 +317,15 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
                           std::fabs(*b.longitude * 60 - longitudeEastMinutes) > 1e-6;
 
     const double zoneWest = -offsetEast / 3600.0;
-    if (zoneWest > 12 || zoneWest < -13)
+    if (!ZoneInRange(zoneWest))
         return refuse("the zone " + OffsetText(offsetEast) +
-                      " is outside the zones the program takes (13 hours east to 12 hours west of UT)");
-    if (longitudeEastMinutes <= 0 && zoneWest < -2)
+                      " is outside the zones the program takes (14 hours east to 12 hours west of UT)");
+    if (ZoneSignLooksWrong(zoneWest, longitudeEastMinutes <= 0, -longitudeEastMinutes))
         return refuse("the zone " + OffsetText(offsetEast) +
                       " lies more than 2 hours east of UT while the longitude " +
                       PositionText(longitudeEastMinutes, 'E', 'W') +
-                      " is west, which the program refuses as a sign the wrong way round");
+                      " is west and short of the date line (150 degrees west and beyond), which the program "
+                      "refuses as a sign the wrong way round");
 
     NameRecord record;
     record.Field[1] = name;

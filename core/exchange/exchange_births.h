@@ -71,8 +71,9 @@ struct BirthConversion {
 // differs from the date, time and zone by more than a minute, a warning says so and the date, time and
 // zone are kept. Refused: no name or one the names file cannot hold (a line break, a leading double
 // quote, a quote and a comma, too long), no date, a year outside 1 to 2099, no time, no position, no zone,
-// a zone outside 13 hours east to 12 west, a zone more than two hours east with a western longitude (the
-// program takes that for a sign the wrong way round), or any other record the input checks refuse.
+// a zone outside 14 hours east to 12 west, a zone more than two hours east with a western longitude short
+// of 150 degrees west (the program takes that for a sign the wrong way round; beyond it lie Samoa, Tonga
+// and the other islands east of the date line), or any other record the input checks refuse.
 BirthConversion ConvertBirth(const SourceBirth& birth, ZoneSources& sources, const RegionalFormat& regional);
 
 struct ExportBirth {

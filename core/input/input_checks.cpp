@@ -53,8 +53,10 @@ void CheckComplete(const WindowTexts& w, Report report, ChartState& state, UserD
     if (w.hour.empty() || w.zone.empty() || w.minute.empty()) report(state, dialogs);
     if (w.longDeg.empty() || w.longMin.empty()) report(state, dialogs);
     if (w.latDeg.empty() || w.latMin.empty()) report(state, dialogs);
-    // A zone far east of Greenwich with a western longitude is a sign typed the wrong way round.
-    if (Value(w.zone) < -2 && w.west) report(state, dialogs);
+    // A zone far east of Greenwich with a western longitude is a sign typed the wrong way round, except
+    // near the date line.
+    if (ZoneSignLooksWrong(Value(w.zone), w.west, Value(w.longDeg) * 60 + Value(w.longMin)))
+        report(state, dialogs);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -111,7 +113,7 @@ bool AnyMagnitudeBelowZero(const WindowTexts& w) {
 void CheckRanges(const WindowTexts& w, Report report, ChartState& state, UserDialogs& dialogs) {
     if (Value(w.month) > 12 || Value(w.day) > 31 || Value(w.year) > kLastInputYear) report(state, dialogs);
     if (Value(w.hour) > 12 || Value(w.minute) > 59) report(state, dialogs);
-    if (Value(w.zone) > 12 || Value(w.zone) < -13) report(state, dialogs);
+    if (!ZoneInRange(Value(w.zone))) report(state, dialogs);
     if (Value(w.longDeg) > 180 || Value(w.longMin) > 59) report(state, dialogs);
     if (Value(w.latMin) > 59) report(state, dialogs);
     if (AnyMagnitudeBelowZero(w)) report(state, dialogs);
@@ -159,6 +161,14 @@ float PackedTime(const WindowTexts& w) {
 }
 
 }  // namespace
+
+bool ZoneInRange(double zoneWest) {
+    return zoneWest <= kWestmostZone && zoneWest >= kEastmostZone;
+}
+
+bool ZoneSignLooksWrong(double zoneWest, bool west, double longitudeWestMinutes) {
+    return zoneWest < -kSignSlipHours && west && !(longitudeWestMinutes > kDateLineRegionDegrees * 60);
+}
 
 void ReportNatalInputError(ChartState& state, UserDialogs& dialogs) {
     dialogs.ShowMessage(kNatalInputErrorMessage, kInputErrorTitle, kInputErrorIcon);

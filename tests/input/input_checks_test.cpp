@@ -195,7 +195,9 @@ TEST(InputChecksTest, RangeChecksRefuseValuesBeyondTheirLimits) {
             {"zone", &N::txtTZ, "12", false, 0},
             {"zone", &N::txtTZ, "12.5", false, 1},
             {"zone with East", &N::txtTZ, "-13", true, 0},
-            {"zone with East", &N::txtTZ, "-13.5", true, 1},
+            {"zone with East", &N::txtTZ, "-13.75", true, 0},  // the Chatham Islands in summer
+            {"zone with East", &N::txtTZ, "-14", true, 0},
+            {"zone with East", &N::txtTZ, "-14.5", true, 1},
             {"longitude degrees", &N::txtLongDeg, "180", false, 0},
             {"longitude degrees", &N::txtLongDeg, "181", false, 1},
             {"longitude minutes", &N::txtLongMin, "60", false, 1},
@@ -204,6 +206,57 @@ TEST(InputChecksTest, RangeChecksRefuseValuesBeyondTheirLimits) {
             {"latitude degrees", &N::txtLatDeg, "95", false, 0},
         },
         NatalRanges);
+}
+
+// Samoa, Tonga, Kiritimati, Wallis and the Chatham Islands lie west of Greenwich with zones far east of
+// it: beyond 150 degrees west such a zone is real; short of it, it is still a sign the wrong way round.
+TEST(InputChecksTest, ZonesFarEastPassWithWesternLongitudesOnlyBeyond150DegreesWest) {
+    const struct {
+        const char* place;
+        const char* zone;
+        const char* longDeg;
+        const char* longMin;
+        bool east;
+        int messages;
+    } cases[] = {
+        {"Apia", "-13", "171", "46", false, 0},
+        {"Nuku'alofa", "-13", "175", "12", false, 0},
+        {"Kiritimati", "-14", "157", "24", false, 0},
+        {"Mata-Utu", "-12", "176", "10", false, 0},
+        {"Waitangi, Chatham Islands", "-12.75", "176", "34", false, 0},
+        {"Waitangi in summer", "-13.75", "176", "34", false, 0},
+        {"just beyond 150 W", "-13", "150", "1", false, 0},
+        {"at 150 W", "-13", "150", "0", false, 1},
+        {"New York with a zone typed the wrong way", "-5", "74", "0", false, 1},
+        {"Honolulu with a zone typed the wrong way", "-10", "157", "51", false, 0},
+        {"beyond the eastmost zone", "-14.5", "171", "46", false, 1},
+        {"beyond the westmost zone", "13", "171", "46", false, 1},
+        {"Auckland in summer", "-13", "174", "46", true, 0},
+        {"Kiritimati east of the date line", "-14", "172", "0", true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        for (const bool diurnal : {false, true}) {
+            NatalInputFields natal = SampleNatal();
+            DiurnalInputFields second = SampleDiurnal();
+            std::string& zone = diurnal ? second.txtDiurnalTZ : natal.txtTZ;
+            std::string& longDeg = diurnal ? second.txtDiurnalLongDeg : natal.txtLongDeg;
+            std::string& longMin = diurnal ? second.txtDiurnalLongMin : natal.txtLongMin;
+            zone = c.zone, longDeg = c.longDeg, longMin = c.longMin;
+            diurnal ? second.SelectEast(c.east) : natal.SelectEast(c.east);
+            ChartState state;
+            ScriptedDialogs dialogs;
+            CheckInputComplete(natal, second, state, dialogs);
+            CheckNatalRanges(natal, state, dialogs);
+            CheckDiurnalRanges(second, state, dialogs);
+            ExpectMessages(dialogs, c.messages,
+                           diurnal ? kDiurnalInputErrorMessage : kNatalInputErrorMessage);
+        }
+    }
+    EXPECT_TRUE(ZoneInRange(-14));
+    EXPECT_FALSE(ZoneInRange(-14.01));
+    EXPECT_TRUE(ZoneInRange(12));
+    EXPECT_FALSE(ZoneInRange(12.01));
 }
 
 TEST(InputChecksTest, DiurnalRangeChecksShowTheDiurnalMessage) {
