@@ -269,10 +269,9 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     const std::string name = WithoutByteOrderMarks(b.name);
     if (const auto fault = NameFault(name)) return refuse(*fault);
     if (!b.date)
-        return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");
-    if (b.date->year < kFirstYear || b.date->year > kLastYear)
-        return refuse("the date " + DateText(*b.date) + " is outside the years the program computes (" +
-                      std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")");
+        return refuse(b.dateText.empty() ? "the record has no date" : UnreadDateReason(b.dateText, regional));
+    if (const auto fault = YearRangeFault(b.date->year))
+        return refuse("the date " + DateText(*b.date) + " " + *fault);
     if (!b.clock) return refuse("the record has no time of birth");
     if (!b.latitude || !b.longitude) return refuse("the record has no latitude and longitude");
 

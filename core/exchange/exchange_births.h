@@ -17,14 +17,15 @@
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
 #include "environment/regional_format.h"
+#include "environment/year_rule.h"
 #include "exchange/exchange_fields.h"
 #include "exchange/place_zones.h"
 
 namespace talvenor {
 
 // The years the program computes charts for.
-inline constexpr int kFirstYear = 1;
-inline constexpr int kLastYear = 2099;
+inline constexpr int kFirstYear = kFirstComputedYear;
+inline constexpr int kLastYear = kLastComputedYear;
 
 struct SourceBirth {
     std::size_t line = 0;  // the line of its file the record begins on

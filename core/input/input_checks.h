@@ -11,11 +11,13 @@
 #include "chart/input_fields.h"
 #include "environment/regional_format.h"
 #include "environment/user_dialogs.h"
+#include "environment/year_rule.h"
 
 namespace talvenor {
 
-// The last year the input windows take; the first is the year 1 (a year of 0 counts as no date).
-inline constexpr int kLastInputYear = 2099;
+// The last year the input windows take, the last the program computes; the first is the year 1 (a year
+// of 0 counts as no date). The year box takes the number as typed: 62 is the year 62.
+inline constexpr int kLastInputYear = kLastComputedYear;
 
 // The zones the program takes, in hours west of Greenwich (east negative): from 12 hours west to 14 hours
 // east, the zone of Kiritimati.

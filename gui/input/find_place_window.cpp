@@ -14,6 +14,7 @@
 #include "atlas/atlas_text.h"
 #include "atlas/place_format.h"
 #include "environment/app_folder.h"
+#include "environment/year_rule.h"
 #include "session/session.h"
 #include "shell/gui_support.h"
 #include "system_zones.h"
@@ -244,9 +245,11 @@ bool RunFindPlace(QWidget* owner, FindPlaceWindow*& window, Session& session, Ty
         const std::optional<std::string> typed =
             session.dialogs->AskText(kFindPlaceDatePrompt, kFindPlaceTitle, "");
         if (!typed) return false;
-        date = ParseDate(*typed, session.regional);
-        if (!date || date->year > 9999) {
-            session.dialogs->ShowMessage(NotADateMessage(*typed), kFindPlaceTitle, MessageIcon::Exclamation);
+        std::string fault;
+        date = ReadDateByYearRule(*typed, session.regional, fault);
+        if (!date) {
+            session.dialogs->ShowMessage(NotADateMessage(*typed, fault), kFindPlaceTitle,
+                                         MessageIcon::Exclamation);
             return false;
         }
         moment.month = std::to_string(date->month);

@@ -43,3 +43,8 @@ talvenor_atlas_cli_test(zone_offset_is_no_id 2 ARGS zone --tz UTC+05:00 --date "
                         STDERR "does not know the zone UTC+05:00")
 talvenor_atlas_cli_test(zone_file_is_no_id 2 ARGS zone --tz posixrules --date "1 Jul 2024" --time 12.00
                         STDERR "does not know the zone posixrules")
+# The year rule of every date: the years 1 to 2099, the year written in full.
+talvenor_atlas_cli_test(zone_short_year 2 ARGS zone --tz Europe/Berlin --date "14 Mar 62" --time 10.15 --ampm P
+                        STDERR "gives the year in short: write it in full")
+talvenor_atlas_cli_test(zone_year_beyond_2099 2 ARGS zone --tz Europe/Berlin --date "1 Jan 2100" --time 12.00
+                        STDERR "is outside the years the program computes (1 to 2099)")

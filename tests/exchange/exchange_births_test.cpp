@@ -247,6 +247,16 @@ TEST_F(ExchangeBirthsTest, WithoutAZoneThePlaceOrTheZoneIdGivesItFromTheDatabase
     EXPECT_NE(converted.warnings[0].find("occurred twice"), std::string::npos);
 }
 
+// The years the program computes run from the year 1: a birth of 1.1.0001 comes in as the year 1 and is
+// written so that the names file gives it back.
+TEST_F(ExchangeBirthsTest, TheYearOneComesInAsTheYearOne) {
+    SourceBirth b = Ferber();
+    b.date = CivilDate{1, 1, 1};
+    b.dateText = "1.1.0001";
+    const BirthConversion converted = Convert(b);
+    EXPECT_EQ(LineOf(converted), "Tobias Ferber,01 Jan 0001,11.04,A,-1,-008.11,49.05");
+}
+
 // The islands just east of the date line: western longitudes, zones far east of Greenwich.
 TEST_F(ExchangeBirthsTest, BirthsEastOfTheDateLineComeInWithTheirZones) {
     const struct {
@@ -296,6 +306,15 @@ TEST_F(ExchangeBirthsTest, RecordsThatCannotBeConvertedSayWhy) {
         {with([](SourceBirth& b) { b.date.reset(), b.dateText.clear(); }), "the record has no date"},
         {with([](SourceBirth& b) { b.date.reset(), b.dateText = "31.2.1970"; }),
          "\"31.2.1970\" is not a date"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "27.9.70"; }),
+         "the date \"27.9.70\" gives the year in short: write it in full (1962, not 62; the year 62 as "
+         "0062), for "
+         "the years the program computes (1 to 2099)"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "1/1/1"; }),
+         "the date \"1/1/1\" gives the year in short: write it in full (1962, not 62; the year 62 as 0062), "
+         "for "
+         "the years the program computes (1 to 2099)"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "27.13.70"; }), "\"27.13.70\" is not a date"},
         {with([](SourceBirth& b) {
              b.date = CivilDate{2100, 1, 1};
          }),

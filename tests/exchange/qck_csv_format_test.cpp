@@ -109,6 +109,11 @@ TEST(QuickChartFormatTest, LinesThatAreNoRecordSayWhy) {
         {replaced(23, "XYZ"), "the date \"XYZ 27, 1970\" is not a date"},
         {replaced(30, " 19x0"), "the date \"SEP 27, 19x0\" is not a date"},
         {replaced(30, " 2100"), "the year 2100 is outside the years the program computes (1 to 2099)"},
+        // A year in short could be any century: it is refused, not taken as the year 70.
+        {replaced(30, "   70"),
+         "the date \"SEP 27,   70\" gives the year in short: write it in full (1962, not 62; the year 62 as "
+         "0062), "
+         "for the years the program computes (1 to 2099)"},
         {replaced(35, "13:04:00 PM"), "the time \"13:04:00 PM\" is not a clock time"},
         {replaced(50, "-0x:00"), "the correction \"-0x:00\" is not an offset such as +05:00"},
         {replaced(56, "008X11'00"), "the longitude \"008X11'00\" is not a longitude such as 006E54'00"},

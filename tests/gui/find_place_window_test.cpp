@@ -17,6 +17,7 @@
 #include "atlas/atlas_index.h"
 #include "atlas/atlas_text.h"
 #include "atlas/find_place.h"
+#include "environment/year_rule.h"
 #include "fake_app_services.h"
 #include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
@@ -227,6 +228,17 @@ TEST_F(FindPlaceTest, WithoutAValidDateItAsksForOne) {
     PressFindPlace(w);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(app_.dialogs.shown.back().text, NotADateMessage("someday"));
+    // A year in short is no guess at 19xx or 20xx, and a year beyond 2099 no date the program computes.
+    for (const char* typed : {"14 Mar 62", "1 Jan 2100"}) {
+        app_.dialogs.answers.push_back(typed);
+        PressFindPlace(w);
+        EXPECT_FALSE(d->isVisible());
+        std::string fault;
+        EXPECT_FALSE(ReadDateByYearRule(typed, RegionalFormat{}, fault));
+        EXPECT_EQ(app_.dialogs.shown.back().text, NotADateMessage(typed, fault));
+        EXPECT_NE(app_.dialogs.shown.back().text.find("(1 to 2099)"), std::string::npos);
+        EXPECT_EQ(w.findChild<QLineEdit*>("txtYear")->text(), "");
+    }
 }
 
 TEST_F(FindPlaceTest, AMissingAtlasIsReportedAndTheWindowWorksOn) {

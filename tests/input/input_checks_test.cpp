@@ -302,8 +302,9 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
     const auto fraction = [](NatalInputFields& f) { f.txtDay = "14.5"; };
     const auto signedDay = [](NatalInputFields& f) { f.txtDay = "+14"; };
     const auto negativeYear = [](NatalInputFields& f) { f.txtYear = "-1962"; };
-    // The date text would read back as 1962 while the chart is computed for the year 62.
+    // The year box takes the number as typed: 62 is the year 62, and 1 the year 1.
     const auto shortYear = [](NatalInputFields& f) { f.txtYear = "62"; };
+    const auto yearOne = [](NatalInputFields& f) { f.txtMonth = "1", f.txtDay = "1", f.txtYear = " 1 "; };
     const auto paddedTexts = [](NatalInputFields& f) { f.txtDay = " 14 ", f.txtMonth = "03"; };
     const struct {
         const char* what;
@@ -319,7 +320,8 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
         {"day 14.5", fraction, 1},
         {"day +14", signedDay, 1},
         {"year -1962", negativeYear, 1},
-        {"year 62", shortYear, 1},
+        {"year 62", shortYear, 0},
+        {"year 1", yearOne, 0},
         {"blanks and a leading zero", paddedTexts, 0},
     };
     for (const auto& c : cases) {
@@ -518,6 +520,33 @@ TEST(InputTransferTest, DateTextFollowsTheRegionalOrder) {
         TransferDiurnalInput(SampleDiurnal(), regional, state);
         EXPECT_EQ(state.NatalDateText, c.natal);
         EXPECT_EQ(state.DiurnalDateText, c.diurnal);
+    }
+}
+
+// A year typed in one or two digits is that year; the date text, which the page header reads back as a
+// date, gives it with four digits so that it does not read as 19xx or 20xx.
+TEST(InputTransferTest, AShortYearIsTheYearAsTypedInTheDateText) {
+    const struct {
+        const char* year;
+        std::int16_t value;
+        const char* text;
+    } cases[] = {{"62", 62, "3/14/0062"},
+                 {" 1", 1, "3/14/0001"},
+                 {"062", 62, "3/14/062"},
+                 {"1962", 1962, "3/14/1962"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.year);
+        NatalInputFields natal = SampleNatal();
+        natal.txtYear = c.year;
+        DiurnalInputFields diurnal = SampleDiurnal();
+        diurnal.txtDiurnalYear = c.year;
+        ChartState state;
+        TransferNatalInput(natal, RegionalFormat{}, state);
+        TransferDiurnalInput(diurnal, RegionalFormat{}, state);
+        EXPECT_EQ(state.NatalYear, c.value);
+        EXPECT_EQ(state.NatalDateText, c.text);
+        EXPECT_EQ(state.DiurnalYear, c.value);
+        EXPECT_EQ(ParseDate(state.NatalDateText, RegionalFormat{}), (CivilDate{c.value, 3, 14}));
     }
 }
 

@@ -60,11 +60,11 @@ struct SweepInput {
     bool secondPerson = false;
 };
 
-// Years below 100 are typed with four digits: a two-digit year would be read as 19xx or 20xx by the date
-// rules, which the checks refuse.
+// The year box takes a year as typed: years below 100 are typed as they are when odd ("1") and with four
+// digits when even ("0062"), and both are that year.
 std::string YearText(int year) {
     std::string text = std::to_string(year);
-    return year < 100 ? std::string(4 - text.size(), '0') + text : text;
+    return year < 100 && year % 2 == 0 ? std::string(4 - text.size(), '0') + text : text;
 }
 
 std::string ZoneText(double zone) {
