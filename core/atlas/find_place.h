@@ -15,6 +15,9 @@ namespace talvenor {
 inline constexpr const char* kFindPlaceTitle = "Find Place";
 inline constexpr const char* kFindPlaceDatePrompt =
     "The time zone depends on the date, and no valid date is typed yet.\n\nType the date (e.g. 14 Mar 1962):";
+inline constexpr const char* kMakingIndexNote =
+    "Making the index of the world atlas, which takes a few seconds. Type on: the places are shown as soon "
+    "as it is ready.";
 inline constexpr const char* kNoClockNote =
     "No valid clock time is typed: the offset is the one at noon of that day.";
 inline constexpr std::size_t kFindPlaceResults = 50;

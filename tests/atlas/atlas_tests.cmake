@@ -48,3 +48,9 @@ talvenor_atlas_cli_test(zone_short_year 2 ARGS zone --tz Europe/Berlin --date "1
                         STDERR "gives the year in short: write it in full")
 talvenor_atlas_cli_test(zone_year_beyond_2099 2 ARGS zone --tz Europe/Berlin --date "1 Jan 2100" --time 12.00
                         STDERR "is outside the years the program computes (1 to 2099)")
+# A damaged index (a stretch of zeros in its middle, the header intact) is made again by the report tool,
+# for its place search and for an import's place lookups.
+add_test(NAME cli.atlas_damaged_index
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/atlas/check_damaged_index.sh $<TARGET_FILE:talvenor-report>
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli-files/atlas_damaged_index)
+set_tests_properties(cli.atlas_damaged_index PROPERTIES ENVIRONMENT "LC_ALL=C")
