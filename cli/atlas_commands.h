@@ -4,7 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "atlas/atlas_index.h"
+
 namespace talvenor::cli {
+
+// Says on standard error, in one line, that the index of the world atlas is being made, which takes a
+// few seconds; nothing else is printed while it is made.
+class IndexBuildNote : public AtlasBuildWatch {
+  public:
+    void Started(const std::string& indexFile) override;
+    bool Progress(std::size_t, std::size_t) override { return true; }
+};
 
 // talvenor-report places QUERY [--limit N] [--data-dir DIR]
 int PlacesCommand(const std::vector<std::string>& args);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "atlas/atlas_search.h"
+#include "atlas_commands.h"
 #include "environment/app_folder.h"
 #include "environment/regional_format.h"
 #include "environment/text_files.h"
@@ -95,11 +96,12 @@ int ImportCommand(const std::vector<std::string>& args) {
     if (a.dataDir && !fs::is_directory(*a.dataDir, error))
         return Bad("--data-dir is not a folder: " + *a.dataDir);
     const fs::path folder =
-        a.dataDir ? fs::path(*a.dataDir)
-                  : FindAppFolder(ExecutableDir(), ExecutableDir() / ".." / "share" / "talvenor");
+        a.dataDir ? fs::path(*a.dataDir) : FindAppFolder(ExecutableDir(), InstalledDataDir(ExecutableDir()));
 
     SystemZoneDatabase zones;
-    AtlasPlaceZones places([folder] { return Atlas::Open(folder); });
+    // The installed atlas is read in place; an index made for it goes into the data folder.
+    IndexBuildNote note;
+    AtlasPlaceZones places(LocateAtlas(folder, InstalledDataDir(ExecutableDir())), &note);
     ZoneSources sources{&zones, &places};
     ConvertedRecords converted;
     const ImportResult result =

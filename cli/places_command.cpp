@@ -31,6 +31,11 @@ std::optional<std::size_t> Count(const std::string& text) {
 
 }  // namespace
 
+void IndexBuildNote::Started(const std::string& indexFile) {
+    std::fprintf(stderr, "talvenor-report: making the index of the world atlas, %s (a few seconds)\n",
+                 indexFile.c_str());
+}
+
 int PlacesCommand(const std::vector<std::string>& args) {
     std::optional<std::string> query, dataDir;
     std::size_t limit = kDefaultLimit;
@@ -58,12 +63,15 @@ int PlacesCommand(const std::vector<std::string>& args) {
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir) : FindAppFolder(ExecutableDir(), installed);
 
-    const AtlasOpenResult opened = Atlas::Open(AtlasFolder(folder, installed));
+    // An index that is missing or damaged is made first, and one found damaged by the search made again.
+    const AtlasLocation where = LocateAtlas(folder, installed);
+    IndexBuildNote note;
+    AtlasOpenResult opened = Atlas::Open(where, &note);
     if (!opened.atlas) {
         std::fprintf(stderr, "talvenor-report: %s\n", opened.message.c_str());
         return 1;
     }
-    const AtlasSearchResult found = opened.atlas->Search(*query, limit);
+    const AtlasSearchResult found = SearchMakingIndexAgain(opened.atlas, where, *query, limit, &note);
     if (!found.error.empty()) {
         std::fprintf(stderr, "talvenor-report: %s\n", found.error.c_str());
         return 1;

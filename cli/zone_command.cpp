@@ -9,6 +9,7 @@
 #include "atlas/zone_readings.h"
 #include "atlas_commands.h"
 #include "environment/regional_format.h"
+#include "environment/year_rule.h"
 #include "system_zones.h"
 
 namespace talvenor::cli {
@@ -83,8 +84,10 @@ int ZoneCommand(const std::vector<std::string>& args) {
     }
     if (!zone || !date || !time) return Bad("zone needs --tz ID, --date DATE and --time H.MM (see --help)");
 
-    const auto day = ParseDate(*date, ReadRegionalFormat());
-    if (!day) return Bad("--date is not a date: " + *date);
+    std::string dateFault;
+    const auto day = ReadDateByYearRule(*date, ReadRegionalFormat(), dateFault);
+    if (!day && dateFault == kNotADateFault) return Bad("--date is not a date: " + *date);
+    if (!day) return Bad("--date \"" + *date + "\" " + dateFault);
     const auto clock = HoursMinutes(*time);
     bool pm = false;
     if (ampm) {

@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto natalError = FillNatalFromRecord(record, regional, natal);
             const auto diurnalError = FillDiurnalFromRecord(record, regional, diurnal);
             Require(natalError == diurnalError, "both windows accept or refuse the same record");
-            Require(!natalError || *natalError == kNameRecordFormatErrorMessage,
+            // A date whose year breaks the year rule is named after the format error.
+            Require(!natalError || natalError->rfind(kNameRecordFormatErrorMessage, 0) == 0,
                     "the refusal is the format error");
             if (!natalError) RequireSameFill(natal, diurnal);
         }

@@ -1,9 +1,13 @@
 #include "atlas/atlas_index.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -66,25 +70,62 @@ std::string JoinWords(const std::vector<std::string>& words) {
     return Join(words, " ");
 }
 
-std::uint64_t HashFile(const fs::path& file, std::uintmax_t& size, bool& ok) {
-    std::uint64_t hash = 14695981039346656037ULL;
+// The CRC-32 of a file from `offset` on, and the number of bytes it covers; ok is false when the file
+// cannot be read.
+std::uint32_t ChecksumFile(const fs::path& file, std::uintmax_t offset, std::uintmax_t& size, bool& ok) {
+    uLong crc = crc32_z(0L, Z_NULL, 0);
     std::ifstream in(file, std::ios::binary);
     ok = static_cast<bool>(in);
     size = 0;
-    if (!ok) return hash;
-    std::vector<char> buffer(1 << 16);
+    if (!ok) return static_cast<std::uint32_t>(crc);
+    if (offset > 0 && !in.seekg(static_cast<std::streamoff>(offset))) {
+        ok = false;
+        return static_cast<std::uint32_t>(crc);
+    }
+    std::vector<char> buffer(1 << 20);
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto got = static_cast<std::size_t>(in.gcount());
-        for (std::size_t i = 0; i < got; ++i) {
-            hash ^= static_cast<unsigned char>(buffer[i]);
-            hash *= 1099511628211ULL;
-        }
+        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(buffer.data()), got);
         size += got;
     }
     ok = !in.bad();
-    return hash;
+    return static_cast<std::uint32_t>(crc);
 }
+
+// The file header of an SQLite database: its first 100 bytes, which every write changes (the change
+// counter) and which hold the check value itself (the user version, bytes 60 to 63).
+constexpr std::uintmax_t kHeaderBytes = 100;
+
+// The check value of an index file's bytes after the header, as the header's user version keeps it: the
+// CRC-32 with its bits read as a signed 32-bit number.
+std::optional<std::int32_t> BodyCheckValue(const fs::path& indexFile) {
+    std::uintmax_t size = 0;
+    bool ok = false;
+    const std::uint32_t crc = ChecksumFile(indexFile, kHeaderBytes, size, ok);
+    if (!ok || size == 0) return std::nullopt;
+    return static_cast<std::int32_t>(crc);
+}
+
+// Writes the check value of a finished index file into its header.
+bool SealIndexFile(const fs::path& indexFile, std::string& error) {
+    const auto check = BodyCheckValue(indexFile);
+    if (!check) {
+        error = "the index just written cannot be read back";
+        return false;
+    }
+    Connection db;
+    if (!db.Open(indexFile.string(), SQLITE_OPEN_READWRITE, error)) return false;
+    const std::string pragma = "PRAGMA user_version = " + std::to_string(*check);
+    return db.Execute(pragma.c_str(), error);
+}
+
+// How the build's share of work is told: reading and sorting the text, writing the places, merging the
+// word index; in steps of a thousand, in proportion to the time each part takes.
+constexpr std::size_t kBuildSteps = 1000;
+constexpr std::size_t kReadSteps = 60;
+constexpr std::size_t kPlaceSteps = 880;
+constexpr std::size_t kPlacesPerReport = 2000;
 
 AtlasIndexResult Failure(AtlasIndexStatus status, std::string message) {
     AtlasIndexResult r;
@@ -115,11 +156,32 @@ std::string AtlasTextSignature(const fs::path& folder) {
     for (const char* name : {kAtlasPlacesFile, kAtlasRegionsFile, kAtlasCountriesFile}) {
         std::uintmax_t size = 0;
         bool ok = false;
-        const std::uint64_t hash = HashFile(folder / name, size, ok);
+        const std::uint32_t crc = ChecksumFile(folder / name, 0, size, ok);
         if (!ok) return {};
-        signature += "; " + std::string(name) + " " + std::to_string(size) + " " + std::to_string(hash);
+        signature += "; " + std::string(name) + " " + std::to_string(size) + " " + std::to_string(crc);
     }
     return signature;
+}
+
+bool AtlasIndexIntact(const fs::path& indexFile, const Connection& db) {
+    Statement version(db, "PRAGMA user_version");
+    if (!version.Prepared() || version.Step() != SQLITE_ROW) return false;
+    const auto sealed = static_cast<std::int32_t>(version.Int(0));
+    const auto check = BodyCheckValue(indexFile);
+    return check && *check == sealed;
+}
+
+bool IsIndexReadFault(int code) {
+    switch (code & 0xFF) {
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+        case SQLITE_IOERR:
+        case SQLITE_FORMAT:
+        case SQLITE_CANTOPEN:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::string RecordedAtlasSignature(const Connection& db) {
@@ -130,7 +192,9 @@ std::string RecordedAtlasSignature(const Connection& db) {
     return signature.rfind(layout, 0) == 0 ? signature : std::string();
 }
 
-AtlasIndexResult BuildAtlasIndexInto(const Connection& db, const fs::path& folder) {
+AtlasIndexResult BuildAtlasIndexInto(const Connection& db, const fs::path& folder, AtlasBuildWatch* watch) {
+    const auto progress = [watch](std::size_t done) { return !watch || watch->Progress(done, kBuildSteps); };
+    if (!progress(0)) return Failure(AtlasIndexStatus::Stopped, "");
     const fs::path placesFile = folder / kAtlasPlacesFile;
     const fs::path regionsFile = folder / kAtlasRegionsFile;
     const fs::path countriesFile = folder / kAtlasCountriesFile;
@@ -171,6 +235,7 @@ AtlasIndexResult BuildAtlasIndexInto(const Connection& db, const fs::path& folde
     std::stable_sort(places.begin(), places.end(), [](const AtlasPlaceLine& a, const AtlasPlaceLine& b) {
         return a.population > b.population;
     });
+    if (!progress(kReadSteps)) return Failure(AtlasIndexStatus::Stopped, "");
 
     std::string error;
     if (!db.Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;", error) ||
@@ -250,7 +315,13 @@ AtlasIndexResult BuildAtlasIndexInto(const Connection& db, const fs::path& folde
         insertWords.BindText(4, atlas_sql::SpellOutLetters(Join(areaNames, " ; ")));
         step(insertWords);
         if (writeFailed) return Failure(AtlasIndexStatus::CannotWrite, db.LastError());
+        if (id % kPlacesPerReport == 0 &&
+            !progress(kReadSteps + kPlaceSteps * static_cast<std::size_t>(id) / places.size())) {
+            // Nothing of a stopped build is kept: the caller throws the file or the memory away.
+            return Failure(AtlasIndexStatus::Stopped, "");
+        }
     }
+    if (!progress(kReadSteps + kPlaceSteps)) return Failure(AtlasIndexStatus::Stopped, "");
 
     Statement insertMeta(db, "INSERT INTO atlas_meta(key, value) VALUES(?1, ?2)");
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"signature", signature},
@@ -262,14 +333,25 @@ AtlasIndexResult BuildAtlasIndexInto(const Connection& db, const fs::path& folde
     if (writeFailed || !db.Execute("INSERT INTO place_words(place_words) VALUES('optimize'); COMMIT;", error))
         return Failure(AtlasIndexStatus::CannotWrite, writeFailed ? db.LastError() : error);
     result.places = places.size();
+    progress(kBuildSteps);
     return result;
 }
 
-AtlasIndexResult BuildAtlasIndex(const fs::path& textFolder, const fs::path& indexFile) {
-    fs::path temporary = indexFile;
-    temporary += ".build-" + std::to_string(getpid());
+AtlasIndexResult BuildAtlasIndex(const fs::path& textFolder, const fs::path& indexFile,
+                                 AtlasBuildWatch* watch) {
+    // A name no other build uses, this process's other windows included.
+    std::string pattern = indexFile.string() + ".build-XXXXXX";
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0) {
+        return Failure(AtlasIndexStatus::CannotWrite,
+                       AtlasIndexUnwritableMessage(
+                           indexFile.string(), std::error_code(errno, std::generic_category()).message()));
+    }
+    // Readable by all, as the text it is made from (mkstemp makes the file for its owner alone).
+    fchmod(descriptor, 0644);
+    close(descriptor);
+    const fs::path temporary = pattern;
     std::error_code ec;
-    fs::remove(temporary, ec);
     AtlasIndexResult result;
     {
         Connection db;
@@ -279,7 +361,11 @@ AtlasIndexResult BuildAtlasIndex(const fs::path& textFolder, const fs::path& ind
             return Failure(AtlasIndexStatus::CannotWrite,
                            AtlasIndexUnwritableMessage(indexFile.string(), error));
         }
-        result = BuildAtlasIndexInto(db, textFolder);
+        result = BuildAtlasIndexInto(db, textFolder, watch);
+    }
+    if (result.status == AtlasIndexStatus::Built) {
+        std::string error;
+        if (!SealIndexFile(temporary, error)) result = Failure(AtlasIndexStatus::CannotWrite, error);
     }
     if (result.status == AtlasIndexStatus::CannotWrite)
         result.message = AtlasIndexUnwritableMessage(indexFile.string(), result.message);

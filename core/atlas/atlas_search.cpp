@@ -46,22 +46,27 @@ std::string Joined(const std::vector<std::string>& words) {
 }
 
 std::string IndexReadMessage(const std::string& file, const std::string& reason) {
-    return "The index of the world atlas " + file + " cannot be read (" + reason +
-           "). Delete it: it is made again from " + kAtlasPlacesFile + " on the next search.";
+    return "The index of the world atlas " + file + " cannot be read (" + reason + ").";
 }
 
-bool HoldsAtlas(const fs::path& folder) {
+bool IsFile(const fs::path& file) {
     std::error_code ec;
-    return fs::is_regular_file(folder / kAtlasPlacesFile, ec) ||
-           fs::is_regular_file(folder / kAtlasIndexFile, ec);
+    return fs::is_regular_file(file, ec);
 }
 
 }  // namespace
 
-fs::path AtlasFolder(const fs::path& dataFolder, const fs::path& installedDataDir) {
-    if (HoldsAtlas(dataFolder)) return dataFolder;
-    if (!installedDataDir.empty() && HoldsAtlas(installedDataDir)) return installedDataDir;
-    return dataFolder;
+AtlasLocation LocateAtlas(const fs::path& dataFolder, const fs::path& installedDataDir) {
+    const fs::path indexFile = dataFolder / kAtlasIndexFile;
+    if (IsFile(dataFolder / kAtlasPlacesFile)) return {dataFolder, indexFile};
+    if (!installedDataDir.empty() &&
+        (IsFile(installedDataDir / kAtlasPlacesFile) || IsFile(installedDataDir / kAtlasIndexFile)))
+        return {installedDataDir, indexFile};
+    return {dataFolder, indexFile};
+}
+
+AtlasLocation AtlasIn(const fs::path& folder) {
+    return {folder, folder / kAtlasIndexFile};
 }
 
 std::string PlaceLabel(const WorldPlace& place) {
@@ -103,84 +108,114 @@ Atlas::~Atlas() = default;
 
 AtlasOpenResult Atlas::OpenIndex(const fs::path& indexFile) {
     AtlasOpenResult result;
-    auto index = std::make_unique<Index>();
-    index->file = indexFile.string();
-    std::string error;
-    std::error_code ec;
-    if (!fs::is_regular_file(indexFile, ec) ||
-        !index->db.Open(indexFile.string(), SQLITE_OPEN_READONLY, error) ||
-        RecordedAtlasSignature(index->db).empty() || !index->Prepare()) {
+    if (auto index = OpenIntactIndex(indexFile, "")) {
+        result.atlas.reset(new Atlas(std::move(index)));
+    } else {
         result.message = AtlasMissingMessage(indexFile.string());
-        return result;
     }
-    result.atlas.reset(new Atlas(std::move(index)));
     return result;
 }
 
 AtlasOpenResult Atlas::Open(const fs::path& folder) {
+    return Open(AtlasIn(folder));
+}
+
+AtlasOpenResult Atlas::Open(const AtlasLocation& where, AtlasBuildWatch* watch) {
+    AtlasOpenResult made = OpenMade(where);
+    if (made.atlas || !made.needsBuild) return made;
+    return Rebuild(where, watch);
+}
+
+AtlasOpenResult Atlas::OpenMade(const AtlasLocation& where) {
     AtlasOpenResult result;
-    const fs::path indexFile = folder / kAtlasIndexFile;
-    const std::string signature = AtlasTextSignature(folder);
-
-    const auto openFile = [&]() -> std::unique_ptr<Index> {
-        auto index = std::make_unique<Index>();
-        index->file = indexFile.string();
-        std::string error;
-        std::error_code ec;
-        if (!fs::is_regular_file(indexFile, ec) ||
-            !index->db.Open(indexFile.string(), SQLITE_OPEN_READONLY, error))
-            return nullptr;
-        const std::string recorded = RecordedAtlasSignature(index->db);
-        if (recorded.empty() || (!signature.empty() && recorded != signature) || !index->Prepare())
-            return nullptr;
-        return index;
-    };
-
-    if (auto index = openFile()) {
-        result.atlas.reset(new Atlas(std::move(index)));
-        return result;
+    const std::string signature = AtlasTextSignature(where.textFolder);
+    std::vector<fs::path> files{where.textFolder / kAtlasIndexFile};
+    if (where.indexFile != files.front()) files.push_back(where.indexFile);
+    for (const fs::path& file : files) {
+        if (auto index = OpenIntactIndex(file, signature)) {
+            result.atlas.reset(new Atlas(std::move(index)));
+            return result;
+        }
     }
     if (signature.empty()) {
         // Name the first text file that cannot be read.
         for (const char* name : {kAtlasPlacesFile, kAtlasRegionsFile, kAtlasCountriesFile}) {
-            std::error_code ec;
-            if (!fs::is_regular_file(folder / name, ec)) {
-                result.message = AtlasMissingMessage((folder / name).string());
+            if (!IsFile(where.textFolder / name)) {
+                result.message = AtlasMissingMessage((where.textFolder / name).string());
                 return result;
             }
         }
-        result.message = AtlasMissingMessage((folder / kAtlasPlacesFile).string());
+        result.message = AtlasMissingMessage((where.textFolder / kAtlasPlacesFile).string());
         return result;
     }
+    result.needsBuild = true;
+    return result;
+}
 
-    const AtlasIndexResult built = BuildAtlasIndex(folder, indexFile);
+AtlasOpenResult Atlas::Rebuild(const AtlasLocation& where, AtlasBuildWatch* watch) {
+    AtlasOpenResult result;
+    const std::string signature = AtlasTextSignature(where.textFolder);
+    if (watch) watch->Started(where.indexFile.string());
+    const AtlasIndexResult built = BuildAtlasIndex(where.textFolder, where.indexFile, watch);
     if (built.status == AtlasIndexStatus::Built) {
-        if (auto index = openFile()) {
+        if (auto index = OpenIntactIndex(where.indexFile, signature)) {
             result.atlas.reset(new Atlas(std::move(index)));
             result.indexBuilt = true;
             return result;
         }
     } else if (built.status != AtlasIndexStatus::CannotWrite) {
-        result.message = built.message;
+        result.message =
+            built.status == AtlasIndexStatus::Stopped ? kAtlasIndexStoppedMessage : built.message;
         return result;
     }
 
-    // No index file can be kept in the folder: one in memory serves this run.
+    // No index file can be kept: one in memory serves this run.
     auto index = std::make_unique<Index>();
-    index->file = indexFile.string();
+    index->file = where.indexFile.string();
     std::string error;
     if (!index->db.Open(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_MEMORY, error)) {
-        result.message = AtlasIndexUnwritableMessage(indexFile.string(), error);
+        result.message = AtlasIndexUnwritableMessage(where.indexFile.string(), error);
         return result;
     }
-    const AtlasIndexResult inMemory = BuildAtlasIndexInto(index->db, folder);
+    const AtlasIndexResult inMemory = BuildAtlasIndexInto(index->db, where.textFolder, watch);
     if (inMemory.status != AtlasIndexStatus::Built || !index->Prepare()) {
-        result.message = inMemory.status == AtlasIndexStatus::Built ? built.message : inMemory.message;
+        result.message = inMemory.status == AtlasIndexStatus::Built     ? built.message
+                         : inMemory.status == AtlasIndexStatus::Stopped ? kAtlasIndexStoppedMessage
+                                                                        : inMemory.message;
         return result;
     }
     result.atlas.reset(new Atlas(std::move(index)));
     result.indexBuilt = true;
     return result;
+}
+
+std::unique_ptr<Atlas::Index> Atlas::OpenIntactIndex(const fs::path& indexFile,
+                                                     const std::string& signature) {
+    auto index = std::make_unique<Index>();
+    index->file = indexFile.string();
+    std::string error;
+    if (!IsFile(indexFile) || !index->db.Open(indexFile.string(), SQLITE_OPEN_READONLY, error))
+        return nullptr;
+    const std::string recorded = RecordedAtlasSignature(index->db);
+    if (recorded.empty() || (!signature.empty() && recorded != signature)) return nullptr;
+    if (!AtlasIndexIntact(indexFile, index->db) || !index->Prepare()) return nullptr;
+    return index;
+}
+
+AtlasSearchResult SearchMakingIndexAgain(std::unique_ptr<Atlas>& atlas, const AtlasLocation& where,
+                                         std::string_view query, std::size_t limit, AtlasBuildWatch* watch) {
+    AtlasSearchResult result;
+    if (!atlas) return result;
+    result = atlas->Search(query, limit);
+    if (!result.indexDamaged) return result;
+    atlas.reset();
+    AtlasOpenResult made = Atlas::Rebuild(where, watch);
+    if (!made.atlas) {
+        result.error += " " + made.message;
+        return result;
+    }
+    atlas = std::move(made.atlas);
+    return atlas->Search(query, limit);
 }
 
 std::vector<std::string> Atlas::Words(std::string_view text) const {
@@ -204,11 +239,15 @@ AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const
         return ids.size() < limit;
     };
     // Steps through a statement's ids until the list is full; false when the database failed.
+    bool damaged = false;
     const auto collect = [&](Statement& s) {
         int rc = SQLITE_ROW;
         while (ids.size() < limit && (rc = s.Step()) == SQLITE_ROW) add(s.Int(0));
         const bool ok = rc == SQLITE_ROW || rc == SQLITE_DONE;
-        if (!ok) failure = index_->db.LastError();
+        if (!ok) {
+            failure = index_->db.LastError();
+            damaged = IsIndexReadFault(rc);
+        }
         s.Reset();
         return ok;
     };
@@ -243,12 +282,15 @@ AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const
         } else {
             ok = false;
             failure = rc == SQLITE_DONE ? "a place is missing" : index_->db.LastError();
+            // A place the words point to and the table lacks is a damaged index as well.
+            damaged = rc == SQLITE_DONE || IsIndexReadFault(rc);
         }
         place.Reset();
     }
     if (!ok) {
         result.places.clear();
         result.error = IndexReadMessage(index_->file, failure);
+        result.indexDamaged = damaged;
     }
     return result;
 }

@@ -42,22 +42,39 @@ inline constexpr std::size_t kAtlasQueryWords = 8;
 
 struct AtlasSearchResult {
     std::vector<WorldPlace> places;
-    std::string error;  // the user's message when the index could not be read
+    std::string error;          // the user's message when the index could not be read
+    bool indexDamaged = false;  // the index file is damaged: make it again (Atlas::Rebuild) and search again
 };
 
 class Atlas;
+class AtlasBuildWatch;
 
 struct AtlasOpenResult {
     std::unique_ptr<Atlas> atlas;  // empty when the atlas cannot be used
     std::string message;           // why, for the user
     bool indexBuilt = false;       // the index was made from the text on this opening
+    bool needsBuild = false;  // Atlas::OpenMade: no index is fit for use, and the text is there to make one
 };
 
-// The folder to open the atlas from: the data folder when it holds the atlas (text or index), else the
-// installed data folder when that does (the atlas is read in place there, never copied), else the data
-// folder, so that its absence is reported there.
-std::filesystem::path AtlasFolder(const std::filesystem::path& dataFolder,
-                                  const std::filesystem::path& installedDataDir);
+// Where the atlas is read from: the folder of its text, and the index file a build writes. The text
+// folder's own ATLAS.DB serves first whenever it is intact and made from that text; the file of
+// `indexFile` next, on the same terms; failing both, the index is made into `indexFile`.
+struct AtlasLocation {
+    std::filesystem::path textFolder;
+    std::filesystem::path indexFile;
+    friend bool operator==(const AtlasLocation&, const AtlasLocation&) = default;
+};
+
+// The atlas of a data folder: its text is read from the data folder when it holds the atlas text (a
+// build folder, TALVENOR_DATA_DIR), else from the installed data folder when that holds the atlas (read in
+// place there, never copied), else from the data folder, so that its absence is reported there. An index
+// the program makes always goes into the data folder, which the user can write: never into the installed
+// folder.
+AtlasLocation LocateAtlas(const std::filesystem::path& dataFolder,
+                          const std::filesystem::path& installedDataDir);
+
+// The atlas of one folder, text and index alike (the tests, the fuzz targets).
+AtlasLocation AtlasIn(const std::filesystem::path& folder);
 
 class Atlas {
   public:
@@ -65,12 +82,21 @@ class Atlas {
     Atlas(const Atlas&) = delete;
     Atlas& operator=(const Atlas&) = delete;
 
-    // The atlas of a data folder: its index ATLAS.DB, made first from the folder's text files when it is
-    // missing, damaged, of another layout or made from other text. When the folder cannot take the index
-    // file, the index is made in memory for this run. A missing or damaged text gives no atlas and a
-    // message; an index that is still good is used even without its text.
+    // The atlas of a location: an intact index of its text (see AtlasLocation), made first from the text
+    // when there is none: missing, damaged, of another layout or made from other text. The watch is told
+    // when a build starts and how far it has come. When no index file can be written, the index is made
+    // in memory for this run. A missing or damaged text gives no atlas and a message; an index that is
+    // still intact is used even without its text.
+    static AtlasOpenResult Open(const AtlasLocation& where, AtlasBuildWatch* watch = nullptr);
+    // Open(AtlasIn(folder)).
     static AtlasOpenResult Open(const std::filesystem::path& folder);
-    // An index file as it is, without looking at any text (the benchmarks, the tests).
+    // The same without building: quick (the index's check value is read, some 50 ms for the whole atlas).
+    // No atlas and `needsBuild` when an index must be made first.
+    static AtlasOpenResult OpenMade(const AtlasLocation& where);
+    // Makes the index of the location again, whatever is there (after a search found it damaged), and
+    // opens it.
+    static AtlasOpenResult Rebuild(const AtlasLocation& where, AtlasBuildWatch* watch = nullptr);
+    // An intact index file as it is, without looking at any text (the benchmarks, the tests).
     static AtlasOpenResult OpenIndex(const std::filesystem::path& indexFile);
 
     // The best places for a query, at most `limit`; none for a query without a word.
@@ -83,7 +109,16 @@ class Atlas {
   private:
     struct Index;
     explicit Atlas(std::unique_ptr<Index> index);
+    // An index file that is an atlas index of this layout, made from the text of `signature` (from any
+    // text when the text cannot be read) and holding the bytes it was sealed with; none otherwise.
+    static std::unique_ptr<Index> OpenIntactIndex(const std::filesystem::path& indexFile,
+                                                  const std::string& signature);
     std::unique_ptr<Index> index_;
 };
+
+// A search that makes a damaged index again, once, and searches again: the report tool's and the
+// import's lookups. `atlas` is replaced by the atlas of the new index (or emptied when none can be made).
+AtlasSearchResult SearchMakingIndexAgain(std::unique_ptr<Atlas>& atlas, const AtlasLocation& where,
+                                         std::string_view query, std::size_t limit, AtlasBuildWatch* watch);
 
 }  // namespace talvenor

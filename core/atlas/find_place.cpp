@@ -1,6 +1,7 @@
 #include "atlas/find_place.h"
 
 #include "atlas/place_format.h"
+#include "environment/year_rule.h"
 
 namespace talvenor {
 namespace {
@@ -34,10 +35,15 @@ std::string NotADateMessage(const std::string& typed) {
     return "\"" + typed + "\" is not a date. Type it as 14 Mar 1962.";
 }
 
+std::string NotADateMessage(const std::string& typed, const std::string& fault) {
+    if (fault == kNotADateFault) return NotADateMessage(typed);
+    return "\"" + typed + "\" " + fault + ".";
+}
+
 std::optional<CivilDate> TypedDate(const std::string& month, const std::string& day,
                                    const std::string& year) {
     const auto m = WholeNumber(month), d = WholeNumber(day), y = WholeNumber(year);
-    if (!m || !d || !y || *y < 1 || *y > 9999) return std::nullopt;
+    if (!m || !d || !y || !IsComputedYear(*y)) return std::nullopt;
     const CivilDate date{*y, *m, *d};
     if (!IsValidDate(date)) return std::nullopt;
     return date;

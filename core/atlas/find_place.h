@@ -15,13 +15,20 @@ namespace talvenor {
 inline constexpr const char* kFindPlaceTitle = "Find Place";
 inline constexpr const char* kFindPlaceDatePrompt =
     "The time zone depends on the date, and no valid date is typed yet.\n\nType the date (e.g. 14 Mar 1962):";
+inline constexpr const char* kMakingIndexNote =
+    "Making the index of the world atlas, which takes a few seconds. Type on: the places are shown as soon "
+    "as it is ready.";
 inline constexpr const char* kNoClockNote =
     "No valid clock time is typed: the offset is the one at noon of that day.";
 inline constexpr std::size_t kFindPlaceResults = 50;
 
 std::string NotADateMessage(const std::string& typed);
+// The same for a typed text that ReadDateByYearRule refused with `fault`: a year given in short or
+// outside the years the program computes is named as such.
+std::string NotADateMessage(const std::string& typed, const std::string& fault);
 
-// The date of a window's month, day and year boxes, when they hold an existing date (year 1 to 9999).
+// The date of a window's month, day and year boxes, when they hold an existing date of the years the
+// program computes (1 to 2099); the year as typed, 62 being the year 62.
 std::optional<CivilDate> TypedDate(const std::string& month, const std::string& day, const std::string& year);
 // The clock time of the hour (1 to 12), minute (0 to 59) and PM boxes, on the 24-hour clock.
 std::optional<LocalClock> TypedClock(const CivilDate& date, const std::string& hour,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "environment/text_files.h"
+#include "environment/year_rule.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
@@ -33,11 +34,14 @@ std::string YearFirst(const std::string& date) {
     return date.substr(second + 1) + " " + date.substr(first + 1, second - first - 1) + " " + day;
 }
 
-// The date of field 2 as the system's date rules read it in the regional order.
-std::optional<CivilDate> RecordDate(const std::string& field, const RegionalFormat& regional) {
+// The date of field 2 as the system's date rules read it in the regional order, with the year rule of
+// every date the program reads: a year given in short is refused, never completed to 19xx or 20xx.
+// `fault` says why there is no date.
+std::optional<CivilDate> RecordDate(const std::string& field, const RegionalFormat& regional,
+                                    std::string& fault) {
     std::string dateText = field;
     if (regional.DateOrder == 2 && dateText.size() >= 5 && dateText[4] != ' ') dateText = YearFirst(dateText);
-    return ParseDate(dateText, regional);
+    return ReadDateByYearRule(dateText, regional, fault);
 }
 
 // A record given as one line, decoded as a names file's line is (UTF-8, else Windows-1252), without the
@@ -80,14 +84,21 @@ std::string PackedMinutes(double packed) {
     return Format(std::fabs(packed - Fix(packed)) * 100, "#0");
 }
 
+// The format-error message for a date field; a year the program does not take is named after it.
+std::string DateFormatError(const std::string& field, const std::string& fault) {
+    if (fault == kNotADateFault) return kNameRecordFormatErrorMessage;
+    return std::string(kNameRecordFormatErrorMessage) + "\n\nThe date " + field + " " + fault + ".";
+}
+
 // Both windows' field sets select their buttons through SelectAM, SelectEast and SelectSouth.
 template <typename Fields>
 std::optional<std::string> FillFromRecord(const NameRecord& record, const RegionalFormat& regional,
                                           Fields& fields, RecordTexts t) {
     const std::string failed = kNameRecordFormatErrorMessage;
 
-    const auto date = RecordDate(record.Field[2], regional);
-    if (!date) return failed;
+    std::string dateFault;
+    const auto date = RecordDate(record.Field[2], regional, dateFault);
+    if (!date) return DateFormatError(record.Field[2], dateFault);
     t.month = std::to_string(date->month);
     t.day = std::to_string(date->day);
     t.year = std::to_string(date->year);
@@ -146,7 +157,11 @@ std::optional<std::string> NameRecordFault(std::string_view line, const Regional
                " (a name holding a comma goes in double quotes)";
     }
     if (fields[0].empty()) return "field 1 (name) is empty";
-    if (!RecordDate(fields[1], regional)) return "field 2 (date) is not a date: " + fields[1];
+    std::string dateFault;
+    if (!RecordDate(fields[1], regional, dateFault)) {
+        if (dateFault == kNotADateFault) return "field 2 (date) is not a date: " + fields[1];
+        return "field 2 (date) \"" + fields[1] + "\" " + dateFault;
+    }
     const struct {
         std::size_t index;
         const char* name;

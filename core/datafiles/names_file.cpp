@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "environment/text_files.h"
+#include "environment/year_rule.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 #include "text/control_characters.h"
@@ -358,11 +359,17 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
         return result;
     }
 
+    // The year box takes the number as typed: 62 is the year 62.
     const std::string dateText =
-        JoinDateFields(natal.txtDay, natal.txtMonth, natal.txtYear, regional.DateOrder);
+        JoinDateFields(natal.txtDay, natal.txtMonth, FullYearText(natal.txtYear), regional.DateOrder);
     const auto date = ParseDate(dateText, regional);
     if (!date) {
         error = "The birth date \"" + dateText + "\" is not a valid date. Please correct it and save again.";
+        return result;
+    }
+    // A record the names file could not give back is not written.
+    if (const auto fault = YearRangeFault(date->year)) {
+        error = "The birth date \"" + dateText + "\" " + *fault + ". Please correct it and save again.";
         return result;
     }
 

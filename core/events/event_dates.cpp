@@ -81,6 +81,11 @@ std::optional<std::string> ReadDayRange(const std::string& fromText, const std::
         return "The program computes dates up to " + limit + ": a range cannot end on " +
                FormatDateDdMmmYyyy(*last, regional) + ".";
     }
+    // The year rule of every date the program reads: "1 Jan 27" is no guess at 1927 or 2027.
+    if (const auto fault = DateYearFault(fromText, *first))
+        return "The start of the range, \"" + fromText + "\", " + *fault + ".";
+    if (const auto fault = DateYearFault(toText, *last))
+        return "The end of the range, \"" + toText + "\", " + *fault + ".";
     DayRange r;
     r.first = *first;
     r.last = *last;

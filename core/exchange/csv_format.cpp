@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "atlas/zone_ids.h"
 #include "environment/text_files.h"
 #include "exchange/exchange_format.h"
 #include "exchange/exchange_lines.h"
@@ -94,14 +95,10 @@ std::string CsvZone(int offsetEast) {
     return text;
 }
 
+// Any zone id of the time-zone database ("Europe/Berlin", "CET", "Zulu"), unless the text reads as an
+// offset ("UTC", "+1").
 bool LooksLikeZoneId(const std::string& text) {
-    if (text.find('/') == std::string::npos) return false;
-    for (const char c : text) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '/' || c == '_' || c == '-' || c == '+';
-        if (!ok) return false;
-    }
-    return true;
+    return HasZoneIdShape(text) && (text.find('/') != std::string::npos || !ReadOffsetEast(text));
 }
 
 struct Row {

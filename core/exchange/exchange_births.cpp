@@ -287,10 +287,9 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     if (const auto fault = NameFault(name.text)) return refuse(*fault);
     if (name.blanked) out.warnings.push_back(kControlCharactersBlanked);
     if (!b.date)
-        return refuse(b.dateText.empty() ? "the record has no date" : Quoted(b.dateText) + " is not a date");
-    if (b.date->year < kFirstYear || b.date->year > kLastYear)
-        return refuse("the date " + DateText(*b.date) + " is outside the years the program computes (" +
-                      std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")");
+        return refuse(b.dateText.empty() ? "the record has no date" : UnreadDateReason(b.dateText, regional));
+    if (const auto fault = YearRangeFault(b.date->year))
+        return refuse("the date " + DateText(*b.date) + " " + *fault);
     if (!b.clock) return refuse("the record has no time of birth");
     if (!b.latitude || !b.longitude) return refuse("the record has no latitude and longitude");
 
@@ -335,14 +334,15 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
                           std::fabs(*b.longitude * 60 - longitudeEastMinutes) > 1e-6;
 
     const double zoneWest = -offsetEast / 3600.0;
-    if (zoneWest > 12 || zoneWest < -13)
+    if (!ZoneInRange(zoneWest))
         return refuse("the zone " + OffsetText(offsetEast) +
-                      " is outside the zones the program takes (13 hours east to 12 hours west of UT)");
-    if (longitudeEastMinutes <= 0 && zoneWest < -2)
+                      " is outside the zones the program takes (14 hours east to 12 hours west of UT)");
+    if (ZoneSignLooksWrong(zoneWest, longitudeEastMinutes <= 0, -longitudeEastMinutes))
         return refuse("the zone " + OffsetText(offsetEast) +
                       " lies more than 2 hours east of UT while the longitude " +
                       PositionText(longitudeEastMinutes, 'E', 'W') +
-                      " is west, which the program refuses as a sign the wrong way round");
+                      " is west and short of the date line (150 degrees west and beyond), which the program "
+                      "refuses as a sign the wrong way round");
 
     NameRecord record;
     record.Field[1] = name.text;

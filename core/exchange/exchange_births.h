@@ -17,14 +17,15 @@
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
 #include "environment/regional_format.h"
+#include "environment/year_rule.h"
 #include "exchange/exchange_fields.h"
 #include "exchange/place_zones.h"
 
 namespace talvenor {
 
 // The years the program computes charts for.
-inline constexpr int kFirstYear = 1;
-inline constexpr int kLastYear = 2099;
+inline constexpr int kFirstYear = kFirstComputedYear;
+inline constexpr int kLastYear = kLastComputedYear;
 
 struct SourceBirth {
     std::size_t line = 0;  // the line of its file the record begins on
@@ -89,8 +90,9 @@ inline constexpr const char* kControlCharactersBlanked =
 // zone are kept. Control characters in the name become blanks (NameForNamesFile), with a warning.
 // Refused: no name or one the names file cannot hold (a line break, a leading double
 // quote, a quote and a comma, too long), no date, a year outside 1 to 2099, no time, no position, no zone,
-// a zone outside 13 hours east to 12 west, a zone more than two hours east with a western longitude (the
-// program takes that for a sign the wrong way round), or any other record the input checks refuse.
+// a zone outside 14 hours east to 12 west, a zone more than two hours east with a western longitude short
+// of 150 degrees west (the program takes that for a sign the wrong way round; beyond it lie Samoa, Tonga
+// and the other islands east of the date line), or any other record the input checks refuse.
 // A zone given without its daylight-saving amount (AAF's time type "*") is the clock's whole offset when
 // the record gives a Julian day as well, which then only checks it.
 BirthConversion ConvertBirth(const SourceBirth& birth, ZoneSources& sources, const RegionalFormat& regional);

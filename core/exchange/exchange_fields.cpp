@@ -1,7 +1,10 @@
 #include "exchange/exchange_fields.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
+
+#include "environment/year_rule.h"
 
 namespace talvenor {
 namespace {
@@ -242,6 +245,31 @@ std::optional<CivilDate> ReadExchangeDate(std::string_view text, const RegionalF
     }
     if (!date || !IsValidDate(*date)) return std::nullopt;
     return date;
+}
+
+std::string UnreadDateReason(std::string_view text, const RegionalFormat& regional) {
+    const std::string quoted = Quoted(text);
+    if (TrimSpace(text).size() > 40) return quoted + " is not a date";  // as ReadExchangeDate reads it
+    // A field that reads as a date once a number of one or two digits is written as a year in full gives
+    // its year in short.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!IsDigit(text[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && IsDigit(text[i])) ++i;
+        if (i - start > 2) return quoted + " is not a date";  // the year is there in full
+        runs.emplace_back(start, i - start);
+    }
+    for (const auto& [start, length] : runs) {
+        std::string full(text);
+        const int value = std::stoi(full.substr(start, length));
+        full.replace(start, length, std::to_string(1900 + value));
+        if (ReadExchangeDate(full, regional)) return "the date " + quoted + " " + ShortYearFault();
+    }
+    return quoted + " is not a date";
 }
 
 std::optional<double> ReadPosition(std::string_view text, Axis axis) {

@@ -30,6 +30,10 @@ std::optional<ClockTime> ReadClockTime(std::string_view text);
 // digits. No value for a date that does not exist in the calendar the charts are computed in.
 std::optional<CivilDate> ReadExchangeDate(std::string_view text, const RegionalFormat& regional);
 
+// Why a date field gave no date, for the refusal: a date written with its year in short ("27.9.70") is
+// named with the year rule, anything else is no date.
+std::string UnreadDateReason(std::string_view text, const RegionalFormat& regional);
+
 enum class Axis { Latitude, Longitude };
 
 // A latitude or longitude in degrees, north and east positive: degrees, a direction letter and minutes

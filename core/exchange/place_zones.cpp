@@ -26,6 +26,9 @@ double DistanceKilometres(double latitude1, double longitude1, double latitude2,
 
 AtlasPlaceZones::AtlasPlaceZones(Opener open) : open_(std::move(open)) {}
 
+AtlasPlaceZones::AtlasPlaceZones(const AtlasLocation& where, AtlasBuildWatch* watch)
+    : open_([where, watch] { return Atlas::Open(where, watch); }), where_(where), watch_(watch) {}
+
 PlaceZone AtlasPlaceZones::ZoneOf(std::string_view placeName, double latitude, double longitude) {
     const std::string query = PlaceQuery(placeName);
     if (query.empty()) return {{}, {}, "the record names no place to look up"};
@@ -43,7 +46,10 @@ PlaceZone AtlasPlaceZones::ZoneOf(std::string_view placeName, double latitude, d
         answer.reason = openMessage_;
         return answer;
     }
-    const AtlasSearchResult found = atlas_->Search(query, 50);
+    const AtlasSearchResult found =
+        where_ ? SearchMakingIndexAgain(atlas_, *where_, query, 50, watch_) : atlas_->Search(query, 50);
+    // An index that could not be made again is not asked any more.
+    if (!atlas_) openMessage_ = found.error;
     double nearest = kPlaceMatchKilometres;
     for (const WorldPlace& place : found.places) {
         const double distance = DistanceKilometres(latitude, longitude, place.latitude, place.longitude);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -42,11 +43,17 @@ double DistanceKilometres(double latitude1, double longitude1, double latitude2,
 class AtlasPlaceZones : public PlaceZoneFinder {
   public:
     using Opener = std::function<AtlasOpenResult()>;
+    // The atlas the opener gives, as it is.
     explicit AtlasPlaceZones(Opener open);
+    // The atlas of a location: its index made first when it has none, and made again, once, when a
+    // search finds it damaged; the watch is told of a build.
+    AtlasPlaceZones(const AtlasLocation& where, AtlasBuildWatch* watch);
     PlaceZone ZoneOf(std::string_view placeName, double latitude, double longitude) override;
 
   private:
     Opener open_;
+    std::optional<AtlasLocation> where_;
+    AtlasBuildWatch* watch_ = nullptr;
     bool opened_ = false;
     std::unique_ptr<Atlas> atlas_;
     std::string openMessage_;

@@ -139,6 +139,10 @@ SourceBirth ReadLine(std::string_view line, std::size_t number) {
                       std::to_string(kFirstYear) + " to " + std::to_string(kLastYear) + ")";
         return birth;
     }
+    if (const auto fault = YearTextFault(yearText, *year)) {
+        birth.fault = "the date " + Quoted(TrimSpace(birth.dateText)) + " " + *fault;
+        return birth;
+    }
     const CivilDate date{*year, *month, *day};
     if (IsValidDate(date)) birth.date = date;
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "environment/year_rule.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 
@@ -53,8 +54,10 @@ void CheckComplete(const WindowTexts& w, Report report, ChartState& state, UserD
     if (w.hour.empty() || w.zone.empty() || w.minute.empty()) report(state, dialogs);
     if (w.longDeg.empty() || w.longMin.empty()) report(state, dialogs);
     if (w.latDeg.empty() || w.latMin.empty()) report(state, dialogs);
-    // A zone far east of Greenwich with a western longitude is a sign typed the wrong way round.
-    if (Value(w.zone) < -2 && w.west) report(state, dialogs);
+    // A zone far east of Greenwich with a western longitude is a sign typed the wrong way round, except
+    // near the date line.
+    if (ZoneSignLooksWrong(Value(w.zone), w.west, Value(w.longDeg) * 60 + Value(w.longMin)))
+        report(state, dialogs);
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -67,7 +70,8 @@ std::string_view TrimBlanks(std::string_view text) {
 // not a number, out of range) are left to those tests, so each fault shows one message. The chart would
 // otherwise be computed for a day that does not exist, and the page header, which reads the joined date
 // text back as a date, could not print it or would print another day: so the texts must also read back
-// as the very date the transfer takes (no sign, no fraction, a year of three or four digits).
+// as the very date the transfer takes (no sign, no fraction; a year of one or two digits is the year as
+// typed, written with four).
 bool DateDoesNotExist(const WindowTexts& w) {
     const auto month = StrictNumber(w.month);
     const auto day = StrictNumber(w.day);
@@ -80,10 +84,9 @@ bool DateDoesNotExist(const WindowTexts& w) {
                                 ToInt16(*day).value_or(0)};
     if (!IsValidDate(transferred)) return true;
     // Numbers joined in month/day/year order read back the same in every regional order.
-    const auto readBack =
-        ParseDate(JoinDateFields(std::string(TrimBlanks(w.day)), std::string(TrimBlanks(w.month)),
-                                 std::string(TrimBlanks(w.year)), 0),
-                  RegionalFormat{});
+    const auto readBack = ParseDate(JoinDateFields(std::string(TrimBlanks(w.day)),
+                                                   std::string(TrimBlanks(w.month)), FullYearText(w.year), 0),
+                                    RegionalFormat{});
     return !readBack || *readBack != transferred;
 }
 
@@ -111,7 +114,7 @@ bool AnyMagnitudeBelowZero(const WindowTexts& w) {
 void CheckRanges(const WindowTexts& w, Report report, ChartState& state, UserDialogs& dialogs) {
     if (Value(w.month) > 12 || Value(w.day) > 31 || Value(w.year) > kLastInputYear) report(state, dialogs);
     if (Value(w.hour) > 12 || Value(w.minute) > 59) report(state, dialogs);
-    if (Value(w.zone) > 12 || Value(w.zone) < -13) report(state, dialogs);
+    if (!ZoneInRange(Value(w.zone))) report(state, dialogs);
     if (Value(w.longDeg) > 180 || Value(w.longMin) > 59) report(state, dialogs);
     if (Value(w.latMin) > 59) report(state, dialogs);
     if (AnyMagnitudeBelowZero(w)) report(state, dialogs);
@@ -131,9 +134,10 @@ std::int16_t WholeInt16(const std::string& text) {
 }
 
 std::string DateText(const WindowTexts& w, const RegionalFormat& regional) {
-    // Blanks around a pasted number are not part of it; the header has to read this text back.
+    // Blanks around a pasted number are not part of it; the header has to read this text back, and a year
+    // typed as 62 is the year 62, written 0062 so that it is not read as 1962.
     return JoinDateFields(std::string(TrimBlanks(w.day)), std::string(TrimBlanks(w.month)),
-                          std::string(TrimBlanks(w.year)), regional.DateOrder);
+                          std::string(TrimBlanks(FullYearText(w.year))), regional.DateOrder);
 }
 
 struct Place {
@@ -159,6 +163,14 @@ float PackedTime(const WindowTexts& w) {
 }
 
 }  // namespace
+
+bool ZoneInRange(double zoneWest) {
+    return zoneWest <= kWestmostZone && zoneWest >= kEastmostZone;
+}
+
+bool ZoneSignLooksWrong(double zoneWest, bool west, double longitudeWestMinutes) {
+    return zoneWest < -kSignSlipHours && west && !(longitudeWestMinutes > kDateLineRegionDegrees * 60);
+}
 
 void ReportNatalInputError(ChartState& state, UserDialogs& dialogs) {
     dialogs.ShowMessage(kNatalInputErrorMessage, kInputErrorTitle, kInputErrorIcon);

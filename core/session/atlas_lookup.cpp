@@ -1,6 +1,12 @@
 #include "session/atlas_lookup.h"
 
+#include "environment/app_folder.h"
+
 namespace talvenor {
+
+AtlasLocation SessionAtlas(const Session& session) {
+    return LocateAtlas(session.appFolder, InstalledDataDir(ExecutableDir()));
+}
 
 bool LookUpNatalPlace(Session& session, const ProgramRunner& run) {
     const AtlasLookupResult r = AtlasLookup(session.settings.AtlasDir, *session.dialogs, run);

@@ -8,15 +8,18 @@
 #include <filesystem>
 #include <optional>
 
+#include "atlas/atlas_index.h"
 #include "atlas/atlas_search.h"
 #include "datafiles/list_window_support.h"
 #include "datafiles/name_edit_window.h"
 #include "exchange/exchange_files.h"
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
+#include "session/atlas_lookup.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
+#include "shell/progress_window.h"
 #include "system_zones.h"
 
 namespace talvenor::gui {
@@ -198,13 +201,44 @@ void NamesWindow::editList() {
     editor_->activateWindow();
 }
 
+namespace {
+
+// The making of the atlas index during an import, in the progress window of the long reports.
+class IndexProgress : public AtlasBuildWatch {
+  public:
+    explicit IndexProgress(ProgressReporter& progress) : progress_(progress) {}
+    ~IndexProgress() override {
+        if (shown_) progress_.Unload();
+    }
+    IndexProgress(const IndexProgress&) = delete;
+    IndexProgress& operator=(const IndexProgress&) = delete;
+
+    void Started(const std::string&) override {
+        shown_ = true;
+        progress_.Load();
+    }
+    bool Progress(std::size_t done, std::size_t total) override {
+        progress_.ShowProgress(static_cast<int>(done), static_cast<int>(total));
+        return true;
+    }
+
+  private:
+    ProgressReporter& progress_;
+    bool shown_ = false;
+};
+
+}  // namespace
+
 void NamesWindow::importBirths() {
     Session& s = app_.session();
     const std::string source = app_.chooseFile(kExchangeFilePattern, "", FileUse::Open);
     if (source.empty()) return;
-    // The atlas is opened only when a record needs its place looked up.
+    // The atlas is opened only when a record needs its place looked up; when its index must be made
+    // first, or made again, the progress window shows how far it has come.
     SystemZoneDatabase zones;
-    AtlasPlaceZones places([folder = s.appFolder] { return Atlas::Open(folder); });
+    ProgressWindow progressWindow(this);
+    IndexProgress indexProgress(progressWindow);
+    AtlasPlaceZones places(SessionAtlas(s), &indexProgress);
     ZoneSources sources{&zones, &places};
     // Reading a long file takes a moment; the pointer is itself again for every question and message.
     std::optional<Hourglass> busy(std::in_place);

@@ -6,14 +6,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <atomic>
 
+#include "atlas/atlas_index.h"
 #include "atlas/atlas_text.h"
 #include "atlas/place_format.h"
-#include "environment/app_folder.h"
+#include "environment/year_rule.h"
+#include "session/atlas_lookup.h"
 #include "session/session.h"
 #include "shell/gui_support.h"
 #include "system_zones.h"
@@ -33,17 +38,39 @@ QString Population(std::int64_t n) {
     return Text(digits);
 }
 
+constexpr int kBarSteps = 1000;
+
 }  // namespace
 
-FindPlaceWindow::FindPlaceWindow(const std::filesystem::path& dataFolder, QWidget* parent)
-    : QDialog(parent), zones_(std::make_unique<SystemZoneDatabase>()) {
+// One making of the index, shared by the window and the thread that makes it: the thread writes the
+// result and reads the stop flag; the window reads the result once the thread has finished.
+struct FindPlaceWindow::IndexBuild : AtlasBuildWatch {
+    AtlasLocation where;
+    QProgressBar* bar = nullptr;  // outlives the thread: the window waits for it before its children go
+    std::atomic<bool> stop{false};
+    AtlasOpenResult result;
+
+    void Started(const std::string&) override {}
+    bool Progress(std::size_t done, std::size_t total) override {
+        const int value = total > 0 ? static_cast<int>(done * kBarSteps / total) : 0;
+        QMetaObject::invokeMethod(
+            bar, [bar = bar, value] { bar->setValue(value); }, Qt::QueuedConnection);
+        return !stop;
+    }
+};
+
+FindPlaceWindow::FindPlaceWindow(const AtlasLocation& where, QWidget* parent)
+    : QDialog(parent), where_(where), zones_(std::make_unique<SystemZoneDatabase>()) {
     setObjectName("FindPlace");
     setWindowTitle(kFindPlaceTitle);
+    bool needsIndex = false;
     {
+        // Quick: the index's check value is read; making an index is left to a thread of its own.
         Hourglass busy;
-        AtlasOpenResult opened = Atlas::Open(dataFolder);
+        AtlasOpenResult opened = Atlas::OpenMade(where_);
         atlas_ = std::move(opened.atlas);
         atlasMessage_ = opened.message;
+        needsIndex = opened.needsBuild;
     }
 
     auto* prompt = new QLabel("&Place:", this);
@@ -82,6 +109,16 @@ FindPlaceWindow::FindPlaceWindow(const std::filesystem::path& dataFolder, QWidge
     readings_->addButton(optFirstReading_, 0);
     readings_->addButton(optSecondReading_, 1);
 
+    lblIndexing_ = new QLabel(kMakingIndexNote, this);
+    lblIndexing_->setObjectName("lblIndexing");
+    lblIndexing_->setWordWrap(true);
+    barIndexing_ = new QProgressBar(this);
+    barIndexing_->setObjectName("barIndexing");
+    barIndexing_->setRange(0, kBarSteps);
+    barIndexing_->setTextVisible(false);
+    lblIndexing_->hide();
+    barIndexing_->hide();
+
     auto* credit = new QLabel(kAtlasCredit, this);
     credit->setObjectName("lblAtlasCredit");
     QFont small = credit->font();
@@ -97,6 +134,8 @@ FindPlaceWindow::FindPlaceWindow(const std::filesystem::path& dataFolder, QWidge
     layout->addWidget(prompt);
     layout->addWidget(txtPlaceQuery_);
     layout->addWidget(lstPlaces_, 1);
+    layout->addWidget(lblIndexing_);
+    layout->addWidget(barIndexing_);
     layout->addWidget(lblPreview_);
     layout->addWidget(lblReadingChoice_);
     layout->addWidget(optFirstReading_);
@@ -113,9 +152,47 @@ FindPlaceWindow::FindPlaceWindow(const std::filesystem::path& dataFolder, QWidge
     });
     connect(buttons_, &QDialogButtonBox::accepted, this, &FindPlaceWindow::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &FindPlaceWindow::reject);
+    if (needsIndex) makeIndex();
 }
 
-FindPlaceWindow::~FindPlaceWindow() = default;
+FindPlaceWindow::~FindPlaceWindow() {
+    // A build still running is stopped (it leaves nothing behind) before the window's parts go.
+    if (builder_) {
+        build_->stop = true;
+        builder_->wait();
+    }
+}
+
+void FindPlaceWindow::makeIndex() {
+    atlas_.reset();
+    build_ = std::make_shared<IndexBuild>();
+    build_->where = where_;
+    build_->bar = barIndexing_;
+    barIndexing_->setValue(0);
+    lblIndexing_->show();
+    barIndexing_->show();
+    builder_ =
+        QThread::create([build = build_] { build->result = Atlas::Rebuild(build->where, build.get()); });
+    builder_->setParent(this);
+    connect(builder_, &QThread::finished, this, &FindPlaceWindow::indexMade);
+    // Below the interface, so that typing answers at once while the index is made.
+    builder_->start(QThread::LowPriority);
+}
+
+void FindPlaceWindow::indexMade() {
+    builder_->wait();
+    delete builder_;
+    builder_ = nullptr;
+    AtlasOpenResult made = std::move(build_->result);
+    build_.reset();
+    atlas_ = std::move(made.atlas);
+    atlasMessage_ = atlas_ ? std::string() : made.message;
+    lblIndexing_->hide();
+    barIndexing_->hide();
+    // What was typed meanwhile is searched now.
+    search();
+    emit indexReady();
+}
 
 void FindPlaceWindow::start(const LocalClock& clock, bool clockTyped,
                             std::function<void(const PlaceFill&)> onAccept) {
@@ -143,7 +220,13 @@ void FindPlaceWindow::search() {
         AtlasSearchResult found = atlas_->Search(txtPlaceQuery_->text().toStdString(), kFindPlaceResults);
         places_ = std::move(found.places);
         error = found.error;
+        // A damaged index is made again, once, and the typing searched when it is ready.
+        if (found.indexDamaged && !indexRemade_) {
+            indexRemade_ = true;
+            makeIndex();
+        }
     }
+    if (builder_) error = kMakingIndexNote;
     const QSignalBlocker quiet(lstPlaces_);
     lstPlaces_->clear();
     for (const WorldPlace& p : places_) {
@@ -244,9 +327,11 @@ bool RunFindPlace(QWidget* owner, FindPlaceWindow*& window, Session& session, Ty
         const std::optional<std::string> typed =
             session.dialogs->AskText(kFindPlaceDatePrompt, kFindPlaceTitle, "");
         if (!typed) return false;
-        date = ParseDate(*typed, session.regional);
-        if (!date || date->year > 9999) {
-            session.dialogs->ShowMessage(NotADateMessage(*typed), kFindPlaceTitle, MessageIcon::Exclamation);
+        std::string fault;
+        date = ReadDateByYearRule(*typed, session.regional, fault);
+        if (!date) {
+            session.dialogs->ShowMessage(NotADateMessage(*typed, fault), kFindPlaceTitle,
+                                         MessageIcon::Exclamation);
             return false;
         }
         moment.month = std::to_string(date->month);
@@ -254,11 +339,10 @@ bool RunFindPlace(QWidget* owner, FindPlaceWindow*& window, Session& session, Ty
         moment.year = std::to_string(date->year);
         dateChanged = true;
     }
-    if (!window || !window->hasAtlas()) {
+    if (!window || window->atlasUnusable()) {
         delete window;
-        window =
-            new FindPlaceWindow(AtlasFolder(session.appFolder, InstalledDataDir(ExecutableDir())), owner);
-        if (!window->hasAtlas()) {
+        window = new FindPlaceWindow(SessionAtlas(session), owner);
+        if (window->atlasUnusable()) {
             session.dialogs->ShowMessage(window->atlasMessage(), kFindPlaceTitle, MessageIcon::Exclamation);
             delete window;
             window = nullptr;

@@ -17,7 +17,9 @@ class QButtonGroup;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QRadioButton;
+class QThread;
 class QTreeWidget;
 
 namespace talvenor {
@@ -31,12 +33,17 @@ class FindPlaceWindow : public QDialog {
     Q_OBJECT
 
   public:
-    // The atlas of the data folder is opened (and indexed on its first use) here; atlasMessage() tells
-    // why when it cannot be used.
-    FindPlaceWindow(const std::filesystem::path& dataFolder, QWidget* parent);
+    // The atlas of the location is opened here. When its index must be made first (on first use, or
+    // damaged), it is made off the interface thread while the window shows a progress bar and takes the
+    // typing, which is searched once the index is ready; a search that finds the index damaged makes it
+    // again the same way. atlasMessage() tells why the atlas cannot be used.
+    FindPlaceWindow(const AtlasLocation& where, QWidget* parent);
     ~FindPlaceWindow() override;
 
     bool hasAtlas() const { return atlas_ != nullptr; }
+    bool indexBeingMade() const { return builder_ != nullptr; }
+    // Neither an atlas nor an index on its way: the window has nothing to search.
+    bool atlasUnusable() const { return !atlas_ && !builder_; }
     const std::string& atlasMessage() const { return atlasMessage_; }
 
     // Shows the window for a clock time of the input window; `onAccept` receives the accepted place.
@@ -44,16 +51,27 @@ class FindPlaceWindow : public QDialog {
 
     void accept() override;
 
+  signals:
+    // The index has been made (or could not be), and the typing so far searched.
+    void indexReady();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct IndexBuild;
     void search();
     void showChosenPlace();
     void readingChosen();
+    void makeIndex();
+    void indexMade();
     const WorldPlace* currentPlace() const;
 
+    AtlasLocation where_;
     std::unique_ptr<Atlas> atlas_;
+    std::shared_ptr<IndexBuild> build_;
+    QThread* builder_ = nullptr;
+    bool indexRemade_ = false;
     std::unique_ptr<SystemZoneDatabase> zones_;
     std::string atlasMessage_;
     std::vector<WorldPlace> places_;
@@ -65,6 +83,8 @@ class FindPlaceWindow : public QDialog {
     QLineEdit* txtPlaceQuery_;
     QTreeWidget* lstPlaces_;
     QLabel* lblPreview_;
+    QLabel* lblIndexing_;
+    QProgressBar* barIndexing_;
     QLabel* lblReadingChoice_;
     QRadioButton* optFirstReading_;
     QRadioButton* optSecondReading_;
@@ -83,9 +103,10 @@ struct TypedMomentFields {
 };
 
 // The "Find Place" action of an input window: reads the window's date and clock time (asking for a date
-// when none is typed), opens the window (made on first use and kept in `window`) and hands an accepted
-// place to `fill`. A missing or damaged atlas is reported and nothing else changes. True when the date
-// fields were changed by the question, so that the caller shows them.
+// when none is typed), opens the window (made on first use and kept in `window`, so that an index being
+// made goes on while it is closed) and hands an accepted place to `fill`. A missing or damaged atlas text
+// is reported and nothing else changes. True when the date fields were changed by the question, so that
+// the caller shows them.
 bool RunFindPlace(QWidget* owner, FindPlaceWindow*& window, Session& session, TypedMomentFields moment,
                   std::function<void(const PlaceFill&)> fill);
 

@@ -5,12 +5,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "atlas/atlas_index.h"
 #include "atlas/atlas_text.h"
+#include "atlas/damaged_index.h"
+#include "atlas/sqlite_support.h"
 
 namespace talvenor {
 namespace {
@@ -134,17 +140,22 @@ class SmallAtlasTest : public testing::Test {
     fs::path folder_;
 };
 
-TEST_F(SmallAtlasTest, TheAtlasIsReadFromTheDataFolderElseWhereItIsInstalled) {
+TEST_F(SmallAtlasTest, TheAtlasIsReadFromTheDataFolderElseWhereItIsInstalledAndIndexedInTheDataFolder) {
     const fs::path empty = folder_ / "empty";
     fs::create_directories(empty);
     const fs::path withIndex = folder_ / "with-index";
     fs::create_directories(withIndex);
     std::ofstream(withIndex / kAtlasIndexFile) << "index";
-    EXPECT_EQ(AtlasFolder(folder_, empty), folder_);  // the user's own atlas comes first
-    EXPECT_EQ(AtlasFolder(empty, folder_), folder_);  // else the installed one, read in place
-    EXPECT_EQ(AtlasFolder(withIndex, folder_), withIndex);
-    EXPECT_EQ(AtlasFolder(empty, folder_ / "nowhere"), empty);  // its absence is told for the data folder
-    EXPECT_EQ(AtlasFolder(empty, ""), empty);
+    const auto at = [](const fs::path& text, const fs::path& index) {
+        return AtlasLocation{text, index / kAtlasIndexFile};
+    };
+    EXPECT_EQ(LocateAtlas(folder_, empty), at(folder_, folder_));  // the user's own atlas comes first
+    // Else the installed one, read in place; an index made for it goes where the user can write.
+    EXPECT_EQ(LocateAtlas(empty, folder_), at(folder_, empty));
+    EXPECT_EQ(LocateAtlas(withIndex, folder_), at(folder_, withIndex));
+    EXPECT_EQ(LocateAtlas(empty, folder_ / "nowhere"), at(empty, empty));  // its absence is told there
+    EXPECT_EQ(LocateAtlas(empty, ""), at(empty, empty));
+    EXPECT_EQ(AtlasIn(folder_), at(folder_, folder_));
 }
 
 TEST_F(SmallAtlasTest, TheIndexIsMadeOnFirstUseAndKeptAfterwards) {
@@ -220,6 +231,198 @@ TEST_F(SmallAtlasTest, WithoutRoomForTheIndexFileAnIndexInMemoryServes) {
     ASSERT_TRUE(r.atlas) << r.message;
     EXPECT_EQ(First(*r.atlas, "ulma"), "Ulm, Baden-Württemberg, Germany");
     EXPECT_TRUE(fs::is_directory(folder_ / kAtlasIndexFile));
+}
+
+// An atlas large enough that its index spans many pages: "Place 1" to "Place N", the larger first.
+class LargerAtlasTest : public SmallAtlasTest {
+  protected:
+    static constexpr int kPlaces = 4000;
+    void SetUp() override {
+        SmallAtlasTest::SetUp();
+        const std::string lines = testing_support::NumberedPlaces(kPlaces);
+        WritePlaces(lines);
+    }
+    static void ZeroTheSearchedPages(const fs::path& file) {
+        ASSERT_GT(testing_support::ZeroLeafPages(file, {"name_keys", "places"}), 10u);
+    }
+    // Zeros over the middle of a file, its first and last tenth kept.
+    static void ZeroTheMiddle(const fs::path& file) {
+        const auto size = fs::file_size(file);
+        std::fstream f(file, std::ios::binary | std::ios::in | std::ios::out);
+        f.seekp(static_cast<std::streamoff>(size / 10));
+        const std::string zeros(size * 8 / 10, '\0');
+        f.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+    }
+    static std::string Bytes(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+};
+
+// Counts what a build tells.
+struct CountingWatch : AtlasBuildWatch {
+    int started = 0;
+    std::string file;
+    std::vector<std::size_t> done;
+    std::size_t total = 0;
+    int stopAfter = -1;  // answer false from this call on
+    void Started(const std::string& indexFile) override {
+        ++started;
+        file = indexFile;
+    }
+    bool Progress(std::size_t d, std::size_t t) override {
+        done.push_back(d);
+        total = t;
+        return stopAfter < 0 || static_cast<int>(done.size()) <= stopAfter;
+    }
+};
+
+TEST_F(LargerAtlasTest, AnIndexWithZeroedPagesIsFoundWhenOpenedAndMadeAgain) {
+    ASSERT_TRUE(Atlas::Open(folder_).atlas);
+    const fs::path index = folder_ / kAtlasIndexFile;
+    ASSERT_GT(fs::file_size(index), 200000u);
+    ZeroTheSearchedPages(index);
+
+    CountingWatch watch;
+    const AtlasOpenResult r = Atlas::Open(AtlasIn(folder_), &watch);
+    ASSERT_TRUE(r.atlas) << r.message;
+    EXPECT_TRUE(r.indexBuilt);
+    EXPECT_EQ(watch.started, 1);
+    EXPECT_EQ(watch.file, index.string());
+    const AtlasSearchResult found = r.atlas->Search("place 2500", 3);
+    EXPECT_EQ(found.error, "");
+    ASSERT_FALSE(found.places.empty());
+    EXPECT_EQ(found.places.front().name, "Place 2500");
+
+    // A stretch of zeros anywhere, the word index's structure too.
+    ZeroTheMiddle(index);
+    const AtlasOpenResult again = Atlas::Open(folder_);
+    ASSERT_TRUE(again.atlas) << again.message;
+    EXPECT_TRUE(again.indexBuilt);
+    EXPECT_EQ(First(*again.atlas, "place 2500"), "Place 2500, Baden-Württemberg, Germany");
+}
+
+TEST_F(LargerAtlasTest, TheCheckValueCoversEveryByteAfterTheHeader) {
+    const fs::path index = folder_ / kAtlasIndexFile;
+    ASSERT_EQ(BuildAtlasIndex(folder_, index).status, AtlasIndexStatus::Built);
+    const std::string good = Bytes(index);
+    const auto intact = [&](const std::string& bytes) {
+        std::ofstream(index, std::ios::binary | std::ios::trunc) << bytes;
+        atlas_sql::Connection db;
+        std::string error;
+        return db.Open(index.string(), SQLITE_OPEN_READONLY, error) && AtlasIndexIntact(index, db);
+    };
+    EXPECT_TRUE(intact(good));
+    for (const std::size_t at : {std::size_t{100}, good.size() / 2, good.size() - 1}) {
+        std::string flipped = good;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0x01);
+        EXPECT_FALSE(intact(flipped)) << at;
+    }
+    EXPECT_FALSE(intact(good.substr(0, good.size() - 4096)));  // cut short by a page
+    // The header's change counter is no part of the index's bytes.
+    std::string counted = good;
+    counted[27] = static_cast<char>(counted[27] ^ 0x01);
+    EXPECT_TRUE(intact(counted));
+}
+
+TEST_F(LargerAtlasTest, ADamageASearchRunsIntoIsMadeAgainAndSearchedAgain) {
+    AtlasOpenResult opened = Atlas::Open(folder_);
+    ASSERT_TRUE(opened.atlas);
+    ZeroTheSearchedPages(folder_ / kAtlasIndexFile);  // while the atlas is open
+
+    const AtlasSearchResult damaged = opened.atlas->Search("place 2500", 3);
+    EXPECT_TRUE(damaged.indexDamaged);
+    EXPECT_TRUE(damaged.places.empty());
+    EXPECT_NE(damaged.error, "");
+
+    CountingWatch watch;
+    const AtlasSearchResult again =
+        SearchMakingIndexAgain(opened.atlas, AtlasIn(folder_), "place 2500", 3, &watch);
+    EXPECT_EQ(again.error, "");
+    EXPECT_FALSE(again.indexDamaged);
+    ASSERT_FALSE(again.places.empty());
+    EXPECT_EQ(again.places.front().name, "Place 2500");
+    EXPECT_EQ(watch.started, 1);
+    ASSERT_TRUE(opened.atlas);
+    EXPECT_EQ(opened.atlas->Search("place 17", 1).places.at(0).name, "Place 17");
+}
+
+TEST_F(LargerAtlasTest, AnIndexForTheInstalledAtlasIsMadeInTheDataFolderAndKept) {
+    // The installed folder: the text and a damaged index, never written to.
+    ASSERT_TRUE(Atlas::Open(folder_).atlas);
+    ZeroTheSearchedPages(folder_ / kAtlasIndexFile);
+    const std::string installedIndex = Bytes(folder_ / kAtlasIndexFile);
+    const fs::path data = folder_ / "user";
+    fs::create_directories(data);
+    const AtlasLocation where = LocateAtlas(data, folder_);
+
+    const AtlasOpenResult first = Atlas::Open(where);
+    ASSERT_TRUE(first.atlas) << first.message;
+    EXPECT_TRUE(first.indexBuilt);
+    EXPECT_TRUE(fs::is_regular_file(data / kAtlasIndexFile));
+    EXPECT_EQ(Bytes(folder_ / kAtlasIndexFile), installedIndex);
+
+    const AtlasOpenResult second = Atlas::Open(where);
+    ASSERT_TRUE(second.atlas);
+    EXPECT_FALSE(second.indexBuilt);  // the data folder's index serves from now on
+    EXPECT_EQ(First(*second.atlas, "place 9"), "Place 9, Baden-Württemberg, Germany");
+
+    // Once the installed text changes, the index made for the old text is made again.
+    WritePlaces("Ulm\t\t\tDE\t01\t48.3984\t9.9916\tEurope/Berlin\t120451\n");
+    const AtlasOpenResult changed = Atlas::Open(where);
+    ASSERT_TRUE(changed.atlas);
+    EXPECT_TRUE(changed.indexBuilt);
+    EXPECT_EQ(First(*changed.atlas, "place 9"), "");
+}
+
+TEST_F(LargerAtlasTest, OpeningWithoutBuildingSaysThatAnIndexMustBeMade) {
+    const AtlasOpenResult none = Atlas::OpenMade(AtlasIn(folder_));
+    EXPECT_FALSE(none.atlas);
+    EXPECT_TRUE(none.needsBuild);
+    EXPECT_EQ(none.message, "");
+    EXPECT_FALSE(fs::exists(folder_ / kAtlasIndexFile));
+
+    ASSERT_TRUE(Atlas::Open(folder_).atlas);
+    EXPECT_TRUE(Atlas::OpenMade(AtlasIn(folder_)).atlas);
+
+    fs::remove(folder_ / kAtlasIndexFile);
+    fs::remove(folder_ / kAtlasPlacesFile);
+    const AtlasOpenResult missing = Atlas::OpenMade(AtlasIn(folder_));
+    EXPECT_FALSE(missing.needsBuild);
+    EXPECT_EQ(missing.message, AtlasMissingMessage((folder_ / kAtlasPlacesFile).string()));
+}
+
+TEST_F(LargerAtlasTest, ABuildTellsHowFarItHasComeAndStopsWhenAsked) {
+    CountingWatch watch;
+    ASSERT_TRUE(Atlas::Rebuild(AtlasIn(folder_), &watch).atlas);
+    ASSERT_GE(watch.done.size(), 4u);
+    EXPECT_EQ(watch.done.front(), 0u);
+    EXPECT_EQ(watch.done.back(), watch.total);
+    EXPECT_TRUE(std::is_sorted(watch.done.begin(), watch.done.end()));
+
+    // Stopped half-way: no index, no half-made file, and the index of before stays.
+    const std::string before = Bytes(folder_ / kAtlasIndexFile);
+    CountingWatch stopping;
+    stopping.stopAfter = 2;
+    const AtlasOpenResult stopped = Atlas::Rebuild(AtlasIn(folder_), &stopping);
+    EXPECT_FALSE(stopped.atlas);
+    EXPECT_EQ(stopped.message, kAtlasIndexStoppedMessage);
+    EXPECT_EQ(Bytes(folder_ / kAtlasIndexFile), before);
+    for (const auto& entry : fs::directory_iterator(folder_))
+        EXPECT_EQ(entry.path().filename().string().find(".build-"), std::string::npos) << entry.path();
+}
+
+TEST_F(LargerAtlasTest, TwoBuildsAtOnceLeaveOneGoodIndex) {
+    const fs::path index = folder_ / kAtlasIndexFile;
+    AtlasIndexStatus first = AtlasIndexStatus::TextMissing, second = AtlasIndexStatus::TextMissing;
+    std::thread other([&] { second = BuildAtlasIndex(folder_, index).status; });
+    first = BuildAtlasIndex(folder_, index).status;
+    other.join();
+    EXPECT_EQ(first, AtlasIndexStatus::Built);
+    EXPECT_EQ(second, AtlasIndexStatus::Built);
+    const AtlasOpenResult r = Atlas::OpenMade(AtlasIn(folder_));
+    ASSERT_TRUE(r.atlas);
+    EXPECT_EQ(First(*r.atlas, "place 3"), "Place 3, Baden-Württemberg, Germany");
 }
 
 TEST_F(SmallAtlasTest, AnIndexFileOfSomethingElseIsNoAtlas) {

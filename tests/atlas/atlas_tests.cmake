@@ -31,3 +31,26 @@ talvenor_atlas_cli_test(zone_unknown 2 ARGS zone --tz Mars/Olympus --date "14 Ma
                         STDERR "does not know the zone Mars/Olympus")
 talvenor_atlas_cli_test(zone_bad_date 2 ARGS zone --tz Europe/Berlin --date "31 Feb 1962" --time 10.15 --ampm P
                         STDERR "--date is not a date")
+# Every zone id of the system's database: the zones without an area, the links and the backward names.
+foreach(case "UTC;utc" "Zulu;zulu" "Universal;universal" "CET;cet-summer" "EST5EDT;est5edt-summer"
+             "US/Eastern;us-eastern-summer")
+  list(GET case 0 id)
+  list(GET case 1 file)
+  talvenor_atlas_cli_test(zone_id_${file} 0 ARGS zone --tz ${id} --date "1 Jul 2024" --time 12.00 --ampm P
+                          EXPECTED ${ATLAS_EXPECTED}/zone-${file}.txt)
+endforeach()
+talvenor_atlas_cli_test(zone_offset_is_no_id 2 ARGS zone --tz UTC+05:00 --date "1 Jul 2024" --time 12.00
+                        STDERR "does not know the zone UTC+05:00")
+talvenor_atlas_cli_test(zone_file_is_no_id 2 ARGS zone --tz posixrules --date "1 Jul 2024" --time 12.00
+                        STDERR "does not know the zone posixrules")
+# The year rule of every date: the years 1 to 2099, the year written in full.
+talvenor_atlas_cli_test(zone_short_year 2 ARGS zone --tz Europe/Berlin --date "14 Mar 62" --time 10.15 --ampm P
+                        STDERR "gives the year in short: write it in full")
+talvenor_atlas_cli_test(zone_year_beyond_2099 2 ARGS zone --tz Europe/Berlin --date "1 Jan 2100" --time 12.00
+                        STDERR "is outside the years the program computes (1 to 2099)")
+# A damaged index (a stretch of zeros in its middle, the header intact) is made again by the report tool,
+# for its place search and for an import's place lookups.
+add_test(NAME cli.atlas_damaged_index
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/atlas/check_damaged_index.sh $<TARGET_FILE:talvenor-report>
+                 ${CMAKE_CURRENT_BINARY_DIR}/cli-files/atlas_damaged_index)
+set_tests_properties(cli.atlas_damaged_index PROPERTIES ENVIRONMENT "LC_ALL=C")

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "atlas/place_format.h"
+#include "environment/year_rule.h"
 
 namespace talvenor {
 namespace {
@@ -24,6 +25,19 @@ TEST(FindPlaceTest, TheWindowsDateIsReadOnlyWhenItExists) {
     EXPECT_FALSE(TypedDate("1", "1", "0"));
     EXPECT_FALSE(TypedDate("1", "1", "19x2"));
     EXPECT_FALSE(TypedDate("1", "1", "-1962"));
+    // The years the program computes, the year as typed.
+    EXPECT_EQ(TypedDate("1", "1", "1"), (CivilDate{1, 1, 1}));
+    EXPECT_EQ(TypedDate("3", "14", "62"), (CivilDate{62, 3, 14}));
+    EXPECT_EQ(TypedDate("12", "31", "2099"), (CivilDate{2099, 12, 31}));
+    EXPECT_FALSE(TypedDate("1", "1", "2100"));
+    EXPECT_FALSE(TypedDate("1", "1", "9999"));
+}
+
+TEST(FindPlaceTest, ATypedDateThatBreaksTheYearRuleIsNamedSo) {
+    EXPECT_EQ(NotADateMessage("someday", kNotADateFault), NotADateMessage("someday"));
+    EXPECT_EQ(NotADateMessage("14 Mar 62", ShortYearFault()), "\"14 Mar 62\" " + ShortYearFault() + ".");
+    EXPECT_EQ(NotADateMessage("1 Jan 2100", *YearRangeFault(2100)),
+              "\"1 Jan 2100\" is outside the years the program computes (1 to 2099).");
 }
 
 TEST(FindPlaceTest, TheTwelveHourClockBecomesTheDaysHour) {

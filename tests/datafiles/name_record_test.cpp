@@ -78,6 +78,18 @@ TEST(NameRecordTest, AFaultyRecordIsNamedByItsFieldInOneLine) {
         {"X,31 Feb 1962,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 31 Feb 1962"},
         {"X,01 Jan -5,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 01 Jan -5"},
         {"Jos\xE9,31 F\xE9v 1962,10.15,P,6,087.39,41.52", "field 2 (date) is not a date: 31 F\xC3\xA9v 1962"},
+        // The year rule of every date: in full, from 1 to 2099; "1" is no 2001, "62" no 1962.
+        {"X,01 Jan 0001,12.00,P,0,000.00,51.30", nullptr},
+        {"X,01 Jan 1,12.00,P,0,000.00,51.30",
+         "field 2 (date) \"01 Jan 1\" gives the year in short: write it in full (1962, not 62; the year 62 "
+         "as "
+         "0062), for the years the program computes (1 to 2099)"},
+        {"X,14 Mar 62,10.15,P,6,087.39,41.52",
+         "field 2 (date) \"14 Mar 62\" gives the year in short: write it in full (1962, not 62; the year 62 "
+         "as "
+         "0062), for the years the program computes (1 to 2099)"},
+        {"X,01 Jan 2100,10.15,P,6,087.39,41.52",
+         "field 2 (date) \"01 Jan 2100\" is outside the years the program computes (1 to 2099)"},
         {"X,14 Mar 1962,10.x5,P,6,087.39,41.52", "field 3 (clock time) is not a number: 10.x5"},
         {"X,14 Mar 1962,10.15,P,1.2.3,087.39,41.52", "field 5 (time zone) is not a number: 1.2.3"},
         {"X,14 Mar 1962,10.15,P,6,W87,41.52", "field 6 (longitude) is not a number: W87"},
@@ -289,6 +301,39 @@ TEST(NameRecordTest, AMalformedFieldStopsTheFillWithTheFormatError) {
     }
     EXPECT_STREQ(kNameRecordFormatErrorTitle, "Error!");
     EXPECT_EQ(kNameRecordFormatErrorIcon, MessageIcon::Critical);
+}
+
+// A year the names file never writes is not completed by a guess: the names window's message names the
+// year rule after its format error. The year 1 written in full is the year 1.
+TEST(NameRecordTest, AYearGivenInShortOrOutsideTheYearsIsNamedInTheFormatError) {
+    const struct {
+        const char* date;
+        const char* error;
+    } cases[] = {
+        {"14 Mar 62",
+         "The date 14 Mar 62 gives the year in short: write it in full (1962, not 62; the year 62 as 0062), "
+         "for "
+         "the years the program computes (1 to 2099)."},
+        {"01 Jan 1",
+         "The date 01 Jan 1 gives the year in short: write it in full (1962, not 62; the year 62 as 0062), "
+         "for "
+         "the years the program computes (1 to 2099)."},
+        {"01 Jan 2100", "The date 01 Jan 2100 is outside the years the program computes (1 to 2099)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
+        record.Field[2] = c.date;
+        NatalInputFields natal;
+        EXPECT_EQ(FillNatalFromRecord(record, RegionalFormat{}, natal),
+                  std::string(kFormatError) + "\n\n" + c.error);
+        EXPECT_EQ(natal.txtYear, "");
+    }
+    NatalInputFields natal;
+    EXPECT_FALSE(
+        FillNatalFromRecord(Record("Ann,01 Jan 0001,12.00,P,0,000.00,51.30"), RegionalFormat{}, natal)
+            .has_value());
+    EXPECT_EQ(natal.txtYear, "1");
 }
 
 TEST(NameRecordTest, FieldsFilledBeforeTheFaultKeepTheirValues) {

@@ -142,6 +142,29 @@ TEST(NamesFileTest, FormatsTheRecordWithPointsAndRegionalMonth) {
     EXPECT_EQ(FormatNameRecord(natal, yearFirst).line, "Ann,05 Mar 2001,12.30,A,-1,-002.20,-33.52");
 }
 
+// The year box takes the number as typed: a year of one or two digits is saved as that year, with four
+// digits, and reads back as it was typed.
+TEST(NamesFileTest, AShortYearIsSavedAsTheYearTyped) {
+    const struct {
+        const char* typed;
+        const char* saved;
+        const char* back;
+    } cases[] = {{"62", "Sample Person,14 Mar 0062,10.15,P, 6,087.39,41.52", "62"},
+                 {" 1", "Sample Person,14 Mar 0001,10.15,P, 6,087.39,41.52", "1"},
+                 {"1962", "Sample Person,14 Mar 1962,10.15,P, 6,087.39,41.52", "1962"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        NatalInputFields natal = SampleWindow();
+        natal.txtYear = c.typed;
+        const auto line = FormatNameRecord(natal, RegionalFormat{}).line;
+        EXPECT_EQ(line, c.saved);
+        NatalInputFields back;
+        ASSERT_FALSE(
+            FillNatalFromRecord(*ParseNameRecord(line.value_or("")), RegionalFormat{}, back).has_value());
+        EXPECT_EQ(back.txtYear, c.back);
+    }
+}
+
 TEST(NamesFileTest, ACommaDecimalLocaleStillWritesPoints) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
@@ -172,6 +195,10 @@ TEST(NamesFileTest, RefusesRecordsThatWouldNotReadBack) {
              n.txtMonth = "2";
          },
          "The birth date \"2/30/1962\" is not a valid date. Please correct it and save again."},
+        {[](NatalInputFields& n) { n.txtYear = "2100"; },
+         "The birth date \"3/14/2100\" is outside the years the program computes (1 to 2099). Please correct "
+         "it "
+         "and save again."},
         {[](NatalInputFields& n) { n.txtBirthHour = "ten"; },
          "The birth hour \"ten\" is not a number. Please correct it and save again."},
         {[](NatalInputFields& n) { n.txtBirthMinute = ""; },

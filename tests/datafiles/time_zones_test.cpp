@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "input/input_checks.h"
+#include "input/strict_number.h"
 #include "support/temporary_files.h"
 
 namespace talvenor {
@@ -54,6 +59,24 @@ TEST(TimeZonesTest, LoadingStopsAtAnEmptyNameOrABadRecord) {
     table = LoadTimeZoneTable(folder.path() / "MISSING.DAT");
     EXPECT_FALSE(table.opened);
     EXPECT_TRUE(table.rows.empty());
+}
+
+// Every zone of the shipped table is one the input windows take, from the Line Islands at 14 hours east
+// to American Samoa's 11 west, the Chatham Islands' 12 3/4 east among them.
+TEST(TimeZonesTest, EveryShippedZoneIsOneTheInputWindowsTake) {
+    const TimeZoneTable table =
+        LoadTimeZoneTable(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "TZ.DAT");
+    ASSERT_TRUE(table.opened);
+    EXPECT_FALSE(table.corrupt);
+    std::vector<double> offsets;
+    for (const TimeZoneRow& row : table.rows) {
+        const auto offset = StrictNumber(row.Offset);
+        ASSERT_TRUE(offset) << row.Name;
+        EXPECT_TRUE(ZoneInRange(*offset)) << row.Name;
+        offsets.push_back(*offset);
+    }
+    EXPECT_EQ(offsets.front(), -14);
+    EXPECT_NE(std::find(offsets.begin(), offsets.end(), -12.75), offsets.end());
 }
 
 TEST(TimeZonesTest, PickingWritesTheGeneralNumberAndTheDirection) {

@@ -286,6 +286,11 @@ TEST(EphemerisGraphTest, ASpanOfMonthsEndsTheDayBeforeTheSameDayThatManyMonthsLa
          {},
          "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2104."},
         {"someday", 12, {}, "The start of the range, \"someday\", is not a date (for example 1 Jan 2027)."},
+        {"1 Jan 27",
+         12,
+         {},
+         "The start of the range, \"1 Jan 27\", gives the year in short: write it in full (1962, not 62; the "
+         "year 62 as 0062), for the years the program computes (1 to 2099)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.from);

@@ -38,6 +38,18 @@ const RangeCase kEventRanges[] = {
     {"30 Feb 2027", "1 Mar 2027", "The start of the range, \"30 Feb 2027\", is not a date", 0},
     {"1 Jan 2027", "soon", "The end of the range, \"soon\", is not a date", 0},
     {"", "1 Jan 2027", "The start of the range, \"\", is not a date", 0},
+    // The year rule of every date: the year 1 written in full is the year 1, a year in short is no guess.
+    {"1 Jan 0001", "31 Dec 0001", nullptr, 365},
+    {"1 Jan 27", "31 Dec 2027",
+     "The start of the range, \"1 Jan 27\", gives the year in short: write it in full (1962, not 62; the "
+     "year "
+     "62 as 0062), for the years the program computes (1 to 2099).",
+     0},
+    {"1 Jan 2027", "12/31/27",
+     "The end of the range, \"12/31/27\", gives the year in short: write it in full (1962, not 62; the year "
+     "62 "
+     "as 0062), for the years the program computes (1 to 2099).",
+     0},
 };
 
 TEST(EventDatesTest, TakesRangesOfWholeDaysWithinTheProgramsDatesAndAHundredYears) {

@@ -247,6 +247,42 @@ TEST_F(ExchangeBirthsTest, WithoutAZoneThePlaceOrTheZoneIdGivesItFromTheDatabase
     EXPECT_NE(converted.warnings[0].find("occurred twice"), std::string::npos);
 }
 
+// The years the program computes run from the year 1: a birth of 1.1.0001 comes in as the year 1 and is
+// written so that the names file gives it back.
+TEST_F(ExchangeBirthsTest, TheYearOneComesInAsTheYearOne) {
+    SourceBirth b = Ferber();
+    b.date = CivilDate{1, 1, 1};
+    b.dateText = "1.1.0001";
+    const BirthConversion converted = Convert(b);
+    EXPECT_EQ(LineOf(converted), "Tobias Ferber,01 Jan 0001,11.04,A,-1,-008.11,49.05");
+}
+
+// The islands just east of the date line: western longitudes, zones far east of Greenwich.
+TEST_F(ExchangeBirthsTest, BirthsEastOfTheDateLineComeInWithTheirZones) {
+    const struct {
+        const char* name;
+        double latitude, longitude;
+        int zoneEast;
+        const char* line;
+    } cases[] = {
+        {"Apia", -(13 + 50 / 60.0), -(171 + 46 / 60.0), 13 * 3600,
+         "Apia,15 Jun 2015,12.00,P,-13,171.46,-13.50"},
+        {"Kiritimati", 1 + 52 / 60.0, -(157 + 24 / 60.0), 14 * 3600,
+         "Kiritimati,15 Jun 2015,12.00,P,-14,157.24,01.52"},
+        {"Mata-Utu", -(13 + 17 / 60.0), -(176 + 10 / 60.0), 12 * 3600,
+         "Mata-Utu,15 Jun 2015,12.00,P,-12,176.10,-13.17"},
+        {"Waitangi", -(43 + 57 / 60.0), -(176 + 34 / 60.0), 12 * 3600 + 2700,
+         "Waitangi,15 Jun 2015,12.00,P,-12.75,176.34,-43.57"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SourceBirth b = Birth(c.name, {2015, 6, 15}, {12, 0, 0}, c.latitude, c.longitude);
+        b.zoneEast = c.zoneEast;
+        b.daylight = 0;
+        EXPECT_EQ(LineOf(Convert(b)), c.line);
+    }
+}
+
 TEST_F(ExchangeBirthsTest, RecordsThatCannotBeConvertedSayWhy) {
     places_.zones["Kandel"] = "Europe/Berlin";
     const auto with = [](auto change) {
@@ -270,6 +306,15 @@ TEST_F(ExchangeBirthsTest, RecordsThatCannotBeConvertedSayWhy) {
         {with([](SourceBirth& b) { b.date.reset(), b.dateText.clear(); }), "the record has no date"},
         {with([](SourceBirth& b) { b.date.reset(), b.dateText = "31.2.1970"; }),
          "\"31.2.1970\" is not a date"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "27.9.70"; }),
+         "the date \"27.9.70\" gives the year in short: write it in full (1962, not 62; the year 62 as "
+         "0062), for "
+         "the years the program computes (1 to 2099)"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "1/1/1"; }),
+         "the date \"1/1/1\" gives the year in short: write it in full (1962, not 62; the year 62 as 0062), "
+         "for "
+         "the years the program computes (1 to 2099)"},
+        {with([](SourceBirth& b) { b.date.reset(), b.dateText = "27.13.70"; }), "\"27.13.70\" is not a date"},
         {with([](SourceBirth& b) {
              b.date = CivilDate{2100, 1, 1};
          }),
@@ -298,18 +343,21 @@ TEST_F(ExchangeBirthsTest, RecordsThatCannotBeConvertedSayWhy) {
          "unknown zone: 2:30 AM on 31 Mar 2024 did not exist in Europe/Berlin: the clocks were put forward "
          "over it "
          "(from CET to CEST); give the time as one of the two clocks read it"},
-        {with([](SourceBirth& b) { b.zoneEast = 14 * 3600; }),
-         "the zone 14 hours east of UT is outside the zones the program takes (13 hours east to 12 hours "
-         "west of "
-         "UT)"},
-        {with([](SourceBirth& b) { b.zoneEast = -12 * 3600 - 1800; }),
-         "the zone 12 hours 30 minutes west of UT is outside the zones the program takes (13 hours east to "
+        {with([](SourceBirth& b) { b.zoneEast = 14 * 3600 + 1800; }),
+         "the zone 14 hours 30 minutes east of UT is outside the zones the program takes (14 hours east to "
          "12 "
          "hours west of UT)"},
+        {with([](SourceBirth& b) { b.zoneEast = -12 * 3600 - 1800; }),
+         "the zone 12 hours 30 minutes west of UT is outside the zones the program takes (14 hours east to "
+         "12 hours west of UT)"},
         {with([](SourceBirth& b) { b.zoneEast = 3 * 3600, b.longitude = -8.0; }),
          "the zone 3 hours east of UT lies more than 2 hours east of UT while the longitude 8\xC2\xB0"
-         "00'W is "
-         "west, which the program refuses as a sign the wrong way round"},
+         "00'W is west and short of the date line (150 degrees west and beyond), which the program refuses "
+         "as a sign the wrong way round"},
+        {with([](SourceBirth& b) { b.zoneEast = 13 * 3600, b.longitude = -150.0; }),
+         "the zone 13 hours east of UT lies more than 2 hours east of UT while the longitude 150\xC2\xB0"
+         "00'W is west and short of the date line (150 degrees west and beyond), which the program refuses "
+         "as a sign the wrong way round"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -155,6 +155,11 @@ TEST(QuickChartFormatTest, LinesThatAreNoRecordSayWhy) {
         {replaced(23, "XYZ"), "the date \"XYZ 27, 1970\" is not a date"},
         {replaced(30, " 19x0"), "the date \"SEP 27, 19x0\" is not a date"},
         {replaced(30, " 2100"), "the year 2100 is outside the years the program computes (1 to 2099)"},
+        // A year in short could be any century: it is refused, not taken as the year 70.
+        {replaced(30, "   70"),
+         "the date \"SEP 27,   70\" gives the year in short: write it in full (1962, not 62; the year 62 as "
+         "0062), "
+         "for the years the program computes (1 to 2099)"},
         {replaced(35, "13:04:00 PM"), "the time \"13:04:00 PM\" is not a clock time"},
         {replaced(50, "-0x:00"), "the correction \"-0x:00\" is not an offset such as +05:00"},
         {replaced(56, "008X11'00"), "the longitude \"008X11'00\" is not a longitude such as 006E54'00"},
@@ -339,6 +344,41 @@ TEST(CsvFormatTest, WhereTheSeparatorIsNoCommaNumbersMayHaveADecimalComma) {
     }
 }
 
+// Every zone id of the time-zone database is read as one, the ones without an area and the links too;
+// what reads as an offset stays an offset.
+TEST(CsvFormatTest, ZoneIdsWithoutAnAreaAreZoneIdsAndOffsetsStayOffsets) {
+    const struct {
+        const char* zone;
+        const char* zoneId;
+        std::optional<int> zoneEast;
+    } cases[] = {
+        {"CET", "CET", std::nullopt},
+        {"EST5EDT", "EST5EDT", std::nullopt},
+        {"EST", "EST", std::nullopt},
+        {"Zulu", "Zulu", std::nullopt},
+        {"Universal", "Universal", std::nullopt},
+        {"US/Eastern", "US/Eastern", std::nullopt},
+        {"Etc/GMT+5", "Etc/GMT+5", std::nullopt},
+        {"UTC", "", 0},
+        {"GMT", "", 0},
+        {"Z", "", 0},
+        {"+1", "", 3600},
+        {"UTC-05:30", "", -19800},
+        {"1he", "", 3600},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zone);
+        const SourceFile file =
+            ReadCsvText(std::string("name,date,time,zone,longitude,latitude\nA,1970-09-27,11:04,") + c.zone +
+                            ",8e11,49n05\n",
+                        RegionalFormat{});
+        ASSERT_EQ(file.births.size(), 1u);
+        EXPECT_EQ(file.births[0].fault, "");
+        EXPECT_EQ(file.births[0].zoneId, c.zoneId);
+        EXPECT_EQ(file.births[0].zoneEast, c.zoneEast);
+    }
+}
+
 TEST(CsvFormatTest, AHeaderWithoutTheNeededColumnsOrFieldsThatAreNoneSayWhy) {
     EXPECT_EQ(ReadCsvText("", RegionalFormat{}).fault, "it holds no header row");
     EXPECT_EQ(ReadCsvText("name,date,time,zone,longitude,latitude\n", RegionalFormat{}).fault,
@@ -351,8 +391,10 @@ TEST(CsvFormatTest, AHeaderWithoutTheNeededColumnsOrFieldsThatAreNoneSayWhy) {
         const char* fault;
     } cases[] = {
         {"A,1970-09-27,25:00,+1,8e11,49n05", "the time \"25:00\" is not a clock time"},
-        {"A,1970-09-27,11:04,EST,8e11,49n05",
-         "the zone \"EST\" is neither an offset such as UTC+01:00 nor a zone id"},
+        {"A,1970-09-27,11:04,+1 h,8e11,49n05",
+         "the zone \"+1 h\" is neither an offset such as UTC+01:00 nor a zone id"},
+        {"A,1970-09-27,11:04,UTC+05:00:00:00,8e11,49n05",
+         "the zone \"UTC+05:00:00:00\" is neither an offset such as UTC+01:00 nor a zone id"},
         {"A,1970-09-27,11:04,+1,8n11,49n05", "the longitude \"8n11\" is not a longitude"},
         {"A,1970-09-27,11:04,+1,8e11,99n05", "the latitude \"99n05\" is not a latitude"},
         {"A,1970-09-27,11:04,+1,8e11,49n05,Kandel,x", ""},

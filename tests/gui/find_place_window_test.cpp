@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -16,7 +17,9 @@
 
 #include "atlas/atlas_index.h"
 #include "atlas/atlas_text.h"
+#include "atlas/damaged_index.h"
 #include "atlas/find_place.h"
+#include "environment/year_rule.h"
 #include "fake_app_services.h"
 #include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
@@ -70,7 +73,13 @@ class FindPlaceTest : public testing::Test {
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Return);
     }
+    // Opens the window and, when its index is being made (on the first use of an atlas), waits for it.
     FindPlaceWindow* Open(QWidget& window) {
+        FindPlaceWindow* dialog = OpenWhileIndexing(window);
+        if (dialog) WaitForIndex(*dialog);
+        return dialog;
+    }
+    FindPlaceWindow* OpenWhileIndexing(QWidget& window) {
         PressFindPlace(window);
         auto* dialog = window.findChild<FindPlaceWindow*>("FindPlace");
         EXPECT_NE(dialog, nullptr);
@@ -79,6 +88,10 @@ class FindPlaceTest : public testing::Test {
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         }
         return dialog;
+    }
+    static void WaitForIndex(FindPlaceWindow& d) {
+        for (int i = 0; i < 12000 && d.indexBeingMade(); ++i) QTest::qWait(10);
+        EXPECT_FALSE(d.indexBeingMade());
     }
     static QLineEdit* Query(FindPlaceWindow& d) { return d.findChild<QLineEdit*>("txtPlaceQuery"); }
     static QString Preview(FindPlaceWindow& d) { return d.findChild<QLabel*>("lblPreview")->text(); }
@@ -227,6 +240,17 @@ TEST_F(FindPlaceTest, WithoutAValidDateItAsksForOne) {
     PressFindPlace(w);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(app_.dialogs.shown.back().text, NotADateMessage("someday"));
+    // A year in short is no guess at 19xx or 20xx, and a year beyond 2099 no date the program computes.
+    for (const char* typed : {"14 Mar 62", "1 Jan 2100"}) {
+        app_.dialogs.answers.push_back(typed);
+        PressFindPlace(w);
+        EXPECT_FALSE(d->isVisible());
+        std::string fault;
+        EXPECT_FALSE(ReadDateByYearRule(typed, RegionalFormat{}, fault));
+        EXPECT_EQ(app_.dialogs.shown.back().text, NotADateMessage(typed, fault));
+        EXPECT_NE(app_.dialogs.shown.back().text.find("(1 to 2099)"), std::string::npos);
+        EXPECT_EQ(w.findChild<QLineEdit*>("txtYear")->text(), "");
+    }
 }
 
 TEST_F(FindPlaceTest, AMissingAtlasIsReportedAndTheWindowWorksOn) {
@@ -278,6 +302,81 @@ TEST(AboutWindowCredit, TheAboutWindowCreditsGeoNames) {
     auto* credit = about.findChild<QLabel*>("lblAtlasCredit");
     ASSERT_NE(credit, nullptr);
     EXPECT_EQ(credit->text(), kAtlasCredit);
+}
+
+}  // namespace
+}  // namespace talvenor
+
+namespace talvenor {
+namespace {
+
+// A damaged index (zeros over the pages every search reads, the header intact) is made again while the
+// window says so with a progress bar; the keys typed meanwhile stay in the field and are searched when the
+// index is ready.
+class FindPlaceDamagedIndexTest : public FindPlaceTest {
+  protected:
+    void SetUp() override {
+        FindPlaceTest::SetUp();
+        // Large enough that making its index takes a while: some 60 000 places.
+        Write(kAtlasPlacesFile, "Ulm\t\t\tDE\t01\t48.3984\t9.9916\tEurope/Berlin\t1200451\n" +
+                                    testing_support::NumberedPlaces(60000));
+        ASSERT_EQ(BuildAtlasIndex(folder_, folder_ / kAtlasIndexFile).status, AtlasIndexStatus::Built);
+        // The index opens, and every search ran into the zeros.
+        ASSERT_GT(testing_support::ZeroLeafPages(folder_ / kAtlasIndexFile, {"name_keys"}), 10u);
+    }
+};
+
+TEST_F(FindPlaceDamagedIndexTest, TheIndexIsMadeAgainWithAProgressBarAndTheTypingIsKept) {
+    NatalInputWindow w(app_);
+    w.show();
+    TypeDate(w, "3", "14", "1962", "10", "15", true);
+    FindPlaceWindow* d = OpenWhileIndexing(w);
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->indexBeingMade()) << "the damaged index was used as it is";
+    auto* bar = d->findChild<QProgressBar*>("barIndexing");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(d->findChild<QLabel*>("lblIndexing")->isVisible());
+    EXPECT_TRUE(app_.dialogs.shown.empty());
+
+    // Typing goes on while the index is made, and stays in the field.
+    QTest::keyClicks(Query(*d), "ulm");
+    EXPECT_EQ(Query(*d)->text(), "ulm");
+    EXPECT_EQ(Preview(*d).toStdString(), kMakingIndexNote);
+    EXPECT_EQ(d->findChild<QTreeWidget*>("lstPlaces")->topLevelItemCount(), 0);
+
+    bool told = false;
+    QObject::connect(d, &FindPlaceWindow::indexReady, [&] { told = true; });
+    WaitForIndex(*d);
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(Query(*d)->text(), "ulm");
+    auto* list = d->findChild<QTreeWidget*>("lstPlaces");
+    ASSERT_GE(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Ulm, Baden-W\u00fcrttemberg, Germany");
+    EXPECT_NE(Preview(*d).indexOf("At 10:15 PM on 14 Mar 1962: Europe/Berlin, CET"), -1);
+    QTest::keyClick(Query(*d), Qt::Key_Return);
+    EXPECT_EQ(app_.session().natal.txtTZ, "-1");
+    EXPECT_TRUE(app_.dialogs.shown.empty());
+}
+
+// Closing the window does not stop the index being made; closing the program does, and leaves nothing.
+TEST_F(FindPlaceDamagedIndexTest, ALaterFindPlaceFindsTheIndexOnItsWayAndAClosedProgramLeavesNoHalfIndex) {
+    {
+        NatalInputWindow w(app_);
+        w.show();
+        TypeDate(w, "3", "14", "1962", "10", "15", true);
+        FindPlaceWindow* d = OpenWhileIndexing(w);
+        ASSERT_NE(d, nullptr);
+        ASSERT_TRUE(d->indexBeingMade());
+        QTest::keyClick(Query(*d), Qt::Key_Escape);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(OpenWhileIndexing(w), d);  // the same window, its index still on its way
+        EXPECT_TRUE(d->indexBeingMade());
+    }  // the input window and its Find Place window close while the index is made
+    for (const auto& entry : fs::directory_iterator(folder_))
+        EXPECT_EQ(entry.path().filename().string().find(".build-"), std::string::npos) << entry.path();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Every place of every shipped cities file, picked as a user picks it: a click in the cities window and
 // OK in the natal window must compute a chart, for the natal chart and for a second person alike.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -28,7 +29,8 @@ namespace fs = std::filesystem;
 class ShippedPlacesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / "talvenor-shipped-places";
+        // A folder of this run's own: other runs of the suite may share the machine.
+        folder_ = fs::temp_directory_path() / ("talvenor-shipped-places-" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR)) {

@@ -195,7 +195,9 @@ TEST(InputChecksTest, RangeChecksRefuseValuesBeyondTheirLimits) {
             {"zone", &N::txtTZ, "12", false, 0},
             {"zone", &N::txtTZ, "12.5", false, 1},
             {"zone with East", &N::txtTZ, "-13", true, 0},
-            {"zone with East", &N::txtTZ, "-13.5", true, 1},
+            {"zone with East", &N::txtTZ, "-13.75", true, 0},  // the Chatham Islands in summer
+            {"zone with East", &N::txtTZ, "-14", true, 0},
+            {"zone with East", &N::txtTZ, "-14.5", true, 1},
             {"longitude degrees", &N::txtLongDeg, "180", false, 0},
             {"longitude degrees", &N::txtLongDeg, "181", false, 1},
             {"longitude minutes", &N::txtLongMin, "60", false, 1},
@@ -204,6 +206,57 @@ TEST(InputChecksTest, RangeChecksRefuseValuesBeyondTheirLimits) {
             {"latitude degrees", &N::txtLatDeg, "95", false, 0},
         },
         NatalRanges);
+}
+
+// Samoa, Tonga, Kiritimati, Wallis and the Chatham Islands lie west of Greenwich with zones far east of
+// it: beyond 150 degrees west such a zone is real; short of it, it is still a sign the wrong way round.
+TEST(InputChecksTest, ZonesFarEastPassWithWesternLongitudesOnlyBeyond150DegreesWest) {
+    const struct {
+        const char* place;
+        const char* zone;
+        const char* longDeg;
+        const char* longMin;
+        bool east;
+        int messages;
+    } cases[] = {
+        {"Apia", "-13", "171", "46", false, 0},
+        {"Nuku'alofa", "-13", "175", "12", false, 0},
+        {"Kiritimati", "-14", "157", "24", false, 0},
+        {"Mata-Utu", "-12", "176", "10", false, 0},
+        {"Waitangi, Chatham Islands", "-12.75", "176", "34", false, 0},
+        {"Waitangi in summer", "-13.75", "176", "34", false, 0},
+        {"just beyond 150 W", "-13", "150", "1", false, 0},
+        {"at 150 W", "-13", "150", "0", false, 1},
+        {"New York with a zone typed the wrong way", "-5", "74", "0", false, 1},
+        {"Honolulu with a zone typed the wrong way", "-10", "157", "51", false, 0},
+        {"beyond the eastmost zone", "-14.5", "171", "46", false, 1},
+        {"beyond the westmost zone", "13", "171", "46", false, 1},
+        {"Auckland in summer", "-13", "174", "46", true, 0},
+        {"Kiritimati east of the date line", "-14", "172", "0", true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.place);
+        for (const bool diurnal : {false, true}) {
+            NatalInputFields natal = SampleNatal();
+            DiurnalInputFields second = SampleDiurnal();
+            std::string& zone = diurnal ? second.txtDiurnalTZ : natal.txtTZ;
+            std::string& longDeg = diurnal ? second.txtDiurnalLongDeg : natal.txtLongDeg;
+            std::string& longMin = diurnal ? second.txtDiurnalLongMin : natal.txtLongMin;
+            zone = c.zone, longDeg = c.longDeg, longMin = c.longMin;
+            diurnal ? second.SelectEast(c.east) : natal.SelectEast(c.east);
+            ChartState state;
+            ScriptedDialogs dialogs;
+            CheckInputComplete(natal, second, state, dialogs);
+            CheckNatalRanges(natal, state, dialogs);
+            CheckDiurnalRanges(second, state, dialogs);
+            ExpectMessages(dialogs, c.messages,
+                           diurnal ? kDiurnalInputErrorMessage : kNatalInputErrorMessage);
+        }
+    }
+    EXPECT_TRUE(ZoneInRange(-14));
+    EXPECT_FALSE(ZoneInRange(-14.01));
+    EXPECT_TRUE(ZoneInRange(12));
+    EXPECT_FALSE(ZoneInRange(12.01));
 }
 
 TEST(InputChecksTest, DiurnalRangeChecksShowTheDiurnalMessage) {
@@ -249,8 +302,9 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
     const auto fraction = [](NatalInputFields& f) { f.txtDay = "14.5"; };
     const auto signedDay = [](NatalInputFields& f) { f.txtDay = "+14"; };
     const auto negativeYear = [](NatalInputFields& f) { f.txtYear = "-1962"; };
-    // The date text would read back as 1962 while the chart is computed for the year 62.
+    // The year box takes the number as typed: 62 is the year 62, and 1 the year 1.
     const auto shortYear = [](NatalInputFields& f) { f.txtYear = "62"; };
+    const auto yearOne = [](NatalInputFields& f) { f.txtMonth = "1", f.txtDay = "1", f.txtYear = " 1 "; };
     const auto paddedTexts = [](NatalInputFields& f) { f.txtDay = " 14 ", f.txtMonth = "03"; };
     const struct {
         const char* what;
@@ -266,7 +320,8 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
         {"day 14.5", fraction, 1},
         {"day +14", signedDay, 1},
         {"year -1962", negativeYear, 1},
-        {"year 62", shortYear, 1},
+        {"year 62", shortYear, 0},
+        {"year 1", yearOne, 0},
         {"blanks and a leading zero", paddedTexts, 0},
     };
     for (const auto& c : cases) {
@@ -465,6 +520,33 @@ TEST(InputTransferTest, DateTextFollowsTheRegionalOrder) {
         TransferDiurnalInput(SampleDiurnal(), regional, state);
         EXPECT_EQ(state.NatalDateText, c.natal);
         EXPECT_EQ(state.DiurnalDateText, c.diurnal);
+    }
+}
+
+// A year typed in one or two digits is that year; the date text, which the page header reads back as a
+// date, gives it with four digits so that it does not read as 19xx or 20xx.
+TEST(InputTransferTest, AShortYearIsTheYearAsTypedInTheDateText) {
+    const struct {
+        const char* year;
+        std::int16_t value;
+        const char* text;
+    } cases[] = {{"62", 62, "3/14/0062"},
+                 {" 1", 1, "3/14/0001"},
+                 {"062", 62, "3/14/062"},
+                 {"1962", 1962, "3/14/1962"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.year);
+        NatalInputFields natal = SampleNatal();
+        natal.txtYear = c.year;
+        DiurnalInputFields diurnal = SampleDiurnal();
+        diurnal.txtDiurnalYear = c.year;
+        ChartState state;
+        TransferNatalInput(natal, RegionalFormat{}, state);
+        TransferDiurnalInput(diurnal, RegionalFormat{}, state);
+        EXPECT_EQ(state.NatalYear, c.value);
+        EXPECT_EQ(state.NatalDateText, c.text);
+        EXPECT_EQ(state.DiurnalYear, c.value);
+        EXPECT_EQ(ParseDate(state.NatalDateText, RegionalFormat{}), (CivilDate{c.value, 3, 14}));
     }
 }
 

@@ -60,11 +60,11 @@ struct SweepInput {
     bool secondPerson = false;
 };
 
-// Years below 100 are typed with four digits: a two-digit year would be read as 19xx or 20xx by the date
-// rules, which the checks refuse.
+// The year box takes a year as typed: years below 100 are typed as they are when odd ("1") and with four
+// digits when even ("0062"), and both are that year.
 std::string YearText(int year) {
     std::string text = std::to_string(year);
-    return year < 100 ? std::string(4 - text.size(), '0') + text : text;
+    return year < 100 && year % 2 == 0 ? std::string(4 - text.size(), '0') + text : text;
 }
 
 std::string ZoneText(double zone) {
@@ -119,9 +119,10 @@ bool DayExists(int year, int month, int day) {
     return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-// A zone east of -2 hours with West selected is a sign typed the wrong way round.
+// A zone east of -2 hours with West selected is a sign typed the wrong way round, unless the longitude
+// lies beyond 150 degrees west, east of the date line's zones.
 bool ZoneAgainstWest(const Moment& m) {
-    return m.zone < -2 && !m.east;
+    return m.zone < -2 && !m.east && m.longDeg * 60 + m.longMin <= 150 * 60;
 }
 
 bool LatitudeTooHigh(const Moment& m) {
@@ -325,7 +326,7 @@ class Walk {
         if (Chance(3)) m.hour = Between(1, 12), m.minute = Between(0, 59);
         if (Chance(3)) m.am = Chance(2);
         const bool newZone = Chance(3), newLongitude = Chance(3);
-        if (newZone) m.zone = Between(-26, 24) / 2.0;
+        if (newZone) m.zone = Between(-28, 24) / 2.0;
         if (newLongitude) m.longDeg = Between(0, 180), m.longMin = Between(0, 59);
         // Most people's zone lies on their longitude's side; now and then one does not.
         if (newZone || newLongitude) m.east = m.zone < 0 ? !Chance(10) : Chance(10);
@@ -353,7 +354,7 @@ TEST(InputSweepTest, DomainCornersComputeOrAreRefusedAsTheChecksSay) {
             m.year = bit(0) ? 2099 : 1;
             m.month = bit(1) ? 12 : 1, m.day = bit(1) ? 31 : 1;
             m.hour = bit(2) ? 11 : 12, m.minute = bit(2) ? 59 : 0, m.am = !bit(2);
-            m.zone = bit(3) ? 12 : -13;
+            m.zone = bit(3) ? 12 : -14;
             m.longDeg = bit(4) ? 180 : 0, m.longMin = bit(4) ? 59 : 0;
             m.east = bit(5);
             m.latDeg = bit(6) ? (anyLatitude ? 999 : 66) : 0, m.latMin = bit(6) && anyLatitude ? 59 : 0;

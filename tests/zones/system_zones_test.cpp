@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "atlas/place_format.h"
+#include "atlas/zone_ids.h"
 #include "atlas/zone_readings.h"
 
 namespace talvenor {
@@ -74,10 +78,66 @@ TEST(SystemZonesTest, OnlyZoneNamesAreZones) {
     SystemZoneDatabase zones;
     EXPECT_TRUE(zones.HasZone("Europe/Berlin"));
     EXPECT_TRUE(zones.HasZone("America/Argentina/Buenos_Aires"));
-    EXPECT_FALSE(zones.HasZone("Mars/Olympus"));
-    EXPECT_FALSE(zones.HasZone("UTC+05:00"));
-    EXPECT_FALSE(zones.HasZone(""));
+    // Offsets and files of the zone folder that are no zones of the database.
+    for (const char* id :
+         {"Mars/Olympus", "UTC+05:00", "UTC+05", "", "posixrules", "localtime", "right/UTC",
+          "posix/Europe/Berlin", "zone.tab", "tzdata.zi", "../zoneinfo/UTC", "/usr/share/zoneinfo/UTC"})
+        EXPECT_FALSE(zones.HasZone(id)) << id;
     EXPECT_FALSE(zones.PeriodAt("Mars/Olympus", 0));
+}
+
+// The zones without an area, the links and the backward names, as users and spreadsheets write them.
+TEST(SystemZonesTest, LinksAndBackwardNamesAreZonesWithTheirTargetsOffsets) {
+    struct Case {
+        const char* zone;
+        LocalClock clock;
+        const char* hoursWest;
+        const char* abbreviation;
+    };
+    const Case cases[] = {
+        {"UTC", {{1962, 3, 14}, 22, 15}, "0", "UTC"},
+        {"Etc/UTC", {{1962, 3, 14}, 22, 15}, "0", "UTC"},
+        {"Zulu", {{1962, 3, 14}, 22, 15}, "0", "UTC"},
+        {"Universal", {{2024, 7, 1}, 12, 0}, "0", "UTC"},
+        {"GMT", {{2024, 7, 1}, 12, 0}, "0", "GMT"},
+        {"CET", {{2024, 1, 15}, 12, 0}, "-1", "CET"},
+        {"CET", {{2024, 7, 1}, 12, 0}, "-2", "CEST"},
+        {"EST5EDT", {{1962, 7, 4}, 22, 15}, "5", "EST"},  // the federal rules had no summer time then
+        {"EST5EDT", {{2024, 7, 4}, 22, 15}, "4", "EDT"},
+        {"EST", {{1962, 7, 4}, 22, 15}, "5", "EST"},
+        {"US/Eastern", {{1962, 3, 14}, 22, 15}, "5", "EST"},
+        {"Asia/Calcutta", {{1950, 1, 1}, 12, 0}, "-5.5", "IST"},
+        {"Etc/GMT+5", {{2024, 7, 1}, 12, 0}, "5", "-05"},
+        {"Pacific/Kiritimati", {{2015, 6, 15}, 12, 0}, "-14", "+14"},
+        {"Pacific/Chatham", {{2015, 6, 15}, 12, 0}, "-12.75", "+1245"},
+    };
+    SystemZoneDatabase zones;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + ClockText(c.clock));
+        EXPECT_TRUE(zones.HasZone(c.zone));
+        const ClockAnswer a = ReadClock(zones, c.zone, c.clock, std::nullopt);
+        ASSERT_EQ(a.kind, ClockKind::Single);
+        EXPECT_EQ(ZoneHoursText(a.readings[0].period.offsetSeconds), c.hoursWest);
+        EXPECT_EQ(a.readings[0].period.abbreviation, c.abbreviation);
+    }
+}
+
+// Every name the database lists is a zone that gives an offset, in the past and today.
+TEST(SystemZonesTest, EveryIdOfTheDatabaseIsAZone) {
+    std::ifstream in(std::string("/usr/share/zoneinfo/") + kZoneListFile, std::ios::binary);
+    ASSERT_TRUE(in) << "tzdata is installed";
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::string> ids = ZoneIdsOfZoneList(text);
+    EXPECT_GT(ids.size(), 550u);
+    SystemZoneDatabase zones;
+    std::vector<std::string> refused;
+    for (const std::string& id : ids) {
+        const bool known = zones.HasZone(id) &&
+                           ReadClock(zones, id, {{1900, 1, 1}, 12, 0}, 0).kind != ClockKind::UnknownZone &&
+                           ReadClock(zones, id, {{2024, 7, 1}, 12, 0}, 0).kind != ClockKind::UnknownZone;
+        if (!known) refused.push_back(id);
+    }
+    EXPECT_EQ(refused, std::vector<std::string>{});
 }
 
 }  // namespace
