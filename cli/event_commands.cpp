@@ -1,6 +1,7 @@
 #include "event_commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "events/ephemeris_graph.h"
@@ -71,6 +72,8 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
             return Refused("--movers: " + *problem);
     }
     request.midpoints = options.midpoints;
+    // A picture wider than the usual sampling has its lines sampled to its own pixels.
+    request.columns = std::max(kGraphColumns, static_cast<int>(std::ceil(drawing.size * kGraphAspect)));
     const EphemerisGraph graph =
         BuildEphemerisGraph(session.chart, session.options, session.regional, request);
     if (graph.bodies.empty()) {

@@ -58,8 +58,9 @@ Events and the graphic ephemeris:
          --output FILE [--size PIXELS]
                       the transiting bodies reduced to the dial (default 45) against time, one month to ten
                       years, with the natal factors (and with --midpoints the natal midpoints) as levels
-                      across, as FILE (.svg, .png, .pdf), --size pixels high and half as wide again;
-                      --movers as for events (default the bodies without the Moon)
+                      across, as FILE (.svg, .png, .pdf), --size pixels high and half as wide again (any
+                      modulus: a body faster than a pixel shows is a band across the dial); --movers as for
+                      events (default the bodies without the Moon)
 )";
 
 }  // namespace cli
