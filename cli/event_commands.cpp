@@ -1,6 +1,7 @@
 #include "event_commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "events/ephemeris_graph.h"
@@ -21,6 +22,8 @@ int Refused(const std::string& message) {
 }
 
 int Events(Session& session, const EventArguments& options, float modulus, bool crlf) {
+    if (auto refusal = SearchModulusRefusal(modulus, "--modulus " + ModulusInMessage(modulus)))
+        return Refused(*refusal);
     EventSearchChoices choices;
     choices.from = *options.from;
     choices.to = *options.to;
@@ -35,17 +38,22 @@ int Events(Session& session, const EventArguments& options, float modulus, bool 
     }
     const EventSearchPreparation prepared = PrepareEventSearch(session, choices);
     if (!prepared.search) return Refused(prepared.message);
-    const EventSearchResult result = SearchEvents(prepared.search->request);
+    const EventSearchRequest& request = prepared.search->request;
+    // The lines go out a batch at a time as the search knows them, so that the memory held stays small
+    // however many events there are.
+    const char* lineEnd = crlf ? "\r\n" : "\n";
+    const EventSearchResult result = StreamEvents(request, [&](std::span<const EventHit> batch) {
+        const std::string out = EventLines(request, batch, lineEnd);
+        std::fwrite(out.data(), 1, out.size(), stdout);
+    });
     if (result.outcome == EventSearchOutcome::Fault) {
-        std::fprintf(stderr, "talvenor-report: %s\n",
-                     EventFaultMessage(prepared.search->request, result).c_str());
+        std::fprintf(stderr, "talvenor-report: %s\n", EventFaultMessage(request, result).c_str());
         return 1;
     }
-    const std::string out = EventLines(prepared.search->request, result, crlf ? "\r\n" : "\n");
-    std::fwrite(out.data(), 1, out.size(), stdout);
     if (result.outcome == EventSearchOutcome::TooMany) {
-        std::fprintf(stderr, "talvenor-report: the search stopped after %zu events, at %s UT\n",
-                     prepared.search->request.mostHits, IsoMinuteText(result.stoppedJulianDate).c_str());
+        std::fprintf(
+            stderr, "talvenor-report: the search stopped at %zu events: the events before %s UT are listed\n",
+            request.mostHits, IsoMinuteText(result.stoppedJulianDate).c_str());
         return 1;
     }
     return 0;
@@ -64,6 +72,8 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
             return Refused("--movers: " + *problem);
     }
     request.midpoints = options.midpoints;
+    // A picture wider than the usual sampling has its lines sampled to its own pixels.
+    request.columns = std::max(kGraphColumns, static_cast<int>(std::ceil(drawing.size * kGraphAspect)));
     const EphemerisGraph graph =
         BuildEphemerisGraph(session.chart, session.options, session.regional, request);
     if (graph.bodies.empty()) {

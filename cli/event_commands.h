@@ -51,13 +51,16 @@ Events and the graphic ephemeris:
                       for all 13); default the ten bodies. Targets: natal (the 13 factors), midpoints (their
                       78 midpoints), pictures (their 858 pictures A + B - C); default natal,midpoints. One
                       line per event in time order, tab-separated: the moment in UT "YYYY-MM-DD HH:MM", the
-                      moving factor, the target (SUN, SUN/MOO, SUN+MOO-MAR) and D or R, its direction
+                      moving factor, the target (SUN, SUN/MOO, SUN+MOO-MAR) and D or R, its direction; the
+                      modulus at least one minute of arc (0.0167); at most a million events (the first
+                      million are printed, exit status 1)
   graphic-ephemeris --from DATE --to DATE [--modulus 45] [--movers SUN,MOO,...] [--midpoints]
          --output FILE [--size PIXELS]
                       the transiting bodies reduced to the dial (default 45) against time, one month to ten
                       years, with the natal factors (and with --midpoints the natal midpoints) as levels
-                      across, as FILE (.svg, .png, .pdf), --size pixels high and half as wide again;
-                      --movers as for events (default the bodies without the Moon)
+                      across, as FILE (.svg, .png, .pdf), --size pixels high and half as wide again (any
+                      modulus: a body faster than a pixel shows is a band across the dial); --movers as for
+                      events (default the bodies without the Moon)
 )";
 
 }  // namespace cli

@@ -51,11 +51,16 @@ bool LongitudesAt(double t, const std::vector<int>& points, std::vector<double>&
 
 class Sampler {
   public:
-    Sampler(const std::vector<int>& points, double modulus, Samples& out)
-        : points_(points), most_(modulus * kMostOfDialPerSample), stray_(modulus * kStrayOfDial), out_(out) {}
+    Sampler(const std::vector<int>& points, double modulus, double finest, Samples& out)
+        : points_(points),
+          most_(modulus * kMostOfDialPerSample),
+          stray_(modulus * kStrayOfDial),
+          finest_(finest),
+          out_(out) {}
 
     // The samples after (t0, a) up to and including (t1, b): the step is halved until every body moves
-    // little enough in each part and runs straight enough through its middle.
+    // little enough in each part and runs straight enough through its middle, or until it is a pixel of
+    // the picture (then kept as two steps of half a pixel: a finer line would not show).
     bool Step(double t0, const std::vector<double>& a, double t1, const std::vector<double>& b,
               int depth = 0) {
         const double tm = (t0 + t1) / 2;
@@ -67,7 +72,7 @@ class Sampler {
             const double half = ShortWay(m[i] - a[i]);
             fine = std::fabs(whole) <= most_ && std::fabs(half - whole / 2) <= stray_;
         }
-        if (fine || depth >= kDeepestHalving) {
+        if (fine || depth >= kDeepestHalving || t1 - t0 <= finest_) {
             out_.Keep(tm, m);
             out_.Keep(t1, b);
             return true;
@@ -77,7 +82,7 @@ class Sampler {
 
   private:
     const std::vector<int>& points_;
-    double most_, stray_;
+    double most_, stray_, finest_;
     Samples& out_;
 };
 
@@ -85,7 +90,7 @@ bool Sample(const EphemerisGraphRequest& request, const std::vector<int>& points
     const double from = request.range.fromJulianDate, to = request.range.toJulianDate;
     const int across = std::max(request.samples, 2);
     s.lons.assign(points.size(), {});
-    Sampler sampler(points, request.modulus, s);
+    Sampler sampler(points, request.modulus, (to - from) / std::max(request.columns, 1), s);
     std::vector<double> previous, now;
     if (!LongitudesAt(from, points, previous)) return false;
     s.Keep(from, previous);
@@ -101,13 +106,28 @@ bool Sample(const EphemerisGraphRequest& request, const std::vector<int>& points
 
 // One body's line on the dial, cut where it passes the dial's edge: the run that leaves at the top ends
 // on the modulus and the next begins at 0 at the same moment (and the other way round when retrograde).
-std::vector<std::vector<GraphPoint>> Runs(const std::vector<double>& times, const std::vector<double>& lons,
-                                          double modulus) {
-    std::vector<std::vector<GraphPoint>> runs(1);
+// A step in which the body covers the whole dial is a sweep: the run before it ends where the step
+// begins, the next begins where it ends, and touching sweeps are one.
+void Runs(const std::vector<double>& times, const std::vector<double>& lons, double modulus,
+          GraphBody& body) {
+    std::vector<std::vector<GraphPoint>>& runs = body.runs;
+    runs.assign(1, {});
     double place = DialPlace(lons[0], modulus);
     runs.back().push_back({times[0], place});
     for (std::size_t k = 1; k < times.size(); ++k) {
         const double motion = ShortWay(lons[k] - lons[k - 1]);
+        if (std::fabs(motion) >= modulus) {
+            if (runs.back().size() < 2) runs.pop_back();
+            if (!body.sweeps.empty() && body.sweeps.back().toJulianDate == times[k - 1]) {
+                body.sweeps.back().toJulianDate = times[k];
+            } else {
+                body.sweeps.push_back({times[k - 1], times[k]});
+            }
+            place = DialPlace(lons[k], modulus);
+            runs.emplace_back();
+            runs.back().push_back({times[k], place});
+            continue;
+        }
         double next = place + motion;
         if (next >= modulus || next < 0) {
             const bool up = next >= modulus;
@@ -121,7 +141,7 @@ std::vector<std::vector<GraphPoint>> Runs(const std::vector<double>& times, cons
         place = next;
         runs.back().push_back({times[k], place});
     }
-    return runs;
+    if (runs.back().size() < 2) runs.pop_back();
 }
 
 std::string DayMonthText(const DayOfCalendar& d, const RegionalFormat& regional) {
@@ -213,7 +233,7 @@ EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& optio
     for (const TransitBody& b : kTransitBodies) {
         if (std::find(request.bodies.begin(), request.bodies.end(), b.name) == request.bodies.end()) continue;
         points.push_back(b.point);
-        graph.bodies.push_back({std::string(b.name), b.point, {}});
+        graph.bodies.push_back({std::string(b.name), b.point, {}, {}});
     }
     if (points.empty() || !(request.range.toJulianDate > request.range.fromJulianDate)) return graph;
     Samples samples;
@@ -222,7 +242,7 @@ EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& optio
         return graph;
     }
     for (std::size_t b = 0; b < points.size(); ++b)
-        graph.bodies[b].runs = Runs(samples.times, samples.lons[b], modulus);
+        Runs(samples.times, samples.lons[b], modulus, graph.bodies[b]);
     return graph;
 }
 

@@ -18,6 +18,9 @@ namespace talvenor {
 // The moduli a click away in the graphic ephemeris window, the first the default.
 inline constexpr float kGraphModuli[] = {45, 90, 22.5f, 360};
 
+// The pixels across a graph that its lines are sampled for, unless a wider picture is asked for.
+inline constexpr int kGraphColumns = 4096;
+
 // The spans the window offers, in months: one month to ten years.
 inline constexpr int kGraphSpanMonths[] = {1, 3, 6, 12, 24, 60, 120};
 
@@ -35,11 +38,20 @@ struct GraphPoint {
     double place = 0;       // on the dial, 0 to the modulus (a run that leaves the dial ends on its edge)
 };
 
-// A transiting body: its lines, each one stretch between two passes over the dial's edge.
+// A stretch of time in which a body runs over the whole dial, again and again, faster than the picture
+// can show a line: it is drawn as a band across the whole dial.
+struct GraphSweep {
+    double fromJulianDate = 0;  // UT
+    double toJulianDate = 0;
+};
+
+// A transiting body: its lines, each one stretch between two passes over the dial's edge (or between a
+// pass and a sweep), and its sweeps, in time order.
 struct GraphBody {
     std::string name;  // "SUN"
     int point = 0;     // point index, for its symbol and colour
     std::vector<std::vector<GraphPoint>> runs;
+    std::vector<GraphSweep> sweeps;
 };
 
 // A level across the graph: a natal factor or midpoint at its place on the dial.
@@ -71,6 +83,10 @@ struct EphemerisGraphRequest {
     std::vector<std::string> bodies;  // names of kTransitBodies
     bool midpoints = false;
     int samples = 1500;  // moments across the range at least; more where a body moves fast on the dial
+    // The width of the picture, in pixels, that the lines need not be finer than: no step between two
+    // moments is shorter than half a pixel of it, so that the lines stay as many as the picture can show
+    // at any modulus (where a body crosses the whole dial in such a step, that step is a sweep).
+    int columns = kGraphColumns;
 };
 
 // The bodies drawn when none are named: the Sun and Mercury to Pluto (the Moon, at thirteen degrees a

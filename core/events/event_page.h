@@ -1,6 +1,7 @@
 // The results of an event search as the data window shows them, and as the report tool prints them.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,14 +24,15 @@ struct EventSearchHeading {
 
 // Appends the page: a blank line, the natal heading, the range, modulus, moving factors and targets, then
 // one line per hit in time order (the moment in UT and in the diurnal zone, to the minute; the moving
-// factor, D or R, the target), and the number of events. A cancelled search says up to when it ran.
+// factor, D or R, the target), and the number of events. A search that was cancelled or stopped at its
+// most events says so, and up to when it ran, under the heading and again under the events.
 void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,
                     const EventSearchHeading& heading, const EventSearchRequest& request,
                     const EventSearchResult& result, ReportBuffer& report);
 
 // One line per hit, tab-separated: the UT moment "YYYY-MM-DD HH:MM", the moving factor, the target, D
 // or R; each line ended by lineEnd.
-std::string EventLines(const EventSearchRequest& request, const EventSearchResult& result,
+std::string EventLines(const EventSearchRequest& request, std::span<const EventHit> hits,
                        std::string_view lineEnd);
 
 // The message when a position could not be computed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 namespace talvenor {
@@ -9,8 +10,14 @@ namespace talvenor {
 namespace {
 
 // Days searched between two progress reports: the grid of such a stretch is computed once for every
-// factor, then each factor's crossings in it are refined.
+// factor, then the crossings in it are refined. A small dial has its grid finer in proportion, so its
+// stretches are shorter in proportion below this modulus (a day at the smallest dial).
 constexpr int kStretchDays = 32;
+constexpr double kFullStretchModulus = 5;
+
+// Progress is told within a stretch after this many positions computed (a few tenths of a second), so
+// that Cancel answers soon however many events a stretch holds.
+constexpr long kPositionsBetweenReports = 20000;
 
 // A grid step may carry a factor across at most this part of the dial, so that a step holds at most one
 // crossing of each target and the bracket of that crossing stays clear of the opposite side of the dial.
@@ -48,10 +55,12 @@ struct Fault {
 
 class FactorRun {
   public:
-    FactorRun(const MovingFactor& factor, double modulus) : factor_(factor), modulus_(modulus) {}
+    FactorRun(const MovingFactor& factor, double modulus, long& positions)
+        : factor_(factor), modulus_(modulus), positions_(positions) {}
 
     // The longitude, or no value when it cannot be computed (fault_ then holds the moment).
     std::optional<double> At(double t) {
+        ++positions_;
         const double lon = factor_.longitudeAt(t);
         if (!std::isfinite(lon)) {
             if (!fault_) fault_ = Fault{t};
@@ -62,6 +71,7 @@ class FactorRun {
     // The same for a moment outside the range: a factor may have no place there (a progression before
     // the birth), which is no fault.
     std::optional<double> Peek(double t) {
+        ++positions_;
         const double lon = factor_.longitudeAt(t);
         if (!std::isfinite(lon)) return std::nullopt;
         return lon;
@@ -202,41 +212,132 @@ class FactorRun {
   private:
     const MovingFactor& factor_;
     double modulus_;
+    long& positions_;
     std::optional<Fault> fault_;
 };
 
-// The crossings of one factor with every target in the steps of [from, to] among the samples.
-bool FindCrossings(FactorRun& run, int mover, const std::vector<Sample>& samples, double from, double to,
+// The crossings of one factor with every target in the step from a to b (in (a, b]).
+bool FindCrossings(FactorRun& run, int mover, const Sample& a, const Sample& b,
                    const std::vector<double>& places, double modulus, std::vector<EventHit>& hits) {
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        const Sample& a = samples[i - 1];
-        const Sample& b = samples[i];
-        if (a.t < from || b.t > to) continue;
-        const double motion = ShortWay(b.lon - a.lon);
-        if (motion == 0) continue;
-        const bool direct = motion > 0;
-        for (std::size_t j = 0; j < places.size(); ++j) {
-            // The distance from the target at a, and the multiple of the modulus the motion reaches or
-            // passes: a crossing lies in (a, b] when one lies between the two distances.
-            const double start = Centred(a.lon - places[j], modulus);
-            const double end = start + motion;
-            double place;
-            if (direct) {
-                place = std::floor(end / modulus) * modulus;
-                if (!(place > start)) continue;
-            } else {
-                place = std::ceil(end / modulus) * modulus;
-                if (!(place < start)) continue;
-            }
-            const auto t = run.Crossing(a, b, start, place);
-            if (!t) return false;
-            hits.push_back({*t, mover, static_cast<int>(j), !direct});
+    const double motion = ShortWay(b.lon - a.lon);
+    if (motion == 0) return true;
+    const bool direct = motion > 0;
+    for (std::size_t j = 0; j < places.size(); ++j) {
+        // The distance from the target at a, and the multiple of the modulus the motion reaches or
+        // passes: a crossing lies in (a, b] when one lies between the two distances.
+        const double start = Centred(a.lon - places[j], modulus);
+        const double end = start + motion;
+        double place;
+        if (direct) {
+            place = std::floor(end / modulus) * modulus;
+            if (!(place > start)) continue;
+        } else {
+            place = std::ceil(end / modulus) * modulus;
+            if (!(place < start)) continue;
         }
+        const auto t = run.Crossing(a, b, start, place);
+        if (!t) return false;
+        hits.push_back({*t, mover, static_cast<int>(j), !direct});
     }
     return true;
 }
 
+bool Earlier(const EventHit& a, const EventHit& b) {
+    if (a.julianDate != b.julianDate) return a.julianDate < b.julianDate;
+    if (a.mover != b.mover) return a.mover < b.mover;
+    return a.target < b.target;
+}
+
+// The events found and not yet handed on. Those before the moment up to which the search is complete
+// are handed on in time order, in batches; the count of those handed on decides when the search has
+// found its most events.
+class Pending {
+  public:
+    Pending(const EventSink& sink, double from, double to, std::size_t most)
+        : sink_(sink), from_(from), to_(to), most_(most) {}
+
+    std::vector<EventHit>& hits() { return hits_; }
+    std::size_t found() const { return handed_ + hits_.size(); }
+    std::size_t handed() const { return handed_; }
+
+    // Hands on the events before `complete` (every event before it is known) when enough wait. True when
+    // the first `most` events are known: they are handed on, and `stopped` is the moment before which
+    // they are every event.
+    bool Settle(double complete, bool atEnd, double& stopped) {
+        if (found() >= most_) {
+            // Only now is it worth counting how many are complete.
+            const std::size_t ready = Ready(complete);
+            if (handed_ + ready >= most_) {
+                Sort();
+                const std::size_t take = most_ - handed_;
+                // The first event not listed, if it is known; otherwise every event before `complete` is.
+                stopped = take < hits_.size() ? std::min(hits_[take].julianDate, complete) : complete;
+                Hand(take);
+                return true;
+            }
+        }
+        if (atEnd || hits_.size() >= nextSettle_) {
+            Sort();
+            std::size_t ready = 0;
+            while (ready < hits_.size() && hits_[ready].julianDate < complete) ++ready;
+            Hand(ready);
+            nextSettle_ = hits_.size() + kEventBatch;
+        }
+        return false;
+    }
+    // Hands on every event before `complete`, when the search ends there.
+    void Finish(double complete) {
+        Sort();
+        std::size_t ready = 0;
+        while (ready < hits_.size() && hits_[ready].julianDate < complete) ++ready;
+        Hand(ready);
+    }
+
+  private:
+    std::size_t Ready(double complete) const {
+        return static_cast<std::size_t>(std::count_if(hits_.begin(), hits_.end(), [&](const EventHit& h) {
+            return h.julianDate < complete && h.julianDate >= from_ && h.julianDate < to_;
+        }));
+    }
+    void Sort() {
+        // Moments outside the range (a crossing refined onto its edge) are no events of it.
+        std::erase_if(hits_, [&](const EventHit& h) { return h.julianDate < from_ || h.julianDate >= to_; });
+        std::sort(hits_.begin(), hits_.end(), Earlier);
+    }
+    // Hands on the first n (sorted) events, in batches.
+    void Hand(std::size_t n) {
+        for (std::size_t at = 0; at < n; at += kEventBatch) {
+            const std::size_t size = std::min(kEventBatch, n - at);
+            sink_(std::span<const EventHit>(hits_.data() + at, size));
+        }
+        hits_.erase(hits_.begin(), hits_.begin() + static_cast<std::ptrdiff_t>(n));
+        handed_ += n;
+    }
+
+    const EventSink& sink_;
+    double from_, to_;
+    std::size_t most_;
+    std::vector<EventHit> hits_;
+    std::size_t handed_ = 0;
+    std::size_t nextSettle_ = kEventBatch;
+};
+
 }  // namespace
+
+std::string ModulusInMessage(double modulus) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", modulus);
+    return text;
+}
+
+std::optional<std::string> SearchModulusRefusal(double modulus, std::string_view given) {
+    // The float a modulus is read into may lie a hair below the value typed (0.0166667).
+    if (modulus >= kSmallestSearchModulus * (1 - 1e-6)) return std::nullopt;
+    return std::string(given) +
+           " is too small to search: the events are timed to the minute, and the Moon moves up to 0.0107 "
+           "degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 (the positions "
+           "themselves are good to about a minute of arc).";
+}
 
 double DialPlace(double longitude, double modulus) {
     double d = std::fmod(longitude, modulus);
@@ -245,31 +346,58 @@ double DialPlace(double longitude, double modulus) {
     return d;
 }
 
-EventSearchResult SearchEvents(const EventSearchRequest& request, EventSearchProgress& progress) {
+EventSearchResult StreamEvents(const EventSearchRequest& request, const EventSink& sink,
+                               EventSearchProgress& progress) {
     EventSearchResult result;
     const double modulus = request.modulus;
+    if (!(modulus <= 360) || SearchModulusRefusal(modulus, "")) {
+        result.outcome = EventSearchOutcome::Refused;
+        result.stoppedJulianDate = request.fromJulianDate;
+        return result;
+    }
     std::vector<double> places;
     places.reserve(request.targets.size());
     for (const EventTarget& t : request.targets) places.push_back(DialPlace(t.longitude, modulus));
 
+    long positions = 0;
     std::vector<FactorRun> runs;
     runs.reserve(request.movers.size());
-    for (const MovingFactor& m : request.movers) runs.emplace_back(m, modulus);
+    for (const MovingFactor& m : request.movers) runs.emplace_back(m, modulus, positions);
 
     const double from = request.fromJulianDate, to = request.toJulianDate;
     const double span = to - from;
-    auto fail = [&](std::size_t mover) {
-        result.outcome = EventSearchOutcome::Fault;
-        result.faultMover = static_cast<int>(mover);
-        result.faultJulianDate = runs[mover].fault() ? runs[mover].fault()->t : from;
+    Pending pending(sink, from, to, std::max<std::size_t>(request.mostHits, 1));
+    auto finish = [&](EventSearchOutcome outcome, double stopped) {
+        result.outcome = outcome;
+        result.stoppedJulianDate = stopped;
+        result.count = pending.handed();
         return result;
     };
+    auto fail = [&](std::size_t mover) {
+        result.faultMover = static_cast<int>(mover);
+        result.faultJulianDate = runs[mover].fault() ? runs[mover].fault()->t : from;
+        return finish(EventSearchOutcome::Fault, from);
+    };
+    // How far the search has come: of the range, or of the most events when that is further (events
+    // refined onto the range's edge and dropped never move it back).
+    double shown = 0;
+    auto fraction = [&](double complete) {
+        const double ofRange = span > 0 ? (complete - from) / span : 1.0;
+        const double ofEvents = static_cast<double>(pending.found()) /
+                                static_cast<double>(std::max<std::size_t>(request.mostHits, 1));
+        shown = std::clamp(std::max({shown, ofRange, ofEvents}), 0.0, 1.0);
+        return shown;
+    };
+    long reported = 0;
 
+    const double stretchDays =
+        std::max(1.0, std::ceil(kStretchDays * std::min(1.0, modulus / kFullStretchModulus)));
     // One grid of every factor for a stretch, with a day more on each side so that a station at the
     // stretch's edge is seen from both stretches alike.
     std::vector<std::vector<Sample>> grid(runs.size());
-    for (double start = from; start < to; start += kStretchDays) {
-        const double end = std::min(start + kStretchDays, to);
+    std::vector<std::size_t> next(runs.size());
+    for (double start = from; start < to; start += stretchDays) {
+        const double end = std::min(start + stretchDays, to);
         const int days = static_cast<int>(std::ceil(end - start));
         for (auto& g : grid) g.clear();
         for (int k = -1; k <= days + 1; ++k) {
@@ -286,31 +414,59 @@ EventSearchResult SearchEvents(const EventSearchRequest& request, EventSearchPro
             }
         }
         for (std::size_t m = 0; m < runs.size(); ++m) {
-            std::vector<Sample>& samples = grid[m];
-            if (!runs[m].Subdivide(samples) || !runs[m].AddStations(samples) ||
-                !FindCrossings(runs[m], static_cast<int>(m), samples, start, end, places, modulus,
-                               result.hits)) {
-                return fail(m);
+            if (!runs[m].Subdivide(grid[m]) || !runs[m].AddStations(grid[m])) return fail(m);
+            // The first step of the stretch: the grid begins a day before it.
+            next[m] = 1;
+            while (next[m] < grid[m].size() && grid[m][next[m] - 1].t < start) ++next[m];
+        }
+        // The steps of all the factors in the order of their beginnings: every event before the beginning
+        // of the next step is then known.
+        auto nextStep = [&]() -> std::optional<std::size_t> {
+            std::optional<std::size_t> first;
+            for (std::size_t m = 0; m < runs.size(); ++m) {
+                if (next[m] >= grid[m].size() || grid[m][next[m]].t > end) continue;
+                if (!first || grid[m][next[m] - 1].t < grid[*first][next[*first] - 1].t) first = m;
+            }
+            return first;
+        };
+        for (auto m = nextStep(); m; m = nextStep()) {
+            const std::vector<Sample>& samples = grid[*m];
+            const std::size_t i = next[*m]++;
+            if (!FindCrossings(runs[*m], static_cast<int>(*m), samples[i - 1], samples[i], places, modulus,
+                               pending.hits())) {
+                return fail(*m);
+            }
+            const auto after = nextStep();
+            const double complete = after ? grid[*after][next[*after] - 1].t : end;
+            double stopped = 0;
+            if (pending.Settle(complete, false, stopped)) return finish(EventSearchOutcome::TooMany, stopped);
+            if (positions - reported >= kPositionsBetweenReports) {
+                reported = positions;
+                if (!progress.Continue(fraction(complete))) {
+                    pending.Finish(complete);
+                    return finish(EventSearchOutcome::Cancelled, complete);
+                }
             }
         }
-        result.stoppedJulianDate = end;
-        if (result.hits.size() >= request.mostHits) {
-            result.outcome = EventSearchOutcome::TooMany;
-            break;
-        }
-        if (!progress.Continue(span > 0 ? (end - from) / span : 1.0)) {
-            result.outcome = EventSearchOutcome::Cancelled;
-            break;
+        double stopped = 0;
+        if (pending.Settle(end, true, stopped)) return finish(EventSearchOutcome::TooMany, stopped);
+        reported = positions;
+        if (!progress.Continue(fraction(end))) {
+            pending.Finish(end);
+            return finish(EventSearchOutcome::Cancelled, end);
         }
     }
+    pending.Finish(to);
+    return finish(EventSearchOutcome::Complete, to);
+}
 
-    std::erase_if(result.hits, [&](const EventHit& h) { return h.julianDate < from || h.julianDate >= to; });
-    if (result.outcome == EventSearchOutcome::Complete) result.stoppedJulianDate = to;
-    std::sort(result.hits.begin(), result.hits.end(), [](const EventHit& a, const EventHit& b) {
-        if (a.julianDate != b.julianDate) return a.julianDate < b.julianDate;
-        if (a.mover != b.mover) return a.mover < b.mover;
-        return a.target < b.target;
-    });
+EventSearchResult SearchEvents(const EventSearchRequest& request, EventSearchProgress& progress) {
+    std::vector<EventHit> hits;
+    EventSearchResult result = StreamEvents(
+        request,
+        [&hits](std::span<const EventHit> batch) { hits.insert(hits.end(), batch.begin(), batch.end()); },
+        progress);
+    result.hits = std::move(hits);
     return result;
 }
 

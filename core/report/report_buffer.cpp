@@ -5,6 +5,7 @@
 #include <new>
 #include <system_error>
 
+#include "environment/memory.h"
 #include "environment/text_files.h"
 #include "environment/user_dialogs.h"
 #include "text/control_characters.h"
@@ -19,6 +20,10 @@ ReportBuffer::ReportBuffer() {
 namespace {
 
 constexpr std::size_t kMostSpareLines = 4096;
+
+// Emptying a buffer of more lines than this gives their memory back to the system (a page of a million
+// events holds a few hundred megabytes); smaller ones keep it for the next pages.
+constexpr std::size_t kLinesToGiveBack = 65536;
 
 // Keeps the storage of the lines of a buffer about to be emptied.
 void KeepStorage(std::vector<std::string>& lines, std::vector<std::string>& spare) {
@@ -41,14 +46,50 @@ void StoreLine(std::string& element, const std::string& text, std::vector<std::s
 
 void ReportBuffer::ClearDataBuffer() {
     DataLineCount = 0;
+    if (DataLines.size() > kLinesToGiveBack) {
+        std::vector<std::string>(2).swap(DataLines);
+        GiveBackMemory(PageLines);
+        return;
+    }
     KeepStorage(DataLines, SpareLines);
     DataLines.assign(2, std::string());
 }
 
 void ReportBuffer::ClearPageBuffer() {
     PageLineCount = 0;
+    if (PageLines.size() > kLinesToGiveBack) {
+        std::vector<std::string>(2).swap(PageLines);
+        GiveBackMemory(DataLines);
+        return;
+    }
     KeepStorage(PageLines, SpareLines);
     PageLines.assign(2, std::string());
+}
+
+void ReportBuffer::GiveBackMemory(std::vector<std::string>& kept) {
+    // The lines of the two buffers were stored in turn, so the freed lines lie between the kept ones and
+    // no page of memory is wholly free. The kept lines move out into one block of their own while every
+    // line is freed, the freed memory goes back, and they are stored anew side by side.
+    std::vector<std::string>().swap(SpareLines);
+    std::size_t size = 0;
+    for (const std::string& line : kept) size += line.size();
+    std::string block;
+    block.reserve(size);
+    std::vector<std::size_t> lengths;
+    lengths.reserve(kept.size());
+    for (const std::string& line : kept) {
+        block += line;
+        lengths.push_back(line.size());
+    }
+    const std::size_t count = kept.size();
+    std::vector<std::string>().swap(kept);
+    ReturnFreedMemory();
+    kept.resize(count);
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        kept[i].assign(block, at, lengths[i]);
+        at += lengths[i];
+    }
 }
 
 void ReportBuffer::StartReport() {

@@ -43,12 +43,17 @@ struct ReportBuffer {
     // Sets ReportLine and appends it.
     bool AppendLine(std::string line);
 
+    // Emptying a buffer of many lines gives their memory back to the system.
     void ClearDataBuffer();
     void ClearPageBuffer();
     void ClearAll() {
         ClearDataBuffer();
         ClearPageBuffer();
     }
+
+  private:
+    // Gives the memory of lines just freed back to the system, with the lines of the other buffer kept.
+    void GiveBackMemory(std::vector<std::string>& kept);
 };
 
 // Message shown when a line cannot be stored.

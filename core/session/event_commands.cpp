@@ -20,6 +20,10 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
         out.message = "The modulus must lie above 0 and be at most 360.";
         return out;
     }
+    if (auto refusal = SearchModulusRefusal(modulus, "The modulus " + ModulusInMessage(modulus))) {
+        out.message = *refusal;
+        return out;
+    }
     if (choices.movers.empty()) {
         out.message = "Choose at least one moving factor.";
         return out;

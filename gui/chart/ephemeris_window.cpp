@@ -26,7 +26,7 @@ namespace {
 constexpr const char* kGraphTitle = "Graphic Ephemeris";
 
 QString ModulusCaption(float m) {
-    return QString::fromStdString(GeneralNumber(m)).trimmed();
+    return QString::fromStdString(GeneralNumberSingle(m)).trimmed();
 }
 
 }  // namespace

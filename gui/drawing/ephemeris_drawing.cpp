@@ -1,6 +1,7 @@
 // The graphic ephemeris on any paint device: the bodies' lines as core samples them, the natal levels,
 // the dial's degrees and the time scale.
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QVector>
 #include <algorithm>
@@ -24,6 +25,8 @@ constexpr qreal kLeastStep = 0.75;
 // More lines than this across the plot are drawn a pixel wide.
 constexpr std::size_t kManyRuns = 60;
 const QColor kMidpointInk(0x78, 0x90, 0x9c);
+// The opacity of a body's sweeps (of 255).
+constexpr int kSweepAlpha = 70;
 
 // The size of the graph's letters for an area: a fiftieth of its smaller side, within readable bounds.
 qreal TextSize(const QRectF& area) {
@@ -181,9 +184,29 @@ void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& g
     painter.drawLines(leaders);
 }
 
+// Where a body runs over the whole dial faster than the picture shows a line, a band of its colour stands
+// across the dial (at least a pixel wide), light enough that the levels and other lines show through.
+void PaintSweeps(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph) {
+    for (const GraphBody& body : graph.bodies) {
+        if (body.sweeps.empty()) continue;
+        QColor ink = GraphBodyInk(body.point);
+        ink.setAlpha(kSweepAlpha);
+        QPainterPath bands;
+        // Bands widened to a pixel may overlap; they still cover, not cancel, each other.
+        bands.setFillRule(Qt::WindingFill);
+        for (const GraphSweep& sweep : body.sweeps) {
+            const qreal left = f.XAt(sweep.fromJulianDate), right = f.XAt(sweep.toJulianDate);
+            const qreal width = std::max<qreal>(right - left, 1);
+            bands.addRect(QRectF(left, f.plot.top(), width, f.plot.height()));
+        }
+        painter.fillPath(bands, ink);
+    }
+}
+
 void PaintLines(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph, qreal t) {
     painter.save();
     painter.setClipRect(f.plot.adjusted(-1, -1, 1, 1));
+    PaintSweeps(painter, f, graph);
     // Lines across the whole plot again and again (years of the fast bodies, the Moon) are drawn a pixel
     // wide: they stay apart, and a wide line costs the painter many times more.
     std::size_t runs = 0;

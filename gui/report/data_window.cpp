@@ -13,10 +13,13 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
 #include "report/data_commands.h"
+#include "report/page_lines_view.h"
 #include "report/printing.h"
 #include "session/save_data.h"
 #include "session/session.h"
@@ -45,7 +48,14 @@ DataWindow::DataWindow(AppServices& app, QWidget* parent)
     RichText1_->installEventFilter(this);
     textViewport_ = RichText1_->viewport();
     textViewport_->installEventFilter(this);
-    setCentralWidget(RichText1_);
+    pageLines_ = new PageLinesView(this);
+    pageLines_->setObjectName("lstPageLines");
+    pageLines_->installEventFilter(this);
+    pageLines_->viewport()->installEventFilter(this);
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(RichText1_);
+    pages_->addWidget(pageLines_);
+    setCentralWidget(pages_);
 
     buildMenus();
 
@@ -104,8 +114,27 @@ void DataWindow::buildMenus() {
 }
 
 void DataWindow::displayPage(const QString& text) {
+    pageLines_->clearPage();
     // The page's last line end closes its last line; it does not open another one.
     RichText1_->setPlainText(text.endsWith('\n') ? text.chopped(1) : text);
+    pages_->setCurrentWidget(RichText1_);
+    present();
+}
+
+void DataWindow::displayPageText(std::string text) {
+    const auto lines = std::count(text.begin(), text.end(), '\n');
+    if (lines <= kLongestTextPage) {
+        displayPage(QString::fromStdString(text));
+        return;
+    }
+    // The text box gives back the memory of the page it held.
+    RichText1_->clear();
+    pageLines_->showPage(std::move(text));
+    pages_->setCurrentWidget(pageLines_);
+    present();
+}
+
+void DataWindow::present() {
     // A window that was closed opens again where the settings say (kept on the screen).
     if (!isVisible()) {
         DataWindowLoading = true;
@@ -161,6 +190,7 @@ bool DataWindow::applyFont() {
     font.setBold(settings.DataFontBold != 0);
     font.setItalic(settings.DataFontItalic != 0);
     RichText1_->setFont(font);
+    pageLines_->setFont(font);
     return QFontInfo(RichText1_->font()).fixedPitch();
 }
 
@@ -253,12 +283,14 @@ void DataWindow::openPrintWindow(const std::function<bool()>& writePrintFile) {
 }
 
 bool DataWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched == RichText1_ &&
+    const bool text = watched == RichText1_ || watched == pageLines_;
+    const bool viewport = watched == textViewport_ || (pageLines_ && watched == pageLines_->viewport());
+    if (event->type() == QEvent::KeyPress && text &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         app_.focusMainWindow();
         return true;  // Esc is not passed on to the text
     }
-    if (event->type() == QEvent::MouseButtonRelease && watched == textViewport_ &&
+    if (event->type() == QEvent::MouseButtonRelease && viewport &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         app_.focusMainWindow();
     }

@@ -5,14 +5,21 @@
 #include <QMainWindow>
 #include <QString>
 #include <functional>
+#include <string>
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class QStackedWidget;
 
 namespace talvenor::gui {
 
 class AppServices;
+class PageLinesView;
+
+// Pages of more lines than this are shown as a list of lines (a text box would take seconds to lay a
+// page of a million events out, and hold it several times over).
+inline constexpr int kLongestTextPage = 50000;
 
 class DataWindow : public QMainWindow {
     Q_OBJECT
@@ -25,6 +32,11 @@ class DataWindow : public QMainWindow {
 
     // Replaces the text with a finished page (lines ended by LF), shows the window and sets its caption.
     void displayPage(const QString& text);
+    // The same for a page given as UTF-8: a page of more than kLongestTextPage lines is shown as a list
+    // of its lines.
+    void displayPageText(std::string text);
+    // The list of lines of a long page (hidden while an ordinary page is shown).
+    PageLinesView& pageLines() { return *pageLines_; }
     // A minimized window receives no new report.
     bool isMinimizedForReports() const;
 
@@ -39,6 +51,8 @@ class DataWindow : public QMainWindow {
 
   private:
     void buildMenus();
+    // Shows the window where the settings say (when it was closed) and sets its caption.
+    void present();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {});
     // Places the window by the stored geometry: its outer rectangle, frame and title bar included.
     void applyStoredGeometry();
@@ -65,8 +79,10 @@ class DataWindow : public QMainWindow {
     AppServices& app_;
     FileChooser chooseFile_;
     bool DataWindowLoading = false;
+    QStackedWidget* pages_ = nullptr;
     QPlainTextEdit* RichText1_ = nullptr;
     QWidget* textViewport_ = nullptr;
+    PageLinesView* pageLines_ = nullptr;
     QAction *mnuFontsIncrease_ = nullptr, *mnuFontsDecrease_ = nullptr;
     QAction *mnuFontsBold_ = nullptr, *mnuFontsItalic_ = nullptr;
 };

@@ -420,7 +420,7 @@ std::string TalvenorApp::chooseFile(const std::string& pattern, const std::strin
 
 void TalvenorApp::displayPage(ShowResult result) {
     if (result == ShowResult::NothingToShow) return;
-    data_->displayPage(QString::fromStdString(PageText(session_.report, "\n")));
+    data_->displayPageText(PageText(session_.report, "\n"));
 }
 
 template <typename Command>

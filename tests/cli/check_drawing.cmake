@@ -1,7 +1,8 @@
 # Runs talvenor-report to draw a file, then checks the file: a PNG against a golden image (ImageMagick's
 # compare, counting the pixels that differ by more than FUZZ), a PDF by rendering it (pdftoppm) and
 # finding ink on the page, an SVG by its outlines. Variables: EXE, ARGS (separated by "|"), OUTPUT, and
-# GOLDEN with MAX_PIXELS (PNG), or KIND=pdf, or KIND=svg with MIN_PATHS.
+# GOLDEN with MAX_PIXELS (PNG), or KIND=pdf, or KIND=svg with MIN_PATHS; and MAX_BYTES, the largest the
+# file may be.
 string(REPLACE "|" ";" ARGS "${ARGS}")
 file(REMOVE ${OUTPUT})
 execute_process(COMMAND ${EXE} ${ARGS} --output ${OUTPUT} RESULT_VARIABLE status ERROR_VARIABLE err)
@@ -10,6 +11,13 @@ if(NOT status EQUAL 0)
 endif()
 if(NOT "${err}" STREQUAL "")
   message(FATAL_ERROR "unexpected output on stderr: ${err}")
+endif()
+
+if(DEFINED MAX_BYTES)
+  file(SIZE ${OUTPUT} bytes)
+  if(bytes GREATER MAX_BYTES)
+    message(FATAL_ERROR "${OUTPUT} has ${bytes} bytes (at most ${MAX_BYTES})")
+  endif()
 endif()
 
 if(DEFINED GOLDEN)

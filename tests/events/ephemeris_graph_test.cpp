@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "events/event_factors.h"
@@ -164,7 +165,98 @@ TEST_P(GraphLinesTest, ALineLeavesTheDialWhereTheSearchFindsItsBodyOnZero) {
     }
 }
 
+// At the usual dials every body is drawn as lines: no stretch of it is too fast for the picture.
+TEST_P(GraphLinesTest, AtTheUsualDialsEveryBodyIsDrawnAsLines) {
+    const EphemerisGraph graph = Build();
+    for (const GraphBody& body : graph.bodies) EXPECT_TRUE(body.sweeps.empty()) << body.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(Graphs, GraphLinesTest, ::testing::ValuesIn(kGraphCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Any modulus ----
+
+struct TinyDialCase {
+    const char* name;
+    const char* from;
+    const char* to;
+    float modulus;
+    std::vector<std::string> bodies;
+    bool sweeps;  // some body crosses the whole dial within a pixel somewhere
+};
+
+void PrintTo(const TinyDialCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const TinyDialCase kTinyDialCases[] = {
+    {"SunOverAMonthInAThousandthOfADegree", "1 Mar 2027", "31 Mar 2027", 0.001f, {"SUN"}, true},
+    {"SunOverAMonthInATwentiethOfADegree", "1 Mar 2027", "31 Mar 2027", 0.05f, {"SUN"}, false},
+    {"EveryBodyOverAYearInAThousandthOfADegree",
+     "1 Jan 2027",
+     "31 Dec 2027",
+     0.001f,
+     {"SUN", "MOO", "MER", "VEN", "MAR", "JUP", "SAT", "URA", "NEP", "PLU", "NN"},
+     true},
+    {"EveryBodyOverAYearInABillionthOfADegree",
+     "1 Jan 2027",
+     "31 Dec 2027",
+     1e-9f,
+     {"SUN", "MOO", "MER", "VEN", "MAR", "JUP", "SAT", "URA", "NEP", "PLU", "NN"},
+     true},
+    {"TheMoonOverTenYearsInAMinuteOfArc", "1 Jan 2027", "31 Dec 2036", 1.0f / 60, {"MOO", "SUN"}, true},
+};
+
+class TinyDialTest : public ::testing::TestWithParam<TinyDialCase> {};
+
+// However small the dial, a body's line has no more points than a few to a pixel of the widest picture
+// sampled for (a year in a thousandth of a degree once took gigabytes); where the body crosses the whole
+// dial within such a step the graph has a sweep instead, and lines and sweeps together cover the range.
+TEST_P(TinyDialTest, TheLinesStayAsManyAsThePictureHasPixelsAndTheSweepsFillTheRest) {
+    const TinyDialCase& c = GetParam();
+    EphemerisGraphRequest request;
+    request.range = Range(c.from, c.to);
+    request.modulus = c.modulus;
+    request.bodies = c.bodies;
+    const EphemerisGraph graph =
+        BuildEphemerisGraph(SampleChart(), DefaultOptions(), RegionalFormat{}, request);
+    ASSERT_EQ(graph.bodies.size(), c.bodies.size());
+    const double m = graph.modulus, from = graph.range.fromJulianDate, to = graph.range.toJulianDate;
+    bool anySweep = false;
+    for (const GraphBody& body : graph.bodies) {
+        SCOPED_TRACE(body.name);
+        std::size_t points = 0;
+        std::vector<std::pair<double, double>> covered;
+        for (const auto& run : body.runs) {
+            ASSERT_GE(run.size(), 2u);
+            points += run.size();
+            for (const GraphPoint& p : run) {
+                EXPECT_GE(p.place, 0);
+                EXPECT_LE(p.place, m);
+            }
+            covered.emplace_back(run.front().julianDate, run.back().julianDate);
+        }
+        EXPECT_LE(points, static_cast<std::size_t>(8 * kGraphColumns));
+        EXPECT_LE(body.sweeps.size(), static_cast<std::size_t>(4 * kGraphColumns));
+        for (const GraphSweep& s : body.sweeps) {
+            EXPECT_LT(s.fromJulianDate, s.toJulianDate);
+            covered.emplace_back(s.fromJulianDate, s.toJulianDate);
+        }
+        anySweep = anySweep || !body.sweeps.empty();
+        std::sort(covered.begin(), covered.end());
+        ASSERT_FALSE(covered.empty());
+        EXPECT_DOUBLE_EQ(covered.front().first, from);
+        double reached = from;
+        for (const auto& [start, end] : covered) {
+            EXPECT_LE(start, reached + 1e-9) << "a gap before " << start;
+            reached = std::max(reached, end);
+        }
+        EXPECT_DOUBLE_EQ(reached, to);
+    }
+    EXPECT_EQ(anySweep, c.sweeps);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dials, TinyDialTest, ::testing::ValuesIn(kTinyDialCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EphemerisGraphTest, TheLevelsAreTheNatalFactorsAndWhenChosenTheirMidpoints) {

@@ -10,6 +10,8 @@
 #include <map>
 #include <numbers>
 #include <ostream>
+#include <span>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -497,6 +499,183 @@ TEST(EventSearchTest, StopsAtTheMostEventsAskedAndSaysWhere) {
     EXPECT_GE(r.hits.size(), 20u);
     EXPECT_LT(r.stoppedJulianDate, request.toJulianDate);
     for (const EventHit& h : r.hits) EXPECT_LT(h.julianDate, r.stoppedJulianDate);
+}
+
+// The cap counts events as they are found: the search stops as soon as it knows the first so many, lists
+// exactly those, and every event of the whole search before the moment it names is among them.
+TEST(EventSearchTest, StopsAsSoonAsItKnowsTheMostEventsAndListsExactlyTheFirstOfThem) {
+    const EventSearchResult whole = SearchEvents(MoonYear());
+    for (std::size_t most : {std::size_t{1}, std::size_t{20}, std::size_t{100}}) {
+        SCOPED_TRACE(most);
+        EventSearchRequest request = MoonYear();
+        request.mostHits = most;
+        const EventSearchResult r = SearchEvents(request);
+        EXPECT_EQ(r.outcome, EventSearchOutcome::TooMany);
+        ASSERT_EQ(r.hits.size(), most);
+        EXPECT_EQ(r.count, most);
+        ASSERT_GT(whole.hits.size(), most);
+        for (std::size_t i = 0; i < most; ++i) {
+            EXPECT_EQ(r.hits[i].julianDate, whole.hits[i].julianDate) << i;
+            EXPECT_EQ(r.hits[i].mover, whole.hits[i].mover) << i;
+            EXPECT_EQ(r.hits[i].target, whole.hits[i].target) << i;
+        }
+        // The next event of the whole search is where it stopped.
+        EXPECT_GT(r.stoppedJulianDate, r.hits.back().julianDate);
+        EXPECT_LE(r.stoppedJulianDate, whole.hits[most].julianDate);
+    }
+}
+
+// The 91 natal targets in the 5 dial: the Moon meets one of them every few minutes, so a stretch of a month
+// holds thousands of events, and Cancel is heard within it.
+EventSearchRequest MoonMonthOnNinetyOneTargets() {
+    EventSearchRequest request;
+    request.fromJulianDate = JulianDate(2027, 1, 1);
+    request.toJulianDate = JulianDate(2027, 1, 31);
+    request.modulus = 5;
+    request.movers = TransitMovers({"MOO"}, std::make_shared<SkyAtMoment>());
+    request.targets = SampleTargets();
+    return request;
+}
+
+TEST(EventSearchTest, ALongStretchTellsItsProgressWithinItAndACancelThereKeepsTheEventsBefore) {
+    const EventSearchRequest request = MoonMonthOnNinetyOneTargets();
+    const EventSearchResult whole = SearchEvents(request);
+    StopAfter stop(1);
+    const EventSearchResult part = SearchEvents(request, stop);
+    EXPECT_EQ(part.outcome, EventSearchOutcome::Cancelled);
+    ASSERT_EQ(stop.fractions.size(), 1u);
+    EXPECT_GT(stop.fractions[0], 0);
+    EXPECT_LT(stop.fractions[0], 1);
+    // Stopped within the range's one stretch, with every event before that moment listed.
+    EXPECT_GT(part.stoppedJulianDate, request.fromJulianDate);
+    EXPECT_LT(part.stoppedJulianDate, request.toJulianDate);
+    std::size_t before = 0;
+    while (before < whole.hits.size() && whole.hits[before].julianDate < part.stoppedJulianDate) ++before;
+    ASSERT_GT(before, 0u);
+    ASSERT_EQ(part.hits.size(), before);
+    for (std::size_t i = 0; i < before; ++i) EXPECT_EQ(part.hits[i].julianDate, whole.hits[i].julianDate);
+}
+
+// The report tool prints the events as they are known: they come in time order, batch after batch while
+// the search goes on, and together they are the events the search keeps.
+TEST(EventSearchTest, HandsTheEventsOnInTimeOrderWhileItSearches) {
+    const EventSearchRequest request = MoonYear();
+    const EventSearchResult kept = SearchEvents(request);
+    class Count : public EventSearchProgress {
+      public:
+        bool Continue(double) override {
+            ++calls;
+            return true;
+        }
+        int calls = 0;
+    } progress;
+    std::vector<EventHit> streamed;
+    std::vector<int> callsAtBatch;
+    const EventSearchResult r = StreamEvents(
+        request,
+        [&](std::span<const EventHit> batch) {
+            EXPECT_LE(batch.size(), kEventBatch);
+            streamed.insert(streamed.end(), batch.begin(), batch.end());
+            callsAtBatch.push_back(progress.calls);
+        },
+        progress);
+    EXPECT_EQ(r.outcome, EventSearchOutcome::Complete);
+    EXPECT_TRUE(r.hits.empty());
+    EXPECT_EQ(r.count, kept.hits.size());
+    ASSERT_EQ(streamed.size(), kept.hits.size());
+    for (std::size_t i = 0; i < streamed.size(); ++i) {
+        EXPECT_EQ(streamed[i].julianDate, kept.hits[i].julianDate) << i;
+        EXPECT_EQ(streamed[i].target, kept.hits[i].target) << i;
+    }
+    // A batch after each stretch of about a month, the first long before the search's end.
+    ASSERT_GE(callsAtBatch.size(), 10u);
+    EXPECT_LE(callsAtBatch.front(), 1);
+    EXPECT_GE(progress.calls, 11);
+}
+
+// ---- The smallest dial ----
+
+TEST(EventSearchTest, AModulusBelowAMinuteOfArcIsRefusedWithItsReason) {
+    const struct {
+        double modulus;
+        bool refused;
+    } cases[] = {{1e-9, true},    {0.001, true},         {0.0166, true}, {1.0 / 60, false},
+                 {0.0167, false}, {1.0f / 60.0f, false}, {0.5, false},   {360, false}};
+    for (const auto& c : cases) {
+        const auto refusal = SearchModulusRefusal(c.modulus, "--modulus " + ModulusInMessage(c.modulus));
+        EXPECT_EQ(refusal.has_value(), c.refused) << c.modulus;
+    }
+    EXPECT_EQ(
+        *SearchModulusRefusal(0.001, "--modulus 0.001"),
+        "--modulus 0.001 is too small to search: the events are timed to the minute, and the Moon moves "
+        "up to 0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 "
+        "(the positions themselves are good to about a minute of arc).");
+    EXPECT_EQ(ModulusInMessage(1e-9), "1e-09");
+    EXPECT_EQ(ModulusInMessage(static_cast<float>(0.001)), "0.001");
+}
+
+// Below the smallest dial the search itself searches nothing: a modulus of a billionth of a degree once
+// gave one invented event at midnight for every day and target.
+TEST(EventSearchTest, BelowTheSmallestDialNothingIsSearchedAndNoEventInvented) {
+    for (double modulus : {1e-9, 0.001, 0.0}) {
+        SCOPED_TRACE(modulus);
+        EventSearchRequest request;
+        request.fromJulianDate = JulianDate(2027, 1, 1);
+        request.toJulianDate = JulianDate(2027, 1, 31);
+        request.modulus = modulus;
+        request.movers = TransitMovers({"SUN"}, std::make_shared<SkyAtMoment>());
+        request.targets = SampleTargets();
+        const EventSearchResult r = SearchEvents(request);
+        EXPECT_EQ(r.outcome, EventSearchOutcome::Refused);
+        EXPECT_TRUE(r.hits.empty());
+    }
+}
+
+// In the smallest dial every event is real and none is missed: the Sun and the Moon (always direct) pass
+// a target as often as their whole motion passes multiples of the dial, each time where their place on
+// the dial is the target's.
+TEST(EventSearchTest, InTheSmallestDialEveryPassIsFoundOnceAndIsReal) {
+    const double m = kSmallestSearchModulus;
+    const double from = JulianDate(2027, 3, 1), to = from + 1;
+    const std::vector<EventTarget> targets = {{"A", 10.001}, {"B", 123.4567}};
+    EventSearchRequest request;
+    request.fromJulianDate = from;
+    request.toJulianDate = to;
+    request.modulus = m;
+    request.movers = TransitMovers({"SUN", "MOO"}, std::make_shared<SkyAtMoment>());
+    request.targets = targets;
+    const EventSearchResult r = SearchEvents(request);
+    ASSERT_EQ(r.outcome, EventSearchOutcome::Complete);
+    const int points[] = {kSun, kMoon};
+    for (int mover = 0; mover < 2; ++mover) {
+        // The whole motion over the day, unwound hour by hour.
+        const int p = points[mover];
+        double start = BodyLongitude(from, p), motion = 0, last = start;
+        for (int h = 1; h <= 24; ++h) {
+            const double now = BodyLongitude(from + h / 24.0, p);
+            motion += std::remainder(now - last, 360.0);
+            last = now;
+        }
+        for (int target = 0; target < 2; ++target) {
+            SCOPED_TRACE(std::to_string(mover) + " " + std::to_string(target));
+            const double d0 = start - targets[static_cast<std::size_t>(target)].longitude;
+            const auto expected = static_cast<long>(std::floor((d0 + motion) / m) - std::floor(d0 / m));
+            long found = 0;
+            double previous = -1e9;
+            for (const EventHit& h : r.hits) {
+                if (h.mover != mover || h.target != target) continue;
+                ++found;
+                const double lon = BodyLongitude(h.julianDate, p);
+                // Within the Moon's motion of a second.
+                EXPECT_NEAR(HarmonicDistance(lon, targets[static_cast<std::size_t>(target)].longitude, m), 0,
+                            2e-4);
+                // Passes over one target lie more than a minute apart.
+                EXPECT_GT(h.julianDate - previous, kMinute);
+                previous = h.julianDate;
+            }
+            EXPECT_EQ(found, expected);
+        }
+    }
 }
 
 TEST(EventSearchTest, AFactorThatCannotBeComputedAbandonsTheSearchNamingFactorAndMoment) {

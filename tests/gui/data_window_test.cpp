@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "fake_app_services.h"
+#include "report/page_lines_view.h"
 #include "support/temporary_files.h"
 
 namespace talvenor {
@@ -41,6 +44,7 @@ class DataWindowTest : public ::testing::Test {
         return action;
     }
     QPlainTextEdit* text() { return window().findChild<QPlainTextEdit*>("RichText1"); }
+    gui::PageLinesView* lines() { return window().findChild<gui::PageLinesView*>("lstPageLines"); }
 
     gui::DataWindow& window() {
         if (!window_) {
@@ -244,6 +248,85 @@ TEST_F(DataWindowTest, GeometryComesFromTheSettingsAndGoesBackInTwips) {
     window().displayPage("page\n");
     ASSERT_EQ(app.placements.size(), 2u);
     EXPECT_EQ(app.placements[1].left, qRound(3000 / twips));
+}
+
+// A page of event lines, as the event search writes them.
+std::string EventPage(int lines) {
+    std::string page = "\n  Sample Person\n";
+    for (int i = 0; i < lines; ++i)
+        page += "  01 Jan 2027  00:" + std::to_string(i % 60) + "   SUN      D   NEP/ASC " +
+                std::to_string(i) + "\n";
+    page += "\n  " + std::to_string(lines) + " EVENTS\n\n";
+    return page;
+}
+
+// A page of more lines than the text box lays out at once (an event search stopped at a million events)
+// is shown as a list of its lines: every line there, in order, in the page's font; an ordinary page
+// afterwards is shown in the text box again and the list lets its lines go.
+TEST_F(DataWindowTest, ALongPageIsShownAsAListOfItsLinesAndAnOrdinaryOneInTheText) {
+    const int count = gui::kLongestTextPage + 10;
+    window().displayPageText(EventPage(count));
+    ASSERT_NE(lines(), nullptr);
+    EXPECT_TRUE(lines()->isVisible());
+    EXPECT_FALSE(text()->isVisible());
+    EXPECT_TRUE(text()->toPlainText().isEmpty());
+    EXPECT_EQ(window().windowTitle(), "TALVENOR (Tropical zodiac) - Data");
+    gui::PageLinesModel& model = lines()->lines();
+    ASSERT_EQ(model.rowCount(), count + 5);
+    EXPECT_EQ(model.line(0), "");
+    EXPECT_EQ(model.line(1), "  Sample Person");
+    EXPECT_EQ(model.line(2), "  01 Jan 2027  00:0   SUN      D   NEP/ASC 0");
+    EXPECT_EQ(model.line(count + 1), "  01 Jan 2027  00:" + QString::number((count - 1) % 60) +
+                                         "   SUN      D   NEP/ASC " + QString::number(count - 1));
+    EXPECT_EQ(model.line(count + 3), "  " + QString::number(count) + " EVENTS");
+    EXPECT_EQ(model.line(count + 4), "");
+    EXPECT_EQ(model.data(model.index(1)).toString(), "  Sample Person");
+    EXPECT_EQ(lines()->font(), text()->font());
+
+    window().displayPageText("short\npage\n");
+    EXPECT_TRUE(text()->isVisible());
+    EXPECT_FALSE(lines()->isVisible());
+    EXPECT_EQ(text()->toPlainText(), "short\npage");
+    EXPECT_EQ(model.rowCount(), 0);
+    // A page of exactly the longest length is still text.
+    window().displayPageText(EventPage(gui::kLongestTextPage - 5));
+    EXPECT_TRUE(text()->isVisible());
+}
+
+TEST_F(DataWindowTest, TheListOfALongPageTakesTheTextsKeysFontAndCopy) {
+    app.session().settings.DataFontSize = 10;
+    window().displayPageText(EventPage(gui::kLongestTextPage + 1));
+    gui::PageLinesView* view = lines();
+    ASSERT_NE(view, nullptr);
+    // Esc and a right click hand the focus to the main window, as in the text.
+    KeyCounter passedOn;
+    window().installEventFilter(&passedOn);
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_EQ(app.focusRequests, 1);
+    EXPECT_EQ(passedOn.keys, 0);
+    QTest::mouseClick(view->viewport(), Qt::RightButton);
+    EXPECT_EQ(app.focusRequests, 2);
+    // Ctrl+C copies the chosen lines, one a line, in page order.
+    view->setCurrentIndex(view->model()->index(3, 0));
+    view->selectionModel()->select(view->model()->index(2, 0), QItemSelectionModel::Select);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "  01 Jan 2027  00:0   SUN      D   NEP/ASC 0\n  01 Jan 2027  00:1   SUN      D   NEP/ASC 1\n");
+    // The font commands reach the list too.
+    const qreal before = view->font().pointSizeF();
+    item("mnuFontsDecrease")->trigger();
+    EXPECT_LT(view->font().pointSizeF(), before);
+    EXPECT_EQ(view->font(), text()->font());
+}
+
+TEST_F(DataWindowTest, ClearAllDataKeepsALongPageOnShow) {
+    const int count = gui::kLongestTextPage + 1;
+    appendPage({"a", "b"});
+    window().displayPageText(EventPage(count));
+    item("mnuClearBuffer")->trigger();
+    EXPECT_EQ(app.session().report.DataLineCount, 0);
+    EXPECT_TRUE(lines()->isVisible());
+    EXPECT_EQ(lines()->lines().rowCount(), count + 5);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // search with its progress and Cancel, the page in the data window; the graph's range, dial, bodies and
 // midpoints, the pointer's date and degree, a click that dates the diurnal window, and the files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "chart/ephemeris_window.h"
 #include "datafiles/name_record.h"
@@ -43,8 +45,9 @@ const char* kTransit = "Transit,7 Dec 2026,9.30,A,-5.5,-077.13,28.40";
 class EventWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The process in the name too: the same test may run at the same time in another build.
         folder_ = std::filesystem::temp_directory_path() /
-                  ("talvenor-eventwin-" +
+                  ("talvenor-eventwin-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
@@ -194,6 +197,25 @@ TEST_F(EventWindowsTest, ARangeBeyondTheProgramsDatesIsToldAndTheWindowStaysOpen
               "The program computes dates up to 31 Dec 2099: a range cannot end on 31 Dec 2105.");
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(Control<QPushButton>(w, "cmdEventSearch")->isEnabled());
+    EXPECT_EQ(DataText(), before);
+}
+
+// The modulus field takes the report tool's rule: below a minute of arc nothing is searched, the reason is
+// told and the window stays open with its choices.
+TEST_F(EventWindowsTest, AModulusTooSmallToSearchIsToldAndTheWindowStaysOpen) {
+    gui::EventSearchWindow& w = OpenSearch();
+    const QString before = DataText();
+    Control<QComboBox>(w, "cboEventModulus")->setCurrentText("0.001");
+    QTest::mouseClick(Control<QPushButton>(w, "cmdEventSearch"), Qt::LeftButton);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].title, "Event Search");
+    EXPECT_EQ(
+        dialogs_.shown[0].text,
+        "The modulus 0.001 is too small to search: the events are timed to the minute, and the Moon moves "
+        "up to 0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 "
+        "(the positions themselves are good to about a minute of arc).");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Control<QComboBox>(w, "cboEventModulus")->currentText(), "0.001");
     EXPECT_EQ(DataText(), before);
 }
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/scripted_dialogs.h"
 
@@ -84,6 +86,39 @@ TEST(ReportBufferTest, PagesAfterAnEmptyingHoldOnlyTheirOwnLines) {
         EXPECT_EQ(r.PageLines[51], "");  // the spare empty element
         EXPECT_EQ(r.DataLines[51], "");
         EXPECT_LE(r.SpareLines.size(), 4096u);
+    }
+}
+
+// A page of many thousand lines (an event search stopped at a million events) leaves nothing behind once
+// its buffer is emptied: the array of lines gives its storage back, and the other buffer keeps its lines.
+TEST(ReportBufferTest, EmptyingABufferOfManyLinesGivesItsStorageBackAndKeepsTheOther) {
+    constexpr int kLines = 100000;
+    auto line = [](int i) { return "  LINE " + std::to_string(i) + std::string(40, '.'); };
+    for (const bool emptyData : {true, false}) {
+        SCOPED_TRACE(emptyData ? "data buffer" : "page buffer");
+        ReportBuffer r;
+        r.StartReport();
+        for (int i = 0; i < kLines; ++i) r.AppendLine(line(i));
+        if (emptyData) {
+            r.ClearDataBuffer();
+        } else {
+            r.ClearPageBuffer();
+        }
+        const std::vector<std::string>& emptied = emptyData ? r.DataLines : r.PageLines;
+        const std::vector<std::string>& kept = emptyData ? r.PageLines : r.DataLines;
+        EXPECT_EQ(emptyData ? r.DataLineCount : r.PageLineCount, 0);
+        EXPECT_EQ(emptied.size(), 2u);
+        EXPECT_LE(emptied.capacity(), 2u);
+        EXPECT_TRUE(r.SpareLines.empty());
+        ASSERT_EQ(emptyData ? r.PageLineCount : r.DataLineCount, kLines);
+        ASSERT_EQ(kept.size(), static_cast<std::size_t>(kLines) + 1);
+        for (int i = 0; i < kLines; i += 997) ASSERT_EQ(kept[static_cast<std::size_t>(i)], line(i));
+        EXPECT_EQ(kept.back(), "");
+        // The next page is written as before.
+        r.StartReport();
+        r.AppendLine("next");
+        EXPECT_EQ(r.PageLines[0], "next");
+        EXPECT_EQ(r.PageLineCount, 1);
     }
 }
 

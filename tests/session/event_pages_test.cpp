@@ -75,6 +75,14 @@ const RefusedCase kRefused[] = {
      "The modulus must lie above 0 and be at most 360."},
     {"ModulusWithLettersAfterIt", "1 Jan 2027", "31 Dec 2027", "90abc", false, false,
      "The modulus must lie above 0 and be at most 360."},
+    {"ModulusBelowAMinuteOfArc", "1 Jan 2027", "2 Jan 2027", "0.001", false, false,
+     "The modulus 0.001 is too small to search: the events are timed to the minute, and the Moon moves up to "
+     "0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 (the positions "
+     "themselves are good to about a minute of arc)."},
+    {"ModulusOfABillionthOfADegree", "1 Jan 2027", "2 Jan 2027", "1e-9", false, false,
+     "The modulus 1e-09 is too small to search: the events are timed to the minute, and the Moon moves up to "
+     "0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 (the positions "
+     "themselves are good to about a minute of arc)."},
     {"NoMovers", "1 Jan 2027", "31 Dec 2027", "90", true, false, "Choose at least one moving factor."},
     {"NoTargets", "1 Jan 2027", "31 Dec 2027", "90", false, true, "Choose at least one kind of target."},
 };
@@ -124,6 +132,55 @@ TEST(EventPagesTest, ACancelledSearchShowsTheEventsBeforeItStoppedAndSaysSo) {
     EXPECT_NE(page.find("\n  31 Mar 2027  "), std::string::npos);
     EXPECT_EQ(page.find("\n  02 Apr 2027  "), std::string::npos);
     EXPECT_EQ(page.find("\n  03 Apr 2027  "), std::string::npos);
+}
+
+// A search that did not run to its end says so under the heading, before its thousands of lines, and
+// again at their foot; a whole search's page is as it always was.
+TEST(EventPagesTest, AStoppedSearchSaysSoUnderTheHeadingAndAtTheFoot) {
+    ComputedChart c(kSampleCharts[0]);
+    const EventSearchPreparation prepared = PrepareEventSearch(c.session, MarchChoices());
+    ASSERT_TRUE(prepared.search);
+    const struct {
+        const char* name;
+        EventSearchOutcome outcome;
+        std::size_t most;
+        const char* line;  // empty: no such line
+    } cases[] = {
+        {"Cancelled", EventSearchOutcome::Cancelled, 1000000,
+         "  SEARCH CANCELLED: THE EVENTS BEFORE 15 Mar 2027  06:00 UT ARE LISTED."},
+        {"AtAMillion", EventSearchOutcome::TooMany, 1000000,
+         "  SEARCH STOPPED AT 1 000 000 EVENTS: THE EVENTS BEFORE 15 Mar 2027  06:00 UT ARE LISTED."},
+        {"AtTwelveThousand", EventSearchOutcome::TooMany, 12345,
+         "  SEARCH STOPPED AT 12 345 EVENTS: THE EVENTS BEFORE 15 Mar 2027  06:00 UT ARE LISTED."},
+        {"Whole", EventSearchOutcome::Complete, 1000000, ""},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        EventSearchRequest request = prepared.search->request;
+        request.mostHits = k.most;
+        EventSearchResult result;
+        result.outcome = k.outcome;
+        result.stoppedJulianDate = JulianDateAtMidnight({2027, 3, 15}) + 0.25;
+        result.hits = {{result.stoppedJulianDate - 1, 0, 0, false}};
+        ReportBuffer report;
+        report.StartReport();
+        WriteEventPage(c.session.chart, c.session.regional, prepared.search->heading, request, result,
+                       report);
+        const std::string page = PageText(report, "\n");
+        const std::string heading = "  TARGETS:  NATAL FACTORS, NATAL MIDPOINTS\n";
+        const std::size_t under = page.find(heading);
+        ASSERT_NE(under, std::string::npos) << page;
+        const std::string foot = "\n  1 EVENT\n";
+        ASSERT_NE(page.find(foot), std::string::npos) << page;
+        if (*k.line == '\0') {
+            EXPECT_EQ(page.compare(under + heading.size(), 1, "\n"), 0) << page;
+            EXPECT_EQ(page.find("SEARCH"), std::string::npos) << page;
+            continue;
+        }
+        const std::string line = std::string(k.line) + "\n";
+        EXPECT_EQ(page.compare(under + heading.size(), line.size(), line), 0) << page;
+        EXPECT_NE(page.find("\n\n" + line + "  1 EVENT\n"), std::string::npos) << page;
+    }
 }
 
 TEST(EventPagesTest, TheTargetsFollowTheChoiceAndTheHeadingSaysWhich) {
