@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "environment/window_placement.h"
+
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -33,6 +35,7 @@ class DataWindow : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -65,6 +68,7 @@ class DataWindow : public QMainWindow {
     AppServices& app_;
     FileChooser chooseFile_;
     bool DataWindowLoading = false;
+    KeptPlace place_;  // as the settings asked for it and as this screen gave it
     QPlainTextEdit* RichText1_ = nullptr;
     QWidget* textViewport_ = nullptr;
     QAction *mnuFontsIncrease_ = nullptr, *mnuFontsDecrease_ = nullptr;

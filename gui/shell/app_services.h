@@ -49,8 +49,11 @@ class AppServices {
     virtual void focusMainWindow() = 0;
 
     // Puts a window where its outer rectangle (frame and title bar included) is `outer`, or as near as
-    // the screen's available area allows without covering the main window.
-    virtual void placeWindow(QWidget& window, const PixelRect& outer) = 0;
+    // the screen's available area allows without covering the main window; the outer rectangle it got.
+    virtual PixelRect placeWindow(QWidget& window, const PixelRect& outer) = 0;
+    // A window's outer rectangle as it now stands: its frame once the window manager has drawn one, else
+    // its contents inside the frame the window manager draws around the program's windows.
+    virtual PixelRect outerRect(const QWidget& window) const = 0;
 
     // The natal window's OK: empties both report buffers and computes the charts from the two input
     // windows; the natal data page is shown when it succeeds.

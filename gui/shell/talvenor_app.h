@@ -10,10 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "environment/window_placement.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
-#include "environment/window_placement.h"
 
 namespace talvenor::gui {
 
@@ -76,7 +76,8 @@ class TalvenorApp : public QObject, public AppServices {
     // place the windows on screens of other sizes).
     PixelRect availableArea() const;
     void setAvailableArea(const PixelRect& area) { availableArea_ = area; }
-    void placeWindow(QWidget& window, const PixelRect& outer) override;
+    PixelRect placeWindow(QWidget& window, const PixelRect& outer) override;
+    PixelRect outerRect(const QWidget& window) const override;
 
     // Main-window commands.
     void inputCommand();
@@ -150,6 +151,8 @@ class TalvenorApp : public QObject, public AppServices {
     std::optional<PixelRect> availableArea_;
     // The frame the window manager draws around a window, as measured on the main window at start.
     FrameMargins frame_;
+    // The main window's place as the settings asked for it and as this screen gave it.
+    KeptPlace mainPlace_;
     QPointer<TimeZoneWindow> timeZones_;
     QPointer<PrintWindow> print_;
     QPointer<WheelWindow> wheel_;

@@ -46,10 +46,15 @@ class FakeAppServices : public gui::AppServices {
     QWidget* mainWindow() override { return &main; }
     void focusMainWindow() override { ++focusRequests; }
     // Places as asked, around the contents the frame the offscreen platform draws (2 pixels a side).
-    void placeWindow(QWidget& window, const PixelRect& outer) override {
+    PixelRect placeWindow(QWidget& window, const PixelRect& outer) override {
         placements.push_back(outer);
-        const PixelRect contents = WithoutFrame(outer, FrameMargins{2, 2, 2, 2});
+        const PixelRect contents = WithoutFrame(outer, kFrame);
         window.setGeometry(contents.left, contents.top, contents.width, contents.height);
+        return outerRect(window);
+    }
+    PixelRect outerRect(const QWidget& window) const override {
+        const QRect g = window.geometry();
+        return WithFrame({g.x(), g.y(), g.width(), g.height()}, kFrame);
     }
     void computeCharts() override { ++computeRequests; }
     void secondPersonChanged(bool ticked) override { secondPersonChanges.push_back(ticked); }
@@ -79,6 +84,7 @@ class FakeAppServices : public gui::AppServices {
     }
 
   private:
+    static constexpr FrameMargins kFrame{2, 2, 2, 2};
     Session session_;
 };
 
