@@ -38,6 +38,7 @@
 #include "shell/about_window.h"
 #include "shell/gui_support.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 #include "shell/progress_window.h"
 
 namespace talvenor::gui {
@@ -88,6 +89,9 @@ TalvenorApp::~TalvenorApp() {
 }
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
+    // Every window shows the program's icon in its title bar and in the task bar.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
     // The main window exists first so that messages during start-up have a parent.
     main_ = std::make_unique<MainWindow>(*this);
     if (qtDialogs_) qtDialogs_->setParent(main_.get());
