@@ -73,6 +73,8 @@ ChartFigureWindow::ChartFigureWindow(AppServices& app, const char* objectName, c
         connect(secondChart_, &QAction::toggled, this, [this] { refresh(); });
     }
 
+    CloseWithEscape(*this);
+
     // The place and size of the last time (the outer rectangle in twips, like the main window's), or the
     // middle of the screen; fitted into the screen like every other window.
     QRect contents(QPoint(0, 0), defaultSize);

@@ -56,12 +56,13 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     NamesOnFile_ = new ChoiceList("NamesOnFile", this);
     lblNamesOnFile_ = new QLabel(this);
     lblNamesOnFile_->setObjectName("lblNamesOnFile");
-    Check1_ = Named<QCheckBox>("Check1", "Lock list", this);
-    Command1_ = Named<QPushButton>("Command1", "Click here for cities", this);
-    cmdEditList_ = Named<QPushButton>("cmdEditList", "Edit this List", this);
-    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "Change List", this);
-    cmdImport_ = Named<QPushButton>("cmdImport", "Import...", this);
-    cmdExport_ = Named<QPushButton>("cmdExport", "Export...", this);
+    // Every button answers to Alt and its underlined letter.
+    Check1_ = Named<QCheckBox>("Check1", "&Lock list", this);
+    Command1_ = Named<QPushButton>("Command1", "Click here for &cities", this);
+    cmdEditList_ = Named<QPushButton>("cmdEditList", "&Edit this List", this);
+    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "C&hange List", this);
+    cmdImport_ = Named<QPushButton>("cmdImport", "&Import...", this);
+    cmdExport_ = Named<QPushButton>("cmdExport", "E&xport...", this);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -87,6 +88,8 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     };
     connect(NamesOnFile_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { nameDoubleClicked(NamesOnFile_->row(item)); });
+    // Enter on a name does what a double-click does.
+    NamesOnFile_->onEnter = [this](int row) { nameDoubleClicked(row); };
     // `clicked` only: setting the box from the state at a reload is not the user's click.
     connect(Check1_, &QCheckBox::clicked, this, &NamesWindow::lockClicked);
     connect(Command1_, &QPushButton::clicked, this, [this] { app_.showCitiesWindow(); });

@@ -270,7 +270,7 @@ TEST_F(DataFilesTest, ImportAsksForTheSourceAndTheNamesFileAndAddsOnlyAfterYes) 
                 "#A93:No,Time,m,1.1.1990,*,P,D", "#B93:*,49n05,8e11,1he,0"});
     gui::NamesWindow window(app_);
     auto* import = Find<QPushButton>(window, "cmdImport");
-    EXPECT_EQ(import->text(), "Import...");
+    EXPECT_EQ(import->text(), "&Import...");
 
     // Cancel in the first dialog, then in the second, then No to the question: nothing is written.
     QTest::mouseClick(import, Qt::LeftButton);
@@ -309,7 +309,7 @@ TEST_F(DataFilesTest, ExportWritesTheNamesFileInTheFormatOfTheEndingChosen) {
     WriteLines(folder_ / "NAMES.FIL", {kSample, "Bad Date,31 Feb 1962,10.15,P,6,087.39,41.52"});
     gui::NamesWindow window(app_);
     auto* exportButton = Find<QPushButton>(window, "cmdExport");
-    EXPECT_EQ(exportButton->text(), "Export...");
+    EXPECT_EQ(exportButton->text(), "E&xport...");
     QTest::mouseClick(exportButton, Qt::LeftButton);  // cancelled
     EXPECT_EQ(app_.fileUses.back(), gui::FileUse::WriteNew);
     EXPECT_EQ(app_.reportsShown, 0);

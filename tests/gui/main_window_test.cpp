@@ -174,7 +174,7 @@ TEST_F(DesktopTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuDataNatalTree", "Natal Tree", "Ctrl+F1"},
         {"mnuDataTransitTree", "Transit Tree", "Ctrl+F2"},
         {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas", "Ctrl+F11"},
-        {"mnuDataPlanetaryPictures", "Planetary P&ictures", ""},
+        {"mnuDataPlanetaryPictures", "Planetary Pi&ctures", ""},
         {"mnuDataSolarArc", "Solar &Arc Directions", ""},
         {"mnuDataProgressions", "Secondary P&rogressions", ""},
         {"mnuMainMenuHelp", "TALVENOR Main Menu", "F1"},
