@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 
 #include "atlas/atlas_search.h"
@@ -200,7 +202,14 @@ void NamesWindow::editList() {
 
 void NamesWindow::importBirths() {
     Session& s = app_.session();
-    const std::string source = app_.chooseFile(kExchangeFilePattern, "", FileUse::Open);
+    // The three formats together first, then each on its own, then any file (a CSV file may end in .txt).
+    FileRequest request{kImportFileTitle, {{kBirthFilesLabel, {}}}, FileUse::Open, ""};
+    for (const ExchangeFileKind& kind : kExchangeFileKinds) {
+        request.types.front().endings.push_back(kind.ending);
+        request.types.push_back({kind.label, {kind.ending}});
+    }
+    request.types.push_back({"All files", {}});
+    const std::string source = app_.askForFile(request).path;
     if (source.empty()) return;
     // The atlas is opened only when a record needs its place looked up.
     SystemZoneDatabase zones;
@@ -222,8 +231,20 @@ void NamesWindow::importBirths() {
 
 void NamesWindow::exportBirths() {
     Session& s = app_.session();
-    const std::string target = app_.chooseFile(kExchangeFilePattern, "", FileUse::WriteNew);
-    if (target.empty()) return;
+    // One kind of file a format: the one chosen gives its ending to a name typed without one.
+    FileRequest request{kExportFileTitle, {}, FileUse::WriteNew, ""};
+    for (const ExchangeFileKind& kind : kExchangeFileKinds)
+        request.types.push_back({kind.label, {kind.ending}});
+    const FileAnswer answer = app_.askForFile(request);
+    if (answer.path.empty()) return;
+    const ExchangeFileKind& kind =
+        kExchangeFileKinds[std::min(answer.type, std::size(kExchangeFileKinds) - 1)];
+    const std::filesystem::path target = ExportTarget(answer.path, kind.format);
+    // The file window asked before replacing the file it named; a file it did not name is asked about here.
+    std::error_code error;
+    if (target != std::filesystem::path(answer.path) && std::filesystem::exists(target, error) &&
+        !s.dialogs->AskYesNo(ReplaceFileQuestion(target), kExportTitle, MessageIcon::Question))
+        return;
     const ExchangeRun run = ExportCommand(NamesFileInUse(s), target, s.regional, *s.dialogs, s.report);
     if (run.reported) app_.showReport();
 }

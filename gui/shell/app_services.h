@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "environment/regional_format.h"
 #include "environment/window_placement.h"
@@ -32,6 +33,27 @@ struct NamesListState {
 // file entries are added to ("Save"), or a file written anew, whose dialog asks before replacing one
 // ("Save").
 enum class FileUse { Open, SaveInto, WriteNew };
+
+// A kind of file a file window offers: its name and the endings of its files ("CSV files", {"csv"}); no
+// endings: every file.
+struct FileType {
+    std::string label;
+    std::vector<std::string> endings;
+};
+// A file window that says what it is for: its title, the kinds of file it offers (the first is chosen at
+// first), what the file is for, and the file in use to select.
+struct FileRequest {
+    std::string title;
+    std::vector<FileType> types;
+    FileUse use = FileUse::Open;
+    std::string currentPath;
+};
+// The file chosen (a full path; "" when the user cancels) and the kind of file chosen for it. A name
+// typed without an ending has the first ending of that kind added.
+struct FileAnswer {
+    std::string path;
+    std::size_t type = 0;
+};
 
 // Which input window the time-zone list fills.
 inline constexpr int kTimeZoneTargetNatal = 0;
@@ -104,6 +126,8 @@ class AppServices {
     // preselected. A full path, or "" when the user cancels.
     virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath,
                                    FileUse use) = 0;
+    // Asks for a file with a window of its own title and kinds of file (Import, Export).
+    virtual FileAnswer askForFile(const FileRequest& request) = 0;
 };
 
 }  // namespace gui

@@ -426,6 +426,11 @@ std::string TalvenorApp::chooseFile(const std::string& pattern, const std::strin
     return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath, use);
 }
 
+FileAnswer TalvenorApp::askForFile(const FileRequest& request) {
+    if (askForFile_) return askForFile_(request);
+    return ChooseFile(main_.get(), session_.appFolder, request);
+}
+
 void TalvenorApp::displayPage(ShowResult result) {
     if (result == ShowResult::NothingToShow) return;
     data_->displayPage(QString::fromStdString(PageText(session_.report, "\n")));

@@ -68,9 +68,12 @@ class TalvenorApp : public QObject, public AppServices {
     void saveNameEntry() override;
     void openPrintWindow() override;
     std::string chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) override;
+    FileAnswer askForFile(const FileRequest& request) override;
 
     // The file dialog; tests put a scripted answer in its place.
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    using FileAsker = std::function<FileAnswer(const FileRequest& request)>;
+    void setFileAsker(FileAsker asker) { askForFile_ = std::move(asker); }
 
     // The part of the screen windows may use: the screen's available area, or the one set here (tests
     // place the windows on screens of other sizes).
@@ -161,6 +164,7 @@ class TalvenorApp : public QObject, public AppServices {
     QPointer<EventSearchWindow> eventSearch_;
     NamesListState namesState_;
     FileChooser chooseFile_;
+    FileAsker askForFile_;
     bool exited_ = false;
 };
 

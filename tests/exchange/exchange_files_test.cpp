@@ -164,7 +164,7 @@ TEST_F(ExchangeFilesTest, QuickChartNamesComeBackInTheirColumnsWhateverTheirLett
     const struct {
         const char* name;
         bool windows1252;
-    } cases[] = {{"José Müller", true},  {"Straße ¾", true},       {"Anna ß¾93", false},
+    } cases[] = {{"José Müller", true}, {"Straße ¾", true},       {"Anna ß¾93", false},
                  {"Łukasz Żak", false}, {"ï»¿’le Person", false}, {"Ann ï»¿’", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,7 +231,8 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
                                             "West,19 Jan 1839,1.00,A,0.3636,005.27,43.31"};
     NumberedNames names;
     names.opened = true;
-    for (std::size_t i = 0; i < lines.size(); ++i) names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
     for (const ExchangeFormat format : {ExchangeFormat::Aaf, ExchangeFormat::Csv}) {
         SCOPED_TRACE(FormatTitle(format));
         const ImportResult back = Import(ExportNames(names, format, regional_).bytes, format);
@@ -298,9 +299,10 @@ TEST_F(ExchangeFilesTest, EveryRefusalIsOneLineWhateverTheFieldsHold) {
         "Bo Ek,1980-07-01,12:00,,008E11,49N05,Kandel,\"Ger\r\nmany\"\r\n",
         ExchangeFormat::Csv, none, regional_);
     ASSERT_EQ(withoutAtlas.refused.size(), 1u);
-    EXPECT_EQ(ProblemText(withoutAtlas.refused[0]),
-              "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
-              "to look up Kandel, Ger many");
+    EXPECT_EQ(
+        ProblemText(withoutAtlas.refused[0]),
+        "line 2, Bo Ek: unknown zone: the record gives no time zone, and the world atlas is not at hand "
+        "to look up Kandel, Ger many");
 }
 
 TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
@@ -326,6 +328,31 @@ TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(GuessFormat(c.text), c.format);
     }
+}
+
+TEST_F(ExchangeFilesTest, ANameWithoutAnEndingTakesTheEndingOfTheKindOfFileChosen) {
+    const struct {
+        const char* chosen;
+        ExchangeFormat format;
+        const char* target;
+    } cases[] = {
+        {"/home/ann/births", ExchangeFormat::Csv, "/home/ann/births.csv"},
+        {"/home/ann/births", ExchangeFormat::Aaf, "/home/ann/births.aaf"},
+        {"births", ExchangeFormat::QuickChart, "births.qck"},
+        {"/home/ann/births.csv", ExchangeFormat::Aaf, "/home/ann/births.csv"},  // the ending chooses
+        {"/home/ann/births.txt", ExchangeFormat::Csv, "/home/ann/births.txt"},  // refused by Export
+        {"/home/ann/J.Smith", ExchangeFormat::Aaf, "/home/ann/J.Smith"},
+        {"", ExchangeFormat::Csv, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        EXPECT_EQ(ExportTarget(c.chosen, c.format), std::filesystem::path(c.target));
+    }
+    EXPECT_EQ(ReplaceFileQuestion("/home/ann/births.csv"),
+              "births.csv already exists. Do you want to replace it?");
+    // One kind of file a format, each with the ending that names it.
+    for (const ExchangeFileKind& kind : kExchangeFileKinds)
+        EXPECT_EQ(FormatNamed(kind.ending), kind.format) << kind.label;
 }
 
 TEST_F(ExchangeFilesTest, ExportListsTheRecordsItCannotWriteWithTheirLines) {

@@ -41,6 +41,11 @@ class FakeAppServices : public gui::AppServices {
     std::vector<std::pair<std::string, std::string>> fileRequests;
     std::deque<std::string> fileAnswers;
     std::vector<gui::FileUse> fileUses;
+    // The file windows with a title of their own, in the order asked (also in fileRequests, as the title
+    // and the file in use, and answered from the same queue); the kind of file chosen from its queue (the
+    // first when it is empty).
+    std::vector<gui::FileRequest> fileWindows;
+    std::deque<std::size_t> fileTypeAnswers;
 
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
@@ -80,6 +85,16 @@ class FakeAppServices : public gui::AppServices {
         if (fileAnswers.empty()) return {};
         std::string answer = fileAnswers.front();
         fileAnswers.pop_front();
+        return answer;
+    }
+
+    gui::FileAnswer askForFile(const gui::FileRequest& request) override {
+        fileWindows.push_back(request);
+        gui::FileAnswer answer{chooseFile(request.title, request.currentPath, request.use), 0};
+        if (!fileTypeAnswers.empty()) {
+            answer.type = fileTypeAnswers.front();
+            fileTypeAnswers.pop_front();
+        }
         return answer;
     }
 
