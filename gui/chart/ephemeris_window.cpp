@@ -35,7 +35,8 @@ QString ModulusCaption(float m) {
 EphemerisView::EphemerisView(draw::GlyphOutlines& glyphs, QWidget* parent)
     : QWidget(parent), glyphs_(glyphs) {
     setObjectName("picEphemeris");
-    setMinimumSize(480, 320);
+    // Small enough for a window that fits a magnified 1024x768 desktop (512x384 units).
+    setMinimumSize(480, 280);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);

@@ -251,25 +251,22 @@ TEST_F(WindowPlacementGuiTest, AMagnifiedDesktopHoldsEveryWindowAndShrinksNoneFo
     for (const PixelRect magnified : {PixelRect{0, 0, 960, 540}, PixelRect{0, 0, 512, 384}}) {
         SCOPED_TRACE(Show(magnified));
         Start(magnified);
+        // On 512x384 the input windows are higher than the room under the main window and cover it.
         const bool roomy = magnified.width >= 960;
         const std::vector<const QWidget*> start{&app_->main(), &app_->natalWindow(), &app_->diurnalWindow(),
                                                 app_->namesWindow()};
         for (const QWidget* w : start) {
-            if (!roomy) continue;  // 512x384 is smaller than an input window
             ExpectInside(magnified, w);
-            if (w != &app_->main()) {
+            if (roomy && w != &app_->main()) {
                 EXPECT_FALSE(Overlap(Outer(w), Outer(&app_->main()))) << qPrintable(w->objectName());
             }
         }
         Compute();
         for (const char* item : kChartItems) {
-            QWidget* w = OpenChartWindow(item);
-            if (roomy) {
-                SCOPED_TRACE(item);
-                ExpectInside(magnified, w);
-            }
+            SCOPED_TRACE(item);
+            ExpectInside(magnified, OpenChartWindow(item));
         }
-        if (roomy) ExpectInside(magnified, &app_->dataWindow());
+        ExpectInside(magnified, &app_->dataWindow());
         app_->exitProgram();
     }
 
