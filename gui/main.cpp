@@ -1,6 +1,5 @@
 // TALVENOR, the desktop program.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <string_view>
 
@@ -34,7 +33,6 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("TALVENOR");
-    QApplication::setWindowIcon(QIcon(":/icons/talvenor.svg"));
     // The last window to close is the main window; closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(true);
 

@@ -163,6 +163,14 @@ std::vector<std::string> ClockChoiceAnswers(const ClockAnswer& answer) {
     return texts;
 }
 
+std::string ClockChoiceReminder(const ClockAnswer& answer) {
+    std::string choices = "the first or the second reading";
+    if (answer.readings.size() == 2 &&
+        answer.readings[0].period.abbreviation != answer.readings[1].period.abbreviation)
+        choices = answer.readings[0].period.abbreviation + " or " + answer.readings[1].period.abbreviation;
+    return "Choose " + choices + " below. The first is selected now: OK again takes it.";
+}
+
 std::string UnknownZoneMessage(const std::string& zone) {
     return "the time-zone database of this system does not know the zone " + zone;
 }

@@ -94,6 +94,9 @@ std::string ClockText(const LocalClock& clock);
 // The question when a clock time needs a choice, and the two answers, in the order of the readings.
 std::string ClockChoiceQuestion(const std::string& zone, const LocalClock& clock, ClockKind kind);
 std::vector<std::string> ClockChoiceAnswers(const ClockAnswer& answer);
+// Said when OK is pressed before a reading is chosen; the window then selects the first reading:
+// "Choose CEST or CET below. The first is selected now: OK again takes it."
+std::string ClockChoiceReminder(const ClockAnswer& answer);
 
 // The one-line messages of the report tool.
 std::string UnknownZoneMessage(const std::string& zone);

@@ -23,6 +23,10 @@ inline constexpr std::string_view kOptionsNotWrittenMessage =
     "OPTIONS.OPT could not be written, so the text was not saved. The file and the options in use are "
     "unchanged.";
 inline constexpr std::string_view kOptionsWarningTitle = "Warning!";
+// Esc in the window while the text holds changes not saved (Quit closes without asking).
+inline constexpr std::string_view kOptionsUnsavedQuestion =
+    "The options are changed but not saved. Close the window and lose the changes?";
+inline constexpr std::string_view kOptionsUnsavedTitle = "Options";
 
 // The text the window shows: every line of the file followed by lineEnd. No value when the file cannot
 // be read.

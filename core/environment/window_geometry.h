@@ -1,7 +1,9 @@
 // The place and size of the chart windows (wheel, dial and graphic ephemeris) in the settings file: four
 // lines a window, "WheelTop=", "WheelLeft=", "WheelHeight=", "WheelWidth=" (and the same with "Dial" and
-// "Ephemeris"), in twips like the main window's. They follow the fixed lines and are written only once the
-// window has been open, so a file of a run that never opened them keeps its fourteen or fifteen lines.
+// "Ephemeris"), in twips like the main window's: the outer rectangle, frame and title bar included (a file
+// of an earlier version kept the contents' rectangle; read as the outer one, its window opens a title bar
+// lower once and stays there). They follow the fixed lines and are written only once the window has been
+// open, so a file of a run that never opened them keeps its fourteen or fifteen lines.
 #pragma once
 
 #include <string>
@@ -10,7 +12,7 @@
 namespace talvenor {
 
 struct WindowGeometry {
-    double Top = 0, Left = 0, Height = 0, Width = 0;  // twips; a height or width of 0: never placed
+    double Top = 0, Left = 0, Height = 0, Width = 0;  // twips, outer; a height or width of 0: never placed
 
     bool Known() const { return Height > 0 && Width > 0; }
     friend bool operator==(const WindowGeometry&, const WindowGeometry&) = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace talvenor {
 
@@ -63,6 +64,58 @@ std::optional<PixelRect> FindFreeSpot(const std::vector<PixelRect>& placed, cons
         }
     }
     return std::nullopt;
+}
+
+long long Covered(const PixelRect& a, const PixelRect& b) {
+    if (!Overlap(a, b)) return 0;
+    const long long across = std::min(a.right(), b.right()) - std::max(a.left, b.left);
+    const long long down = std::min(a.bottom(), b.bottom()) - std::max(a.top, b.top);
+    return across * down;
+}
+
+// Where a window goes when the area has no free spot left for it: inside the area, over none of the
+// placed windows' title bars (the top titleBar rows), at the spot among the edges of the area and of the
+// placed windows that hides least, as high as it likes or only as high as its least height. What a spot
+// hides is the part of the placed windows it covers, counted twice (their controls are out of reach),
+// and the rows the window gives up (it scrolls). Among spots that hide alike, the higher window, then the
+// higher and the leftmost spot.
+std::optional<PixelRect> LeastCoveringSpot(const std::vector<PixelRect>& placed, const WindowSize& size,
+                                           const PixelRect& area, int gap, int titleBar) {
+    const int least = std::max(size.minHeight, 1);
+    if (area.width <= 0 || least > area.height) return std::nullopt;
+    const int width = std::min(size.width, area.width);
+    const int wanted = std::clamp(size.height, least, area.height);
+    std::optional<PixelRect> best;
+    long long bestHidden = 0;
+    for (const int height : {wanted, least}) {
+        std::vector<int> lefts{area.left, area.right() - width};
+        std::vector<int> tops{area.top, area.bottom() - height};
+        for (const PixelRect& p : placed) {
+            lefts.insert(lefts.end(), {p.right() + gap, p.left - gap - width});
+            tops.insert(tops.end(), {p.bottom() + gap, p.top + titleBar + gap, p.top - gap - height});
+        }
+        for (const int top : tops) {
+            for (const int left : lefts) {
+                const PixelRect spot{left, top, width, height};
+                if (!Contains(area, spot)) continue;
+                long long hidden = static_cast<long long>(wanted - height) * width;
+                bool titlesFree = true;
+                for (const PixelRect& p : placed) {
+                    titlesFree = titlesFree && !Overlap(spot, PixelRect{p.left, p.top, p.width, titleBar});
+                    hidden += 2 * Covered(spot, p);
+                }
+                if (!titlesFree) continue;
+                const auto rank = [](const PixelRect& r, long long h) {
+                    return std::make_tuple(h, -r.height, r.top, r.left);
+                };
+                if (!best || rank(spot, hidden) < rank(*best, bestHidden)) {
+                    best = spot;
+                    bestHidden = hidden;
+                }
+            }
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -128,20 +181,21 @@ StartArrangement ArrangeStartWindows(const PixelRect& mainWindow, const WindowSi
     StartArrangement a;
     a.main = FitInside(mainWindow, area);
     // The input windows and the list go in a row under the main window when there is room for them
-    // there, else wherever the screen has room.
+    // there, else where they hide least under it; on a screen too small even for that, anywhere.
     const int belowMain = a.main.bottom() + kWindowGap;
     const PixelRect under{area.left, belowMain, area.width, area.bottom() - belowMain};
     std::vector<PixelRect> placed{a.main};
+    const int titleBar = std::max(frame.top, 1);
     for (const WindowSize& size : {natal, diurnal, list}) {
-        const auto spot = FindFreeSpot(placed, size, under, kWindowGap);
+        auto spot = FindFreeSpot(placed, size, under, kWindowGap);
+        if (!spot) spot = LeastCoveringSpot(placed, size, under, kWindowGap, titleBar);
         if (!spot) break;
         placed.push_back(*spot);
     }
     if (placed.size() < 4) {
         placed.resize(1);
-        const int titleBar = std::max(frame.top, 1) + kWindowGap;
         for (const WindowSize& size : {natal, diurnal, list})
-            placed.push_back(PlaceBeside(placed, size, area, kWindowGap, titleBar));
+            placed.push_back(PlaceBeside(placed, size, area, kWindowGap, titleBar + kWindowGap));
     }
     a.natal = placed[1];
     a.diurnal = placed[2];
@@ -162,6 +216,24 @@ void StoreMainWindowGeometry(Settings& settings, const PixelRect& outer, double 
     settings.MainTop = outer.top * twipsPerPixel;
     settings.MainWidth = outer.width * twipsPerPixel;
     settings.MainHeight = outer.height * twipsPerPixel;
+}
+
+PixelRect KeptPlace::ToKeep(const PixelRect& now) const {
+    const auto keep = [](int asked, int given, int current) { return current == given ? asked : current; };
+    return {keep(asked.left, given.left, now.left), keep(asked.top, given.top, now.top),
+            keep(asked.width, given.width, now.width), keep(asked.height, given.height, now.height)};
+}
+
+PixelRect WindowGeometryPixels(const WindowGeometry& geometry, double twipsPerPixel) {
+    twipsPerPixel = Usable(twipsPerPixel);
+    return {ToPixels(geometry.Left, twipsPerPixel), ToPixels(geometry.Top, twipsPerPixel),
+            ToPixels(geometry.Width, twipsPerPixel), ToPixels(geometry.Height, twipsPerPixel)};
+}
+
+WindowGeometry WindowGeometryTwips(const PixelRect& outer, double twipsPerPixel) {
+    twipsPerPixel = Usable(twipsPerPixel);
+    return {outer.top * twipsPerPixel, outer.left * twipsPerPixel, outer.height * twipsPerPixel,
+            outer.width * twipsPerPixel};
 }
 
 int BoxWidthForTitle(int titleWidth, int titleBarHeight) {

@@ -62,8 +62,10 @@ PixelRect PlaceBeside(const std::vector<PixelRect>& placed, const WindowSize& si
 
 // The windows shown at start: the main window where the settings put it (fitted into the area), then the
 // natal and the diurnal input windows and the names (or cities) window in a row under it, as far as
-// there is room, none covering another one. On a screen too small for that they overlap, and each title
-// bar stays in view.
+// there is room, none covering another one. A window for which a screen (or a magnified desktop) has no
+// such room goes where it covers least of the windows placed before it, never the main window and no
+// title bar; only where even that is impossible do the windows step down from the main window, each title
+// bar in view.
 struct StartArrangement {
     PixelRect main, natal, diurnal, list;
 };
@@ -79,6 +81,21 @@ PixelRect MainWindowPixels(const Settings& settings, double twipsPerPixel, int m
                            const FrameMargins& frame);
 // Stores the main window's outer rectangle in twips.
 void StoreMainWindowGeometry(Settings& settings, const PixelRect& outer, double twipsPerPixel);
+
+// A window placed from the settings: the rectangle the settings asked for and the one it was given on
+// this screen (fitted into the screen, kept off the main window). What goes back into the settings is the
+// window as it now stands, except for each of the four values the user has not changed since: that one
+// keeps the value asked for. So a window squeezed onto a small (or magnified) screen keeps the place and
+// size it had on a larger one, and the next start there gives them back.
+struct KeptPlace {
+    PixelRect asked, given;
+
+    PixelRect ToKeep(const PixelRect& now) const;
+};
+
+// A chart window's stored place (twips, outer rectangle) in pixels, each value rounded; and back.
+PixelRect WindowGeometryPixels(const WindowGeometry& geometry, double twipsPerPixel);
+WindowGeometry WindowGeometryTwips(const PixelRect& outer, double twipsPerPixel);
 
 // The least width of a message box whose title is titleWidth pixels wide in the title bar's font: the
 // title, the frame's icon and its three buttons (each about as wide as the title bar is high) and the

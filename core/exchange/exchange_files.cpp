@@ -169,6 +169,18 @@ ExchangeFormat GuessFormat(std::string_view text) {
     return ExchangeFormat::QuickChart;
 }
 
+fs::path ExportTarget(const fs::path& chosen, ExchangeFormat format) {
+    if (chosen.empty() || chosen.has_extension() || !chosen.has_filename()) return chosen;
+    for (const ExchangeFileKind& kind : kExchangeFileKinds) {
+        if (kind.format == format) return fs::path(chosen.native() + "." + kind.ending);
+    }
+    return chosen;
+}
+
+std::string ReplaceFileQuestion(const fs::path& file) {
+    return file.filename().string() + " already exists. Do you want to replace it?";
+}
+
 std::string FormatTitle(ExchangeFormat format) {
     switch (format) {
         case ExchangeFormat::Aaf:

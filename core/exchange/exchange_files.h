@@ -149,6 +149,27 @@ inline constexpr const char* kExportTitle = "Export Births";
 // The files Import reads and Export writes.
 inline constexpr const char* kExchangeFilePattern = "*.AAF *.QCK *.CSV";
 
+// The file windows of Import and Export: their titles, and the kinds of file they offer, one a format
+// (Import offers all three together first).
+inline constexpr const char* kImportFileTitle = "Import births from";
+inline constexpr const char* kExportFileTitle = "Export the names file to";
+inline constexpr const char* kBirthFilesLabel = "Birth files";
+struct ExchangeFileKind {
+    ExchangeFormat format;
+    const char* label;   // "AAF files"
+    const char* ending;  // "aaf"
+};
+inline constexpr ExchangeFileKind kExchangeFileKinds[] = {
+    {ExchangeFormat::Aaf, "AAF files", "aaf"},
+    {ExchangeFormat::QuickChart, "Quick*Chart files", "qck"},
+    {ExchangeFormat::Csv, "CSV files", "csv"},
+};
+// The file Export writes for the name chosen with the kind of file of a format: a name without an ending
+// gets that format's ending ("births" with CSV files chosen: "births.csv"); any other name stays as it is.
+std::filesystem::path ExportTarget(const std::filesystem::path& chosen, ExchangeFormat format);
+// Asked before a file that the file window did not name is replaced.
+std::string ReplaceFileQuestion(const std::filesystem::path& file);
+
 // The question before anything is written.
 std::string ImportQuestion(const ImportResult& result, const std::string& source, const std::string& target);
 

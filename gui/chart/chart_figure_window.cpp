@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QShowEvent>
 
 #include "session/session.h"
 #include "shell/app_services.h"
@@ -72,21 +73,17 @@ ChartFigureWindow::ChartFigureWindow(AppServices& app, const char* objectName, c
         connect(secondChart_, &QAction::toggled, this, [this] { refresh(); });
     }
 
-    // The place and size of the last time, in twips like the main window's; never off the screen.
-    const double twips = 1440.0 / logicalDpiX();
-    QRect place(QPoint(0, 0), defaultSize);
-    if (stored_.Known()) {
-        place = QRect(static_cast<int>(stored_.Left / twips), static_cast<int>(stored_.Top / twips),
-                      static_cast<int>(stored_.Width / twips), static_cast<int>(stored_.Height / twips));
-    }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        place.setWidth(std::min(place.width(), available.width()));
-        place.setHeight(std::min(place.height(), available.height() - 40));
-        if (!stored_.Known() || !available.intersects(place)) place.moveCenter(available.center());
-    }
-    resize(place.size());
-    move(place.topLeft());
+    CloseWithEscape(*this);
+
+    // The place and size of the last time (the outer rectangle in twips, like the main window's), or the
+    // middle of the screen; fitted into the screen like every other window.
+    QRect contents(QPoint(0, 0), defaultSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        contents.moveCenter(screen->availableGeometry().center());
+    setGeometry(contents);
+    const PixelRect asked =
+        stored_.Known() ? WindowGeometryPixels(stored_, twipsPerPixel()) : app_.outerRect(*this);
+    place_ = {asked, app_.placeWindow(*this, asked)};
     placing_ = false;
     storeGeometry();
 }
@@ -111,14 +108,23 @@ bool ChartFigureWindow::secondChartShown() const {
     return secondChart_ && secondChart_->isChecked();
 }
 
+double ChartFigureWindow::twipsPerPixel() const {
+    return 1440.0 / logicalDpiX();
+}
+
 void ChartFigureWindow::storeGeometry() {
-    if (placing_) return;
-    const double twips = 1440.0 / logicalDpiX();
-    const QRect g = geometry();
-    stored_.Top = g.top() * twips;
-    stored_.Left = g.left() * twips;
-    stored_.Height = g.height() * twips;
-    stored_.Width = g.width() * twips;
+    // A minimized window has no place worth keeping.
+    if (placing_ || isMinimized()) return;
+    stored_ = WindowGeometryTwips(place_.ToKeep(app_.outerRect(*this)), twipsPerPixel());
+}
+
+void ChartFigureWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Shown, the window has its least size and has been fitted into the screen once more: that is the
+    // place this screen gave it.
+    if (event->spontaneous()) return;
+    place_.given = app_.outerRect(*this);
+    storeGeometry();
 }
 
 void ChartFigureWindow::moveEvent(QMoveEvent* event) {

@@ -12,6 +12,7 @@
 
 #include "drawing/chart_drawing.h"
 #include "environment/window_geometry.h"
+#include "environment/window_placement.h"
 
 class QAction;
 class QMenu;
@@ -56,6 +57,7 @@ class ChartFigureWindow : public QMainWindow {
                      const QKeySequence& shortcut = {});
     // The file name proposed for a save, without its extension ("wheel", "dial90").
     virtual QString fileStem() const = 0;
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -63,12 +65,16 @@ class ChartFigureWindow : public QMainWindow {
     draw::GlyphOutlines glyphs_;
 
   private:
+    double twipsPerPixel() const;
+    // Keeps the window's outer rectangle in the settings, but the stored value for whatever the user has
+    // not changed since it was placed (a small screen does not shrink it for the next time).
     void storeGeometry();
     void print();
     QString chooseWithDialog(const QString& proposedPath, const QString& filter);
 
     std::string prefix_;
     WindowGeometry& stored_;
+    KeptPlace place_;
     FileChooser chooseFile_;
     std::map<std::string, QAction*> items_;
     QAction* secondChart_ = nullptr;

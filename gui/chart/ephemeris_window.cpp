@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -34,13 +35,21 @@ QString ModulusCaption(float m) {
 EphemerisView::EphemerisView(draw::GlyphOutlines& glyphs, QWidget* parent)
     : QWidget(parent), glyphs_(glyphs) {
     setObjectName("picEphemeris");
-    setMinimumSize(480, 320);
+    // Small enough for a window that fits a magnified 1024x768 desktop (512x384 units).
+    setMinimumSize(480, 280);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void EphemerisView::setGraph(const EphemerisGraph& graph) {
+    // Another range or dial: the keys start again from the middle.
+    if (graph.range.fromJulianDate != graph_.range.fromJulianDate ||
+        graph.range.toJulianDate != graph_.range.toJulianDate || graph.modulus != graph_.modulus) {
+        pointer_.reset();
+        pointerDrawn_ = false;
+    }
     graph_ = graph;
     update();
 }
@@ -48,6 +57,64 @@ void EphemerisView::setGraph(const EphemerisGraph& graph) {
 void EphemerisView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     draw::PaintEphemerisGraph(painter, QRectF(rect()), graph_, glyphs_);
+    if (!pointerDrawn_ || !pointer_) return;
+    // The keys' pointer: a cross over the plot (on the screen only, never in a file or on paper).
+    const draw::GraphFrame frame = draw::GraphFrameOf(QRectF(rect()), graph_);
+    const qreal x = frame.XAt(pointer_->julianDate), y = frame.YAt(pointer_->place);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+    painter.drawLine(QPointF(x, frame.plot.top()), QPointF(x, frame.plot.bottom()));
+    painter.drawLine(QPointF(frame.plot.left(), y), QPointF(frame.plot.right(), y));
+}
+
+void EphemerisView::keyPressEvent(QKeyEvent* event) {
+    const draw::GraphFrame frame = draw::GraphFrameOf(QRectF(rect()), graph_);
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && pointer_) {
+        emit clicked(pointer_->julianDate);
+        return;
+    }
+    const double span = frame.to - frame.from;
+    const double degree = event->modifiers() & Qt::ShiftModifier ? 1.0 / 60 : 1.0;
+    double days = 0, degrees = 0;
+    std::optional<double> at;
+    switch (key) {
+        case Qt::Key_Left:
+            days = -1;
+            break;
+        case Qt::Key_Right:
+            days = 1;
+            break;
+        case Qt::Key_Up:
+            degrees = degree;
+            break;
+        case Qt::Key_Down:
+            degrees = -degree;
+            break;
+        case Qt::Key_PageUp:
+            days = -span / 10;
+            break;
+        case Qt::Key_PageDown:
+            days = span / 10;
+            break;
+        case Qt::Key_Home:
+            at = frame.from;
+            break;
+        case Qt::Key_End:
+            at = frame.to;
+            break;
+        default:
+            return QWidget::keyPressEvent(event);
+    }
+    // The first key shows the pointer in the middle of the graph; the next ones move it.
+    Pointer p = pointer_.value_or(Pointer{frame.from + span / 2, frame.modulus / 2});
+    if (pointer_ || at) {
+        p.julianDate = std::clamp(at.value_or(p.julianDate + days), frame.from, frame.to);
+        p.place = std::clamp(p.place + degrees, 0.0, frame.modulus);
+    }
+    pointer_ = p;
+    pointerDrawn_ = true;
+    update();
+    emit hovered(p.julianDate, p.place);
 }
 
 bool EphemerisView::pointAt(const QPointF& point, double& julianDate, double& place) const {
@@ -61,6 +128,10 @@ bool EphemerisView::pointAt(const QPointF& point, double& julianDate, double& pl
 void EphemerisView::mouseMoveEvent(QMouseEvent* event) {
     double julianDate = 0, place = 0;
     if (pointAt(event->position(), julianDate, place)) {
+        // The mouse takes over; the keys go on from here.
+        pointer_ = Pointer{julianDate, place};
+        if (pointerDrawn_) update();
+        pointerDrawn_ = false;
         emit hovered(julianDate, place);
     } else {
         emit left();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "chart/chart_figure_window.h"
 #include "events/ephemeris_graph.h"
@@ -14,7 +15,9 @@ class QLineEdit;
 
 namespace talvenor::gui {
 
-// The graph, painted by the drawing module; tells where the pointer is and where it is clicked.
+// The graph, painted by the drawing module; tells where the pointer is and where it is clicked. The keys
+// move a pointer of their own, drawn as a cross: the arrows by a day or a degree (Shift: a minute of arc),
+// Page Up and Down by a tenth of the range, Home and End to its ends; Enter acts as a click there.
 class EphemerisView : public QWidget {
     Q_OBJECT
   public:
@@ -34,10 +37,18 @@ class EphemerisView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    struct Pointer {
+        double julianDate = 0, place = 0;
+    };
+
     draw::GlyphOutlines& glyphs_;
     EphemerisGraph graph_;
+    // Where the keys go on from: the keys' pointer, or where the mouse was last over the plot.
+    std::optional<Pointer> pointer_;
+    bool pointerDrawn_ = false;
 };
 
 class EphemerisWindow : public ChartFigureWindow {

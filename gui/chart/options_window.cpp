@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <optional>
 #include <string>
@@ -42,11 +43,11 @@ OptionsWindow::OptionsWindow(AppServices& app, QWidget* parent) : QWidget(parent
     font.setFixedPitch(true);
     txtContent_->setFont(font);
 
-    btnSave_ = new QPushButton("Save", this);
+    btnSave_ = new QPushButton("&Save", this);
     btnSave_->setObjectName("btnSave");
-    btnQuit_ = new QPushButton("Quit", this);
+    btnQuit_ = new QPushButton("&Quit", this);
     btnQuit_->setObjectName("btnQuit");
-    cmdRestoreDefault_ = new QPushButton("Restore Default Settings", this);
+    cmdRestoreDefault_ = new QPushButton("&Restore Default Settings", this);
     cmdRestoreDefault_->setObjectName("cmdRestoreDefault");
 
     auto* buttons = new QHBoxLayout;
@@ -61,6 +62,11 @@ OptionsWindow::OptionsWindow(AppServices& app, QWidget* parent) : QWidget(parent
     connect(btnSave_, &QPushButton::clicked, this, &OptionsWindow::save);
     connect(btnQuit_, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdRestoreDefault_, &QPushButton::clicked, this, &OptionsWindow::restoreDefaults);
+    // Esc closes as Quit does, but asks first when the text holds changes not saved: a key is pressed by
+    // mistake more easily than a button.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName("scEscape");
+    connect(escape, &QShortcut::activated, this, &OptionsWindow::escape);
 
     resize(640, 480);
     loadText();
@@ -69,13 +75,24 @@ OptionsWindow::OptionsWindow(AppServices& app, QWidget* parent) : QWidget(parent
 void OptionsWindow::loadText() {
     const auto text = ReadOptionsText(app_.session().appFolder / kOptionsFileName, "\n");
     txtContent_->setPlainText(text ? FromFileText(*text) : QString());
+    txtContent_->document()->setModified(false);
+}
+
+void OptionsWindow::escape() {
+    if (txtContent_->document()->isModified() &&
+        !app_.session().dialogs->AskYesNo(std::string(kOptionsUnsavedQuestion),
+                                          std::string(kOptionsUnsavedTitle), MessageIcon::Question))
+        return;
+    close();
 }
 
 void OptionsWindow::save() {
     Session& session = app_.session();
     const OptionsSaveResult result = SaveOptionsText(
         session.appFolder, ToFileText(txtContent_->toPlainText()), session.options, *session.dialogs);
-    if (result == OptionsSaveResult::Saved) app_.optionsSaved();
+    if (result != OptionsSaveResult::Saved) return;
+    txtContent_->document()->setModified(false);
+    app_.optionsSaved();
 }
 
 void OptionsWindow::restoreDefaults() {
@@ -83,6 +100,7 @@ void OptionsWindow::restoreDefaults() {
     // The options in use stay as they are until the next Save or the next start.
     if (const auto text = RestoreDefaultOptions(session.appFolder, *session.dialogs, "\n")) {
         txtContent_->setPlainText(FromFileText(*text));
+        txtContent_->document()->setModified(false);
     }
 }
 

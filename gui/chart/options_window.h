@@ -22,6 +22,8 @@ class OptionsWindow : public QWidget {
     void loadText();
     void save();
     void restoreDefaults();
+    // Esc: closes, after asking when the text has changes not saved.
+    void escape();
 
     AppServices& app_;
     QPlainTextEdit* txtContent_ = nullptr;

@@ -23,9 +23,10 @@ CitiesWindow::CitiesWindow(AppServices& app, QWidget* parent) : QWidget(parent, 
     CitiesOnFile_ = new ChoiceList("CitiesOnFile", this);
     lblCitiesOnFile_ = new QLabel(this);
     lblCitiesOnFile_->setObjectName("lblCitiesOnFile");
-    Command1_ = Named<QPushButton>("Command1", "Click here for names", this);
-    cmdEditList_ = Named<QPushButton>("cmdEditList", "Edit this List", this);
-    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "Change List", this);
+    // The keys of the names window, which shares the place.
+    Command1_ = Named<QPushButton>("Command1", "Click here for &names", this);
+    cmdEditList_ = Named<QPushButton>("cmdEditList", "&Edit this List", this);
+    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "C&hange List", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblCitiesOnFile_);

@@ -61,4 +61,51 @@ std::string ChooseDataFile(QWidget* fallback, const fs::path& appFolder, const s
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
+QStringList FileTypeFilters(const std::vector<FileType>& types) {
+    QStringList filters;
+    for (const FileType& type : types) {
+        QStringList patterns;
+        for (const std::string& ending : type.endings) {
+            const QString e = QString::fromStdString(ending);
+            patterns << "*." + e.toLower() << "*." + e.toUpper();
+        }
+        if (patterns.isEmpty()) patterns << "*";
+        filters << QString("%1 (%2)").arg(QString::fromStdString(type.label), patterns.join(' '));
+    }
+    return filters;
+}
+
+void SetUpFileDialog(QFileDialog& dialog, const FileRequest& request) {
+    dialog.setWindowTitle(QString::fromStdString(request.title));
+    dialog.setAcceptMode(request.use == FileUse::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, request.use != FileUse::WriteNew);
+    dialog.setFileMode(request.use == FileUse::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = FileTypeFilters(request.types);
+    dialog.setNameFilters(filters);
+    if (filters.isEmpty()) return;
+    dialog.selectNameFilter(filters.front());
+    if (request.use == FileUse::Open) return;
+    // A name typed without an ending gets the one of the kind of file chosen.
+    const auto endingOf = [types = request.types, filters](const QString& filter) {
+        const qsizetype i = filters.indexOf(filter);
+        if (i < 0 || types[static_cast<std::size_t>(i)].endings.empty()) return QString();
+        return QString::fromStdString(types[static_cast<std::size_t>(i)].endings.front());
+    };
+    dialog.setDefaultSuffix(endingOf(filters.front()));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, endingOf](const QString& filter) { dialog.setDefaultSuffix(endingOf(filter)); });
+}
+
+FileAnswer ChooseFile(QWidget* fallback, const fs::path& appFolder, const FileRequest& request) {
+    const RaisingWindow owner(fallback);
+    QFileDialog dialog(owner.window(), QString(), QFile::decodeName(appFolder.string().c_str()));
+    dialog.setObjectName("FileWindow");
+    SetUpFileDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const qsizetype type = FileTypeFilters(request.types).indexOf(dialog.selectedNameFilter());
+    return {QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString(),
+            type < 0 ? 0 : static_cast<std::size_t>(type)};
+}
+
 }  // namespace talvenor::gui

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "shell/app_services.h"
 
+class QFileDialog;
 class QWidget;
 
 namespace talvenor::gui {
@@ -27,5 +29,17 @@ std::string FileToPreselect(const std::filesystem::path& folder, const std::stri
 // file written anew is replaced only after the dialog has asked.
 std::string ChooseDataFile(QWidget* fallback, const std::filesystem::path& appFolder,
                            const std::string& pattern, const std::string& currentPath, FileUse use);
+
+// The filters of kinds of file: "CSV files (*.csv *.CSV)" (files are named either way), and "All files (*)"
+// for a kind without endings.
+QStringList FileTypeFilters(const std::vector<FileType>& types);
+
+// A file dialog set up for a request: its title, one filter a kind of file (the first selected), its
+// button by use and, for a file to write, the ending of the kind chosen, which it gives a name typed
+// without one (before it asks about replacing that file); the ending follows the user's choice of kind.
+void SetUpFileDialog(QFileDialog& dialog, const FileRequest& request);
+
+// The file dialog of a request over the window that asks (fallback as above), in the program folder.
+FileAnswer ChooseFile(QWidget* fallback, const std::filesystem::path& appFolder, const FileRequest& request);
 
 }  // namespace talvenor::gui

@@ -25,9 +25,9 @@ ListEditorWindow::ListEditorWindow(AppServices& app, const char* name, std::stri
     txtContent_->setObjectName("txtContent");
     txtContent_->setFont(FixedPitchFont());
     txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    btnSave_ = new QPushButton("Save", this);
+    btnSave_ = new QPushButton("&Save", this);
     btnSave_->setObjectName("btnSave");
-    btnQuit_ = new QPushButton("Quit", this);
+    btnQuit_ = new QPushButton("&Quit", this);
     btnQuit_->setObjectName("btnQuit");
     label1_ = new QLabel("Ctrl-C to copy. Ctrl-X to cut. Ctrl-V to paste.", this);
     label1_->setObjectName("Label1");

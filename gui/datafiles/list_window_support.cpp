@@ -17,6 +17,11 @@ ChoiceList::ChoiceList(const char* name, QWidget* parent) : QListWidget(parent) 
 }
 
 void ChoiceList::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && onEnter && currentRow() >= 0 && event->modifiers() == Qt::NoModifier) {
+        onEnter(currentRow());
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != before && currentRow() >= 0 && onChoose) onChoose(currentRow());

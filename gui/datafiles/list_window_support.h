@@ -14,11 +14,13 @@ struct Session;
 namespace talvenor::gui {
 
 // A list box whose entries are chosen by a mouse click or by moving the selection with the keys, as the
-// lists always were; `onChoose` gets the row of the chosen entry.
+// lists always were; `onChoose` gets the row of the chosen entry, `onEnter` (when set) the row of the
+// current entry when Enter is pressed on it.
 class ChoiceList : public QListWidget {
   public:
     ChoiceList(const char* name, QWidget* parent);
     std::function<void(int row)> onChoose;
+    std::function<void(int row)> onEnter;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 
 #include "atlas/atlas_index.h"
@@ -62,12 +64,13 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     NamesOnFile_ = new ChoiceList("NamesOnFile", this);
     lblNamesOnFile_ = new QLabel(this);
     lblNamesOnFile_->setObjectName("lblNamesOnFile");
-    Check1_ = Named<QCheckBox>("Check1", "Lock list", this);
-    Command1_ = Named<QPushButton>("Command1", "Click here for cities", this);
-    cmdEditList_ = Named<QPushButton>("cmdEditList", "Edit this List", this);
-    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "Change List", this);
-    cmdImport_ = Named<QPushButton>("cmdImport", "Import...", this);
-    cmdExport_ = Named<QPushButton>("cmdExport", "Export...", this);
+    // Every button answers to Alt and its underlined letter.
+    Check1_ = Named<QCheckBox>("Check1", "&Lock list", this);
+    Command1_ = Named<QPushButton>("Command1", "Click here for &cities", this);
+    cmdEditList_ = Named<QPushButton>("cmdEditList", "&Edit this List", this);
+    cmdNewFileList_ = Named<QPushButton>("cmdNewFileList", "C&hange List", this);
+    cmdImport_ = Named<QPushButton>("cmdImport", "&Import...", this);
+    cmdExport_ = Named<QPushButton>("cmdExport", "E&xport...", this);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -93,6 +96,8 @@ NamesWindow::NamesWindow(AppServices& app, QWidget* parent) : QWidget(parent, Qt
     };
     connect(NamesOnFile_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { nameDoubleClicked(NamesOnFile_->row(item)); });
+    // Enter on a name does what a double-click does.
+    NamesOnFile_->onEnter = [this](int row) { nameDoubleClicked(row); };
     // `clicked` only: setting the box from the state at a reload is not the user's click.
     connect(Check1_, &QCheckBox::clicked, this, &NamesWindow::lockClicked);
     connect(Command1_, &QPushButton::clicked, this, [this] { app_.showCitiesWindow(); });
@@ -231,7 +236,14 @@ class IndexProgress : public AtlasBuildWatch {
 
 void NamesWindow::importBirths() {
     Session& s = app_.session();
-    const std::string source = app_.chooseFile(kExchangeFilePattern, "", FileUse::Open);
+    // The three formats together first, then each on its own, then any file (a CSV file may end in .txt).
+    FileRequest request{kImportFileTitle, {{kBirthFilesLabel, {}}}, FileUse::Open, ""};
+    for (const ExchangeFileKind& kind : kExchangeFileKinds) {
+        request.types.front().endings.push_back(kind.ending);
+        request.types.push_back({kind.label, {kind.ending}});
+    }
+    request.types.push_back({"All files", {}});
+    const std::string source = app_.askForFile(request).path;
     if (source.empty()) return;
     // The atlas is opened only when a record needs its place looked up; when its index must be made
     // first, or made again, the progress window shows how far it has come.
@@ -256,8 +268,20 @@ void NamesWindow::importBirths() {
 
 void NamesWindow::exportBirths() {
     Session& s = app_.session();
-    const std::string target = app_.chooseFile(kExchangeFilePattern, "", FileUse::WriteNew);
-    if (target.empty()) return;
+    // One kind of file a format: the one chosen gives its ending to a name typed without one.
+    FileRequest request{kExportFileTitle, {}, FileUse::WriteNew, ""};
+    for (const ExchangeFileKind& kind : kExchangeFileKinds)
+        request.types.push_back({kind.label, {kind.ending}});
+    const FileAnswer answer = app_.askForFile(request);
+    if (answer.path.empty()) return;
+    const ExchangeFileKind& kind =
+        kExchangeFileKinds[std::min(answer.type, std::size(kExchangeFileKinds) - 1)];
+    const std::filesystem::path target = ExportTarget(answer.path, kind.format);
+    // The file window asked before replacing the file it named; a file it did not name is asked about here.
+    std::error_code error;
+    if (target != std::filesystem::path(answer.path) && std::filesystem::exists(target, error) &&
+        !s.dialogs->AskYesNo(ReplaceFileQuestion(target), kExportTitle, MessageIcon::Question))
+        return;
     const ExchangeRun run = ExportCommand(NamesFileInUse(s), target, s.regional, *s.dialogs, s.report);
     if (run.reported) app_.showReport();
 }

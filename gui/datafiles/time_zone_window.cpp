@@ -7,6 +7,7 @@
 #include "environment/app_folder.h"
 #include "session/session.h"
 #include "shell/app_services.h"
+#include "shell/gui_support.h"
 
 namespace talvenor::gui {
 
@@ -17,7 +18,7 @@ TimeZoneWindow::TimeZoneWindow(AppServices& app, QWidget* parent) : QWidget(pare
 
     lstTimeZones_ = new ChoiceList("lstTimeZones", this);
     lstTimeZones_->setFont(FixedPitchFont());
-    Command1_ = new QPushButton("Quit", this);
+    Command1_ = new QPushButton("&Quit", this);
     Command1_->setObjectName("Command1");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstTimeZones_);
@@ -27,6 +28,7 @@ TimeZoneWindow::TimeZoneWindow(AppServices& app, QWidget* parent) : QWidget(pare
 
     lstTimeZones_->onChoose = [this](int row) { zoneChosen(row); };
     connect(Command1_, &QPushButton::clicked, this, &QWidget::close);
+    CloseWithEscape(*this);
     load();
 }
 

@@ -294,9 +294,14 @@ void FindPlaceWindow::accept() {
     if (!place || answer_.readings.empty() || answer_.kind == ClockKind::UnknownZone) return;
     std::size_t reading = 0;
     if (answer_.kind == ClockKind::Skipped || answer_.kind == ClockKind::Repeated) {
-        // Never settled silently: without a choice, Enter leads to the choice.
+        // Never settled silently: OK or Enter without a choice says what to choose and selects the first
+        // reading, which the next OK takes.
         if (readings_->checkedId() < 0) {
+            optFirstReading_->setChecked(true);
             optFirstReading_->setFocus();
+            lblReadingChoice_->setText(
+                Text(ClockChoiceQuestion(place->zone, clock_, answer_.kind)).toHtmlEscaped() + "<br><b>" +
+                Text(ClockChoiceReminder(answer_)).toHtmlEscaped() + "</b>");
             return;
         }
         reading = static_cast<std::size_t>(readings_->checkedId());

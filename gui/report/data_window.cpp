@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <algorithm>
 #include <filesystem>
@@ -155,15 +156,23 @@ double DataWindow::twipsPerPixel() const {
 }
 
 void DataWindow::applyStoredGeometry() {
-    app_.placeWindow(*this, DataWindowPixels(app_.session().settings, twipsPerPixel()));
+    const PixelRect asked = DataWindowPixels(app_.session().settings, twipsPerPixel());
+    place_ = {asked, app_.placeWindow(*this, asked)};
 }
 
 void DataWindow::storeGeometry() {
     // A minimized window has no size worth keeping.
     if (DataWindowLoading || isMinimized()) return;
-    const QRect outer = frameGeometry();
-    StoreDataWindowGeometry(app_.session().settings,
-                            PixelRect{outer.x(), outer.y(), outer.width(), outer.height()}, twipsPerPixel());
+    // What the user left alone keeps its stored value: a small screen does not shrink the window.
+    StoreDataWindowGeometry(app_.session().settings, place_.ToKeep(app_.outerRect(*this)), twipsPerPixel());
+}
+
+void DataWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Shown, the window has its least size: that is the place this screen gave it.
+    if (event->spontaneous()) return;
+    place_.given = app_.outerRect(*this);
+    storeGeometry();
 }
 
 void DataWindow::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "environment/window_placement.h"
+
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -45,6 +47,7 @@ class DataWindow : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -80,6 +83,7 @@ class DataWindow : public QMainWindow {
     FileChooser chooseFile_;
     bool DataWindowLoading = false;
     QStackedWidget* pages_ = nullptr;
+    KeptPlace place_;  // as the settings asked for it and as this screen gave it
     QPlainTextEdit* RichText1_ = nullptr;
     QWidget* textViewport_ = nullptr;
     PageLinesView* pageLines_ = nullptr;

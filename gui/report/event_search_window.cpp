@@ -113,7 +113,7 @@ EventSearchWindow::EventSearchWindow(AppServices& app) : QDialog(app.mainWindow(
     grid->addWidget(to_, 0, 3);
     grid->addWidget(label("&Modulus", modulus_), 1, 0);
     grid->addWidget(modulus_, 1, 1);
-    grid->addWidget(label("Moving &factors", movers_), 2, 0, 1, 4);
+    grid->addWidget(label("Mo&ving factors", movers_), 2, 0, 1, 4);
     grid->addWidget(movers_, 3, 0, 1, 3);
     grid->addWidget(targets, 3, 3, Qt::AlignTop);
     auto* buttons = new QHBoxLayout;

@@ -3,15 +3,17 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 
 #include "atlas/atlas_text.h"
+#include "shell/gui_support.h"
 
 namespace talvenor::gui {
 
 AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setObjectName("About");
     setWindowTitle("About");
-    setFixedSize(360, 200);
+    setFixedSize(360, 232);
     auto* label = new QLabel("Version 1.10", this);
     label->setObjectName("Label1");
     label->move(26, 120);
@@ -19,6 +21,16 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     credit->setObjectName("lblAtlasCredit");
     credit->setWordWrap(true);
     credit->setGeometry(26, 145, 310, 40);
+    // Closed with its button (Enter), with Esc, or by a click anywhere.
+    auto* close = new QPushButton("&Close", this);
+    close->setObjectName("cmdClose");
+    close->setAutoDefault(true);
+    close->setDefault(true);
+    close->adjustSize();
+    close->move(width() - 16 - close->width(), height() - 12 - close->height());
+    setFocusProxy(close);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    CloseWithEscape(*this);
 }
 
 void AboutWindow::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "environment/regional_format.h"
 #include "environment/window_placement.h"
@@ -33,6 +34,27 @@ struct NamesListState {
 // ("Save").
 enum class FileUse { Open, SaveInto, WriteNew };
 
+// A kind of file a file window offers: its name and the endings of its files ("CSV files", {"csv"}); no
+// endings: every file.
+struct FileType {
+    std::string label;
+    std::vector<std::string> endings;
+};
+// A file window that says what it is for: its title, the kinds of file it offers (the first is chosen at
+// first), what the file is for, and the file in use to select.
+struct FileRequest {
+    std::string title;
+    std::vector<FileType> types;
+    FileUse use = FileUse::Open;
+    std::string currentPath;
+};
+// The file chosen (a full path; "" when the user cancels) and the kind of file chosen for it. A name
+// typed without an ending has the first ending of that kind added.
+struct FileAnswer {
+    std::string path;
+    std::size_t type = 0;
+};
+
 // Which input window the time-zone list fills.
 inline constexpr int kTimeZoneTargetNatal = 0;
 inline constexpr int kTimeZoneTargetDiurnal = -1;
@@ -49,8 +71,11 @@ class AppServices {
     virtual void focusMainWindow() = 0;
 
     // Puts a window where its outer rectangle (frame and title bar included) is `outer`, or as near as
-    // the screen's available area allows without covering the main window.
-    virtual void placeWindow(QWidget& window, const PixelRect& outer) = 0;
+    // the screen's available area allows without covering the main window; the outer rectangle it got.
+    virtual PixelRect placeWindow(QWidget& window, const PixelRect& outer) = 0;
+    // A window's outer rectangle as it now stands: its frame once the window manager has drawn one, else
+    // its contents inside the frame the window manager draws around the program's windows.
+    virtual PixelRect outerRect(const QWidget& window) const = 0;
 
     // The natal window's OK: empties both report buffers and computes the charts from the two input
     // windows; the natal data page is shown when it succeeds.
@@ -101,6 +126,8 @@ class AppServices {
     // preselected. A full path, or "" when the user cancels.
     virtual std::string chooseFile(const std::string& pattern, const std::string& currentPath,
                                    FileUse use) = 0;
+    // Asks for a file with a window of its own title and kinds of file (Import, Export).
+    virtual FileAnswer askForFile(const FileRequest& request) = 0;
 };
 
 }  // namespace gui

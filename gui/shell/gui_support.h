@@ -1,9 +1,12 @@
-// Small pieces every window uses: the busy pointer and the conversion of file paths.
+// Small pieces every window uses: the busy pointer, Esc to close, and the conversion of file paths.
 #pragma once
 
 #include <QApplication>
 #include <QFile>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QString>
+#include <QWidget>
 #include <filesystem>
 
 namespace talvenor::gui {
@@ -16,6 +19,15 @@ class Hourglass {
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
 };
+
+// Esc closes the window, as its Close or Quit does: for the windows in which Esc has no other meaning.
+inline QShortcut* CloseWithEscape(QWidget& window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    escape->setObjectName("scEscape");
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, &window, &QWidget::close);
+    return escape;
+}
 
 // File paths keep their bytes whatever the locale.
 inline QString FromPath(const std::filesystem::path& path) {

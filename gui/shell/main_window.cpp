@@ -105,7 +105,7 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
          QKeySequence(Qt::CTRL | Qt::Key_F11)},
         {"mnuDataTransitTree", "Transit Tree", QKeySequence(Qt::CTRL | Qt::Key_F2)},
         {"mnuSplitPictures", "-", {}},
-        {"mnuDataPlanetaryPictures", "Planetary P&ictures", {}},
+        {"mnuDataPlanetaryPictures", "Planetary Pi&ctures", {}},
         {"mnuDataSolarArc", "Solar &Arc Directions", {}},
         {"mnuDataProgressions", "Secondary P&rogressions", {}},
         {"mnuDataEventSearch", "&Event Search...", {}},

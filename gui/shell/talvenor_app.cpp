@@ -38,6 +38,7 @@
 #include "shell/about_window.h"
 #include "shell/gui_support.h"
 #include "shell/main_window.h"
+#include "shell/program_icon.h"
 #include "shell/progress_window.h"
 
 namespace talvenor::gui {
@@ -88,6 +89,9 @@ TalvenorApp::~TalvenorApp() {
 }
 
 void TalvenorApp::start(const std::filesystem::path& appFolder) {
+    // Every window shows the program's icon in its title bar and in the task bar.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
     // The main window exists first so that messages during start-up have a parent.
     main_ = std::make_unique<MainWindow>(*this);
     if (qtDialogs_) qtDialogs_->setParent(main_.get());
@@ -125,7 +129,7 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     const StartArrangement at =
         ArrangeStartWindows(mainPlace(), OuterSize(*natal_, frame_), OuterSize(*diurnal_, frame_),
                             OuterSize(*names_, frame_), availableArea(), frame_);
-    placeWindow(*main_, at.main);
+    mainPlace_ = {mainPlace(), placeWindow(*main_, at.main)};
     placeWindow(*natal_, at.natal);
     natal_->show();
     placeWindow(*diurnal_, at.diurnal);
@@ -160,7 +164,14 @@ void TalvenorApp::measureFrame() {
               outer.bottom() - inner.bottom()};
 }
 
-void TalvenorApp::placeWindow(QWidget& window, const PixelRect& outer) {
+PixelRect TalvenorApp::outerRect(const QWidget& window) const {
+    // Until the window manager has framed a window, its frame is the one measured at start.
+    const QRect outer = window.frameGeometry();
+    return outer != window.geometry() ? ToPixelRect(outer)
+                                      : WithFrame(ToPixelRect(window.geometry()), frame_);
+}
+
+PixelRect TalvenorApp::placeWindow(QWidget& window, const PixelRect& outer) {
     const PixelRect area = availableArea();
     PixelRect place = FitInside(outer, area);
     if (&window != main_.get() && main_ && main_->isVisible()) {
@@ -171,6 +182,8 @@ void TalvenorApp::placeWindow(QWidget& window, const PixelRect& outer) {
     const PixelRect contents = WithoutFrame(place, frame_);
     window.setGeometry(contents.left, contents.top, std::max(contents.width, 1),
                        std::max(contents.height, 1));
+    // A window that cannot be made as small as the place has its least size.
+    return outerRect(window);
 }
 
 bool TalvenorApp::placedOnPurpose(const QObject* window) const {
@@ -184,11 +197,7 @@ bool TalvenorApp::eventFilter(QObject* watched, QEvent* event) {
         // Boxes and file dialogs centre themselves over the window that raised them.
         if (window->isWindow() && !qobject_cast<QDialog*>(window) && window->windowType() != Qt::Popup &&
             window->windowType() != Qt::ToolTip) {
-            // A window shown for the first time has no frame yet: the main window's is taken.
-            const PixelRect outer = window->frameGeometry() != window->geometry()
-                                        ? ToPixelRect(window->frameGeometry())
-                                        : WithFrame(ToPixelRect(window->geometry()), frame_);
-            placeWindow(*window, outer);
+            placeWindow(*window, outerRect(*window));
         }
     }
     return QObject::eventFilter(watched, event);
@@ -376,8 +385,7 @@ void TalvenorApp::openTimeZones(int target) {
     }
     timeZones_->setTarget(target);
     // The list covers the other input window, not the one it fills.
-    PixelRect place = timeZones_->isVisible() ? ToPixelRect(timeZones_->frameGeometry())
-                                              : WithFrame(ToPixelRect(timeZones_->geometry()), frame_);
+    PixelRect place = outerRect(*timeZones_);
     if (target == kTimeZoneTargetNatal) {
         const QRect diurnal = diurnal_->frameGeometry();
         place.left = diurnal.left() + diurnal.width() - place.width;
@@ -416,6 +424,11 @@ void TalvenorApp::openPrintWindow() {
 std::string TalvenorApp::chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) {
     if (chooseFile_) return chooseFile_(pattern, currentPath);
     return ChooseDataFile(main_.get(), session_.appFolder, pattern, currentPath, use);
+}
+
+FileAnswer TalvenorApp::askForFile(const FileRequest& request) {
+    if (askForFile_) return askForFile_(request);
+    return ChooseFile(main_.get(), session_.appFolder, request);
 }
 
 void TalvenorApp::displayPage(ShowResult result) {
@@ -520,7 +533,9 @@ void TalvenorApp::exitProgram() {
     if (exited_) return;
     exited_ = true;
     Settings& s = session_.settings;
-    StoreMainWindowGeometry(s, ToPixelRect(main_->frameGeometry()), TwipsPerPixel(*main_));
+    // What the user left alone keeps its stored value: a screen too small for the window does not
+    // shrink it for the next start.
+    StoreMainWindowGeometry(s, mainPlace_.ToKeep(outerRect(*main_)), TwipsPerPixel(*main_));
     WriteSettings(session_.appFolder / kSettingsFileName, s);
     QApplication::closeAllWindows();
 }

@@ -10,10 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "environment/window_placement.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
-#include "environment/window_placement.h"
 
 namespace talvenor::gui {
 
@@ -68,15 +68,19 @@ class TalvenorApp : public QObject, public AppServices {
     void saveNameEntry() override;
     void openPrintWindow() override;
     std::string chooseFile(const std::string& pattern, const std::string& currentPath, FileUse use) override;
+    FileAnswer askForFile(const FileRequest& request) override;
 
     // The file dialog; tests put a scripted answer in its place.
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+    using FileAsker = std::function<FileAnswer(const FileRequest& request)>;
+    void setFileAsker(FileAsker asker) { askForFile_ = std::move(asker); }
 
     // The part of the screen windows may use: the screen's available area, or the one set here (tests
     // place the windows on screens of other sizes).
     PixelRect availableArea() const;
     void setAvailableArea(const PixelRect& area) { availableArea_ = area; }
-    void placeWindow(QWidget& window, const PixelRect& outer) override;
+    PixelRect placeWindow(QWidget& window, const PixelRect& outer) override;
+    PixelRect outerRect(const QWidget& window) const override;
 
     // Main-window commands.
     void inputCommand();
@@ -150,6 +154,8 @@ class TalvenorApp : public QObject, public AppServices {
     std::optional<PixelRect> availableArea_;
     // The frame the window manager draws around a window, as measured on the main window at start.
     FrameMargins frame_;
+    // The main window's place as the settings asked for it and as this screen gave it.
+    KeptPlace mainPlace_;
     QPointer<TimeZoneWindow> timeZones_;
     QPointer<PrintWindow> print_;
     QPointer<WheelWindow> wheel_;
@@ -158,6 +164,7 @@ class TalvenorApp : public QObject, public AppServices {
     QPointer<EventSearchWindow> eventSearch_;
     NamesListState namesState_;
     FileChooser chooseFile_;
+    FileAsker askForFile_;
     bool exited_ = false;
 };
 

@@ -93,6 +93,15 @@ TEST(ZoneReadingsTest, TheOverlapsReadingsComeInTheOrderTheyHappened) {
     EXPECT_EQ(ClockChoiceAnswers(gap),
               (std::vector<std::string>{"CET, 1 hour east of UT (the clocks not yet put forward)",
                                         "CEST, 2 hours east of UT (the clocks already put forward)"}));
+    // OK before a choice: what to choose, in the order of the readings.
+    EXPECT_EQ(ClockChoiceReminder(a),
+              "Choose CEST or CET below. The first is selected now: OK again takes it.");
+    EXPECT_EQ(ClockChoiceReminder(gap),
+              "Choose CET or CEST below. The first is selected now: OK again takes it.");
+    ClockAnswer alike = gap;
+    alike.readings[1].period.abbreviation = "CET";
+    EXPECT_EQ(ClockChoiceReminder(alike),
+              "Choose the first or the second reading below. The first is selected now: OK again takes it.");
     EXPECT_EQ(
         ClockChoiceQuestion("Test/Zone", {{2024, 3, 31}, 2, 30}, ClockKind::Skipped),
         "2:30 AM on 31 Mar 2024 did not exist in Test/Zone: the clocks were put forward over it. Choose the "

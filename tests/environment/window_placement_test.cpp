@@ -146,6 +146,75 @@ TEST(WindowPlacementTest, OnASmallScreenWindowsOverlapButEveryTitleBarStaysInVie
     }
 }
 
+TEST(WindowPlacementTest, AMagnifiedDesktopHidesTheLeastAndNeverTheMainWindow) {
+    // 1920x1080 at twice the scale is a desktop of 960x540 for the windows: the input windows fit side by
+    // side only overlapping a little, and the list takes the room above the diurnal window.
+    const PixelRect area{0, 0, 960, 540};
+    const StartArrangement a = ArrangeStartWindows({0, 0, 758, 47}, kNatal, kDiurnal, kList, area, kFrame);
+    EXPECT_EQ(a.natal, (PixelRect{0, 51, 474, 356}));
+    EXPECT_EQ(a.diurnal, (PixelRect{467, 223, 493, 317}));
+    EXPECT_EQ(a.list, (PixelRect{478, 51, 262, 168}));
+
+    for (const PixelRect screen : {PixelRect{0, 0, 960, 540}, PixelRect{0, 0, 900, 600},
+                                   PixelRect{0, 0, 800, 600}, PixelRect{0, 30, 1024, 570}}) {
+        SCOPED_TRACE(Show(screen));
+        const StartArrangement b =
+            ArrangeStartWindows({0, 0, 758, 47}, kNatal, kDiurnal, kList, screen, kFrame);
+        const struct {
+            PixelRect placed;
+            WindowSize size;
+        } windows[] = {{b.natal, kNatal}, {b.diurnal, kDiurnal}, {b.list, kList}};
+        for (const auto& w : windows) {
+            EXPECT_TRUE(Contains(screen, w.placed)) << Show(w.placed);
+            EXPECT_FALSE(Overlap(w.placed, b.main)) << Show(w.placed) << " over the main window";
+            EXPECT_GE(w.placed.height, w.size.minHeight) << Show(w.placed);
+        }
+        // The input windows are as large as they like; only the list may give up rows.
+        EXPECT_EQ(b.natal.height, kNatal.height);
+        EXPECT_EQ(b.diurnal.height, kDiurnal.height);
+        // Where the input windows overlap, they stand at the two edges: they hide no more of each other
+        // than the screen's width makes them.
+        if (Overlap(b.natal, b.diurnal)) {
+            EXPECT_EQ(b.natal.left, screen.left);
+            EXPECT_EQ(b.diurnal.right(), screen.right());
+        }
+    }
+}
+
+TEST(WindowPlacementTest, WhatTheUserLeftAloneKeepsTheStoredValue) {
+    // Stored for a 1280x1024 screen, fitted into a 1024x768 one: the settings keep the stored place and
+    // size until the user moves or resizes the window there.
+    const KeptPlace kept{{900, 600, 640, 550}, {384, 218, 640, 550}};
+    const struct {
+        const char* what;
+        PixelRect now, stored;
+    } cases[] = {
+        {"left alone", {384, 218, 640, 550}, {900, 600, 640, 550}},
+        {"moved", {10, 20, 640, 550}, {10, 20, 640, 550}},
+        {"moved across only", {10, 218, 640, 550}, {10, 600, 640, 550}},
+        {"made narrower", {384, 218, 500, 550}, {900, 600, 500, 550}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(kept.ToKeep(c.now), c.stored) << Show(kept.ToKeep(c.now));
+    }
+    // Squeezed onto a magnified 512x384 desktop, the window still comes back at its own size.
+    const KeptPlace squeezed{{0, 0, 660, 700}, {0, 0, 512, 384}};
+    EXPECT_EQ(squeezed.ToKeep({0, 0, 512, 384}), (PixelRect{0, 0, 660, 700}));
+    // A window that was not fitted keeps what it now is.
+    const KeptPlace asIs{{40, 60, 500, 520}, {40, 60, 500, 520}};
+    EXPECT_EQ(asIs.ToKeep({41, 60, 500, 520}), (PixelRect{41, 60, 500, 520}));
+}
+
+TEST(WindowPlacementTest, AChartWindowsPlaceGoesToTwipsAndBack) {
+    const PixelRect outer{40, 60, 502, 541};
+    const WindowGeometry twips = WindowGeometryTwips(outer, 15);
+    EXPECT_EQ(twips, (WindowGeometry{900, 600, 8115, 7530}));
+    EXPECT_EQ(WindowGeometryPixels(twips, 15), outer);
+    EXPECT_EQ(WindowGeometryPixels(twips, 0), outer);  // unusable ratio: 15
+    EXPECT_EQ(WindowGeometryPixels({1e300, -1e300, 15, 15}, 15), (PixelRect{-1000000, 1000000, 1, 1}));
+}
+
 TEST(WindowPlacementTest, MainWindowIsItsMenuBarInItsFrameAndItsPlaceGoesBackInTwips) {
     Settings settings;  // 0, 0, 780 high, 11340 wide
     EXPECT_EQ(MainWindowPixels(settings, 15, 25, kFrame), (PixelRect{0, 0, 756, 46}));

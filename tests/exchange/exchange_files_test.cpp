@@ -636,6 +636,31 @@ TEST_F(ExchangeFilesTest, FormatsAreKnownByNameEndingOrText) {
     }
 }
 
+TEST_F(ExchangeFilesTest, ANameWithoutAnEndingTakesTheEndingOfTheKindOfFileChosen) {
+    const struct {
+        const char* chosen;
+        ExchangeFormat format;
+        const char* target;
+    } cases[] = {
+        {"/home/ann/births", ExchangeFormat::Csv, "/home/ann/births.csv"},
+        {"/home/ann/births", ExchangeFormat::Aaf, "/home/ann/births.aaf"},
+        {"births", ExchangeFormat::QuickChart, "births.qck"},
+        {"/home/ann/births.csv", ExchangeFormat::Aaf, "/home/ann/births.csv"},  // the ending chooses
+        {"/home/ann/births.txt", ExchangeFormat::Csv, "/home/ann/births.txt"},  // refused by Export
+        {"/home/ann/J.Smith", ExchangeFormat::Aaf, "/home/ann/J.Smith"},
+        {"", ExchangeFormat::Csv, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        EXPECT_EQ(ExportTarget(c.chosen, c.format), std::filesystem::path(c.target));
+    }
+    EXPECT_EQ(ReplaceFileQuestion("/home/ann/births.csv"),
+              "births.csv already exists. Do you want to replace it?");
+    // One kind of file a format, each with the ending that names it.
+    for (const ExchangeFileKind& kind : kExchangeFileKinds)
+        EXPECT_EQ(FormatNamed(kind.ending), kind.format) << kind.label;
+}
+
 TEST_F(ExchangeFilesTest, ExportListsTheRecordsItCannotWriteWithTheirLines) {
     const NumberedNames names = ReadNumberedNamesText(
         "Good,14 Mar 1962,10.15,P,6,087.39,41.52\n"

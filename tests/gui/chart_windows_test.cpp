@@ -327,9 +327,13 @@ TEST_F(ChartWindowsTest, WindowsKeepTheirPlaceInTheSettingsFile) {
     wheel->move(40, 60);
     const WindowGeometry stored = app_->session().settings.WheelWindow;
     const double twips = 1440.0 / wheel->logicalDpiX();
+    // The outer rectangle, frame included, as the main and data windows keep theirs.
+    const QRect outer = wheel->frameGeometry();
     EXPECT_TRUE(stored.Known());
-    EXPECT_DOUBLE_EQ(stored.Width, 500 * twips);
-    EXPECT_DOUBLE_EQ(stored.Height, 520 * twips);
+    EXPECT_DOUBLE_EQ(stored.Width, outer.width() * twips);
+    EXPECT_DOUBLE_EQ(stored.Height, outer.height() * twips);
+    EXPECT_DOUBLE_EQ(stored.Left, outer.left() * twips);
+    EXPECT_DOUBLE_EQ(stored.Top, outer.top() * twips);
     wheel->close();
     QApplication::processEvents();
 
@@ -337,7 +341,7 @@ TEST_F(ChartWindowsTest, WindowsKeepTheirPlaceInTheSettingsFile) {
     std::ifstream in(folder_ / kSettingsFileName, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    EXPECT_NE(text.str().find("WheelWidth= " + GeneralNumber(500 * twips).substr(1) + "\r\n"),
+    EXPECT_NE(text.str().find("WheelWidth= " + GeneralNumber(outer.width() * twips).substr(1) + "\r\n"),
               std::string::npos)
         << text.str();
     EXPECT_EQ(text.str().find("DialTop="), std::string::npos);  // never opened
@@ -349,6 +353,7 @@ TEST_F(ChartWindowsTest, WindowsKeepTheirPlaceInTheSettingsFile) {
     Compute();
     app_->main().item("mnuChartWheel")->trigger();
     EXPECT_EQ(app_->wheelWindow()->size(), QSize(500, 520));
+    EXPECT_EQ(app_->wheelWindow()->frameGeometry(), outer);
 }
 
 }  // namespace

@@ -270,7 +270,7 @@ TEST_F(DataFilesTest, ImportAsksForTheSourceAndTheNamesFileAndAddsOnlyAfterYes) 
                 "#A93:No,Time,m,1.1.1990,*,P,D", "#B93:*,49n05,8e11,1he,0"});
     gui::NamesWindow window(app_);
     auto* import = Find<QPushButton>(window, "cmdImport");
-    EXPECT_EQ(import->text(), "Import...");
+    EXPECT_EQ(import->text(), "&Import...");
 
     // Cancel in the first dialog, then in the second, then No to the question: nothing is written.
     QTest::mouseClick(import, Qt::LeftButton);
@@ -282,7 +282,7 @@ TEST_F(DataFilesTest, ImportAsksForTheSourceAndTheNamesFileAndAddsOnlyAfterYes) 
     EXPECT_EQ(ReadAll(folder_ / "NAMES.FIL"), std::string(kSample) + "\r\n");
     EXPECT_EQ(app_.reportsShown, 0);
     ASSERT_EQ(app_.fileRequests.size(), 5u);
-    EXPECT_EQ(app_.fileRequests[0], std::make_pair(std::string("*.AAF *.QCK *.CSV"), std::string()));
+    EXPECT_EQ(app_.fileRequests[0], std::make_pair(std::string("Import births from"), std::string()));
     EXPECT_EQ(app_.fileUses[0], gui::FileUse::Open);
     EXPECT_EQ(app_.fileRequests[2], std::make_pair(std::string("*.FIL"), (folder_ / "NAMES.FIL").string()));
     EXPECT_EQ(app_.fileUses[2], gui::FileUse::SaveInto);
@@ -309,7 +309,7 @@ TEST_F(DataFilesTest, ExportWritesTheNamesFileInTheFormatOfTheEndingChosen) {
     WriteLines(folder_ / "NAMES.FIL", {kSample, "Bad Date,31 Feb 1962,10.15,P,6,087.39,41.52"});
     gui::NamesWindow window(app_);
     auto* exportButton = Find<QPushButton>(window, "cmdExport");
-    EXPECT_EQ(exportButton->text(), "Export...");
+    EXPECT_EQ(exportButton->text(), "E&xport...");
     QTest::mouseClick(exportButton, Qt::LeftButton);  // cancelled
     EXPECT_EQ(app_.fileUses.back(), gui::FileUse::WriteNew);
     EXPECT_EQ(app_.reportsShown, 0);
@@ -329,6 +329,61 @@ TEST_F(DataFilesTest, ExportWritesTheNamesFileInTheFormatOfTheEndingChosen) {
     EXPECT_FALSE(fs::exists(folder_ / "births.txt"));
     EXPECT_EQ(shown().back().title, "Export Births");
     EXPECT_EQ(app_.reportsShown, 1);
+}
+
+TEST_F(DataFilesTest, ImportAndExportFileWindowsSayWhatTheyDoAndOfferOneKindOfFileAFormat) {
+    WriteLines(folder_ / "NAMES.FIL", {kSample});
+    gui::NamesWindow window(app_);
+    QTest::mouseClick(Find<QPushButton>(window, "cmdImport"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(window, "cmdExport"), Qt::LeftButton);
+    ASSERT_EQ(app_.fileWindows.size(), 2u);
+    const auto kinds = [](const gui::FileRequest& r) {
+        std::vector<std::string> text;
+        for (const gui::FileType& t : r.types) {
+            std::string endings;
+            for (const std::string& e : t.endings) endings += " " + e;
+            text.push_back(t.label + ":" + endings);
+        }
+        return text;
+    };
+    const gui::FileRequest& import = app_.fileWindows[0];
+    EXPECT_EQ(import.title, "Import births from");
+    EXPECT_EQ(import.use, gui::FileUse::Open);
+    EXPECT_EQ(kinds(import),
+              (std::vector<std::string>{"Birth files: aaf qck csv", "AAF files: aaf",
+                                        "Quick*Chart files: qck", "CSV files: csv", "All files:"}));
+    const gui::FileRequest& exportTo = app_.fileWindows[1];
+    EXPECT_EQ(exportTo.title, "Export the names file to");
+    EXPECT_EQ(exportTo.use, gui::FileUse::WriteNew);
+    EXPECT_EQ(kinds(exportTo),
+              (std::vector<std::string>{"AAF files: aaf", "Quick*Chart files: qck", "CSV files: csv"}));
+    EXPECT_EQ(gui::FileTypeFilters(exportTo.types),
+              (QStringList{"AAF files (*.aaf *.AAF)", "Quick*Chart files (*.qck *.QCK)",
+                           "CSV files (*.csv *.CSV)"}));
+    EXPECT_EQ(gui::FileTypeFilters(import.types).back(), "All files (*)");
+
+    // A name without an ending is written in the format of the kind of file chosen, with its ending.
+    app_.fileAnswers = {(folder_ / "births").string()};
+    app_.fileTypeAnswers = {2};
+    QTest::mouseClick(Find<QPushButton>(window, "cmdExport"), Qt::LeftButton);
+    EXPECT_FALSE(fs::exists(folder_ / "births"));
+    EXPECT_EQ(ReadAll(folder_ / "births.csv").substr(0, 5), "name,");
+    EXPECT_EQ(s().report.PageLines[0], "  EXPORT OF NAMES.FIL TO births.csv (CSV)");
+    // A file the window did not name is replaced only after a question: No leaves it.
+    app_.fileAnswers = {(folder_ / "births").string()};
+    app_.fileTypeAnswers = {2};
+    WriteLines(folder_ / "births.csv", {"kept"});
+    app_.dialogs.shown.clear();
+    QTest::mouseClick(Find<QPushButton>(window, "cmdExport"), Qt::LeftButton);
+    ASSERT_EQ(app_.dialogs.shown.size(), 1u);
+    EXPECT_EQ(app_.dialogs.shown[0].text, "births.csv already exists. Do you want to replace it?");
+    EXPECT_EQ(app_.dialogs.shown[0].title, "Export Births");
+    EXPECT_EQ(ReadAll(folder_ / "births.csv"), "kept\r\n");
+    // The ending typed chooses, whatever kind of file is chosen.
+    app_.fileAnswers = {(folder_ / "births.aaf").string()};
+    app_.fileTypeAnswers = {2};
+    QTest::mouseClick(Find<QPushButton>(window, "cmdExport"), Qt::LeftButton);
+    EXPECT_EQ(ReadAll(folder_ / "births.aaf").substr(0, 5), "#A93:");
 }
 
 TEST_F(DataFilesTest, TheEditorsSaveTheirTextWithLineEndsAndQuitReloadsTheirList) {

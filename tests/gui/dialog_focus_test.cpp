@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -27,11 +28,11 @@
 #include <vector>
 
 #include "datafiles/names_window.h"
+#include "environment/window_placement.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
-#include "environment/window_placement.h"
 
 namespace talvenor {
 namespace {
@@ -45,10 +46,12 @@ struct SeenBox {
     QPointer<QWidget> owner;  // the window it belongs to
     QRect frame;
     QStringList buttons;
+    QStringList filters;  // a file dialog's
 };
 
 // Watches for the program's modal boxes and closes each one (Cancel, or OK where that is the only
-// button) once it has been looked at, as a user would.
+// button) once it has been looked at, as a user would; or lets `answer` do what the user does in it
+// (true when it has closed the box).
 class BoxCloser : public QObject {
   public:
     BoxCloser() {
@@ -56,20 +59,20 @@ class BoxCloser : public QObject {
         timer_.start(5);
     }
     std::vector<SeenBox> seen;
+    std::function<bool(QDialog&)> answer;
 
   private:
     void look() {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible() || box->property("seen").toBool()) return;
         box->setProperty("seen", true);
-        SeenBox s{box->windowTitle(),
-                  {},
-                  box->parentWidget() ? box->parentWidget()->window() : nullptr,
-                  box->frameGeometry(),
-                  {}};
+        SeenBox s{box->windowTitle(),   {}, box->parentWidget() ? box->parentWidget()->window() : nullptr,
+                  box->frameGeometry(), {}, {}};
         for (auto* label : box->findChildren<QLabel*>()) s.text += label->text();
         for (auto* button : box->findChildren<QAbstractButton*>()) s.buttons << button->text().remove('&');
+        if (auto* files = qobject_cast<QFileDialog*>(box)) s.filters = files->nameFilters();
         seen.push_back(s);
+        if (answer && answer(*box)) return;
         box->reject();
     }
     QTimer timer_;
@@ -265,6 +268,46 @@ TEST_F(DialogFocusTest, TheFileDialogSaysOpenOrSaveAsTheHelpTextDoes) {
         EXPECT_NE(help.find(std::string("  ") + button + " "), std::string::npos) << button;
     EXPECT_EQ(help.find("OK"), std::string::npos);
     EXPECT_TRUE(closer_.seen[1].buttons.contains("Cancel"));
+}
+
+TEST_F(DialogFocusTest, ImportAndExportFileWindowsSayWhatTheyDoAndOfferOneFilterAFormat) {
+    gui::NamesWindow* names = app_->namesWindow();
+    ASSERT_NE(names, nullptr);
+    names->findChild<QPushButton*>("cmdImport")->click();  // cancelled
+    // Export: the user chooses "CSV files" with the keys and types a name without an ending.
+    QString endingAtFirst, endingChosen;
+    closer_.answer = [&](QDialog& box) {
+        auto* files = qobject_cast<QFileDialog*>(&box);
+        if (!files) return false;
+        endingAtFirst = files->defaultSuffix();
+        auto* kinds = files->findChild<QComboBox*>("fileTypeCombo");
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_Down);
+        QTest::keyClick(kinds, Qt::Key_Down);
+        endingChosen = files->defaultSuffix();
+        files->findChild<QLineEdit*>("fileNameEdit")->setText("births");
+        box.accept();  // Save
+        return true;
+    };
+    names->findChild<QPushButton*>("cmdExport")->click();
+    closer_.answer = nullptr;
+
+    ASSERT_GE(closer_.seen.size(), 2u);
+    EXPECT_EQ(closer_.seen[0].title, "Import births from");
+    EXPECT_TRUE(closer_.seen[0].buttons.contains("Open")) << qPrintable(closer_.seen[0].buttons.join(","));
+    EXPECT_EQ(closer_.seen[0].filters,
+              (QStringList{"Birth files (*.aaf *.AAF *.qck *.QCK *.csv *.CSV)", "AAF files (*.aaf *.AAF)",
+                           "Quick*Chart files (*.qck *.QCK)", "CSV files (*.csv *.CSV)", "All files (*)"}));
+    EXPECT_EQ(closer_.seen[1].title, "Export the names file to");
+    EXPECT_TRUE(closer_.seen[1].buttons.contains("Save")) << qPrintable(closer_.seen[1].buttons.join(","));
+    EXPECT_EQ(closer_.seen[1].filters,
+              (QStringList{"AAF files (*.aaf *.AAF)", "Quick*Chart files (*.qck *.QCK)",
+                           "CSV files (*.csv *.CSV)"}));
+    EXPECT_EQ(endingAtFirst, "aaf");
+    EXPECT_EQ(endingChosen, "csv");
+    // The file has the ending of the kind chosen, and its format.
+    EXPECT_FALSE(fs::exists(folder_ / "births"));
+    EXPECT_EQ(ReadAll(folder_ / "births.csv").substr(0, 5), "name,");
 }
 
 }  // namespace

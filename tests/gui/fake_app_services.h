@@ -41,15 +41,25 @@ class FakeAppServices : public gui::AppServices {
     std::vector<std::pair<std::string, std::string>> fileRequests;
     std::deque<std::string> fileAnswers;
     std::vector<gui::FileUse> fileUses;
+    // The file windows with a title of their own, in the order asked (also in fileRequests, as the title
+    // and the file in use, and answered from the same queue); the kind of file chosen from its queue (the
+    // first when it is empty).
+    std::vector<gui::FileRequest> fileWindows;
+    std::deque<std::size_t> fileTypeAnswers;
 
     Session& session() override { return session_; }
     QWidget* mainWindow() override { return &main; }
     void focusMainWindow() override { ++focusRequests; }
     // Places as asked, around the contents the frame the offscreen platform draws (2 pixels a side).
-    void placeWindow(QWidget& window, const PixelRect& outer) override {
+    PixelRect placeWindow(QWidget& window, const PixelRect& outer) override {
         placements.push_back(outer);
-        const PixelRect contents = WithoutFrame(outer, FrameMargins{2, 2, 2, 2});
+        const PixelRect contents = WithoutFrame(outer, kFrame);
         window.setGeometry(contents.left, contents.top, contents.width, contents.height);
+        return outerRect(window);
+    }
+    PixelRect outerRect(const QWidget& window) const override {
+        const QRect g = window.geometry();
+        return WithFrame({g.x(), g.y(), g.width(), g.height()}, kFrame);
     }
     void computeCharts() override { ++computeRequests; }
     void secondPersonChanged(bool ticked) override { secondPersonChanges.push_back(ticked); }
@@ -78,7 +88,18 @@ class FakeAppServices : public gui::AppServices {
         return answer;
     }
 
+    gui::FileAnswer askForFile(const gui::FileRequest& request) override {
+        fileWindows.push_back(request);
+        gui::FileAnswer answer{chooseFile(request.title, request.currentPath, request.use), 0};
+        if (!fileTypeAnswers.empty()) {
+            answer.type = fileTypeAnswers.front();
+            fileTypeAnswers.pop_front();
+        }
+        return answer;
+    }
+
   private:
+    static constexpr FrameMargins kFrame{2, 2, 2, 2};
     Session session_;
 };
 

@@ -217,6 +217,51 @@ TEST_F(FindPlaceTest, ATimeThatOccurredTwiceWaitsForTheUsersChoice) {
     EXPECT_EQ(app_.session().natal.txtTZ, "-1");
 }
 
+TEST_F(FindPlaceTest, OkBeforeAReadingIsChosenSaysWhatToChooseWithTheFirstSelected) {
+    const struct {
+        const char* what;
+        const char* month;
+        const char* day;
+        bool byButton;       // OK clicked, else Enter where the keyboard is (the query, then the choice)
+        const char* zone;    // filled by taking the first reading
+        const char* choose;  // what the window asks for
+    } cases[] = {
+        {"occurred twice, OK", "10", "27", true, "-2", "Choose CEST or CET"},
+        {"occurred twice, Enter", "10", "27", false, "-2", "Choose CEST or CET"},
+        {"did not exist, OK", "3", "31", true, "-1", "Choose CET or CEST"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        NatalInputWindow w(app_);
+        w.show();
+        TypeDate(w, c.month, c.day, "2024", "2", "30", false);
+        FindPlaceWindow* d = Open(w);
+        ASSERT_NE(d, nullptr);
+        QTest::keyClicks(Query(*d), "berlin");
+        auto* first = d->findChild<QRadioButton*>("optFirstReading");
+        const std::string before = app_.session().natal.txtTZ;
+        const auto ok = [&] {
+            if (c.byButton)
+                QTest::mouseClick(d->findChild<QPushButton*>("cmdAcceptPlace"), Qt::LeftButton);
+            else
+                QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        };
+        ok();
+        // Nothing is filled yet: the window says what to choose, and the first reading is selected.
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(app_.session().natal.txtTZ, before);
+        EXPECT_TRUE(first->isChecked());
+        EXPECT_EQ(d->focusWidget(), first);
+        const QString said = d->findChild<QLabel*>("lblReadingChoice")->text();
+        EXPECT_NE(said.indexOf(c.choose), -1) << qPrintable(said);
+        EXPECT_NE(said.indexOf("The first is selected now: OK again takes it."), -1) << qPrintable(said);
+        // OK again takes the first reading.
+        ok();
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(app_.session().natal.txtTZ, c.zone);
+    }
+}
+
 TEST_F(FindPlaceTest, WithoutAValidDateItAsksForOne) {
     NatalInputWindow w(app_);
     w.show();

@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -16,6 +19,7 @@
 #include <sstream>
 
 #include "datafiles/name_record.h"
+#include "datafiles/names_window.h"
 #include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
@@ -111,6 +115,27 @@ TEST_F(DesktopTest, StartsWithTheWindowsOfATypicalSessionAndTheHouseOfTheOptions
     EXPECT_TRUE(dialogs_.shown.empty());
 }
 
+TEST_F(DesktopTest, EveryWindowShowsTheProgramsIcon) {
+    QApplication::setWindowIcon(QIcon());
+    Start();
+    EXPECT_TRUE(QFile(":/icons/talvenor.svg").exists()) << "the icon is not among the program's resources";
+    const QIcon icon = QApplication::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (const int side : {16, 32, 48, 256}) {
+        SCOPED_TRACE(side);
+        const QImage image = icon.pixmap(side, side).toImage();
+        ASSERT_EQ(image.size(), QSize(side, side));
+        // The dark tile with the gold rings, not a blank or generic picture.
+        EXPECT_EQ(image.pixelColor(side / 16, side / 2).name().toStdString(), "#101828");
+        EXPECT_EQ(image.pixelColor(side / 2, side / 2).alpha(), 255);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(&app_->main()), static_cast<QWidget*>(&app_->natalWindow()),
+                       static_cast<QWidget*>(app_->namesWindow())})
+        EXPECT_EQ(w->windowIcon().cacheKey(), icon.cacheKey()) << qPrintable(w->objectName());
+    // Desktops find the icon of the menu entry by the desktop file's name.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.talvenor.Talvenor");
+}
+
 TEST_F(DesktopTest, AnEasternHomeOpensWithEastSelectedAndANegativeZone) {
     // Options 18 (zone) and 21 (east) of the home place.
     std::string text;
@@ -149,7 +174,7 @@ TEST_F(DesktopTest, MenusCarryTheirCaptionsAndShortcuts) {
         {"mnuDataNatalTree", "Natal Tree", "Ctrl+F1"},
         {"mnuDataTransitTree", "Transit Tree", "Ctrl+F2"},
         {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas", "Ctrl+F11"},
-        {"mnuDataPlanetaryPictures", "Planetary P&ictures", ""},
+        {"mnuDataPlanetaryPictures", "Planetary Pi&ctures", ""},
         {"mnuDataSolarArc", "Solar &Arc Directions", ""},
         {"mnuDataProgressions", "Secondary P&rogressions", ""},
         {"mnuMainMenuHelp", "TALVENOR Main Menu", "F1"},

@@ -51,7 +51,7 @@ TEST_F(OptionsWindowTest, ShowsTheFileInAFixedPitchFont) {
     EXPECT_EQ(window().windowTitle(), "Edit: OPTIONS.OPT");
     EXPECT_EQ(text()->toPlainText(), "  8    conjunction orb\n  5    sextile orb\n");
     EXPECT_TRUE(QFontInfo(text()->font()).fixedPitch());
-    EXPECT_EQ(window().findChild<QPushButton*>("cmdRestoreDefault")->text(), "Restore Default Settings");
+    EXPECT_EQ(window().findChild<QPushButton*>("cmdRestoreDefault")->text(), "&Restore Default Settings");
 }
 
 TEST_F(OptionsWindowTest, SaveWritesTheTextAndTheNewValuesTakeEffect) {

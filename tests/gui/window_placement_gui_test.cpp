@@ -13,18 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "chart/dial_window.h"
+#include "chart/ephemeris_window.h"
 #include "chart/options_window.h"
+#include "chart/wheel_window.h"
 #include "datafiles/cities_window.h"
 #include "datafiles/name_edit_window.h"
 #include "datafiles/names_window.h"
 #include "datafiles/time_zone_window.h"
+#include "environment/window_placement.h"
 #include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
 #include "report/print_window.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
-#include "environment/window_placement.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -69,6 +72,24 @@ class WindowPlacementGuiTest : public ::testing::Test {
         app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
         app_->setAvailableArea(area);
         app_->start(folder_);
+        QCoreApplication::processEvents();
+    }
+
+    void Compute() {
+        QTest::mouseClick(app_->natalWindow().findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // The chart windows, opened from the Chart menu as the user does.
+    QWidget* OpenChartWindow(const char* item) {
+        app_->main().item(item)->trigger();
+        QCoreApplication::processEvents();
+        if (std::string(item) == "mnuChartWheel") return app_->wheelWindow();
+        if (std::string(item) == "mnuChartDial") return app_->dialWindow();
+        return app_->ephemerisWindow();
+    }
+    static void CloseAndForget(QWidget* window) {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
 
@@ -182,6 +203,86 @@ TEST_F(WindowPlacementGuiTest, StoredGeometryIsTheOuterRectangleInTwips) {
     app_->exitProgram();
     Start(kScreens[1].area);
     EXPECT_EQ(app_->main().frameGeometry(), before);
+}
+
+const char* const kChartItems[] = {"mnuChartWheel", "mnuChartDial", "mnuChartEphemeris"};
+
+TEST_F(WindowPlacementGuiTest, ChartWindowsOpenAgainExactlyWhereTheyWereLeft) {
+    const PixelRect area = kScreens[1].area;
+    Start(area);
+    Compute();
+    std::vector<QRect> left;
+    for (const char* item : kChartItems) {
+        SCOPED_TRACE(item);
+        QWidget* w = OpenChartWindow(item);
+        ASSERT_NE(w, nullptr);
+        w->resize(720, 520);
+        w->move(60 + 40 * static_cast<int>(left.size()), 140);
+        QCoreApplication::processEvents();
+        left.push_back(w->frameGeometry());
+        // Closed and opened again, the window stands where it was: it does not creep down by its title
+        // bar each time.
+        for (int again = 0; again < 3; ++again) {
+            CloseAndForget(w);
+            w = OpenChartWindow(item);
+            EXPECT_EQ(w->frameGeometry(), left.back()) << again;
+            ExpectInside(area, w);
+        }
+    }
+    // And so after the next start.
+    app_->exitProgram();
+    Start(area);
+    Compute();
+    for (std::size_t i = 0; i < std::size(kChartItems); ++i) {
+        SCOPED_TRACE(kChartItems[i]);
+        EXPECT_EQ(OpenChartWindow(kChartItems[i])->frameGeometry(), left[i]);
+    }
+}
+
+TEST_F(WindowPlacementGuiTest, AMagnifiedDesktopHoldsEveryWindowAndShrinksNoneForTheNextStart) {
+    // The sizes the windows have on a 1280x1024 screen.
+    Start(kScreens[1].area);
+    Compute();
+    std::vector<QSize> sizes{app_->main().frameGeometry().size(), app_->dataWindow().frameGeometry().size()};
+    for (const char* item : kChartItems) sizes.push_back(OpenChartWindow(item)->frameGeometry().size());
+    app_->exitProgram();
+
+    // Twice the scale on 1920x1080 and on 1024x768 screens: desktops of 960x540 and 512x384.
+    for (const PixelRect magnified : {PixelRect{0, 0, 960, 540}, PixelRect{0, 0, 512, 384}}) {
+        SCOPED_TRACE(Show(magnified));
+        Start(magnified);
+        // On 512x384 the input windows are higher than the room under the main window and cover it.
+        const bool roomy = magnified.width >= 960;
+        const std::vector<const QWidget*> start{&app_->main(), &app_->natalWindow(), &app_->diurnalWindow(),
+                                                app_->namesWindow()};
+        for (const QWidget* w : start) {
+            ExpectInside(magnified, w);
+            if (roomy && w != &app_->main()) {
+                EXPECT_FALSE(Overlap(Outer(w), Outer(&app_->main()))) << qPrintable(w->objectName());
+            }
+        }
+        Compute();
+        for (const char* item : kChartItems) {
+            SCOPED_TRACE(item);
+            ExpectInside(magnified, OpenChartWindow(item));
+        }
+        ExpectInside(magnified, &app_->dataWindow());
+        app_->exitProgram();
+    }
+
+    // Back on the large screen, every window has its own size again.
+    Start(kScreens[1].area);
+    Compute();
+    std::vector<QSize> again{app_->main().frameGeometry().size(), app_->dataWindow().frameGeometry().size()};
+    for (const char* item : kChartItems) again.push_back(OpenChartWindow(item)->frameGeometry().size());
+    const char* names[] = {"main", "data", "wheel", "dial", "ephemeris"};
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        EXPECT_EQ(again[i].width(), sizes[i].width()) << names[i];
+        // The main window is as high as its menus.
+        if (i > 0) {
+            EXPECT_EQ(again[i].height(), sizes[i].height()) << names[i];
+        }
+    }
 }
 
 }  // namespace
