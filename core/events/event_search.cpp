@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "midpoints/dial_panel.h"
+
 namespace talvenor {
 
 namespace {
@@ -325,9 +327,7 @@ class Pending {
 }  // namespace
 
 std::string ModulusInMessage(double modulus) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", modulus);
-    return text;
+    return DialModulusText(static_cast<float>(modulus));
 }
 
 std::optional<std::string> SearchModulusRefusal(double modulus, std::string_view given) {

@@ -51,7 +51,7 @@ inline constexpr double kSmallestSearchModulus = 1.0 / 60.0;
 // judged here: the upper one (360) is the modulus prompt's.
 std::optional<std::string> SearchModulusRefusal(double modulus, std::string_view given);
 
-// The modulus as a message gives it: "0.001", "1e-09", "22.5".
+// The modulus as a message gives it, with the digits typed: "0.001", "0.000000001", "22.5".
 std::string ModulusInMessage(double modulus);
 
 struct EventSearchRequest {

@@ -20,7 +20,11 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
         out.message = "The modulus must lie above 0 and be at most 360.";
         return out;
     }
-    if (auto refusal = SearchModulusRefusal(modulus, "The modulus " + ModulusInMessage(modulus))) {
+    // Named as it was typed.
+    const std::size_t first = choices.modulus.find_first_not_of(" \t");
+    const std::string typed =
+        choices.modulus.substr(first, choices.modulus.find_last_not_of(" \t") + 1 - first);
+    if (auto refusal = SearchModulusRefusal(modulus, "The modulus " + typed)) {
         out.message = *refusal;
         return out;
     }

@@ -610,7 +610,7 @@ TEST(EventSearchTest, AModulusBelowAMinuteOfArcIsRefusedWithItsReason) {
         "--modulus 0.001 is too small to search: the events are timed to the minute, and the Moon moves "
         "up to 0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 "
         "(the positions themselves are good to about a minute of arc).");
-    EXPECT_EQ(ModulusInMessage(1e-9), "1e-09");
+    EXPECT_EQ(ModulusInMessage(1e-9), "0.000000001");
     EXPECT_EQ(ModulusInMessage(static_cast<float>(0.001)), "0.001");
 }
 

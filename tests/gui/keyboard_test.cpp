@@ -189,7 +189,8 @@ TEST_F(KeyboardTest, EveryAccessKeyOfAWindowLeadsToOneControl) {
     windows.emplace_back("graphic ephemeris", app_->ephemerisWindow());
     app_->showEventSearch();
     windows.emplace_back("event search", app_->eventSearchWindow());
-    gui::FindPlaceWindow findPlace(folder_ / "no atlas here", nullptr);
+    gui::FindPlaceWindow findPlace(
+        AtlasLocation{folder_ / "no atlas here", folder_ / "no atlas here" / "ATLAS.DB"}, nullptr);
     windows.emplace_back("find place", &findPlace);
 
     for (const auto& [name, window] : windows) {

@@ -79,8 +79,8 @@ const RefusedCase kRefused[] = {
      "The modulus 0.001 is too small to search: the events are timed to the minute, and the Moon moves up to "
      "0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 (the positions "
      "themselves are good to about a minute of arc)."},
-    {"ModulusOfABillionthOfADegree", "1 Jan 2027", "2 Jan 2027", "1e-9", false, false,
-     "The modulus 1e-09 is too small to search: the events are timed to the minute, and the Moon moves up to "
+    {"ModulusOfABillionthOfADegree", "1 Jan 2027", "2 Jan 2027", " 1e-9 ", false, false,
+     "The modulus 1e-9 is too small to search: the events are timed to the minute, and the Moon moves up to "
      "0.0107 degrees in a minute, so the smallest dial searched is one minute of arc, 0.0167 (the positions "
      "themselves are good to about a minute of arc)."},
     {"NoMovers", "1 Jan 2027", "31 Dec 2027", "90", true, false, "Choose at least one moving factor."},
