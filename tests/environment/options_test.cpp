@@ -1,6 +1,7 @@
 #include "environment/options.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,8 @@ namespace talvenor {
 namespace {
 
 std::filesystem::path WriteFile(const std::string& name, const std::string& text) {
-    const auto file = std::filesystem::temp_directory_path() / ("talvenor-options-" + name);
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("talvenor-options-" + std::to_string(getpid()) + "-" + name);
     std::ofstream(file, std::ios::binary) << text;
     return file;
 }

@@ -2,6 +2,7 @@
 // dial's pointer turns by keys, wheel and mouse, the panel shows the tree's entries, files are written
 // in three formats and the windows' places are kept.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QBuffer>
@@ -43,7 +44,7 @@ class ChartWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("talvenor-chartwin-" +
+                  ("talvenor-chartwin-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);

@@ -2,6 +2,7 @@
 // inside the whole program: clicks fill the input windows, a double-click computes, Save to disk asks
 // before it replaces, the lists switch in one place.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -77,7 +78,7 @@ void Show(QWidget& window) {
 
 fs::path TestFolder() {
     const fs::path folder = fs::temp_directory_path() /
-                            ("talvenor-datafiles-" +
+                            ("talvenor-datafiles-" + std::to_string(getpid()) + "-" +
                              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder);
     fs::create_directories(folder);

@@ -3,6 +3,7 @@
 // keyboard back to that window and control when it closes. The file dialog's buttons say what the
 // help text says.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -90,7 +91,7 @@ class DialogFocusTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("talvenor-dialogs-" +
+                  ("talvenor-dialogs-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);

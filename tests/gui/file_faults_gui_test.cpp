@@ -2,6 +2,7 @@
 // the user's text, the exit and the last page go on quietly, and the previous files stay as they were.
 // A full disk is staged with a file size limit, which binds root as well (the tests run as root).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -44,9 +45,9 @@ const char* kTransit = "Transit,7 Dec 2026,9.30,A,0,000.00,51.29";
 constexpr rlim_t kFullDisk = testing_support::FaultyPlace::kDiskRoom;
 
 fs::path TestFolder() {
-    const fs::path folder =
-        fs::temp_directory_path() /
-        ("talvenor-faults-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const fs::path folder = fs::temp_directory_path() /
+                            ("talvenor-faults-" + std::to_string(getpid()) + "-" +
+                             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;

@@ -2,6 +2,7 @@
 // names list computes as a double-click does, Esc closes the windows that have nothing else for it, and
 // the graphic ephemeris's pointer is moved with the arrow keys and dates the diurnal window with Enter.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -118,7 +119,7 @@ class KeyboardTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("talvenor-keyboard-" +
+                  ("talvenor-keyboard-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);

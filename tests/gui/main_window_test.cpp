@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -51,7 +52,7 @@ class DesktopTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = std::filesystem::temp_directory_path() /
-                  ("talvenor-desktop-" +
+                  ("talvenor-desktop-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);

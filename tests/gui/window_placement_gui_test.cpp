@@ -2,6 +2,7 @@
 // the available area, frame included, none covering another at start, the main window no higher than
 // its menu bar; stored places from a larger screen are brought back onto a smaller one.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QLabel>
@@ -55,7 +56,7 @@ class WindowPlacementGuiTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("talvenor-placement-" +
+                  ("talvenor-placement-" + std::to_string(getpid()) + "-" +
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);

@@ -1,6 +1,7 @@
 #include "report/report_buffer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +17,7 @@ namespace {
 
 std::filesystem::path FreshFolder(const char* name) {
     const auto dir = std::filesystem::temp_directory_path() /
-                     ("talvenor-" + std::string(name) + "-" +
+                     ("talvenor-" + std::string(name) + "-" + std::to_string(getpid()) + "-" +
                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);

@@ -2,6 +2,7 @@
 // verified against the layout rules: a transit chart with retrograde planets and trees in columns, and a
 // second-person chart with trees one below the other, no positions, the 8 dial and the widest dial orb.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -65,7 +66,8 @@ class MidpointPagesTest : public ::testing::TestWithParam<std::tuple<MidpointCha
     void SetUp() override {
         const MidpointChart& chart = std::get<0>(GetParam());
         folder_ = std::filesystem::temp_directory_path() /
-                  (std::string("talvenor-mp-") + chart.prefix + "-" + std::get<1>(GetParam()).page);
+                  (std::string("talvenor-mp-") + std::to_string(getpid()) + "-" + chart.prefix + "-" +
+                   std::get<1>(GetParam()).page);
         std::filesystem::remove_all(folder_);
         session_.appFolder = folder_;
         session_.options = DefaultOptions();

@@ -2,6 +2,7 @@
 // was verified against the layout rules: north and south latitudes, east and west longitudes,
 // Placidus, Koch and Regiomontanus houses, retrograde planets, a transit and a second-person chart.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -43,7 +44,8 @@ std::string ReadAll(const std::filesystem::path& file) {
 class ReportPagesTest : public ::testing::TestWithParam<PageCase> {
   protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("talvenor-pages-" + std::string(GetParam().file));
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("talvenor-pages-" + std::to_string(getpid()) + "-" + std::string(GetParam().file));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_ / "REPORTS");
 
