@@ -226,7 +226,7 @@ void FindPlaceWindow::search() {
             makeIndex();
         }
     }
-    if (builder_) error = kMakingIndexNote;
+
     const QSignalBlocker quiet(lstPlaces_);
     lstPlaces_->clear();
     for (const WorldPlace& p : places_) {
@@ -238,7 +238,12 @@ void FindPlaceWindow::search() {
     }
     if (!places_.empty()) lstPlaces_->setCurrentItem(lstPlaces_->topLevelItem(0));
     showChosenPlace();
-    if (!error.empty()) lblPreview_->setText(Text(error));
+    // While the index is made the note above the bar says so; the preview has nothing to show yet.
+    if (builder_) {
+        lblPreview_->clear();
+    } else if (!error.empty()) {
+        lblPreview_->setText(Text(error));
+    }
 }
 
 void FindPlaceWindow::showChosenPlace() {
