@@ -14,15 +14,20 @@ namespace {
 
 using namespace talvenor;
 
-void BM_EventSearchOneYear(benchmark::State& state) {
-    SilentDialogs dialogs;
-    Session s(dialogs);
+// The sample birth and a transit, computed with the shipped options.
+void ComputeSample(Session& s) {
     s.options = DefaultOptions();
     (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
                               s.regional, s.natal);
     (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s.regional,
                                 s.diurnal);
     ComputeCharts(s);
+}
+
+void BM_EventSearchOneYear(benchmark::State& state) {
+    SilentDialogs dialogs;
+    Session s(dialogs);
+    ComputeSample(s);
     EventSearchChoices choices;
     choices.from = "1 Jan 2027";
     choices.to = "31 Dec 2027";
@@ -43,12 +48,7 @@ BENCHMARK(BM_EventSearchOneYear)->Arg(90)->Arg(360)->Arg(45)->Unit(benchmark::kM
 void BM_EventSearchStopsAtItsMostEvents(benchmark::State& state) {
     SilentDialogs dialogs;
     Session s(dialogs);
-    s.options = DefaultOptions();
-    (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                              s.regional, s.natal);
-    (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s.regional,
-                                s.diurnal);
-    ComputeCharts(s);
+    ComputeSample(s);
     EventSearchChoices choices;
     choices.from = "1 Jan 2027";
     choices.to = "31 Dec 2027";
