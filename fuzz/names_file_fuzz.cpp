@@ -60,7 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto text = ReadTextFile(file);
     Require(text.has_value(), "the names file reads as text");
     const NumberedNames numbered = ReadNumberedNamesText(*text);
-    Require(numbered.records.size() == list.records.size(), "the numbered reading has the list's records");
+    // It stops, naming the line, at a record that ends inside a line (its fields run on from a line with
+    // too few); the list reads on across the lines there, as it always has.
+    Require(numbered.records.size() <= list.records.size(),
+            "the numbered reading has no record the list lacks");
+    Require(numbered.records.size() == list.records.size() || numbered.fault,
+            "the numbered reading stops before the list only at a fault");
     for (std::size_t k = 0; k < numbered.records.size() && k < count; ++k) {
         Require(numbered.records[k].record.Field == list.records[k].Field,
                 "the same records in the same order");
