@@ -43,5 +43,28 @@ TEST(ControlCharactersTest, EveryControlCharacterButTheLineEndsIsReplaced) {
     EXPECT_EQ(ControlCharactersReplaced("a\x1B\tb\x07", ' '), "a  b ");
 }
 
+// Long lines are looked at many bytes at a time: a control character is found wherever it stands in such
+// a stretch (first, last, across the edge of two), and line ends, the degree sign and other letters of
+// two bytes never count, however they fall.
+TEST(ControlCharactersTest, AControlCharacterIsFoundAtEveryPlaceOfALongLine) {
+    const std::string base =
+        "  SUN       P. OF F.    83d 55m          6d 05m\r\n  SUN       MOON     4d 21m  12\xC2\xB0"
+        "30' Jos\xC3\xA9\r\n";
+    ASSERT_FALSE(HoldsControlCharacter(base));
+    for (std::size_t at = 0; at <= base.size(); ++at) {
+        SCOPED_TRACE(at);
+        for (const std::string& control : {std::string("\x1B"), std::string(1, '\0'), std::string("\t"),
+                                           std::string("\x7F"), std::string("\xC2\x9B")}) {
+            std::string text = base;
+            text.insert(at, control);
+            // Inserted inside a two-byte letter it splits that letter; the control character is still there.
+            EXPECT_TRUE(HoldsControlCharacter(text));
+        }
+        std::string harmless = base;
+        harmless.insert(at, at % 2 ? "\xC2\xB0" : "\r\n");
+        EXPECT_FALSE(HoldsControlCharacter(harmless));
+    }
+}
+
 }  // namespace
 }  // namespace talvenor
