@@ -1,5 +1,4 @@
-#include <cmath>
-
+#include "arguments.h"
 #include "chart_exports.h"
 #include "input/strict_number.h"
 
@@ -18,9 +17,8 @@ std::string CheckDrawingArguments(const std::string& report, const std::optional
     if (output) request.output = *output;
     if (sizeText) {
         if (!drawing) return "--size belongs to wheel, dial and graphic-ephemeris only";
-        const std::optional<double> size = StrictNumber(*sizeText);
-        if (!size || *size != std::floor(*size) || *size < 100 || *size > 10000)
-            return "--size must be a whole number of pixels from 100 to 10000: " + *sizeText;
+        const std::optional<double> size = cli::ReadWholeNumber(*sizeText, 100, 10000);
+        if (!size) return "--size must be a whole number of pixels from 100 to 10000: " + *sizeText;
         request.size = static_cast<int>(*size);
     }
     if (pointerText) {

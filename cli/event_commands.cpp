@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "arguments.h"
 #include "events/ephemeris_graph.h"
 #include "session/event_commands.h"
 #include "session/session.h"
@@ -16,28 +17,23 @@ namespace {
 constexpr const char* kEvents = "events";
 constexpr const char* kGraph = "graphic-ephemeris";
 
-int Refused(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s\n", message.c_str());
-    return 2;
-}
-
 int Events(Session& session, const EventArguments& options, float modulus, bool crlf) {
     if (auto refusal = SearchModulusRefusal(modulus, "--modulus " + ModulusInMessage(modulus)))
-        return Refused(*refusal);
+        return BadArguments(*refusal, kAsTyped);
     EventSearchChoices choices;
     choices.from = *options.from;
     choices.to = *options.to;
     choices.modulus = GeneralNumber(modulus);
     if (options.movers) {
         if (auto problem = ReadMoverNames(*options.movers, choices.movers))
-            return Refused("--movers: " + *problem);
+            return BadArguments("--movers: " + *problem, kAsTyped);
     }
     if (options.targets) {
         if (auto problem = ReadTargetChoice(*options.targets, choices.targets))
-            return Refused("--targets: " + *problem);
+            return BadArguments("--targets: " + *problem, kAsTyped);
     }
     const EventSearchPreparation prepared = PrepareEventSearch(session, choices);
-    if (!prepared.search) return Refused(prepared.message);
+    if (!prepared.search) return BadArguments(prepared.message, kAsTyped);
     const EventSearchRequest& request = prepared.search->request;
     // The lines go out a batch at a time as the search knows them, so that the memory held stays small
     // however many events there are.
@@ -64,12 +60,12 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
     EphemerisGraphRequest request;
     if (auto problem =
             ReadDayRange(*options.from, *options.to, session.regional, kGraphRangeLimits, request.range))
-        return Refused(*problem);
+        return BadArguments(*problem, kAsTyped);
     request.modulus = modulus;
     request.bodies = DefaultGraphBodyNames();
     if (options.movers) {
         if (auto problem = ReadMoverNames(*options.movers, request.bodies))
-            return Refused("--movers: " + *problem);
+            return BadArguments("--movers: " + *problem, kAsTyped);
     }
     request.midpoints = options.midpoints;
     // A picture wider than the usual sampling has its lines sampled to its own pixels.
@@ -86,26 +82,14 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
 }  // namespace
 
 std::string TakeEventArguments(std::vector<std::string>& args, EventArguments& taken) {
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::optional<std::string>* target = a == "--from"      ? &taken.from
-                                             : a == "--to"      ? &taken.to
-                                             : a == "--movers"  ? &taken.movers
-                                             : a == "--targets" ? &taken.targets
-                                                                : nullptr;
-        if (target) {
-            if (i + 1 >= args.size())
-                return a + (a == "--from" || a == "--to" ? " needs a date" : " needs a list of names");
-            *target = args[++i];
-        } else if (a == "--midpoints") {
-            taken.midpoints = true;
-        } else {
-            rest.push_back(a);
-        }
-    }
-    args = rest;
-    return "";
+    const Option options[] = {
+        Option::Text("--from", taken.from, "a date"),
+        Option::Text("--to", taken.to, "a date"),
+        Option::Text("--movers", taken.movers, "a list of names"),
+        Option::Text("--targets", taken.targets, "a list of names"),
+        Option::Flag("--midpoints", taken.midpoints),
+    };
+    return TakeArguments(args, options);
 }
 
 bool IsEventReport(const std::string& report) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "arguments.h"
 #include "atlas/atlas_search.h"
 #include "atlas_commands.h"
 #include "environment/app_folder.h"
@@ -22,13 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Messages quote names and fields of the files read: their control characters are shown as the pages
-// show them, never sent to the terminal.
-int Bad(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n",
-                 ControlCharactersReplaced(message, '?').c_str());
-    return 2;
-}
-
+// show them, never sent to the terminal, as BadArguments shows them in the refusals.
 void Say(const std::string& text) {
     std::fprintf(stderr, "talvenor-report: %s\n", ControlCharactersReplaced(text, '?').c_str());
 }
@@ -53,29 +48,18 @@ struct Arguments {
 
 Arguments Parse(const std::vector<std::string>& args) {
     Arguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::optional<std::string>* target = a == "--format"     ? &parsed.format
-                                             : a == "--to"       ? &parsed.to
-                                             : a == "--output"   ? &parsed.output
-                                             : a == "--data-dir" ? &parsed.dataDir
-                                                                 : nullptr;
-        if (target) {
-            if (i + 1 >= args.size()) {
-                parsed.unknown = a + " needs a value";
-                return parsed;
-            }
-            *target = args[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            parsed.unknown = "unknown option " + a;
-            return parsed;
-        } else if (parsed.file) {
-            parsed.unknown = "one file at a time: " + *parsed.file + " and " + a;
-            return parsed;
-        } else {
-            parsed.file = a;
-        }
-    }
+    const Option options[] = {
+        Option::Text("--format", parsed.format, "a value"),
+        Option::Text("--to", parsed.to, "a value"),
+        Option::Text("--output", parsed.output, "a value"),
+        Option::Text("--data-dir", parsed.dataDir, "a value"),
+    };
+    parsed.unknown = ReadArguments(args, options, [&parsed](const std::string& a) -> std::string {
+        if (a.size() > 1 && a[0] == '-') return "unknown option " + a;
+        if (parsed.file) return "one file at a time: " + *parsed.file + " and " + a;
+        parsed.file = a;
+        return "";
+    });
     return parsed;
 }
 
@@ -83,18 +67,19 @@ Arguments Parse(const std::vector<std::string>& args) {
 
 int ImportCommand(const std::vector<std::string>& args) {
     const Arguments a = Parse(args);
-    if (!a.unknown.empty()) return Bad("import: " + a.unknown);
-    if (!a.file) return Bad("import needs the FILE to read");
-    if (!a.to) return Bad("import needs --to NAMES.FIL, the names file the births go to");
-    if (a.output) return Bad("import writes into the names file of --to; --output belongs to export");
+    if (!a.unknown.empty()) return BadArguments("import: " + a.unknown);
+    if (!a.file) return BadArguments("import needs the FILE to read");
+    if (!a.to) return BadArguments("import needs --to NAMES.FIL, the names file the births go to");
+    if (a.output)
+        return BadArguments("import writes into the names file of --to; --output belongs to export");
     std::optional<ExchangeFormat> format;
     if (a.format) {
         format = FormatNamed(*a.format);
-        if (!format) return Bad("--format must be aaf, qck or csv: " + *a.format);
+        if (!format) return BadArguments("--format must be aaf, qck or csv: " + *a.format);
     }
     std::error_code error;
     if (a.dataDir && !fs::is_directory(*a.dataDir, error))
-        return Bad("--data-dir is not a folder: " + *a.dataDir);
+        return BadArguments("--data-dir is not a folder: " + *a.dataDir);
     const fs::path folder =
         a.dataDir ? fs::path(*a.dataDir) : FindAppFolder(ExecutableDir(), InstalledDataDir(ExecutableDir()));
 
@@ -140,12 +125,12 @@ int ImportCommand(const std::vector<std::string>& args) {
 
 int ExportCommand(const std::vector<std::string>& args) {
     const Arguments a = Parse(args);
-    if (!a.unknown.empty()) return Bad("export: " + a.unknown);
-    if (!a.file) return Bad("export needs the NAMES.FIL to read");
-    if (!a.format) return Bad("export needs --format aaf, qck or csv");
-    if (a.to) return Bad("export writes to --output FILE or stdout; --to belongs to import");
+    if (!a.unknown.empty()) return BadArguments("export: " + a.unknown);
+    if (!a.file) return BadArguments("export needs the NAMES.FIL to read");
+    if (!a.format) return BadArguments("export needs --format aaf, qck or csv");
+    if (a.to) return BadArguments("export writes to --output FILE or stdout; --to belongs to import");
     const auto format = FormatNamed(*a.format);
-    if (!format) return Bad("--format must be aaf, qck or csv: " + *a.format);
+    if (!format) return BadArguments("--format must be aaf, qck or csv: " + *a.format);
 
     const ExportResult result = ExportNamesFile(*a.file, *format, ReadRegionalFormat());
     if (!result.fault.empty()) {
@@ -157,7 +142,7 @@ int ExportCommand(const std::vector<std::string>& args) {
     if (a.output) {
         std::error_code error;
         if (fs::equivalent(*a.file, *a.output, error))
-            return Bad("--output must not be the names file itself");
+            return BadArguments("--output must not be the names file itself");
         if (!ReplaceFileContents(*a.output, result.bytes)) {
             Say("the file " + *a.output + " could not be written");
             return 1;

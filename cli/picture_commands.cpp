@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "arguments.h"
 #include "input/strict_number.h"
 #include "midpoints/dial_panel.h"
 #include "midpoints/planetary_pictures.h"
@@ -21,23 +22,13 @@ std::string FourDecimals(double v) {
 }  // namespace
 
 std::string TakePictureArguments(std::vector<std::string>& args, PictureArguments& taken) {
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--orb" || a == "--target") {
-            if (i + 1 >= args.size())
-                return a + (a == "--orb" ? " needs a number" : " needs a factor or a degree");
-            (a == "--orb" ? taken.orb : taken.target) = args[++i];
-        } else if (a == "--tsv") {
-            taken.tsv = true;
-        } else if (a == "--pictures") {
-            taken.pictures = true;
-        } else {
-            rest.push_back(a);
-        }
-    }
-    args = rest;
-    return "";
+    const Option options[] = {
+        Option::Text("--orb", taken.orb, "a number"),
+        Option::Text("--target", taken.target, "a factor or a degree"),
+        Option::Flag("--tsv", taken.tsv),
+        Option::Flag("--pictures", taken.pictures),
+    };
+    return TakeArguments(args, options);
 }
 
 bool IsPictureReport(const std::string& report) {
@@ -52,9 +43,7 @@ std::string CheckPictureArguments(const std::string& report, const PictureArgume
     }
     if (a.pictures && report != "dial-panel") return "--pictures belongs to dial-panel only";
     if (a.orb) {
-        const std::optional<double> orb = StrictNumber(*a.orb);
-        if (!orb || !(*orb >= 0) || *orb > 180)
-            return "--orb must be a number of degrees from 0 to 180: " + *a.orb;
+        if (!ReadNumber(*a.orb, 0, 180)) return "--orb must be a number of degrees from 0 to 180: " + *a.orb;
     }
     if (a.target && !ParsePictureChoice(*a.target)) {
         return "--target must be a factor (SUN, MOO ... NN, ASC, MC) or a degree from 0 to below 360: " +

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "arguments.h"
 #include "atlas/atlas_search.h"
 #include "atlas/place_format.h"
 #include "atlas_commands.h"
@@ -16,19 +17,6 @@ namespace {
 constexpr std::size_t kDefaultLimit = 10;
 constexpr std::size_t kMostPlaces = 1000;
 
-int Bad(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n", message.c_str());
-    return 2;
-}
-
-std::optional<std::size_t> Count(const std::string& text) {
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const std::size_t n = std::stoul(text);
-    if (n == 0 || n > kMostPlaces) return std::nullopt;
-    return n;
-}
-
 }  // namespace
 
 void IndexBuildNote::Started(const std::string& indexFile) {
@@ -39,26 +27,21 @@ void IndexBuildNote::Started(const std::string& indexFile) {
 int PlacesCommand(const std::vector<std::string>& args) {
     std::optional<std::string> query, dataDir;
     std::size_t limit = kDefaultLimit;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--limit") {
-            if (i + 1 >= args.size()) return Bad("--limit needs a number");
-            const auto n = Count(args[++i]);
-            if (!n) return Bad("--limit must be a whole number from 1 to " + std::to_string(kMostPlaces));
-            limit = *n;
-        } else if (a == "--data-dir") {
-            if (i + 1 >= args.size()) return Bad("--data-dir needs a folder");
-            dataDir = args[++i];
-        } else if (query || (a.size() > 1 && a[0] == '-' && a[1] == '-')) {
-            return Bad(query ? "places takes one query; quote a name with blanks" : "unknown option " + a);
-        } else {
-            query = a;
-        }
-    }
-    if (!query) return Bad("places needs a QUERY");
+    const Option options[] = {
+        Option::Count("--limit", limit, 1, kMostPlaces),
+        Option::Text("--data-dir", dataDir, "a folder"),
+    };
+    const std::string problem = ReadArguments(args, options, [&query](const std::string& a) -> std::string {
+        if (query || (a.size() > 1 && a[0] == '-' && a[1] == '-'))
+            return query ? "places takes one query; quote a name with blanks" : "unknown option " + a;
+        query = a;
+        return "";
+    });
+    if (!problem.empty()) return BadArguments(problem, kSeeHelpAsTyped);
+    if (!query) return BadArguments("places needs a QUERY", kSeeHelpAsTyped);
     std::error_code ec;
     if (dataDir && !std::filesystem::is_directory(*dataDir, ec))
-        return Bad("--data-dir is not a folder: " + *dataDir);
+        return BadArguments("--data-dir is not a folder: " + *dataDir, kSeeHelpAsTyped);
     const std::filesystem::path installed = InstalledDataDir(ExecutableDir());
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir) : FindAppFolder(ExecutableDir(), installed);

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "arguments.h"
 #include "atlas_commands.h"
 #include "chart/chart_dump.h"
 #include "chart_exports.h"
@@ -32,6 +33,8 @@
 #include "text/control_characters.h"
 
 using namespace talvenor;
+// The refusals quote records' fields: BadArguments shows their control characters as '?'.
+using talvenor::cli::BadArguments;
 
 namespace {
 
@@ -125,13 +128,6 @@ class StderrDialogs : public UserDialogs {
     }
 };
 
-int BadArguments(const std::string& message) {
-    // A record's fields are quoted in the message: none of its control characters reaches the terminal.
-    std::fprintf(stderr, "talvenor-report: %s (see --help)\n",
-                 ControlCharactersReplaced(message, '?').c_str());
-    return 2;
-}
-
 // The error line for a record that cannot be read.
 std::string BadField(const std::string& line, const RegionalFormat& regional) {
     return NameRecordFault(line, regional).value_or("the record cannot be read");
@@ -220,56 +216,43 @@ int Run(int argc, char** argv) {
     cli::EventArguments eventArguments;
     if (const std::string problem = cli::TakeEventArguments(args, eventArguments); !problem.empty())
         return BadArguments(problem);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::optional<std::string>& target) -> bool {
-            if (i + 1 >= args.size()) return false;
-            target = args[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            std::printf(kUsage, cli::kPictureCommandsUsage, cli::kAtlasCommandsUsage,
-                        cli::kEventCommandsUsage, cli::kExchangeCommandsUsage);
-            return 0;
-        } else if (a == "--version") {
-            std::printf("talvenor-report %s\n", TALVENOR_VERSION);
-            return 0;
-        } else if (a == "--crlf") {
-            crlf = true;
-        } else if (a == "--natal") {
-            if (!value(natalRecord)) return BadArguments("--natal needs a record");
-        } else if (a == "--names") {
-            if (!value(namesFile)) return BadArguments("--names needs a names file");
-        } else if (a == "--diurnal") {
-            if (!value(diurnalRecord)) return BadArguments("--diurnal needs a record");
-        } else if (a == "--second-person") {
-            if (!value(secondPerson)) return BadArguments("--second-person needs a name");
-        } else if (a == "--house") {
-            if (!value(house)) return BadArguments("--house needs a code");
-        } else if (a == "--data-dir") {
-            if (!value(dataDir)) return BadArguments("--data-dir needs a folder");
-        } else if (a == "--modulus") {
-            if (!value(modulusText)) return BadArguments("--modulus needs a number");
-        } else if (a == "--options") {
-            if (!value(optionsFile)) return BadArguments("--options needs a file");
-        } else if (a == "--output") {
-            if (!value(output)) return BadArguments("--output needs a file");
-        } else if (a == "--size") {
-            if (!value(sizeText)) return BadArguments("--size needs a number of pixels");
-        } else if (a == "--pointer") {
-            if (!value(pointerText)) return BadArguments("--pointer needs a number");
-        } else if (a == "--natal-only") {
-            drawing.withSecondChart = false;
-        } else if (a == "--panel") {
-            drawing.withPanel = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return BadArguments("unknown option " + a);
-        } else if (report) {
-            return BadArguments("only one report at a time: " + *report + " and " + a);
-        } else {
-            report = a;
-        }
+    bool help = false, version = false, natalOnly = false;
+    const cli::Option options[] = {
+        cli::Option::Final("--help", help),
+        cli::Option::Final("-h", help),
+        cli::Option::Final("--version", version),
+        cli::Option::Flag("--crlf", crlf),
+        cli::Option::Text("--natal", natalRecord, "a record"),
+        cli::Option::Text("--names", namesFile, "a names file"),
+        cli::Option::Text("--diurnal", diurnalRecord, "a record"),
+        cli::Option::Text("--second-person", secondPerson, "a name"),
+        cli::Option::Text("--house", house, "a code"),
+        cli::Option::Text("--data-dir", dataDir, "a folder"),
+        cli::Option::Text("--modulus", modulusText, "a number"),
+        cli::Option::Text("--options", optionsFile, "a file"),
+        cli::Option::Text("--output", output, "a file"),
+        cli::Option::Text("--size", sizeText, "a number of pixels"),
+        cli::Option::Text("--pointer", pointerText, "a number"),
+        cli::Option::Flag("--natal-only", natalOnly),
+        cli::Option::Flag("--panel", drawing.withPanel),
+    };
+    const std::string problem = cli::ReadArguments(args, options, [&](const std::string& a) -> std::string {
+        if (!a.empty() && a[0] == '-') return "unknown option " + a;
+        if (report) return "only one report at a time: " + *report + " and " + a;
+        report = a;
+        return "";
+    });
+    if (!problem.empty()) return BadArguments(problem);
+    if (help) {
+        std::printf(kUsage, cli::kPictureCommandsUsage, cli::kAtlasCommandsUsage, cli::kEventCommandsUsage,
+                    cli::kExchangeCommandsUsage);
+        return 0;
     }
+    if (version) {
+        std::printf("talvenor-report %s\n", TALVENOR_VERSION);
+        return 0;
+    }
+    if (natalOnly) drawing.withSecondChart = false;
     if (!natalRecord && !namesFile) return BadArguments("--natal RECORD is required");
     if (natalRecord && namesFile) return BadArguments("--natal and --names exclude each other");
     // --tsv is the table of a names file, or the lines of pictures.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "arguments.h"
 #include "atlas/place_format.h"
 #include "atlas/zone_readings.h"
 #include "atlas_commands.h"
@@ -14,11 +15,6 @@
 
 namespace talvenor::cli {
 namespace {
-
-int Bad(const std::string& message) {
-    std::fprintf(stderr, "talvenor-report: %s\n", message.c_str());
-    return 2;
-}
 
 // Digits only, at most `width` of them.
 std::optional<int> Digits(const std::string& text, std::size_t width) {
@@ -70,43 +66,45 @@ std::optional<int> LongitudeMinutes(std::string text) {
 
 int ZoneCommand(const std::vector<std::string>& args) {
     std::optional<std::string> zone, date, time, ampm, longitude;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::optional<std::string>* target = a == "--tz"          ? &zone
-                                             : a == "--date"      ? &date
-                                             : a == "--time"      ? &time
-                                             : a == "--ampm"      ? &ampm
-                                             : a == "--longitude" ? &longitude
-                                                                  : nullptr;
-        if (!target) return Bad("zone: unknown argument " + a + " (see --help)");
-        if (i + 1 >= args.size()) return Bad("zone: " + a + " needs a value");
-        *target = args[++i];
-    }
-    if (!zone || !date || !time) return Bad("zone needs --tz ID, --date DATE and --time H.MM (see --help)");
+    const Option options[] = {
+        Option::Text("--tz", zone, "a value"),
+        Option::Text("--date", date, "a value"),
+        Option::Text("--time", time, "a value"),
+        Option::Text("--ampm", ampm, "a value"),
+        Option::Text("--longitude", longitude, "a value"),
+    };
+    const std::string problem = ReadArguments(
+        args, options, [](const std::string& a) { return "unknown argument " + a + " (see --help)"; });
+    if (!problem.empty()) return BadArguments("zone: " + problem, kAsTyped);
+    if (!zone || !date || !time)
+        return BadArguments("zone needs --tz ID, --date DATE and --time H.MM", kSeeHelpAsTyped);
 
     std::string dateFault;
     const auto day = ReadDateByYearRule(*date, ReadRegionalFormat(), dateFault);
-    if (!day && dateFault == kNotADateFault) return Bad("--date is not a date: " + *date);
-    if (!day) return Bad("--date \"" + *date + "\" " + dateFault);
+    if (!day && dateFault == kNotADateFault) return BadArguments("--date is not a date: " + *date, kAsTyped);
+    if (!day) return BadArguments("--date \"" + *date + "\" " + dateFault, kAsTyped);
     const auto clock = HoursMinutes(*time);
     bool pm = false;
     if (ampm) {
-        if (*ampm != "A" && *ampm != "P" && *ampm != "a" && *ampm != "p") return Bad("--ampm must be A or P");
+        if (*ampm != "A" && *ampm != "P" && *ampm != "a" && *ampm != "p")
+            return BadArguments("--ampm must be A or P", kAsTyped);
         pm = *ampm == "P" || *ampm == "p";
     }
     if (!clock || (ampm && (clock->first < 1 || clock->first > 12)) || (!ampm && clock->first > 23))
-        return Bad("--time is not a clock time: " + *time + (ampm ? " (1.00 to 12.59 with --ampm)" : ""));
+        return BadArguments(
+            "--time is not a clock time: " + *time + (ampm ? " (1.00 to 12.59 with --ampm)" : ""), kAsTyped);
     std::optional<int> longitudeMinutes;
     if (longitude) {
         longitudeMinutes = LongitudeMinutes(*longitude);
-        if (!longitudeMinutes) return Bad("--longitude is not a longitude such as 087.39W: " + *longitude);
+        if (!longitudeMinutes)
+            return BadArguments("--longitude is not a longitude such as 087.39W: " + *longitude, kAsTyped);
     }
 
     const LocalClock local{*day, ampm ? clock->first % 12 + (pm ? 12 : 0) : clock->first, clock->second};
     SystemZoneDatabase zones;
     const ClockAnswer answer = ReadClock(zones, *zone, local, longitudeMinutes);
     if (answer.kind == ClockKind::UnknownZone || answer.readings.empty())
-        return Bad(UnknownZoneMessage(*zone));
+        return BadArguments(UnknownZoneMessage(*zone), kAsTyped);
     if (answer.kind == ClockKind::Skipped) {
         std::fprintf(stderr, "talvenor-report: %s\n", SkippedClockMessage(*zone, local, answer).c_str());
         return 1;

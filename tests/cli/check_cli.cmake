@@ -1,14 +1,20 @@
 # Runs talvenor-report and checks its exit status, and its output against an expected file when one is
 # given. Variables: EXE, ARGS (separated by "|"; "{xHH}" stands for the byte of that hexadecimal value, so
 # that records can be given in Windows-1252), EXPECT_STATUS, EXPECTED_FILE (optional), EXPECT_STDERR
-# (optional text the error output must contain), EXPECT_STDOUT (optional text the output must contain),
-# ABSENT_STDOUT (optional text the output must not contain).
-while(ARGS MATCHES "{x([0-9A-Fa-f][0-9A-Fa-f])}")
-  set(hex ${CMAKE_MATCH_1})
-  math(EXPR code "0x${hex}")
-  string(ASCII ${code} byte)
-  string(REPLACE "{x${hex}}" "${byte}" ARGS "${ARGS}")
-endwhile()
+# (optional text the error output must contain), EXPECT_STDERR_LINE (optional: the error output must be
+# this one line, byte for byte, "{xHH}" as in ARGS), EXPECT_STDOUT (optional text the output must
+# contain), ABSENT_STDOUT (optional text the output must not contain).
+function(decode_bytes variable)
+  set(text "${${variable}}")
+  while(text MATCHES "{x([0-9A-Fa-f][0-9A-Fa-f])}")
+    set(hex ${CMAKE_MATCH_1})
+    math(EXPR code "0x${hex}")
+    string(ASCII ${code} byte)
+    string(REPLACE "{x${hex}}" "${byte}" text "${text}")
+  endwhile()
+  set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+decode_bytes(ARGS)
 string(REPLACE "|" ";" ARGS "${ARGS}")
 execute_process(COMMAND ${EXE} ${ARGS}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -31,6 +37,12 @@ if(DEFINED EXPECT_STDERR)
   list(LENGTH breaks lines)
   if(NOT lines EQUAL 1)
     message(FATAL_ERROR "expected a one-line error, got: ${err}")
+  endif()
+endif()
+if(DEFINED EXPECT_STDERR_LINE)
+  decode_bytes(EXPECT_STDERR_LINE)
+  if(NOT err STREQUAL "${EXPECT_STDERR_LINE}\n")
+    message(FATAL_ERROR "stderr is not the line '${EXPECT_STDERR_LINE}': ${err}")
   endif()
 endif()
 if(DEFINED EXPECT_STDOUT)
