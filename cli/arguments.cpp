@@ -62,9 +62,14 @@ std::string Read(const std::vector<std::string>& args, std::span<const Option> o
 
 std::string RefusalLine(std::string_view message, RefusalStyle style) {
     std::string line = "talvenor-report: ";
-    line += style.controlsShown ? ControlCharactersReplaced(message, '?') : std::string(message);
+    line += ControlCharactersReplaced(message, '?');
     if (style.seeHelp) line += " (see --help)";
     return line + "\n";
+}
+
+void Tell(std::string_view message) {
+    const std::string line = "talvenor-report: " + ControlCharactersReplaced(message, '?') + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
 int BadArguments(std::string_view message, RefusalStyle style) {

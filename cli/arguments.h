@@ -19,18 +19,20 @@ namespace talvenor::cli {
 // The exit status of a run whose arguments are refused.
 inline constexpr int kBadArgumentsStatus = 2;
 
-// How a refusal reads on standard error: "talvenor-report: MESSAGE", then " (see --help)" or not, with
-// the control characters of what it quotes shown as '?', as the pages show them, or passed on as typed.
+// How a refusal reads on standard error: "talvenor-report: MESSAGE", then " (see --help)" or not. What it
+// quotes of the arguments has its control characters shown as '?', as the pages show them: a message never
+// sends an escape or a bell to the terminal.
 struct RefusalStyle {
     bool seeHelp = true;
-    bool controlsShown = true;
 };
-// The report options, import and export.
+// The report options, import, export and places.
 inline constexpr RefusalStyle kSeeHelp{};
-// places.
-inline constexpr RefusalStyle kSeeHelpAsTyped{.seeHelp = true, .controlsShown = false};
 // zone, and the ranges and names that events and graphic-ephemeris refuse.
-inline constexpr RefusalStyle kAsTyped{.seeHelp = false, .controlsShown = false};
+inline constexpr RefusalStyle kPlain{.seeHelp = false};
+
+// Writes a message on standard error as one line, "talvenor-report: MESSAGE", its control characters shown
+// as '?': every message of the tool goes this way or through BadArguments.
+void Tell(std::string_view message);
 
 // The line of a refusal, with its line end.
 std::string RefusalLine(std::string_view message, RefusalStyle style = kSeeHelp);

@@ -1,27 +1,18 @@
 // talvenor-report --names: one report page, or one table row, for every record of a names file.
 #include <cstdio>
 
+#include "arguments.h"
 #include "datafiles/names_file.h"
 #include "exchange_commands.h"
 #include "session/batch_reports.h"
 #include "standard_output.h"
-#include "text/control_characters.h"
 
 namespace talvenor::cli {
-namespace {
-
-// A name as an error line names it: a control character of a names file edited by hand is shown as the
-// pages show it, never sent to the terminal.
-std::string Shown(const std::string& text) {
-    return ControlCharactersReplaced(text, '?');
-}
-
-}  // namespace
 
 int BatchCommand(Session& session, const std::string& namesFile, const BatchRequest& request) {
     const NumberedNames names = ReadNumberedNames(namesFile);
     if (!names.opened) {
-        std::fprintf(stderr, "talvenor-report: the names file %s cannot be read\n", namesFile.c_str());
+        Tell("the names file " + namesFile + " cannot be read");
         return 2;
     }
     // Only the natal chart changes from record to record; a page that reads nothing else needs no more.
@@ -35,16 +26,16 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
     }
     for (const NumberedRecord& numbered : names.records) {
         if (const auto why = ComputeNamesRecord(session, numbered.record, wanted)) {
-            std::fprintf(stderr, "talvenor-report: %s line %zu, %s: %s\n", namesFile.c_str(), numbered.line,
-                         Shown(numbered.record.Field[1]).c_str(), Shown(*why).c_str());
+            Tell(namesFile + " line " + std::to_string(numbered.line) + ", " + numbered.record.Field[1] +
+                 ": " + *why);
             failed = true;
             continue;
         }
         std::optional<std::string> page =
             request.tsv ? ChartTableRow(session.chart) + lineEnd : request.page(session);
         if (!page) {
-            std::fprintf(stderr, "talvenor-report: %s line %zu, %s: no page\n", namesFile.c_str(),
-                         numbered.line, Shown(numbered.record.Field[1]).c_str());
+            Tell(namesFile + " line " + std::to_string(numbered.line) + ", " + numbered.record.Field[1] +
+                 ": no page");
             failed = true;
             continue;
         }
@@ -55,8 +46,7 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
         if (!WriteOut(out)) return 1;
     }
     if (names.fault) {
-        std::fprintf(stderr, "talvenor-report: %s line %zu: %s\n", namesFile.c_str(), names.faultLine,
-                     names.fault->c_str());
+        Tell(namesFile + " line " + std::to_string(names.faultLine) + ": " + *names.fault);
         failed = true;
     }
     return failed ? 1 : 0;

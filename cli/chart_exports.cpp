@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "arguments.h"
 #include "drawing/chart_drawing.h"
 #include "session/session.h"
 
@@ -23,8 +24,7 @@ namespace {
 // Qt's notes about the session it runs in (no runtime folder, no display) are no business of a tool that
 // writes a file; only its real faults reach stderr.
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "talvenor-report: %s\n", message.toLocal8Bit().constData());
+    if (type == QtCriticalMsg || type == QtFatalMsg) cli::Tell(message.toStdString());
 }
 
 // A Qt application for drawing into a file, when none runs yet; no display is needed.
@@ -38,7 +38,7 @@ std::unique_ptr<QGuiApplication> DrawingApplication(int& argc, char** argv) {
 int Save(const QString& path, draw::DrawingFormat format, const QSize& size, const draw::Painting& paint) {
     QString error;
     if (!draw::SaveDrawing(path, format, size, paint, &error)) {
-        std::fprintf(stderr, "talvenor-report: %s\n", error.toLocal8Bit().constData());
+        cli::Tell(error.toStdString());
         return 1;
     }
     return 0;

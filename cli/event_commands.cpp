@@ -19,21 +19,21 @@ constexpr const char* kGraph = "graphic-ephemeris";
 
 int Events(Session& session, const EventArguments& options, float modulus, bool crlf) {
     if (auto refusal = SearchModulusRefusal(modulus, "--modulus " + ModulusInMessage(modulus)))
-        return BadArguments(*refusal, kAsTyped);
+        return BadArguments(*refusal, kPlain);
     EventSearchChoices choices;
     choices.from = *options.from;
     choices.to = *options.to;
     choices.modulus = GeneralNumber(modulus);
     if (options.movers) {
         if (auto problem = ReadMoverNames(*options.movers, choices.movers))
-            return BadArguments("--movers: " + *problem, kAsTyped);
+            return BadArguments("--movers: " + *problem, kPlain);
     }
     if (options.targets) {
         if (auto problem = ReadTargetChoice(*options.targets, choices.targets))
-            return BadArguments("--targets: " + *problem, kAsTyped);
+            return BadArguments("--targets: " + *problem, kPlain);
     }
     const EventSearchPreparation prepared = PrepareEventSearch(session, choices);
-    if (!prepared.search) return BadArguments(prepared.message, kAsTyped);
+    if (!prepared.search) return BadArguments(prepared.message, kPlain);
     const EventSearchRequest& request = prepared.search->request;
     // The lines go out a batch at a time as the search knows them, so that the memory held stays small
     // however many events there are.
@@ -43,13 +43,12 @@ int Events(Session& session, const EventArguments& options, float modulus, bool 
         std::fwrite(out.data(), 1, out.size(), stdout);
     });
     if (result.outcome == EventSearchOutcome::Fault) {
-        std::fprintf(stderr, "talvenor-report: %s\n", EventFaultMessage(request, result).c_str());
+        Tell(EventFaultMessage(request, result));
         return 1;
     }
     if (result.outcome == EventSearchOutcome::TooMany) {
-        std::fprintf(
-            stderr, "talvenor-report: the search stopped at %zu events: the events before %s UT are listed\n",
-            request.mostHits, IsoMinuteText(result.stoppedJulianDate).c_str());
+        Tell("the search stopped at " + std::to_string(request.mostHits) + " events: the events before " +
+             IsoMinuteText(result.stoppedJulianDate) + " UT are listed");
         return 1;
     }
     return 0;
@@ -60,12 +59,12 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
     EphemerisGraphRequest request;
     if (auto problem =
             ReadDayRange(*options.from, *options.to, session.regional, kGraphRangeLimits, request.range))
-        return BadArguments(*problem, kAsTyped);
+        return BadArguments(*problem, kPlain);
     request.modulus = modulus;
     request.bodies = DefaultGraphBodyNames();
     if (options.movers) {
         if (auto problem = ReadMoverNames(*options.movers, request.bodies))
-            return BadArguments("--movers: " + *problem, kAsTyped);
+            return BadArguments("--movers: " + *problem, kPlain);
     }
     request.midpoints = options.midpoints;
     // A picture wider than the usual sampling has its lines sampled to its own pixels.
@@ -73,7 +72,7 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
     const EphemerisGraph graph =
         BuildEphemerisGraph(session.chart, session.options, session.regional, request);
     if (graph.bodies.empty()) {
-        std::fprintf(stderr, "talvenor-report: the positions could not be computed over this range\n");
+        Tell("the positions could not be computed over this range");
         return 1;
     }
     return WriteGraph(graph, drawing, argc, argv);

@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 // Messages quote names and fields of the files read: their control characters are shown as the pages
 // show them, never sent to the terminal, as BadArguments shows them in the refusals.
 void Say(const std::string& text) {
-    std::fprintf(stderr, "talvenor-report: %s\n", ControlCharactersReplaced(text, '?').c_str());
+    Tell(text);
 }
 
 // The value of --format that names a format.

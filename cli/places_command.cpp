@@ -20,8 +20,7 @@ constexpr std::size_t kMostPlaces = 1000;
 }  // namespace
 
 void IndexBuildNote::Started(const std::string& indexFile) {
-    std::fprintf(stderr, "talvenor-report: making the index of the world atlas, %s (a few seconds)\n",
-                 indexFile.c_str());
+    Tell("making the index of the world atlas, " + indexFile + " (a few seconds)");
 }
 
 int PlacesCommand(const std::vector<std::string>& args) {
@@ -37,11 +36,11 @@ int PlacesCommand(const std::vector<std::string>& args) {
         query = a;
         return "";
     });
-    if (!problem.empty()) return BadArguments(problem, kSeeHelpAsTyped);
-    if (!query) return BadArguments("places needs a QUERY", kSeeHelpAsTyped);
+    if (!problem.empty()) return BadArguments(problem, kSeeHelp);
+    if (!query) return BadArguments("places needs a QUERY", kSeeHelp);
     std::error_code ec;
     if (dataDir && !std::filesystem::is_directory(*dataDir, ec))
-        return BadArguments("--data-dir is not a folder: " + *dataDir, kSeeHelpAsTyped);
+        return BadArguments("--data-dir is not a folder: " + *dataDir, kSeeHelp);
     const std::filesystem::path installed = InstalledDataDir(ExecutableDir());
     const std::filesystem::path folder =
         dataDir ? std::filesystem::path(*dataDir) : FindAppFolder(ExecutableDir(), installed);
@@ -51,12 +50,12 @@ int PlacesCommand(const std::vector<std::string>& args) {
     IndexBuildNote note;
     AtlasOpenResult opened = Atlas::Open(where, &note);
     if (!opened.atlas) {
-        std::fprintf(stderr, "talvenor-report: %s\n", opened.message.c_str());
+        Tell(opened.message);
         return 1;
     }
     const AtlasSearchResult found = SearchMakingIndexAgain(opened.atlas, where, *query, limit, &note);
     if (!found.error.empty()) {
-        std::fprintf(stderr, "talvenor-report: %s\n", found.error.c_str());
+        Tell(found.error);
         return 1;
     }
     for (const WorldPlace& p : found.places) {
@@ -65,7 +64,7 @@ int PlacesCommand(const std::vector<std::string>& args) {
                     static_cast<long long>(p.population));
     }
     if (found.places.empty()) {
-        std::fprintf(stderr, "talvenor-report: no place matches \"%s\"\n", query->substr(0, 80).c_str());
+        Tell("no place matches \"" + query->substr(0, 80) + "\"");
         return 1;
     }
     return 0;

@@ -116,8 +116,7 @@ away, as "| head" leaves it, ends the run quietly), 2 for bad arguments or recor
 class StderrDialogs : public UserDialogs {
   public:
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon) override {
-        std::fprintf(stderr, "talvenor-report: %s %s\n", ControlCharactersReplaced(title, '?').c_str(),
-                     ControlCharactersReplaced(text, '?').c_str());
+        cli::Tell(title + " " + text);
     }
     bool AskYesNo(const std::string& text, const std::string& title, MessageIcon icon) override {
         ShowMessage(text, title, icon);

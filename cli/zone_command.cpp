@@ -75,38 +75,38 @@ int ZoneCommand(const std::vector<std::string>& args) {
     };
     const std::string problem = ReadArguments(
         args, options, [](const std::string& a) { return "unknown argument " + a + " (see --help)"; });
-    if (!problem.empty()) return BadArguments("zone: " + problem, kAsTyped);
+    if (!problem.empty()) return BadArguments("zone: " + problem, kPlain);
     if (!zone || !date || !time)
-        return BadArguments("zone needs --tz ID, --date DATE and --time H.MM", kSeeHelpAsTyped);
+        return BadArguments("zone needs --tz ID, --date DATE and --time H.MM", kSeeHelp);
 
     std::string dateFault;
     const auto day = ReadDateByYearRule(*date, ReadRegionalFormat(), dateFault);
-    if (!day && dateFault == kNotADateFault) return BadArguments("--date is not a date: " + *date, kAsTyped);
-    if (!day) return BadArguments("--date \"" + *date + "\" " + dateFault, kAsTyped);
+    if (!day && dateFault == kNotADateFault) return BadArguments("--date is not a date: " + *date, kPlain);
+    if (!day) return BadArguments("--date \"" + *date + "\" " + dateFault, kPlain);
     const auto clock = HoursMinutes(*time);
     bool pm = false;
     if (ampm) {
         if (*ampm != "A" && *ampm != "P" && *ampm != "a" && *ampm != "p")
-            return BadArguments("--ampm must be A or P", kAsTyped);
+            return BadArguments("--ampm must be A or P", kPlain);
         pm = *ampm == "P" || *ampm == "p";
     }
     if (!clock || (ampm && (clock->first < 1 || clock->first > 12)) || (!ampm && clock->first > 23))
         return BadArguments(
-            "--time is not a clock time: " + *time + (ampm ? " (1.00 to 12.59 with --ampm)" : ""), kAsTyped);
+            "--time is not a clock time: " + *time + (ampm ? " (1.00 to 12.59 with --ampm)" : ""), kPlain);
     std::optional<int> longitudeMinutes;
     if (longitude) {
         longitudeMinutes = LongitudeMinutes(*longitude);
         if (!longitudeMinutes)
-            return BadArguments("--longitude is not a longitude such as 087.39W: " + *longitude, kAsTyped);
+            return BadArguments("--longitude is not a longitude such as 087.39W: " + *longitude, kPlain);
     }
 
     const LocalClock local{*day, ampm ? clock->first % 12 + (pm ? 12 : 0) : clock->first, clock->second};
     SystemZoneDatabase zones;
     const ClockAnswer answer = ReadClock(zones, *zone, local, longitudeMinutes);
     if (answer.kind == ClockKind::UnknownZone || answer.readings.empty())
-        return BadArguments(UnknownZoneMessage(*zone), kAsTyped);
+        return BadArguments(UnknownZoneMessage(*zone), kPlain);
     if (answer.kind == ClockKind::Skipped) {
-        std::fprintf(stderr, "talvenor-report: %s\n", SkippedClockMessage(*zone, local, answer).c_str());
+        Tell(SkippedClockMessage(*zone, local, answer));
         return 1;
     }
     // Warnings and notes go to standard error as one line.
@@ -125,7 +125,7 @@ int ZoneCommand(const std::vector<std::string>& args) {
         std::string line = warnings.empty() ? "note:" : "warning:";
         for (const auto* list : {&warnings, &notes})
             for (const std::string& text : *list) line += " " + text;
-        std::fprintf(stderr, "talvenor-report: %s\n", line.c_str());
+        Tell(line);
     }
     std::printf("%s\t%s\t%s\n", ZoneHoursText(r.period.offsetSeconds).c_str(), r.period.abbreviation.c_str(),
                 HoursText(r.period.daylightSeconds / 3600.0).c_str());

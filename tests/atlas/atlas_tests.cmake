@@ -14,6 +14,9 @@ set(ATLAS_EXPECTED ${CMAKE_CURRENT_SOURCE_DIR}/data/atlas)
 talvenor_atlas_cli_test(places_ulm 0 ARGS places Ulm --limit 3 EXPECTED ${ATLAS_EXPECTED}/places-ulm.txt)
 talvenor_atlas_cli_test(places_sao_paulo 0 ARGS places "Sao Paulo" --limit 1 EXPECTED ${ATLAS_EXPECTED}/places-sao-paulo.txt)
 talvenor_atlas_cli_test(places_nothing 1 ARGS places "\" * - \"" STDERR "no place matches")
+# A query holding an escape is quoted back with a '?' in its place, never sent to the terminal.
+talvenor_atlas_cli_test(places_nothing_control_character 1 ARGS places "Qx{x1B}zq"
+                        STDERR_LINE "talvenor-report: no place matches \"Qx?zq\"")
 talvenor_atlas_cli_test(places_bad_limit 2 ARGS places Ulm --limit 0 STDERR "--limit must be")
 talvenor_atlas_cli_test(places_no_query 2 ARGS places STDERR "places needs a QUERY")
 talvenor_atlas_cli_test(zone_chicago_1962 0 ARGS zone --tz America/Chicago --date "14 Mar 1962" --time 10.15 --ampm P
