@@ -28,6 +28,10 @@ void FillCentredText(QPainter& painter, GlyphOutlines& glyphs, const QString& te
              Align::Centre);
 }
 
+void Circle(QPainter& painter, const QPointF& centre, qreal r) {
+    painter.drawEllipse(centre, r, r);
+}
+
 QPen Pen(const QColor& colour, qreal width, Qt::PenStyle style) {
     return QPen(colour, width, style, Qt::FlatCap);
 }

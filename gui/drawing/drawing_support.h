@@ -1,4 +1,5 @@
-// What the drawings of the drawing module share: the inks, and letters and symbols filled as outlines.
+// What the drawings of the drawing module share: the inks, points around a centre, and letters and symbols
+// filled as outlines.
 #pragma once
 
 #include <QColor>
@@ -6,9 +7,11 @@
 #include <QPen>
 #include <QPointF>
 #include <QString>
+#include <cmath>
+#include <numbers>
 #include <string>
 
-#include "drawing/chart_drawing.h"
+#include "drawing/glyph_outlines.h"
 
 class QPainter;
 
@@ -17,6 +20,19 @@ namespace talvenor::draw {
 inline const QColor kInk(0x33, 0x33, 0x33);
 inline const QColor kNatalInk(0x1a, 0x23, 0x7e);
 inline const QColor kSecondInk(0xb7, 0x1c, 0x1c);
+
+inline constexpr double kDegree = std::numbers::pi / 180.0;
+
+// A point at radius r in a direction (degrees counterclockwise from the right; the screen's y runs down).
+inline QPointF Polar(const QPointF& centre, qreal r, double direction) {
+    return {centre.x() + r * std::cos(direction * kDegree), centre.y() - r * std::sin(direction * kDegree)};
+}
+
+// A circle around a centre, with the painter's pen and brush.
+void Circle(QPainter& painter, const QPointF& centre, qreal r);
+
+// Glyphs on a ring keep this much more than their own size apart.
+inline constexpr qreal kGlyphSpacing = 1.18;
 
 // Fills an outline of one em, scaled to size, centred (symbols) or starting (text) at a point, turned by
 // angle radians.

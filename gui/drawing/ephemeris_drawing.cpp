@@ -1,5 +1,5 @@
-// The graphic ephemeris on any paint device: the bodies' lines as core samples them, the natal levels,
-// the dial's degrees and the time scale.
+#include "drawing/ephemeris_drawing.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "chart/wheel_layout.h"
-#include "drawing/chart_drawing.h"
 #include "drawing/drawing_support.h"
 #include "ephemeris/point_index.h"
 #include "midpoints/dial_panel.h"

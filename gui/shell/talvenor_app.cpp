@@ -1,14 +1,9 @@
 #include "shell/talvenor_app.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QThread>
-#include <algorithm>
-#include <cmath>
 #include <ctime>
 #include <fstream>
 
@@ -45,24 +40,6 @@ namespace talvenor::gui {
 
 namespace {
 
-// Twips per pixel of the screen: a twip is 1/1440 inch.
-double TwipsPerPixel(const QWidget& w) {
-    return 1440.0 / w.logicalDpiX();
-}
-
-PixelRect ToPixelRect(const QRect& r) {
-    return {r.x(), r.y(), r.width(), r.height()};
-}
-
-// A window's outer size before it is shown: the size it was given (or would like) with the frame, and
-// the least height it can be used with.
-WindowSize OuterSize(const QWidget& window, const FrameMargins& frame) {
-    const QSize size = window.testAttribute(Qt::WA_Resized) ? window.size() : window.sizeHint();
-    const int least = std::max(window.minimumSizeHint().height(), window.minimumHeight());
-    return {size.width() + frame.left + frame.right, size.height() + frame.top + frame.bottom,
-            std::max(least, 1) + frame.top + frame.bottom};
-}
-
 std::tm LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -77,7 +54,7 @@ TalvenorApp::TalvenorApp(UserDialogs* dialogs)
       session_(dialogs ? *dialogs : static_cast<UserDialogs&>(*qtDialogs_)) {}
 
 TalvenorApp::~TalvenorApp() {
-    QCoreApplication::instance()->removeEventFilter(this);
+    placer_.stopKeepingNewWindowsInside();
     // The list windows have no parent; they go with the program.
     delete names_.data();
     delete cities_.data();
@@ -94,6 +71,7 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     QGuiApplication::setDesktopFileName(kDesktopFileName);
     // The main window exists first so that messages during start-up have a parent.
     main_ = std::make_unique<MainWindow>(*this);
+    placer_.setMainWindow(*main_);
     if (qtDialogs_) qtDialogs_->setParent(main_.get());
     StartSession(session_, appFolder);
 
@@ -117,90 +95,25 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
 
     // The main window first: the frame the window manager draws around it tells how large the other
     // windows are on the screen.
-    const auto mainPlace = [this, twips] {
-        const int width = static_cast<int>(std::lround(session_.settings.MainWidth / twips));
-        return MainWindowPixels(session_.settings, twips, main_->menuBarHeight(std::max(width, 1)), frame_);
-    };
-    placeWindow(*main_, mainPlace());
-    main_->show();
-    measureFrame();
+    placer_.showMainWindow(session_.settings);
     closeListWindows();
     names_ = new NamesWindow(*this);
-    const StartArrangement at =
-        ArrangeStartWindows(mainPlace(), OuterSize(*natal_, frame_), OuterSize(*diurnal_, frame_),
-                            OuterSize(*names_, frame_), availableArea(), frame_);
-    mainPlace_ = {mainPlace(), placeWindow(*main_, at.main)};
-    placeWindow(*natal_, at.natal);
-    natal_->show();
-    placeWindow(*diurnal_, at.diurnal);
-    diurnal_->show();
-    listPlace_ = at.list;
-    showListWindow(*names_);
+    placer_.arrangeStartWindows(session_.settings, *natal_, *diurnal_, *names_);
     names_->activateWindow();
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-PixelRect TalvenorApp::availableArea() const {
-    if (availableArea_) return *availableArea_;
-    const QScreen* screen = main_ ? main_->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return {0, 0, 1024, 768};
-    return ToPixelRect(screen->availableGeometry());
-}
-
-void TalvenorApp::measureFrame() {
-    // A window manager frames a window some moments after it is shown; the offscreen platform (and a
-    // display without a window manager) knows the frame at once.
-    if (QGuiApplication::platformName() == "xcb") {
-        QElapsedTimer waited;
-        waited.start();
-        while (main_->frameGeometry() == main_->geometry() && waited.elapsed() < 500) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            QThread::msleep(5);
-        }
-    }
-    const QRect outer = main_->frameGeometry();
-    const QRect inner = main_->geometry();
-    frame_ = {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-              outer.bottom() - inner.bottom()};
+    placer_.keepNewWindowsInside([this](const QObject* window) { return placedOnPurpose(window); });
 }
 
 PixelRect TalvenorApp::outerRect(const QWidget& window) const {
-    // Until the window manager has framed a window, its frame is the one measured at start.
-    const QRect outer = window.frameGeometry();
-    return outer != window.geometry() ? ToPixelRect(outer)
-                                      : WithFrame(ToPixelRect(window.geometry()), frame_);
+    return placer_.outerRect(window);
 }
 
 PixelRect TalvenorApp::placeWindow(QWidget& window, const PixelRect& outer) {
-    const PixelRect area = availableArea();
-    PixelRect place = FitInside(outer, area);
-    if (&window != main_.get() && main_ && main_->isVisible()) {
-        const int least = std::max(window.minimumSizeHint().height(), window.minimumHeight());
-        place = KeepClearOf(place, ToPixelRect(main_->frameGeometry()), least + frame_.top + frame_.bottom,
-                            area, kWindowGap);
-    }
-    const PixelRect contents = WithoutFrame(place, frame_);
-    window.setGeometry(contents.left, contents.top, std::max(contents.width, 1),
-                       std::max(contents.height, 1));
-    // A window that cannot be made as small as the place has its least size.
-    return outerRect(window);
+    return placer_.placeWindow(window, outer);
 }
 
 bool TalvenorApp::placedOnPurpose(const QObject* window) const {
     return window == main_.get() || window == natal_.get() || window == diurnal_.get() ||
            window == data_.get() || window == names_.data() || window == cities_.data();
-}
-
-bool TalvenorApp::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show && watched->isWidgetType() && !placedOnPurpose(watched)) {
-        auto* window = static_cast<QWidget*>(watched);
-        // Boxes and file dialogs centre themselves over the window that raised them.
-        if (window->isWindow() && !qobject_cast<QDialog*>(window) && window->windowType() != Qt::Popup &&
-            window->windowType() != Qt::ToolTip) {
-            placeWindow(*window, outerRect(*window));
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 QWidget* TalvenorApp::mainWindow() {
@@ -338,7 +251,7 @@ void TalvenorApp::inputFieldsChanged() {
 void TalvenorApp::closeListWindows() {
     for (QWidget* shown : {static_cast<QWidget*>(names_.data()), static_cast<QWidget*>(cities_.data())}) {
         if (!shown) continue;
-        if (shown->isVisible()) listPlace_ = ToPixelRect(shown->frameGeometry());
+        placer_.keepListPlace(*shown);
         // Deleted later: the request may come from inside the window's own button.
         shown->close();
     }
@@ -349,21 +262,13 @@ void TalvenorApp::closeListWindows() {
 void TalvenorApp::showNamesWindow() {
     closeListWindows();
     names_ = new NamesWindow(*this);
-    showListWindow(*names_);
+    placer_.showListWindow(*names_);
 }
 
 void TalvenorApp::showCitiesWindow() {
     closeListWindows();
     cities_ = new CitiesWindow(*this);
-    showListWindow(*cities_);
-}
-
-void TalvenorApp::showListWindow(QWidget& window) {
-    // Both windows take the place and the height the list had; a place too narrow for them keeps the
-    // window's own width and is fitted into the screen.
-    placeWindow(window, {listPlace_.left, listPlace_.top,
-                         std::max(listPlace_.width, OuterSize(window, frame_).width), listPlace_.height});
-    window.show();
+    placer_.showListWindow(*cities_);
 }
 
 void TalvenorApp::computeFromNamesList() {
@@ -384,17 +289,7 @@ void TalvenorApp::openTimeZones(int target) {
         timeZones_ = window;
     }
     timeZones_->setTarget(target);
-    // The list covers the other input window, not the one it fills.
-    PixelRect place = outerRect(*timeZones_);
-    if (target == kTimeZoneTargetNatal) {
-        const QRect diurnal = diurnal_->frameGeometry();
-        place.left = diurnal.left() + diurnal.width() - place.width;
-        place.top = diurnal.top();
-    } else {
-        place.left = natal_->frameGeometry().left();
-        place.top = natal_->frameGeometry().top();
-    }
-    placeWindow(*timeZones_, place);
+    placer_.placeTimeZoneList(*timeZones_, target, *natal_, *diurnal_);
     timeZones_->show();
     timeZones_->raise();
 }
@@ -533,9 +428,7 @@ void TalvenorApp::exitProgram() {
     if (exited_) return;
     exited_ = true;
     Settings& s = session_.settings;
-    // What the user left alone keeps its stored value: a screen too small for the window does not
-    // shrink it for the next start.
-    StoreMainWindowGeometry(s, mainPlace_.ToKeep(outerRect(*main_)), TwipsPerPixel(*main_));
+    placer_.storeMainWindowPlace(s);
     WriteSettings(session_.appFolder / kSettingsFileName, s);
     QApplication::closeAllWindows();
 }

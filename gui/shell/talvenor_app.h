@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -14,6 +13,7 @@
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/qt_dialogs.h"
+#include "shell/window_placer.h"
 
 namespace talvenor::gui {
 
@@ -77,8 +77,8 @@ class TalvenorApp : public QObject, public AppServices {
 
     // The part of the screen windows may use: the screen's available area, or the one set here (tests
     // place the windows on screens of other sizes).
-    PixelRect availableArea() const;
-    void setAvailableArea(const PixelRect& area) { availableArea_ = area; }
+    PixelRect availableArea() const { return placer_.availableArea(); }
+    void setAvailableArea(const PixelRect& area) { placer_.setAvailableArea(area); }
     PixelRect placeWindow(QWidget& window, const PixelRect& outer) override;
     PixelRect outerRect(const QWidget& window) const override;
 
@@ -116,15 +116,7 @@ class TalvenorApp : public QObject, public AppServices {
     EphemerisWindow* ephemerisWindow() const;
     EventSearchWindow* eventSearchWindow() const;
 
-  protected:
-    // Keeps every other window that opens inside the available area and off the main window.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    // Waits (briefly) until the window manager has framed the shown main window, and measures the frame.
-    void measureFrame();
-    // The names or the cities window, shown in the place the two share.
-    void showListWindow(QWidget& window);
     // True for the windows placed by the start arrangement and the settings.
     bool placedOnPurpose(const QObject* window) const;
     // Shows the page of a report that was just finished.
@@ -139,6 +131,8 @@ class TalvenorApp : public QObject, public AppServices {
 
     std::unique_ptr<QtDialogs> qtDialogs_;
     Session session_;
+    // Where the windows stand on the screen; it outlives the windows, which ask it on their way out.
+    WindowPlacer placer_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<NatalInputWindow> natal_;
     std::unique_ptr<DiurnalInputWindow> diurnal_;
@@ -149,13 +143,6 @@ class TalvenorApp : public QObject, public AppServices {
     // The names and the cities window share one place on the screen.
     QPointer<NamesWindow> names_;
     QPointer<CitiesWindow> cities_;
-    // Where the names or cities window goes: its outer rectangle.
-    PixelRect listPlace_;
-    std::optional<PixelRect> availableArea_;
-    // The frame the window manager draws around a window, as measured on the main window at start.
-    FrameMargins frame_;
-    // The main window's place as the settings asked for it and as this screen gave it.
-    KeptPlace mainPlace_;
     QPointer<TimeZoneWindow> timeZones_;
     QPointer<PrintWindow> print_;
     QPointer<WheelWindow> wheel_;
