@@ -34,7 +34,9 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
         if (!WriteOut(ChartTableHeader() + lineEnd)) return 1;
     }
     for (const NumberedRecord& numbered : names.records) {
-        if (const auto why = ComputeNamesRecord(session, numbered.record, wanted)) {
+        if (const auto why = ComputeNamesRecord(
+                session, numbered.record, request.second,
+                "names file " + namesFile + ", line " + std::to_string(numbered.line), wanted)) {
             std::fprintf(stderr, "talvenor-report: %s line %zu, %s: %s\n", namesFile.c_str(), numbered.line,
                          Shown(numbered.record.Field[1]).c_str(), Shown(*why).c_str());
             failed = true;
