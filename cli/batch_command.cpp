@@ -25,7 +25,9 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
         if (!WriteOut(ChartTableHeader() + lineEnd)) return 1;
     }
     for (const NumberedRecord& numbered : names.records) {
-        if (const auto why = ComputeNamesRecord(session, numbered.record, wanted)) {
+        if (const auto why = ComputeNamesRecord(
+                session, numbered.record, request.second,
+                "names file " + namesFile + ", line " + std::to_string(numbered.line), wanted)) {
             Tell(namesFile + " line " + std::to_string(numbered.line) + ", " + numbered.record.Field[1] +
                  ": " + *why);
             failed = true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/birth.h"
 #include "session/session.h"
 
 namespace talvenor::cli {
@@ -23,6 +24,8 @@ struct BatchRequest {
     bool crlf = false;
     // The page of one computed chart; no value when it cannot be made (the message is already told).
     std::function<std::optional<std::string>(Session&)> page;
+    // The second chart of every record, read once for the run.
+    Birth second;
 };
 int BatchCommand(Session& session, const std::string& namesFile, const BatchRequest& request);
 

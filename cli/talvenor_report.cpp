@@ -127,11 +127,6 @@ class StderrDialogs : public UserDialogs {
     }
 };
 
-// The error line for a record that cannot be read.
-std::string BadField(const std::string& line, const RegionalFormat& regional) {
-    return NameRecordFault(line, regional).value_or("the record cannot be read");
-}
-
 const char* const kReports[] = {"natal-data",
                                 "transit-data",
                                 "transits-to-natal",
@@ -318,29 +313,32 @@ int Run(int argc, char** argv) {
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 
+    // Each record is read once, into a Birth, and checked with the other when the charts are computed.
+    Birth natalBirth;
     if (natalRecord) {
-        const auto natal = ParseNameRecord(*natalRecord);
-        if (!natal || FillNatalFromRecord(*natal, session.regional, session.natal)) {
-            return BadArguments("--natal: " + BadField(*natalRecord, session.regional));
-        }
+        RecordBirth read = ReadRecordLineBirth(*natalRecord, session.regional, "--natal");
+        if (read.fault) return BadArguments("--natal: " + *read.fault);
+        natalBirth = std::move(read.birth);
     }
 
+    // Without --diurnal the second chart is the present moment at the home place, as the diurnal window
+    // shows it at start.
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
     FillDiurnalNow(session.diurnal, session.options, session.regional, local);
+    Birth secondBirth = DiurnalWindowBirth(session);
     if (diurnalRecord) {
-        const auto diurnal = ParseNameRecord(*diurnalRecord);
-        if (!diurnal || FillDiurnalFromRecord(*diurnal, session.regional, session.diurnal)) {
-            return BadArguments("--diurnal: " + BadField(*diurnalRecord, session.regional));
-        }
+        RecordBirth read = ReadRecordLineBirth(*diurnalRecord, session.regional, "--diurnal");
+        if (read.fault) return BadArguments("--diurnal: " + *read.fault);
+        secondBirth = std::move(read.birth);
     }
     if (secondPerson) {
-        session.diurnal.chk2ndPerson = true;
+        session.diurnal.secondPerson = true;
         // Decoded as the records are, so that the name reaches the pages and the dump as UTF-8.
-        session.diurnal.chk2ndPersonCaption = DecodeLine(*secondPerson);
+        session.diurnal.secondPersonName = DecodeLine(*secondPerson);
     } else {
-        session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
+        session.diurnal.secondPersonName = kSecondPersonCaption;
     }
 
     // The output of one computed chart, for --natal and for every record of --names.
@@ -370,9 +368,11 @@ int Run(int argc, char** argv) {
         }
         return out;
     };
-    if (namesFile) return cli::BatchCommand(session, *namesFile, {*report, tsv, crlf, page});
+    if (namesFile) return cli::BatchCommand(session, *namesFile, {*report, tsv, crlf, page, secondBirth});
 
-    if (ComputeCharts(session) != ComputeOutcome::Computed) return 1;
+    const ComputeReport computed = ComputeChartsFrom(session, natalBirth, secondBirth);
+    ShowComputeMessages(session, computed);
+    if (computed.outcome != ComputeOutcome::Computed) return 1;
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
     if (cli::IsEventReport(*report))

@@ -60,25 +60,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(natalMessages == 1, "an answer that is not used is reported once");
         return 0;
     }
-    const NatalInputFields& n = session.natal;
-    const DiurnalInputFields& d = session.diurnal;
-    Require(n.txtTZ == d.txtDiurnalTZ && n.txtLongDeg == d.txtDiurnalLongDeg &&
-                n.txtLongMin == d.txtDiurnalLongMin && n.txtLatDeg == d.txtDiurnalLatDeg &&
-                n.txtLatMin == d.txtDiurnalLatMin && n.optEast == d.optDiurnalEast &&
-                n.optSouth == d.optDiurnalSouth,
+    const InputTexts& n = session.natal;
+    const SecondInputTexts& d = session.diurnal;
+    Require(n.zone == d.zone && n.longDeg == d.longDeg && n.longMin == d.longMin && n.latDeg == d.latDeg &&
+                n.latMin == d.latMin && n.east == d.east && n.south == d.south,
             "a place fills both windows alike");
     // Every field holds a number in the general number format, which may be an exponent form
     // (" 1.5E+12") that the input checks refuse later.
-    Require(std::isfinite(LeadingNumber(n.txtTZ)) && IsGeneralNumber(n.txtLongDeg) &&
-                IsGeneralNumber(n.txtLongMin) && IsGeneralNumber(n.txtLatDeg) && IsGeneralNumber(n.txtLatMin),
+    Require(std::isfinite(LeadingNumber(n.zone)) && IsGeneralNumber(n.longDeg) &&
+                IsGeneralNumber(n.longMin) && IsGeneralNumber(n.latDeg) && IsGeneralNumber(n.latMin),
             "an accepted place leaves numbers in the fields");
 
     // The place with a date and a time either computes or is refused with its message.
-    for (std::string* text : {&session.natal.txtMonth, &session.diurnal.txtDiurnalMonth}) *text = "3";
-    for (std::string* text : {&session.natal.txtDay, &session.diurnal.txtDiurnalDay}) *text = "14";
-    for (std::string* text : {&session.natal.txtYear, &session.diurnal.txtDiurnalYear}) *text = "1962";
-    for (std::string* text : {&session.natal.txtBirthHour, &session.diurnal.txtDiurnalHour}) *text = "10";
-    for (std::string* text : {&session.natal.txtBirthMinute, &session.diurnal.txtDiurnalMinute}) *text = "15";
+    for (std::string* text : {&session.natal.month, &session.diurnal.month}) *text = "3";
+    for (std::string* text : {&session.natal.day, &session.diurnal.day}) *text = "14";
+    for (std::string* text : {&session.natal.year, &session.diurnal.year}) *text = "1962";
+    for (std::string* text : {&session.natal.hour, &session.diurnal.hour}) *text = "10";
+    for (std::string* text : {&session.natal.minute, &session.diurnal.minute}) *text = "15";
     session.checkedHouseCode = "M";
     dialogs.messages = 0;
     const ComputeOutcome outcome = ComputeCharts(session);

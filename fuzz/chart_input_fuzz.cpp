@@ -32,42 +32,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     session.checkedHouseCode = lines[0];
 
     const std::string& flags = lines[1];
-    NatalInputFields& n = session.natal;
-    DiurnalInputFields& d = session.diurnal;
+    InputTexts& n = session.natal;
+    SecondInputTexts& d = session.diurnal;
     n.SelectAM(On(flags, 0, true));
     n.SelectEast(On(flags, 1, false));
     n.SelectSouth(On(flags, 2, false));
     d.SelectAM(On(flags, 3, true));
     d.SelectEast(On(flags, 4, false));
     d.SelectSouth(On(flags, 5, false));
-    d.chkNatOrNow = On(flags, 6, true);
-    d.chk2ndPerson = On(flags, 7, false);
+    d.useNatal = On(flags, 6, true);
+    d.secondPerson = On(flags, 7, false);
     session.options[161] = On(flags, 8, false) ? 1 : 0;
     session.regional.DateOrder =
         flags.size() > 9 ? static_cast<std::int16_t>(static_cast<unsigned char>(flags[9]) % 3) : 0;
 
-    std::string* texts[] = {&n.txtName,
-                            &n.txtMonth,
-                            &n.txtDay,
-                            &n.txtYear,
-                            &n.txtBirthHour,
-                            &n.txtBirthMinute,
-                            &n.txtTZ,
-                            &n.txtLongDeg,
-                            &n.txtLongMin,
-                            &n.txtLatDeg,
-                            &n.txtLatMin,
-                            &d.chk2ndPersonCaption,
-                            &d.txtDiurnalMonth,
-                            &d.txtDiurnalDay,
-                            &d.txtDiurnalYear,
-                            &d.txtDiurnalHour,
-                            &d.txtDiurnalMinute,
-                            &d.txtDiurnalTZ,
-                            &d.txtDiurnalLongDeg,
-                            &d.txtDiurnalLongMin,
-                            &d.txtDiurnalLatDeg,
-                            &d.txtDiurnalLatMin};
+    std::string* texts[] = {&n.name,    &n.month,   &n.day,     &n.year,   &n.hour,   &n.minute,
+                            &n.zone,    &n.longDeg, &n.longMin, &n.latDeg, &n.latMin, &d.secondPersonName,
+                            &d.month,   &d.day,     &d.year,    &d.hour,   &d.minute, &d.zone,
+                            &d.longDeg, &d.longMin, &d.latDeg,  &d.latMin};
     for (std::size_t k = 0; k < 22; ++k) *texts[k] = lines[k + 2];
 
     const std::string before = ChartStateJson(session.chart);

@@ -17,17 +17,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto found = FindCity(list, city.ListText);
         Require(found && *found <= k, "a click on a place finds the first record of that place");
 
-        NatalInputFields natal;
-        DiurnalInputFields diurnal;
+        InputTexts natal;
+        SecondInputTexts diurnal;
         const auto natalError = FillNatalFromCity(city, natal);
         const auto diurnalError = FillDiurnalFromCity(city, diurnal);
         Require(natalError == diurnalError, "both windows accept or refuse the same place");
         Require(!natalError || *natalError == kCityFormatError, "the refusal is the format error");
-        Require(natal.txtLongDeg == diurnal.txtDiurnalLongDeg &&
-                    natal.txtLongMin == diurnal.txtDiurnalLongMin && natal.txtTZ == diurnal.txtDiurnalTZ &&
-                    natal.txtLatDeg == diurnal.txtDiurnalLatDeg &&
-                    natal.txtLatMin == diurnal.txtDiurnalLatMin && natal.optEast == diurnal.optDiurnalEast &&
-                    natal.optSouth == diurnal.optDiurnalSouth,
+        Require(natal.longDeg == diurnal.longDeg && natal.longMin == diurnal.longMin &&
+                    natal.zone == diurnal.zone && natal.latDeg == diurnal.latDeg &&
+                    natal.latMin == diurnal.latMin && natal.east == diurnal.east &&
+                    natal.south == diurnal.south,
                 "a place fills the natal and the diurnal window alike");
     }
     return 0;

@@ -14,6 +14,7 @@
 #include "exchange/exchange_lines.h"
 #include "fuzz_support.h"
 #include "input/input_checks.h"
+#include "input/window_birth.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;
@@ -96,12 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(result.lines[i] >= 1 && result.lines[i] <= lines, "a record names a line of the file");
         const std::string line = NameRecordLine(record);
         Require(!NameRecordFault(line, regional), "a converted record reads back from a names file");
-        NatalInputFields natal;
+        InputTexts natal;
         Require(!FillNatalFromRecord(record, regional, natal), "a converted record fills the natal window");
-        ChartState state;
-        CountingDialogs dialogs;
-        CheckNatalRanges(natal, state, dialogs);
-        Require(dialogs.messages == 0, "a converted record passes the natal checks");
+        const Birth birth = BirthFromWindow(natal, regional, kNatalWindowSource);
+        Require(CheckRanges(birth, BirthWindow::Natal).empty(), "a converted record passes the natal checks");
+        const RecordBirth read = ReadRecordBirth(record, regional, "");
+        Require(!read.fault && read.birth == birth, "a record reads as the birth its window texts give");
     }
     const std::vector<std::string> report = ImportReport(result, "FUZZ", "");
     Require(!report.empty(), "an import has a report");

@@ -13,6 +13,7 @@
 #include "input/input_checks.h"
 #include "input/input_fills.h"
 #include "input/strict_number.h"
+#include "input/window_birth.h"
 #include "text/basic_text.h"
 
 using namespace talvenor;
@@ -51,16 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines = SplitLines(AsText(data, size));
     lines.resize(12);
     const std::string& flags = lines[0];
-    NatalInputFields typed;
+    InputTexts typed;
     typed.SelectAM(On(flags, 0, true));
     typed.SelectEast(On(flags, 1, false));
     typed.SelectSouth(On(flags, 2, false));
     RegionalFormat regional;
     regional.DateOrder =
         flags.size() > 3 ? static_cast<std::int16_t>(static_cast<unsigned char>(flags[3]) % 3) : 0;
-    std::string* texts[] = {&typed.txtName,      &typed.txtMonth,       &typed.txtDay,   &typed.txtYear,
-                            &typed.txtBirthHour, &typed.txtBirthMinute, &typed.txtTZ,    &typed.txtLongDeg,
-                            &typed.txtLongMin,   &typed.txtLatDeg,      &typed.txtLatMin};
+    std::string* texts[] = {&typed.name,    &typed.month,  &typed.day,   &typed.year,
+                            &typed.hour,    &typed.minute, &typed.zone,  &typed.longDeg,
+                            &typed.longMin, &typed.latDeg, &typed.latMin};
     for (std::size_t k = 0; k < 11; ++k) *texts[k] = lines[k + 1];
 
     const FormattedRecord formatted = FormatNameRecord(typed, regional);
@@ -69,9 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The entry as it can be typed (the window's text is UTF-8) and as the checks accept it must come back
     // exactly.
-    if (!IsValidUtf8(typed.txtName)) return 0;
-    bool pm = !typed.optAM;
-    if (ApplyHourRule(typed.txtBirthHour, pm) != HourRuleResult::Accepted) return 0;
+    if (!IsValidUtf8(typed.name)) return 0;
+    bool pm = !typed.am;
+    if (ApplyHourRule(typed.hour, pm) != HourRuleResult::Accepted) return 0;
     typed.SelectAM(!pm);
     for (std::size_t k = 1; k < 11; ++k) {
         if (!Typeable(*texts[k], k == 6)) return 0;
@@ -82,15 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (value && (std::fabs(*value) >= 1e9 || GeneralNumber(*value).find('E') != std::string::npos))
             return 0;
     }
-    ChartState state;
-    CountingDialogs dialogs;
-    DiurnalInputFields diurnal;
+    SecondInputTexts diurnal;
     CopyNatalToDiurnal(typed, diurnal);
-    diurnal.txtDiurnalMonth = typed.txtMonth, diurnal.txtDiurnalDay = typed.txtDay;
-    diurnal.txtDiurnalYear = typed.txtYear;
-    CheckInputComplete(typed, diurnal, state, dialogs);
-    CheckNatalRanges(typed, state, dialogs);
-    if (state.InputErrorFlag != 0) return 0;
+    diurnal.month = typed.month, diurnal.day = typed.day;
+    diurnal.year = typed.year;
+    const Birth typedBirth = BirthFromWindow(typed, regional, kNatalWindowSource);
+    if (!CheckComplete(typedBirth, BirthWindow::Natal).empty() ||
+        !CheckComplete(BirthFromWindow(diurnal, regional, kDiurnalWindowSource), BirthWindow::Diurnal)
+             .empty() ||
+        !CheckRanges(typedBirth, BirthWindow::Natal).empty())
+        return 0;
     const FormattedRecord record = FormatNameRecord(typed, regional);
     if (!record.line) return 0;
 
@@ -99,23 +101,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "SAVED.FIL", "Kept Person,14 Mar 1962,10.15,P,6,087.39,41.52\r\n" + *record.line + "\r\n");
     const NamesList list = LoadNamesList(file, FuzzFolder());
     Require(!list.error && list.records.size() == 2, "a saved entry reads back as one record");
-    NatalInputFields back;
+    InputTexts back;
     Require(!FillNatalFromRecord(list.records[1], regional, back), "a saved entry can be chosen again");
-    Require(back.txtName == Trimmed(typed.txtName), "a saved name comes back as typed");
-    Require(SameNumber(back.txtMonth, typed.txtMonth) && SameNumber(back.txtDay, typed.txtDay) &&
-                SameNumber(back.txtYear, typed.txtYear),
+    Require(back.name == Trimmed(typed.name), "a saved name comes back as typed");
+    Require(SameNumber(back.month, typed.month) && SameNumber(back.day, typed.day) &&
+                SameNumber(back.year, typed.year),
             "a saved date comes back as typed");
-    Require(SameNumber(back.txtBirthHour, typed.txtBirthHour) &&
-                SameNumber(back.txtBirthMinute, typed.txtBirthMinute) && back.optAM == typed.optAM,
+    Require(SameNumber(back.hour, typed.hour) && SameNumber(back.minute, typed.minute) && back.am == typed.am,
             "a saved time comes back as typed");
-    Require(SameNumber(back.txtTZ, typed.txtTZ), "a saved zone comes back as typed");
-    const bool noLongitude = *StrictNumber(typed.txtLongDeg) == 0 && *StrictNumber(typed.txtLongMin) == 0;
-    const bool noLatitude = *StrictNumber(typed.txtLatDeg) == 0 && *StrictNumber(typed.txtLatMin) == 0;
-    Require(SameNumber(back.txtLongDeg, typed.txtLongDeg) && SameNumber(back.txtLongMin, typed.txtLongMin) &&
-                (back.optEast == typed.optEast || noLongitude),
+    Require(SameNumber(back.zone, typed.zone), "a saved zone comes back as typed");
+    const bool noLongitude = *StrictNumber(typed.longDeg) == 0 && *StrictNumber(typed.longMin) == 0;
+    const bool noLatitude = *StrictNumber(typed.latDeg) == 0 && *StrictNumber(typed.latMin) == 0;
+    Require(SameNumber(back.longDeg, typed.longDeg) && SameNumber(back.longMin, typed.longMin) &&
+                (back.east == typed.east || noLongitude),
             "a saved longitude comes back as typed");
-    Require(SameNumber(back.txtLatDeg, typed.txtLatDeg) && SameNumber(back.txtLatMin, typed.txtLatMin) &&
-                (back.optSouth == typed.optSouth || noLatitude),
+    Require(SameNumber(back.latDeg, typed.latDeg) && SameNumber(back.latMin, typed.latMin) &&
+                (back.south == typed.south || noLatitude),
             "a saved latitude comes back as typed");
     return 0;
 }

@@ -11,13 +11,11 @@ using namespace talvenor::fuzzing;
 namespace {
 
 // Both windows fill the same texts from a record.
-void RequireSameFill(const NatalInputFields& n, const DiurnalInputFields& d) {
-    Require(n.txtMonth == d.txtDiurnalMonth && n.txtDay == d.txtDiurnalDay && n.txtYear == d.txtDiurnalYear &&
-                n.txtBirthHour == d.txtDiurnalHour && n.txtBirthMinute == d.txtDiurnalMinute &&
-                n.txtTZ == d.txtDiurnalTZ && n.txtLongDeg == d.txtDiurnalLongDeg &&
-                n.txtLongMin == d.txtDiurnalLongMin && n.txtLatDeg == d.txtDiurnalLatDeg &&
-                n.txtLatMin == d.txtDiurnalLatMin && n.optAM == d.optDiurnalAM &&
-                n.optEast == d.optDiurnalEast && n.optSouth == d.optDiurnalSouth,
+void RequireSameFill(const InputTexts& n, const SecondInputTexts& d) {
+    Require(n.month == d.month && n.day == d.day && n.year == d.year && n.hour == d.hour &&
+                n.minute == d.minute && n.zone == d.zone && n.longDeg == d.longDeg &&
+                n.longMin == d.longMin && n.latDeg == d.latDeg && n.latMin == d.latMin && n.am == d.am &&
+                n.east == d.east && n.south == d.south,
             "a record fills the natal and the diurnal window alike");
 }
 
@@ -40,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::int16_t order : {0, 1, 2}) {
             RegionalFormat regional;
             regional.DateOrder = order;
-            NatalInputFields natal;
-            DiurnalInputFields diurnal;
+            InputTexts natal;
+            SecondInputTexts diurnal;
             const auto natalError = FillNatalFromRecord(record, regional, natal);
             const auto diurnalError = FillDiurnalFromRecord(record, regional, diurnal);
             Require(natalError == diurnalError, "both windows accept or refuse the same record");
@@ -81,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto record = ParseNameRecord(line);
         if (!record) continue;
         Require(!record->Field[1].empty(), "a parsed record has a name");
-        NatalInputFields natal;
+        InputTexts natal;
         FillNatalFromRecord(*record, RegionalFormat{}, natal);
     }
     return 0;

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(record && !FillNatalFromRecord(*record, session.regional, session.natal),
                 "sample record fills");
         CopyNatalToDiurnal(session.natal, session.diurnal);
-        session.diurnal.txtDiurnalMonth = "12", session.diurnal.txtDiurnalDay = "7";
-        session.diurnal.txtDiurnalYear = "2026";
+        session.diurnal.month = "12", session.diurnal.day = "7";
+        session.diurnal.year = "2026";
         session.checkedHouseCode = "P";
         if (ComputeCharts(session) != ComputeOutcome::Computed) return 0;
     }

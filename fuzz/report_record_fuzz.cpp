@@ -2,9 +2,9 @@
 // the diurnal window, named field by field when it cannot be read, and computed when it can.
 #include "chart_checks.h"
 #include "datafiles/name_record.h"
+#include "environment/text_files.h"
 #include "input/strict_number.h"
 #include "session/compute_charts.h"
-#include "environment/text_files.h"
 
 using namespace talvenor;
 using namespace talvenor::fuzzing;
@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!fault.has_value(), "a record that fills is named as faulty by no field");
     Require(IsValidUtf8(record->Field[1]), "the name is UTF-8 text");
 
-    session.diurnal.chk2ndPerson = true;
-    session.diurnal.chk2ndPersonCaption = record->Field[1];
+    session.diurnal.secondPerson = true;
+    session.diurnal.secondPersonName = record->Field[1];
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 0;
     Require(!DumpHoldsNonFinite(ChartStateJson(session.chart)), "a computed chart holds finite values only");
     TransitDataCommand(session);

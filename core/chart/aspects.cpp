@@ -309,10 +309,10 @@ void WriteListAspect(int t, int n, double d, ReportBuffer& report) {
     report.AppendLine(std::move(line));
 }
 
-void WriteTransitToNatal(const ChartState& chart, const DiurnalInputFields& diurnal, ReportBuffer& report) {
+void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report) {
     report.AppendBlankLine();
-    if (diurnal.chk2ndPerson) {
-        report.AppendLine(std::string(6, ' ') + diurnal.chk2ndPersonCaption + "'s " +
+    if (diurnal.secondPerson) {
+        report.AppendLine(std::string(6, ' ') + diurnal.secondPersonName + "'s " +
                           "PLANET ASPECTS TO NATAL PLANETS");
     } else {
         report.AppendLine(std::string(6, ' ') + "TRANSITING PLANET ASPECTS TO NATAL PLANETS");

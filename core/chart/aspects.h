@@ -6,7 +6,7 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "report/report_buffer.h"
 
@@ -39,7 +39,7 @@ void WriteListAspect(int t, int n, double d, ReportBuffer& report);
 
 // Transiting points (DiurnalLon) to natal points (NatalLon); the title names the second person when the
 // diurnal window is in second-person mode.
-void WriteTransitToNatal(const ChartState& chart, const DiurnalInputFields& diurnal, ReportBuffer& report);
+void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report);
 
 // Transiting points among themselves (DiurnalLon).
 void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report);

@@ -7,7 +7,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "environment/regional_format.h"
 
 namespace talvenor {
 
@@ -49,6 +52,9 @@ struct ChartState {
     std::string DiurnalEastWest = "WEST";
     std::string DiurnalNorthSouth = "NORTH";
     std::string DiurnalDateText;
+    // The two dates as read once from the births, for the page headers; a chart state filled by other
+    // means may leave them out, and the headers then read the date texts.
+    std::optional<CivilDate> NatalDate, DiurnalDate;
     // The driver's copies of NatalEastWest and NatalNorthSouth, taken right after the transfer: the time
     // routine rewrites NatalNorthSouth for each pass, and the natal header prints these.
     std::string NatalEastWestCopy = "WEST";

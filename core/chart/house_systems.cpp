@@ -83,32 +83,20 @@ const char* HouseSystemReportName(std::string_view code) {
     return "Regiomontanus";
 }
 
-namespace {
-
-// Degrees and minutes as typed, read with the leading-number rule.
-bool LatitudeTooHigh(const std::string& degreesText, const std::string& minutesText) {
-    const double degrees = LeadingNumber(degreesText);
-    const double minutes = LeadingNumber(minutesText);
+bool LatitudeTooHighForHouses(const Birth& birth) {
+    // Degrees and minutes as given, read with the leading-number rule.
+    const double degrees = birth.latitudeDegrees.value;
+    const double minutes = birth.latitudeMinutes.value;
     if (degrees > 66.0 || (degrees == 66.0 && minutes > 0.0)) return true;
     // The typed fields hold digits only, but the options file can fill them with a negative degree
     // value, which the transfer turns into a latitude of that size all the same.
     return degrees < 0.0 && std::fabs(degrees + minutes / 100.0) > 66.0;
 }
 
-}  // namespace
-
-bool CheckHouseLatitude(const NatalInputFields& natal, const DiurnalInputFields& diurnal,
-                        std::string_view checkedHouseCode, ChartState& chart, UserDialogs& dialogs) {
+bool HouseLatitudeRefused(const Birth& natal, const Birth& second, std::string_view checkedHouseCode) {
     // These two systems do not use the latitude at all.
-    if (checkedHouseCode == kMeridian || checkedHouseCode == kMorinus) return true;
-    if (!LatitudeTooHigh(natal.txtLatDeg, natal.txtLatMin) &&
-        !LatitudeTooHigh(diurnal.txtDiurnalLatDeg, diurnal.txtDiurnalLatMin)) {
-        return true;
-    }
-    dialogs.ShowMessage(std::string(kLatitudeTooHighMessage), std::string(kLatitudeTooHighTitle),
-                        MessageIcon::Information);
-    chart.InputErrorFlag = 1;
-    return false;
+    if (checkedHouseCode == kMeridian || checkedHouseCode == kMorinus) return false;
+    return LatitudeTooHighForHouses(natal) || LatitudeTooHighForHouses(second);
 }
 
 void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {

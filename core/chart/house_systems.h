@@ -4,9 +4,9 @@
 
 #include <string_view>
 
+#include "chart/birth.h"
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
-#include "environment/user_dialogs.h"
+#include "environment/user_message.h"
 #include "ephemeris/houses.h"
 #include "report/report_buffer.h"
 
@@ -46,11 +46,17 @@ inline constexpr std::string_view kLatitudeTooHighMessage =
     "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house systems.";
 inline constexpr std::string_view kLatitudeTooHighTitle = "Warning!";
 
-// Refuses a natal or diurnal latitude above 66 degrees 00 minutes unless the checked house system is
-// Meridian or Morinus, which do not depend on the latitude: shows one warning and sets InputErrorFlag.
-// False when refused.
-bool CheckHouseLatitude(const NatalInputFields& natal, const DiurnalInputFields& diurnal,
-                        std::string_view checkedHouseCode, ChartState& chart, UserDialogs& dialogs);
+inline constexpr MessageIcon kLatitudeTooHighIcon = MessageIcon::Information;
+
+// Whether a birth's latitude is too high for the quadrant house systems: above 66 degrees 00 minutes as
+// given (a negative degree value, which only the options file can give, by the size of the latitude it
+// gives).
+bool LatitudeTooHighForHouses(const Birth& birth);
+
+// The high-latitude rule of a computation: a natal or diurnal latitude above 66 degrees 00 minutes is
+// refused unless the checked house system is Meridian or Morinus, which do not depend on the latitude.
+// One warning covers both charts.
+bool HouseLatitudeRefused(const Birth& natal, const Birth& second, std::string_view checkedHouseCode);
 
 // A blank line, the title "  HOUSE CUSPS - " with the system's name, and the twelve cusps of HouseCusp
 // in four lines of three.

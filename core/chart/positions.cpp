@@ -124,18 +124,21 @@ char FlagOf(const std::string& flags, int p) {
     return i < flags.size() ? flags[i] : ' ';
 }
 
-// "dd mmm yyyy" of a date text held as typed; a text that does not read as a date is printed as it is.
-std::string HeaderDate(const std::string& dateText, const RegionalFormat& regional) {
-    if (auto date = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*date, regional);
+// "dd mmm yyyy" of the date as the birth gave it; a chart state without one has its date text read, and a
+// text that does not read as a date is printed as it is.
+std::string HeaderDate(const std::optional<CivilDate>& date, const std::string& dateText,
+                       const RegionalFormat& regional) {
+    if (date) return FormatDateDdMmmYyyy(*date, regional);
+    if (auto read = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*read, regional);
     return dateText;
 }
 
-std::string PlaceLine(const std::string& dateText, double zone, double clock, const std::string& amPm,
+std::string PlaceLine(const std::string& headerDate, double zone, double clock, const std::string& amPm,
                       double latitude, const std::string& northSouth, double longitude,
-                      const std::string& eastWest, const RegionalFormat& regional) {
-    return "  " + HeaderDate(dateText, regional) + "    TZ = " + Format(zone, "##0.0") + "      " +
-           Format(clock, "#0.00") + " " + amPm + "   " + Format(std::fabs(latitude), "##0.00") + " " +
-           northSouth + "    " + Format(std::fabs(longitude), "##0.00") + " " + eastWest;
+                      const std::string& eastWest) {
+    return "  " + headerDate + "    TZ = " + Format(zone, "##0.0") + "      " + Format(clock, "#0.00") + " " +
+           amPm + "   " + Format(std::fabs(latitude), "##0.00") + " " + northSouth + "    " +
+           Format(std::fabs(longitude), "##0.00") + " " + eastWest;
 }
 
 // The four special points in two lines, after a blank line.
@@ -215,21 +218,21 @@ double SolsticePoint(double longitude, const Options& options) {
 
 void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
     report.AppendLine("  " + chart.ChartName);
-    report.AppendLine(PlaceLine(chart.NatalDateText, chart.NatalTZ, chart.NatalTime, chart.NatalAmPm,
-                                chart.NatalLatitude, chart.NatalNorthSouthCopy, chart.NatalLongitude,
-                                chart.NatalEastWestCopy, regional));
+    report.AppendLine(PlaceLine(HeaderDate(chart.NatalDate, chart.NatalDateText, regional), chart.NatalTZ,
+                                chart.NatalTime, chart.NatalAmPm, chart.NatalLatitude,
+                                chart.NatalNorthSouthCopy, chart.NatalLongitude, chart.NatalEastWestCopy));
 }
 
 void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
     report.AppendBlankLine();
     WriteNatalHeaderShort(chart, regional, report);
-    report.AppendLine("  Diurnal date = " + HeaderDate(chart.DiurnalDateText, regional));
+    report.AppendLine("  Diurnal date = " + HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional));
 }
 
 void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendLine(PlaceLine(chart.DiurnalDateText, chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm,
-                                chart.DiurnalLatitude, chart.DiurnalNorthSouth, chart.DiurnalLongitude,
-                                chart.DiurnalEastWest, regional));
+    report.AppendLine(PlaceLine(HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional),
+                                chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm, chart.DiurnalLatitude,
+                                chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
 }
 
 void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
@@ -266,10 +269,10 @@ void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer&
 }
 
 void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const DiurnalInputFields& diurnal, ReportBuffer& report) {
-    const bool secondPerson = diurnal.chk2ndPerson;
+                               const SecondInputTexts& diurnal, ReportBuffer& report) {
+    const bool secondPerson = diurnal.secondPerson;
     report.AppendBlankLine();
-    report.AppendLine(secondPerson ? "  " + diurnal.chk2ndPersonCaption + "'s NATAL POSITIONS"
+    report.AppendLine(secondPerson ? "  " + diurnal.secondPersonName + "'s NATAL POSITIONS"
                                    : std::string("  TRANSIT POSITIONS"));
     WriteDiurnalHeader(chart, regional, report);
 

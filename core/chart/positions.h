@@ -4,7 +4,7 @@
 #include <string>
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "report/report_buffer.h"
@@ -52,6 +52,6 @@ void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);
 void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report);
 // The transit positions page (or the second person's natal positions).
 void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const DiurnalInputFields& diurnal, ReportBuffer& report);
+                               const SecondInputTexts& diurnal, ReportBuffer& report);
 
 }  // namespace talvenor

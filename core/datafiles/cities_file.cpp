@@ -89,15 +89,13 @@ std::optional<std::size_t> FindCity(const CitiesList& list, const std::string& l
     return std::nullopt;
 }
 
-std::optional<std::string> FillNatalFromCity(const CityRecord& city, NatalInputFields& natal) {
-    return FillFromCity(city, natal,
-                        {natal.txtLongDeg, natal.txtLongMin, natal.txtTZ, natal.txtLatDeg, natal.txtLatMin});
+std::optional<std::string> FillNatalFromCity(const CityRecord& city, InputTexts& natal) {
+    return FillFromCity(city, natal, {natal.longDeg, natal.longMin, natal.zone, natal.latDeg, natal.latMin});
 }
 
-std::optional<std::string> FillDiurnalFromCity(const CityRecord& city, DiurnalInputFields& diurnal) {
+std::optional<std::string> FillDiurnalFromCity(const CityRecord& city, SecondInputTexts& diurnal) {
     return FillFromCity(city, diurnal,
-                        {diurnal.txtDiurnalLongDeg, diurnal.txtDiurnalLongMin, diurnal.txtDiurnalTZ,
-                         diurnal.txtDiurnalLatDeg, diurnal.txtDiurnalLatMin});
+                        {diurnal.longDeg, diurnal.longMin, diurnal.zone, diurnal.latDeg, diurnal.latMin});
 }
 
 }  // namespace talvenor

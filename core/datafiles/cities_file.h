@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 
 namespace talvenor {
 
@@ -42,7 +42,7 @@ std::optional<std::size_t> FindCity(const CitiesList& list, const std::string& l
 
 // Fills the place and zone fields; no value on success, the format-error message when a field cannot be
 // read (the fields filled before it keep their new values).
-std::optional<std::string> FillNatalFromCity(const CityRecord& city, NatalInputFields& natal);
-std::optional<std::string> FillDiurnalFromCity(const CityRecord& city, DiurnalInputFields& diurnal);
+std::optional<std::string> FillNatalFromCity(const CityRecord& city, InputTexts& natal);
+std::optional<std::string> FillDiurnalFromCity(const CityRecord& city, SecondInputTexts& diurnal);
 
 }  // namespace talvenor

@@ -6,7 +6,6 @@
 
 #include "environment/text_files.h"
 #include "environment/year_rule.h"
-#include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 
@@ -64,76 +63,32 @@ std::vector<std::string> RecordFields(const std::string& text) {
     return fields;
 }
 
-// The texts a record fills, the same in both windows.
-struct RecordTexts {
-    std::string& month;
-    std::string& day;
-    std::string& year;
-    std::string& hour;
-    std::string& minute;
-    std::string& zone;
-    std::string& longDeg;
-    std::string& longMin;
-    std::string& latDeg;
-    std::string& latMin;
-};
-
-// Whole minutes of a packed value. The fraction of 10.15 is 0.1499999..., so the product lies a hair
-// below 15; the format's rounding brings it back.
-std::string PackedMinutes(double packed) {
-    return Format(std::fabs(packed - Fix(packed)) * 100, "#0");
-}
-
 // The format-error message for a date field; a year the program does not take is named after it.
 std::string DateFormatError(const std::string& field, const std::string& fault) {
     if (fault == kNotADateFault) return kNameRecordFormatErrorMessage;
     return std::string(kNameRecordFormatErrorMessage) + "\n\nThe date " + field + " " + fault + ".";
 }
 
-// Both windows' field sets select their buttons through SelectAM, SelectEast and SelectSouth.
-template <typename Fields>
-std::optional<std::string> FillFromRecord(const NameRecord& record, const RegionalFormat& regional,
-                                          Fields& fields, RecordTexts t) {
-    const std::string failed = kNameRecordFormatErrorMessage;
+// Whole minutes of a packed value, as the window's "#0" shows them. The fraction of 10.15 is
+// 0.1499999..., so the product lies a hair below 15; the rounding brings it back.
+double RoundedMinutes(double minutes) {
+    const double whole = static_cast<double>(RoundedWhole(std::fabs(minutes)));
+    return minutes < 0 ? -whole : whole;
+}
 
-    std::string dateFault;
-    const auto date = RecordDate(record.Field[2], regional, dateFault);
-    if (!date) return DateFormatError(record.Field[2], dateFault);
-    t.month = std::to_string(date->month);
-    t.day = std::to_string(date->day);
-    t.year = std::to_string(date->year);
-
-    const auto time = StrictNumber(record.Field[3]);
-    if (!time) return failed;
-    t.hour = GeneralNumber(Fix(*time));
-    // The window folds the hour into the 12-hour clock as soon as it is set; the record's own A or P
-    // below decides the half of the day.
-    bool pm = false;
-    ApplyHourRule(t.hour, pm);
-    t.minute = Format((*time - Fix(*time)) * 100, "#0");
-
-    std::string half = record.Field[4];
-    for (char& c : half) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    fields.SelectAM(half == "A");
-
-    const auto zone = StrictNumber(record.Field[5]);
-    if (!zone) return failed;
-    // Kept with its stored sign: the zone was saved together with the longitude's direction, and the
-    // direction selected next must not turn it.
-    t.zone = GeneralNumber(*zone);
-
-    const auto longitude = StrictNumber(record.Field[6]);
-    if (!longitude) return failed;
-    t.longDeg = GeneralNumber(std::fabs(Fix(*longitude)));
-    fields.SelectEast(*longitude < 0);
-    t.longMin = PackedMinutes(*longitude);
-
-    const auto latitude = StrictNumber(record.Field[7]);
-    if (!latitude) return failed;
-    t.latDeg = GeneralNumber(std::fabs(Fix(*latitude)));
-    fields.SelectSouth(*latitude < 0);
-    t.latMin = PackedMinutes(*latitude);
-    return std::nullopt;
+// The hour of a packed clock time as the window's hour rule leaves it: 0 becomes 12 and an hour above 12
+// loses 12 until it is 12 or less. The record's own A or P decides the half of the day. An hour the
+// general format writes with an exponent is left as it is, for the check to refuse.
+BirthNumber RecordHour(double time) {
+    BirthNumber hour = ShownNumber(Fix(time));
+    if (!hour.whole) return hour;
+    if (hour.value == 0) return ShownNumber(12);
+    if (hour.value > 12) {
+        double folded = std::fmod(hour.value, 12.0);
+        if (folded == 0) folded = 12;
+        return ShownNumber(folded);
+    }
+    return hour;
 }
 
 }  // namespace
@@ -176,23 +131,84 @@ std::optional<std::string> NameRecordFault(std::string_view line, const Regional
     return std::nullopt;
 }
 
+RecordBirth ReadRecordBirth(const NameRecord& record, const RegionalFormat& regional, std::string source) {
+    RecordBirth read;
+    Birth& b = read.birth;
+    b.name = record.Field[1];
+    b.source = std::move(source);
+    const auto stop = [&read](BirthPart part, std::string fault) {
+        read.reached = part;
+        read.fault = std::move(fault);
+        return read;
+    };
+
+    std::string dateFault;
+    const auto date = RecordDate(record.Field[2], regional, dateFault);
+    if (!date) return stop(BirthPart::Date, DateFormatError(record.Field[2], dateFault));
+    b.month = GivenNumber(date->month);
+    b.day = GivenNumber(date->day);
+    b.year = GivenNumber(date->year);
+    // The date rules read a record's date as a day of a year the program computes, which its numbers,
+    // written out, give back.
+    b.dateText = JoinDateFields(std::to_string(date->day), std::to_string(date->month),
+                                FullYearText(std::to_string(date->year)), regional.DateOrder);
+    b.dateReadsBack = true;
+
+    const std::string failed = kNameRecordFormatErrorMessage;
+    const auto time = StrictNumber(record.Field[3]);
+    if (!time) return stop(BirthPart::Time, failed);
+    b.hour = RecordHour(*time);
+    b.minute = GivenNumber(RoundedMinutes((*time - Fix(*time)) * 100));
+    std::string half = record.Field[4];
+    for (char& c : half) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    b.pm = half != "A";
+
+    const auto zone = StrictNumber(record.Field[5]);
+    if (!zone) return stop(BirthPart::Zone, failed);
+    // Kept with its stored sign: the zone was saved together with the longitude's direction.
+    b.zone = ShownNumber(*zone);
+
+    const auto longitude = StrictNumber(record.Field[6]);
+    if (!longitude) return stop(BirthPart::Longitude, failed);
+    b.longitudeDegrees = ShownNumber(std::fabs(Fix(*longitude)));
+    b.east = *longitude < 0;
+    b.longitudeMinutes = GivenNumber(RoundedMinutes(std::fabs(*longitude - Fix(*longitude)) * 100));
+
+    const auto latitude = StrictNumber(record.Field[7]);
+    if (!latitude) return stop(BirthPart::Latitude, failed);
+    b.latitudeDegrees = ShownNumber(std::fabs(Fix(*latitude)));
+    b.south = *latitude < 0;
+    b.latitudeMinutes = GivenNumber(RoundedMinutes(std::fabs(*latitude - Fix(*latitude)) * 100));
+    return read;
+}
+
+RecordBirth ReadRecordLineBirth(std::string_view line, const RegionalFormat& regional, std::string source) {
+    const auto record = ParseNameRecord(line);
+    if (!record) {
+        RecordBirth read;
+        read.reached = BirthPart::Name;
+        read.fault = NameRecordFault(line, regional).value_or("the record cannot be read");
+        return read;
+    }
+    RecordBirth read = ReadRecordBirth(*record, regional, std::move(source));
+    if (read.fault) read.fault = NameRecordFault(line, regional).value_or("the record cannot be read");
+    return read;
+}
+
 std::optional<std::string> FillNatalFromRecord(const NameRecord& record, const RegionalFormat& regional,
-                                               NatalInputFields& natal) {
-    natal.txtName = record.Field[1];
-    return FillFromRecord(
-        record, regional, natal,
-        {natal.txtMonth, natal.txtDay, natal.txtYear, natal.txtBirthHour, natal.txtBirthMinute, natal.txtTZ,
-         natal.txtLongDeg, natal.txtLongMin, natal.txtLatDeg, natal.txtLatMin});
+                                               InputTexts& natal) {
+    natal.name = record.Field[1];
+    const RecordBirth read = ReadRecordBirth(record, regional, {});
+    FillWindowFromBirth(read.birth, natal, read.reached);
+    return read.fault;
 }
 
 std::optional<std::string> FillDiurnalFromRecord(const NameRecord& record, const RegionalFormat& regional,
-                                                 DiurnalInputFields& diurnal) {
-    diurnal.chk2ndPersonCaption = record.Field[1];
-    return FillFromRecord(
-        record, regional, diurnal,
-        {diurnal.txtDiurnalMonth, diurnal.txtDiurnalDay, diurnal.txtDiurnalYear, diurnal.txtDiurnalHour,
-         diurnal.txtDiurnalMinute, diurnal.txtDiurnalTZ, diurnal.txtDiurnalLongDeg, diurnal.txtDiurnalLongMin,
-         diurnal.txtDiurnalLatDeg, diurnal.txtDiurnalLatMin});
+                                                 SecondInputTexts& diurnal) {
+    diurnal.secondPersonName = record.Field[1];
+    const RecordBirth read = ReadRecordBirth(record, regional, {});
+    FillWindowFromBirth(read.birth, diurnal, read.reached);
+    return read.fault;
 }
 
 }  // namespace talvenor

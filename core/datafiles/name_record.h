@@ -10,9 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "chart/input_fields.h"
+#include "chart/birth.h"
+#include "chart/input_texts.h"
 #include "environment/regional_format.h"
-#include "environment/user_dialogs.h"
+#include "environment/user_message.h"
+#include "input/window_birth.h"
 
 namespace talvenor {
 
@@ -40,17 +42,37 @@ std::optional<NameRecord> ParseNameRecord(std::string_view line);
 // not a number. No value for a line whose record fills both input windows.
 std::optional<std::string> NameRecordFault(std::string_view line, const RegionalFormat& regional);
 
+// A birth read from a record, as far as its fields could be read. `reached` is the part whose field could
+// not be read (Done when all were); `fault` then holds the format-error message (for a date whose year
+// the program does not take, with the date and its fault after it).
+struct RecordBirth {
+    Birth birth;
+    BirthPart reached = BirthPart::Done;
+    std::optional<std::string> fault;
+};
+
+// The one parser of a names-file record: name; date by the date rules in the regional order (the year in
+// full); clock time as hours + minutes/100, its hour folded into the 12-hour clock as the window's hour
+// rule folds it ("0.30" is 12:30) and its minutes rounded; A or P (in any case; anything but A is P.M.);
+// the zone with its stored sign; longitude and latitude as degrees + minutes/100, west and north positive.
+// The birth is the one the natal window gives for the texts the record fills into it.
+RecordBirth ReadRecordBirth(const NameRecord& record, const RegionalFormat& regional, std::string source);
+
+// The report tool's record, one line (--natal, --diurnal): ParseNameRecord, then ReadRecordBirth. A fault
+// is the one line NameRecordFault gives, naming the field at fault.
+RecordBirth ReadRecordLineBirth(std::string_view line, const RegionalFormat& regional, std::string source);
+
 // Fills the natal window from a chosen record: name, date, hour and minute, AM/PM, time zone, longitude
 // and latitude with their directions, in that order. A field that cannot be read stops the filling
 // there and gives the format-error message; the fields filled before it keep their new values.
 // The zone keeps the sign it was stored with; the direction buttons change without the East/West rule.
 // An hour of 0 shows as " 12", as the window's hour rule writes it. No value on success.
 std::optional<std::string> FillNatalFromRecord(const NameRecord& record, const RegionalFormat& regional,
-                                               NatalInputFields& natal);
+                                               InputTexts& natal);
 
 // The same for the second person's fields of the diurnal window; the "2nd Person" caption becomes the
 // record's name. Whether the box is ticked is the caller's business.
 std::optional<std::string> FillDiurnalFromRecord(const NameRecord& record, const RegionalFormat& regional,
-                                                 DiurnalInputFields& diurnal);
+                                                 SecondInputTexts& diurnal);
 
 }  // namespace talvenor

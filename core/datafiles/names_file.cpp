@@ -98,6 +98,8 @@ std::size_t FieldsOnLine(const std::string& text, std::size_t start) {
     return fields;
 }
 
+}  // namespace
+
 std::string ReplaceQuestion(const NameRecord& r) {
     const std::string br = kLineEnd;
     return "There is already a name on file matching your current name with the following associated data: " +
@@ -106,6 +108,12 @@ std::string ReplaceQuestion(const NameRecord& r) {
            "Latitude =  " + r.Field[7] + br + br + "Do you want to replace it?" + br + br +
            "Answering 'NO' will append the current name and data to file, not replace the existing entry.";
 }
+
+std::string ReplaceQuestionTitle(const NameRecord& record) {
+    return record.Field[1] + " already exists";
+}
+
+namespace {
 
 std::string NotANumber(const char* what, const std::string& text) {
     return std::string("The ") + what + " \"" + text +
@@ -146,10 +154,6 @@ std::optional<std::string> PackedAngle(const std::string& degrees, const std::st
         return std::nullopt;
     }
     return Format(value, pattern);
-}
-
-void ShowFailure(UserDialogs& dialogs, const std::string& text) {
-    dialogs.ShowMessage(text, kSaveFailedTitle, MessageIcon::Critical);
 }
 
 // What a failed or half-done rewrite of a names file tells the user: never that the file was not changed
@@ -333,35 +337,34 @@ std::optional<LockedSelection> LockedSelectionFor(int lockedIndex, int count) {
     return LockedSelection{lockedIndex, top};
 }
 
-FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFormat& regional) {
+FormattedRecord FormatNameRecord(const InputTexts& natal, const RegionalFormat& regional) {
     FormattedRecord result;
     std::string& error = result.error;
 
     // A name that reads back empty would end the list there and hide every entry saved after it.
-    if (TrimBlanks(natal.txtName).empty()) {
+    if (TrimBlanks(natal.name).empty()) {
         error = "Please enter a name before saving.";
         return result;
     }
-    if (natal.txtName.find(',') != std::string::npos) {
+    if (natal.name.find(',') != std::string::npos) {
         error = kNameHasCommaWarning;
         return result;
     }
     // A line break would split the record, and a name that begins with a double quote reads back as a
     // quoted field running to the next quote or the line end, which takes the rest of the record with it.
-    if (natal.txtName.find_first_of("\r\n") != std::string::npos ||
-        TrimBlanks(natal.txtName).front() == '"') {
+    if (natal.name.find_first_of("\r\n") != std::string::npos || TrimBlanks(natal.name).front() == '"') {
         error = kNameCannotBeWrittenWarning;
         return result;
     }
 
-    if (HoldsControlCharacter(natal.txtName) || HoldsControlCharacter(natal.txtTZ)) {
+    if (HoldsControlCharacter(natal.name) || HoldsControlCharacter(natal.zone)) {
         error = kControlCharacterWarning;
         return result;
     }
 
     // The year box takes the number as typed: 62 is the year 62.
     const std::string dateText =
-        JoinDateFields(natal.txtDay, natal.txtMonth, FullYearText(natal.txtYear), regional.DateOrder);
+        JoinDateFields(natal.day, natal.month, FullYearText(natal.year), regional.DateOrder);
     const auto date = ParseDate(dateText, regional);
     if (!date) {
         error = "The birth date \"" + dateText + "\" is not a valid date. Please correct it and save again.";
@@ -373,54 +376,50 @@ FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFo
         return result;
     }
 
-    const auto hour = TypedMagnitude(natal.txtBirthHour, "birth hour", error);
+    const auto hour = TypedMagnitude(natal.hour, "birth hour", error);
     if (!hour) return result;
-    const auto minute = TypedMagnitude(natal.txtBirthMinute, "birth minute", error);
+    const auto minute = TypedMagnitude(natal.minute, "birth minute", error);
     if (!minute) return result;
     const double time = *hour + *minute / 100;
     if (!std::isfinite(time)) {
-        error = NotANumber("birth hour", natal.txtBirthHour);
+        error = NotANumber("birth hour", natal.hour);
         return result;
     }
 
     // Any other text is stored as typed, but a comma would split the record.
-    if (natal.txtTZ.find_first_of(",\r\n") != std::string::npos) {
-        error = "The time zone \"" + natal.txtTZ +
+    if (natal.zone.find_first_of(",\r\n") != std::string::npos) {
+        error = "The time zone \"" + natal.zone +
                 "\" cannot be saved because it holds a comma. Please write decimals with a point.";
         return result;
     }
     // The zone is stored as typed, so it must be a number as a whole: an empty, "-" or "1.2.3" zone
     // would give a record that the names window refuses with its format error ever after.
-    if (!TypedNumber(natal.txtTZ, "time zone", error)) return result;
+    if (!TypedNumber(natal.zone, "time zone", error)) return result;
 
     const auto longitude =
-        PackedAngle(natal.txtLongDeg, natal.txtLongMin, !natal.optWest, "longitude", "#00#.#0", error);
+        PackedAngle(natal.longDeg, natal.longMin, !natal.west, "longitude", "#00#.#0", error);
     if (!longitude) return result;
-    const auto latitude =
-        PackedAngle(natal.txtLatDeg, natal.txtLatMin, !natal.optNorth, "latitude", "#0#.#0", error);
+    const auto latitude = PackedAngle(natal.latDeg, natal.latMin, !natal.north, "latitude", "#0#.#0", error);
     if (!latitude) return result;
     // The names list takes a field this long for a damaged file; the numbers never come near it.
-    if (natal.txtName.size() > kLongestListField || natal.txtTZ.size() > kLongestListField) {
+    if (natal.name.size() > kLongestListField || natal.zone.size() > kLongestListField) {
         error = kEntryTooLongWarning;
         return result;
     }
 
-    result.line = natal.txtName + "," + FormatDateDdMmmYyyy(*date, regional) + "," + Format(time, "##.#0") +
-                  "," + (natal.optAM ? "A" : "P") + "," + natal.txtTZ + "," + *longitude + "," + *latitude;
+    result.line = natal.name + "," + FormatDateDdMmmYyyy(*date, regional) + "," + Format(time, "##.#0") +
+                  "," + (natal.am ? "A" : "P") + "," + natal.zone + "," + *longitude + "," + *latitude;
     return result;
 }
 
-std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& natal,
-                                                     const RegionalFormat& regional, UserDialogs& dialogs) {
-    if (natal.txtName.find(',') != std::string::npos) {
-        dialogs.ShowMessage(kNameHasCommaWarning, kSaveRefusedTitle, MessageIcon::Critical);
-        return SaveEntryOutcome::CommaInName;
-    }
-    const FormattedRecord record = FormatNameRecord(natal, regional);
-    if (!record.line) {
-        dialogs.ShowMessage(record.error, kSaveRefusedTitle, MessageIcon::Critical);
-        return SaveEntryOutcome::Failed;
-    }
+std::optional<EntryRefusal> RefuseEntryBeforeSave(const InputTexts& natal, const RegionalFormat& regional) {
+    if (natal.name.find(',') != std::string::npos)
+        return EntryRefusal{SaveEntryOutcome::CommaInName,
+                            {kNameHasCommaWarning, kSaveRefusedTitle, MessageIcon::Critical}};
+    FormattedRecord record = FormatNameRecord(natal, regional);
+    if (!record.line)
+        return EntryRefusal{SaveEntryOutcome::Failed,
+                            {std::move(record.error), kSaveRefusedTitle, MessageIcon::Critical}};
     return std::nullopt;
 }
 
@@ -435,89 +434,85 @@ fs::path BackupPath(const fs::path& chosenFile) {
     return backup;
 }
 
-SaveEntryOutcome SaveNameEntry(const fs::path& chosenFile, const fs::path& appFolder,
-                               const NatalInputFields& natal, const RegionalFormat& regional,
-                               UserDialogs& dialogs, const RewriteFault& fault) {
-    if (const auto refused = CheckEntryBeforeSave(natal, regional, dialogs)) return *refused;
-    if (chosenFile.empty()) return SaveEntryOutcome::Cancelled;
-    const std::string newLine = *FormatNameRecord(natal, regional).line;
+NamesFileForSave ReadNamesFileForSave(const fs::path& chosenFile) {
+    NamesFileForSave read;
     const std::string unreadable =
         "The names file " + chosenFile.string() + " could not be read. Nothing was saved.";
-
     // A names file kept behind a link is replaced where it lies; the link stays a link.
     const std::optional<fs::path> target = FileBehindLinks(chosenFile);
     if (!target) {
-        ShowFailure(dialogs, unreadable);
-        return SaveEntryOutcome::Failed;
+        read.unreadable = unreadable;
+        return read;
     }
+    read.target = *target;
     std::error_code error;
-    const bool chosenExists = fs::exists(*target, error);
-    std::string text;
-    if (chosenExists) {
-        auto read = ReadTextFile(*target);
-        if (!read) {
-            // Going on would replace a file whose records were never seen.
-            ShowFailure(dialogs, unreadable);
-            return SaveEntryOutcome::Failed;
-        }
-        text = std::move(*read);
+    if (!fs::exists(*target, error)) return read;
+    auto text = ReadTextFile(*target);
+    if (!text) {
+        // Going on would replace a file whose records were never seen.
+        read.unreadable = unreadable;
+        return read;
     }
-
-    const fs::path backup = BackupPath(*target);
-    const std::string typedName = Capitals(TrimBlanks(natal.txtName));
-    std::string bytes;
-    bytes.reserve(text.size() + newLine.size() + 2);
-    bool droppedIncomplete = false;
-    FieldReader reader(std::move(text));
+    FieldReader reader(std::move(*text));
     NameRecord record;
-    for (RecordRead read; (read = ReadNextRecord(reader, record)) != RecordRead::End;) {
-        if (read == RecordRead::CutShort) {
+    for (RecordRead step; (step = ReadNextRecord(reader, record)) != RecordRead::End;) {
+        if (step == RecordRead::CutShort) {
             // The copy ends at a record the file cuts short. Empty fields alone are nothing to keep; anything
             // else is worth a word, since from now on it lives only in the backup.
-            droppedIncomplete = !AllEmpty(record);
+            read.droppedIncomplete = !AllEmpty(record);
             break;
         }
-        if (Capitals(record.Field[1]) == typedName &&
-            dialogs.AskYesNo(ReplaceQuestion(record), record.Field[1] + " already exists",
-                             MessageIcon::Question)) {
-            continue;  // replaced by the new entry
-        }
-        bytes += RecordLine(record);
-        bytes += kLineEnd;
+        read.records.push_back(std::move(record));
     }
-    bytes += newLine;
-    bytes += kLineEnd;
+    return read;
+}
 
-    const fs::path temporary = appFolder / kTemporaryNamesFile;
+bool EntryNameMatches(const NameRecord& record, const std::string& typedName) {
+    return Capitals(record.Field[1]) == Capitals(TrimBlanks(typedName));
+}
+
+SavedNamesFile WriteNamesFileForSave(const fs::path& chosenFile, const fs::path& appFolder,
+                                     const NamesFileForSave& read, const std::vector<bool>& replaced,
+                                     const std::string& newLine, const RewriteFault& fault) {
+    SavedNamesFile saved;
+    const auto failed = [&saved](std::string text) {
+        saved.outcome = SaveEntryOutcome::Failed;
+        saved.message = UserMessage{std::move(text), kSaveFailedTitle, MessageIcon::Critical};
+        return saved;
+    };
+    const fs::path backup = BackupPath(read.target);
     const std::string notChanged =
         "The names file " + chosenFile.string() + " could not be saved; it was not changed.";
-    if (!WriteFileBytes(temporary, bytes) || (fault && fault(RewriteStep::WriteNew))) {
-        fs::remove(temporary, error);
-        ShowFailure(dialogs, notChanged);
-        return SaveEntryOutcome::Failed;
-    }
-    const RewriteResult rewrite = MoveIntoPlaceKeepingBackup(temporary, *target, backup, fault);
+    const RewriteResult rewrite = ReplaceFileKeepingBackup(
+        read.target,
+        [&](FileOutput& out) {
+            for (std::size_t k = 0; k < read.records.size(); ++k) {
+                if (k < replaced.size() && replaced[k]) continue;  // replaced by the new entry
+                if (!out.Write(RecordLine(read.records[k])) || !out.Write(kLineEnd)) return false;
+            }
+            return out.Write(newLine) && out.Write(kLineEnd);
+        },
+        backup, fault, appFolder / kTemporaryNamesFile);
     const std::string message = RewriteMessage(rewrite, chosenFile.string(), backup, notChanged);
     if (rewrite.outcome == RewriteOutcome::PreviousKeptElsewhere) {
         // Saved, but the backup is not what "Save to disk" always leaves: the user must hear where the
         // previous list went.
-        dialogs.ShowMessage(message + (droppedIncomplete ? " The incomplete last entry, which the saved file "
-                                                           "leaves out, is kept there as well."
-                                                         : ""),
-                            kSaveRefusedTitle, MessageIcon::Exclamation);
-        return SaveEntryOutcome::Saved;
+        saved.message =
+            UserMessage{message + (read.droppedIncomplete ? " The incomplete last entry, which the "
+                                                            "saved file leaves out, is kept there "
+                                                            "as well."
+                                                          : ""),
+                        kSaveRefusedTitle, MessageIcon::Exclamation};
+        return saved;
     }
-    if (!message.empty()) {
-        ShowFailure(dialogs, message);
-        return SaveEntryOutcome::Failed;
+    if (!message.empty()) return failed(message);
+    if (read.droppedIncomplete) {
+        saved.message = UserMessage{"The last entry of " + chosenFile.filename().string() +
+                                        " was incomplete and was left out of the saved file; it is kept in " +
+                                        backup.filename().string() + ".",
+                                    kSaveRefusedTitle, MessageIcon::Exclamation};
     }
-    if (droppedIncomplete) {
-        dialogs.ShowMessage("The last entry of " + chosenFile.filename().string() +
-                                " was incomplete and was left out of the saved file; it is kept in " +
-                                backup.filename().string() + ".",
-                            kSaveRefusedTitle, MessageIcon::Exclamation);
-    }
-    return SaveEntryOutcome::Saved;
+    return saved;
 }
 
 }  // namespace talvenor

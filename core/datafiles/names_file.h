@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "datafiles/name_record.h"
 #include "environment/regional_format.h"
 #include "environment/text_files.h"
-#include "environment/user_dialogs.h"
+#include "environment/user_message.h"
 
 namespace talvenor {
 
@@ -115,7 +115,7 @@ struct FormattedRecord {
     std::optional<std::string> line;
     std::string error;
 };
-FormattedRecord FormatNameRecord(const NatalInputFields& natal, const RegionalFormat& regional);
+FormattedRecord FormatNameRecord(const InputTexts& natal, const RegionalFormat& regional);
 
 enum class SaveEntryOutcome { Saved, CommaInName, Cancelled, Failed };
 
@@ -123,25 +123,50 @@ inline constexpr const char* kSaveRefusedTitle = "Warning!";  // the comma warni
 inline constexpr const char* kSaveFailedTitle = "Error!";     // the disk or the file failed
 
 // The checks "Save to disk" makes before it asks for the file: the comma warning (outcome CommaInName),
-// then a record that cannot be formatted (outcome Failed). Shows the message; no value when the entry can
-// be saved. SaveNameEntry makes the same checks itself.
-std::optional<SaveEntryOutcome> CheckEntryBeforeSave(const NatalInputFields& natal,
-                                                     const RegionalFormat& regional, UserDialogs& dialogs);
+// then a record that cannot be formatted (outcome Failed), each with its message ("Warning!", critical
+// icon). No value when the entry can be saved.
+struct EntryRefusal {
+    SaveEntryOutcome outcome;
+    UserMessage message;
+};
+std::optional<EntryRefusal> RefuseEntryBeforeSave(const InputTexts& natal, const RegionalFormat& regional);
 
-// Save to disk into the chosen file (an empty path is the Cancel of the file choice). The file is read
-// record by record as the names list reads it, blank lines being no records; every record of the
-// file whose name matches the new one in capitals is offered for replacement (one question per match:
-// Yes drops it, No keeps it); the kept records and then the new record are written, UTF-8 with CR LF, to
-// the program folder's temporary file; the temporary file takes the chosen file's place and the previous
-// file then becomes the backup ending in "OLD". At every moment the chosen file holds either the old or
-// the new complete list; on any failure it and its backup are left as they were and a message says so
-// (should the previous list end up under another name instead, the save is done and a message names
-// it). A chosen file that does not exist yet is created. `fault` lets tests make a step fail, as a
-// failing disk would.
-SaveEntryOutcome SaveNameEntry(const std::filesystem::path& chosenFile,
-                               const std::filesystem::path& appFolder, const NatalInputFields& natal,
-                               const RegionalFormat& regional, UserDialogs& dialogs,
-                               const RewriteFault& fault = {});
+// "Save to disk" in three steps, the asking between them being the caller's (session/name_entry_save.h):
+// the chosen file is read record by record as the names list reads it, blank lines being no records;
+// every record whose name matches the new one in capitals is offered for replacement, in file order (one
+// question per match: Yes drops it, No keeps it); then the kept records and the new record are written.
+struct NamesFileForSave {
+    std::filesystem::path target;           // the chosen file, links followed
+    std::vector<NameRecord> records;        // the records the list shows, in file order
+    bool droppedIncomplete = false;         // a last record the file cuts short, with something in it
+    std::optional<std::string> unreadable;  // the message when the file cannot be read (nothing is saved)
+};
+// A chosen file that does not exist yet reads as an empty list.
+NamesFileForSave ReadNamesFileForSave(const std::filesystem::path& chosenFile);
+
+// Whether a record is offered for replacement by an entry of the typed name: the names equal in capitals,
+// blanks around the typed name left off.
+bool EntryNameMatches(const NameRecord& record, const std::string& typedName);
+
+// The question for one matching record (Yes, No, question icon) and its title ("Ann already exists").
+std::string ReplaceQuestion(const NameRecord& record);
+std::string ReplaceQuestionTitle(const NameRecord& record);
+
+// Writes the records not `replaced` (by index) and then the new record line, UTF-8 with CR LF, into the
+// program folder's temporary file, which takes the chosen file's place; the previous file then becomes
+// the backup ending in "OLD" (ReplaceFileKeepingBackup). At every moment the chosen file holds either the
+// old or the new complete list; on any failure it and its backup are left as they were and the message
+// ("Error!") says so. Should the previous list end up under another name instead, the save is done and the
+// message ("Warning!") names it; an incomplete last entry left out is told as well. `fault` lets tests
+// make a step fail, as a failing disk would.
+struct SavedNamesFile {
+    SaveEntryOutcome outcome = SaveEntryOutcome::Saved;
+    std::optional<UserMessage> message;
+};
+SavedNamesFile WriteNamesFileForSave(const std::filesystem::path& chosenFile,
+                                     const std::filesystem::path& appFolder, const NamesFileForSave& read,
+                                     const std::vector<bool>& replaced, const std::string& newLine,
+                                     const RewriteFault& fault = {});
 
 // The backup name: the path with its last three characters replaced by "OLD" (NAMES.FIL -> NAMES.OLD).
 // A file name too short for that, or one that already ends in "OLD", gets ".OLD" added instead, so that the

@@ -497,7 +497,8 @@ RewriteResult ReplaceFileKeepingBackup(const fs::path& file, std::string_view by
 }
 
 RewriteResult ReplaceFileKeepingBackup(const fs::path& file, const std::function<bool(FileOutput&)>& write,
-                                       const fs::path& backup, const RewriteFault& fault) {
+                                       const fs::path& backup, const RewriteFault& fault,
+                                       const fs::path& temporaryFile) {
     RewriteResult result;
     const std::optional<fs::path> target = FileBehindLinks(file);
     if (!target) return result;
@@ -505,8 +506,11 @@ RewriteResult ReplaceFileKeepingBackup(const fs::path& file, const std::function
     const auto status = fs::status(*target, error);
     if (fs::exists(status) && !fs::is_regular_file(status)) return result;
 
-    fs::path temporary = *target;
-    temporary += ".tmp~";
+    fs::path temporary = temporaryFile;
+    if (temporary.empty()) {
+        temporary = *target;
+        temporary += ".tmp~";
+    }
     if (!WriteFileThrough(temporary, write) || Fails(fault, RewriteStep::WriteNew)) {
         fs::remove(temporary, error);
         return result;

@@ -159,10 +159,13 @@ RewriteResult MoveIntoPlaceKeepingBackup(const std::filesystem::path& finished,
 RewriteResult ReplaceFileKeepingBackup(const std::filesystem::path& target, std::string_view bytes,
                                        const std::filesystem::path& backup, const RewriteFault& fault = {});
 // The same for a file that `write` writes piece by piece; when it gives false, target and backup stay as
-// they were (NotWritten).
+// they were (NotWritten). `temporary`, when given, is where the new file is written first instead of beside
+// the target (the names file's "Save to disk" writes the program folder's temporary file); it is gone
+// afterwards whatever the outcome.
 RewriteResult ReplaceFileKeepingBackup(const std::filesystem::path& target,
                                        const std::function<bool(FileOutput&)>& write,
-                                       const std::filesystem::path& backup, const RewriteFault& fault = {});
+                                       const std::filesystem::path& backup, const RewriteFault& fault = {},
+                                       const std::filesystem::path& temporary = {});
 
 // The editors' Save: the text without its own final line break (if it has one), written with CR LF line
 // ends and one final line end; an empty text gives an empty file. Only a line break is dropped: a last

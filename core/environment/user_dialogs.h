@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-namespace talvenor {
+#include "environment/user_message.h"
 
-enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+namespace talvenor {
 
 class UserDialogs {
   public:

@@ -9,7 +9,6 @@
 #include "ephemeris/calendar.h"
 #include "ephemeris/time_scales.h"
 #include "input/input_checks.h"
-#include "input/input_fills.h"
 #include "input/strict_number.h"
 #include "text/basic_text.h"
 #include "text/control_characters.h"
@@ -21,33 +20,12 @@ constexpr int kDaySeconds = 86400;
 // A zone more than this far from UT is no zone: the Julian day and the date then name different days.
 constexpr int kWidestZoneSeconds = 15 * 3600;
 
-// Counts the messages the input checks would show, and shows none.
-class CountingDialogs : public UserDialogs {
-  public:
-    std::vector<std::string> texts;
-    void ShowMessage(const std::string& text, const std::string&, MessageIcon) override {
-        texts.push_back(text);
-    }
-    bool AskYesNo(const std::string&, const std::string&, MessageIcon) override { return false; }
-    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-// The message of the input checks for the natal fields of a record; none when they pass. The diurnal
-// window is given the same record, so only the record itself is judged.
-std::optional<std::string> CheckedByTheInputChecks(const NatalInputFields& natal) {
-    DiurnalInputFields diurnal;
-    diurnal.txtDiurnalMonth = natal.txtMonth;
-    diurnal.txtDiurnalDay = natal.txtDay;
-    diurnal.txtDiurnalYear = natal.txtYear;
-    CopyNatalToDiurnal(natal, diurnal);
-    ChartState state;
-    CountingDialogs dialogs;
-    CheckInputComplete(natal, diurnal, state, dialogs);
-    CheckNatalRanges(natal, state, dialogs);
-    if (dialogs.texts.empty()) return std::nullopt;
-    return dialogs.texts.front();
+// The first message of the input checks for a record's birth in the natal window; none when it passes.
+// The second chart of a computation would be given the same birth, so only the record itself is judged.
+std::optional<std::string> RefusedByTheInputChecks(const Birth& birth) {
+    const std::vector<InputFault> faults = CheckBirth(birth, BirthWindow::Natal);
+    if (faults.empty()) return std::nullopt;
+    return faults.front().message.text;
 }
 
 std::string Two(int n) {
@@ -360,12 +338,12 @@ BirthConversion ConvertBirth(const SourceBirth& b, ZoneSources& sources, const R
     if (!readBack || readBack->Field != record.Field)
         return refuse("the record would not read back from the names file: " +
                       NameRecordFault(line, regional).value_or(line));
-    NatalInputFields natal;
-    if (FillNatalFromRecord(record, regional, natal))
-        return refuse("the record would not read back from the names file: " + line);
-    if (const auto refused = CheckedByTheInputChecks(natal))
+    RecordBirth read = ReadRecordBirth(record, regional, "line " + std::to_string(b.line));
+    if (read.fault) return refuse("the record would not read back from the names file: " + line);
+    if (const auto refused = RefusedByTheInputChecks(read.birth))
         return refuse("the program's input checks refuse it (" + *refused + "): " + line);
     out.record = std::move(record);
+    out.birth = std::move(read.birth);
     return out;
 }
 
@@ -390,18 +368,18 @@ double ExportBirth::JulianDay() const {
 ExportReading ReadExportBirth(const NumberedRecord& numbered, const RegionalFormat& regional) {
     ExportReading reading;
     const NameRecord& record = numbered.record;
-    NatalInputFields natal;
-    if (FillNatalFromRecord(record, regional, natal)) {
+    const RecordBirth read = ReadRecordBirth(record, regional, "line " + std::to_string(numbered.line));
+    if (read.fault) {
         reading.refusal =
             NameRecordFault(NameRecordLine(record), regional).value_or("the record cannot be read");
         return reading;
     }
-    if (const auto refused = CheckedByTheInputChecks(natal)) {
+    if (const auto refused = RefusedByTheInputChecks(read.birth)) {
         reading.refusal = "the program's input checks refuse it: " + *refused;
         return reading;
     }
-    // The checks have made sure that every text is a number.
-    const auto number = [](const std::string& text) { return StrictNumber(text).value_or(0); };
+    // The checks have made sure that every number was given as a number.
+    const Birth& natal = read.birth;
     ExportBirth b;
     b.line = numbered.line;
     const NameWithoutControls name = NameForNamesFile(record.Field[1]);
@@ -413,16 +391,16 @@ ExportReading ReadExportBirth(const NumberedRecord& numbered, const RegionalForm
     if (name.blanked)
         reading.notes.push_back(
             "control characters in names (a tab, an escape or the like) written as blanks");
-    b.date = {static_cast<int>(number(natal.txtYear)), static_cast<int>(number(natal.txtMonth)),
-              static_cast<int>(number(natal.txtDay))};
-    const int hour12 = static_cast<int>(number(natal.txtBirthHour));
-    b.hour = hour12 % 12 + (natal.optAM ? 0 : 12);
-    b.minute = static_cast<int>(number(natal.txtBirthMinute));
-    b.zoneHours = number(natal.txtTZ);
-    const int longitude = static_cast<int>(number(natal.txtLongDeg) * 60 + number(natal.txtLongMin));
-    b.longitudeEastMinutes = natal.optEast ? longitude : -longitude;
-    const int latitude = static_cast<int>(number(natal.txtLatDeg) * 60 + number(natal.txtLatMin));
-    b.latitudeNorthMinutes = natal.optSouth ? -latitude : latitude;
+    b.date = {static_cast<int>(natal.year.value), static_cast<int>(natal.month.value),
+              static_cast<int>(natal.day.value)};
+    const int hour12 = static_cast<int>(natal.hour.value);
+    b.hour = hour12 % 12 + (natal.pm ? 12 : 0);
+    b.minute = static_cast<int>(natal.minute.value);
+    b.zoneHours = natal.zone.value;
+    const int longitude = static_cast<int>(natal.longitudeDegrees.value * 60 + natal.longitudeMinutes.value);
+    b.longitudeEastMinutes = natal.east ? longitude : -longitude;
+    const int latitude = static_cast<int>(natal.latitudeDegrees.value * 60 + natal.latitudeMinutes.value);
+    b.latitudeNorthMinutes = natal.south ? -latitude : latitude;
     reading.birth = b;
     return reading;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "atlas/zone_readings.h"
+#include "chart/birth.h"
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
 #include "environment/regional_format.h"
@@ -59,6 +60,7 @@ enum class ZoneOrigin { Given, MeanTime, JulianDay, ZoneId, Place };
 
 struct BirthConversion {
     std::optional<NameRecord> record;
+    std::optional<Birth> birth;         // the record read back as the names file gives it, checked
     std::string refusal;                // why there is no record
     std::vector<std::string> warnings;  // converted, but worth a look
     ZoneOrigin origin = ZoneOrigin::Given;

@@ -564,101 +564,39 @@ std::string ImportQuestion(const ImportResult& result, const std::string& source
     return text;
 }
 
-ExchangeRun ImportCommand(const fs::path& source, const std::function<std::string()>& chooseTarget,
-                          ZoneSources& zones, const RegionalFormat& regional, UserDialogs& dialogs,
-                          ReportBuffer& report) {
-    ExchangeRun run;
-    ConvertedRecords converted;
-    ImportResult result = ImportBirths(source, std::nullopt, zones, regional, converted.Sink());
-    const std::string sourceName = FileName(source);
-    if (!result.fault.empty() && result.looksLike) {
-        // Its ending names one format, its text another: the user says which to believe.
-        if (!dialogs.AskYesNo("The file " + source.string() + " cannot be imported as " +
-                                  FormatTitle(result.format) + ": " + result.fault + "." + kLineEnd +
-                                  kLineEnd + "Import it as " + FormatTitle(*result.looksLike) + "?",
-                              kImportTitle, MessageIcon::Question))
-            return run;
-        converted.Clear();
-        result = ImportBirths(source, *result.looksLike, zones, regional, converted.Sink());
-    }
-    if (!result.fault.empty()) {
-        dialogs.ShowMessage("The file " + source.string() + " cannot be imported: " + result.fault + ".",
-                            kImportTitle, MessageIcon::Critical);
-        run.outcome = ExchangeOutcome::Refused;
-        return run;
-    }
-    if (result.converted == 0) {
-        WriteReport(report, ImportReport(result, sourceName, "Nothing was added to any names file."));
-        dialogs.ShowMessage(
-            "No birth of " + sourceName +
-                " could be converted for a names file; the report lists each record with its reason.",
-            kImportTitle, MessageIcon::Exclamation);
-        run.outcome = ExchangeOutcome::Refused;
-        run.reported = true;
-        return run;
-    }
-    const std::string chosen = chooseTarget ? chooseTarget() : std::string();
-    if (chosen.empty()) return run;
-    const fs::path target(chosen);
-    if (!dialogs.AskYesNo(ImportQuestion(result, sourceName, FileName(target)), kImportTitle,
-                          MessageIcon::Question))
-        return run;
+std::string FormatMismatchQuestion(const fs::path& source, const ImportResult& result) {
+    return "The file " + source.string() + " cannot be imported as " + FormatTitle(result.format) + ": " +
+           result.fault + "." + kLineEnd + kLineEnd + "Import it as " + FormatTitle(*result.looksLike) + "?";
+}
 
-    const NamesFileAddition added = converted.AddTo(target);
-    run.reported = true;
-    if (!added.written) {
-        WriteReport(report, ImportReport(result, sourceName, "Nothing was added: " + added.message));
-        dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Critical);
-        run.outcome = ExchangeOutcome::Failed;
-        return run;
-    }
+std::string ImportFaultMessage(const fs::path& source, const ImportResult& result) {
+    return "The file " + source.string() + " cannot be imported: " + result.fault + ".";
+}
+
+std::string NothingConvertedMessage(const std::string& sourceName) {
+    return "No birth of " + sourceName +
+           " could be converted for a names file; the report lists each record with its reason.";
+}
+
+std::string AddedClosingLine(const ImportResult& result, const fs::path& target,
+                             const NamesFileAddition& added) {
     // A message beside a written file says where the previous list went, since it is not the backup.
     const std::string kept = added.message.empty()
                                  ? "; the previous file is kept as " + FileName(BackupPath(target)) + "."
                                  : ". " + added.message;
-    WriteReport(report, ImportReport(result, sourceName,
-                                     Count(result.converted, "birth", "births") + " added at the end of " +
-                                         target.string() + kept));
-    if (!added.message.empty()) dialogs.ShowMessage(added.message, kImportTitle, MessageIcon::Exclamation);
-    run.outcome = ExchangeOutcome::Written;
-    run.written = target;
-    return run;
+    return Count(result.converted, "birth", "births") + " added at the end of " + target.string() + kept;
 }
 
-ExchangeRun ExportCommand(const fs::path& namesFile, const fs::path& target, const RegionalFormat& regional,
-                          UserDialogs& dialogs, ReportBuffer& report) {
-    ExchangeRun run;
-    run.outcome = ExchangeOutcome::Refused;
-    const auto format = FormatOfFile(target);
-    if (!format) {
-        dialogs.ShowMessage(
-            "Please give the file the ending .aaf, .qck or .csv: the ending chooses the format "
-            "(AAF, Quick*Chart or CSV).",
-            kExportTitle, MessageIcon::Exclamation);
-        return run;
-    }
-    std::error_code error;
-    if (fs::equivalent(namesFile, target, error)) {
-        dialogs.ShowMessage("The names file itself cannot be the file it is exported to.", kExportTitle,
-                            MessageIcon::Exclamation);
-        return run;
-    }
-    const ExportResult result = ExportNamesFile(namesFile, *format, regional);
-    run.outcome = ExchangeOutcome::Failed;
-    if (!result.fault.empty()) {
-        dialogs.ShowMessage(result.fault, kExportTitle, MessageIcon::Critical);
-        return run;
-    }
-    if (!ReplaceFileContents(target, result.bytes)) {
-        dialogs.ShowMessage("The file " + target.string() + " could not be written; nothing was exported.",
-                            kExportTitle, MessageIcon::Critical);
-        return run;
-    }
-    WriteReport(report, ExportReport(result, FileName(namesFile), FileName(target), *format));
-    run.outcome = ExchangeOutcome::Written;
-    run.reported = true;
-    run.written = target;
-    return run;
+std::string ExportNotWrittenMessage(const fs::path& target) {
+    return "The file " + target.string() + " could not be written; nothing was exported.";
+}
+
+std::string ExchangeFileName(const fs::path& path) {
+    return FileName(path);
+}
+
+void WriteExchangeReport(ReportBuffer& report, const std::vector<std::string>& lines) {
+    WriteReport(report, lines);
 }
 
 }  // namespace talvenor

@@ -14,7 +14,6 @@
 
 #include "datafiles/names_file.h"
 #include "environment/regional_format.h"
-#include "environment/user_dialogs.h"
 #include "exchange/exchange_births.h"
 #include "report/report_buffer.h"
 
@@ -181,17 +180,26 @@ struct ExchangeRun {
     std::filesystem::path written;  // the file written
 };
 
-// The names window's Import: reads the source, asks for the names file the births go to (an empty answer
-// is Cancel), asks before writing, and adds them there. Nothing is written unless the user said Yes, and
-// a Cancel shows nothing either. The report becomes the page of `report` when births were added, when
-// adding them failed, and when none could be converted.
-ExchangeRun ImportCommand(const std::filesystem::path& source,
-                          const std::function<std::string()>& chooseTarget, ZoneSources& zones,
-                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
-
-// The names window's Export of a names file into the chosen file, whose ending (.aaf, .qck, .csv) gives
-// the format; the file is replaced through a temporary file. The report becomes the page of `report`.
-ExchangeRun ExportCommand(const std::filesystem::path& namesFile, const std::filesystem::path& target,
-                          const RegionalFormat& regional, UserDialogs& dialogs, ReportBuffer& report);
+// The texts of the names window's Import and Export (ImportCommand and ExportCommand in
+// session/exchange_commands.h ask and tell them).
+// The question when a file's ending names one format and its text another.
+std::string FormatMismatchQuestion(const std::filesystem::path& source, const ImportResult& result);
+// A file that cannot be imported at all.
+std::string ImportFaultMessage(const std::filesystem::path& source, const ImportResult& result);
+// No record of the file could be converted.
+std::string NothingConvertedMessage(const std::string& sourceName);
+// The last line of the import's report when the births were added.
+std::string AddedClosingLine(const ImportResult& result, const std::filesystem::path& target,
+                             const NamesFileAddition& added);
+inline constexpr const char* kExportEndingMessage =
+    "Please give the file the ending .aaf, .qck or .csv: the ending chooses the format "
+    "(AAF, Quick*Chart or CSV).";
+inline constexpr const char* kExportIntoNamesFileMessage =
+    "The names file itself cannot be the file it is exported to.";
+std::string ExportNotWrittenMessage(const std::filesystem::path& target);
+// A file's name without its folder, as the reports and questions name it.
+std::string ExchangeFileName(const std::filesystem::path& path);
+// Makes the lines the page of the report buffer, each indented by two blanks.
+void WriteExchangeReport(ReportBuffer& report, const std::vector<std::string>& lines);
 
 }  // namespace talvenor

@@ -171,38 +171,24 @@ std::optional<AtlasPlace> ReadAtlasPlace(std::string_view latText, std::string_v
     return place;
 }
 
-AtlasLookupResult AtlasLookup(std::string& AtlasDir, UserDialogs& dialogs, const ProgramRunner& run) {
+AtlasLookupResult ReadAtlasAnswer(const std::string& AtlasDir) {
     AtlasLookupResult r;
-    while (!run(AtlasDir + kAtlasProgramName)) {
-        AtlasDir.clear();
-        const std::optional<std::string> answer = dialogs.AskText(kAtlasFolderPrompt, kAtlasFolderTitle, "");
-        AtlasDir = answer ? AtlasFolder(*answer) : std::string();
-        if (AtlasDir.empty()) {
-            r.AtlasOK = false;
-            return r;
-        }
-    }
-
+    const auto refuse = [&r](std::string message) {
+        r.AtlasOK = false;
+        r.fault = UserMessage{std::move(message), kAtlasWarningTitle, MessageIcon::Critical};
+        return r;
+    };
     // A program found on PATH keeps its files in the folder it was found in.
     const std::string atlasFolder = AtlasDir.empty() ? FolderOnPath(kAtlasProgramName) : AtlasDir;
     const auto pathFile = FirstLines(atlasFolder + kAtlasPathFileName, 1);
-    if (!pathFile) {
-        dialogs.ShowMessage(AtlasPathFileMissingMessage(atlasFolder), kAtlasWarningTitle,
-                            MessageIcon::Critical);
-        r.AtlasOK = false;
-        return r;
-    }
+    if (!pathFile) return refuse(AtlasPathFileMissingMessage(atlasFolder));
     // An empty first line names the atlas folder itself.
     std::string TsrDir = FolderForAppending((*pathFile)[0]);
     if (TsrDir.empty()) TsrDir = atlasFolder;
 
     const std::string answerFile = TsrDir + kAtlasAnswerFileName;
     const auto answer = FirstLines(answerFile, 5);
-    if (!answer) {
-        dialogs.ShowMessage(AtlasAnswerFileMissingMessage(TsrDir), kAtlasWarningTitle, MessageIcon::Critical);
-        r.AtlasOK = false;
-        return r;
-    }
+    if (!answer) return refuse(AtlasAnswerFileMissingMessage(TsrDir));
     r.AtlasLatText = (*answer)[1];
     r.AtlasLongText = (*answer)[2];
     const std::string& zoneLine = (*answer)[4];
@@ -212,29 +198,19 @@ AtlasLookupResult AtlasLookup(std::string& AtlasDir, UserDialogs& dialogs, const
     const std::optional<AtlasPlace> place = StartsWithNumber(zoneLine)
                                                 ? ReadAtlasPlace(r.AtlasLatText, r.AtlasLongText, r.AtlasTZ)
                                                 : std::nullopt;
-    if (!place) {
-        dialogs.ShowMessage(AtlasAnswerUnreadableMessage(answerFile), kAtlasWarningTitle,
-                            MessageIcon::Critical);
-        r.AtlasOK = false;
-        return r;
-    }
+    if (!place) return refuse(AtlasAnswerUnreadableMessage(answerFile));
     r.place = *place;
-
-    const bool yes = dialogs.AskYesNo(AtlasAcceptQuestion(r.AtlasLongText, r.AtlasLatText, r.AtlasTZ),
-                                      kAtlasAcceptTitle, MessageIcon::Question);
-    r.AtlasAnswer = yes ? kAtlasAnswerYes : kAtlasAnswerNo;
     return r;
 }
 
-void FillNatalFromAtlas(NatalInputFields& n, const AtlasPlace& place) {
-    FillPlace(n.txtTZ, n.txtLongDeg, n.txtLongMin, n.txtLatDeg, n.txtLatMin, n.optEast, place);
+void FillNatalFromAtlas(InputTexts& n, const AtlasPlace& place) {
+    FillPlace(n.zone, n.longDeg, n.longMin, n.latDeg, n.latMin, n.east, place);
     n.SelectEast(place.east);
     n.SelectSouth(place.south);
 }
 
-void FillDiurnalFromAtlas(DiurnalInputFields& d, const AtlasPlace& place) {
-    FillPlace(d.txtDiurnalTZ, d.txtDiurnalLongDeg, d.txtDiurnalLongMin, d.txtDiurnalLatDeg,
-              d.txtDiurnalLatMin, d.optDiurnalEast, place);
+void FillDiurnalFromAtlas(SecondInputTexts& d, const AtlasPlace& place) {
+    FillPlace(d.zone, d.longDeg, d.longMin, d.latDeg, d.latMin, d.east, place);
     d.SelectEast(place.east);
     d.SelectSouth(place.south);
 }

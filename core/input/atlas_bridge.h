@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/input_fields.h"
-#include "environment/user_dialogs.h"
+#include "chart/input_texts.h"
+#include "environment/user_message.h"
 
 namespace talvenor {
 
@@ -70,20 +70,19 @@ struct AtlasLookupResult {
     std::int16_t AtlasAnswer = kAtlasAnswerNo;
     std::string AtlasLatText, AtlasLongText;
     float AtlasTZ = 0;
-    AtlasPlace place;  // read when AtlasOK
+    AtlasPlace place;                  // read when AtlasOK
+    std::optional<UserMessage> fault;  // why not, when the answer could not be read
 };
 
-// The lookup dialogue: runs AtlasDir + "ATLAS.EXE"; when it cannot be started, empties AtlasDir and asks
-// for the folder until the program starts or the answer is empty (AtlasDir keeps a folder that worked).
-// Then reads PCATPATH.TXT in the atlas folder and TSRTEMP.TXT in the folder it names, and asks whether
-// to accept the place. Missing files and an answer file without a usable place are reported and leave
-// AtlasOK false. With AtlasDir empty the atlas folder is the PATH folder the program was found in.
-AtlasLookupResult AtlasLookup(std::string& AtlasDir, UserDialogs& dialogs,
-                              const ProgramRunner& run = RunAndWait);
+// After the atlas program ran: reads PCATPATH.TXT in the atlas folder and TSRTEMP.TXT in the folder it
+// names. Missing files and an answer file without a usable place leave AtlasOK false with the message
+// to show. With AtlasDir empty the atlas folder is the PATH folder the program was found in. (The
+// dialogue around it, AtlasLookup, is the session's: session/atlas_lookup.h.)
+AtlasLookupResult ReadAtlasAnswer(const std::string& AtlasDir);
 
 // Writes an accepted place into the fields: the zone, the degrees and minutes, North or South, and
 // East or West; when East or West changes, the zone takes that side's sign (as a click on it would).
-void FillNatalFromAtlas(NatalInputFields& natal, const AtlasPlace& place);
-void FillDiurnalFromAtlas(DiurnalInputFields& diurnal, const AtlasPlace& place);
+void FillNatalFromAtlas(InputTexts& natal, const AtlasPlace& place);
+void FillDiurnalFromAtlas(SecondInputTexts& diurnal, const AtlasPlace& place);
 
 }  // namespace talvenor

@@ -1,16 +1,16 @@
-// The checks run on both input windows before a chart is computed, and the transfer of their texts into
-// the chart state.
+// The one check of the births a chart is computed from, before anything is computed.
 //
-// The checks only look at what was typed and correct nothing. Each failing test shows its window's
-// message and sets InputErrorFlag, and every test runs, so one bad window can show several boxes in a
-// row; the driver abandons the computation when the flag is set. The transfers run only after all
-// checks passed.
+// The check only looks at what was given and corrects nothing. Each failing test gives its window's
+// fault, and every test runs, so one bad window can give several faults in a row, natal first; the
+// caller shows them in that order (the windows) or lists them (the import, the report tool's runs) and
+// abandons the computation when there is any.
 #pragma once
 
-#include "chart/chart_state.h"
-#include "chart/input_fields.h"
-#include "environment/regional_format.h"
-#include "environment/user_dialogs.h"
+#include <string_view>
+#include <vector>
+
+#include "chart/birth.h"
+#include "environment/user_message.h"
 #include "environment/year_rule.h"
 
 namespace talvenor {
@@ -43,31 +43,38 @@ inline constexpr const char* kDiurnalInputErrorMessage =
 inline constexpr const char* kInputErrorTitle = "Warning!";
 inline constexpr MessageIcon kInputErrorIcon = MessageIcon::Information;
 
-// Show the window's message and set InputErrorFlag to 1.
-void ReportNatalInputError(ChartState& state, UserDialogs& dialogs);
-void ReportDiurnalInputError(ChartState& state, UserDialogs& dialogs);
+// One fault of the check: the message with its title and icon, the window it belongs to and the field
+// its test found at fault first (None for the high-latitude warning's field when the rule is not about
+// one field).
+struct InputFault {
+    UserMessage message;
+    BirthWindow window = BirthWindow::Natal;
+    BirthField field = BirthField::None;
+    friend bool operator==(const InputFault&, const InputFault&) = default;
+};
 
-// Completeness of both windows, natal first: a month, day or year whose value is 0; an empty date,
-// hour, minute, time-zone, longitude or latitude text; a time zone below -2 with West selected, unless the
-// longitude lies beyond 150 degrees west (see ZoneSignLooksWrong).
-void CheckInputComplete(const NatalInputFields& natal, const DiurnalInputFields& diurnal, ChartState& state,
-                        UserDialogs& dialogs);
+// The window's own message: "Error in natal input data section. Please correct." or the diurnal one,
+// "Warning!", the information icon.
+UserMessage InputErrorMessage(BirthWindow window);
 
-// Ranges of one window: month, day, year; hour, minute; time zone (ZoneInRange); longitude degrees and
+// Completeness of one birth: a month, day or year whose value is 0; an empty date, hour, minute,
+// time-zone, longitude or latitude; a time zone below -2 with West, unless the longitude lies beyond 150
+// degrees west (see ZoneSignLooksWrong). One fault a failing test, in that order.
+std::vector<InputFault> CheckComplete(const Birth& birth, BirthWindow window);
+
+// Ranges of one birth: month, day, year; hour, minute; time zone (ZoneInRange); longitude degrees and
 // minutes; latitude minutes. Then the tests the ranges cannot make: no hour, minute, degree or minute of the
 // place below zero (the buttons give the directions), the date must exist in the calendar the charts are
-// computed in, and every numeric text that is not empty must be a number as a whole.
-void CheckNatalRanges(const NatalInputFields& natal, ChartState& state, UserDialogs& dialogs);
-void CheckDiurnalRanges(const DiurnalInputFields& diurnal, ChartState& state, UserDialogs& dialogs);
+// computed in, and every number must have been given as a number as a whole.
+std::vector<InputFault> CheckRanges(const Birth& birth, BirthWindow window);
 
-// Copy the natal window into the natal input section: date rounded to 16-bit integers, packed clock
-// time, time zone, packed longitude (west positive) and latitude (north positive), the A.M./P.M.,
-// WEST/EAST and NORTH/SOUTH words and the date text in the regional order.
-void TransferNatalInput(const NatalInputFields& natal, const RegionalFormat& regional, ChartState& state);
+// Completeness and ranges of one birth, as the import and a names-file export judge a record.
+std::vector<InputFault> CheckBirth(const Birth& birth, BirthWindow window);
 
-// The same for the diurnal window, plus AgeYears and LastBirthdayYear, which compare the diurnal date
-// with the natal date already transferred.
-void TransferDiurnalInput(const DiurnalInputFields& diurnal, const RegionalFormat& regional,
-                          ChartState& state);
+// The whole check of a computation, in its order: completeness of the natal birth, then of the second;
+// the high-latitude warning of the checked house system (HouseLatitudeRefused); the ranges of the natal
+// birth, then of the second. Empty when the charts may be computed.
+std::vector<InputFault> CheckBirths(const Birth& natal, const Birth& second,
+                                    std::string_view checkedHouseCode);
 
 }  // namespace talvenor

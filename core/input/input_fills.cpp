@@ -81,9 +81,10 @@ std::string HourRuleMessage(HourRuleResult result, HourWindow window) {
     return {};
 }
 
-void ShowHourRuleMessage(HourRuleResult result, HourWindow window, UserDialogs& dialogs) {
-    const std::string message = HourRuleMessage(result, window);
-    if (!message.empty()) dialogs.ShowMessage(message, kHourRuleTitle, kHourRuleIcon);
+std::optional<UserMessage> HourRuleFault(HourRuleResult result, HourWindow window) {
+    std::string message = HourRuleMessage(result, window);
+    if (message.empty()) return std::nullopt;
+    return UserMessage{std::move(message), kHourRuleTitle, kHourRuleIcon};
 }
 
 void ApplyEastWestToZone(std::string& tzText, bool east) {
@@ -92,11 +93,11 @@ void ApplyEastWestToZone(std::string& tzText, bool east) {
     tzText = GeneralNumber(east ? -std::fabs(*value) : std::fabs(*value));
 }
 
-void FillNatalNow(NatalInputFields& natal, const Options& options, const RegionalFormat& regional,
+void FillNatalNow(InputTexts& natal, const Options& options, const RegionalFormat& regional,
                   const std::tm& now) {
-    natal.txtName = "Now";
-    FillNowTexts({natal.txtMonth, natal.txtDay, natal.txtYear, natal.txtBirthHour, natal.txtBirthMinute,
-                  natal.txtTZ, natal.txtLongDeg, natal.txtLongMin, natal.txtLatDeg, natal.txtLatMin},
+    natal.name = "Now";
+    FillNowTexts({natal.month, natal.day, natal.year, natal.hour, natal.minute, natal.zone, natal.longDeg,
+                  natal.longMin, natal.latDeg, natal.latMin},
                  options, now);
     natal.SelectAM(true);
     if (PmRule(regional, now)) natal.SelectAM(false);
@@ -104,41 +105,39 @@ void FillNatalNow(NatalInputFields& natal, const Options& options, const Regiona
     natal.SelectSouth(options[24] != 0);
 }
 
-void FillDiurnalNow(DiurnalInputFields& diurnal, const Options& options, const RegionalFormat& regional,
+void FillDiurnalNow(SecondInputTexts& diurnal, const Options& options, const RegionalFormat& regional,
                     const std::tm& now) {
-    FillNowTexts(
-        {diurnal.txtDiurnalMonth, diurnal.txtDiurnalDay, diurnal.txtDiurnalYear, diurnal.txtDiurnalHour,
-         diurnal.txtDiurnalMinute, diurnal.txtDiurnalTZ, diurnal.txtDiurnalLongDeg, diurnal.txtDiurnalLongMin,
-         diurnal.txtDiurnalLatDeg, diurnal.txtDiurnalLatMin},
-        options, now);
+    FillNowTexts({diurnal.month, diurnal.day, diurnal.year, diurnal.hour, diurnal.minute, diurnal.zone,
+                  diurnal.longDeg, diurnal.longMin, diurnal.latDeg, diurnal.latMin},
+                 options, now);
     diurnal.SelectAM(true);
     if (PmRule(regional, now)) diurnal.SelectAM(false);
     diurnal.SelectEast(options[21] != 0);
     diurnal.SelectSouth(options[24] != 0);
 }
 
-void PutDiurnalDate(DiurnalInputFields& diurnal, const CivilDate& date) {
-    diurnal.txtDiurnalMonth = std::to_string(date.month);
-    diurnal.txtDiurnalDay = std::to_string(date.day);
-    diurnal.txtDiurnalYear = Format(date.year, "000");
+void PutDiurnalDate(SecondInputTexts& diurnal, const CivilDate& date) {
+    diurnal.month = std::to_string(date.month);
+    diurnal.day = std::to_string(date.day);
+    diurnal.year = Format(date.year, "000");
 }
 
-void CopyNatalToDiurnal(const NatalInputFields& natal, DiurnalInputFields& diurnal) {
-    diurnal.txtDiurnalHour = natal.txtBirthHour;
-    diurnal.txtDiurnalMinute = natal.txtBirthMinute;
-    diurnal.txtDiurnalTZ = natal.txtTZ;
-    diurnal.txtDiurnalLongDeg = natal.txtLongDeg;
-    diurnal.txtDiurnalLongMin = natal.txtLongMin;
-    diurnal.txtDiurnalLatDeg = natal.txtLatDeg;
-    diurnal.txtDiurnalLatMin = natal.txtLatMin;
+void CopyNatalToDiurnal(const InputTexts& natal, SecondInputTexts& diurnal) {
+    diurnal.hour = natal.hour;
+    diurnal.minute = natal.minute;
+    diurnal.zone = natal.zone;
+    diurnal.longDeg = natal.longDeg;
+    diurnal.longMin = natal.longMin;
+    diurnal.latDeg = natal.latDeg;
+    diurnal.latMin = natal.latMin;
     // The buttons are copied as they stand, without the East/West rule: the zone was just copied and
     // already belongs to the natal direction, so turning it again could only give the wrong sign.
-    diurnal.optDiurnalAM = natal.optAM;
-    diurnal.optDiurnalPM = natal.optPM;
-    diurnal.optDiurnalEast = natal.optEast;
-    diurnal.optDiurnalWest = natal.optWest;
-    diurnal.optDiurnalNorth = natal.optNorth;
-    diurnal.optDiurnalSouth = natal.optSouth;
+    diurnal.am = natal.am;
+    diurnal.pm = natal.pm;
+    diurnal.east = natal.east;
+    diurnal.west = natal.west;
+    diurnal.north = natal.north;
+    diurnal.south = natal.south;
 }
 
 }  // namespace talvenor

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
-#include "environment/user_dialogs.h"
+#include "environment/user_message.h"
 
 namespace talvenor {
 
@@ -33,8 +34,8 @@ HourRuleResult ApplyHourRule(std::string& hourText, bool& pm);
 
 // The text the window shows for a result ("" for Accepted).
 std::string HourRuleMessage(HourRuleResult result, HourWindow window);
-// Shows that message with its title and icon, if there is one.
-void ShowHourRuleMessage(HourRuleResult result, HourWindow window, UserDialogs& dialogs);
+// That message with its title and icon, for the window to show; none for Accepted.
+std::optional<UserMessage> HourRuleFault(HourRuleResult result, HourWindow window);
 
 // Selecting East makes the zone minus its magnitude, West its magnitude, in the general number format
 // (" 5" <-> "-5"). A zone text that is not a number is left alone.
@@ -45,19 +46,19 @@ void ApplyEastWestToZone(std::string& tzText, bool east);
 // the home coordinates from options 18, 19, 20, 22 and 23, East when option 21 is not 0, South when
 // option 24 is not 0. An eastern home gives the zone the East rule; a western one leaves it as stored,
 // whatever direction the window showed before. The natal fill also sets the name "Now".
-void FillNatalNow(NatalInputFields& natal, const Options& options, const RegionalFormat& regional,
+void FillNatalNow(InputTexts& natal, const Options& options, const RegionalFormat& regional,
                   const std::tm& now);
-void FillDiurnalNow(DiurnalInputFields& diurnal, const Options& options, const RegionalFormat& regional,
+void FillDiurnalNow(SecondInputTexts& diurnal, const Options& options, const RegionalFormat& regional,
                     const std::tm& now);
 
 // "Use natal data": the natal clock time, zone and place with their AM/PM, E/W and N/S buttons, as they
 // stand in the natal window; the diurnal date stays. The zone is copied as it is: the buttons change
 // without the East/West rule.
-void CopyNatalToDiurnal(const NatalInputFields& natal, DiurnalInputFields& diurnal);
+void CopyNatalToDiurnal(const InputTexts& natal, SecondInputTexts& diurnal);
 
 // A date put into the diurnal window (from the graphic ephemeris): month, day and year as the window
 // shows them ("3", "14", "2027"; a year before 100 with three digits, so that it is not read as one of
 // this century); the time and the place stay.
-void PutDiurnalDate(DiurnalInputFields& diurnal, const CivilDate& date);
+void PutDiurnalDate(SecondInputTexts& diurnal, const CivilDate& date);
 
 }  // namespace talvenor

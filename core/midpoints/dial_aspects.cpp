@@ -155,12 +155,12 @@ void WriteFormulas(const ChartState& chart, Options& options, bool sorted, Repor
 }
 
 void WriteTransitMidpointsToNatal(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                                  const DiurnalInputFields& diurnal, ReportBuffer& report) {
+                                  const SecondInputTexts& diurnal, ReportBuffer& report) {
     chart.PointLon = chart.NatalLon;
     report.StartReport();
     report.AppendBlankLine();
-    if (diurnal.chk2ndPerson) {
-        report.AppendLine("  " + diurnal.chk2ndPersonCaption + "'s MIDPOINTS ASPECTS TO");
+    if (diurnal.secondPerson) {
+        report.AppendLine("  " + diurnal.secondPersonName + "'s MIDPOINTS ASPECTS TO");
         report.AppendLine("  " + chart.ChartName + "'s NATAL PLANETS");
     } else {
         WriteNatalHeaderShort(chart, regional, report);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "midpoints/progress.h"
@@ -42,6 +42,6 @@ void WriteFormulas(const ChartState& chart, Options& options, bool sorted, Repor
 // with its titles, and the second chart's 78 midpoints against the 15 natal points with the hard-aspect
 // test. The caller shows the page.
 void WriteTransitMidpointsToNatal(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                                  const DiurnalInputFields& diurnal, ReportBuffer& report);
+                                  const SecondInputTexts& diurnal, ReportBuffer& report);
 
 }  // namespace talvenor

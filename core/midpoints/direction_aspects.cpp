@@ -15,8 +15,11 @@ namespace talvenor {
 
 namespace {
 
-std::string DateText(const std::string& dateText, const RegionalFormat& regional) {
-    if (auto date = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*date, regional);
+// The date as the birth gave it; a chart state without one has its date text read.
+std::string DateText(const std::optional<CivilDate>& date, const std::string& dateText,
+                     const RegionalFormat& regional) {
+    if (date) return FormatDateDdMmmYyyy(*date, regional);
+    if (auto read = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*read, regional);
     return dateText;
 }
 
@@ -60,8 +63,8 @@ void WriteDirectionsReport(const ChartState& natal, const ChartState& moved, con
     report.AppendLine(std::string(arc ? "  SOLAR ARC DIRECTIONS" : "  SECONDARY PROGRESSIONS") +
                       " - modulus =" + GeneralNumberSingle(modulus));
     report.AppendLine(std::string(arc ? "  Directed to " : "  Progressed to ") +
-                      DateText(natal.DiurnalDateText, regional) + " - age " + Format(moment.age, "0.0000") +
-                      " years - solar arc = " + ArcText(moment.arc));
+                      DateText(natal.DiurnalDate, natal.DiurnalDateText, regional) + " - age " +
+                      Format(moment.age, "0.0000") + " years - solar arc = " + ArcText(moment.arc));
     if (arc) {
         report.AppendLine("  Every natal point moved on by the solar arc; the houses are the natal houses.");
     } else {

@@ -71,13 +71,13 @@ void WritePointToMidpointAspects(const ChartState& chart, const Options& options
 }
 
 void WriteTransitAspectsToNatalMidpoints(ChartState& chart, const Options& options,
-                                         const RegionalFormat& regional, const DiurnalInputFields& diurnal,
+                                         const RegionalFormat& regional, const SecondInputTexts& diurnal,
                                          ReportBuffer& report) {
     chart.PointLon = chart.DiurnalLon;
     report.StartReport();
     report.AppendBlankLine();
-    if (diurnal.chk2ndPerson) {
-        report.AppendLine("  " + diurnal.chk2ndPersonCaption + "'s NATAL PLANET ASPECTS TO");
+    if (diurnal.secondPerson) {
+        report.AppendLine("  " + diurnal.secondPersonName + "'s NATAL PLANET ASPECTS TO");
         report.AppendLine("  " + chart.ChartName + "'s NATAL MIDPOINTS");
     } else {
         WriteNatalHeaderShort(chart, regional, report);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "report/report_buffer.h"
@@ -22,7 +22,7 @@ void WritePointToMidpointAspects(const ChartState& chart, const Options& options
 // "Transit Aspects to Natal Midpoints" (or the second person's): loads DiurnalLon into PointLon, a new
 // page with its titles, and the aspect pass. The caller shows the page.
 void WriteTransitAspectsToNatalMidpoints(ChartState& chart, const Options& options,
-                                         const RegionalFormat& regional, const DiurnalInputFields& diurnal,
+                                         const RegionalFormat& regional, const SecondInputTexts& diurnal,
                                          ReportBuffer& report);
 
 }  // namespace talvenor

@@ -1,5 +1,7 @@
 #include "midpoints/modulus_prompt.h"
 
+#include <utility>
+
 #include "midpoints/dial_panel.h"
 #include "text/basic_text.h"
 
@@ -42,43 +44,45 @@ ModulusAnswer JudgeModulus(float value) {
     return ModulusAnswer::Accepted;
 }
 
-std::optional<float> AskModulus(UserDialogs& dialogs) {
-    for (;;) {
-        const std::optional<std::string> answer =
-            dialogs.AskText(kModulusPrompt, kModulusTitle, kModulusDefault);
-        if (answer && PartlyANumber(*answer)) {
-            dialogs.ShowMessage(ModulusNotANumberMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
-            continue;
-        }
-        const float value = answer ? static_cast<float>(LeadingNumber(*answer)) : 0.0f;
-        switch (JudgeModulus(value)) {
-            case ModulusAnswer::AskAgain:
-                continue;
-            case ModulusAnswer::EndCommand:
-                return std::nullopt;
-            case ModulusAnswer::Accepted:
-                return value;
-        }
-    }
+namespace {
+
+UserMessage Refusal(std::string text) {
+    return {std::move(text), kModulusTitle, MessageIcon::Exclamation};
 }
 
-std::optional<float> AskDialModulus(UserDialogs& dialogs, float current) {
-    for (;;) {
-        const std::optional<std::string> answer =
-            dialogs.AskText(kDialModulusPrompt, kModulusTitle, DialModulusText(current));
-        if (!answer || answer->find_first_not_of(" \t") == std::string::npos) return std::nullopt;
-        const std::optional<double> value = WholeNumber(*answer);
-        if (!value) {
-            dialogs.ShowMessage(ModulusNotANumberMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
-            continue;
-        }
-        const auto modulus = static_cast<float>(*value);
-        if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
-            dialogs.ShowMessage(ModulusOutOfRangeMessage(*answer), kModulusTitle, MessageIcon::Exclamation);
-            continue;
-        }
-        return modulus;
+}  // namespace
+
+ModulusReply JudgeModulusAnswer(const std::optional<std::string>& answer) {
+    ModulusReply reply;
+    if (answer && PartlyANumber(*answer)) {
+        reply.message = Refusal(ModulusNotANumberMessage(*answer));
+        return reply;
     }
+    const float value = answer ? static_cast<float>(LeadingNumber(*answer)) : 0.0f;
+    reply.answer = JudgeModulus(value);
+    reply.modulus = value;
+    return reply;
+}
+
+ModulusReply JudgeDialModulusAnswer(const std::optional<std::string>& answer) {
+    ModulusReply reply;
+    if (!answer || answer->find_first_not_of(" \t") == std::string::npos) {
+        reply.answer = ModulusAnswer::EndCommand;
+        return reply;
+    }
+    const std::optional<double> value = WholeNumber(*answer);
+    if (!value) {
+        reply.message = Refusal(ModulusNotANumberMessage(*answer));
+        return reply;
+    }
+    const auto modulus = static_cast<float>(*value);
+    if (JudgeModulus(modulus) != ModulusAnswer::Accepted) {
+        reply.message = Refusal(ModulusOutOfRangeMessage(*answer));
+        return reply;
+    }
+    reply.answer = ModulusAnswer::Accepted;
+    reply.modulus = modulus;
+    return reply;
 }
 
 }  // namespace talvenor

@@ -199,7 +199,7 @@ std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options,
     return ChartPictures(chart, options, request);
 }
 
-void WritePicturesReport(const ChartState& chart, const Options& options, const DiurnalInputFields& diurnal,
+void WritePicturesReport(const ChartState& chart, const Options& options, const SecondInputTexts& diurnal,
                          const PictureRequest& request, ReportBuffer& report) {
     report.AppendLine("  Planetary Pictures A + B - C = D - modulus =" +
                       GeneralNumberSingle(request.modulus) + ", orb =" + GeneralNumber(request.orb));
@@ -223,8 +223,8 @@ void WritePicturesReport(const ChartState& chart, const Options& options, const 
         if (t.second && !secondSection) {
             secondSection = true;
             report.AppendBlankLine();
-            report.AppendLine(diurnal.chk2ndPerson
-                                  ? "  " + diurnal.chk2ndPersonCaption + "'s FACTORS AT THE NATAL PICTURES"
+            report.AppendLine(diurnal.secondPerson
+                                  ? "  " + diurnal.secondPersonName + "'s FACTORS AT THE NATAL PICTURES"
                                   : std::string("  TRANSITING FACTORS AT THE NATAL PICTURES"));
         }
         report.AppendBlankLine();

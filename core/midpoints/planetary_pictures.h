@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "report/report_buffer.h"
 
@@ -84,7 +84,7 @@ std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options,
 
 // The page after the command's natal heading: the title with modulus and orb, then each target with its
 // pictures (or "none").
-void WritePicturesReport(const ChartState& chart, const Options& options, const DiurnalInputFields& diurnal,
+void WritePicturesReport(const ChartState& chart, const Options& options, const SecondInputTexts& diurnal,
                          const PictureRequest& request, ReportBuffer& report);
 
 // One line per picture of the dial of `modulus`, tab-separated: A, B, C, D by their three-letter names (a

@@ -5,27 +5,11 @@
 
 #include "chart/point_catalogue.h"
 #include "datafiles/names_file.h"
+#include "session/compute_charts.h"
 #include "text/control_characters.h"
 
 namespace talvenor {
 namespace {
-
-// Keeps the messages instead of showing them; questions are answered No.
-class KeptMessages : public UserDialogs {
-  public:
-    std::string text;
-    void ShowMessage(const std::string& message, const std::string&, MessageIcon) override {
-        if (!text.empty()) text += " ";
-        text += message;
-    }
-    bool AskYesNo(const std::string& message, const std::string& title, MessageIcon icon) override {
-        ShowMessage(message, title, icon);
-        return false;
-    }
-    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 constexpr const char* kColumnNames[] = {
     "",        "Sun",   "Mercury", "Venus",     "Mars",      "Jupiter",       "Saturn",    "Uranus",
@@ -47,20 +31,24 @@ std::size_t CuspElement(int house) {
 
 std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record,
                                               ChartsWanted wanted) {
+    return ComputeNamesRecord(session, record, DiurnalWindowBirth(session), {}, wanted);
+}
+
+std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record, const Birth& second,
+                                              std::string source, ChartsWanted wanted) {
     session.report.ClearAll();
-    if (FillNatalFromRecord(record, session.regional, session.natal)) {
+    const RecordBirth read = ReadRecordBirth(record, session.regional, std::move(source));
+    if (read.fault)
         return NameRecordFault(NameRecordLine(record), session.regional)
             .value_or(kNameRecordFormatErrorMessage);
+    const ComputeReport report = ComputeChartsFrom(session, read.birth, second, wanted);
+    if (report.outcome == ComputeOutcome::Computed) return std::nullopt;
+    std::string text;
+    for (const UserMessage& m : report.Messages()) {
+        if (!text.empty()) text += " ";
+        text += m.text;
     }
-    KeptMessages kept;
-    UserDialogs* const shown = session.dialogs;
-    session.dialogs = &kept;
-    session.report.dialogs = &kept;
-    const ComputeOutcome outcome = ComputeCharts(session, wanted);
-    session.dialogs = shown;
-    session.report.dialogs = shown;
-    if (outcome == ComputeOutcome::Computed) return std::nullopt;
-    return kept.text.empty() ? std::string("the chart could not be computed") : kept.text;
+    return text.empty() ? std::string("the chart could not be computed") : text;
 }
 
 bool ReadsNatalChartOnly(const std::string& report) {

@@ -11,12 +11,16 @@
 
 namespace talvenor {
 
-// Fills the natal window from the record and computes (the natal data page is then the page of the
+// Reads the record as a birth and computes (the natal data page is then the page of the
 // report buffer, which is emptied first, so that a long run holds one page at a time). The diurnal window
 // is left as it is. No value when the chart was computed; otherwise why not, in one line: the record's
 // fault, or the messages the input checks or the computation would have shown.
 std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record,
                                               ChartsWanted wanted = ChartsWanted::Both);
+// The same with the second birth read once for a whole run, and where the record came from for messages
+// ("names file NAMES.FIL, line 3"). The record is read once, into a Birth, and checked with the second.
+std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record, const Birth& second,
+                                              std::string source, ChartsWanted wanted = ChartsWanted::Both);
 
 // Whether a report page reads the natal chart alone, so that a run over a names file need not compute
 // the diurnal chart again for each record: the natal data page.

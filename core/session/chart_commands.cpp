@@ -30,7 +30,7 @@ ShowResult TransitDataCommand(Session& s) {
     s.report.StartReport();
     WriteTransitPositionsPage(s.chart, s.options, s.regional, s.diurnal, s.report);
     LoadIntoWorkingArrays(s.chart.DiurnalLon, s.chart.DiurnalDecl, s.chart);
-    if (s.diurnal.chk2ndPerson) {
+    if (s.diurnal.secondPerson) {
         WriteAspectGrid(s.chart, s.options, s.report);
     } else {
         WriteTransitToTransit(s.chart, s.report);

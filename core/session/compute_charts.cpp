@@ -1,8 +1,7 @@
 #include "session/compute_charts.h"
 
 #include "chart/chart_passes.h"
-#include "chart/house_systems.h"
-#include "input/input_checks.h"
+#include "input/window_birth.h"
 #include "session/chart_commands.h"
 
 namespace talvenor {
@@ -16,51 +15,80 @@ std::string HouseCodeFromMenu(const std::string& checkedHouseCode) {
 
 namespace {
 
-void TransferBoth(Session& session, ChartState& chart) {
-    chart.ChartName = session.natal.txtName;
+void TransferBoth(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
+    chart.ChartName = natal.name;
     chart.HouseSystemCode = HouseCodeFromMenu(session.checkedHouseCode);
-    TransferNatalInput(session.natal, session.regional, chart);
-    TransferDiurnalInput(session.diurnal, session.regional, chart);
+    TransferNatalBirth(natal, chart);
+    TransferDiurnalBirth(second, chart);
     chart.NatalEastWestCopy = chart.NatalEastWest;
     chart.NatalNorthSouthCopy = chart.NatalNorthSouth;
 }
 
-EngineResult ComputeNatalChart(Session& session, ChartState& chart) {
-    TransferBoth(session, chart);
+EngineResult ComputeNatalChart(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
+    TransferBoth(session, natal, second, chart);
     return ComputeNatalPass(chart, session.options);
 }
 
 }  // namespace
 
-EngineResult ComputeBothCharts(Session& session, ChartState& chart) {
-    TransferBoth(session, chart);
+std::vector<UserMessage> ComputeReport::Messages() const {
+    std::vector<UserMessage> messages;
+    for (const InputFault& f : refused) messages.push_back(f.message);
+    if (fault) messages.push_back(*fault);
+    return messages;
+}
+
+Birth NatalWindowBirth(const Session& session) {
+    return BirthFromWindow(session.natal, session.regional, kNatalWindowSource);
+}
+
+Birth DiurnalWindowBirth(const Session& session) {
+    return BirthFromWindow(session.diurnal, session.regional, kDiurnalWindowSource);
+}
+
+EngineResult ComputeBothCharts(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
+    TransferBoth(session, natal, second, chart);
     if (auto fault = ComputeNatalPass(chart, session.options)) return fault;
     return ComputeDiurnalPass(chart, session.options);
 }
 
-ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted) {
+ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
+                                ChartsWanted wanted) {
+    ComputeReport report;
     ChartState& chart = session.chart;
-    UserDialogs& dialogs = *session.dialogs;
     chart.InputErrorFlag = 0;
-    CheckInputComplete(session.natal, session.diurnal, chart, dialogs);
-    CheckHouseLatitude(session.natal, session.diurnal, session.checkedHouseCode, chart, dialogs);
-    CheckNatalRanges(session.natal, chart, dialogs);
-    CheckDiurnalRanges(session.diurnal, chart, dialogs);
-    if (chart.InputErrorFlag == 1) return ComputeOutcome::InputRefused;
+    report.refused = CheckBirths(natal, second, session.checkedHouseCode);
+    if (!report.refused.empty()) {
+        chart.InputErrorFlag = 1;
+        report.outcome = ComputeOutcome::InputRefused;
+        return report;
+    }
 
     // Computed on a copy: a fault halfway must not leave half a new chart behind.
     ChartState work = chart;
-    const EngineResult fault =
-        wanted == ChartsWanted::Both ? ComputeBothCharts(session, work) : ComputeNatalChart(session, work);
+    const EngineResult fault = wanted == ChartsWanted::Both ? ComputeBothCharts(session, natal, second, work)
+                                                            : ComputeNatalChart(session, natal, second, work);
     if (fault) {
-        dialogs.ShowMessage(fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
-        return ComputeOutcome::Fault;
+        report.fault = UserMessage{fault->Message(), kComputationErrorTitle, MessageIcon::Critical};
+        report.outcome = ComputeOutcome::Fault;
+        return report;
     }
     chart = std::move(work);
 
     NatalDataCommand(session);
     if (session.options[165] != 0) session.report.ClearDataBuffer();
-    return ComputeOutcome::Computed;
+    return report;
+}
+
+void ShowComputeMessages(Session& session, const ComputeReport& report) {
+    for (const UserMessage& m : report.Messages()) session.dialogs->ShowMessage(m.text, m.title, m.icon);
+}
+
+ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted) {
+    const ComputeReport report =
+        ComputeChartsFrom(session, NatalWindowBirth(session), DiurnalWindowBirth(session), wanted);
+    ShowComputeMessages(session, report);
+    return report.outcome;
 }
 
 }  // namespace talvenor

@@ -1,33 +1,62 @@
-// The chart computation: checks the two input windows, transfers them, computes the natal and the
-// diurnal chart with their houses, declinations, solstice points and the natal midpoints, and writes
+// The chart computation: checks the natal and the second birth, transfers them, computes the natal and
+// the diurnal chart with their houses, declinations, solstice points and the natal midpoints, and writes
 // the natal data page.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "chart/arithmetic_fault.h"
+#include "chart/birth.h"
+#include "environment/user_message.h"
+#include "input/input_checks.h"
 #include "session/session.h"
 
 namespace talvenor {
 
 enum class ComputeOutcome {
     Computed,      // both charts computed and the natal data page shown
-    InputRefused,  // a check failed; its message has been shown and nothing changed
-    Fault,         // an arithmetic fault; its message has been shown and the previous chart kept
+    InputRefused,  // a check failed; nothing changed
+    Fault,         // an arithmetic fault; the previous chart kept
 };
 
 // Title of the message shown when a computation meets an arithmetic fault.
 inline constexpr const char* kComputationErrorTitle = "Error!";
 
 // Which charts a computation makes. NatalOnly is for the report tool's runs over a names file whose
-// page reads the natal chart alone: the diurnal window is still checked and transferred (its date stands
+// page reads the natal chart alone: the second birth is still checked and transferred (its date stands
 // in the page header), but the diurnal chart keeps whatever it held.
 enum class ChartsWanted { Both, NatalOnly };
 
-// The whole computation, as the OK button, a double-click on a name and the house menu run it.
+// What a computation has to tell: the check's faults in the order they were found, or the message of an
+// arithmetic fault.
+struct ComputeReport {
+    ComputeOutcome outcome = ComputeOutcome::Computed;
+    std::vector<InputFault> refused;
+    std::optional<UserMessage> fault;
+    // Every message in the order the windows show them.
+    std::vector<UserMessage> Messages() const;
+};
+
+// The births of the two input windows, read from the session's texts.
+Birth NatalWindowBirth(const Session& session);
+Birth DiurnalWindowBirth(const Session& session);
+
+// The computation from two births, with the house system of the house menu. Shows nothing: the faults
+// come back in the report. On a fault the previous chart is kept.
+ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
+                                ChartsWanted wanted = ChartsWanted::Both);
+
+// Shows a report's messages in order through the session's dialogs.
+void ShowComputeMessages(Session& session, const ComputeReport& report);
+
+// The whole computation, as the OK button, a double-click on a name and the house menu run it: the two
+// windows' births, computed, their faults shown.
 ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted = ChartsWanted::Both);
 
 // The steps after the checks: transfer and both passes, into `chart`. On a fault `chart` is unreliable;
-// ComputeCharts therefore works on a copy and keeps the previous chart.
-EngineResult ComputeBothCharts(Session& session, ChartState& chart);
+// ComputeChartsFrom therefore works on a copy and keeps the previous chart.
+EngineResult ComputeBothCharts(Session& session, const Birth& natal, const Birth& second, ChartState& chart);
 
 // The house code the driver takes from the house menu: the checked code when it is one of the nine,
 // otherwise Placidus.

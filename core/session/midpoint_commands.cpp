@@ -6,7 +6,7 @@
 #include "midpoints/dial_sorts.h"
 #include "midpoints/midpoint_list.h"
 #include "midpoints/midpoint_trees.h"
-#include "midpoints/modulus_prompt.h"
+#include "session/modulus_questions.h"
 
 namespace talvenor {
 

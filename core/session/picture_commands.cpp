@@ -4,8 +4,8 @@
 #include "chart/progressions.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/direction_aspects.h"
-#include "midpoints/modulus_prompt.h"
 #include "session/compute_charts.h"
+#include "session/modulus_questions.h"
 
 namespace talvenor {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "chart/chart_state.h"
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "environment/settings.h"
@@ -26,8 +26,8 @@ struct Session {
     ReportBuffer report;
     Settings settings;
     RegionalFormat regional;
-    NatalInputFields natal;
-    DiurnalInputFields diurnal;
+    InputTexts natal;
+    SecondInputTexts diurnal;
     // The house system carrying the check mark in the house menu: "P", "R", "K", "C", "O", "EA", "EM",
     // "M" or "I". Lasts for the run; the options give the one checked at start.
     std::string checkedHouseCode = "P";

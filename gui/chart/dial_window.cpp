@@ -15,7 +15,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "midpoints/modulus_prompt.h"
+#include "session/modulus_questions.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 

@@ -14,7 +14,7 @@
 #include <QToolBar>
 
 #include "events/event_factors.h"
-#include "midpoints/modulus_prompt.h"
+#include "session/modulus_questions.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "chart/options_file_edit.h"
+#include "session/options_file_edit.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 

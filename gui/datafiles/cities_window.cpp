@@ -71,12 +71,12 @@ void CitiesWindow::placeChosen(int row) {
     Session& s = app_.session();
     const CityRecord& city = list_.records[*k];
     std::optional<std::string> error;
-    if (s.diurnal.chk2ndPerson) {
+    if (s.diurnal.secondPerson) {
         error = FillDiurnalFromCity(city, s.diurnal);
     } else {
         error = FillNatalFromCity(city, s.natal);
         if (!error) {
-            if (s.diurnal.chkNatOrNow)
+            if (s.diurnal.useNatal)
                 CopyNatalToDiurnal(s.natal, s.diurnal);
             else
                 FillDiurnalNow(s.diurnal, s.options, s.regional, LocalNow());

@@ -18,6 +18,7 @@
 #include "input/input_fills.h"
 #include "input/input_window_support.h"
 #include "session/atlas_lookup.h"
+#include "session/exchange_commands.h"
 #include "session/session.h"
 #include "shell/app_services.h"
 #include "shell/gui_support.h"
@@ -159,13 +160,13 @@ bool NamesWindow::loadName(int row) {
     Session& s = app_.session();
     const NameRecord& record = list_.records[*k];
     std::optional<std::string> error;
-    if (s.diurnal.chk2ndPerson) {
+    if (s.diurnal.secondPerson) {
         error = FillDiurnalFromRecord(record, s.regional, s.diurnal);
     } else {
         error = FillNatalFromRecord(record, s.regional, s.natal);
         if (!error) {
             // The diurnal chart follows the new birth: its time and place, or the present moment.
-            if (s.diurnal.chkNatOrNow)
+            if (s.diurnal.useNatal)
                 CopyNatalToDiurnal(s.natal, s.diurnal);
             else
                 FillDiurnalNow(s.diurnal, s.options, s.regional, LocalNow());
@@ -180,7 +181,7 @@ bool NamesWindow::loadName(int row) {
 }
 
 void NamesWindow::nameDoubleClicked(int row) {
-    if (app_.session().diurnal.chk2ndPerson) return;  // the click has done all there is to do
+    if (app_.session().diurnal.secondPerson) return;  // the click has done all there is to do
     app_.namesListState().SkipLockedSelect = false;
     // A record that cannot be read would leave the fields half filled: no chart from them.
     if (!loadName(row)) return;

@@ -56,10 +56,10 @@ void TimeZoneWindow::zoneChosen(int row) {
     }
     // The zone comes with its sign: the buttons change without turning it again.
     if (target_ == kTimeZoneTargetNatal) {
-        s.natal.txtTZ = pick->zoneText;
+        s.natal.zone = pick->zoneText;
         s.natal.SelectEast(pick->east);
     } else {
-        s.diurnal.txtDiurnalTZ = pick->zoneText;
+        s.diurnal.zone = pick->zoneText;
         s.diurnal.SelectEast(pick->east);
     }
     app_.inputFieldsChanged();

@@ -31,7 +31,7 @@ DiurnalInputWindow::DiurnalInputWindow(AppServices& app, QWidget* parent)
     refresh();
 }
 
-DiurnalInputFields& DiurnalInputWindow::fields() {
+SecondInputTexts& DiurnalInputWindow::fields() {
     return app_.session().diurnal;
 }
 
@@ -137,19 +137,19 @@ void DiurnalInputWindow::connectControls() {
         InstallFieldBehaviour(box, FieldKeys::Digits);
     InstallFieldBehaviour(txtDiurnalTZ_, FieldKeys::Zone);
 
-    const auto store = [this](QLineEdit* box, std::string DiurnalInputFields::*field) {
+    const auto store = [this](QLineEdit* box, std::string SecondInputTexts::*field) {
         connect(box, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { fields().*field = text.toStdString(); });
     };
-    store(txtDiurnalMonth_, &DiurnalInputFields::txtDiurnalMonth);
-    store(txtDiurnalDay_, &DiurnalInputFields::txtDiurnalDay);
-    store(txtDiurnalYear_, &DiurnalInputFields::txtDiurnalYear);
-    store(txtDiurnalMinute_, &DiurnalInputFields::txtDiurnalMinute);
-    store(txtDiurnalTZ_, &DiurnalInputFields::txtDiurnalTZ);
-    store(txtDiurnalLongDeg_, &DiurnalInputFields::txtDiurnalLongDeg);
-    store(txtDiurnalLongMin_, &DiurnalInputFields::txtDiurnalLongMin);
-    store(txtDiurnalLatDeg_, &DiurnalInputFields::txtDiurnalLatDeg);
-    store(txtDiurnalLatMin_, &DiurnalInputFields::txtDiurnalLatMin);
+    store(txtDiurnalMonth_, &SecondInputTexts::month);
+    store(txtDiurnalDay_, &SecondInputTexts::day);
+    store(txtDiurnalYear_, &SecondInputTexts::year);
+    store(txtDiurnalMinute_, &SecondInputTexts::minute);
+    store(txtDiurnalTZ_, &SecondInputTexts::zone);
+    store(txtDiurnalLongDeg_, &SecondInputTexts::longDeg);
+    store(txtDiurnalLongMin_, &SecondInputTexts::longMin);
+    store(txtDiurnalLatDeg_, &SecondInputTexts::latDeg);
+    store(txtDiurnalLatMin_, &SecondInputTexts::latMin);
     connect(txtDiurnalHour_, &QLineEdit::textChanged, this, &DiurnalInputWindow::hourChanged);
 
     for (QRadioButton* option :
@@ -167,14 +167,13 @@ void DiurnalInputWindow::connectControls() {
         if (LookUpDiurnalPlace(app_.session())) refresh();
     });
     connect(cmdFindPlace_, &QPushButton::clicked, this, [this] {
-        DiurnalInputFields& f = fields();
-        const TypedMomentFields moment{f.txtDiurnalMonth, f.txtDiurnalDay,    f.txtDiurnalYear,
-                                       f.txtDiurnalHour,  f.txtDiurnalMinute, f.optDiurnalPM};
+        SecondInputTexts& f = fields();
+        const TypedMomentFields moment{f.month, f.day, f.year, f.hour, f.minute, f.pm};
         // The zone keeps the sign it was filled with: the buttons change without the East/West rule.
         const auto fill = [this](const PlaceFill& p) {
-            DiurnalInputFields& d = fields();
-            d.txtDiurnalTZ = p.zone, d.txtDiurnalLongDeg = p.longDeg, d.txtDiurnalLongMin = p.longMin;
-            d.txtDiurnalLatDeg = p.latDeg, d.txtDiurnalLatMin = p.latMin;
+            SecondInputTexts& d = fields();
+            d.zone = p.zone, d.longDeg = p.longDeg, d.longMin = p.longMin;
+            d.latDeg = p.latDeg, d.latMin = p.latMin;
             d.SelectEast(p.east);
             d.SelectSouth(p.south);
             refresh();
@@ -185,39 +184,39 @@ void DiurnalInputWindow::connectControls() {
 
 void DiurnalInputWindow::refresh() {
     // Copied first: setting a text stores it back and may run the hour rule, which changes the fields.
-    const DiurnalInputFields shown = fields();
+    const SecondInputTexts shown = fields();
     loading_ = true;
-    txtDiurnalMonth_->setText(QString::fromStdString(shown.txtDiurnalMonth));
-    txtDiurnalDay_->setText(QString::fromStdString(shown.txtDiurnalDay));
-    txtDiurnalYear_->setText(QString::fromStdString(shown.txtDiurnalYear));
-    txtDiurnalMinute_->setText(QString::fromStdString(shown.txtDiurnalMinute));
-    txtDiurnalTZ_->setText(QString::fromStdString(shown.txtDiurnalTZ));
-    txtDiurnalLongDeg_->setText(QString::fromStdString(shown.txtDiurnalLongDeg));
-    txtDiurnalLongMin_->setText(QString::fromStdString(shown.txtDiurnalLongMin));
-    txtDiurnalLatDeg_->setText(QString::fromStdString(shown.txtDiurnalLatDeg));
-    txtDiurnalLatMin_->setText(QString::fromStdString(shown.txtDiurnalLatMin));
-    txtDiurnalHour_->setText(QString::fromStdString(shown.txtDiurnalHour));
-    const DiurnalInputFields& now = fields();
-    (now.optDiurnalPM ? optDiurnalPM_ : optDiurnalAM_)->setChecked(true);
-    (now.optDiurnalEast ? optDiurnalEast_ : optDiurnalWest_)->setChecked(true);
-    (now.optDiurnalSouth ? optDiurnalSouth_ : optDiurnalNorth_)->setChecked(true);
-    chkNatOrNow_->setChecked(now.chkNatOrNow);
-    chk2ndPerson_->setChecked(now.chk2ndPerson);
-    chk2ndPerson_->setText(QString::fromStdString(now.chk2ndPersonCaption));
+    txtDiurnalMonth_->setText(QString::fromStdString(shown.month));
+    txtDiurnalDay_->setText(QString::fromStdString(shown.day));
+    txtDiurnalYear_->setText(QString::fromStdString(shown.year));
+    txtDiurnalMinute_->setText(QString::fromStdString(shown.minute));
+    txtDiurnalTZ_->setText(QString::fromStdString(shown.zone));
+    txtDiurnalLongDeg_->setText(QString::fromStdString(shown.longDeg));
+    txtDiurnalLongMin_->setText(QString::fromStdString(shown.longMin));
+    txtDiurnalLatDeg_->setText(QString::fromStdString(shown.latDeg));
+    txtDiurnalLatMin_->setText(QString::fromStdString(shown.latMin));
+    txtDiurnalHour_->setText(QString::fromStdString(shown.hour));
+    const SecondInputTexts& now = fields();
+    (now.pm ? optDiurnalPM_ : optDiurnalAM_)->setChecked(true);
+    (now.east ? optDiurnalEast_ : optDiurnalWest_)->setChecked(true);
+    (now.south ? optDiurnalSouth_ : optDiurnalNorth_)->setChecked(true);
+    chkNatOrNow_->setChecked(now.useNatal);
+    chk2ndPerson_->setChecked(now.secondPerson);
+    chk2ndPerson_->setText(QString::fromStdString(now.secondPersonName));
     loading_ = false;
 }
 
 void DiurnalInputWindow::storeButtons() {
     if (loading_) return;
-    DiurnalInputFields& f = fields();
+    SecondInputTexts& f = fields();
     f.SelectAM(optDiurnalAM_->isChecked());
     f.SelectEast(optDiurnalEast_->isChecked());
     f.SelectSouth(optDiurnalSouth_->isChecked());
 }
 
 void DiurnalInputWindow::hourChanged() {
-    DiurnalInputFields& f = fields();
-    if (RunHourRule(txtDiurnalHour_, f.txtDiurnalHour, HourWindow::Diurnal, *app_.session().dialogs)) {
+    SecondInputTexts& f = fields();
+    if (RunHourRule(txtDiurnalHour_, f.hour, HourWindow::Diurnal, *app_.session().dialogs)) {
         f.SelectAM(false);
         const bool wasLoading = std::exchange(loading_, true);
         optDiurnalPM_->setChecked(true);
@@ -226,15 +225,15 @@ void DiurnalInputWindow::hourChanged() {
 }
 
 void DiurnalInputWindow::eastWestClicked(bool east) {
-    DiurnalInputFields& f = fields();
+    SecondInputTexts& f = fields();
     f.SelectEast(east);
-    ApplyEastWestToZone(f.txtDiurnalTZ, east);
-    txtDiurnalTZ_->setText(QString::fromStdString(f.txtDiurnalTZ));
+    ApplyEastWestToZone(f.zone, east);
+    txtDiurnalTZ_->setText(QString::fromStdString(f.zone));
 }
 
 void DiurnalInputWindow::natOrNowClicked(bool ticked) {
     Session& s = app_.session();
-    s.diurnal.chkNatOrNow = ticked;
+    s.diurnal.useNatal = ticked;
     if (ticked)
         CopyNatalToDiurnal(s.natal, s.diurnal);
     else
@@ -243,11 +242,11 @@ void DiurnalInputWindow::natOrNowClicked(bool ticked) {
 }
 
 void DiurnalInputWindow::secondPersonClicked(bool ticked) {
-    DiurnalInputFields& f = fields();
-    f.chk2ndPerson = ticked;
+    SecondInputTexts& f = fields();
+    f.secondPerson = ticked;
     if (!ticked) {
         // Back to its own caption, whatever name the names list had put there.
-        f.chk2ndPersonCaption = kSecondPersonCaption;
+        f.secondPersonName = kSecondPersonCaption;
         chk2ndPerson_->setText(kSecondPersonCaption);
     }
     app_.secondPersonChanged(ticked);

@@ -19,7 +19,7 @@ class FindPlaceWindow;
 }
 
 namespace talvenor {
-struct DiurnalInputFields;
+struct SecondInputTexts;
 }
 
 namespace talvenor::gui {
@@ -41,7 +41,7 @@ class DiurnalInputWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    DiurnalInputFields& fields();
+    SecondInputTexts& fields();
     void buildControls();
     void connectControls();
     void storeButtons();

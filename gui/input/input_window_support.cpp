@@ -234,7 +234,8 @@ bool RunHourRule(QLineEdit* box, std::string& field, HourWindow window, UserDial
         // Changes the text once more; the rule passes the folded value 1 to 12 unchanged.
         box->setText(QString::fromStdString(folded));
     }
-    ShowHourRuleMessage(result, window, dialogs);
+    if (const auto fault = HourRuleFault(result, window))
+        dialogs.ShowMessage(fault->text, fault->title, fault->icon);
     if (result == HourRuleResult::NotANumber) box->selectAll();
     return pm;
 }

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "environment/user_dialogs.h"
 #include "input/input_fills.h"
 
 class QFrame;

@@ -34,7 +34,7 @@ NatalInputWindow::NatalInputWindow(AppServices& app, QWidget* parent)
     refresh();
 }
 
-NatalInputFields& NatalInputWindow::fields() {
+InputTexts& NatalInputWindow::fields() {
     return app_.session().natal;
 }
 
@@ -151,20 +151,20 @@ void NatalInputWindow::connectControls() {
         InstallFieldBehaviour(box, FieldKeys::Digits);
     InstallFieldBehaviour(txtTZ_, FieldKeys::Zone);
 
-    const auto store = [this](QLineEdit* box, std::string NatalInputFields::*field) {
+    const auto store = [this](QLineEdit* box, std::string InputTexts::*field) {
         connect(box, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { fields().*field = text.toStdString(); });
     };
-    store(txtName_, &NatalInputFields::txtName);
-    store(txtMonth_, &NatalInputFields::txtMonth);
-    store(txtDay_, &NatalInputFields::txtDay);
-    store(txtYear_, &NatalInputFields::txtYear);
-    store(txtBirthMinute_, &NatalInputFields::txtBirthMinute);
-    store(txtTZ_, &NatalInputFields::txtTZ);
-    store(txtLongDeg_, &NatalInputFields::txtLongDeg);
-    store(txtLongMin_, &NatalInputFields::txtLongMin);
-    store(txtLatDeg_, &NatalInputFields::txtLatDeg);
-    store(txtLatMin_, &NatalInputFields::txtLatMin);
+    store(txtName_, &InputTexts::name);
+    store(txtMonth_, &InputTexts::month);
+    store(txtDay_, &InputTexts::day);
+    store(txtYear_, &InputTexts::year);
+    store(txtBirthMinute_, &InputTexts::minute);
+    store(txtTZ_, &InputTexts::zone);
+    store(txtLongDeg_, &InputTexts::longDeg);
+    store(txtLongMin_, &InputTexts::longMin);
+    store(txtLatDeg_, &InputTexts::latDeg);
+    store(txtLatMin_, &InputTexts::latMin);
     connect(txtBirthHour_, &QLineEdit::textChanged, this, &NatalInputWindow::hourChanged);
 
     for (QRadioButton* option : {optAM_, optPM_, optEast_, optWest_, optNorth_, optSouth_})
@@ -182,14 +182,13 @@ void NatalInputWindow::connectControls() {
         if (LookUpNatalPlace(app_.session())) refresh();
     });
     connect(cmdFindPlace_, &QPushButton::clicked, this, [this] {
-        NatalInputFields& f = fields();
-        const TypedMomentFields moment{f.txtMonth,     f.txtDay,         f.txtYear,
-                                       f.txtBirthHour, f.txtBirthMinute, f.optPM};
+        InputTexts& f = fields();
+        const TypedMomentFields moment{f.month, f.day, f.year, f.hour, f.minute, f.pm};
         // The zone keeps the sign it was filled with: the buttons change without the East/West rule.
         const auto fill = [this](const PlaceFill& p) {
-            NatalInputFields& n = fields();
-            n.txtTZ = p.zone, n.txtLongDeg = p.longDeg, n.txtLongMin = p.longMin;
-            n.txtLatDeg = p.latDeg, n.txtLatMin = p.latMin;
+            InputTexts& n = fields();
+            n.zone = p.zone, n.longDeg = p.longDeg, n.longMin = p.longMin;
+            n.latDeg = p.latDeg, n.latMin = p.latMin;
             n.SelectEast(p.east);
             n.SelectSouth(p.south);
             refresh();
@@ -200,37 +199,37 @@ void NatalInputWindow::connectControls() {
 
 void NatalInputWindow::refresh() {
     // Copied first: setting a text stores it back and may run the hour rule, which changes the fields.
-    const NatalInputFields shown = fields();
+    const InputTexts shown = fields();
     loading_ = true;
-    txtName_->setText(QString::fromStdString(shown.txtName));
-    txtMonth_->setText(QString::fromStdString(shown.txtMonth));
-    txtDay_->setText(QString::fromStdString(shown.txtDay));
-    txtYear_->setText(QString::fromStdString(shown.txtYear));
-    txtBirthMinute_->setText(QString::fromStdString(shown.txtBirthMinute));
-    txtTZ_->setText(QString::fromStdString(shown.txtTZ));
-    txtLongDeg_->setText(QString::fromStdString(shown.txtLongDeg));
-    txtLongMin_->setText(QString::fromStdString(shown.txtLongMin));
-    txtLatDeg_->setText(QString::fromStdString(shown.txtLatDeg));
-    txtLatMin_->setText(QString::fromStdString(shown.txtLatMin));
-    txtBirthHour_->setText(QString::fromStdString(shown.txtBirthHour));
-    const NatalInputFields& now = fields();
-    (now.optPM ? optPM_ : optAM_)->setChecked(true);
-    (now.optEast ? optEast_ : optWest_)->setChecked(true);
-    (now.optSouth ? optSouth_ : optNorth_)->setChecked(true);
+    txtName_->setText(QString::fromStdString(shown.name));
+    txtMonth_->setText(QString::fromStdString(shown.month));
+    txtDay_->setText(QString::fromStdString(shown.day));
+    txtYear_->setText(QString::fromStdString(shown.year));
+    txtBirthMinute_->setText(QString::fromStdString(shown.minute));
+    txtTZ_->setText(QString::fromStdString(shown.zone));
+    txtLongDeg_->setText(QString::fromStdString(shown.longDeg));
+    txtLongMin_->setText(QString::fromStdString(shown.longMin));
+    txtLatDeg_->setText(QString::fromStdString(shown.latDeg));
+    txtLatMin_->setText(QString::fromStdString(shown.latMin));
+    txtBirthHour_->setText(QString::fromStdString(shown.hour));
+    const InputTexts& now = fields();
+    (now.pm ? optPM_ : optAM_)->setChecked(true);
+    (now.east ? optEast_ : optWest_)->setChecked(true);
+    (now.south ? optSouth_ : optNorth_)->setChecked(true);
     loading_ = false;
 }
 
 void NatalInputWindow::storeButtons() {
     if (loading_) return;
-    NatalInputFields& f = fields();
+    InputTexts& f = fields();
     f.SelectAM(optAM_->isChecked());
     f.SelectEast(optEast_->isChecked());
     f.SelectSouth(optSouth_->isChecked());
 }
 
 void NatalInputWindow::hourChanged() {
-    NatalInputFields& f = fields();
-    if (RunHourRule(txtBirthHour_, f.txtBirthHour, HourWindow::Natal, *app_.session().dialogs)) {
+    InputTexts& f = fields();
+    if (RunHourRule(txtBirthHour_, f.hour, HourWindow::Natal, *app_.session().dialogs)) {
         f.SelectAM(false);
         const bool wasLoading = std::exchange(loading_, true);
         optPM_->setChecked(true);
@@ -239,10 +238,10 @@ void NatalInputWindow::hourChanged() {
 }
 
 void NatalInputWindow::eastWestClicked(bool east) {
-    NatalInputFields& f = fields();
+    InputTexts& f = fields();
     f.SelectEast(east);
-    ApplyEastWestToZone(f.txtTZ, east);
-    txtTZ_->setText(QString::fromStdString(f.txtTZ));
+    ApplyEastWestToZone(f.zone, east);
+    txtTZ_->setText(QString::fromStdString(f.zone));
 }
 
 void NatalInputWindow::fillNow() {

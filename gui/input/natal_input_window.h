@@ -17,7 +17,7 @@ class FindPlaceWindow;
 }
 
 namespace talvenor {
-struct NatalInputFields;
+struct InputTexts;
 }
 
 namespace talvenor::gui {
@@ -40,7 +40,7 @@ class NatalInputWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    NatalInputFields& fields();
+    InputTexts& fields();
     void buildControls();
     void connectControls();
     void storeButtons();

@@ -28,6 +28,7 @@
 #include "session/compute_charts.h"
 #include "session/help_text.h"
 #include "session/midpoint_commands.h"
+#include "session/name_entry_save.h"
 #include "session/picture_commands.h"
 #include "session/startup.h"
 #include "shell/about_window.h"
@@ -342,17 +343,17 @@ void TalvenorApp::inputCommand() {
     session_.report.ClearDataBuffer();
     session_.SaveFileName.clear();
     data_->close();
-    if (session_.natal.txtName == "Now") {
+    if (session_.natal.name == "Now") {
         // Only the date and the time move to the present; the place stays as typed.
-        NatalInputFields present = session_.natal;
+        InputTexts present = session_.natal;
         FillNatalNow(present, session_.options, session_.regional, LocalNow());
-        NatalInputFields& n = session_.natal;
-        n.txtMonth = present.txtMonth;
-        n.txtDay = present.txtDay;
-        n.txtYear = present.txtYear;
-        n.txtBirthHour = present.txtBirthHour;
-        n.txtBirthMinute = present.txtBirthMinute;
-        n.SelectAM(present.optAM);
+        InputTexts& n = session_.natal;
+        n.month = present.month;
+        n.day = present.day;
+        n.year = present.year;
+        n.hour = present.hour;
+        n.minute = present.minute;
+        n.SelectAM(present.am);
     }
     natal_->refresh();
     natal_->show();

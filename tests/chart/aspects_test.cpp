@@ -375,7 +375,7 @@ TEST(ListAspectTest, NamesAreCutToEightCharacters) {
 TEST(TransitListTest, TransitToNatalSkipsSouthNodeAndTransitingPartOfFortune) {
     ChartState chart;  // every point on 0 Aries: each pair listed is a conjunction
     ReportBuffer report;
-    WriteTransitToNatal(chart, DiurnalInputFields{}, report);
+    WriteTransitToNatal(chart, SecondInputTexts{}, report);
     const auto page = PageOf(report);
     ASSERT_EQ(page.size(), 3u + 13u * 14u);
     EXPECT_EQ(page[0], "");
@@ -401,7 +401,7 @@ TEST(TransitListTest, TransitToNatalComparesDiurnalWithNatal) {
     chart.DiurnalLon[kMars] = 100.96;  // 0.96 past natal Venus
     chart.NatalLon[kVenus] = 100;
     ReportBuffer report;
-    WriteTransitToNatal(chart, DiurnalInputFields{}, report);
+    WriteTransitToNatal(chart, SecondInputTexts{}, report);
     bool found = false;
     for (const std::string& line : PageOf(report)) {
         if (line.starts_with("  MARS        Conjunct      VENUS")) {
@@ -416,9 +416,9 @@ TEST(TransitListTest, SecondPersonTitleNamesThePerson) {
     ChartState chart;
     chart.DiurnalLon.fill(100);
     chart.NatalLon.fill(10);  // 90 apart: squares throughout
-    DiurnalInputFields diurnal;
-    diurnal.chk2ndPerson = true;
-    diurnal.chk2ndPersonCaption = "ANNA";
+    SecondInputTexts diurnal;
+    diurnal.secondPerson = true;
+    diurnal.secondPersonName = "ANNA";
     ReportBuffer report;
     WriteTransitToNatal(chart, diurnal, report);
     const auto page = PageOf(report);

@@ -557,82 +557,10 @@ TEST(PlaceHousesTest, OverlappingHousesGiveTheLastAndAPointInNoHouseKeepsItsLabe
 // ---------------------------------------------------------------------------------------------------
 // High-latitude check
 
-TEST(HouseLatitudeCheckTest, RefusesAboveSixtySixDegreesForLatitudeSystems) {
-    struct Case {
-        const char* deg;
-        const char* min;
-        bool refused;
-    };
-    const Case cases[] = {
-        {"66", "0", false},
-        {"66", "00", false},
-        {"65", "59", false},
-        {"", "", false},
-        {"66", "1", true},
-        {"66", "01", true},
-        {"67", "0", true},
-        {"80", "0", true},
-        // Read with the leading-number rule.
-        {" 66", "0x", false},
-        {"66abc", "5", true},
-        // A negative degree value from the options file is a southern latitude of that size.
-        {"-67", "0", true},
-        {"-66", "30", false},
-    };
-    for (const char* code : {"P", "R", "K", "C", "O", "EA", "EM"}) {
-        for (const Case& c : cases) {
-            for (bool inDiurnal : {false, true}) {
-                SCOPED_TRACE(testing::Message() << code << " '" << c.deg << "' '" << c.min << "' "
-                                                << (inDiurnal ? "diurnal" : "natal"));
-                NatalInputFields natal;
-                DiurnalInputFields diurnal;
-                natal.txtLatDeg = "40", natal.txtLatMin = "30";
-                diurnal.txtDiurnalLatDeg = "12", diurnal.txtDiurnalLatMin = "0";
-                (inDiurnal ? diurnal.txtDiurnalLatDeg : natal.txtLatDeg) = c.deg;
-                (inDiurnal ? diurnal.txtDiurnalLatMin : natal.txtLatMin) = c.min;
-                ChartState chart;
-                ScriptedDialogs dialogs;
-                EXPECT_EQ(CheckHouseLatitude(natal, diurnal, code, chart, dialogs), !c.refused);
-                EXPECT_EQ(chart.InputErrorFlag, c.refused ? 1 : 0);
-                ASSERT_EQ(dialogs.shown.size(), c.refused ? 1u : 0u);
-                if (c.refused) {
-                    EXPECT_EQ(dialogs.shown[0].text,
-                              "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change "
-                              "house systems.");
-                    EXPECT_EQ(dialogs.shown[0].title, "Warning!");
-                    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Information);
-                }
-            }
-        }
-    }
-}
-
-TEST(HouseLatitudeCheckTest, OneMessageCoversBothWindows) {
-    NatalInputFields natal;
-    DiurnalInputFields diurnal;
-    natal.txtLatDeg = "70", natal.txtLatMin = "0";
-    diurnal.txtDiurnalLatDeg = "68", diurnal.txtDiurnalLatMin = "15";
-    ChartState chart;
-    ScriptedDialogs dialogs;
-    EXPECT_FALSE(CheckHouseLatitude(natal, diurnal, "P", chart, dialogs));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(chart.InputErrorFlag, 1);
-}
-
-TEST(HouseLatitudeCheckTest, MeridianAndMorinusTakeAnyLatitude) {
-    NatalInputFields natal;
-    DiurnalInputFields diurnal;
-    natal.txtLatDeg = "80", natal.txtLatMin = "00";
-    diurnal.txtDiurnalLatDeg = "89", diurnal.txtDiurnalLatMin = "59";
+// The high-latitude rule itself is checked with the births it judges (tests/input/house_latitude_check_test).
+TEST(HouseLatitudeCheckTest, MeridianAndMorinusCuspsStaySoundUpThere) {
     for (const char* code : {"M", "I"}) {
         SCOPED_TRACE(code);
-        ChartState chart;
-        ScriptedDialogs dialogs;
-        EXPECT_TRUE(CheckHouseLatitude(natal, diurnal, code, chart, dialogs));
-        EXPECT_TRUE(dialogs.shown.empty());
-        EXPECT_EQ(chart.InputErrorFlag, 0);
-
-        // And their cusps stay sound up there.
         ChartState polar = Prepared(code, 75.0, 80.00f);
         ComputeHouseCusps(polar);
         for (std::size_t e = 1; e <= 12; ++e) EXPECT_TRUE(std::isfinite(polar.HouseCusp[e])) << e;

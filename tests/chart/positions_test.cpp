@@ -135,7 +135,7 @@ TEST(PositionsTest, TransitTableShowsNoHouseColumnAndNoSouthNode) {
     }
     c.DiurnalRetroFlags = "   R           ";
     c.DiurnalHouseText = std::string(150, 'x');
-    DiurnalInputFields transit;
+    SecondInputTexts transit;
     ReportBuffer r;
     WriteTransitPositionsPage(c, Options{}, RegionalFormat{}, transit, r);
     int rows = 0;

@@ -79,42 +79,42 @@ TEST(CitiesFileTest, FillsThePlaceInBothLongitudeForms) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.city.Longitude + " " + c.city.Latitude);
-        NatalInputFields natal;
-        natal.txtName = "kept";
+        InputTexts natal;
+        natal.name = "kept";
         EXPECT_FALSE(FillNatalFromCity(c.city, natal).has_value());
-        EXPECT_EQ(natal.txtLongDeg, c.longDeg);
-        EXPECT_EQ(natal.txtLongMin, c.longMin);
-        EXPECT_EQ(natal.txtTZ, c.zone);
-        EXPECT_EQ(natal.txtLatDeg, c.latDeg);
-        EXPECT_EQ(natal.txtLatMin, c.latMin);
-        EXPECT_EQ(natal.optEast, c.east);
-        EXPECT_EQ(natal.optWest, !c.east);
-        EXPECT_EQ(natal.optSouth, c.south);
-        EXPECT_EQ(natal.optNorth, !c.south);
-        EXPECT_EQ(natal.txtName, "kept");
+        EXPECT_EQ(natal.longDeg, c.longDeg);
+        EXPECT_EQ(natal.longMin, c.longMin);
+        EXPECT_EQ(natal.zone, c.zone);
+        EXPECT_EQ(natal.latDeg, c.latDeg);
+        EXPECT_EQ(natal.latMin, c.latMin);
+        EXPECT_EQ(natal.east, c.east);
+        EXPECT_EQ(natal.west, !c.east);
+        EXPECT_EQ(natal.south, c.south);
+        EXPECT_EQ(natal.north, !c.south);
+        EXPECT_EQ(natal.name, "kept");
 
-        DiurnalInputFields diurnal;
+        SecondInputTexts diurnal;
         EXPECT_FALSE(FillDiurnalFromCity(c.city, diurnal).has_value());
-        EXPECT_EQ(diurnal.txtDiurnalLongDeg, c.longDeg);
-        EXPECT_EQ(diurnal.txtDiurnalTZ, c.zone);
-        EXPECT_EQ(diurnal.txtDiurnalLatMin, c.latMin);
-        EXPECT_EQ(diurnal.optDiurnalEast, c.east);
-        EXPECT_EQ(diurnal.optDiurnalSouth, c.south);
+        EXPECT_EQ(diurnal.longDeg, c.longDeg);
+        EXPECT_EQ(diurnal.zone, c.zone);
+        EXPECT_EQ(diurnal.latMin, c.latMin);
+        EXPECT_EQ(diurnal.east, c.east);
+        EXPECT_EQ(diurnal.south, c.south);
     }
 }
 
 TEST(CitiesFileTest, AFieldThatIsNotANumberStopsTheFillWithTheFormatError) {
-    NatalInputFields natal;
+    InputTexts natal;
     EXPECT_EQ(FillNatalFromCity({"", "084W23", "33N45", "EST"}, natal), kCityFormatError);
-    EXPECT_EQ(natal.txtLongDeg, " 84");  // filled before the zone failed
-    EXPECT_EQ(natal.txtLongMin, " 23");
-    EXPECT_EQ(natal.txtLatDeg, "");
+    EXPECT_EQ(natal.longDeg, " 84");  // filled before the zone failed
+    EXPECT_EQ(natal.longMin, " 23");
+    EXPECT_EQ(natal.latDeg, "");
 
     for (const CityRecord& city :
          {CityRecord{"", "8xW23", "33N45", "5"}, CityRecord{"", "W2", "33N45", "5"},
           CityRecord{"", "084W23", "3", "5"}, CityRecord{"", "084W23", "33N4x", "5"}}) {
         SCOPED_TRACE(city.Longitude + " " + city.Latitude);
-        NatalInputFields fields;
+        InputTexts fields;
         EXPECT_EQ(FillNatalFromCity(city, fields), kCityFormatError);
     }
 }

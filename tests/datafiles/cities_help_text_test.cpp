@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "chart/input_fields.h"
+#include "chart/input_texts.h"
 #include "datafiles/cities_file.h"
 #include "support/temporary_files.h"
 
@@ -42,13 +42,13 @@ TEST(CitiesHelpTextTest, TheExampleLineIsAPlaceWithItsRegionThatTheCitiesWindowR
     const CitiesList list = LoadCitiesList(folder.path() / "EXAMPLE.LL", folder.path());
     ASSERT_EQ(list.records.size(), 1u);
     EXPECT_FALSE(list.error);
-    NatalInputFields natal;
+    InputTexts natal;
     EXPECT_FALSE(FillNatalFromCity(list.records[0], natal));
     // Place and region make the list entry; the three numbers fill the natal window.
     EXPECT_EQ(list.records[0].ListText, example.substr(0, example.find(',', example.find(',') + 1)));
-    EXPECT_FALSE(natal.txtLongDeg.empty());
-    EXPECT_FALSE(natal.txtLatDeg.empty());
-    EXPECT_FALSE(natal.txtTZ.empty());
+    EXPECT_FALSE(natal.longDeg.empty());
+    EXPECT_FALSE(natal.latDeg.empty());
+    EXPECT_FALSE(natal.zone.empty());
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST(NameRecordTest, AFaultyRecordIsNamedByItsFieldInOneLine) {
         EXPECT_EQ(fault, c.fault);
         // A faulty record never fills the windows; a sound one always does.
         const auto record = ParseNameRecord(c.line);
-        NatalInputFields natal;
+        InputTexts natal;
         EXPECT_TRUE(!record || FillNatalFromRecord(*record, RegionalFormat{}, natal).has_value());
     }
 }
@@ -124,27 +124,27 @@ TEST(NameRecordTest, RefusesLinesWithoutSevenFieldsOrAName) {
 }
 
 TEST(NameRecordTest, FillsTheNatalWindowFromTheSampleRecord) {
-    NatalInputFields natal;
+    InputTexts natal;
     const auto error = FillNatalFromRecord(Record("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
                                            RegionalFormat{}, natal);
     EXPECT_FALSE(error.has_value());
-    EXPECT_EQ(natal.txtName, "Sample Person");
-    EXPECT_EQ(natal.txtMonth, "3");
-    EXPECT_EQ(natal.txtDay, "14");
-    EXPECT_EQ(natal.txtYear, "1962");
-    EXPECT_EQ(natal.txtBirthHour, " 10");
-    EXPECT_EQ(natal.txtBirthMinute, "15");
-    EXPECT_TRUE(natal.optPM);
-    EXPECT_FALSE(natal.optAM);
-    EXPECT_EQ(natal.txtTZ, " 6");
-    EXPECT_EQ(natal.txtLongDeg, " 87");
-    EXPECT_EQ(natal.txtLongMin, "39");
-    EXPECT_TRUE(natal.optWest);
-    EXPECT_FALSE(natal.optEast);
-    EXPECT_EQ(natal.txtLatDeg, " 41");
-    EXPECT_EQ(natal.txtLatMin, "52");
-    EXPECT_TRUE(natal.optNorth);
-    EXPECT_FALSE(natal.optSouth);
+    EXPECT_EQ(natal.name, "Sample Person");
+    EXPECT_EQ(natal.month, "3");
+    EXPECT_EQ(natal.day, "14");
+    EXPECT_EQ(natal.year, "1962");
+    EXPECT_EQ(natal.hour, " 10");
+    EXPECT_EQ(natal.minute, "15");
+    EXPECT_TRUE(natal.pm);
+    EXPECT_FALSE(natal.am);
+    EXPECT_EQ(natal.zone, " 6");
+    EXPECT_EQ(natal.longDeg, " 87");
+    EXPECT_EQ(natal.longMin, "39");
+    EXPECT_TRUE(natal.west);
+    EXPECT_FALSE(natal.east);
+    EXPECT_EQ(natal.latDeg, " 41");
+    EXPECT_EQ(natal.latMin, "52");
+    EXPECT_TRUE(natal.north);
+    EXPECT_FALSE(natal.south);
 }
 
 TEST(NameRecordTest, PackedTimesAndPlacesSplitIntoWholeUnitsAndMinutes) {
@@ -157,13 +157,13 @@ TEST(NameRecordTest, PackedTimesAndPlacesSplitIntoWholeUnitsAndMinutes) {
                  {"11.00", " 11", "0"}, {"0.30", " 12", "30"},  {"7", " 7", "0"}};
     for (const auto& t : times) {
         SCOPED_TRACE(t.time);
-        NatalInputFields natal;
+        InputTexts natal;
         NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
         record.Field[3] = t.time;
         EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
-        EXPECT_EQ(natal.txtBirthHour, t.hour);
-        EXPECT_EQ(natal.txtBirthMinute, t.minute);
-        EXPECT_TRUE(natal.optAM);
+        EXPECT_EQ(natal.hour, t.hour);
+        EXPECT_EQ(natal.minute, t.minute);
+        EXPECT_TRUE(natal.am);
     }
 
     const struct {
@@ -185,19 +185,19 @@ TEST(NameRecordTest, PackedTimesAndPlacesSplitIntoWholeUnitsAndMinutes) {
     };
     for (const auto& p : places) {
         SCOPED_TRACE(std::string(p.longitude) + " " + p.latitude);
-        NatalInputFields natal;
+        InputTexts natal;
         NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
         record.Field[6] = p.longitude;
         record.Field[7] = p.latitude;
         EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
-        EXPECT_EQ(natal.txtLongDeg, p.longDeg);
-        EXPECT_EQ(natal.txtLongMin, p.longMin);
-        EXPECT_EQ(natal.optEast, p.east);
-        EXPECT_EQ(natal.optWest, !p.east);
-        EXPECT_EQ(natal.txtLatDeg, p.latDeg);
-        EXPECT_EQ(natal.txtLatMin, p.latMin);
-        EXPECT_EQ(natal.optSouth, p.south);
-        EXPECT_EQ(natal.optNorth, !p.south);
+        EXPECT_EQ(natal.longDeg, p.longDeg);
+        EXPECT_EQ(natal.longMin, p.longMin);
+        EXPECT_EQ(natal.east, p.east);
+        EXPECT_EQ(natal.west, !p.east);
+        EXPECT_EQ(natal.latDeg, p.latDeg);
+        EXPECT_EQ(natal.latMin, p.latMin);
+        EXPECT_EQ(natal.south, p.south);
+        EXPECT_EQ(natal.north, !p.south);
     }
 }
 
@@ -213,26 +213,26 @@ TEST(NameRecordTest, HalfOfDayAndZoneFollowTheirFields) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.half) + " " + c.zone);
-        NatalInputFields natal;
+        InputTexts natal;
         NameRecord record = Record("Ann,14 Mar 1962,1.00,A,6,087.39,41.52");
         record.Field[4] = c.half;
         record.Field[5] = c.zone;
         EXPECT_FALSE(FillNatalFromRecord(record, RegionalFormat{}, natal).has_value());
-        EXPECT_EQ(natal.optAM, c.am);
-        EXPECT_EQ(natal.optPM, !c.am);
-        EXPECT_EQ(natal.txtTZ, c.shown);
+        EXPECT_EQ(natal.am, c.am);
+        EXPECT_EQ(natal.pm, !c.am);
+        EXPECT_EQ(natal.zone, c.shown);
     }
 }
 
 TEST(NameRecordTest, TheStoredZoneKeepsItsSignWhenTheDirectionChanges) {
     // Western Europe: a zone east of Greenwich at a western longitude, chosen while East was selected.
-    NatalInputFields natal;
+    InputTexts natal;
     natal.SelectEast(true);
     EXPECT_FALSE(
         FillNatalFromRecord(Record("Ann,14 Mar 1962,10.15,P,-1,003.42,40.25"), RegionalFormat{}, natal)
             .has_value());
-    EXPECT_EQ(natal.txtTZ, "-1");
-    EXPECT_TRUE(natal.optWest);
+    EXPECT_EQ(natal.zone, "-1");
+    EXPECT_TRUE(natal.west);
 }
 
 TEST(NameRecordTest, DatesFollowTheRegionalOrder) {
@@ -247,13 +247,13 @@ TEST(NameRecordTest, DatesFollowTheRegionalOrder) {
         SCOPED_TRACE(std::to_string(c.order) + " " + c.stored);
         RegionalFormat regional;
         regional.DateOrder = c.order;
-        NatalInputFields natal;
+        InputTexts natal;
         NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
         record.Field[2] = c.stored;
         EXPECT_FALSE(FillNatalFromRecord(record, regional, natal).has_value());
-        EXPECT_EQ(natal.txtMonth, "3");
-        EXPECT_EQ(natal.txtDay, "14");
-        EXPECT_EQ(natal.txtYear, "1962");
+        EXPECT_EQ(natal.month, "3");
+        EXPECT_EQ(natal.day, "14");
+        EXPECT_EQ(natal.year, "1962");
     }
 
     // A single-digit day is padded before the year-first reading, and a longer regional month name
@@ -261,11 +261,11 @@ TEST(NameRecordTest, DatesFollowTheRegionalOrder) {
     RegionalFormat regional;
     regional.DateOrder = 2;
     regional.MonthAbbrev[7] = "juil.";
-    NatalInputFields natal;
+    InputTexts natal;
     EXPECT_FALSE(
         FillNatalFromRecord(Record("Ann,5 juil. 1962,10.15,P,6,087.39,41.52"), regional, natal).has_value());
-    EXPECT_EQ(natal.txtMonth, "7");
-    EXPECT_EQ(natal.txtDay, "5");
+    EXPECT_EQ(natal.month, "7");
+    EXPECT_EQ(natal.day, "5");
 }
 
 TEST(NameRecordTest, AMalformedFieldStopsTheFillWithTheFormatError) {
@@ -293,11 +293,11 @@ TEST(NameRecordTest, AMalformedFieldStopsTheFillWithTheFormatError) {
         SCOPED_TRACE(std::to_string(c.field) + " \"" + c.text + "\"");
         NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
         record.Field[static_cast<std::size_t>(c.field)] = c.text;
-        NatalInputFields natal;
+        InputTexts natal;
         const auto error = FillNatalFromRecord(record, RegionalFormat{}, natal);
         ASSERT_TRUE(error.has_value());
         EXPECT_EQ(*error, kFormatError);
-        EXPECT_EQ(natal.txtName, "Ann");
+        EXPECT_EQ(natal.name, "Ann");
     }
     EXPECT_STREQ(kNameRecordFormatErrorTitle, "Error!");
     EXPECT_EQ(kNameRecordFormatErrorIcon, MessageIcon::Critical);
@@ -324,74 +324,74 @@ TEST(NameRecordTest, AYearGivenInShortOrOutsideTheYearsIsNamedInTheFormatError) 
         SCOPED_TRACE(c.date);
         NameRecord record = Record("Ann,14 Mar 1962,10.15,P,6,087.39,41.52");
         record.Field[2] = c.date;
-        NatalInputFields natal;
+        InputTexts natal;
         EXPECT_EQ(FillNatalFromRecord(record, RegionalFormat{}, natal),
                   std::string(kFormatError) + "\n\n" + c.error);
-        EXPECT_EQ(natal.txtYear, "");
+        EXPECT_EQ(natal.year, "");
     }
-    NatalInputFields natal;
+    InputTexts natal;
     EXPECT_FALSE(
         FillNatalFromRecord(Record("Ann,01 Jan 0001,12.00,P,0,000.00,51.30"), RegionalFormat{}, natal)
             .has_value());
-    EXPECT_EQ(natal.txtYear, "1");
+    EXPECT_EQ(natal.year, "1");
 }
 
 TEST(NameRecordTest, FieldsFilledBeforeTheFaultKeepTheirValues) {
-    NatalInputFields natal;
-    natal.txtTZ = "old zone";
-    natal.txtLongDeg = "old degrees";
+    InputTexts natal;
+    natal.zone = "old zone";
+    natal.longDeg = "old degrees";
     natal.SelectAM(true);
     const auto error =
         FillNatalFromRecord(Record("Bob,2 Jan 1970,9.05,P,-,087.39,41.52"), RegionalFormat{}, natal);
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(natal.txtName, "Bob");
-    EXPECT_EQ(natal.txtMonth, "1");
-    EXPECT_EQ(natal.txtDay, "2");
-    EXPECT_EQ(natal.txtYear, "1970");
-    EXPECT_EQ(natal.txtBirthHour, " 9");
-    EXPECT_EQ(natal.txtBirthMinute, "5");
-    EXPECT_TRUE(natal.optPM);
-    EXPECT_EQ(natal.txtTZ, "old zone");
-    EXPECT_EQ(natal.txtLongDeg, "old degrees");
+    EXPECT_EQ(natal.name, "Bob");
+    EXPECT_EQ(natal.month, "1");
+    EXPECT_EQ(natal.day, "2");
+    EXPECT_EQ(natal.year, "1970");
+    EXPECT_EQ(natal.hour, " 9");
+    EXPECT_EQ(natal.minute, "5");
+    EXPECT_TRUE(natal.pm);
+    EXPECT_EQ(natal.zone, "old zone");
+    EXPECT_EQ(natal.longDeg, "old degrees");
 
-    natal = NatalInputFields{};
-    natal.txtMonth = "old month";
+    natal = InputTexts{};
+    natal.month = "old month";
     ASSERT_TRUE(
         FillNatalFromRecord(Record("Bob,31 Jun 1970,9.05,P,6,087.39,41.52"), RegionalFormat{}, natal));
-    EXPECT_EQ(natal.txtName, "Bob");
-    EXPECT_EQ(natal.txtMonth, "old month");
+    EXPECT_EQ(natal.name, "Bob");
+    EXPECT_EQ(natal.month, "old month");
 }
 
 TEST(NameRecordTest, SecondPersonFillsTheDiurnalWindowAndItsCaption) {
-    DiurnalInputFields diurnal;
-    diurnal.chk2ndPerson = true;
+    SecondInputTexts diurnal;
+    diurnal.secondPerson = true;
     const auto error = FillDiurnalFromRecord(Record("Second Person,2 Jan 1970,9.05,A,-2.5,-002.20,-33.52"),
                                              RegionalFormat{}, diurnal);
     EXPECT_FALSE(error.has_value());
-    EXPECT_EQ(diurnal.chk2ndPersonCaption, "Second Person");
-    EXPECT_TRUE(diurnal.chk2ndPerson);
-    EXPECT_EQ(diurnal.txtDiurnalMonth, "1");
-    EXPECT_EQ(diurnal.txtDiurnalDay, "2");
-    EXPECT_EQ(diurnal.txtDiurnalYear, "1970");
-    EXPECT_EQ(diurnal.txtDiurnalHour, " 9");
-    EXPECT_EQ(diurnal.txtDiurnalMinute, "5");
-    EXPECT_TRUE(diurnal.optDiurnalAM);
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "-2.5");
-    EXPECT_EQ(diurnal.txtDiurnalLongDeg, " 2");
-    EXPECT_EQ(diurnal.txtDiurnalLongMin, "20");
-    EXPECT_TRUE(diurnal.optDiurnalEast);
-    EXPECT_FALSE(diurnal.optDiurnalWest);
-    EXPECT_EQ(diurnal.txtDiurnalLatDeg, " 33");
-    EXPECT_EQ(diurnal.txtDiurnalLatMin, "52");
-    EXPECT_TRUE(diurnal.optDiurnalSouth);
-    EXPECT_FALSE(diurnal.optDiurnalNorth);
+    EXPECT_EQ(diurnal.secondPersonName, "Second Person");
+    EXPECT_TRUE(diurnal.secondPerson);
+    EXPECT_EQ(diurnal.month, "1");
+    EXPECT_EQ(diurnal.day, "2");
+    EXPECT_EQ(diurnal.year, "1970");
+    EXPECT_EQ(diurnal.hour, " 9");
+    EXPECT_EQ(diurnal.minute, "5");
+    EXPECT_TRUE(diurnal.am);
+    EXPECT_EQ(diurnal.zone, "-2.5");
+    EXPECT_EQ(diurnal.longDeg, " 2");
+    EXPECT_EQ(diurnal.longMin, "20");
+    EXPECT_TRUE(diurnal.east);
+    EXPECT_FALSE(diurnal.west);
+    EXPECT_EQ(diurnal.latDeg, " 33");
+    EXPECT_EQ(diurnal.latMin, "52");
+    EXPECT_TRUE(diurnal.south);
+    EXPECT_FALSE(diurnal.north);
 
     const auto failed =
         FillDiurnalFromRecord(Record("Third,2 Jan 1970,9.05,A,x,-002.20,-33.52"), RegionalFormat{}, diurnal);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(*failed, kFormatError);
-    EXPECT_EQ(diurnal.chk2ndPersonCaption, "Third");
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "-2.5");
+    EXPECT_EQ(diurnal.secondPersonName, "Third");
+    EXPECT_EQ(diurnal.zone, "-2.5");
 }
 
 }  // namespace

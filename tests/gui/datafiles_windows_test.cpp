@@ -120,32 +120,31 @@ TEST_F(DataFilesTest, ANameClickFillsTheNatalWindowAndCarriesTimeAndPlaceToTheDi
               (QStringList{"Sample Person", "Jonah Pike", "Twin", "Twin"}));  // an empty name ends it
     EXPECT_TRUE(shown().empty());
 
-    s().diurnal.txtDiurnalMonth = "12", s().diurnal.txtDiurnalDay = "7", s().diurnal.txtDiurnalYear = "2026";
+    s().diurnal.month = "12", s().diurnal.day = "7", s().diurnal.year = "2026";
     ClickRow(list, 1);
-    const NatalInputFields& n = s().natal;
-    EXPECT_EQ(n.txtName, "Jonah Pike");
-    EXPECT_EQ(n.txtMonth + "/" + n.txtDay + "/" + n.txtYear, "8/17/2001");
-    EXPECT_EQ(n.txtBirthHour + "|" + n.txtBirthMinute + "|" + n.txtTZ, " 9|5| 5");
-    EXPECT_EQ(n.txtLongDeg + "|" + n.txtLongMin + "|" + n.txtLatDeg + "|" + n.txtLatMin, " 71|4| 42|22");
-    EXPECT_TRUE(n.optPM && n.optWest && n.optNorth);
-    const DiurnalInputFields& d = s().diurnal;
-    EXPECT_EQ(d.txtDiurnalHour + "|" + d.txtDiurnalMinute + "|" + d.txtDiurnalTZ + "|" + d.txtDiurnalLongDeg,
-              " 9|5| 5| 71");
-    EXPECT_EQ(d.txtDiurnalMonth + "/" + d.txtDiurnalDay + "/" + d.txtDiurnalYear, "12/7/2026");
+    const InputTexts& n = s().natal;
+    EXPECT_EQ(n.name, "Jonah Pike");
+    EXPECT_EQ(n.month + "/" + n.day + "/" + n.year, "8/17/2001");
+    EXPECT_EQ(n.hour + "|" + n.minute + "|" + n.zone, " 9|5| 5");
+    EXPECT_EQ(n.longDeg + "|" + n.longMin + "|" + n.latDeg + "|" + n.latMin, " 71|4| 42|22");
+    EXPECT_TRUE(n.pm && n.west && n.north);
+    const SecondInputTexts& d = s().diurnal;
+    EXPECT_EQ(d.hour + "|" + d.minute + "|" + d.zone + "|" + d.longDeg, " 9|5| 5| 71");
+    EXPECT_EQ(d.month + "/" + d.day + "/" + d.year, "12/7/2026");
     EXPECT_EQ(app_.fieldRefreshes, 1);
 
     ClickRow(list, 3);  // the second Twin loads the first
-    EXPECT_EQ(n.txtLatDeg, " 10");
+    EXPECT_EQ(n.latDeg, " 10");
     QTest::keyClick(list, Qt::Key_Home);  // moving with the keys chooses too
-    EXPECT_EQ(n.txtName, "Sample Person");
+    EXPECT_EQ(n.name, "Sample Person");
 
     // Without "Use natal data" the diurnal window takes the present moment at home.
-    s().diurnal.chkNatOrNow = false;
+    s().diurnal.useNatal = false;
     s().options[18] = 7;
     ClickRow(list, 1);
-    EXPECT_EQ(d.txtDiurnalTZ, " 7");
+    EXPECT_EQ(d.zone, " 7");
     const std::time_t t = std::time(nullptr);
-    EXPECT_EQ(d.txtDiurnalYear, std::to_string(std::localtime(&t)->tm_year + 1900));
+    EXPECT_EQ(d.year, std::to_string(std::localtime(&t)->tm_year + 1900));
 }
 
 TEST_F(DataFilesTest, SecondPersonClicksFillTheDiurnalWindowAndOnlyAGoodRecordIsComputed) {
@@ -153,15 +152,15 @@ TEST_F(DataFilesTest, SecondPersonClicksFillTheDiurnalWindowAndOnlyAGoodRecordIs
     gui::NamesWindow window(app_);
     Show(window);
     auto* list = Find<QListWidget>(window, "NamesOnFile");
-    s().natal.txtName = "Now";
-    s().diurnal.chk2ndPerson = true;
+    s().natal.name = "Now";
+    s().diurnal.secondPerson = true;
     DoubleClickRow(list, 0);
-    EXPECT_EQ(s().diurnal.chk2ndPersonCaption, "Sample Person");
-    EXPECT_EQ(s().diurnal.txtDiurnalYear + "|" + s().diurnal.txtDiurnalHour, "1962| 10");
-    EXPECT_EQ(s().natal.txtName, "Now");
+    EXPECT_EQ(s().diurnal.secondPersonName, "Sample Person");
+    EXPECT_EQ(s().diurnal.year + "|" + s().diurnal.hour, "1962| 10");
+    EXPECT_EQ(s().natal.name, "Now");
     EXPECT_EQ(app_.computesFromNames, 0);  // with "2nd Person" a double-click is a click
 
-    s().diurnal.chk2ndPerson = false;
+    s().diurnal.secondPerson = false;
     app_.namesState.SkipLockedSelect = true;
     DoubleClickRow(list, 0);
     EXPECT_EQ(app_.computesFromNames, 1);
@@ -172,8 +171,8 @@ TEST_F(DataFilesTest, SecondPersonClicksFillTheDiurnalWindowAndOnlyAGoodRecordIs
     EXPECT_EQ(shown().back().text, kNameRecordFormatErrorMessage);
     EXPECT_EQ(shown().back().title, "Error!");
     EXPECT_EQ(shown().back().icon, MessageIcon::Critical);
-    EXPECT_EQ(s().natal.txtName, "Bad Date");  // filled up to the failure
-    EXPECT_EQ(app_.computesFromNames, 1);      // but no chart from half a record
+    EXPECT_EQ(s().natal.name, "Bad Date");  // filled up to the failure
+    EXPECT_EQ(app_.computesFromNames, 1);   // but no chart from half a record
 }
 
 TEST_F(DataFilesTest, AnUnreadableNamesFileFallsBackOrSaysWhatIsWrong) {
@@ -224,15 +223,15 @@ TEST_F(DataFilesTest, LockListSelectsTheLockedNameAgainUnlessASaveSaysSkip) {
         EXPECT_TRUE(Find<QCheckBox>(window, "Check1")->isChecked());
         EXPECT_EQ(Find<QListWidget>(window, "NamesOnFile")->currentRow(), 4);
         EXPECT_EQ(app_.namesState.LockedIndex, 4);
-        EXPECT_EQ(s().natal.txtName, "Eve");
+        EXPECT_EQ(s().natal.name, "Eve");
     }
     app_.namesState.SkipLockedSelect = true;
-    s().natal.txtName = "Now";
+    s().natal.name = "Now";
     gui::NamesWindow window(app_);
     Show(window);
     auto* list = Find<QListWidget>(window, "NamesOnFile");
     EXPECT_TRUE(list->selectedItems().isEmpty());
-    EXPECT_EQ(s().natal.txtName, "Now");
+    EXPECT_EQ(s().natal.name, "Now");
 
     auto* lock = Find<QCheckBox>(window, "Check1");
     QTest::mouseClick(lock, Qt::LeftButton);
@@ -439,21 +438,21 @@ TEST_F(DataFilesTest, APlaceClickFillsPlaceAndZoneOfTheWindowInUse) {
     EXPECT_EQ(window.windowTitle(), "Cities");
     EXPECT_EQ(Find<QLabel>(window, "lblCitiesOnFile")->text(), "GA_MA.LL");
     auto* list = Find<QListWidget>(window, "CitiesOnFile");
-    s().natal.txtName = "Kept";
+    s().natal.name = "Kept";
     ClickRow(list, 0);
-    const NatalInputFields& n = s().natal;
-    EXPECT_EQ(n.txtLongDeg + "|" + n.txtLongMin + "|" + n.txtTZ + "|" + n.txtLatDeg + "|" + n.txtLatMin,
+    const InputTexts& n = s().natal;
+    EXPECT_EQ(n.longDeg + "|" + n.longMin + "|" + n.zone + "|" + n.latDeg + "|" + n.latMin,
               " 84| 23| 5| 33| 45");
-    EXPECT_TRUE(n.optWest && n.optNorth);
-    EXPECT_EQ(n.txtName, "Kept");
-    EXPECT_EQ(s().diurnal.txtDiurnalLatMin, " 45");  // "Use natal data" carries the place over
+    EXPECT_TRUE(n.west && n.north);
+    EXPECT_EQ(n.name, "Kept");
+    EXPECT_EQ(s().diurnal.latMin, " 45");  // "Use natal data" carries the place over
 
-    s().diurnal.chk2ndPerson = true;
+    s().diurnal.secondPerson = true;
     ClickRow(list, 1);
-    const DiurnalInputFields& d = s().diurnal;
-    EXPECT_EQ(d.txtDiurnalLongDeg + "|" + d.txtDiurnalLongMin + "|" + d.txtDiurnalTZ, " 2| 20|-1");
-    EXPECT_TRUE(d.optDiurnalEast && d.optDiurnalNorth);  // a small "s" is not south
-    EXPECT_EQ(n.txtLongDeg, " 84");
+    const SecondInputTexts& d = s().diurnal;
+    EXPECT_EQ(d.longDeg + "|" + d.longMin + "|" + d.zone, " 2| 20|-1");
+    EXPECT_TRUE(d.east && d.north);  // a small "s" is not south
+    EXPECT_EQ(n.longDeg, " 84");
 
     ClickRow(list, 2);
     ASSERT_EQ(shown().size(), 1u);
@@ -475,27 +474,27 @@ TEST_F(DataFilesTest, AZonePickWritesZoneAndDirectionIntoTheTargetWindowAndStays
     EXPECT_EQ(list->item(0)->text(), "Eastern" + QString(25, u' ') + " -  EST =   5");
     EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
 
-    s().diurnal.txtDiurnalTZ = "9";
+    s().diurnal.zone = "9";
     window.setTarget(gui::kTimeZoneTargetNatal);
     ClickRow(list, 1);
-    EXPECT_EQ(s().natal.txtTZ, "-3.5");
-    EXPECT_TRUE(s().natal.optEast);
-    EXPECT_EQ(s().diurnal.txtDiurnalTZ, "9");
+    EXPECT_EQ(s().natal.zone, "-3.5");
+    EXPECT_TRUE(s().natal.east);
+    EXPECT_EQ(s().diurnal.zone, "9");
     EXPECT_TRUE(window.isVisible());
 
     window.setTarget(gui::kTimeZoneTargetDiurnal);
     s().diurnal.SelectEast(true);
     ClickRow(list, 3);
-    EXPECT_EQ(s().diurnal.txtDiurnalTZ, " 0");
-    EXPECT_TRUE(s().diurnal.optDiurnalWest);
-    EXPECT_EQ(s().natal.txtTZ, "-3.5");
+    EXPECT_EQ(s().diurnal.zone, " 0");
+    EXPECT_TRUE(s().diurnal.west);
+    EXPECT_EQ(s().natal.zone, "-3.5");
     EXPECT_EQ(app_.fieldRefreshes, 2);
 
     ClickRow(list, 2);  // a name with a dash cannot be found again
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].text, kTimeZoneFileCorrupt);
     EXPECT_EQ(shown()[0].title, "Error!");
-    EXPECT_EQ(s().diurnal.txtDiurnalTZ, " 0");
+    EXPECT_EQ(s().diurnal.zone, " 0");
 
     QTest::mouseClick(Find<QPushButton>(window, "Command1"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());

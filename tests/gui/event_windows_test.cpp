@@ -329,21 +329,21 @@ TEST_F(EventWindowsTest, ThePointerShowsDateAndDegreeAndAClickDatesTheDiurnalWin
     EXPECT_NE(hover.find(" UT   33\xC2\xB0"), std::string::npos) << hover;
 
     app_->diurnalWindow().hide();
-    const std::string hour = app_->session().diurnal.txtDiurnalHour;
+    const std::string hour = app_->session().diurnal.hour;
     QTest::mouseClick(&view, Qt::LeftButton, {}, at);
     // The date of the diurnal zone (5.5 hours east) at that moment.
     const CivilDate date = LocalDateAt(frame.JulianDateAt(at.x()), -5.5);
-    const DiurnalInputFields& d = app_->session().diurnal;
-    EXPECT_EQ(d.txtDiurnalMonth, std::to_string(date.month));
-    EXPECT_EQ(d.txtDiurnalDay, std::to_string(date.day));
-    EXPECT_EQ(d.txtDiurnalYear, std::to_string(date.year));
-    EXPECT_EQ(d.txtDiurnalHour, hour);
+    const SecondInputTexts& d = app_->session().diurnal;
+    EXPECT_EQ(d.month, std::to_string(date.month));
+    EXPECT_EQ(d.day, std::to_string(date.day));
+    EXPECT_EQ(d.year, std::to_string(date.year));
+    EXPECT_EQ(d.hour, hour);
     EXPECT_TRUE(app_->diurnalWindow().isVisible());
     EXPECT_EQ(g.statusBar()->currentMessage().toStdString(),
               "Diurnal date: " + FormatDateDdMmmYyyy(date, RegionalFormat{}));
     // A click outside the plot dates nothing.
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(d.txtDiurnalDay, std::to_string(date.day));
+    EXPECT_EQ(d.day, std::to_string(date.day));
 }
 
 TEST_F(EventWindowsTest, TheGraphFollowsANewChart) {

@@ -18,7 +18,6 @@
 #include <memory>
 #include <string>
 
-#include "chart/options_file_edit.h"
 #include "chart/options_window.h"
 #include "datafiles/long_lat_window.h"
 #include "datafiles/name_edit_window.h"
@@ -28,6 +27,7 @@
 #include "input/natal_input_window.h"
 #include "reliability/file_fault_support.h"
 #include "report/data_window.h"
+#include "session/options_file_edit.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
 

@@ -58,9 +58,8 @@ class FindPlaceTest : public testing::Test {
 
     void TypeDate(NatalInputWindow& w, const char* month, const char* day, const char* year, const char* hour,
                   const char* minute, bool pm) {
-        NatalInputFields& n = app_.session().natal;
-        n.txtMonth = month, n.txtDay = day, n.txtYear = year, n.txtBirthHour = hour,
-        n.txtBirthMinute = minute;
+        InputTexts& n = app_.session().natal;
+        n.month = month, n.day = day, n.year = year, n.hour = hour, n.minute = minute;
         n.SelectAM(!pm);
         w.refresh();
     }
@@ -123,18 +122,18 @@ TEST_F(FindPlaceTest, TypingAndEnterFillThePlaceAndTheZoneOfTheDate) {
     QTest::keyClick(Query(*d), Qt::Key_Return);
     EXPECT_FALSE(d->isVisible());
 
-    const NatalInputFields& n = app_.session().natal;
-    EXPECT_EQ(n.txtTZ, "-0.3256");
-    EXPECT_EQ(n.txtLongDeg, " 4");
-    EXPECT_EQ(n.txtLongMin, " 53");
-    EXPECT_EQ(n.txtLatDeg, " 52");
-    EXPECT_EQ(n.txtLatMin, " 22");
-    EXPECT_TRUE(n.optEast);
-    EXPECT_TRUE(n.optNorth);
+    const InputTexts& n = app_.session().natal;
+    EXPECT_EQ(n.zone, "-0.3256");
+    EXPECT_EQ(n.longDeg, " 4");
+    EXPECT_EQ(n.longMin, " 53");
+    EXPECT_EQ(n.latDeg, " 52");
+    EXPECT_EQ(n.latMin, " 22");
+    EXPECT_TRUE(n.east);
+    EXPECT_TRUE(n.north);
     // The window shows them, and choosing East did not turn the zone it was given.
     EXPECT_EQ(w.findChild<QLineEdit*>("txtTZ")->text(), "-0.3256");
     EXPECT_TRUE(w.findChild<QRadioButton*>("optEast")->isChecked());
-    EXPECT_EQ(n.txtMonth, "1");  // the date stays as typed
+    EXPECT_EQ(n.month, "1");  // the date stays as typed
 }
 
 TEST_F(FindPlaceTest, ArrowsPickAnotherPlaceAndAWesternZoneKeepsItsSign) {
@@ -142,7 +141,7 @@ TEST_F(FindPlaceTest, ArrowsPickAnotherPlaceAndAWesternZoneKeepsItsSign) {
     w.show();
     TypeDate(w, "3", "14", "1962", "10", "15", true);
     app_.session().natal.SelectEast(true);
-    app_.session().natal.txtTZ = "-1";
+    app_.session().natal.zone = "-1";
     w.refresh();
     FindPlaceWindow* d = Open(w);
     ASSERT_NE(d, nullptr);
@@ -159,31 +158,31 @@ TEST_F(FindPlaceTest, ArrowsPickAnotherPlaceAndAWesternZoneKeepsItsSign) {
     EXPECT_EQ(list->currentItem()->text(1), "41N51 087W39");
     QTest::keyClick(Query(*d), Qt::Key_Enter);
 
-    const NatalInputFields& n = app_.session().natal;
-    EXPECT_EQ(n.txtTZ, " 6");
-    EXPECT_TRUE(n.optWest);
-    EXPECT_EQ(n.txtLongDeg, " 87");
+    const InputTexts& n = app_.session().natal;
+    EXPECT_EQ(n.zone, " 6");
+    EXPECT_TRUE(n.west);
+    EXPECT_EQ(n.longDeg, " 87");
 }
 
 TEST_F(FindPlaceTest, EscapeLeavesEverythingAsItWas) {
     NatalInputWindow w(app_);
     w.show();
     TypeDate(w, "1", "1", "1950", "12", "0", true);
-    const NatalInputFields before = app_.session().natal;
+    const InputTexts before = app_.session().natal;
     FindPlaceWindow* d = Open(w);
     ASSERT_NE(d, nullptr);
     QTest::keyClicks(Query(*d), "kolkata");
     QTest::keyClick(Query(*d), Qt::Key_Escape);
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(app_.session().natal.txtTZ, before.txtTZ);
-    EXPECT_EQ(app_.session().natal.txtLongDeg, before.txtLongDeg);
+    EXPECT_EQ(app_.session().natal.zone, before.zone);
+    EXPECT_EQ(app_.session().natal.longDeg, before.longDeg);
 
     // The next time the window opens again, with the last query ready to be typed over.
     d = Open(w);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(Query(*d)->selectedText(), "kolkata");
     QTest::keyClick(Query(*d), Qt::Key_Return);
-    EXPECT_EQ(app_.session().natal.txtTZ, "-5.5");
+    EXPECT_EQ(app_.session().natal.zone, "-5.5");
 }
 
 TEST_F(FindPlaceTest, ATimeThatOccurredTwiceWaitsForTheUsersChoice) {
@@ -198,12 +197,12 @@ TEST_F(FindPlaceTest, ATimeThatOccurredTwiceWaitsForTheUsersChoice) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->text(), "the first: CEST, 2 hours east of UT");
     EXPECT_EQ(second->text(), "the second: CET, 1 hour east of UT");
-    const std::string before = app_.session().natal.txtTZ;
+    const std::string before = app_.session().natal.zone;
 
     // Enter without a choice leads to the choice; nothing is filled.
     QTest::keyClick(Query(*d), Qt::Key_Return);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_EQ(app_.session().natal.txtTZ, before);
+    EXPECT_EQ(app_.session().natal.zone, before);
     EXPECT_EQ(d->focusWidget(), first);
 
     QTest::keyClick(first, Qt::Key_Space);
@@ -214,7 +213,7 @@ TEST_F(FindPlaceTest, ATimeThatOccurredTwiceWaitsForTheUsersChoice) {
     EXPECT_NE(Preview(*d).indexOf("CET, 1 hour east of UT"), -1);
     QTest::keyClick(second, Qt::Key_Return);
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(app_.session().natal.txtTZ, "-1");
+    EXPECT_EQ(app_.session().natal.zone, "-1");
 }
 
 TEST_F(FindPlaceTest, OkBeforeAReadingIsChosenSaysWhatToChooseWithTheFirstSelected) {
@@ -239,7 +238,7 @@ TEST_F(FindPlaceTest, OkBeforeAReadingIsChosenSaysWhatToChooseWithTheFirstSelect
         ASSERT_NE(d, nullptr);
         QTest::keyClicks(Query(*d), "berlin");
         auto* first = d->findChild<QRadioButton*>("optFirstReading");
-        const std::string before = app_.session().natal.txtTZ;
+        const std::string before = app_.session().natal.zone;
         const auto ok = [&] {
             if (c.byButton)
                 QTest::mouseClick(d->findChild<QPushButton*>("cmdAcceptPlace"), Qt::LeftButton);
@@ -249,7 +248,7 @@ TEST_F(FindPlaceTest, OkBeforeAReadingIsChosenSaysWhatToChooseWithTheFirstSelect
         ok();
         // Nothing is filled yet: the window says what to choose, and the first reading is selected.
         EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(app_.session().natal.txtTZ, before);
+        EXPECT_EQ(app_.session().natal.zone, before);
         EXPECT_TRUE(first->isChecked());
         EXPECT_EQ(d->focusWidget(), first);
         const QString said = d->findChild<QLabel*>("lblReadingChoice")->text();
@@ -258,7 +257,7 @@ TEST_F(FindPlaceTest, OkBeforeAReadingIsChosenSaysWhatToChooseWithTheFirstSelect
         // OK again takes the first reading.
         ok();
         EXPECT_FALSE(d->isVisible());
-        EXPECT_EQ(app_.session().natal.txtTZ, c.zone);
+        EXPECT_EQ(app_.session().natal.zone, c.zone);
     }
 }
 
@@ -303,12 +302,12 @@ TEST_F(FindPlaceTest, AMissingAtlasIsReportedAndTheWindowWorksOn) {
     NatalInputWindow w(app_);
     w.show();
     TypeDate(w, "3", "14", "1962", "10", "15", true);
-    const std::string zone = app_.session().natal.txtTZ;
+    const std::string zone = app_.session().natal.zone;
     PressFindPlace(w);
     EXPECT_EQ(w.findChild<FindPlaceWindow*>("FindPlace"), nullptr);
     ASSERT_FALSE(app_.dialogs.shown.empty());
     EXPECT_EQ(app_.dialogs.shown.back().text, AtlasMissingMessage((folder_ / kAtlasPlacesFile).string()));
-    EXPECT_EQ(app_.session().natal.txtTZ, zone);
+    EXPECT_EQ(app_.session().natal.zone, zone);
     w.findChild<QPushButton*>("cmdOK")->click();
     EXPECT_EQ(app_.computeRequests, 1);
 }
@@ -327,19 +326,19 @@ TEST_F(FindPlaceTest, APlaceWhoseZoneTheSystemDoesNotKnowCannotBeAccepted) {
 TEST_F(FindPlaceTest, TheDiurnalWindowFillsItsOwnFields) {
     DiurnalInputWindow w(app_);
     w.show();
-    DiurnalInputFields& f = app_.session().diurnal;
-    f.txtDiurnalMonth = "7", f.txtDiurnalDay = "4", f.txtDiurnalYear = "1962", f.txtDiurnalHour = "10";
-    f.txtDiurnalMinute = "15";
+    SecondInputTexts& f = app_.session().diurnal;
+    f.month = "7", f.day = "4", f.year = "1962", f.hour = "10";
+    f.minute = "15";
     w.refresh();
-    const std::string natalZone = app_.session().natal.txtTZ;
+    const std::string natalZone = app_.session().natal.zone;
     FindPlaceWindow* d = Open(w);
     ASSERT_NE(d, nullptr);
     QTest::keyClicks(Query(*d), "chicago");
     QTest::keyClick(Query(*d), Qt::Key_Return);
-    EXPECT_EQ(f.txtDiurnalTZ, " 5");  // CDT
-    EXPECT_TRUE(f.optDiurnalWest);
-    EXPECT_EQ(f.txtDiurnalLatDeg, " 41");
-    EXPECT_EQ(app_.session().natal.txtTZ, natalZone);
+    EXPECT_EQ(f.zone, " 5");  // CDT
+    EXPECT_TRUE(f.west);
+    EXPECT_EQ(f.latDeg, " 41");
+    EXPECT_EQ(app_.session().natal.zone, natalZone);
 }
 
 TEST(AboutWindowCredit, TheAboutWindowCreditsGeoNames) {
@@ -404,7 +403,7 @@ TEST_F(FindPlaceDamagedIndexTest, TheIndexIsMadeAgainWithAProgressBarAndTheTypin
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Ulm, Baden-W\u00fcrttemberg, Germany");
     EXPECT_NE(Preview(*d).indexOf("At 10:15 PM on 14 Mar 1962: Europe/Berlin, CET"), -1);
     QTest::keyClick(Query(*d), Qt::Key_Return);
-    EXPECT_EQ(app_.session().natal.txtTZ, "-1");
+    EXPECT_EQ(app_.session().natal.zone, "-1");
     EXPECT_TRUE(app_.dialogs.shown.empty());
 }
 

@@ -202,8 +202,8 @@ TEST(InputWindows, TypedHourFoldsIntoTheTwelveHourClock) {
     QTest::keyClicks(hour, "5");
     EXPECT_EQ(hour->text(), " 3");
     EXPECT_TRUE(Option(natal, "optPM")->isChecked());
-    EXPECT_EQ(app.session().natal.txtBirthHour, " 3");
-    EXPECT_TRUE(app.session().natal.optPM);
+    EXPECT_EQ(app.session().natal.hour, " 3");
+    EXPECT_TRUE(app.session().natal.pm);
 
     Option(natal, "optAM")->click();
     hour->clear();
@@ -211,7 +211,7 @@ TEST(InputWindows, TypedHourFoldsIntoTheTwelveHourClock) {
     QTest::keyClicks(hour, "0");
     EXPECT_EQ(hour->text(), " 12");
     EXPECT_TRUE(Option(natal, "optAM")->isChecked());
-    EXPECT_EQ(app.session().natal.txtBirthHour, " 12");
+    EXPECT_EQ(app.session().natal.hour, " 12");
     EXPECT_TRUE(app.dialogs.shown.empty());
 }
 
@@ -242,7 +242,7 @@ TEST(InputWindows, HourRuleWarnsOfAnEmptyHourAndOfTextThatIsNoNumber) {
         EXPECT_EQ(hour->text(), "ab");
         EXPECT_EQ(hour->selectedText(), "ab");
     }
-    EXPECT_EQ(app.session().diurnal.txtDiurnalHour, "ab");
+    EXPECT_EQ(app.session().diurnal.hour, "ab");
 }
 
 TEST(InputWindows, KeyFiltersDropWhatAFieldCannotHold) {
@@ -271,7 +271,7 @@ TEST(InputWindows, KeyFiltersDropWhatAFieldCannotHold) {
     QTest::keyClick(year, Qt::Key_Home);
     QTest::keyClick(year, Qt::Key_Delete);
     EXPECT_EQ(year->text(), "96");
-    EXPECT_EQ(app.session().natal.txtYear, "96");
+    EXPECT_EQ(app.session().natal.year, "96");
 }
 
 TEST(InputWindows, FocusSelectsTheWholeText) {
@@ -318,10 +318,10 @@ TEST(InputWindows, ChoosingEastOrWestTurnsTheZoneSign) {
         QTest::keyClick(Option(c.window, c.west), Qt::Key_Left);
         EXPECT_EQ(zone->text(), "-5");
     }
-    EXPECT_EQ(app.session().natal.txtTZ, "-5");
-    EXPECT_TRUE(app.session().natal.optEast);
-    EXPECT_EQ(app.session().diurnal.txtDiurnalTZ, "-5");
-    EXPECT_TRUE(app.session().diurnal.optDiurnalEast);
+    EXPECT_EQ(app.session().natal.zone, "-5");
+    EXPECT_TRUE(app.session().natal.east);
+    EXPECT_EQ(app.session().diurnal.zone, "-5");
+    EXPECT_TRUE(app.session().diurnal.east);
 }
 
 TEST(InputWindows, ProgramFillsKeepTheZoneTheyGive) {
@@ -332,7 +332,7 @@ TEST(InputWindows, ProgramFillsKeepTheZoneTheyGive) {
     // A record of a western place in zone -1, shown while East was selected.
     s.natal.SelectEast(true);
     natal.refresh();
-    s.natal.txtTZ = "-1";
+    s.natal.zone = "-1";
     s.natal.SelectEast(false);
     natal.refresh();
     EXPECT_EQ(Box(natal, "txtTZ")->text(), "-1");
@@ -347,7 +347,7 @@ TEST(InputWindows, ProgramFillsKeepTheZoneTheyGive) {
     EXPECT_EQ(Box(natal, "txtName")->text(), "Now");
     EXPECT_EQ(Box(natal, "txtTZ")->text(), "-1");
     EXPECT_TRUE(Option(natal, "optWest")->isChecked());
-    EXPECT_EQ(s.natal.txtTZ, "-1");
+    EXPECT_EQ(s.natal.zone, "-1");
 
     // "Use natal data" copies that zone with the West button.
     s.diurnal.SelectEast(true);
@@ -364,23 +364,23 @@ TEST(InputWindows, UseNatalDataCopiesTimeAndPlaceButNotTheDate) {
     s.options[18] = 5;
     s.options[19] = 75;
     s.natal = {};
-    s.natal.txtMonth = "3", s.natal.txtDay = "14", s.natal.txtYear = "1962";
-    s.natal.txtBirthHour = " 3", s.natal.txtBirthMinute = "45", s.natal.txtTZ = "-1";
-    s.natal.txtLongDeg = "2", s.natal.txtLongMin = "20", s.natal.txtLatDeg = "48", s.natal.txtLatMin = "52";
+    s.natal.month = "3", s.natal.day = "14", s.natal.year = "1962";
+    s.natal.hour = " 3", s.natal.minute = "45", s.natal.zone = "-1";
+    s.natal.longDeg = "2", s.natal.longMin = "20", s.natal.latDeg = "48", s.natal.latMin = "52";
     s.natal.SelectAM(false), s.natal.SelectEast(true), s.natal.SelectSouth(true);
     DiurnalInputWindow diurnal(app);
     auto* natOrNow = Find<QCheckBox>(diurnal, "chkNatOrNow");
 
     natOrNow->click();
-    EXPECT_FALSE(s.diurnal.chkNatOrNow);
+    EXPECT_FALSE(s.diurnal.useNatal);
     EXPECT_EQ(Box(diurnal, "txtDiurnalTZ")->text(), " 5");
     EXPECT_EQ(Box(diurnal, "txtDiurnalLongDeg")->text(), " 75");
-    EXPECT_EQ(Box(diurnal, "txtDiurnalYear")->text().toStdString(), s.diurnal.txtDiurnalYear);
-    EXPECT_FALSE(s.diurnal.txtDiurnalYear.empty());
+    EXPECT_EQ(Box(diurnal, "txtDiurnalYear")->text().toStdString(), s.diurnal.year);
+    EXPECT_FALSE(s.diurnal.year.empty());
 
     Box(diurnal, "txtDiurnalYear")->setText("2024");
     natOrNow->click();
-    EXPECT_TRUE(s.diurnal.chkNatOrNow);
+    EXPECT_TRUE(s.diurnal.useNatal);
     for (const auto& [name, text] :
          std::vector<std::pair<const char*, const char*>>{{"txtDiurnalHour", " 3"},
                                                           {"txtDiurnalMinute", "45"},
@@ -403,18 +403,18 @@ TEST(InputWindows, SecondPersonBoxTellsTheProgramAndGetsItsCaptionBack) {
 
     box->click();
     EXPECT_EQ(app.secondPersonChanges, std::vector<bool>{true});
-    EXPECT_TRUE(app.session().diurnal.chk2ndPerson);
+    EXPECT_TRUE(app.session().diurnal.secondPerson);
 
     // The names list puts the second person's name on the box.
-    app.session().diurnal.chk2ndPersonCaption = "Jane Roe";
+    app.session().diurnal.secondPersonName = "Jane Roe";
     diurnal.refresh();
     EXPECT_EQ(box->text(), "Jane Roe");
 
     box->click();
     EXPECT_EQ(app.secondPersonChanges, (std::vector<bool>{true, false}));
-    EXPECT_FALSE(app.session().diurnal.chk2ndPerson);
+    EXPECT_FALSE(app.session().diurnal.secondPerson);
     EXPECT_EQ(box->text(), "2nd Person");
-    EXPECT_EQ(app.session().diurnal.chk2ndPersonCaption, "2nd Person");
+    EXPECT_EQ(app.session().diurnal.secondPersonName, "2nd Person");
 }
 
 TEST(InputWindows, ButtonsLabelsAndMouseSendTheirRequests) {

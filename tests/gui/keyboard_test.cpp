@@ -254,7 +254,7 @@ TEST_F(KeyboardTest, EnterOnANameComputesAsADoubleClickDoes) {
     list->setFocus();
     list->setCurrentRow(0);
     Press(Qt::Key_Down);  // the second name: "Ada Winterbourne"
-    EXPECT_EQ(app_->session().natal.txtName, list->item(1)->text().toStdString());
+    EXPECT_EQ(app_->session().natal.name, list->item(1)->text().toStdString());
     Press(Qt::Key_Return);
     // The charts are computed and the natal data page shown; the names window has closed.
     EXPECT_EQ(app_->session().chart.ChartName, list->item(1)->text().toStdString());
@@ -371,9 +371,9 @@ TEST_F(KeyboardTest, TheGraphicEphemerisPointerMovesWithTheArrowsAndEnterDatesTh
     app_->diurnalWindow().hide();
     Press(Qt::Key_Return);
     const CivilDate date = LocalDateAt(day, s.chart.DiurnalTZ);
-    EXPECT_EQ(s.diurnal.txtDiurnalMonth, std::to_string(date.month));
-    EXPECT_EQ(s.diurnal.txtDiurnalDay, std::to_string(date.day));
-    EXPECT_EQ(s.diurnal.txtDiurnalYear, std::to_string(date.year));
+    EXPECT_EQ(s.diurnal.month, std::to_string(date.month));
+    EXPECT_EQ(s.diurnal.day, std::to_string(date.day));
+    EXPECT_EQ(s.diurnal.year, std::to_string(date.year));
     EXPECT_TRUE(app_->diurnalWindow().isVisible());
 }
 

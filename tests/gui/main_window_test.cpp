@@ -75,8 +75,8 @@ class DesktopTest : public ::testing::Test {
         Session& s = app_->session();
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(natal), s.regional, s.natal));
         ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(diurnal), s.regional, s.diurnal));
-        s.diurnal.chk2ndPerson = secondPerson != nullptr;
-        s.diurnal.chk2ndPersonCaption = secondPerson ? secondPerson : kSecondPersonCaption;
+        s.diurnal.secondPerson = secondPerson != nullptr;
+        s.diurnal.secondPersonName = secondPerson ? secondPerson : kSecondPersonCaption;
         app_->natalWindow().refresh();
         app_->diurnalWindow().refresh();
     }
@@ -112,7 +112,7 @@ TEST_F(DesktopTest, StartsWithTheWindowsOfATypicalSessionAndTheHouseOfTheOptions
     EXPECT_FALSE(main.item("mnuInputData")->isVisible());  // no chart yet
     EXPECT_FALSE(main.menu("mnuData")->menuAction()->isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(folder_ / "REPORTS"));
-    EXPECT_EQ(app_->session().natal.txtName, "Now");
+    EXPECT_EQ(app_->session().natal.name, "Now");
     EXPECT_TRUE(dialogs_.shown.empty());
 }
 
@@ -156,8 +156,8 @@ TEST_F(DesktopTest, AnEasternHomeOpensWithEastSelectedAndANegativeZone) {
     std::ofstream(folder_ / "OPTIONS.OPT", std::ios::binary) << text;
     Start();
     EXPECT_EQ(app_->natalWindow().findChild<QLineEdit*>("txtTZ")->text(), "-5");
-    EXPECT_TRUE(app_->session().natal.optEast);
-    EXPECT_EQ(app_->session().diurnal.txtDiurnalTZ, "-5");
+    EXPECT_TRUE(app_->session().natal.east);
+    EXPECT_EQ(app_->session().diurnal.zone, "-5");
 }
 
 TEST_F(DesktopTest, MenusCarryTheirCaptionsAndShortcuts) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "chart/birth.h"
+#include "input/window_birth.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -13,38 +15,73 @@ namespace {
 using testing_support::ScriptedDialogs;
 
 // 14 March 1962, 10:15 PM, zone 6, 87 deg 39' W, 41 deg 52' N.
-NatalInputFields SampleNatal() {
-    NatalInputFields f;
-    f.txtName = "Sample Person";
-    f.txtMonth = "3";
-    f.txtDay = "14";
-    f.txtYear = "1962";
-    f.txtBirthHour = "10";
-    f.txtBirthMinute = "15";
-    f.txtTZ = "6";
-    f.txtLongDeg = "87";
-    f.txtLongMin = "39";
-    f.txtLatDeg = "41";
-    f.txtLatMin = "52";
+InputTexts SampleNatal() {
+    InputTexts f;
+    f.name = "Sample Person";
+    f.month = "3";
+    f.day = "14";
+    f.year = "1962";
+    f.hour = "10";
+    f.minute = "15";
+    f.zone = "6";
+    f.longDeg = "87";
+    f.longMin = "39";
+    f.latDeg = "41";
+    f.latMin = "52";
     f.SelectAM(false);
     return f;
 }
 
 // 9 July 2024, 3:07 PM at the same place.
-DiurnalInputFields SampleDiurnal() {
-    DiurnalInputFields f;
-    f.txtDiurnalMonth = "7";
-    f.txtDiurnalDay = "9";
-    f.txtDiurnalYear = "2024";
-    f.txtDiurnalHour = "3";
-    f.txtDiurnalMinute = "7";
-    f.txtDiurnalTZ = "6";
-    f.txtDiurnalLongDeg = "87";
-    f.txtDiurnalLongMin = "39";
-    f.txtDiurnalLatDeg = "41";
-    f.txtDiurnalLatMin = "52";
+SecondInputTexts SampleDiurnal() {
+    SecondInputTexts f;
+    f.month = "7";
+    f.day = "9";
+    f.year = "2024";
+    f.hour = "3";
+    f.minute = "7";
+    f.zone = "6";
+    f.longDeg = "87";
+    f.longMin = "39";
+    f.latDeg = "41";
+    f.latMin = "52";
     f.SelectAM(false);
     return f;
+}
+
+// The check's faults shown as a window shows them, one box each in order, and the flag a refused
+// computation sets.
+void Show(const std::vector<InputFault>& faults, ChartState& state, ScriptedDialogs& dialogs) {
+    for (const InputFault& f : faults) dialogs.ShowMessage(f.message.text, f.message.title, f.message.icon);
+    if (!faults.empty()) state.InputErrorFlag = 1;
+}
+
+Birth NatalBirth(const InputTexts& natal, const RegionalFormat& regional = {}) {
+    return BirthFromWindow(natal, regional, kNatalWindowSource);
+}
+Birth DiurnalBirth(const SecondInputTexts& diurnal, const RegionalFormat& regional = {}) {
+    return BirthFromWindow(diurnal, regional, kDiurnalWindowSource);
+}
+
+// Completeness of both windows, natal first.
+void ShowComplete(const InputTexts& natal, const SecondInputTexts& diurnal, ChartState& state,
+                  ScriptedDialogs& dialogs) {
+    Show(CheckComplete(NatalBirth(natal), BirthWindow::Natal), state, dialogs);
+    Show(CheckComplete(DiurnalBirth(diurnal), BirthWindow::Diurnal), state, dialogs);
+}
+void ShowNatalRanges(const InputTexts& natal, ChartState& state, ScriptedDialogs& dialogs) {
+    Show(CheckRanges(NatalBirth(natal), BirthWindow::Natal), state, dialogs);
+}
+void ShowDiurnalRanges(const SecondInputTexts& diurnal, ChartState& state, ScriptedDialogs& dialogs) {
+    Show(CheckRanges(DiurnalBirth(diurnal), BirthWindow::Diurnal), state, dialogs);
+}
+
+void TransferNatalWindow(const InputTexts& natal, const RegionalFormat& regional, ChartState& state) {
+    TransferNatalBirth(NatalBirth(natal, regional), state);
+}
+void TransferDiurnalWindow(const SecondInputTexts& diurnal, const RegionalFormat& regional,
+                           ChartState& state) {
+    TransferDiurnalBirth(DiurnalBirth(diurnal, regional), state);
 }
 
 // One change to a window and the number of its messages it must cause.
@@ -57,8 +94,8 @@ struct Change {
     int messages;
 };
 
-using NatalChange = Change<NatalInputFields>;
-using DiurnalChange = Change<DiurnalInputFields>;
+using NatalChange = Change<InputTexts>;
+using DiurnalChange = Change<SecondInputTexts>;
 
 void ExpectMessages(const ScriptedDialogs& dialogs, int count, const char* message) {
     ASSERT_EQ(static_cast<int>(dialogs.shown.size()), count);
@@ -74,7 +111,7 @@ template <typename Check>
 void ExpectNatal(const std::vector<NatalChange>& changes, Check check) {
     for (const auto& c : changes) {
         SCOPED_TRACE(std::string(c.what) + " \"" + c.text + "\"");
-        NatalInputFields natal = SampleNatal();
+        InputTexts natal = SampleNatal();
         natal.*c.field = c.text;
         natal.SelectEast(c.east);
         ChartState state;
@@ -89,7 +126,7 @@ template <typename Check>
 void ExpectDiurnal(const std::vector<DiurnalChange>& changes, Check check) {
     for (const auto& c : changes) {
         SCOPED_TRACE(std::string(c.what) + " \"" + c.text + "\"");
-        DiurnalInputFields diurnal = SampleDiurnal();
+        SecondInputTexts diurnal = SampleDiurnal();
         diurnal.*c.field = c.text;
         diurnal.SelectEast(c.east);
         ChartState state;
@@ -100,67 +137,65 @@ void ExpectDiurnal(const std::vector<DiurnalChange>& changes, Check check) {
     }
 }
 
-void NatalComplete(const NatalInputFields& natal, ChartState& state, ScriptedDialogs& dialogs) {
-    CheckInputComplete(natal, SampleDiurnal(), state, dialogs);
+void NatalComplete(const InputTexts& natal, ChartState& state, ScriptedDialogs& dialogs) {
+    ShowComplete(natal, SampleDiurnal(), state, dialogs);
 }
-void DiurnalComplete(const DiurnalInputFields& diurnal, ChartState& state, ScriptedDialogs& dialogs) {
-    CheckInputComplete(SampleNatal(), diurnal, state, dialogs);
+void DiurnalComplete(const SecondInputTexts& diurnal, ChartState& state, ScriptedDialogs& dialogs) {
+    ShowComplete(SampleNatal(), diurnal, state, dialogs);
 }
-void NatalRanges(const NatalInputFields& natal, ChartState& state, ScriptedDialogs& dialogs) {
-    CheckNatalRanges(natal, state, dialogs);
+void NatalRanges(const InputTexts& natal, ChartState& state, ScriptedDialogs& dialogs) {
+    ShowNatalRanges(natal, state, dialogs);
 }
-void DiurnalRanges(const DiurnalInputFields& diurnal, ChartState& state, ScriptedDialogs& dialogs) {
-    CheckDiurnalRanges(diurnal, state, dialogs);
+void DiurnalRanges(const SecondInputTexts& diurnal, ChartState& state, ScriptedDialogs& dialogs) {
+    ShowDiurnalRanges(diurnal, state, dialogs);
 }
 
-using N = NatalInputFields;
-using D = DiurnalInputFields;
+using N = InputTexts;
+using D = SecondInputTexts;
 
 TEST(InputChecksTest, SoundInputPassesEveryCheckSilently) {
     ChartState state;
     ScriptedDialogs dialogs;
-    CheckInputComplete(SampleNatal(), SampleDiurnal(), state, dialogs);
-    CheckNatalRanges(SampleNatal(), state, dialogs);
-    CheckDiurnalRanges(SampleDiurnal(), state, dialogs);
+    ShowComplete(SampleNatal(), SampleDiurnal(), state, dialogs);
+    ShowNatalRanges(SampleNatal(), state, dialogs);
+    ShowDiurnalRanges(SampleDiurnal(), state, dialogs);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(state.InputErrorFlag, 0);
 }
 
-TEST(InputChecksTest, ReportersShowTheirWindowsMessageAndSetTheFlag) {
-    ChartState state;
-    ScriptedDialogs dialogs;
-    ReportNatalInputError(state, dialogs);
-    EXPECT_EQ(state.InputErrorFlag, 1);
-    ReportDiurnalInputError(state, dialogs);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].text, "Error in natal input data section. Please correct.");
-    EXPECT_EQ(dialogs.shown[1].text, "Error in diurnal input data section. Please correct.");
-    EXPECT_EQ(dialogs.shown[1].title, "Warning!");
-    EXPECT_EQ(dialogs.shown[1].icon, MessageIcon::Information);
+TEST(InputChecksTest, EachWindowHasItsOwnMessage) {
+    const UserMessage natal = InputErrorMessage(BirthWindow::Natal);
+    const UserMessage diurnal = InputErrorMessage(BirthWindow::Diurnal);
+    EXPECT_EQ(natal.text, "Error in natal input data section. Please correct.");
+    EXPECT_EQ(natal.title, "Warning!");
+    EXPECT_EQ(natal.icon, MessageIcon::Information);
+    EXPECT_EQ(diurnal.text, "Error in diurnal input data section. Please correct.");
+    EXPECT_EQ(diurnal.title, "Warning!");
+    EXPECT_EQ(diurnal.icon, MessageIcon::Information);
 }
 
 TEST(InputChecksTest, CompletenessRefusesZeroDateValuesEmptyFieldsAndAFarEasternZoneWithWest) {
     ExpectNatal(
         {
-            {"month", &N::txtMonth, "0", false, 1},
-            {"day", &N::txtDay, "00", false, 1},
-            {"year", &N::txtYear, "0", false, 1},
-            {"day without a number", &N::txtDay, "x", false, 1},
+            {"month", &N::month, "0", false, 1},
+            {"day", &N::day, "00", false, 1},
+            {"year", &N::year, "0", false, 1},
+            {"day without a number", &N::day, "x", false, 1},
             // An empty date text also reads as 0: the first two tests both fail.
-            {"month", &N::txtMonth, "", false, 2},
-            {"day", &N::txtDay, "", false, 2},
-            {"year", &N::txtYear, "", false, 2},
-            {"hour", &N::txtBirthHour, "", false, 1},
-            {"minute", &N::txtBirthMinute, "", false, 1},
-            {"zone", &N::txtTZ, "", false, 1},
-            {"longitude degrees", &N::txtLongDeg, "", false, 1},
-            {"longitude minutes", &N::txtLongMin, "", false, 1},
-            {"latitude degrees", &N::txtLatDeg, "", false, 1},
-            {"latitude minutes", &N::txtLatMin, "", false, 1},
-            {"zone with West", &N::txtTZ, "-2.5", false, 1},
-            {"zone with West", &N::txtTZ, "-2", false, 0},
-            {"zone with East", &N::txtTZ, "-5", true, 0},
-            {"blank hour is not empty", &N::txtBirthHour, " ", false, 0},
+            {"month", &N::month, "", false, 2},
+            {"day", &N::day, "", false, 2},
+            {"year", &N::year, "", false, 2},
+            {"hour", &N::hour, "", false, 1},
+            {"minute", &N::minute, "", false, 1},
+            {"zone", &N::zone, "", false, 1},
+            {"longitude degrees", &N::longDeg, "", false, 1},
+            {"longitude minutes", &N::longMin, "", false, 1},
+            {"latitude degrees", &N::latDeg, "", false, 1},
+            {"latitude minutes", &N::latMin, "", false, 1},
+            {"zone with West", &N::zone, "-2.5", false, 1},
+            {"zone with West", &N::zone, "-2", false, 0},
+            {"zone with East", &N::zone, "-5", true, 0},
+            {"blank hour is not empty", &N::hour, " ", false, 0},
         },
         NatalComplete);
 }
@@ -168,15 +203,15 @@ TEST(InputChecksTest, CompletenessRefusesZeroDateValuesEmptyFieldsAndAFarEastern
 TEST(InputChecksTest, CompletenessOfTheDiurnalWindowShowsTheDiurnalMessage) {
     ExpectDiurnal(
         {
-            {"month", &D::txtDiurnalMonth, "0", false, 1},
-            {"year", &D::txtDiurnalYear, "", false, 2},
-            {"hour", &D::txtDiurnalHour, "", false, 1},
-            {"minute", &D::txtDiurnalMinute, "", false, 1},
-            {"zone", &D::txtDiurnalTZ, "", false, 1},
-            {"longitude minutes", &D::txtDiurnalLongMin, "", false, 1},
-            {"latitude degrees", &D::txtDiurnalLatDeg, "", false, 1},
-            {"zone with West", &D::txtDiurnalTZ, "-2.5", false, 1},
-            {"zone with East", &D::txtDiurnalTZ, "-2.5", true, 0},
+            {"month", &D::month, "0", false, 1},
+            {"year", &D::year, "", false, 2},
+            {"hour", &D::hour, "", false, 1},
+            {"minute", &D::minute, "", false, 1},
+            {"zone", &D::zone, "", false, 1},
+            {"longitude minutes", &D::longMin, "", false, 1},
+            {"latitude degrees", &D::latDeg, "", false, 1},
+            {"zone with West", &D::zone, "-2.5", false, 1},
+            {"zone with East", &D::zone, "-2.5", true, 0},
         },
         DiurnalComplete);
 }
@@ -184,26 +219,26 @@ TEST(InputChecksTest, CompletenessOfTheDiurnalWindowShowsTheDiurnalMessage) {
 TEST(InputChecksTest, RangeChecksRefuseValuesBeyondTheirLimits) {
     ExpectNatal(
         {
-            {"month", &N::txtMonth, "13", false, 1},
-            {"day", &N::txtDay, "32", false, 1},
-            {"year", &N::txtYear, "2099", false, 0},
-            {"year", &N::txtYear, "2100", false, 1},
-            {"hour", &N::txtBirthHour, "12", false, 0},
-            {"hour", &N::txtBirthHour, "13", false, 1},
-            {"minute", &N::txtBirthMinute, "59", false, 0},
-            {"minute", &N::txtBirthMinute, "60", false, 1},
-            {"zone", &N::txtTZ, "12", false, 0},
-            {"zone", &N::txtTZ, "12.5", false, 1},
-            {"zone with East", &N::txtTZ, "-13", true, 0},
-            {"zone with East", &N::txtTZ, "-13.75", true, 0},  // the Chatham Islands in summer
-            {"zone with East", &N::txtTZ, "-14", true, 0},
-            {"zone with East", &N::txtTZ, "-14.5", true, 1},
-            {"longitude degrees", &N::txtLongDeg, "180", false, 0},
-            {"longitude degrees", &N::txtLongDeg, "181", false, 1},
-            {"longitude minutes", &N::txtLongMin, "60", false, 1},
-            {"latitude minutes", &N::txtLatMin, "60", false, 1},
+            {"month", &N::month, "13", false, 1},
+            {"day", &N::day, "32", false, 1},
+            {"year", &N::year, "2099", false, 0},
+            {"year", &N::year, "2100", false, 1},
+            {"hour", &N::hour, "12", false, 0},
+            {"hour", &N::hour, "13", false, 1},
+            {"minute", &N::minute, "59", false, 0},
+            {"minute", &N::minute, "60", false, 1},
+            {"zone", &N::zone, "12", false, 0},
+            {"zone", &N::zone, "12.5", false, 1},
+            {"zone with East", &N::zone, "-13", true, 0},
+            {"zone with East", &N::zone, "-13.75", true, 0},  // the Chatham Islands in summer
+            {"zone with East", &N::zone, "-14", true, 0},
+            {"zone with East", &N::zone, "-14.5", true, 1},
+            {"longitude degrees", &N::longDeg, "180", false, 0},
+            {"longitude degrees", &N::longDeg, "181", false, 1},
+            {"longitude minutes", &N::longMin, "60", false, 1},
+            {"latitude minutes", &N::latMin, "60", false, 1},
             // Latitude degrees are the high-latitude check's business.
-            {"latitude degrees", &N::txtLatDeg, "95", false, 0},
+            {"latitude degrees", &N::latDeg, "95", false, 0},
         },
         NatalRanges);
 }
@@ -237,18 +272,18 @@ TEST(InputChecksTest, ZonesFarEastPassWithWesternLongitudesOnlyBeyond150DegreesW
     for (const auto& c : cases) {
         SCOPED_TRACE(c.place);
         for (const bool diurnal : {false, true}) {
-            NatalInputFields natal = SampleNatal();
-            DiurnalInputFields second = SampleDiurnal();
-            std::string& zone = diurnal ? second.txtDiurnalTZ : natal.txtTZ;
-            std::string& longDeg = diurnal ? second.txtDiurnalLongDeg : natal.txtLongDeg;
-            std::string& longMin = diurnal ? second.txtDiurnalLongMin : natal.txtLongMin;
+            InputTexts natal = SampleNatal();
+            SecondInputTexts second = SampleDiurnal();
+            std::string& zone = diurnal ? second.zone : natal.zone;
+            std::string& longDeg = diurnal ? second.longDeg : natal.longDeg;
+            std::string& longMin = diurnal ? second.longMin : natal.longMin;
             zone = c.zone, longDeg = c.longDeg, longMin = c.longMin;
             diurnal ? second.SelectEast(c.east) : natal.SelectEast(c.east);
             ChartState state;
             ScriptedDialogs dialogs;
-            CheckInputComplete(natal, second, state, dialogs);
-            CheckNatalRanges(natal, state, dialogs);
-            CheckDiurnalRanges(second, state, dialogs);
+            ShowComplete(natal, second, state, dialogs);
+            ShowNatalRanges(natal, state, dialogs);
+            ShowDiurnalRanges(second, state, dialogs);
             ExpectMessages(dialogs, c.messages,
                            diurnal ? kDiurnalInputErrorMessage : kNatalInputErrorMessage);
         }
@@ -262,53 +297,47 @@ TEST(InputChecksTest, ZonesFarEastPassWithWesternLongitudesOnlyBeyond150DegreesW
 TEST(InputChecksTest, DiurnalRangeChecksShowTheDiurnalMessage) {
     ExpectDiurnal(
         {
-            {"year", &D::txtDiurnalYear, "2100", false, 1},
-            {"hour", &D::txtDiurnalHour, "13", false, 1},
-            {"zone", &D::txtDiurnalTZ, "13", false, 1},
-            {"longitude degrees", &D::txtDiurnalLongDeg, "200", false, 1},
-            {"latitude minutes", &D::txtDiurnalLatMin, "75", false, 1},
-            {"day", &D::txtDiurnalDay, "31", false, 0},
-            {"month", &D::txtDiurnalMonth, "9", false, 0},
+            {"year", &D::year, "2100", false, 1},
+            {"hour", &D::hour, "13", false, 1},
+            {"zone", &D::zone, "13", false, 1},
+            {"longitude degrees", &D::longDeg, "200", false, 1},
+            {"latitude minutes", &D::latMin, "75", false, 1},
+            {"day", &D::day, "31", false, 0},
+            {"month", &D::month, "9", false, 0},
         },
         DiurnalRanges);
 }
 
 TEST(InputChecksTest, EachFailingRangeTestShowsItsOwnMessage) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtMonth = "13";      // line 1
-    natal.txtBirthHour = "14";  // line 2
-    natal.txtTZ = "13";         // line 3
-    natal.txtLatMin = "61";     // line 5
+    InputTexts natal = SampleNatal();
+    natal.month = "13";   // line 1
+    natal.hour = "14";    // line 2
+    natal.zone = "13";    // line 3
+    natal.latMin = "61";  // line 5
     ChartState state;
     ScriptedDialogs dialogs;
-    CheckNatalRanges(natal, state, dialogs);
+    ShowNatalRanges(natal, state, dialogs);
     ExpectMessages(dialogs, 4, "Error in natal input data section. Please correct.");
 }
 
 TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
     // The day of a 30-day month is checked too: a chart for 31 April has no day to be computed for.
-    const auto april31 = [](NatalInputFields& f) { f.txtMonth = "4", f.txtDay = "31"; };
-    const auto feb30 = [](NatalInputFields& f) { f.txtMonth = "2", f.txtDay = "30", f.txtYear = "2000"; };
-    const auto feb29of1900 = [](NatalInputFields& f) {
-        f.txtMonth = "2", f.txtDay = "29", f.txtYear = "1900";
-    };
-    const auto feb29of2000 = [](NatalInputFields& f) {
-        f.txtMonth = "2", f.txtDay = "29", f.txtYear = "2000";
-    };
-    const auto feb29of2023 = [](NatalInputFields& f) {
-        f.txtMonth = "2", f.txtDay = "29", f.txtYear = "2023";
-    };
-    const auto dec31 = [](NatalInputFields& f) { f.txtMonth = "12", f.txtDay = "31"; };
-    const auto fraction = [](NatalInputFields& f) { f.txtDay = "14.5"; };
-    const auto signedDay = [](NatalInputFields& f) { f.txtDay = "+14"; };
-    const auto negativeYear = [](NatalInputFields& f) { f.txtYear = "-1962"; };
+    const auto april31 = [](InputTexts& f) { f.month = "4", f.day = "31"; };
+    const auto feb30 = [](InputTexts& f) { f.month = "2", f.day = "30", f.year = "2000"; };
+    const auto feb29of1900 = [](InputTexts& f) { f.month = "2", f.day = "29", f.year = "1900"; };
+    const auto feb29of2000 = [](InputTexts& f) { f.month = "2", f.day = "29", f.year = "2000"; };
+    const auto feb29of2023 = [](InputTexts& f) { f.month = "2", f.day = "29", f.year = "2023"; };
+    const auto dec31 = [](InputTexts& f) { f.month = "12", f.day = "31"; };
+    const auto fraction = [](InputTexts& f) { f.day = "14.5"; };
+    const auto signedDay = [](InputTexts& f) { f.day = "+14"; };
+    const auto negativeYear = [](InputTexts& f) { f.year = "-1962"; };
     // The year box takes the number as typed: 62 is the year 62, and 1 the year 1.
-    const auto shortYear = [](NatalInputFields& f) { f.txtYear = "62"; };
-    const auto yearOne = [](NatalInputFields& f) { f.txtMonth = "1", f.txtDay = "1", f.txtYear = " 1 "; };
-    const auto paddedTexts = [](NatalInputFields& f) { f.txtDay = " 14 ", f.txtMonth = "03"; };
+    const auto shortYear = [](InputTexts& f) { f.year = "62"; };
+    const auto yearOne = [](InputTexts& f) { f.month = "1", f.day = "1", f.year = " 1 "; };
+    const auto paddedTexts = [](InputTexts& f) { f.day = " 14 ", f.month = "03"; };
     const struct {
         const char* what;
-        void (*change)(NatalInputFields&);
+        void (*change)(InputTexts&);
         int messages;
     } cases[] = {
         {"31 April", april31, 1},
@@ -326,44 +355,44 @@ TEST(InputChecksTest, DatesThatAreNotInTheCalendarAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        NatalInputFields natal = SampleNatal();
+        InputTexts natal = SampleNatal();
         c.change(natal);
         ChartState state;
         ScriptedDialogs dialogs;
-        CheckNatalRanges(natal, state, dialogs);
+        ShowNatalRanges(natal, state, dialogs);
         ExpectMessages(dialogs, c.messages, "Error in natal input data section. Please correct.");
     }
 
-    DiurnalInputFields diurnal = SampleDiurnal();
-    diurnal.txtDiurnalMonth = "6";
-    diurnal.txtDiurnalDay = "31";
+    SecondInputTexts diurnal = SampleDiurnal();
+    diurnal.month = "6";
+    diurnal.day = "31";
     ChartState state;
     ScriptedDialogs dialogs;
-    CheckDiurnalRanges(diurnal, state, dialogs);
+    ShowDiurnalRanges(diurnal, state, dialogs);
     ExpectMessages(dialogs, 1, "Error in diurnal input data section. Please correct.");
 }
 
 TEST(InputChecksTest, NegativeClockTimesAndPlaceMagnitudesAreRefused) {
     ExpectNatal(
         {
-            {"hour", &N::txtBirthHour, "-1", false, 1},
-            {"hour", &N::txtBirthHour, "-13", false, 1},
-            {"minute", &N::txtBirthMinute, "-30", false, 1},
-            {"minute", &N::txtBirthMinute, "-0", false, 0},  // zero, whatever its sign
-            {"longitude degrees", &N::txtLongDeg, "-75", false, 1},
-            {"longitude degrees", &N::txtLongDeg, "-75", true, 1},
-            {"longitude minutes", &N::txtLongMin, "-5", false, 1},
-            {"latitude degrees", &N::txtLatDeg, "-66", false, 1},
-            {"latitude minutes", &N::txtLatMin, "-29", false, 1},
-            {"zone", &N::txtTZ, "-1", true, 0},  // a zone has its sign
+            {"hour", &N::hour, "-1", false, 1},
+            {"hour", &N::hour, "-13", false, 1},
+            {"minute", &N::minute, "-30", false, 1},
+            {"minute", &N::minute, "-0", false, 0},  // zero, whatever its sign
+            {"longitude degrees", &N::longDeg, "-75", false, 1},
+            {"longitude degrees", &N::longDeg, "-75", true, 1},
+            {"longitude minutes", &N::longMin, "-5", false, 1},
+            {"latitude degrees", &N::latDeg, "-66", false, 1},
+            {"latitude minutes", &N::latMin, "-29", false, 1},
+            {"zone", &N::zone, "-1", true, 0},  // a zone has its sign
         },
         NatalRanges);
     ExpectDiurnal(
         {
-            {"hour", &D::txtDiurnalHour, "-1", false, 1},
-            {"minute", &D::txtDiurnalMinute, "-30", false, 1},
-            {"longitude minutes", &D::txtDiurnalLongMin, "-1", false, 1},
-            {"latitude degrees", &D::txtDiurnalLatDeg, "-66", false, 1},
+            {"hour", &D::hour, "-1", false, 1},
+            {"minute", &D::minute, "-30", false, 1},
+            {"longitude minutes", &D::longMin, "-1", false, 1},
+            {"latitude degrees", &D::latDeg, "-66", false, 1},
         },
         DiurnalRanges);
 }
@@ -381,70 +410,70 @@ TEST(InputChecksTest, LeapDaysFollowTheCalendarTheChartIsComputedIn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.month) + "/" + c.day + "/" + c.year);
-        NatalInputFields natal = SampleNatal();
-        natal.txtMonth = c.month;
-        natal.txtDay = c.day;
-        natal.txtYear = c.year;
+        InputTexts natal = SampleNatal();
+        natal.month = c.month;
+        natal.day = c.day;
+        natal.year = c.year;
         ChartState state;
         ScriptedDialogs dialogs;
-        CheckNatalRanges(natal, state, dialogs);
+        ShowNatalRanges(natal, state, dialogs);
         ExpectMessages(dialogs, c.messages, "Error in natal input data section. Please correct.");
     }
 }
 
 TEST(InputChecksTest, OutOfRangeOrZeroDatesShowOneMessageNotTwo) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtMonth = "13";
+    InputTexts natal = SampleNatal();
+    natal.month = "13";
     ChartState state;
     ScriptedDialogs dialogs;
-    CheckNatalRanges(natal, state, dialogs);
+    ShowNatalRanges(natal, state, dialogs);
     EXPECT_EQ(dialogs.shown.size(), 1u);
 
     natal = SampleNatal();
-    natal.txtDay = "0";
+    natal.day = "0";
     dialogs.shown.clear();
-    CheckNatalRanges(natal, state, dialogs);
+    ShowNatalRanges(natal, state, dialogs);
     EXPECT_TRUE(dialogs.shown.empty());  // the completeness check has shown it
 }
 
 TEST(InputChecksTest, TextsThatAreNotNumbersAsAWholeAreRefused) {
     ExpectNatal(
         {
-            {"zone", &N::txtTZ, "-", false, 1},
-            {"zone", &N::txtTZ, ".", false, 1},
-            {"zone", &N::txtTZ, "1.2.3", false, 1},
-            {"zone", &N::txtTZ, "5-", false, 1},
-            {"zone", &N::txtTZ, "--5", true, 1},
-            {"zone", &N::txtTZ, "-5.", true, 0},
-            {"zone", &N::txtTZ, " .5 ", false, 0},
-            {"hour", &N::txtBirthHour, "1O", false, 1},
-            {"minute", &N::txtBirthMinute, "1 5", false, 1},
-            {"minute", &N::txtBirthMinute, " 15", false, 0},
-            {"longitude degrees", &N::txtLongDeg, "87W", false, 1},
-            {"longitude minutes", &N::txtLongMin, "3,9", false, 1},
-            {"latitude degrees", &N::txtLatDeg, "4e1", false, 1},
-            {"latitude minutes", &N::txtLatMin, "five", false, 1},
-            {"year", &N::txtYear, "1962x", false, 1},
-            {"hour of blanks", &N::txtBirthHour, "  ", false, 1},
+            {"zone", &N::zone, "-", false, 1},
+            {"zone", &N::zone, ".", false, 1},
+            {"zone", &N::zone, "1.2.3", false, 1},
+            {"zone", &N::zone, "5-", false, 1},
+            {"zone", &N::zone, "--5", true, 1},
+            {"zone", &N::zone, "-5.", true, 0},
+            {"zone", &N::zone, " .5 ", false, 0},
+            {"hour", &N::hour, "1O", false, 1},
+            {"minute", &N::minute, "1 5", false, 1},
+            {"minute", &N::minute, " 15", false, 0},
+            {"longitude degrees", &N::longDeg, "87W", false, 1},
+            {"longitude minutes", &N::longMin, "3,9", false, 1},
+            {"latitude degrees", &N::latDeg, "4e1", false, 1},
+            {"latitude minutes", &N::latMin, "five", false, 1},
+            {"year", &N::year, "1962x", false, 1},
+            {"hour of blanks", &N::hour, "  ", false, 1},
         },
         NatalRanges);
     ExpectDiurnal(
         {
-            {"zone", &D::txtDiurnalTZ, "-", false, 1},
-            {"zone", &D::txtDiurnalTZ, "1.2.3", false, 1},
-            {"month", &D::txtDiurnalMonth, "7.", false, 1},  // a number, but no calendar month text
+            {"zone", &D::zone, "-", false, 1},
+            {"zone", &D::zone, "1.2.3", false, 1},
+            {"month", &D::month, "7.", false, 1},  // a number, but no calendar month text
         },
         DiurnalRanges);
 }
 
 TEST(InputChecksTest, ANonNumericZoneGivesOneMessageOverAllChecks) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtTZ = "-";
+    InputTexts natal = SampleNatal();
+    natal.zone = "-";
     ChartState state;
     ScriptedDialogs dialogs;
-    CheckInputComplete(natal, SampleDiurnal(), state, dialogs);
-    CheckNatalRanges(natal, state, dialogs);
-    CheckDiurnalRanges(SampleDiurnal(), state, dialogs);
+    ShowComplete(natal, SampleDiurnal(), state, dialogs);
+    ShowNatalRanges(natal, state, dialogs);
+    ShowDiurnalRanges(SampleDiurnal(), state, dialogs);
     ExpectMessages(dialogs, 1, "Error in natal input data section. Please correct.");
     EXPECT_EQ(state.InputErrorFlag, 1);
 }
@@ -453,7 +482,7 @@ TEST(InputChecksTest, ANonNumericZoneGivesOneMessageOverAllChecks) {
 
 TEST(InputTransferTest, NatalTextsBecomePackedValuesAndWords) {
     ChartState state;
-    TransferNatalInput(SampleNatal(), RegionalFormat{}, state);
+    TransferNatalWindow(SampleNatal(), RegionalFormat{}, state);
     EXPECT_EQ(state.NatalDay, 14);
     EXPECT_EQ(state.NatalMonth, 3);
     EXPECT_EQ(state.NatalYear, 1962);
@@ -468,13 +497,13 @@ TEST(InputTransferTest, NatalTextsBecomePackedValuesAndWords) {
 }
 
 TEST(InputTransferTest, EastAndSouthAreNegativeWithTheirWords) {
-    NatalInputFields natal = SampleNatal();
+    InputTexts natal = SampleNatal();
     natal.SelectEast(true);
     natal.SelectSouth(true);
     natal.SelectAM(true);
-    natal.txtTZ = "-2.5";
+    natal.zone = "-2.5";
     ChartState state;
-    TransferNatalInput(natal, RegionalFormat{}, state);
+    TransferNatalWindow(natal, RegionalFormat{}, state);
     EXPECT_EQ(state.NatalLongitude, static_cast<float>(-87.39));
     EXPECT_EQ(state.NatalEastWest, "EAST");
     EXPECT_EQ(state.NatalLatitude, static_cast<float>(-41.52));
@@ -484,23 +513,23 @@ TEST(InputTransferTest, EastAndSouthAreNegativeWithTheirWords) {
 }
 
 TEST(InputTransferTest, ZeroLongitudeAndLatitudeAreWestAndNorthWhateverIsSelected) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtLongDeg = "0", natal.txtLongMin = "00", natal.txtLatDeg = "0", natal.txtLatMin = "00";
+    InputTexts natal = SampleNatal();
+    natal.longDeg = "0", natal.longMin = "00", natal.latDeg = "0", natal.latMin = "00";
     natal.SelectEast(true);
     natal.SelectSouth(true);
     ChartState state;
-    TransferNatalInput(natal, RegionalFormat{}, state);
+    TransferNatalWindow(natal, RegionalFormat{}, state);
     EXPECT_EQ(state.NatalLongitude, 0.0f);
     EXPECT_EQ(state.NatalEastWest, "WEST");
     EXPECT_EQ(state.NatalLatitude, 0.0f);
     EXPECT_EQ(state.NatalNorthSouth, "NORTH");
 
-    DiurnalInputFields diurnal = SampleDiurnal();
-    diurnal.txtDiurnalLongDeg = "0", diurnal.txtDiurnalLongMin = "0";
-    diurnal.txtDiurnalLatDeg = "0", diurnal.txtDiurnalLatMin = "0";
+    SecondInputTexts diurnal = SampleDiurnal();
+    diurnal.longDeg = "0", diurnal.longMin = "0";
+    diurnal.latDeg = "0", diurnal.latMin = "0";
     diurnal.SelectEast(true);
     diurnal.SelectSouth(true);
-    TransferDiurnalInput(diurnal, RegionalFormat{}, state);
+    TransferDiurnalWindow(diurnal, RegionalFormat{}, state);
     EXPECT_EQ(state.DiurnalEastWest, "WEST");
     EXPECT_EQ(state.DiurnalNorthSouth, "NORTH");
 }
@@ -516,8 +545,8 @@ TEST(InputTransferTest, DateTextFollowsTheRegionalOrder) {
         RegionalFormat regional;
         regional.DateOrder = c.order;
         ChartState state;
-        TransferNatalInput(SampleNatal(), regional, state);
-        TransferDiurnalInput(SampleDiurnal(), regional, state);
+        TransferNatalWindow(SampleNatal(), regional, state);
+        TransferDiurnalWindow(SampleDiurnal(), regional, state);
         EXPECT_EQ(state.NatalDateText, c.natal);
         EXPECT_EQ(state.DiurnalDateText, c.diurnal);
     }
@@ -536,13 +565,13 @@ TEST(InputTransferTest, AShortYearIsTheYearAsTypedInTheDateText) {
                  {"1962", 1962, "3/14/1962"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.year);
-        NatalInputFields natal = SampleNatal();
-        natal.txtYear = c.year;
-        DiurnalInputFields diurnal = SampleDiurnal();
-        diurnal.txtDiurnalYear = c.year;
+        InputTexts natal = SampleNatal();
+        natal.year = c.year;
+        SecondInputTexts diurnal = SampleDiurnal();
+        diurnal.year = c.year;
         ChartState state;
-        TransferNatalInput(natal, RegionalFormat{}, state);
-        TransferDiurnalInput(diurnal, RegionalFormat{}, state);
+        TransferNatalWindow(natal, RegionalFormat{}, state);
+        TransferDiurnalWindow(diurnal, RegionalFormat{}, state);
         EXPECT_EQ(state.NatalYear, c.value);
         EXPECT_EQ(state.NatalDateText, c.text);
         EXPECT_EQ(state.DiurnalYear, c.value);
@@ -551,18 +580,18 @@ TEST(InputTransferTest, AShortYearIsTheYearAsTypedInTheDateText) {
 }
 
 TEST(InputTransferTest, DateValuesRoundHalfToEven) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtDay = "14.5";
-    natal.txtMonth = "2.5";
+    InputTexts natal = SampleNatal();
+    natal.day = "14.5";
+    natal.month = "2.5";
     ChartState state;
-    TransferNatalInput(natal, RegionalFormat{}, state);
+    TransferNatalWindow(natal, RegionalFormat{}, state);
     EXPECT_EQ(state.NatalDay, 14);
     EXPECT_EQ(state.NatalMonth, 2);
 }
 
 TEST(InputTransferTest, DiurnalValuesAndAgeAtTheDiurnalDate) {
     ChartState state;
-    TransferNatalInput(SampleNatal(), RegionalFormat{}, state);  // born 14 March 1962
+    TransferNatalWindow(SampleNatal(), RegionalFormat{}, state);  // born 14 March 1962
     const struct {
         const char* month;
         const char* day;
@@ -575,17 +604,17 @@ TEST(InputTransferTest, DiurnalValuesAndAgeAtTheDiurnalDate) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.month) + "/" + c.day);
-        DiurnalInputFields diurnal = SampleDiurnal();
-        diurnal.txtDiurnalMonth = c.month;
-        diurnal.txtDiurnalDay = c.day;
-        diurnal.txtDiurnalYear = "2000";
-        TransferDiurnalInput(diurnal, RegionalFormat{}, state);
+        SecondInputTexts diurnal = SampleDiurnal();
+        diurnal.month = c.month;
+        diurnal.day = c.day;
+        diurnal.year = "2000";
+        TransferDiurnalWindow(diurnal, RegionalFormat{}, state);
         EXPECT_EQ(state.AgeYears, c.age);
         EXPECT_EQ(state.LastBirthdayYear, c.lastBirthdayYear);
         EXPECT_EQ(state.DiurnalYear, 2000);
     }
 
-    TransferDiurnalInput(SampleDiurnal(), RegionalFormat{}, state);
+    TransferDiurnalWindow(SampleDiurnal(), RegionalFormat{}, state);
     EXPECT_EQ(state.DiurnalDay, 9);
     EXPECT_EQ(state.DiurnalMonth, 7);
     EXPECT_EQ(state.DiurnalTime, static_cast<float>(3.07));
@@ -596,11 +625,11 @@ TEST(InputTransferTest, DiurnalValuesAndAgeAtTheDiurnalDate) {
 }
 
 TEST(InputTransferTest, ATextThatSlippedPastTheChecksDoesNotStopTheTransfer) {
-    NatalInputFields natal = SampleNatal();
-    natal.txtTZ = "1.2.3";
-    natal.txtYear = "99999";
+    InputTexts natal = SampleNatal();
+    natal.zone = "1.2.3";
+    natal.year = "99999";
     ChartState state;
-    TransferNatalInput(natal, RegionalFormat{}, state);
+    TransferNatalWindow(natal, RegionalFormat{}, state);
     EXPECT_EQ(state.NatalTZ, static_cast<float>(1.2));
     EXPECT_EQ(state.NatalYear, 0);
 }

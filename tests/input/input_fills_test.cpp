@@ -103,14 +103,17 @@ TEST(HourRuleTest, MessagesNameTheirWindow) {
               "You are typing too fast. Please slow down.");
     EXPECT_EQ(HourRuleMessage(HourRuleResult::Accepted, HourWindow::Natal), "");
 
-    ScriptedDialogs dialogs;
-    ShowHourRuleMessage(HourRuleResult::Accepted, HourWindow::Natal, dialogs);
-    EXPECT_TRUE(dialogs.shown.empty());
-    ShowHourRuleMessage(HourRuleResult::NotANumber, HourWindow::Natal, dialogs);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "You are typing too fast. Please slow down.");
-    EXPECT_EQ(dialogs.shown[0].title, "Warning!");
-    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(HourRuleFault(HourRuleResult::Accepted, HourWindow::Natal), std::nullopt);
+    const auto fault = HourRuleFault(HourRuleResult::NotANumber, HourWindow::Natal);
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->text, "You are typing too fast. Please slow down.");
+    EXPECT_EQ(fault->title, "Warning!");
+    EXPECT_EQ(fault->icon, MessageIcon::Information);
+    const auto empty = HourRuleFault(HourRuleResult::EmptyHour, HourWindow::Diurnal);
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_EQ(empty->text, "Please fill in a value for diurnal hour.");
+    EXPECT_EQ(empty->title, "Warning!");
+    EXPECT_EQ(empty->icon, MessageIcon::Information);
 }
 
 TEST(EastWestRuleTest, EastMakesTheZoneNegativeAndWestPositive) {
@@ -164,26 +167,26 @@ std::tm Moment(int year, int month, int day, int hour, int minute) {
 }
 
 TEST(PresentMomentFillTest, NatalFillWritesTheMomentAndTheHomePlace) {
-    NatalInputFields natal;
-    natal.txtName = "Sample Person";
+    InputTexts natal;
+    natal.name = "Sample Person";
     FillNatalNow(natal, HomeOptions(5, 0, 0), RegionalFormat{}, Moment(2024, 7, 9, 15, 7));
-    EXPECT_EQ(natal.txtName, "Now");
-    EXPECT_EQ(natal.txtMonth, "7");
-    EXPECT_EQ(natal.txtDay, "9");
-    EXPECT_EQ(natal.txtYear, "2024");
-    EXPECT_EQ(natal.txtBirthHour, " 3");
-    EXPECT_EQ(natal.txtBirthMinute, "7");
-    EXPECT_TRUE(natal.optPM);
-    EXPECT_FALSE(natal.optAM);
-    EXPECT_EQ(natal.txtTZ, " 5");
-    EXPECT_EQ(natal.txtLongDeg, " 87");
-    EXPECT_EQ(natal.txtLongMin, " 39");
-    EXPECT_EQ(natal.txtLatDeg, " 41");
-    EXPECT_EQ(natal.txtLatMin, " 52");
-    EXPECT_TRUE(natal.optWest);
-    EXPECT_FALSE(natal.optEast);
-    EXPECT_TRUE(natal.optNorth);
-    EXPECT_FALSE(natal.optSouth);
+    EXPECT_EQ(natal.name, "Now");
+    EXPECT_EQ(natal.month, "7");
+    EXPECT_EQ(natal.day, "9");
+    EXPECT_EQ(natal.year, "2024");
+    EXPECT_EQ(natal.hour, " 3");
+    EXPECT_EQ(natal.minute, "7");
+    EXPECT_TRUE(natal.pm);
+    EXPECT_FALSE(natal.am);
+    EXPECT_EQ(natal.zone, " 5");
+    EXPECT_EQ(natal.longDeg, " 87");
+    EXPECT_EQ(natal.longMin, " 39");
+    EXPECT_EQ(natal.latDeg, " 41");
+    EXPECT_EQ(natal.latMin, " 52");
+    EXPECT_TRUE(natal.west);
+    EXPECT_FALSE(natal.east);
+    EXPECT_TRUE(natal.north);
+    EXPECT_FALSE(natal.south);
 }
 
 TEST(PresentMomentFillTest, HoursFoldAndPmStartsAtNoonOnEitherClock) {
@@ -201,24 +204,24 @@ TEST(PresentMomentFillTest, HoursFoldAndPmStartsAtNoonOnEitherClock) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::to_string(c.hour) +
                          (clock24 ? " on the 24-hour clock" : " on the 12-hour clock"));
-            NatalInputFields natal;
+            InputTexts natal;
             FillNatalNow(natal, HomeOptions(5, 0, 0), regional, Moment(2024, 1, 2, c.hour, 0));
-            EXPECT_EQ(natal.txtBirthHour, c.shown);
-            EXPECT_EQ(natal.txtBirthMinute, "0");
-            EXPECT_EQ(natal.optPM, c.pm);
-            EXPECT_EQ(natal.optAM, !c.pm);
+            EXPECT_EQ(natal.hour, c.shown);
+            EXPECT_EQ(natal.minute, "0");
+            EXPECT_EQ(natal.pm, c.pm);
+            EXPECT_EQ(natal.am, !c.pm);
         }
     }
 }
 
 TEST(PresentMomentFillTest, EastHomeTurnsTheZoneNegativeAndSouthIsSelected) {
-    NatalInputFields natal;
+    InputTexts natal;
     FillNatalNow(natal, HomeOptions(5, 1, 1), RegionalFormat{}, Moment(2024, 7, 9, 8, 30));
-    EXPECT_TRUE(natal.optEast);
-    EXPECT_FALSE(natal.optWest);
-    EXPECT_EQ(natal.txtTZ, "-5");
-    EXPECT_TRUE(natal.optSouth);
-    EXPECT_FALSE(natal.optNorth);
+    EXPECT_TRUE(natal.east);
+    EXPECT_FALSE(natal.west);
+    EXPECT_EQ(natal.zone, "-5");
+    EXPECT_TRUE(natal.south);
+    EXPECT_FALSE(natal.north);
 }
 
 TEST(PresentMomentFillTest, ZoneTextsUseTheSinglePrecisionGeneralFormat) {
@@ -229,87 +232,87 @@ TEST(PresentMomentFillTest, ZoneTextsUseTheSinglePrecisionGeneralFormat) {
     } cases[] = {{-2.5f, 0, "-2.5"}, {0.1f, 0, " 0.1"}, {0, 1, " 0"}, {-3.5f, 1, "-3.5"}, {5.5f, 1, "-5.5"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zone);
-        NatalInputFields natal;
+        InputTexts natal;
         FillNatalNow(natal, HomeOptions(c.zone, c.east, 0), RegionalFormat{}, Moment(2024, 7, 9, 8, 30));
-        EXPECT_EQ(natal.txtTZ, c.shown);
+        EXPECT_EQ(natal.zone, c.shown);
     }
 }
 
 TEST(PresentMomentFillTest, TheFillEndsTheSameWhateverTheWindowShowedBefore) {
     // A zone east of Greenwich at a western longitude (Western Europe): West must not turn it.
-    NatalInputFields natal;
+    InputTexts natal;
     natal.SelectEast(true);
     FillNatalNow(natal, HomeOptions(-1, 0, 0), RegionalFormat{}, Moment(2024, 7, 9, 8, 30));
-    EXPECT_EQ(natal.txtTZ, "-1");
-    EXPECT_TRUE(natal.optWest);
+    EXPECT_EQ(natal.zone, "-1");
+    EXPECT_TRUE(natal.west);
 
     natal.SelectEast(true);
     FillNatalNow(natal, HomeOptions(5, 1, 0), RegionalFormat{}, Moment(2024, 7, 9, 8, 30));
-    EXPECT_EQ(natal.txtTZ, "-5");
-    EXPECT_TRUE(natal.optEast);
+    EXPECT_EQ(natal.zone, "-5");
+    EXPECT_TRUE(natal.east);
 }
 
 TEST(PresentMomentFillTest, DiurnalFillWritesTheSameFieldsWithoutAName) {
-    DiurnalInputFields diurnal;
-    diurnal.chk2ndPersonCaption = "Sample Person";
+    SecondInputTexts diurnal;
+    diurnal.secondPersonName = "Sample Person";
     FillDiurnalNow(diurnal, HomeOptions(5, 1, 1), RegionalFormat{}, Moment(1999, 12, 31, 0, 59));
-    EXPECT_EQ(diurnal.txtDiurnalMonth, "12");
-    EXPECT_EQ(diurnal.txtDiurnalDay, "31");
-    EXPECT_EQ(diurnal.txtDiurnalYear, "1999");
-    EXPECT_EQ(diurnal.txtDiurnalHour, " 12");
-    EXPECT_EQ(diurnal.txtDiurnalMinute, "59");
-    EXPECT_TRUE(diurnal.optDiurnalAM);
-    EXPECT_FALSE(diurnal.optDiurnalPM);
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "-5");
-    EXPECT_EQ(diurnal.txtDiurnalLongDeg, " 87");
-    EXPECT_EQ(diurnal.txtDiurnalLongMin, " 39");
-    EXPECT_EQ(diurnal.txtDiurnalLatDeg, " 41");
-    EXPECT_EQ(diurnal.txtDiurnalLatMin, " 52");
-    EXPECT_TRUE(diurnal.optDiurnalEast);
-    EXPECT_FALSE(diurnal.optDiurnalWest);
-    EXPECT_TRUE(diurnal.optDiurnalSouth);
-    EXPECT_FALSE(diurnal.optDiurnalNorth);
-    EXPECT_EQ(diurnal.chk2ndPersonCaption, "Sample Person");
+    EXPECT_EQ(diurnal.month, "12");
+    EXPECT_EQ(diurnal.day, "31");
+    EXPECT_EQ(diurnal.year, "1999");
+    EXPECT_EQ(diurnal.hour, " 12");
+    EXPECT_EQ(diurnal.minute, "59");
+    EXPECT_TRUE(diurnal.am);
+    EXPECT_FALSE(diurnal.pm);
+    EXPECT_EQ(diurnal.zone, "-5");
+    EXPECT_EQ(diurnal.longDeg, " 87");
+    EXPECT_EQ(diurnal.longMin, " 39");
+    EXPECT_EQ(diurnal.latDeg, " 41");
+    EXPECT_EQ(diurnal.latMin, " 52");
+    EXPECT_TRUE(diurnal.east);
+    EXPECT_FALSE(diurnal.west);
+    EXPECT_TRUE(diurnal.south);
+    EXPECT_FALSE(diurnal.north);
+    EXPECT_EQ(diurnal.secondPersonName, "Sample Person");
 
     FillDiurnalNow(diurnal, HomeOptions(5, 0, 0), RegionalFormat{}, Moment(2024, 7, 9, 17, 5));
-    EXPECT_EQ(diurnal.txtDiurnalHour, " 5");
-    EXPECT_TRUE(diurnal.optDiurnalPM);
-    EXPECT_EQ(diurnal.txtDiurnalTZ, " 5");
-    EXPECT_TRUE(diurnal.optDiurnalWest);
-    EXPECT_TRUE(diurnal.optDiurnalNorth);
+    EXPECT_EQ(diurnal.hour, " 5");
+    EXPECT_TRUE(diurnal.pm);
+    EXPECT_EQ(diurnal.zone, " 5");
+    EXPECT_TRUE(diurnal.west);
+    EXPECT_TRUE(diurnal.north);
 }
 
 TEST(UseNatalDataTest, CopiesTimeZoneAndPlaceButNotTheDate) {
-    NatalInputFields natal;
-    natal.txtMonth = "3", natal.txtDay = "14", natal.txtYear = "1962";
-    natal.txtBirthHour = " 10", natal.txtBirthMinute = "15";
-    natal.txtTZ = "-1";  // a zone east of Greenwich at a western longitude
-    natal.txtLongDeg = " 3", natal.txtLongMin = "42", natal.txtLatDeg = " 40", natal.txtLatMin = "25";
+    InputTexts natal;
+    natal.month = "3", natal.day = "14", natal.year = "1962";
+    natal.hour = " 10", natal.minute = "15";
+    natal.zone = "-1";  // a zone east of Greenwich at a western longitude
+    natal.longDeg = " 3", natal.longMin = "42", natal.latDeg = " 40", natal.latMin = "25";
     natal.SelectAM(false);
     natal.SelectSouth(true);
 
-    DiurnalInputFields diurnal;
-    diurnal.txtDiurnalMonth = "7", diurnal.txtDiurnalDay = "9", diurnal.txtDiurnalYear = "2024";
+    SecondInputTexts diurnal;
+    diurnal.month = "7", diurnal.day = "9", diurnal.year = "2024";
     diurnal.SelectEast(true);
     CopyNatalToDiurnal(natal, diurnal);
 
-    EXPECT_EQ(diurnal.txtDiurnalMonth, "7");
-    EXPECT_EQ(diurnal.txtDiurnalDay, "9");
-    EXPECT_EQ(diurnal.txtDiurnalYear, "2024");
-    EXPECT_EQ(diurnal.txtDiurnalHour, " 10");
-    EXPECT_EQ(diurnal.txtDiurnalMinute, "15");
+    EXPECT_EQ(diurnal.month, "7");
+    EXPECT_EQ(diurnal.day, "9");
+    EXPECT_EQ(diurnal.year, "2024");
+    EXPECT_EQ(diurnal.hour, " 10");
+    EXPECT_EQ(diurnal.minute, "15");
     // Changing from East to West must not turn the copied zone.
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "-1");
-    EXPECT_EQ(diurnal.txtDiurnalLongDeg, " 3");
-    EXPECT_EQ(diurnal.txtDiurnalLongMin, "42");
-    EXPECT_EQ(diurnal.txtDiurnalLatDeg, " 40");
-    EXPECT_EQ(diurnal.txtDiurnalLatMin, "25");
-    EXPECT_TRUE(diurnal.optDiurnalPM);
-    EXPECT_FALSE(diurnal.optDiurnalAM);
-    EXPECT_TRUE(diurnal.optDiurnalWest);
-    EXPECT_FALSE(diurnal.optDiurnalEast);
-    EXPECT_TRUE(diurnal.optDiurnalSouth);
-    EXPECT_FALSE(diurnal.optDiurnalNorth);
+    EXPECT_EQ(diurnal.zone, "-1");
+    EXPECT_EQ(diurnal.longDeg, " 3");
+    EXPECT_EQ(diurnal.longMin, "42");
+    EXPECT_EQ(diurnal.latDeg, " 40");
+    EXPECT_EQ(diurnal.latMin, "25");
+    EXPECT_TRUE(diurnal.pm);
+    EXPECT_FALSE(diurnal.am);
+    EXPECT_TRUE(diurnal.west);
+    EXPECT_FALSE(diurnal.east);
+    EXPECT_TRUE(diurnal.south);
+    EXPECT_FALSE(diurnal.north);
 }
 
 // A date from the graphic ephemeris: the date texts change, read back by the window's checks as that
@@ -325,24 +328,22 @@ TEST(PutDiurnalDateTest, WritesTheDateAsTheWindowShowsItAndLeavesTimeAndPlace) {
         {{45, 1, 2}, "1", "2", "045"},
     };
     for (const auto& c : cases) {
-        DiurnalInputFields d;
-        d.txtDiurnalHour = "9";
-        d.txtDiurnalMinute = "30";
-        d.txtDiurnalTZ = "-1";
-        d.txtDiurnalLongDeg = "13";
+        SecondInputTexts d;
+        d.hour = "9";
+        d.minute = "30";
+        d.zone = "-1";
+        d.longDeg = "13";
         d.SelectAM(false);
         PutDiurnalDate(d, c.date);
-        EXPECT_EQ(d.txtDiurnalMonth, c.month);
-        EXPECT_EQ(d.txtDiurnalDay, c.day);
-        EXPECT_EQ(d.txtDiurnalYear, c.year);
-        EXPECT_EQ(ParseDate(JoinDateFields(d.txtDiurnalDay, d.txtDiurnalMonth, d.txtDiurnalYear, 0),
-                            RegionalFormat{}),
-                  c.date);
-        EXPECT_EQ(d.txtDiurnalHour, "9");
-        EXPECT_EQ(d.txtDiurnalMinute, "30");
-        EXPECT_EQ(d.txtDiurnalTZ, "-1");
-        EXPECT_EQ(d.txtDiurnalLongDeg, "13");
-        EXPECT_TRUE(d.optDiurnalPM);
+        EXPECT_EQ(d.month, c.month);
+        EXPECT_EQ(d.day, c.day);
+        EXPECT_EQ(d.year, c.year);
+        EXPECT_EQ(ParseDate(JoinDateFields(d.day, d.month, d.year, 0), RegionalFormat{}), c.date);
+        EXPECT_EQ(d.hour, "9");
+        EXPECT_EQ(d.minute, "30");
+        EXPECT_EQ(d.zone, "-1");
+        EXPECT_EQ(d.longDeg, "13");
+        EXPECT_TRUE(d.pm);
     }
 }
 

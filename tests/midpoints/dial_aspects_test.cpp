@@ -231,9 +231,9 @@ TEST(DialAspectsTest, TransitMidpointsMeetTheNatalPointsByPairThenPoint) {
         chart.NatalLon[kPartOfFortune] = 110;
         Options options;
         options[33] = 2, options[34] = 1, options[35] = 0.5f;
-        DiurnalInputFields diurnal;
-        diurnal.chk2ndPerson = secondPerson;
-        diurnal.chk2ndPersonCaption = "Jane";
+        SecondInputTexts diurnal;
+        diurnal.secondPerson = secondPerson;
+        diurnal.secondPersonName = "Jane";
         ReportBuffer report;
         WriteTransitMidpointsToNatal(chart, options, RegionalFormat{}, diurnal, report);
 

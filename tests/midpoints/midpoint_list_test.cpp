@@ -80,9 +80,9 @@ TEST(MidpointListTest, TransitReportSetsTheSecondChartsPointsAgainstTheNatalMidp
         ChartState chart = MidpointChart();
         PlacePointsForAspects(chart.DiurnalLon);
         chart.NatalLon[kMars] = 200;  // natal points play no part
-        DiurnalInputFields diurnal;
-        diurnal.chk2ndPerson = secondPerson;
-        diurnal.chk2ndPersonCaption = "Jane";
+        SecondInputTexts diurnal;
+        diurnal.secondPerson = secondPerson;
+        diurnal.secondPersonName = "Jane";
         ReportBuffer report;
         WriteTransitAspectsToNatalMidpoints(chart, HardOrbs(), RegionalFormat{}, diurnal, report);
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "chart/options_file_edit.h"
 #include "datafiles/names_file.h"
 #include "environment/options.h"
 #include "environment/settings.h"
@@ -20,6 +19,8 @@
 #include "report/data_commands.h"
 #include "report/printing.h"
 #include "report/report_buffer.h"
+#include "session/name_entry_save.h"
+#include "session/options_file_edit.h"
 #include "session/save_data.h"
 #include "session/session.h"
 #include "support/scripted_dialogs.h"
@@ -47,20 +48,20 @@ void FillBuffer(ReportBuffer& buffer) {
     buffer.AppendLine("  Sun      23Pi51");
 }
 
-NatalInputFields Ann() {
-    NatalInputFields natal;
-    natal.txtName = "Ann";
-    natal.txtMonth = "3";
-    natal.txtDay = "14";
-    natal.txtYear = "1962";
-    natal.txtBirthHour = " 10";
-    natal.txtBirthMinute = "15";
+InputTexts Ann() {
+    InputTexts natal;
+    natal.name = "Ann";
+    natal.month = "3";
+    natal.day = "14";
+    natal.year = "1962";
+    natal.hour = " 10";
+    natal.minute = "15";
     natal.SelectAM(false);
-    natal.txtTZ = " 6";
-    natal.txtLongDeg = " 87";
-    natal.txtLongMin = "39";
-    natal.txtLatDeg = " 41";
-    natal.txtLatMin = "52";
+    natal.zone = " 6";
+    natal.longDeg = " 87";
+    natal.longMin = "39";
+    natal.latDeg = " 41";
+    natal.latMin = "52";
     return natal;
 }
 

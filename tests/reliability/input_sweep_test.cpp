@@ -75,27 +75,27 @@ std::string ZoneText(double zone) {
 }
 
 void Type(const SweepInput& in, Session& s) {
-    NatalInputFields& n = s.natal;
+    InputTexts& n = s.natal;
     const Moment& a = in.natal;
-    n.txtName = "Sweep";
-    n.txtMonth = std::to_string(a.month), n.txtDay = std::to_string(a.day), n.txtYear = YearText(a.year);
-    n.txtBirthHour = std::to_string(a.hour), n.txtBirthMinute = std::to_string(a.minute);
-    n.txtTZ = ZoneText(a.zone);
-    n.txtLongDeg = std::to_string(a.longDeg), n.txtLongMin = std::to_string(a.longMin);
-    n.txtLatDeg = std::to_string(a.latDeg), n.txtLatMin = std::to_string(a.latMin);
+    n.name = "Sweep";
+    n.month = std::to_string(a.month), n.day = std::to_string(a.day), n.year = YearText(a.year);
+    n.hour = std::to_string(a.hour), n.minute = std::to_string(a.minute);
+    n.zone = ZoneText(a.zone);
+    n.longDeg = std::to_string(a.longDeg), n.longMin = std::to_string(a.longMin);
+    n.latDeg = std::to_string(a.latDeg), n.latMin = std::to_string(a.latMin);
     n.SelectAM(a.am), n.SelectEast(a.east), n.SelectSouth(a.south);
 
-    DiurnalInputFields& d = s.diurnal;
+    SecondInputTexts& d = s.diurnal;
     const Moment& b = in.diurnal;
-    d.txtDiurnalMonth = std::to_string(b.month), d.txtDiurnalDay = std::to_string(b.day);
-    d.txtDiurnalYear = YearText(b.year);
-    d.txtDiurnalHour = std::to_string(b.hour), d.txtDiurnalMinute = std::to_string(b.minute);
-    d.txtDiurnalTZ = ZoneText(b.zone);
-    d.txtDiurnalLongDeg = std::to_string(b.longDeg), d.txtDiurnalLongMin = std::to_string(b.longMin);
-    d.txtDiurnalLatDeg = std::to_string(b.latDeg), d.txtDiurnalLatMin = std::to_string(b.latMin);
+    d.month = std::to_string(b.month), d.day = std::to_string(b.day);
+    d.year = YearText(b.year);
+    d.hour = std::to_string(b.hour), d.minute = std::to_string(b.minute);
+    d.zone = ZoneText(b.zone);
+    d.longDeg = std::to_string(b.longDeg), d.longMin = std::to_string(b.longMin);
+    d.latDeg = std::to_string(b.latDeg), d.latMin = std::to_string(b.latMin);
     d.SelectAM(b.am), d.SelectEast(b.east), d.SelectSouth(b.south);
-    d.chk2ndPerson = in.secondPerson;
-    d.chk2ndPersonCaption = in.secondPerson ? "Other" : kSecondPersonCaption;
+    d.secondPerson = in.secondPerson;
+    d.secondPersonName = in.secondPerson ? "Other" : kSecondPersonCaption;
     s.checkedHouseCode = in.house;
 }
 

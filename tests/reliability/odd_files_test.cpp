@@ -16,7 +16,6 @@
 #include <random>
 #include <string>
 
-#include "chart/options_file_edit.h"
 #include "datafiles/cities_file.h"
 #include "datafiles/names_file.h"
 #include "datafiles/time_zones.h"
@@ -26,6 +25,7 @@
 #include "reliability/file_fault_support.h"
 #include "report/printing.h"
 #include "session/help_text.h"
+#include "session/options_file_edit.h"
 #include "session/session.h"
 #include "session/startup.h"
 #include "support/scripted_dialogs.h"

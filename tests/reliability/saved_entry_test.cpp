@@ -6,6 +6,7 @@
 
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
+#include "session/name_entry_save.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 
@@ -18,14 +19,14 @@ using testing_support::WriteBytes;
 
 constexpr const char* kKept = "Kept Person,14 Mar 1962,10.15,P,6,087.39,41.52";
 
-NatalInputFields Window(const std::string& name, const std::string& zone) {
-    NatalInputFields natal;
-    natal.txtName = name;
-    natal.txtMonth = "3", natal.txtDay = "14", natal.txtYear = "1962";
-    natal.txtBirthHour = "10", natal.txtBirthMinute = "15";
+InputTexts Window(const std::string& name, const std::string& zone) {
+    InputTexts natal;
+    natal.name = name;
+    natal.month = "3", natal.day = "14", natal.year = "1962";
+    natal.hour = "10", natal.minute = "15";
     natal.SelectAM(false);
-    natal.txtTZ = zone;
-    natal.txtLongDeg = "87", natal.txtLongMin = "39", natal.txtLatDeg = "41", natal.txtLatMin = "52";
+    natal.zone = zone;
+    natal.longDeg = "87", natal.longMin = "39", natal.latDeg = "41", natal.latMin = "52";
     return natal;
 }
 
@@ -81,10 +82,10 @@ TEST(SavedEntryTest, QuotesInsideANameAndAnyZoneNumberReadBackAsTyped) {
         ASSERT_FALSE(list.error.has_value());
         ASSERT_EQ(list.records.size(), 2u);
         EXPECT_EQ(list.records[0].Field[1], "Kept Person");
-        NatalInputFields back;
+        InputTexts back;
         ASSERT_FALSE(FillNatalFromRecord(list.records[1], RegionalFormat{}, back).has_value());
-        EXPECT_EQ(back.txtName, "Bob \"Junior\" Smith");
-        EXPECT_EQ(back.txtTZ, std::string(zone[0] == '-' ? "" : " ") + zone);
+        EXPECT_EQ(back.name, "Bob \"Junior\" Smith");
+        EXPECT_EQ(back.zone, std::string(zone[0] == '-' ? "" : " ") + zone);
     }
 }
 

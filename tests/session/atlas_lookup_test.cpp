@@ -31,11 +31,11 @@ class AtlasBridgeTest : public ::testing::Test {
         answerDir = folder.path().string() + "/answers/";
         fs::create_directories(atlasDir);
         fs::create_directories(answerDir);
-        session.natal.txtTZ = " 5";
-        session.natal.txtLongDeg = " 74";
-        session.natal.txtLongMin = " 0";
-        session.natal.txtLatDeg = " 40";
-        session.natal.txtLatMin = " 42";
+        session.natal.zone = " 5";
+        session.natal.longDeg = " 74";
+        session.natal.longMin = " 0";
+        session.natal.latDeg = " 40";
+        session.natal.latMin = " 42";
     }
 
     void WriteAtlasProgram(const std::string& answer) {
@@ -69,14 +69,14 @@ TEST_F(AtlasBridgeTest, AnAcceptedPlaceFillsTheFieldsAndEastGivesAWesternZoneIts
         dialogs.yesNoAnswers = {true};
 
         ASSERT_TRUE(LookUpNatalPlace(session));
-        const NatalInputFields& n = session.natal;
-        EXPECT_EQ(n.txtTZ, c.zone);
-        EXPECT_EQ(n.txtLongDeg, " 151");
-        EXPECT_EQ(n.txtLongMin, " 10");
-        EXPECT_EQ(n.txtLatDeg, " 33");
-        EXPECT_EQ(n.txtLatMin, " 55");
-        EXPECT_TRUE(n.optEast && !n.optWest);
-        EXPECT_TRUE(n.optSouth && !n.optNorth);
+        const InputTexts& n = session.natal;
+        EXPECT_EQ(n.zone, c.zone);
+        EXPECT_EQ(n.longDeg, " 151");
+        EXPECT_EQ(n.longMin, " 10");
+        EXPECT_EQ(n.latDeg, " 33");
+        EXPECT_EQ(n.latMin, " 55");
+        EXPECT_TRUE(n.east && !n.west);
+        EXPECT_TRUE(n.south && !n.north);
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text,
                   "Accept following data? \n\nLongitude = 151E10\nLatitude  = 33S55\nTime zone =  10");
@@ -90,26 +90,26 @@ TEST_F(AtlasBridgeTest, TheDiurnalWindowIsFilledTheSameWayAndWestKeepsTheZoneAsG
     session.settings.AtlasDir = atlasDir;
     session.diurnal.SelectEast(true);
     session.diurnal.SelectSouth(true);
-    session.diurnal.txtDiurnalTZ = "-3";
+    session.diurnal.zone = "-3";
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(LookUpDiurnalPlace(session));
-    const DiurnalInputFields& d = session.diurnal;
-    EXPECT_EQ(d.txtDiurnalTZ, " 5");
-    EXPECT_EQ(d.txtDiurnalLongDeg, " 74");
-    EXPECT_EQ(d.txtDiurnalLongMin, " 0");
-    EXPECT_EQ(d.txtDiurnalLatDeg, " 40");
-    EXPECT_EQ(d.txtDiurnalLatMin, " 42");
-    EXPECT_TRUE(d.optDiurnalWest && d.optDiurnalNorth);
+    const SecondInputTexts& d = session.diurnal;
+    EXPECT_EQ(d.zone, " 5");
+    EXPECT_EQ(d.longDeg, " 74");
+    EXPECT_EQ(d.longMin, " 0");
+    EXPECT_EQ(d.latDeg, " 40");
+    EXPECT_EQ(d.latMin, " 42");
+    EXPECT_TRUE(d.west && d.north);
 }
 
 TEST_F(AtlasBridgeTest, AnsweringNoChangesNothing) {
     WriteAtlasProgram(kSydneyAnswer);
     session.settings.AtlasDir = atlasDir;
-    const NatalInputFields before = session.natal;
+    const InputTexts before = session.natal;
     EXPECT_FALSE(LookUpNatalPlace(session));
-    EXPECT_EQ(session.natal.txtTZ, before.txtTZ);
-    EXPECT_EQ(session.natal.txtLatDeg, before.txtLatDeg);
-    EXPECT_TRUE(session.natal.optWest && session.natal.optNorth);
+    EXPECT_EQ(session.natal.zone, before.zone);
+    EXPECT_EQ(session.natal.latDeg, before.latDeg);
+    EXPECT_TRUE(session.natal.west && session.natal.north);
     EXPECT_EQ(dialogs.shown.size(), 1u);  // only the question
 }
 
@@ -121,7 +121,7 @@ TEST_F(AtlasBridgeTest, AProgramNotFoundAsksForItsFolderAndKeepsTheAnswer) {
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(LookUpNatalPlace(session));
     EXPECT_EQ(session.settings.AtlasDir, atlasDir);
-    EXPECT_EQ(session.natal.txtLatMin, " 55");
+    EXPECT_EQ(session.natal.latMin, " 55");
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].title, "Where do I find ATLAS.EXE?");
     EXPECT_EQ(dialogs.shown[0].text,
@@ -157,7 +157,7 @@ TEST_F(AtlasBridgeTest, CancellingTheFolderQuestionEndsTheLookupWithAnEmptyFolde
 TEST_F(AtlasBridgeTest, MissingExchangeFilesAreReportedAndChangeNothing) {
     const ProgramRunner started = [](const std::string&) { return true; };
     session.settings.AtlasDir = atlasDir;
-    const NatalInputFields before = session.natal;
+    const InputTexts before = session.natal;
 
     EXPECT_FALSE(LookUpNatalPlace(session, started));
     WriteBytes(atlasDir + "PCATPATH.TXT", answerDir + "\r\n");
@@ -175,7 +175,7 @@ TEST_F(AtlasBridgeTest, MissingExchangeFilesAreReportedAndChangeNothing) {
         EXPECT_EQ(shown.title, "Warning!");
         EXPECT_EQ(shown.icon, MessageIcon::Critical);
     }
-    EXPECT_EQ(session.natal.txtTZ, before.txtTZ);
+    EXPECT_EQ(session.natal.zone, before.zone);
     EXPECT_EQ(session.settings.AtlasDir, atlasDir);
 }
 
@@ -191,7 +191,7 @@ TEST_F(AtlasBridgeTest, AnAnswerFileWithoutAUsablePlaceLeavesTheFieldsAlone) {
         "x\r\n33Sx5\r\n151E10\r\n\r\n10\r\n",    // minutes that are not a number
         "x\r\n33S55\r\n151E10\r\n\r\nAEST\r\n",  // a zone that is not a number
     };
-    const NatalInputFields before = session.natal;
+    const InputTexts before = session.natal;
     for (const char* answer : answers) {
         SCOPED_TRACE(answer);
         dialogs.shown.clear();
@@ -200,9 +200,9 @@ TEST_F(AtlasBridgeTest, AnAnswerFileWithoutAUsablePlaceLeavesTheFieldsAlone) {
         ASSERT_EQ(dialogs.shown.size(), 1u);  // no accept question
         EXPECT_EQ(dialogs.shown[0].text, AtlasAnswerUnreadableMessage(answerDir + "TSRTEMP.TXT"));
         EXPECT_EQ(dialogs.shown[0].title, "Warning!");
-        EXPECT_EQ(session.natal.txtTZ, before.txtTZ);
-        EXPECT_EQ(session.natal.txtLongDeg, before.txtLongDeg);
-        EXPECT_TRUE(session.natal.optWest && session.natal.optNorth);
+        EXPECT_EQ(session.natal.zone, before.zone);
+        EXPECT_EQ(session.natal.longDeg, before.longDeg);
+        EXPECT_TRUE(session.natal.west && session.natal.north);
     }
 }
 
@@ -220,7 +220,7 @@ TEST_F(AtlasBridgeTest, AnEmptyAnswerFolderMeansTheAtlasFolderAndBackslashesSepa
         WriteBytes(atlasDir + "PCATPATH.TXT", c.firstLine + "\r\n");
         dialogs.yesNoAnswers = {true};
         ASSERT_TRUE(LookUpNatalPlace(session, started));
-        EXPECT_EQ(session.natal.txtLatDeg, c.latDeg);
+        EXPECT_EQ(session.natal.latDeg, c.latDeg);
     }
 }
 
@@ -232,7 +232,7 @@ TEST_F(AtlasBridgeTest, WithNoFolderTheProgramIsFoundOnPathAndKeepsItsFilesThere
     dialogs.yesNoAnswers = {true};
     ASSERT_TRUE(LookUpNatalPlace(session));
     EXPECT_EQ(session.settings.AtlasDir, "");
-    EXPECT_EQ(session.natal.txtLongDeg, " 151");
+    EXPECT_EQ(session.natal.longDeg, " 151");
 }
 
 TEST(RunAndWaitTest, WaitsForTheProgramAndTellsWhetherItStarted) {

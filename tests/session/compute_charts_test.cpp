@@ -97,7 +97,7 @@ TEST_F(ComputeChartsTest, RefusedInputLeavesThePreviousChartUntouched) {
     const std::string before = ChartStateJson(session_.chart);
     const int pageLines = session_.report.PageLineCount;
 
-    session_.natal.txtMonth = "13";
+    session_.natal.month = "13";
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::InputRefused);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, "Error in natal input data section. Please correct.");
@@ -167,7 +167,7 @@ TEST_F(ComputeChartsTest, ALeapDayBeforeTheGregorianCalendarIsComputedAsAJulianD
 }
 
 TEST_F(ComputeChartsTest, AHighLatitudeIsRefusedForQuadrantHousesOnly) {
-    session_.diurnal.txtDiurnalLatDeg = "70";
+    session_.diurnal.latDeg = "70";
     session_.checkedHouseCode = "K";
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::InputRefused);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
@@ -182,7 +182,7 @@ TEST_F(ComputeChartsTest, AnArithmeticFaultIsReportedAndKeepsThePreviousChart) {
 
     // A latitude beyond single precision passes the checks under Meridian houses but cannot be computed.
     session_.checkedHouseCode = "M";
-    session_.natal.txtLatDeg = "1" + std::string(39, '0');
+    session_.natal.latDeg = "1" + std::string(39, '0');
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::Fault);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].title, "Error!");

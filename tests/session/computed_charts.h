@@ -40,7 +40,7 @@ struct ComputedChart {
         EXPECT_FALSE(FillNatalFromRecord(*ParseNameRecord(records.natal), session.regional, session.natal));
         EXPECT_FALSE(
             FillDiurnalFromRecord(*ParseNameRecord(records.diurnal), session.regional, session.diurnal));
-        session.diurnal.chk2ndPersonCaption = kSecondPersonCaption;
+        session.diurnal.secondPersonName = kSecondPersonCaption;
         EXPECT_EQ(ComputeCharts(session), ComputeOutcome::Computed);
     }
 };

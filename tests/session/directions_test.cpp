@@ -279,8 +279,8 @@ TEST(DirectionsTest, ThePicturesPageHoldsEveryPictureOfEveryTargetNearestFirst) 
 TEST(DirectionsTest, PicturesForOneFactorOrADegreeListOnlyThatTarget) {
     ComputedChart computed(kSampleCharts[1]);
     Session& s = computed.session;
-    s.diurnal.chk2ndPerson = true;
-    s.diurnal.chk2ndPersonCaption = "Second Person";
+    s.diurnal.secondPerson = true;
+    s.diurnal.secondPersonName = "Second Person";
     PictureRequest request;
     request.modulus = 22.5f;
     request.orb = 0.5;

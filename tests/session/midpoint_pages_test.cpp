@@ -10,9 +10,9 @@
 #include <sstream>
 
 #include "datafiles/name_record.h"
-#include "midpoints/modulus_prompt.h"
 #include "session/compute_charts.h"
 #include "session/midpoint_commands.h"
+#include "session/modulus_questions.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -80,8 +80,8 @@ class MidpointPagesTest : public ::testing::TestWithParam<std::tuple<MidpointCha
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(chart.natal), session_.regional, session_.natal));
         ASSERT_FALSE(
             FillDiurnalFromRecord(*ParseNameRecord(chart.diurnal), session_.regional, session_.diurnal));
-        session_.diurnal.chk2ndPerson = chart.secondPerson != nullptr;
-        session_.diurnal.chk2ndPersonCaption = chart.secondPerson ? chart.secondPerson : kSecondPersonCaption;
+        session_.diurnal.secondPerson = chart.secondPerson != nullptr;
+        session_.diurnal.secondPersonName = chart.secondPerson ? chart.secondPerson : kSecondPersonCaption;
         ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }

@@ -55,8 +55,8 @@ class ReportPagesTest : public ::testing::TestWithParam<PageCase> {
         session_.checkedHouseCode = c.house;
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(c.natal), session_.regional, session_.natal));
         ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(c.diurnal), session_.regional, session_.diurnal));
-        session_.diurnal.chk2ndPerson = c.secondPerson != nullptr;
-        session_.diurnal.chk2ndPersonCaption = c.secondPerson ? c.secondPerson : kSecondPersonCaption;
+        session_.diurnal.secondPerson = c.secondPerson != nullptr;
+        session_.diurnal.secondPersonName = c.secondPerson ? c.secondPerson : kSecondPersonCaption;
         ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
         ASSERT_TRUE(dialogs_.shown.empty());
     }

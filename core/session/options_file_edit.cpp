@@ -1,4 +1,4 @@
-#include "chart/options_file_edit.h"
+#include "session/options_file_edit.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "midpoints/modulus_prompt.h"
+#include "session/modulus_questions.h"
 
 #include <gtest/gtest.h>
 

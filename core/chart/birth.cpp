@@ -1,0 +1,87 @@
+#include "chart/birth.h"
+
+#include "text/basic_text.h"
+
+namespace talvenor {
+namespace {
+
+std::int16_t Int16Of(const BirthNumber& number) {
+    return ToInt16(number.value).value_or(0);
+}
+
+// Degrees + minutes/100, in double precision before it is stored.
+double Packed(const BirthNumber& degrees, const BirthNumber& minutes) {
+    return degrees.value + minutes.value / 100;
+}
+
+double Longitude(const Birth& b) {
+    const double packed = Packed(b.longitudeDegrees, b.longitudeMinutes);
+    return b.east ? -packed : packed;
+}
+
+double Latitude(const Birth& b) {
+    const double packed = Packed(b.latitudeDegrees, b.latitudeMinutes);
+    return b.south ? -packed : packed;
+}
+
+const char* AmPm(const Birth& b) {
+    return b.pm ? "P.M." : "A.M.";
+}
+
+}  // namespace
+
+float PackedClockTime(const Birth& birth) {
+    return static_cast<float>(Packed(birth.hour, birth.minute));
+}
+
+float PackedLongitude(const Birth& birth) {
+    return static_cast<float>(Longitude(birth));
+}
+
+float PackedLatitude(const Birth& birth) {
+    return static_cast<float>(Latitude(birth));
+}
+
+void TransferNatalBirth(const Birth& birth, ChartState& state) {
+    state.NatalTZ = static_cast<float>(birth.zone.value);
+    state.NatalDay = Int16Of(birth.day);
+    state.NatalMonth = Int16Of(birth.month);
+    state.NatalYear = Int16Of(birth.year);
+    state.NatalDateText = birth.dateText;
+    state.NatalDate = CivilDate{state.NatalYear, state.NatalMonth, state.NatalDay};
+    state.NatalTime = PackedClockTime(birth);
+    state.NatalAmPm = AmPm(birth);
+    const double longitude = Longitude(birth);
+    state.NatalLongitude = static_cast<float>(longitude);
+    state.NatalEastWest = longitude >= 0 ? "WEST" : "EAST";
+    const double latitude = Latitude(birth);
+    state.NatalLatitude = static_cast<float>(latitude);
+    state.NatalNorthSouth = latitude >= 0 ? "NORTH" : "SOUTH";
+}
+
+void TransferDiurnalBirth(const Birth& birth, ChartState& state) {
+    state.DiurnalDay = Int16Of(birth.day);
+    state.DiurnalYear = Int16Of(birth.year);
+    state.DiurnalMonth = Int16Of(birth.month);
+    state.LastBirthdayYear = state.DiurnalYear;
+    state.AgeYears = static_cast<std::int16_t>(state.DiurnalYear - state.NatalYear);
+    state.DiurnalDateText = birth.dateText;
+    state.DiurnalDate = CivilDate{state.DiurnalYear, state.DiurnalMonth, state.DiurnalDay};
+    // The birthday of the diurnal year is still to come.
+    if (state.DiurnalMonth < state.NatalMonth ||
+        (state.DiurnalMonth == state.NatalMonth && state.DiurnalDay < state.NatalDay)) {
+        --state.AgeYears;
+        --state.LastBirthdayYear;
+    }
+    state.DiurnalTime = PackedClockTime(birth);
+    state.DiurnalTZ = static_cast<float>(birth.zone.value);
+    state.DiurnalAmPm = AmPm(birth);
+    const double longitude = Longitude(birth);
+    state.DiurnalLongitude = static_cast<float>(longitude);
+    state.DiurnalEastWest = longitude >= 0 ? "WEST" : "EAST";
+    const double latitude = Latitude(birth);
+    state.DiurnalLatitude = static_cast<float>(latitude);
+    state.DiurnalNorthSouth = latitude >= 0 ? "NORTH" : "SOUTH";
+}
+
+}  // namespace talvenor
