@@ -64,7 +64,8 @@ int WriteDrawing(const Session& session, const DrawingRequest& request, int argc
     } else {
         const DialLayout dial = draw::MakeDialLayout(session.chart, session.options, request.modulus,
                                                      request.pointer, request.withSecondChart);
-        const draw::DialPanelStyle panel{request.withPanel, session.options[60] != 0, session.options[40]};
+        const draw::DialPanelStyle panel{request.withPanel, session.options.treePositions(),
+                                         session.options.treeOrb()};
         if (request.withPanel) size.setWidth(static_cast<int>(request.size * draw::kDialWithPanelAspect));
         paint = [dial, panel, &glyphs](QPainter& p, const QRectF& area) {
             draw::PaintDial(p, area, dial, glyphs, panel);

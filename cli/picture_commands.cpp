@@ -58,7 +58,7 @@ int RunPictureReport(Session& s, const std::string& report, float modulus, const
     if (report == "pictures") {
         PictureRequest request;
         request.modulus = modulus;
-        request.orb = a.orb ? *StrictNumber(*a.orb) : s.options[40];
+        request.orb = a.orb ? *StrictNumber(*a.orb) : s.options.treeOrb();
         if (a.target) request.choice = *ParsePictureChoice(*a.target);
         if (a.tsv) {
             out = PicturesTsv(ChartPictures(s.chart, s.options, request), modulus, lineEnd);
@@ -78,7 +78,7 @@ int RunPictureReport(Session& s, const std::string& report, float modulus, const
 std::string DialPanelPictureLines(const Session& s, float modulus, double pointer,
                                   const std::string& lineEnd) {
     std::string text;
-    for (const Picture& p : PicturesAt(s.chart, s.options, modulus, pointer, s.options[40])) {
+    for (const Picture& p : PicturesAt(s.chart, s.options, modulus, pointer, s.options.treeOrb())) {
         text += PictureShortName(p) + "\t" + DialPositionText(p.position, modulus) + "\t" +
                 FourDecimals(p.orb) + lineEnd;
     }

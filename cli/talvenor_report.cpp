@@ -309,7 +309,7 @@ int Run(int argc, char** argv) {
         LoadOptions(session, folder / kOptionsFileName);
     }
     session.regional = ReadRegionalFormat();
-    session.checkedHouseCode = house ? *house : HouseCodeForOption(session.options[27]);
+    session.checkedHouseCode = house ? *house : HouseCodeForOption(session.options.startHouseSystem());
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 

@@ -87,7 +87,7 @@ std::string_view AngleCell(int k) {
 std::string DeclinationCell(double declI, double declJ, const Options& options) {
     const double d = std::fabs(std::fabs(declI) - std::fabs(declJ));
     // Written as "not within" so that a missing declination shows no parallel.
-    if (!(static_cast<float>(d) <= options[6])) return "---  ";
+    if (!(static_cast<float>(d) <= options.parallelOrb())) return "---  ";
     const bool sameSide = (declI >= 0) == (declJ >= 0);
     return sameSide ? " P   " : " CP  ";
 }
@@ -166,12 +166,12 @@ struct GridBounds {
 
 GridBounds BoundsOf(const Options& options) {
     GridBounds bounds;
-    const bool quintiles = options[16] == 1.0f;
+    const bool quintiles = options.quintileFamily() == 1.0f;
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
     for (const GridTest& test : kGridTests) {
         if (test.quintileFamily && !quintiles) continue;
         const double angle = AspectAngle[static_cast<std::size_t>(test.k)];
-        const double orb = options[test.option];
+        const double orb = options.aspectOrb(test.option);
         bounds.k[bounds.count] = test.k;
         bounds.low[bounds.count] =
             test.kind == OrbKind::AtMost ? -kInfinity : static_cast<float>(angle - orb);
@@ -261,7 +261,7 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
     report.AppendLine("  180  = opposition      P = parallel         CP = contra-parallel");
     report.AppendBlankLine();
     report.AppendLine("   30  = semi-sextile   45 = semi-square     135 = sesquisquare   150 = quincunx");
-    if (options[16] != 0) {
+    if (options.quintileFamily() != 0) {
         report.AppendLine("   36  = semi-quintile  40 = nonagen          72 = quintile       108 = trecile");
         report.AppendLine("  144  = bi-quintile");
     }

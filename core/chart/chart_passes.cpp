@@ -89,7 +89,7 @@ EngineResult CompleteNatalPass(ChartState& chart, const Options& options) {
     f[2] = chart.NatalLon[kMoon];
     for (int p = kMercury; p <= kPluto; ++p)
         f[static_cast<std::size_t>(p + 1)] = chart.NatalLon[static_cast<std::size_t>(p)];
-    f[11] = options[161] != 0 ? chart.TrueNode : chart.NatalMeanNode;
+    f[11] = options.trueNodeFactor() ? chart.TrueNode : chart.NatalMeanNode;
     f[12] = chart.NatalLon[kAscendant];
     f[13] = chart.NatalLon[kMidheaven];
     f[14] = chart.NatalVertex;

@@ -210,7 +210,7 @@ double SolsticePoint(double longitude, const Options& options) {
     double v = longitude;
     while (v >= 30) v -= 30;
     const int sign = SplitShort(longitude).SignNumber;
-    const int mirror = options[167] == 0 ? kSolsticeMirror[sign] : kEquinoxMirror[sign];
+    const int mirror = !options.solsticeAcrossEquinox() ? kSolsticeMirror[sign] : kEquinoxMirror[sign];
     const double value = (mirror - 1) * 30.0 + (30.0 - v);
     const double reduced = Norm360(value);
     return reduced >= 360 ? 0 : reduced;

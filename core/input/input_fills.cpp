@@ -39,15 +39,15 @@ void FillNowTexts(NowTexts t, const Options& options, const std::tm& now) {
     t.minute = std::to_string(now.tm_min);
     bool pm = false;
     ApplyHourRule(t.hour, pm);
-    t.zone = GeneralNumberSingle(options[18]);
-    t.longDeg = GeneralNumberSingle(options[19]);
-    t.longMin = GeneralNumberSingle(options[20]);
-    t.latDeg = GeneralNumberSingle(options[22]);
-    t.latMin = GeneralNumberSingle(options[23]);
+    t.zone = GeneralNumberSingle(options.homeZone());
+    t.longDeg = GeneralNumberSingle(options.homeLongitudeDegrees());
+    t.longMin = GeneralNumberSingle(options.homeLongitudeMinutes());
+    t.latDeg = GeneralNumberSingle(options.homeLatitudeDegrees());
+    t.latMin = GeneralNumberSingle(options.homeLatitudeMinutes());
     // The home zone takes its sign from East once, as the window's West button changes to East at
     // start. Whatever the window showed before, the fill always ends with these same texts: a zone
     // such as -1 at a western longitude (Western Europe) must not be turned by a West selection.
-    if (options[21] != 0) ApplyEastWestToZone(t.zone, true);
+    if (options.homeEast()) ApplyEastWestToZone(t.zone, true);
 }
 
 }  // namespace
@@ -101,8 +101,8 @@ void FillNatalNow(InputTexts& natal, const Options& options, const RegionalForma
                  options, now);
     natal.SelectAM(true);
     if (PmRule(regional, now)) natal.SelectAM(false);
-    natal.SelectEast(options[21] != 0);
-    natal.SelectSouth(options[24] != 0);
+    natal.SelectEast(options.homeEast());
+    natal.SelectSouth(options.homeSouth());
 }
 
 void FillDiurnalNow(SecondInputTexts& diurnal, const Options& options, const RegionalFormat& regional,
@@ -112,8 +112,8 @@ void FillDiurnalNow(SecondInputTexts& diurnal, const Options& options, const Reg
                  options, now);
     diurnal.SelectAM(true);
     if (PmRule(regional, now)) diurnal.SelectAM(false);
-    diurnal.SelectEast(options[21] != 0);
-    diurnal.SelectSouth(options[24] != 0);
+    diurnal.SelectEast(options.homeEast());
+    diurnal.SelectSouth(options.homeSouth());
 }
 
 void PutDiurnalDate(SecondInputTexts& diurnal, const CivilDate& date) {

@@ -40,7 +40,7 @@ AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor) {
 }
 
 double NatalNodeFactor(const ChartState& chart, const Options& options) {
-    return options[161] != 0 ? chart.TrueNode : chart.NatalMeanNode;
+    return options.trueNodeFactor() ? chart.TrueNode : chart.NatalMeanNode;
 }
 
 AnalysisTables BuildAnalysisTables(const ChartState& chart, const Options& options,
@@ -65,7 +65,8 @@ double RoundToTenths(double x) {
 }
 
 std::optional<HardAspect> HardAspectTest(double d, const Options& options) {
-    const double o1 = options[33], o2 = options[34], o3 = options[35];
+    const double o1 = options.midpointOrbHard(), o2 = options.midpointOrbSemiSquare(),
+                 o3 = options.midpointOrbSixteenth();
     // The whole-degree aspects compare in single precision, the 22.5-degree family in double.
     const float ds = static_cast<float>(d);
     auto single = [](double x) { return static_cast<float>(x); };

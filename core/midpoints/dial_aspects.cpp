@@ -81,7 +81,7 @@ void WriteDialPairs(const AnalysisTable& first, const AnalysisTable& second, Opt
     progress.Load();
     report.AppendBlankLine();
     const double orb = DialOrb(options);
-    const double dial = options[163];
+    const double dial = options.dialDivision();
 
     std::vector<std::string> lines;
     for (int a = 1; a <= kAnalysisCount; ++a) {
@@ -106,8 +106,8 @@ void WriteDialPairs(const AnalysisTable& first, const AnalysisTable& second, Opt
 }  // namespace
 
 double DialOrb(Options& options) {
-    if (options[162] > kMostDialOrb) options[162] = kMostDialOrb;
-    return options[162];
+    if (options.dialOrb() > kMostDialOrb) options.setDialOrb(kMostDialOrb);
+    return options.dialOrb();
 }
 
 std::optional<DialAspect> DialAspectTest(double d, double orb, double dial) {

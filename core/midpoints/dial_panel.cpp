@@ -73,7 +73,7 @@ std::vector<DialPanelEntry> DialPanel(const ChartState& chart, const Options& op
     const AnalysisTable table = BuildAnalysisTables(chart, options, kNatalMode).table;
     for (int s = 1; s <= kAnalysisCount; ++s) {
         const auto e = static_cast<std::size_t>(s);
-        const std::optional<double> orb = TreeDialOrb(pointer, table.Lon[e], modulus, options[40]);
+        const std::optional<double> orb = TreeDialOrb(pointer, table.Lon[e], modulus, options.treeOrb());
         if (!orb) continue;
         DialPanelEntry entry;
         entry.entry = s;
@@ -201,7 +201,7 @@ DialLayout BuildDialLayout(const ChartState& chart, const Options& options, floa
         dial.second = Marks(second, chart.DiurnalRetroFlags, modulus, secondGap);
     }
     dial.panel = DialPanel(chart, options, modulus, dial.pointer);
-    dial.pictures = PicturesAt(chart, options, modulus, dial.pointer, options[40]);
+    dial.pictures = PicturesAt(chart, options, modulus, dial.pointer, options.treeOrb());
     dial.chords = DialChords(dial.panel, dial.natal);
     dial.ticks = DialTicks(modulus);
     return dial;

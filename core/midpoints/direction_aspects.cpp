@@ -76,7 +76,7 @@ void WriteDirectionsReport(const ChartState& natal, const ChartState& moved, con
     }
     WriteNatalPositions(moved, report);
 
-    const float orb = options[40];
+    const float orb = options.treeOrb();
     report.AppendBlankLine();
     report.AppendLine(std::string(arc ? "  DIRECTED" : "  PROGRESSED") +
                       " FACTORS TO NATAL FACTORS AND MIDPOINTS - orb =" + GeneralNumberSingle(orb));

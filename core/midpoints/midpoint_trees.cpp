@@ -122,9 +122,9 @@ void PrintGroup(const TreeGrid& grid, int first, int last, int gapBlanks, Report
 }
 
 void PrintColumns(const TreeGrid& grid, Options& options, ReportBuffer& report) {
-    if (!(options[67] >= 2)) options[67] = 2;  // kept for the rest of the run
-    const double gap = options[67];
-    const double limit = options[66];
+    if (!(options.treeColumnsGap() >= 2)) options.setTreeColumnsGap(2);  // kept for the rest of the run
+    const double gap = options.treeColumnsGap();
+    const double limit = options.treeColumnsWidth();
     const int gapBlanks = static_cast<int>(std::nearbyint(std::min(gap - 2, kMostGapBlanks)));
 
     for (int start = 1; start <= kFactorCount;) {
@@ -212,8 +212,8 @@ std::string TreeOrbText(double orb) {
 void WriteTreeReport(const ChartState& chart, Options& options, float modulus, std::int16_t analysisMode,
                      ReportBuffer& report, ProgressReporter& progress) {
     const bool natal = analysisMode == kNatalMode;
-    const bool withPositions = options[60] != 0;
-    const float orb = options[40];
+    const bool withPositions = options.treePositions();
+    const float orb = options.treeOrb();
 
     progress.Load();
     const AnalysisTables tables = BuildAnalysisTables(chart, options, analysisMode);
@@ -234,7 +234,7 @@ void WriteTreeReport(const ChartState& chart, Options& options, float modulus, s
         }
         SortTree(tree);
 
-        if (options[65] != 0) {
+        if (options.treeColumns() != 0) {
             auto& column = grid.rows[static_cast<std::size_t>(p)];
             for (const TreeRow& row : tree) {
                 column.push_back(row.text);
@@ -249,7 +249,7 @@ void WriteTreeReport(const ChartState& chart, Options& options, float modulus, s
     }
 
     // Other values of option 65 collect the trees and print none of them.
-    if (options[65] == 1) PrintColumns(grid, options, report);
+    if (options.treeColumns() == 1) PrintColumns(grid, options, report);
     progress.Unload();
 }
 

@@ -166,8 +166,8 @@ PrintJob PreparePrintJob(const fs::path& appFolder, std::string_view windowText,
     const std::string fileText = PrintRewriteText(windowText);
     job.printFileWritten = ReplaceFileContents(PrintFilePath(appFolder), fileText);
     const std::vector<std::string> lines = TextLines(fileText);
-    job.pointSize = PrintFontPointSize(HasLongLines(lines, options[117]));
-    job.pages = PrintPages(lines, options[30]);
+    job.pointSize = PrintFontPointSize(HasLongLines(lines, options.longestNormalLine()));
+    job.pages = PrintPages(lines, options.printedPageLines());
     for (const std::string& line : lines) {
         // Blanks at the end of a line put nothing on the paper.
         const std::size_t end = line.find_last_not_of(' ');

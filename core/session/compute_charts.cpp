@@ -76,7 +76,7 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
     chart = std::move(work);
 
     NatalDataCommand(session);
-    if (session.options[165] != 0) session.report.ClearDataBuffer();
+    if (session.options.emptyDataAfterChart()) session.report.ClearDataBuffer();
     return report;
 }
 

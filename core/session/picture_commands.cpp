@@ -60,7 +60,7 @@ ShowResult PlanetaryPicturesCommand(Session& s) {
     if (!choice) return ShowResult::NothingToShow;
     PictureRequest request;
     request.modulus = *modulus;
-    request.orb = s.options[40];
+    request.orb = s.options.treeOrb();
     request.choice = *choice;
     return PlanetaryPicturesCommand(s, request);
 }

@@ -10,7 +10,8 @@ namespace {
 namespace fs = std::filesystem;
 
 SaveOutcome WriteSessionDocument(Session& session, const fs::path& file) {
-    if (WriteDataDocument(file, session.report, session.options[45])) return SaveOutcome::Written;
+    if (WriteDataDocument(file, session.report, session.options.savedPageLines()))
+        return SaveOutcome::Written;
     session.dialogs->ShowMessage(DocumentNotWrittenMessage(file), std::string(kDocumentNotWrittenTitle),
                                  MessageIcon::Exclamation);
     return SaveOutcome::NotWritten;

@@ -28,7 +28,7 @@ void StartSession(Session& session, const std::filesystem::path& appFolder) {
     session.settings = DefaultSettings(appFolder);
     ReadSettings(appFolder / kSettingsFileName, session.settings);
     session.regional = ReadRegionalFormat();
-    session.checkedHouseCode = HouseCodeForOption(session.options[27]);
+    session.checkedHouseCode = HouseCodeForOption(session.options.startHouseSystem());
     CreateReportsFolder(appFolder);
 }
 

@@ -155,7 +155,7 @@ QString DialWindow::fileStem() const {
 
 draw::DialPanelStyle DialWindow::panelStyle() const {
     const Options& options = app_.session().options;
-    return {true, options[60] != 0, options[40]};
+    return {true, options.treePositions(), options.treeOrb()};
 }
 
 void DialWindow::setModulus(float modulus) {

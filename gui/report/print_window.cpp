@@ -17,8 +17,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "report/printer_status.h"
 #include "environment/app_folder.h"
+#include "report/printer_status.h"
 #include "report/printing.h"
 #include "session/session.h"
 #include "shell/app_services.h"
@@ -108,7 +108,8 @@ PrintWindow::PrintWindow(AppServices& app, QWidget* parent)
     connect(btnCancel_, &QPushButton::clicked, this, &QWidget::close);
 
     Session& s = app_.session();
-    const PrintText loaded = LoadPrintFile(PrintFilePath(s.appFolder), s.options[117], *s.dialogs);
+    const PrintText loaded =
+        LoadPrintFile(PrintFilePath(s.appFolder), s.options.longestNormalLine(), *s.dialogs);
     QString text = QString::fromStdString(loaded.text);
     text.replace("\r\n", "\n");
     txtContent_->setPlainText(text);

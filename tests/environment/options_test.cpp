@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace talvenor {
 namespace {
@@ -172,6 +173,87 @@ TEST(OptionsFileTest, ShippedFilesHoldEveryOptionAndMatchTheBuiltInDefaults) {
         const Options defaults = DefaultOptions();
         for (int n = 1; n <= kOptionCount; ++n) EXPECT_EQ(o[n], defaults[n]) << "option " << n;
     }
+}
+
+// Each named reading takes the option whose line in the shipped master file says what it is: a number
+// slipped in the table of option numbers would give a reader another option's value.
+TEST(OptionsFileTest, EveryNamedOptionReadsTheLineTheMasterFileNamesForIt) {
+    std::ifstream master(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / kMasterOptionsFileName);
+    std::vector<std::string> lines{""};
+    for (std::string line; std::getline(master, line);) lines.push_back(line);
+    ASSERT_GT(lines.size(), static_cast<std::size_t>(kOptionCount));
+
+    Options o;
+    for (int n = 1; n <= kOptionCount; ++n) o[n] = static_cast<float>(n);
+    struct Named {
+        float value;
+        const char* words;  // what the master file's comment says of that line
+    };
+    const Named named[] = {
+        {o.aspectOrb(1), "conjunction orb"},
+        {o.aspectOrb(15), "bi-quintile orb"},
+        {o.parallelOrb(), "parallel / contra-parallel orb"},
+        {o.quintileFamily(), "Quintile family"},
+        {o.homeZone(), "Home time zone"},
+        {o.homeLongitudeDegrees(), "Home longitude degrees"},
+        {o.homeLongitudeMinutes(), "Home longitude minutes"},
+        {o.homeLatitudeDegrees(), "Home latitude degrees"},
+        {o.homeLatitudeMinutes(), "Home latitude minutes"},
+        {o.startHouseSystem(), "House system at start"},
+        {o.printedPageLines(), "Lines per printed page"},
+        {o.savedPageLines(), "Lines per page of a saved data file"},
+        {o.longestNormalLine(), "Longest line printed"},
+        {o.midpointOrbHard(), "conjunction, square, opposition"},
+        {o.midpointOrbSemiSquare(), "semi-square, sesquisquare"},
+        {o.midpointOrbSixteenth(), "22.5, 67.5"},
+        {o.treeOrb(), "Midpoint tree orb"},
+        {o.treeColumns(), "printed in columns"},
+        {o.treeColumnsWidth(), "page width"},
+        {o.treeColumnsGap(), "gap between columns"},
+        {o.dialOrb(), "Dial orb"},
+        {o.dialDivision(), "Dial: 16, 8 or 4"},
+    };
+    for (const Named& n : named) {
+        const auto number = static_cast<std::size_t>(n.value);
+        ASSERT_LT(number, lines.size());
+        EXPECT_NE(lines[number].find(n.words), std::string::npos)
+            << "option " << number << " is \"" << lines[number] << "\", not " << n.words;
+    }
+
+    // The yes/no options are yes for anything but 0, each for its own number alone.
+    const struct {
+        int number;
+        bool (Options::*read)() const;
+        const char* words;
+    } flags[] = {
+        {option::kHomeEast, &Options::homeEast, "Home longitude is east"},
+        {option::kHomeSouth, &Options::homeSouth, "Home latitude is south"},
+        {option::kTreePositions, &Options::treePositions, "show positions"},
+        {option::kTrueNodeFactor, &Options::trueNodeFactor, "True node replaces the mean node"},
+        {option::kEmptyDataAfterChart, &Options::emptyDataAfterChart, "Empty the data buffer"},
+        {option::kSolsticeAcrossEquinox, &Options::solsticeAcrossEquinox, "across the equinox axis"},
+    };
+    for (const auto& f : flags) {
+        SCOPED_TRACE(f.words);
+        EXPECT_NE(lines[static_cast<std::size_t>(f.number)].find(f.words), std::string::npos);
+        Options off;
+        EXPECT_FALSE((off.*f.read)());
+        for (const float yes : {1.0f, -1.0f, 0.5f}) {
+            Options on;
+            on[f.number] = yes;
+            EXPECT_TRUE((on.*f.read)());
+        }
+        Options others;
+        for (int n = 1; n <= kOptionCount; ++n) others[n] = n == f.number ? 0.0f : 1.0f;
+        EXPECT_FALSE((others.*f.read)());
+    }
+
+    // The two options a report corrects for the rest of the run are written to their own numbers.
+    Options corrected;
+    corrected.setTreeColumnsGap(3);
+    corrected.setDialOrb(2.25f);
+    EXPECT_EQ(corrected[67], 3.0f);
+    EXPECT_EQ(corrected[162], 2.25f);
 }
 
 }  // namespace
