@@ -7,6 +7,7 @@
 #include "arguments.h"
 #include "events/ephemeris_graph.h"
 #include "session/event_commands.h"
+#include "session/report_table.h"
 #include "session/session.h"
 #include "text/basic_text.h"
 
@@ -92,11 +93,8 @@ std::string TakeEventArguments(std::vector<std::string>& args, EventArguments& t
 }
 
 bool IsEventReport(const std::string& report) {
-    return report == kEvents || report == kGraph;
-}
-
-float DefaultEventModulus(const std::string& report) {
-    return report == kGraph ? 45.0f : 90.0f;
+    const ReportEntry* entry = ReportNamed(report);
+    return entry && entry->output == ReportOutput::Events;
 }
 
 std::string CheckEventArguments(const std::string& report, const EventArguments& options) {

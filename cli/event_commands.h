@@ -25,10 +25,8 @@ struct EventArguments {
 // error text when one lacks its value, "" otherwise.
 std::string TakeEventArguments(std::vector<std::string>& args, EventArguments& taken);
 
+// events and graphic-ephemeris (their dial without --modulus is the report table's).
 bool IsEventReport(const std::string& report);
-
-// The dial of a command without --modulus: 90 for events, 45 for graphic-ephemeris.
-float DefaultEventModulus(const std::string& report);
 
 // An error text when an argument does not belong to the report or one it needs is missing, "" otherwise.
 std::string CheckEventArguments(const std::string& report, const EventArguments& arguments);

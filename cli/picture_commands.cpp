@@ -31,10 +31,6 @@ std::string TakePictureArguments(std::vector<std::string>& args, PictureArgument
     return TakeArguments(args, options);
 }
 
-bool IsPictureReport(const std::string& report) {
-    return report == "pictures" || report == "solar-arc" || report == "progressed";
-}
-
 std::string CheckPictureArguments(const std::string& report, const PictureArguments& a) {
     if (report != "pictures") {
         if (a.orb) return "--orb belongs to pictures only";
@@ -52,27 +48,16 @@ std::string CheckPictureArguments(const std::string& report, const PictureArgume
     return "";
 }
 
-int RunPictureReport(Session& s, const std::string& report, float modulus, const PictureArguments& a,
-                     const std::string& lineEnd, std::string& out) {
-    ShowResult shown = ShowResult::Shown;
-    if (report == "pictures") {
-        PictureRequest request;
-        request.modulus = modulus;
-        request.orb = a.orb ? *StrictNumber(*a.orb) : s.options.treeOrb();
-        if (a.target) request.choice = *ParsePictureChoice(*a.target);
-        if (a.tsv) {
-            out = PicturesTsv(ChartPictures(s.chart, s.options, request), modulus, lineEnd);
-            return 0;
-        }
-        shown = PlanetaryPicturesCommand(s, request);
-    } else if (report == "solar-arc") {
-        shown = SolarArcCommand(s, modulus);
-    } else if (report == "progressed") {
-        shown = ProgressionsCommand(s, modulus);
-    }
-    if (shown == ShowResult::NothingToShow) return 1;
-    out = PageText(s.report, lineEnd);
-    return 0;
+PictureRequest PictureRequestOf(const Session& s, float modulus, const PictureArguments& a) {
+    PictureRequest request;
+    request.modulus = modulus;
+    request.orb = a.orb ? *StrictNumber(*a.orb) : s.options.treeOrb();
+    if (a.target) request.choice = *ParsePictureChoice(*a.target);
+    return request;
+}
+
+std::string PicturesTsvLines(const Session& s, const PictureRequest& request, const std::string& lineEnd) {
+    return PicturesTsv(ChartPictures(s.chart, s.options, request), request.modulus, lineEnd);
 }
 
 std::string DialPanelPictureLines(const Session& s, float modulus, double pointer,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "midpoints/planetary_pictures.h"
 #include "session/session.h"
 
 namespace talvenor::cli {
@@ -21,16 +22,16 @@ struct PictureArguments {
 // value, "" otherwise.
 std::string TakePictureArguments(std::vector<std::string>& args, PictureArguments& taken);
 
-// pictures, solar-arc and progressed.
-bool IsPictureReport(const std::string& report);
-
 // An error text when an argument does not belong to the report or cannot be read, "" otherwise.
 std::string CheckPictureArguments(const std::string& report, const PictureArguments& arguments);
 
-// Writes the page (or the tab-separated lines) of a picture report into `out`; the exit status: 0 when
-// it was written, 1 when the command refused (its message is on stderr).
-int RunPictureReport(Session& session, const std::string& report, float modulus,
-                     const PictureArguments& arguments, const std::string& lineEnd, std::string& out);
+// The pictures' request of the arguments: the modulus, --orb (default: the tree orb, option 40) and
+// --target (default: every natal factor). The arguments were checked (CheckPictureArguments).
+PictureRequest PictureRequestOf(const Session& session, float modulus, const PictureArguments& arguments);
+
+// The pictures of --tsv, one a line.
+std::string PicturesTsvLines(const Session& session, const PictureRequest& request,
+                             const std::string& lineEnd);
 
 // The pictures at the pointer as dial-panel lines: the picture ("SU+MO-ME"), its position on the dial
 // and the signed orb, tab-separated, four decimals.

@@ -23,9 +23,8 @@
 #include "midpoints/dial_panel.h"
 #include "midpoints/modulus_prompt.h"
 #include "picture_commands.h"
-#include "session/chart_commands.h"
 #include "session/compute_charts.h"
-#include "session/midpoint_commands.h"
+#include "session/report_table.h"
 #include "session/session.h"
 #include "session/startup.h"
 #include "standard_output.h"
@@ -127,65 +126,6 @@ class StderrDialogs : public UserDialogs {
     }
 };
 
-const char* const kReports[] = {"natal-data",
-                                "transit-data",
-                                "transits-to-natal",
-                                "natal-midpoints",
-                                "transits-to-natal-midpoints",
-                                "sort",
-                                "sort-degree",
-                                "natal-tree",
-                                "transit-tree",
-                                "natal-mp-unsorted",
-                                "natal-mp-sorted",
-                                "formulas-unsorted",
-                                "formulas-sorted",
-                                "transit-midpoints-to-natal",
-                                "dump",
-                                "wheel",
-                                "dial",
-                                "dial-panel",
-                                "pictures",
-                                "solar-arc",
-                                "progressed",
-                                "events",
-                                "graphic-ephemeris"};
-
-bool IsReport(const std::string& name) {
-    for (const char* r : kReports) {
-        if (name == r) return true;
-    }
-    return false;
-}
-
-bool NeedsModulus(const std::string& report) {
-    return report == "sort" || report == "natal-tree" || report == "transit-tree" ||
-           cli::IsPictureReport(report);
-}
-
-// Writes the page of every report but the chart-state dump (the natal data page is already written by
-// the computation).
-void RunReport(Session& s, const std::string& report, float modulus) {
-    ProgressReporter& none = NoProgress();
-    if (report == "transit-data") TransitDataCommand(s);
-    if (report == "transits-to-natal") TransitsToNatalCommand(s);
-    if (report == "natal-midpoints") NatalMidpointsCommand(s);
-    if (report == "transits-to-natal-midpoints") TransitAspectsToNatalMidpointsCommand(s);
-    if (report == "sort") NatalSortCommand(s, modulus, none);
-    if (report == "sort-degree") NatalSortByDegreeCommand(s, none);
-    if (report == "natal-tree") NatalTreeCommand(s, modulus, none);
-    if (report == "transit-tree") TransitTreeCommand(s, modulus, none);
-    if (report == "natal-mp-unsorted") NatalMidpointAspectsCommand(s, false, none);
-    if (report == "natal-mp-sorted") NatalMidpointAspectsCommand(s, true, none);
-    if (report == "formulas-unsorted") TransitFormulasCommand(s, false, none);
-    if (report == "formulas-sorted") TransitFormulasCommand(s, true, none);
-    if (report == "transit-midpoints-to-natal") TransitMidpointsToNatalCommand(s);
-}
-
-bool IsDialReport(const std::string& report) {
-    return report == "dial" || report == "dial-panel";
-}
-
 bool IsHouseCode(const std::string& code) {
     for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
         if (code == c) return true;
@@ -257,16 +197,18 @@ int Run(int argc, char** argv) {
     if (tsv && (!namesFile || report)) return BadArguments("--tsv takes --names FILE and no report");
     if (tsv) report = "natal-data";
     if (!report) return BadArguments("which report? see --help for the list");
-    if (namesFile && (*report == "wheel" || *report == "dial"))
+    const ReportEntry* entry = ReportNamed(*report);
+    const ReportOutput kind = entry ? entry->output : ReportOutput::Page;
+    if (namesFile && kind == ReportOutput::Drawing)
         return BadArguments(*report + " draws one chart; --names runs report pages");
-    if (namesFile && cli::IsEventReport(*report))
+    if (namesFile && kind == ReportOutput::Events)
         return BadArguments(*report + " works on one chart; --names runs report pages");
-    if (!IsReport(*report)) return BadArguments("unknown report " + *report);
+    if (!entry) return BadArguments("unknown report " + *report);
     float modulus = 360;
-    const bool dialOfItsOwn = IsDialReport(*report) || cli::IsEventReport(*report);
-    if (NeedsModulus(*report) && !modulusText) return BadArguments(*report + " needs --modulus M");
-    if (NeedsModulus(*report) || dialOfItsOwn) {
-        modulus = cli::IsEventReport(*report) ? cli::DefaultEventModulus(*report) : kDefaultDialModulus;
+    if (entry->modulus == ModulusQuestion::Asked && !modulusText)
+        return BadArguments(*report + " needs --modulus M");
+    if (entry->modulus != ModulusQuestion::None) {
+        modulus = entry->defaultModulus;
         if (modulusText) {
             // All of it a number: "22,5" is no 22 dial.
             const std::optional<double> typed = StrictNumber(*modulusText);
@@ -345,20 +287,25 @@ int Run(int argc, char** argv) {
     const auto page = [&](Session& s) -> std::optional<std::string> {
         const char* lineEnd = crlf ? "\r\n" : "\n";
         std::string out;
-        if (*report == "dial-panel") {
+        if (entry->output == ReportOutput::DialPanel) {
             const double pointer = TurnPointer(drawing.pointer, 0, modulus);
             out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), modulus, lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
-        } else if (cli::IsPictureReport(*report)) {
-            if (cli::RunPictureReport(s, *report, modulus, pictureArguments, lineEnd, out) != 0)
-                return std::nullopt;
-        } else if (*report == "dump") {
+        } else if (entry->output == ReportOutput::ChartState) {
             out = ChartStateJson(s.chart);
         } else {
-            RunReport(s, *report, modulus);
-            out = PageText(s.report, crlf ? "\r\n" : "\n");
+            ReportRun run;
+            run.modulus = modulus;
+            if (*report == "pictures") {
+                run.pictures = cli::PictureRequestOf(s, modulus, pictureArguments);
+                if (pictureArguments.tsv) return cli::PicturesTsvLines(s, *run.pictures, lineEnd);
+            }
+            // A command that refuses (a date before the birth) has said why on stderr.
+            if (!entry->writtenWhenComputed && WriteReport(s, *entry, run) == ShowResult::NothingToShow)
+                return std::nullopt;
+            out = PageText(s.report, lineEnd);
         }
-        if (crlf && *report == "dump") {
+        if (crlf && entry->output == ReportOutput::ChartState) {
             std::string converted;
             for (char c : out) {
                 if (c == '\n') converted += '\r';
@@ -374,8 +321,8 @@ int Run(int argc, char** argv) {
     ShowComputeMessages(session, computed);
     if (computed.outcome != ComputeOutcome::Computed) return 1;
 
-    if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
-    if (cli::IsEventReport(*report))
+    if (entry->output == ReportOutput::Drawing) return WriteDrawing(session, drawing, argc, argv);
+    if (entry->output == ReportOutput::Events)
         return cli::RunEventReport(session, *report, eventArguments, modulus, drawing, crlf, argc, argv);
     const std::optional<std::string> out = page(session);
     if (!out) return 1;

@@ -6,6 +6,7 @@
 #include "chart/point_catalogue.h"
 #include "datafiles/names_file.h"
 #include "session/compute_charts.h"
+#include "session/report_table.h"
 #include "text/control_characters.h"
 
 namespace talvenor {
@@ -52,7 +53,8 @@ std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord
 }
 
 bool ReadsNatalChartOnly(const std::string& report) {
-    return report == "natal-data";
+    const ReportEntry* entry = ReportNamed(report);
+    return entry && entry->charts == ChartsWanted::NatalOnly;
 }
 
 std::string ChartTableHeader() {

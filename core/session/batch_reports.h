@@ -22,8 +22,8 @@ std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord
 std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record, const Birth& second,
                                               std::string source, ChartsWanted wanted = ChartsWanted::Both);
 
-// Whether a report page reads the natal chart alone, so that a run over a names file need not compute
-// the diurnal chart again for each record: the natal data page.
+// Whether a report page reads the natal chart alone (as the report table says), so that a run over a
+// names file need not compute the diurnal chart again for each record: the natal data page.
 bool ReadsNatalChartOnly(const std::string& report);
 
 // A table of computed charts for spreadsheets, tab-separated: the name, the fifteen natal longitudes

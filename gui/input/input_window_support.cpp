@@ -193,7 +193,7 @@ void MakeClickable(QLabel* label, std::function<void()> onClick) {
     label->installEventFilter(new ClickFilter(label, std::move(onClick)));
 }
 
-void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> labels) {
+void PaintSunkenFrames(QPainter& painter, const std::vector<QLabel*>& labels) {
     const QColor grey(128, 128, 128);
     const QColor white(255, 255, 255);
     for (const QLabel* label : labels) {
@@ -216,7 +216,7 @@ void GrowOnlyTheTextBoxes(QGridLayout* grid) {
     grid->setRowStretch(grid->rowCount(), 1);
 }
 
-void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+void ChainTabOrder(const std::vector<QWidget*>& widgets) {
     QWidget* previous = nullptr;
     for (QWidget* w : widgets) {
         if (previous) QWidget::setTabOrder(previous, w);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "environment/user_dialogs.h"
 #include "input/input_fills.h"
@@ -58,14 +59,14 @@ void InstallFieldBehaviour(QLineEdit* box, FieldKeys keys);
 void MakeClickable(QLabel* label, std::function<void()> onClick);
 
 // The one-pixel sunken frame just outside each label: grey left and top, white right and bottom.
-void PaintSunkenFrames(QPainter& painter, std::initializer_list<const QLabel*> labels);
+void PaintSunkenFrames(QPainter& painter, const std::vector<QLabel*>& labels);
 
 // When the window grows, the columns of text boxes (1 and 3) take the extra width and an empty row under
 // the controls the extra height: labels and frames keep their size instead of becoming empty boxes.
 void GrowOnlyTheTextBoxes(QGridLayout* grid);
 
 // Tab order in the given sequence.
-void ChainTabOrder(std::initializer_list<QWidget*> widgets);
+void ChainTabOrder(const std::vector<QWidget*>& widgets);
 
 // Runs the hour rule after the hour box's text changed: stores the text in `field`, folds it when the
 // rule says so (the box then changes again, which the rule passes unchanged), shows the rule's message

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "session/report_table.h"
 #include "shell/talvenor_app.h"
 
 namespace talvenor::gui {
@@ -24,22 +25,6 @@ constexpr HouseItem kHouseItems[] = {
     {"mnuHousePorphyry", "P&orphyry", "O"},   {"mnuHouseEqualAsc", "&Equal - Asc", "EA"},
     {"mnuHouseEqualMC", "E&qual - MC", "EM"}, {"mnuHouseMeridian", "&Meridian", "M"},
     {"mnuHouseMorinus", "Mor&inus", "I"},
-};
-
-struct CaptionPair {
-    const char* item;
-    const char* secondPerson;
-    const char* transit;
-};
-constexpr CaptionPair kExchangedCaptions[] = {
-    {"mnuDataTransitData", "&2nd Person Natal Data and Aspects", "&Transit Data and Aspects"},
-    {"mnuDataTransitsAspectstoNatal", "&Interchart Aspects", "Transit A&spects to Natal"},
-    {"mnuDataTranAspectsNatalMidpoints", "2nd Person Aspects to Nata&l Midpoints",
-     "Transit Aspects to Nata&l Midpoints"},
-    {"mnuDataTranMPAspectsNatal", "2nd Person Midp&oint Aspects to Natal",
-     "Transit Midp&oint Aspects to Natal"},
-    {"mnuDataNatalTRFactorAspects_Unsort", "Unsorted 2nd Person &Formulas", "Unsorted Transit &Formulas"},
-    {"mnuDataNatalTRFactorAspects_Sorted", "S&orted 2nd Person Formulas", "S&orted Transit Formulas"},
 };
 
 struct HelpItem {
@@ -81,39 +66,14 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
     }
 
     QMenu* data = addMenu(nullptr, "mnuData", "&Data");
-    struct DataItem {
-        const char* name;
-        const char* caption;
-        QKeySequence key;
-    };
-    const DataItem dataItems[] = {
-        {"mnuDataNatalData", "Natal &Data and Aspects", Qt::Key_F2},
-        {"mnuDataNatalMidpoints", "Natal &Midpoints and MWA", Qt::Key_F3},
-        {"mnuDataNatalSort", "Natal Pla&net and Midpoint Sort", Qt::Key_F4},
-        {"mnuDataNatalSortNumerical", "Natal MP Sort by Degree", QKeySequence(Qt::CTRL | Qt::Key_F4)},
-        {"mnuDataNatalMPAspects_Unsort", "&Unsorted Natal Planet and Midpoint Aspects", Qt::Key_F5},
-        {"mnuDataNatalMPAspects_Sorted", "Sorted Natal Planet and Mid&point Aspects",
-         QKeySequence(Qt::CTRL | Qt::Key_F5)},
-        {"mnuDataNatalTree", "Natal Tree", QKeySequence(Qt::CTRL | Qt::Key_F1)},
-        {"mnuSplit34", "-", {}},
-        {"mnuDataTransitData", "&Transit Data and Aspects", Qt::Key_F6},
-        {"mnuDataTransitsAspectstoNatal", "Transit A&spects to Natal", Qt::Key_F7},
-        {"mnuDataTranAspectsNatalMidpoints", "Transit Aspects to Nata&l Midpoints", Qt::Key_F8},
-        {"mnuDataTranMPAspectsNatal", "Transit Midp&oint Aspects to Natal", Qt::Key_F9},
-        {"mnuDataNatalTRFactorAspects_Unsort", "Unsorted Transit &Formulas", Qt::Key_F11},
-        {"mnuDataNatalTRFactorAspects_Sorted", "S&orted Transit Formulas",
-         QKeySequence(Qt::CTRL | Qt::Key_F11)},
-        {"mnuDataTransitTree", "Transit Tree", QKeySequence(Qt::CTRL | Qt::Key_F2)},
-        {"mnuSplitPictures", "-", {}},
-        {"mnuDataPlanetaryPictures", "Planetary Pi&ctures", {}},
-        {"mnuDataSolarArc", "Solar &Arc Directions", {}},
-        {"mnuDataProgressions", "Secondary P&rogressions", {}},
-        {"mnuDataEventSearch", "&Event Search...", {}},
-    };
-    for (const DataItem& d : dataItems) {
-        QAction* a = addItem(data, d.name, d.caption, d.key);
-        if (std::string(d.caption) == "-") continue;
-        const std::string name = d.name;
+    // The items of the report table that have one, in its order.
+    for (const ReportEntry& r : Reports()) {
+        if (!r.menuItem) continue;
+        if (r.separatorBefore) addItem(data, r.separatorBefore, "-");
+        const QKeySequence key =
+            r.shortcut ? QKeySequence::fromString(r.shortcut, QKeySequence::PortableText) : QKeySequence();
+        QAction* a = addItem(data, r.menuItem, r.menuCaption, key);
+        const std::string name = r.menuItem;
         connect(a, &QAction::triggered, this, [this, name] { app_.runDataCommand(name); });
     }
 
@@ -214,8 +174,9 @@ void MainWindow::showChartMenus(bool shown) {
 }
 
 void MainWindow::setSecondPersonCaptions(bool secondPerson) {
-    for (const CaptionPair& c : kExchangedCaptions) {
-        items_.at(c.item)->setText(secondPerson ? c.secondPerson : c.transit);
+    for (const ReportEntry& r : Reports()) {
+        if (r.menuItem && r.secondPersonCaption)
+            items_.at(r.menuItem)->setText(secondPerson ? r.secondPersonCaption : r.menuCaption);
     }
 }
 

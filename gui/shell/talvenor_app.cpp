@@ -24,12 +24,10 @@
 #include "report/data_window.h"
 #include "report/event_search_window.h"
 #include "report/print_window.h"
-#include "session/chart_commands.h"
 #include "session/compute_charts.h"
 #include "session/help_text.h"
-#include "session/midpoint_commands.h"
 #include "session/name_entry_save.h"
-#include "session/picture_commands.h"
+#include "session/report_table.h"
 #include "session/startup.h"
 #include "shell/about_window.h"
 #include "shell/gui_support.h"
@@ -370,38 +368,12 @@ void TalvenorApp::houseSystemChosen(const std::string& code) {
 }
 
 void TalvenorApp::runDataCommand(const std::string& item) {
-    Session& s = session_;
-    ProgressReporter& progress = *progress_;
-    if (item == "mnuDataNatalData") return runReport([&] { return NatalDataCommand(s); });
-    if (item == "mnuDataNatalMidpoints") return runReport([&] { return NatalMidpointsCommand(s); });
-    if (item == "mnuDataNatalSort") return runReport([&] { return NatalSortCommand(s, progress); });
-    if (item == "mnuDataNatalSortNumerical")
-        return runReport([&] { return NatalSortByDegreeCommand(s, progress); });
-    if (item == "mnuDataNatalMPAspects_Unsort") {
-        return runReport([&] { return NatalMidpointAspectsCommand(s, false, progress); });
-    }
-    if (item == "mnuDataNatalMPAspects_Sorted") {
-        return runReport([&] { return NatalMidpointAspectsCommand(s, true, progress); });
-    }
-    if (item == "mnuDataNatalTree") return runReport([&] { return NatalTreeCommand(s, progress); });
-    if (item == "mnuDataTransitData") return runReport([&] { return TransitDataCommand(s); });
-    if (item == "mnuDataTransitsAspectstoNatal") return runReport([&] { return TransitsToNatalCommand(s); });
-    if (item == "mnuDataTranAspectsNatalMidpoints") {
-        return runReport([&] { return TransitAspectsToNatalMidpointsCommand(s); });
-    }
-    if (item == "mnuDataTranMPAspectsNatal")
-        return runReport([&] { return TransitMidpointsToNatalCommand(s); });
-    if (item == "mnuDataNatalTRFactorAspects_Unsort") {
-        return runReport([&] { return TransitFormulasCommand(s, false, progress); });
-    }
-    if (item == "mnuDataNatalTRFactorAspects_Sorted") {
-        return runReport([&] { return TransitFormulasCommand(s, true, progress); });
-    }
-    if (item == "mnuDataTransitTree") return runReport([&] { return TransitTreeCommand(s, progress); });
-    if (item == "mnuDataPlanetaryPictures") return runReport([&] { return PlanetaryPicturesCommand(s); });
-    if (item == "mnuDataSolarArc") return runReport([&] { return SolarArcCommand(s); });
-    if (item == "mnuDataProgressions") return runReport([&] { return ProgressionsCommand(s); });
-    if (item == "mnuDataEventSearch") return showEventSearch();
+    const ReportEntry* entry = ReportOfMenuItem(item);
+    if (!entry) return;
+    if (entry->output == ReportOutput::Events) return showEventSearch();
+    ReportRun run;
+    run.progress = progress_.get();
+    runReport([&] { return WriteReport(session_, *entry, run); });
 }
 
 void TalvenorApp::optionsCommand() {

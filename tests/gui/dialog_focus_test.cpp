@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -30,6 +31,7 @@
 
 #include "datafiles/names_window.h"
 #include "environment/window_placement.h"
+#include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
 #include "shell/main_window.h"
@@ -195,6 +197,24 @@ TEST_F(DialogFocusTest, AnInputErrorGivesTheFocusBackToTheFieldWhereEnterWasPres
     ExpectFocusBackOn(year);
     QTest::keyClicks(QApplication::focusWidget(), "1990");
     EXPECT_EQ(year->text(), "1990");
+}
+
+// The diurnal window computes on a click on its background: its fault gives the focus back to the field
+// the user was in, as the natal window's does.
+TEST_F(DialogFocusTest, ADiurnalInputErrorGivesTheFocusBackToTheFieldTheUserWasIn) {
+    gui::DiurnalInputWindow& diurnal = app_->diurnalWindow();
+    diurnal.findChild<QCheckBox*>("chkNatOrNow")->setChecked(false);
+    app_->session().diurnal.useNatal = false;
+    auto* year = diurnal.findChild<QLineEdit*>("txtDiurnalYear");
+    Focus(year);
+    year->setText("");
+    QTest::mouseClick(&diurnal, Qt::LeftButton, {}, QPoint(3, 3));
+    ASSERT_FALSE(closer_.seen.empty());
+    for (const SeenBox& box : closer_.seen) {
+        EXPECT_EQ(box.text, "Error in diurnal input data section. Please correct.");
+        ExpectCentredOver(box, &diurnal);
+    }
+    ExpectFocusBackOn(year);
 }
 
 TEST_F(DialogFocusTest, PromptsAndFileDialogsBelongToTheWindowThatAsked) {
