@@ -373,6 +373,7 @@ int Run(int argc, char** argv) {
     const ComputeReport computed = ComputeChartsFrom(session, natalBirth, secondBirth);
     ShowComputeMessages(session, computed);
     if (computed.outcome != ComputeOutcome::Computed) return 1;
+    ShowNatalDataAfterComputing(session);
 
     if (*report == "wheel" || *report == "dial") return WriteDrawing(session, drawing, argc, argv);
     if (cli::IsEventReport(*report))

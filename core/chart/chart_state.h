@@ -33,6 +33,7 @@ struct PassTimeOutputs {
            ObliquityDeg = 0, Midheaven = 0, Ascendant = 0, Vertex = 0, EquatorialAscendant = 0,
            CoAscendant = 0, PolarAscendant = 0, AuxLatitudeRad = 0;
     int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
+    friend bool operator==(const PassTimeOutputs&, const PassTimeOutputs&) = default;
 };
 
 struct ChartState {

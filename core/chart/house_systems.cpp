@@ -30,6 +30,30 @@ HouseSystem HouseSystemOfCode(std::string_view code) {
     return HouseSystem::Regiomontanus;
 }
 
+std::string_view CodeOfHouseSystem(HouseSystem system) {
+    switch (system) {
+        case HouseSystem::Placidus:
+            return kPlacidus;
+        case HouseSystem::Regiomontanus:
+            return kRegiomontanus;
+        case HouseSystem::Koch:
+            return kKoch;
+        case HouseSystem::Campanus:
+            return kCampanus;
+        case HouseSystem::Porphyry:
+            return kPorphyry;
+        case HouseSystem::EqualAscendant:
+            return kEqualAscendant;
+        case HouseSystem::EqualMidheaven:
+            return kEqualMidheaven;
+        case HouseSystem::Meridian:
+            return kMeridian;
+        case HouseSystem::Morinus:
+            return kMorinus;
+    }
+    return kPlacidus;
+}
+
 EngineStatus ComputeHouseCusps(ChartState& chart) {
     // The angles as the time routine left them, which leaves minus the obliquity behind.
     LocalAngles angles;

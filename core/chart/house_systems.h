@@ -25,6 +25,8 @@ inline constexpr std::string_view kMorinus = "I";
 
 // The engine's house system for a code; an unknown code gives Regiomontanus.
 HouseSystem HouseSystemOfCode(std::string_view code);
+// The code of a house system.
+std::string_view CodeOfHouseSystem(HouseSystem system);
 
 // The house cusps of the chart the time routine has just prepared, in the system of HouseSystemCode.
 // Reads RamcRad, ObliquityRad (minus the obliquity), Ascendant, Midheaven, NatalNorthSouth, the packed

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "chart/chart.h"
 #include "chart/chart_state.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
@@ -21,6 +22,10 @@ struct Session {
     explicit Session(UserDialogs& userDialogs) : dialogs(&userDialogs) { report.dialogs = dialogs; }
 
     std::filesystem::path appFolder;
+    // The natal and the second chart of the last computation.
+    Chart natalChart;
+    Chart secondChart;
+    // The tables the page writers read, assembled from the two charts after each computation.
     ChartState chart;
     Options options;
     ReportBuffer report;
