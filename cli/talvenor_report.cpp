@@ -11,6 +11,7 @@
 #include "arguments.h"
 #include "atlas_commands.h"
 #include "chart/chart_dump.h"
+#include "chart/house_systems.h"
 #include "chart_exports.h"
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
@@ -186,13 +187,6 @@ bool IsDialReport(const std::string& report) {
     return report == "dial" || report == "dial-panel";
 }
 
-bool IsHouseCode(const std::string& code) {
-    for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
-        if (code == c) return true;
-    }
-    return false;
-}
-
 int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
         modulusText, output, sizeText, pointerText, namesFile;
@@ -289,7 +283,8 @@ int Run(int argc, char** argv) {
     if (const std::string problem = cli::CheckEventArguments(*report, eventArguments); !problem.empty())
         return BadArguments(problem);
     drawing.modulus = modulus;
-    if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
+    const std::optional<HouseSystem> houseSystem = house ? HouseSystemOfKnownCode(*house) : std::nullopt;
+    if (house && !houseSystem) return BadArguments("unknown house system " + *house);
 
     StderrDialogs dialogs;
     Session session(dialogs);
@@ -309,7 +304,7 @@ int Run(int argc, char** argv) {
         LoadOptions(session, folder / kOptionsFileName);
     }
     session.regional = ReadRegionalFormat();
-    session.checkedHouseCode = house ? *house : HouseCodeForOption(session.options[27]);
+    session.checkedHouse = houseSystem.value_or(HouseSystemForOption(session.options[27]));
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 

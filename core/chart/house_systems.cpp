@@ -18,40 +18,37 @@ double Reduce(double x) {
 
 }  // namespace
 
+const HouseSystemEntry& HouseSystemEntryOf(HouseSystem system) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.system == system) return e;
+    }
+    return kHouseSystems[0];
+}
+
+std::optional<HouseSystem> HouseSystemOfKnownCode(std::string_view code) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.code == code) return e.system;
+    }
+    return std::nullopt;
+}
+
 HouseSystem HouseSystemOfCode(std::string_view code) {
-    if (code == kPlacidus) return HouseSystem::Placidus;
-    if (code == kKoch) return HouseSystem::Koch;
-    if (code == kCampanus) return HouseSystem::Campanus;
-    if (code == kPorphyry) return HouseSystem::Porphyry;
-    if (code == kEqualAscendant) return HouseSystem::EqualAscendant;
-    if (code == kEqualMidheaven) return HouseSystem::EqualMidheaven;
-    if (code == kMeridian) return HouseSystem::Meridian;
-    if (code == kMorinus) return HouseSystem::Morinus;
-    return HouseSystem::Regiomontanus;
+    return HouseSystemOfKnownCode(code).value_or(HouseSystem::Regiomontanus);
 }
 
 std::string_view CodeOfHouseSystem(HouseSystem system) {
-    switch (system) {
-        case HouseSystem::Placidus:
-            return kPlacidus;
-        case HouseSystem::Regiomontanus:
-            return kRegiomontanus;
-        case HouseSystem::Koch:
-            return kKoch;
-        case HouseSystem::Campanus:
-            return kCampanus;
-        case HouseSystem::Porphyry:
-            return kPorphyry;
-        case HouseSystem::EqualAscendant:
-            return kEqualAscendant;
-        case HouseSystem::EqualMidheaven:
-            return kEqualMidheaven;
-        case HouseSystem::Meridian:
-            return kMeridian;
-        case HouseSystem::Morinus:
-            return kMorinus;
+    return HouseSystemEntryOf(system).code;
+}
+
+HouseSystem HouseSystemForOption(float option27) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.option27 == option27) return e.system;
     }
-    return kPlacidus;
+    return HouseSystem::Placidus;
+}
+
+HouseSystem HouseSystemOfMenuCode(std::string_view code) {
+    return HouseSystemOfKnownCode(code).value_or(HouseSystem::Placidus);
 }
 
 EngineStatus ComputeHouseCusps(ChartState& chart) {
@@ -96,15 +93,7 @@ void PlaceHouses(ChartState& chart) {
 }
 
 const char* HouseSystemReportName(std::string_view code) {
-    if (code == kPlacidus) return "Placidus";
-    if (code == kKoch) return "Koch";
-    if (code == kCampanus) return "Campanus";
-    if (code == kPorphyry) return "Porphyry";
-    if (code == kEqualAscendant) return "Equal - Ascendant";
-    if (code == kEqualMidheaven) return "Equal - MC";
-    if (code == kMeridian) return "Meridian";
-    if (code == kMorinus) return "Morinus";
-    return "Regiomontanus";
+    return HouseSystemEntryOf(HouseSystemOfCode(code)).reportName;
 }
 
 bool LatitudeTooHighForHouses(const Birth& birth) {
@@ -117,9 +106,9 @@ bool LatitudeTooHighForHouses(const Birth& birth) {
     return degrees < 0.0 && std::fabs(degrees + minutes / 100.0) > 66.0;
 }
 
-bool HouseLatitudeRefused(const Birth& natal, const Birth& second, std::string_view checkedHouseCode) {
-    // These two systems do not use the latitude at all.
-    if (checkedHouseCode == kMeridian || checkedHouseCode == kMorinus) return false;
+bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem checked) {
+    // Meridian and Morinus do not use the latitude at all.
+    if (!HouseSystemEntryOf(checked).usesLatitude) return false;
     return LatitudeTooHighForHouses(natal) || LatitudeTooHighForHouses(second);
 }
 

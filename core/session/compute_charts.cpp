@@ -7,13 +7,6 @@
 
 namespace talvenor {
 
-std::string HouseCodeFromMenu(const std::string& checkedHouseCode) {
-    for (const char* code : {"R", "K", "C", "O", "EA", "EM", "M", "I"}) {
-        if (checkedHouseCode == code) return code;
-    }
-    return "P";
-}
-
 namespace {
 
 // The tables the page writers read, assembled from the computed charts: this is the one place where the
@@ -58,16 +51,12 @@ Birth DiurnalWindowBirth(const Session& session) {
     return BirthFromWindow(session.diurnal, session.regional, kDiurnalWindowSource);
 }
 
-HouseSystem HouseSystemFromMenu(const std::string& checkedHouseCode) {
-    return HouseSystemOfCode(HouseCodeFromMenu(checkedHouseCode));
-}
-
 ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
                                 ChartsWanted wanted) {
     ComputeReport report;
     ChartState& state = session.chart;
     state.InputErrorFlag = 0;
-    report.refused = CheckBirths(natal, second, session.checkedHouseCode);
+    report.refused = CheckBirths(natal, second, session.checkedHouse);
     if (!report.refused.empty()) {
         state.InputErrorFlag = 1;
         report.outcome = ComputeOutcome::InputRefused;
@@ -75,7 +64,7 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
     }
 
     // Both charts first: a fault in either keeps the previous ones.
-    const HouseSystem houses = HouseSystemFromMenu(session.checkedHouseCode);
+    const HouseSystem houses = session.checkedHouse;
     ChartResult natalChart = ComputeChart(natal, houses, session.options, ChartRole::Natal);
     ChartResult secondChart;
     if (!natalChart.fault && wanted == ChartsWanted::Both) {

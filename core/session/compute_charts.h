@@ -59,9 +59,4 @@ void ShowNatalDataAfterComputing(Session& session);
 // windows' births, computed, their faults shown, then the natal data page.
 ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted = ChartsWanted::Both);
 
-// The house code the driver takes from the house menu: the checked code when it is one of the nine,
-// otherwise Placidus.
-std::string HouseCodeFromMenu(const std::string& checkedHouseCode);
-HouseSystem HouseSystemFromMenu(const std::string& checkedHouseCode);
-
 }  // namespace talvenor

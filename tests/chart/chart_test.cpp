@@ -11,35 +11,48 @@
 #include "chart/midpoint_rule.h"
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
-#include "datafiles/name_record.h"
 #include "ephemeris/angles.h"
 
 namespace talvenor {
 namespace {
 
-Birth BirthOf(const char* line) {
-    const RecordBirth read = ReadRecordLineBirth(line, RegionalFormat{}, "--natal");
-    EXPECT_FALSE(read.fault) << line;
-    return read.birth;
-}
-
 struct KnownBirth {
-    const char* line;
+    const char* name;
+    int year, month, day, hour, minute;
+    bool pm;
+    double zone;
+    int lonDeg, lonMin;
+    bool east;
+    int latDeg, latMin;
+    bool south;
     HouseSystem houses;
 };
 
 // North-west, south-east, beyond the polar circle, on the equator, noon and midnight, every house system.
 const KnownBirth kBirths[] = {
-    {"Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52", HouseSystem::Placidus},
-    {"South East,5 Sep 1990,12.30,A,-10,-151.13,-33.52", HouseSystem::Koch},
-    {"Polar,21 Jun 1975,3.07,A,-1,-018.57,69.39", HouseSystem::Meridian},
-    {"Eq,1 Jan 1900,12.00,A,0,000.00,0.00", HouseSystem::EqualAscendant},
-    {"Noon,31 Dec 2099,12.00,P,8,122.25,-0.30", HouseSystem::Regiomontanus},
-    {"Campanus,29 Feb 1600,7.45,A,0,002.20,48.52", HouseSystem::Campanus},
-    {"Porphyry,1 Aug 2026,11.59,P,-5.5,-077.13,28.36", HouseSystem::Porphyry},
-    {"Equal MC,7 Dec 2026,9.30,A,0,000.00,51.29", HouseSystem::EqualMidheaven},
-    {"Morinus,4 Jul 1776,5.10,P,5,075.10,39.57", HouseSystem::Morinus},
+    {"Sample Person", 1962, 3, 14, 10, 15, true, 6, 87, 39, false, 41, 52, false, HouseSystem::Placidus},
+    {"South East", 1990, 9, 5, 12, 30, false, -10, 151, 13, true, 33, 52, true, HouseSystem::Koch},
+    {"Polar", 1975, 6, 21, 3, 7, false, -1, 18, 57, true, 69, 39, false, HouseSystem::Meridian},
+    {"Equator", 1900, 1, 1, 12, 0, false, 0, 0, 0, false, 0, 0, false, HouseSystem::EqualAscendant},
+    {"Noon", 2099, 12, 31, 12, 0, true, 8, 122, 25, false, 0, 30, true, HouseSystem::Regiomontanus},
+    {"Leap day", 1600, 2, 29, 7, 45, false, 0, 2, 20, true, 48, 52, false, HouseSystem::Campanus},
+    {"Half zone", 2026, 8, 1, 11, 59, true, -5.5, 77, 13, true, 28, 36, false, HouseSystem::Porphyry},
+    {"Greenwich", 2026, 12, 7, 9, 30, false, 0, 0, 0, false, 51, 29, false, HouseSystem::EqualMidheaven},
+    {"Morinus", 1776, 7, 4, 5, 10, true, 5, 75, 10, false, 39, 57, false, HouseSystem::Morinus},
 };
+
+Birth BirthOf(const KnownBirth& k) {
+    Birth b;
+    b.name = k.name;
+    b.year = GivenNumber(k.year), b.month = GivenNumber(k.month), b.day = GivenNumber(k.day);
+    b.hour = GivenNumber(k.hour), b.minute = GivenNumber(k.minute), b.pm = k.pm;
+    b.zone = GivenNumber(k.zone);
+    b.longitudeDegrees = GivenNumber(k.lonDeg), b.longitudeMinutes = GivenNumber(k.lonMin), b.east = k.east;
+    b.latitudeDegrees = GivenNumber(k.latDeg), b.latitudeMinutes = GivenNumber(k.latMin), b.south = k.south;
+    b.dateText = std::to_string(k.month) + "/" + std::to_string(k.day) + "/" + std::to_string(k.year);
+    b.source = "the test";
+    return b;
+}
 
 // The chart as the pass's steps give it on a chart state of the old shape, one step after the other: the
 // time routine, the houses, the ephemeris, the house placements, the declinations of the points on the
@@ -91,8 +104,8 @@ TEST(ComputeChartTest, EveryTableIsWhatThePassStepsGiveForKnownBirths) {
     for (const float trueNode : {0.0f, 1.0f}) {
         options[161] = trueNode;
         for (const KnownBirth& k : kBirths) {
-            SCOPED_TRACE(k.line);
-            const Birth birth = BirthOf(k.line);
+            SCOPED_TRACE(k.name);
+            const Birth birth = BirthOf(k);
             const ChartResult result = ComputeChart(birth, k.houses, options);
             ASSERT_FALSE(result.fault) << result.fault->Message();
             ASSERT_TRUE(result.chart);
@@ -105,7 +118,7 @@ TEST(ComputeChartTest, EveryTableIsWhatThePassStepsGiveForKnownBirths) {
 
 TEST(ComputeChartTest, TheSecondChartHasNoMidpointTableAndTheSamePositions) {
     const Options options = DefaultOptions();
-    const Birth birth = BirthOf(kBirths[1].line);
+    const Birth birth = BirthOf(kBirths[1]);
     const ChartResult natal = ComputeChart(birth, HouseSystem::Koch, options, ChartRole::Natal);
     const ChartResult second = ComputeChart(birth, HouseSystem::Koch, options, ChartRole::Second);
     ASSERT_TRUE(natal.chart && second.chart);
@@ -121,7 +134,7 @@ TEST(ComputeChartTest, EightThreadsAtOnceFindTheSameChartsAsOne) {
     std::vector<Birth> births;
     std::vector<Chart> expected;
     for (const KnownBirth& k : kBirths) {
-        births.push_back(BirthOf(k.line));
+        births.push_back(BirthOf(k));
         expected.push_back(*ComputeChart(births.back(), k.houses, options).chart);
     }
     constexpr int kThreads = 8;
@@ -147,7 +160,7 @@ TEST(ComputeChartTest, EightThreadsAtOnceFindTheSameChartsAsOne) {
         for (std::size_t i = 0; i < births.size(); ++i) {
             const std::size_t b = (i + static_cast<std::size_t>(t)) % births.size();
             EXPECT_TRUE(found[static_cast<std::size_t>(t)][i] == expected[b])
-                << "thread " << t << ", " << kBirths[b].line;
+                << "thread " << t << ", " << kBirths[b].name;
         }
     }
 }
@@ -155,7 +168,7 @@ TEST(ComputeChartTest, EightThreadsAtOnceFindTheSameChartsAsOne) {
 TEST(ComputeChartTest, AFaultComesBackAsTheFaultWithoutAChart) {
     const Options options = DefaultOptions();
     // A latitude beyond single precision: the time routine meets a value that is not finite.
-    Birth birth = BirthOf(kBirths[0].line);
+    Birth birth = BirthOf(kBirths[0]);
     birth.latitudeDegrees = GivenNumber(1e39);
     for (const ChartRole role : {ChartRole::Natal, ChartRole::Second}) {
         const ChartResult result = ComputeChart(birth, HouseSystem::Meridian, options, role);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "chart/house_systems.h"
 #include "datafiles/name_record.h"
 #include "report/report_buffer.h"
 #include "session/chart_commands.h"
@@ -52,7 +53,7 @@ class ReportPagesTest : public ::testing::TestWithParam<PageCase> {
         const PageCase& c = GetParam();
         session_.appFolder = folder_;
         session_.options = DefaultOptions();
-        session_.checkedHouseCode = c.house;
+        session_.checkedHouse = HouseSystemOfMenuCode(c.house);
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(c.natal), session_.regional, session_.natal));
         ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(c.diurnal), session_.regional, session_.diurnal));
         session_.diurnal.secondPerson = c.secondPerson != nullptr;
