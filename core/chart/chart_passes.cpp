@@ -96,11 +96,7 @@ EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options
 
 }  // namespace
 
-Chart::Chart() : RetroFlags(kPointCount, ' ') {
-    // Before the first house placement the slots show dashes, as the chart state's do.
-    HouseText = "---- --------- -----";
-    HouseText.resize(kHouseTextLength, ' ');
-}
+Chart::Chart() : RetroFlags(kPointCount, ' '), HouseText(kHouseTextLength, ' ') {}
 
 ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options,
                          ChartRole role) {

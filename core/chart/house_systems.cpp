@@ -113,8 +113,12 @@ bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem c
 }
 
 void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {
+    WriteHouseCusps(HouseSystemOfCode(chart.HouseSystemCode), chart.HouseCusp, report);
+}
+
+void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report) {
     report.AppendBlankLine();
-    report.AppendLine(std::string("  HOUSE CUSPS - ") + HouseSystemReportName(chart.HouseSystemCode));
+    report.AppendLine(std::string("  HOUSE CUSPS - ") + HouseSystemEntryOf(system).reportName);
     for (int row = 0; row < 4; ++row) {
         std::string line;
         for (int column = 0; column < 3; ++column) {
@@ -122,7 +126,7 @@ void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {
             line += column == 0 ? "  " : " ";
             line += HouseLabelField(h);
             line += " house = ";
-            line += ShortPosition(chart.HouseCusp[static_cast<std::size_t>(h)]);
+            line += ShortPosition(cusps[static_cast<std::size_t>(h)]);
         }
         report.AppendLine(line);
     }

@@ -95,5 +95,7 @@ bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem c
 // A blank line, the title "  HOUSE CUSPS - " with the system's name, and the twelve cusps of HouseCusp
 // in four lines of three.
 void WriteHouseCusps(const ChartState& chart, ReportBuffer& report);
+// The same lines for the cusps of a chart in its house system (NatalCusp, DiurnalCusp).
+void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report);
 
 }  // namespace talvenor

@@ -235,37 +235,41 @@ void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional,
                                 chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
 }
 
-void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
+namespace {
+
+void WritePositionsTable(const PointArray& lon, const PointArray& decl, const std::string& retroFlags,
+                         const std::string& houseText, const PointArray& solsticePt, const PointArray& eclLat,
+                         ReportBuffer& report) {
     report.AppendBlankLine();
     for (int p : kTableOrder) {
         const auto i = static_cast<std::size_t>(p);
-        const TableRowSource src{
-            chart.NatalLon[i],     chart.NatalDecl[i],       FlagOf(chart.NatalRetroFlags, p),
-            &chart.NatalHouseText, chart.NatalSolsticePt[i], p <= kMoon ? &chart.NatalEclLat[i] : nullptr};
+        const TableRowSource src{lon[i],     decl[i],       FlagOf(retroFlags, p),
+                                 &houseText, solsticePt[i], p <= kMoon ? &eclLat[i] : nullptr};
         report.AppendLine(PositionsRow(p, src));
     }
     report.AppendLine(Legend(true));
 }
 
-void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report) {
-    for (int p = 1; p <= kPointCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        chart.PointLon[i] = chart.NatalLon[i];
-        chart.PointDecl[i] = chart.NatalDecl[i];
-    }
-    for (int h = 1; h <= 13; ++h)
-        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.NatalCusp[static_cast<std::size_t>(h)];
-    chart.PointHouseText = chart.NatalHouseText;
-    chart.RetroFlags = chart.NatalRetroFlags;
+}  // namespace
 
-    WriteHouseCusps(chart, report);
-    WriteSpecialPointLines(chart.NatalVertex, chart.NatalEquatorialAsc, chart.NatalCoAsc, chart.NatalPolarAsc,
-                           report);
-    WriteNatalPositions(chart, report);
+void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
+    WritePositionsTable(chart.NatalLon, chart.NatalDecl, chart.NatalRetroFlags, chart.NatalHouseText,
+                        chart.NatalSolsticePt, chart.NatalEclLat, report);
+}
+
+void WriteNatalPositions(const Chart& chart, ReportBuffer& report) {
+    WritePositionsTable(chart.Lon, chart.Decl, chart.RetroFlags, chart.HouseText, chart.SolsticePt,
+                        chart.EclLat, report);
+}
+
+void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer& report) {
+    WriteHouseCusps(natal.houseSystem, natal.Cusp, report);
+    WriteSpecialPointLines(natal.Vertex(), natal.EquatorialAsc(), natal.CoAsc(), natal.PolarAsc(), report);
+    WriteNatalPositions(natal, report);
     report.AppendBlankLine();
-    report.AppendLine("  " + LongPosition(chart.TrueNode) + "   TRUE NORTH NODE" + std::string(16, ' ') +
-                      DeclinationText(chart.TrueNodeDecl) + "   " +
-                      ShortPosition(SolsticePoint(chart.TrueNode, options)));
+    report.AppendLine("  " + LongPosition(natal.TrueNode) + "   TRUE NORTH NODE" + std::string(16, ' ') +
+                      DeclinationText(natal.TrueNodeDecl) + "   " +
+                      ShortPosition(SolsticePoint(natal.TrueNode, options)));
 }
 
 void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
