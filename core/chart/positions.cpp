@@ -272,38 +272,29 @@ void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer
                       ShortPosition(SolsticePoint(natal.TrueNode, options)));
 }
 
-void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const SecondInputTexts& diurnal, ReportBuffer& report) {
+void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
+                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                               ReportBuffer& report) {
     const bool secondPerson = diurnal.secondPerson;
     report.AppendBlankLine();
     report.AppendLine(secondPerson ? "  " + diurnal.secondPersonName + "'s NATAL POSITIONS"
                                    : std::string("  TRANSIT POSITIONS"));
-    WriteDiurnalHeader(chart, regional, report);
+    WriteDiurnalHeader(header, regional, report);
 
-    for (int p = 1; p <= kPointCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        chart.PointLon[i] = chart.DiurnalLon[i];
-        chart.PointDecl[i] = chart.DiurnalDecl[i];
-    }
-    for (int h = 1; h <= 13; ++h) {
-        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.DiurnalCusp[static_cast<std::size_t>(h)];
-    }
-    chart.PointHouseText = chart.DiurnalHouseText;
-    chart.RetroFlags = chart.DiurnalRetroFlags;
-
-    WriteHouseCusps(chart, report);
+    WriteHouseCusps(second.houseSystem, second.Cusp, report);
     if (secondPerson) {
-        WriteSpecialPointLines(chart.DiurnalVertex, chart.DiurnalEquatorialAsc, chart.DiurnalCoAsc,
-                               chart.DiurnalPolarAsc, report);
+        WriteSpecialPointLines(second.Vertex(), second.EquatorialAsc(), second.CoAsc(), second.PolarAsc(),
+                               report);
     }
     report.AppendBlankLine();
     for (int p : kTableOrder) {
         const auto i = static_cast<std::size_t>(p);
-        const TableRowSource src{chart.PointLon[i],
-                                 chart.PointDecl[i],
-                                 FlagOf(chart.RetroFlags, p),
-                                 secondPerson ? &chart.PointHouseText : nullptr,
-                                 SolsticePoint(chart.PointLon[i], options),
+        // The solstice points with the options of the page, which may have changed since the computation.
+        const TableRowSource src{second.Lon[i],
+                                 second.Decl[i],
+                                 FlagOf(second.RetroFlags, p),
+                                 secondPerson ? &second.HouseText : nullptr,
+                                 SolsticePoint(second.Lon[i], options),
                                  nullptr};
         report.AppendLine(PositionsRow(p, src));
     }

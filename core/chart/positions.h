@@ -54,7 +54,10 @@ void WriteNatalPositions(const Chart& chart, ReportBuffer& report);
 // positions table and the true node line of the natal chart.
 void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer& report);
 // The transit positions page (or the second person's natal positions).
-void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const SecondInputTexts& diurnal, ReportBuffer& report);
+// The house cusps, the special points (second person only) and the positions are the second chart's; the
+// date line is the diurnal input section's.
+void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
+                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                               ReportBuffer& report);
 
 }  // namespace talvenor

@@ -24,6 +24,14 @@ void LoadNatalWorkingSet(ChartState& chart) {
     chart.RetroFlags = chart.NatalRetroFlags;
 }
 
+// The same for the second chart, as the transit page leaves them.
+void LoadDiurnalWorkingSet(ChartState& chart) {
+    LoadIntoWorkingArrays(chart.DiurnalLon, chart.DiurnalDecl, chart);
+    for (std::size_t h = 1; h <= 13; ++h) chart.HouseCusp[h] = chart.DiurnalCusp[h];
+    chart.PointHouseText = chart.DiurnalHouseText;
+    chart.RetroFlags = chart.DiurnalRetroFlags;
+}
+
 }  // namespace
 
 ShowResult NatalDataCommand(Session& s) {
@@ -37,10 +45,10 @@ ShowResult NatalDataCommand(Session& s) {
 
 ShowResult TransitDataCommand(Session& s) {
     s.report.StartReport();
-    WriteTransitPositionsPage(s.chart, s.options, s.regional, s.diurnal, s.report);
-    LoadIntoWorkingArrays(s.chart.DiurnalLon, s.chart.DiurnalDecl, s.chart);
+    WriteTransitPositionsPage(s.chart, s.secondChart, s.options, s.regional, s.diurnal, s.report);
+    LoadDiurnalWorkingSet(s.chart);
     if (s.diurnal.secondPerson) {
-        WriteAspectGrid(s.chart, s.options, s.report);
+        WriteAspectGrid(s.secondChart, s.options, s.report);
     } else {
         WriteTransitToTransit(s.secondChart, s.report);
     }

@@ -107,6 +107,15 @@ TEST_P(ReportPagesTest, ThePagesOfTheChartsIgnoreWhatTheWorkingArraysHold) {
     spoil();
     TransitsToNatalCommand(session_);
     ExpectLastPage("transits-to-natal");
+    // The transit page leaves the second chart there instead.
+    spoil();
+    TransitDataCommand(session_);
+    ExpectLastPage("transit-data");
+    EXPECT_EQ(st.PointLon, st.DiurnalLon);
+    EXPECT_EQ(st.PointDecl, st.DiurnalDecl);
+    EXPECT_EQ(st.HouseCusp, st.DiurnalCusp);
+    EXPECT_EQ(st.PointHouseText, st.DiurnalHouseText);
+    EXPECT_EQ(st.RetroFlags, st.DiurnalRetroFlags);
 }
 
 TEST_P(ReportPagesTest, TransitDataPage) {
