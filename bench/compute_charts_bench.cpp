@@ -24,14 +24,26 @@ void BM_ComputeCharts(benchmark::State& state) {
     Prepare(s);
     for (auto _ : state) {
         s.report.ClearAll();
-        ChartState work = s.chart;
-        // The births read from the windows' texts, as the transfer always read them, then both passes.
-        auto fault = ComputeBothCharts(s, NatalWindowBirth(s), DiurnalWindowBirth(s), work);
-        benchmark::DoNotOptimize(fault);
-        benchmark::DoNotOptimize(work.DiurnalLon);
+        // The births read from the windows' texts, checked, both charts and the tables the pages read.
+        auto report = ComputeChartsFrom(s, NatalWindowBirth(s), DiurnalWindowBirth(s));
+        benchmark::DoNotOptimize(report);
+        benchmark::DoNotOptimize(s.chart.DiurnalLon);
     }
 }
 BENCHMARK(BM_ComputeCharts)->Unit(benchmark::kMicrosecond);
+
+// One natal chart from a birth, nothing else.
+void BM_ComputeChart(benchmark::State& state) {
+    SilentDialogs dialogs;
+    Session s(dialogs);
+    Prepare(s);
+    const Birth birth = NatalWindowBirth(s);
+    for (auto _ : state) {
+        ChartResult chart = ComputeChart(birth, HouseSystem::Placidus, s.options);
+        benchmark::DoNotOptimize(chart);
+    }
+}
+BENCHMARK(BM_ComputeChart)->Unit(benchmark::kMicrosecond);
 
 void BM_NatalDataPage(benchmark::State& state) {
     SilentDialogs dialogs;

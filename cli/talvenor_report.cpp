@@ -11,6 +11,7 @@
 #include "arguments.h"
 #include "atlas_commands.h"
 #include "chart/chart_dump.h"
+#include "chart/house_systems.h"
 #include "chart_exports.h"
 #include "datafiles/name_record.h"
 #include "environment/app_folder.h"
@@ -126,13 +127,6 @@ class StderrDialogs : public UserDialogs {
     }
 };
 
-bool IsHouseCode(const std::string& code) {
-    for (const char* c : {"P", "R", "K", "C", "O", "EA", "EM", "M", "I"}) {
-        if (code == c) return true;
-    }
-    return false;
-}
-
 int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
         modulusText, output, sizeText, pointerText, namesFile;
@@ -231,7 +225,8 @@ int Run(int argc, char** argv) {
     if (const std::string problem = cli::CheckEventArguments(*report, eventArguments); !problem.empty())
         return BadArguments(problem);
     drawing.modulus = modulus;
-    if (house && !IsHouseCode(*house)) return BadArguments("unknown house system " + *house);
+    const std::optional<HouseSystem> houseSystem = house ? HouseSystemOfKnownCode(*house) : std::nullopt;
+    if (house && !houseSystem) return BadArguments("unknown house system " + *house);
 
     StderrDialogs dialogs;
     Session session(dialogs);
@@ -251,7 +246,7 @@ int Run(int argc, char** argv) {
         LoadOptions(session, folder / kOptionsFileName);
     }
     session.regional = ReadRegionalFormat();
-    session.checkedHouseCode = house ? *house : HouseCodeForOption(session.options.startHouseSystem());
+    session.checkedHouse = houseSystem.value_or(HouseSystemForOption(session.options.startHouseSystem()));
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 
@@ -320,6 +315,7 @@ int Run(int argc, char** argv) {
     const ComputeReport computed = ComputeChartsFrom(session, natalBirth, secondBirth);
     ShowComputeMessages(session, computed);
     if (computed.outcome != ComputeOutcome::Computed) return 1;
+    ShowNatalDataAfterComputing(session);
 
     if (entry->output == ReportOutput::Drawing) return WriteDrawing(session, drawing, argc, argv);
     if (entry->output == ReportOutput::Events)

@@ -6,6 +6,7 @@
 // stands. The remaining lines are TSRTEMP.TXT, kept in the atlas folder.
 #include <cmath>
 
+#include "chart/house_systems.h"
 #include "fuzz_support.h"
 #include "session/atlas_lookup.h"
 #include "session/compute_charts.h"
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string* text : {&session.natal.year, &session.diurnal.year}) *text = "1962";
     for (std::string* text : {&session.natal.hour, &session.diurnal.hour}) *text = "10";
     for (std::string* text : {&session.natal.minute, &session.diurnal.minute}) *text = "15";
-    session.checkedHouseCode = "M";
+    session.checkedHouse = HouseSystemOfMenuCode("M");
     dialogs.messages = 0;
     const ComputeOutcome outcome = ComputeCharts(session);
     Require((outcome == ComputeOutcome::Computed) == (dialogs.messages == 0),

@@ -8,6 +8,7 @@
 // txtLatDeg, txtLatMin, the second person's caption, txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear,
 // txtDiurnalHour, txtDiurnalMinute, txtDiurnalTZ, txtDiurnalLongDeg, txtDiurnalLongMin,
 // txtDiurnalLatDeg, txtDiurnalLatMin. Missing lines are empty texts.
+#include "chart/house_systems.h"
 #include "chart_checks.h"
 #include "input/input_checks.h"
 #include "session/compute_charts.h"
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingDialogs dialogs;
     Session session(dialogs);
     session.options = DefaultOptions();
-    session.checkedHouseCode = lines[0];
+    session.checkedHouse = HouseSystemOfMenuCode(lines[0]);
 
     const std::string& flags = lines[1];
     InputTexts& n = session.natal;

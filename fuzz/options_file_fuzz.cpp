@@ -2,6 +2,7 @@
 // present-moment fill, the computation and every report.
 #include <ctime>
 
+#include "chart/house_systems.h"
 #include "datafiles/name_record.h"
 #include "environment/options.h"
 #include "fuzz_support.h"
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingDialogs dialogs;
     Session session(dialogs);
     session.options = options;
-    session.checkedHouseCode = HouseCodeForOption(options[27]);
+    session.checkedHouse = HouseSystemForOption(options[27]);
     std::tm moment{};
     moment.tm_year = 2026 - 1900, moment.tm_mon = 11, moment.tm_mday = 7, moment.tm_hour = 9,
     moment.tm_min = 30;
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CopyNatalToDiurnal(session.natal, session.diurnal);
         session.diurnal.month = "12", session.diurnal.day = "7";
         session.diurnal.year = "2026";
-        session.checkedHouseCode = "P";
+        session.checkedHouse = HouseSystemOfMenuCode("P");
         if (ComputeCharts(session) != ComputeOutcome::Computed) return 0;
     }
     // The reports that read options: the aspect lists (orbs), the midpoint list (33 to 35), the trees

@@ -207,6 +207,15 @@ GridAspect FindGridAspect(double s, const Options& options) {
 // ---- Grid ------------------------------------------------------------------------------------------
 
 void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report) {
+    WriteAspectGrid(chart.PointLon, chart.PointDecl, options, report);
+}
+
+void WriteAspectGrid(const Chart& chart, const Options& options, ReportBuffer& report) {
+    WriteAspectGrid(chart.Lon, chart.Decl, options, report);
+}
+
+void WriteAspectGrid(const PointArray& lon, const PointArray& decl, const Options& options,
+                     ReportBuffer& report) {
     report.AppendBlankLine();
     report.AppendLine(std::string(22, ' ') + "NATAL PLANET ASPECTS TO NATAL PLANETS");
     report.AppendBlankLine();
@@ -217,8 +226,6 @@ void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuff
     list.reserve(64 * 64);
     list += kNewLine;
 
-    const PointArray& lon = chart.PointLon;
-    const PointArray& decl = chart.PointDecl;
     const GridBounds bounds = BoundsOf(options);
     for (int i = 1; i <= kPointCount; ++i) {
         std::string row = "  " + GridLabel(i);
@@ -310,6 +317,16 @@ void WriteListAspect(int t, int n, double d, ReportBuffer& report) {
 }
 
 void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report) {
+    WriteTransitToNatal(chart.DiurnalLon, chart.NatalLon, diurnal, report);
+}
+
+void WriteTransitToNatal(const Chart& second, const Chart& natal, const SecondInputTexts& diurnal,
+                         ReportBuffer& report) {
+    WriteTransitToNatal(second.Lon, natal.Lon, diurnal, report);
+}
+
+void WriteTransitToNatal(const PointArray& transitLon, const PointArray& natalLon,
+                         const SecondInputTexts& diurnal, ReportBuffer& report) {
     report.AppendBlankLine();
     if (diurnal.secondPerson) {
         report.AppendLine(std::string(6, ' ') + diurnal.secondPersonName + "'s " +
@@ -323,15 +340,22 @@ void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurna
         if (t == kSouthNode || t == kPartOfFortune) continue;
         for (int n = 1; n <= kPointCount; ++n) {
             if (n == kSouthNode) continue;
-            WriteListAspect(
-                t, n,
-                chart.DiurnalLon[static_cast<std::size_t>(t)] - chart.NatalLon[static_cast<std::size_t>(n)],
-                report);
+            WriteListAspect(t, n,
+                            transitLon[static_cast<std::size_t>(t)] - natalLon[static_cast<std::size_t>(n)],
+                            report);
         }
     }
 }
 
 void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report) {
+    WriteTransitToTransit(chart.DiurnalLon, report);
+}
+
+void WriteTransitToTransit(const Chart& second, ReportBuffer& report) {
+    WriteTransitToTransit(second.Lon, report);
+}
+
+void WriteTransitToTransit(const PointArray& lon, ReportBuffer& report) {
     report.AppendBlankLine();
     report.AppendLine(std::string(3, ' ') + "TRANSITING PLANET ASPECTS TO TRANSITING PLANETS");
     report.AppendBlankLine();
@@ -339,10 +363,8 @@ void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report) {
         if (t == kSouthNode || t == kPartOfFortune) continue;
         for (int n = t + 1; n <= kPointCount; ++n) {
             if (n == kSouthNode) continue;
-            WriteListAspect(
-                t, n,
-                chart.DiurnalLon[static_cast<std::size_t>(t)] - chart.DiurnalLon[static_cast<std::size_t>(n)],
-                report);
+            WriteListAspect(t, n, lon[static_cast<std::size_t>(t)] - lon[static_cast<std::size_t>(n)],
+                            report);
         }
     }
 }

@@ -5,6 +5,7 @@
 // and a smaller set of aspects.
 #pragma once
 
+#include "chart/chart.h"
 #include "chart/chart_state.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
@@ -15,6 +16,11 @@ namespace talvenor {
 // Writes the grid of aspects among the fifteen points of the working arrays (PointLon, PointDecl,
 // whichever chart they hold), the legend and the aspect list.
 void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report);
+// The same grid for the points of one chart (Lon, Decl).
+void WriteAspectGrid(const Chart& chart, const Options& options, ReportBuffer& report);
+// The same grid for fifteen longitudes and declinations.
+void WriteAspectGrid(const PointArray& lon, const PointArray& decl, const Options& options,
+                     ReportBuffer& report);
 
 // The aspect a grid cell shows for a separation s (0 to 180) with the orbs of options 1 to 16: k = 1
 // when there is none; fromExact is the separation minus the aspect's angle. With wide orbs the last
@@ -40,8 +46,16 @@ void WriteListAspect(int t, int n, double d, ReportBuffer& report);
 // Transiting points (DiurnalLon) to natal points (NatalLon); the title names the second person when the
 // diurnal window is in second-person mode.
 void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report);
+// The same list for the second chart's points against the natal chart's.
+void WriteTransitToNatal(const Chart& second, const Chart& natal, const SecondInputTexts& diurnal,
+                         ReportBuffer& report);
+void WriteTransitToNatal(const PointArray& transitLon, const PointArray& natalLon,
+                         const SecondInputTexts& diurnal, ReportBuffer& report);
 
 // Transiting points among themselves (DiurnalLon).
 void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report);
+// The same list for the points of the second chart.
+void WriteTransitToTransit(const Chart& second, ReportBuffer& report);
+void WriteTransitToTransit(const PointArray& lon, ReportBuffer& report);
 
 }  // namespace talvenor

@@ -1,7 +1,9 @@
-// The chart tables shared by input, engine, houses and every report.
+// The chart tables that the older page writers read.
 //
-// One natal chart, one second (diurnal) chart and one working set that the engine fills for whichever
-// chart it is computing. Per-point arrays hold 16 elements and leave element 0 unused, so that an index
+// One natal chart, one second (diurnal) chart and one working set. A computation makes two `Chart`
+// values (chart/chart.h); the session's chart state is filled from them in one place only
+// (AssembleChartState in session/compute_charts.cpp), and the pass of ComputeChart uses a chart state of
+// its own as its working set. Per-point arrays hold 16 elements and leave element 0 unused, so that an index
 // reads exactly like the point catalogue (1 Sun ... 15 Midheaven).
 #pragma once
 
@@ -33,6 +35,7 @@ struct PassTimeOutputs {
            ObliquityDeg = 0, Midheaven = 0, Ascendant = 0, Vertex = 0, EquatorialAscendant = 0,
            CoAscendant = 0, PolarAscendant = 0, AuxLatitudeRad = 0;
     int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
+    friend bool operator==(const PassTimeOutputs&, const PassTimeOutputs&) = default;
 };
 
 struct ChartState {

@@ -18,16 +18,37 @@ double Reduce(double x) {
 
 }  // namespace
 
+const HouseSystemEntry& HouseSystemEntryOf(HouseSystem system) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.system == system) return e;
+    }
+    return kHouseSystems[0];
+}
+
+std::optional<HouseSystem> HouseSystemOfKnownCode(std::string_view code) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.code == code) return e.system;
+    }
+    return std::nullopt;
+}
+
 HouseSystem HouseSystemOfCode(std::string_view code) {
-    if (code == kPlacidus) return HouseSystem::Placidus;
-    if (code == kKoch) return HouseSystem::Koch;
-    if (code == kCampanus) return HouseSystem::Campanus;
-    if (code == kPorphyry) return HouseSystem::Porphyry;
-    if (code == kEqualAscendant) return HouseSystem::EqualAscendant;
-    if (code == kEqualMidheaven) return HouseSystem::EqualMidheaven;
-    if (code == kMeridian) return HouseSystem::Meridian;
-    if (code == kMorinus) return HouseSystem::Morinus;
-    return HouseSystem::Regiomontanus;
+    return HouseSystemOfKnownCode(code).value_or(HouseSystem::Regiomontanus);
+}
+
+std::string_view CodeOfHouseSystem(HouseSystem system) {
+    return HouseSystemEntryOf(system).code;
+}
+
+HouseSystem HouseSystemForOption(float option27) {
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        if (e.option27 == option27) return e.system;
+    }
+    return HouseSystem::Placidus;
+}
+
+HouseSystem HouseSystemOfMenuCode(std::string_view code) {
+    return HouseSystemOfKnownCode(code).value_or(HouseSystem::Placidus);
 }
 
 EngineStatus ComputeHouseCusps(ChartState& chart) {
@@ -72,15 +93,7 @@ void PlaceHouses(ChartState& chart) {
 }
 
 const char* HouseSystemReportName(std::string_view code) {
-    if (code == kPlacidus) return "Placidus";
-    if (code == kKoch) return "Koch";
-    if (code == kCampanus) return "Campanus";
-    if (code == kPorphyry) return "Porphyry";
-    if (code == kEqualAscendant) return "Equal - Ascendant";
-    if (code == kEqualMidheaven) return "Equal - MC";
-    if (code == kMeridian) return "Meridian";
-    if (code == kMorinus) return "Morinus";
-    return "Regiomontanus";
+    return HouseSystemEntryOf(HouseSystemOfCode(code)).reportName;
 }
 
 bool LatitudeTooHighForHouses(const Birth& birth) {
@@ -93,15 +106,19 @@ bool LatitudeTooHighForHouses(const Birth& birth) {
     return degrees < 0.0 && std::fabs(degrees + minutes / 100.0) > 66.0;
 }
 
-bool HouseLatitudeRefused(const Birth& natal, const Birth& second, std::string_view checkedHouseCode) {
-    // These two systems do not use the latitude at all.
-    if (checkedHouseCode == kMeridian || checkedHouseCode == kMorinus) return false;
+bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem checked) {
+    // Meridian and Morinus do not use the latitude at all.
+    if (!HouseSystemEntryOf(checked).usesLatitude) return false;
     return LatitudeTooHighForHouses(natal) || LatitudeTooHighForHouses(second);
 }
 
 void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {
+    WriteHouseCusps(HouseSystemOfCode(chart.HouseSystemCode), chart.HouseCusp, report);
+}
+
+void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report) {
     report.AppendBlankLine();
-    report.AppendLine(std::string("  HOUSE CUSPS - ") + HouseSystemReportName(chart.HouseSystemCode));
+    report.AppendLine(std::string("  HOUSE CUSPS - ") + HouseSystemEntryOf(system).reportName);
     for (int row = 0; row < 4; ++row) {
         std::string line;
         for (int column = 0; column < 3; ++column) {
@@ -109,7 +126,7 @@ void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {
             line += column == 0 ? "  " : " ";
             line += HouseLabelField(h);
             line += " house = ";
-            line += ShortPosition(chart.HouseCusp[static_cast<std::size_t>(h)]);
+            line += ShortPosition(cusps[static_cast<std::size_t>(h)]);
         }
         report.AppendLine(line);
     }

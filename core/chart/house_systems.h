@@ -2,6 +2,8 @@
 // and the house-cusp lines of the natal data page.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string_view>
 
 #include "chart/birth.h"
@@ -12,19 +14,51 @@
 
 namespace talvenor {
 
-// Codes of the house systems, as HouseSystemCode and the house menu hold them.
-inline constexpr std::string_view kPlacidus = "P";
-inline constexpr std::string_view kRegiomontanus = "R";
-inline constexpr std::string_view kKoch = "K";
-inline constexpr std::string_view kCampanus = "C";
-inline constexpr std::string_view kPorphyry = "O";
-inline constexpr std::string_view kEqualAscendant = "EA";
-inline constexpr std::string_view kEqualMidheaven = "EM";
-inline constexpr std::string_view kMeridian = "M";
-inline constexpr std::string_view kMorinus = "I";
+// The nine house systems, in the order of the house menu: the code the house menu and the report tool's
+// --house take (and the chart state's HouseSystemCode holds), the menu item with its caption, the name the
+// house-cusp report prints, the value of option 27 that checks it at start and whether the system
+// divides the houses by the latitude (the quadrant systems, refused above 66 degrees).
+struct HouseSystemEntry {
+    HouseSystem system;
+    std::string_view code;
+    const char* menuItem;
+    const char* menuCaption;
+    const char* reportName;
+    float option27;
+    bool usesLatitude;
+};
 
-// The engine's house system for a code; an unknown code gives Regiomontanus.
+inline constexpr std::array<HouseSystemEntry, 9> kHouseSystems{{
+    {HouseSystem::Placidus, "P", "mnuHousePlacidus", "&Placidus", "Placidus", 1, true},
+    {HouseSystem::Regiomontanus, "R", "mnuHouseRegiomontanus", "&Regiomontanus", "Regiomontanus", 2, true},
+    {HouseSystem::Koch, "K", "mnuHouseKoch", "&Koch", "Koch", 3, true},
+    {HouseSystem::Campanus, "C", "mnuHouseCampanus", "&Campanus", "Campanus", 4, true},
+    {HouseSystem::Porphyry, "O", "mnuHousePorphyry", "P&orphyry", "Porphyry", 5, true},
+    {HouseSystem::EqualAscendant, "EA", "mnuHouseEqualAsc", "&Equal - Asc", "Equal - Ascendant", 6, true},
+    {HouseSystem::EqualMidheaven, "EM", "mnuHouseEqualMC", "E&qual - MC", "Equal - MC", 7, true},
+    {HouseSystem::Meridian, "M", "mnuHouseMeridian", "&Meridian", "Meridian", 8, false},
+    {HouseSystem::Morinus, "I", "mnuHouseMorinus", "Mor&inus", "Morinus", 9, false},
+}};
+
+// The entry of a house system.
+const HouseSystemEntry& HouseSystemEntryOf(HouseSystem system);
+
+// The house system of one of the nine codes, exactly as written; nothing for any other text.
+std::optional<HouseSystem> HouseSystemOfKnownCode(std::string_view code);
+
+// The engine's house system for a code of the chart state; an unknown code gives Regiomontanus.
 HouseSystem HouseSystemOfCode(std::string_view code);
+
+// The code of a house system.
+std::string_view CodeOfHouseSystem(HouseSystem system);
+
+// The house system checked at start for an option-27 value: 2 Regiomontanus ... 9 Morinus, anything else
+// Placidus.
+HouseSystem HouseSystemForOption(float option27);
+
+// The house system the computation takes from the house menu's code: one of the nine, otherwise
+// Placidus.
+HouseSystem HouseSystemOfMenuCode(std::string_view code);
 
 // The house cusps of the chart the time routine has just prepared, in the system of HouseSystemCode.
 // Reads RamcRad, ObliquityRad (minus the obliquity), Ascendant, Midheaven, NatalNorthSouth, the packed
@@ -39,7 +73,7 @@ EngineStatus ComputeHouseCusps(ChartState& chart);
 // opens.
 void PlaceHouses(ChartState& chart);
 
-// The name the house-cusp report prints for a house-system code.
+// The name the house-cusp report prints for a house-system code (Regiomontanus for an unknown code).
 const char* HouseSystemReportName(std::string_view code);
 
 inline constexpr std::string_view kLatitudeTooHighMessage =
@@ -56,10 +90,12 @@ bool LatitudeTooHighForHouses(const Birth& birth);
 // The high-latitude rule of a computation: a natal or diurnal latitude above 66 degrees 00 minutes is
 // refused unless the checked house system is Meridian or Morinus, which do not depend on the latitude.
 // One warning covers both charts.
-bool HouseLatitudeRefused(const Birth& natal, const Birth& second, std::string_view checkedHouseCode);
+bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem checked);
 
 // A blank line, the title "  HOUSE CUSPS - " with the system's name, and the twelve cusps of HouseCusp
 // in four lines of three.
 void WriteHouseCusps(const ChartState& chart, ReportBuffer& report);
+// The same lines for the cusps of a chart in its house system (NatalCusp, DiurnalCusp).
+void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report);
 
 }  // namespace talvenor

@@ -235,71 +235,66 @@ void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional,
                                 chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
 }
 
-void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
+namespace {
+
+void WritePositionsTable(const PointArray& lon, const PointArray& decl, const std::string& retroFlags,
+                         const std::string& houseText, const PointArray& solsticePt, const PointArray& eclLat,
+                         ReportBuffer& report) {
     report.AppendBlankLine();
     for (int p : kTableOrder) {
         const auto i = static_cast<std::size_t>(p);
-        const TableRowSource src{
-            chart.NatalLon[i],     chart.NatalDecl[i],       FlagOf(chart.NatalRetroFlags, p),
-            &chart.NatalHouseText, chart.NatalSolsticePt[i], p <= kMoon ? &chart.NatalEclLat[i] : nullptr};
+        const TableRowSource src{lon[i],     decl[i],       FlagOf(retroFlags, p),
+                                 &houseText, solsticePt[i], p <= kMoon ? &eclLat[i] : nullptr};
         report.AppendLine(PositionsRow(p, src));
     }
     report.AppendLine(Legend(true));
 }
 
-void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report) {
-    for (int p = 1; p <= kPointCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        chart.PointLon[i] = chart.NatalLon[i];
-        chart.PointDecl[i] = chart.NatalDecl[i];
-    }
-    for (int h = 1; h <= 13; ++h)
-        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.NatalCusp[static_cast<std::size_t>(h)];
-    chart.PointHouseText = chart.NatalHouseText;
-    chart.RetroFlags = chart.NatalRetroFlags;
+}  // namespace
 
-    WriteHouseCusps(chart, report);
-    WriteSpecialPointLines(chart.NatalVertex, chart.NatalEquatorialAsc, chart.NatalCoAsc, chart.NatalPolarAsc,
-                           report);
-    WriteNatalPositions(chart, report);
-    report.AppendBlankLine();
-    report.AppendLine("  " + LongPosition(chart.TrueNode) + "   TRUE NORTH NODE" + std::string(16, ' ') +
-                      DeclinationText(chart.TrueNodeDecl) + "   " +
-                      ShortPosition(SolsticePoint(chart.TrueNode, options)));
+void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
+    WritePositionsTable(chart.NatalLon, chart.NatalDecl, chart.NatalRetroFlags, chart.NatalHouseText,
+                        chart.NatalSolsticePt, chart.NatalEclLat, report);
 }
 
-void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const SecondInputTexts& diurnal, ReportBuffer& report) {
+void WriteNatalPositions(const Chart& chart, ReportBuffer& report) {
+    WritePositionsTable(chart.Lon, chart.Decl, chart.RetroFlags, chart.HouseText, chart.SolsticePt,
+                        chart.EclLat, report);
+}
+
+void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer& report) {
+    WriteHouseCusps(natal.houseSystem, natal.Cusp, report);
+    WriteSpecialPointLines(natal.Vertex(), natal.EquatorialAsc(), natal.CoAsc(), natal.PolarAsc(), report);
+    WriteNatalPositions(natal, report);
+    report.AppendBlankLine();
+    report.AppendLine("  " + LongPosition(natal.TrueNode) + "   TRUE NORTH NODE" + std::string(16, ' ') +
+                      DeclinationText(natal.TrueNodeDecl) + "   " +
+                      ShortPosition(SolsticePoint(natal.TrueNode, options)));
+}
+
+void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
+                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                               ReportBuffer& report) {
     const bool secondPerson = diurnal.secondPerson;
     report.AppendBlankLine();
     report.AppendLine(secondPerson ? "  " + diurnal.secondPersonName + "'s NATAL POSITIONS"
                                    : std::string("  TRANSIT POSITIONS"));
-    WriteDiurnalHeader(chart, regional, report);
+    WriteDiurnalHeader(header, regional, report);
 
-    for (int p = 1; p <= kPointCount; ++p) {
-        const auto i = static_cast<std::size_t>(p);
-        chart.PointLon[i] = chart.DiurnalLon[i];
-        chart.PointDecl[i] = chart.DiurnalDecl[i];
-    }
-    for (int h = 1; h <= 13; ++h) {
-        chart.HouseCusp[static_cast<std::size_t>(h)] = chart.DiurnalCusp[static_cast<std::size_t>(h)];
-    }
-    chart.PointHouseText = chart.DiurnalHouseText;
-    chart.RetroFlags = chart.DiurnalRetroFlags;
-
-    WriteHouseCusps(chart, report);
+    WriteHouseCusps(second.houseSystem, second.Cusp, report);
     if (secondPerson) {
-        WriteSpecialPointLines(chart.DiurnalVertex, chart.DiurnalEquatorialAsc, chart.DiurnalCoAsc,
-                               chart.DiurnalPolarAsc, report);
+        WriteSpecialPointLines(second.Vertex(), second.EquatorialAsc(), second.CoAsc(), second.PolarAsc(),
+                               report);
     }
     report.AppendBlankLine();
     for (int p : kTableOrder) {
         const auto i = static_cast<std::size_t>(p);
-        const TableRowSource src{chart.PointLon[i],
-                                 chart.PointDecl[i],
-                                 FlagOf(chart.RetroFlags, p),
-                                 secondPerson ? &chart.PointHouseText : nullptr,
-                                 SolsticePoint(chart.PointLon[i], options),
+        // The solstice points with the options of the page, which may have changed since the computation.
+        const TableRowSource src{second.Lon[i],
+                                 second.Decl[i],
+                                 FlagOf(second.RetroFlags, p),
+                                 secondPerson ? &second.HouseText : nullptr,
+                                 SolsticePoint(second.Lon[i], options),
                                  nullptr};
         report.AppendLine(PositionsRow(p, src));
     }

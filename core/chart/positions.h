@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "chart/chart.h"
 #include "chart/chart_state.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
@@ -47,11 +48,16 @@ void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional,
 
 // The natal positions table (a blank line, fourteen rows and the legend).
 void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);
-// The special points block of the natal data page: loads the natal chart into the working arrays, writes
-// the house cusps, the four special points, the natal positions table and the true node line.
-void WriteSpecialPoints(ChartState& chart, const Options& options, ReportBuffer& report);
+// The same table for a chart: Lon, RetroFlags, HouseText, Decl, SolsticePt and, for Sun and Moon, EclLat.
+void WriteNatalPositions(const Chart& chart, ReportBuffer& report);
+// The special points block of the natal data page: the house cusps, the four special points, the natal
+// positions table and the true node line of the natal chart.
+void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer& report);
 // The transit positions page (or the second person's natal positions).
-void WriteTransitPositionsPage(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                               const SecondInputTexts& diurnal, ReportBuffer& report);
+// The house cusps, the special points (second person only) and the positions are the second chart's; the
+// date line is the diurnal input section's.
+void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
+                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                               ReportBuffer& report);
 
 }  // namespace talvenor

@@ -167,14 +167,13 @@ std::vector<InputFault> CheckBirth(const Birth& birth, BirthWindow window) {
     return out;
 }
 
-std::vector<InputFault> CheckBirths(const Birth& natal, const Birth& second,
-                                    std::string_view checkedHouseCode) {
+std::vector<InputFault> CheckBirths(const Birth& natal, const Birth& second, HouseSystem checked) {
     std::vector<InputFault> out;
     Faults natalFaults(BirthWindow::Natal, out);
     Faults secondFaults(BirthWindow::Diurnal, out);
     TestComplete(natal, natalFaults);
     TestComplete(second, secondFaults);
-    if (HouseLatitudeRefused(natal, second, checkedHouseCode)) {
+    if (HouseLatitudeRefused(natal, second, checked)) {
         const bool natalTooHigh = LatitudeTooHighForHouses(natal);
         out.push_back(
             {{std::string(kLatitudeTooHighMessage), std::string(kLatitudeTooHighTitle), kLatitudeTooHighIcon},

@@ -12,6 +12,7 @@
 #include "chart/birth.h"
 #include "environment/user_message.h"
 #include "environment/year_rule.h"
+#include "ephemeris/houses.h"
 
 namespace talvenor {
 
@@ -74,7 +75,6 @@ std::vector<InputFault> CheckBirth(const Birth& birth, BirthWindow window);
 // The whole check of a computation, in its order: completeness of the natal birth, then of the second;
 // the high-latitude warning of the checked house system (HouseLatitudeRefused); the ranges of the natal
 // birth, then of the second. Empty when the charts may be computed.
-std::vector<InputFault> CheckBirths(const Birth& natal, const Birth& second,
-                                    std::string_view checkedHouseCode);
+std::vector<InputFault> CheckBirths(const Birth& natal, const Birth& second, HouseSystem checked);
 
 }  // namespace talvenor

@@ -43,7 +43,11 @@ std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord
         return NameRecordFault(NameRecordLine(record), session.regional)
             .value_or(kNameRecordFormatErrorMessage);
     const ComputeReport report = ComputeChartsFrom(session, read.birth, second, wanted);
-    if (report.outcome == ComputeOutcome::Computed) return std::nullopt;
+    if (report.outcome == ComputeOutcome::Computed) {
+        // The record's natal data page, as after every computation.
+        ShowNatalDataAfterComputing(session);
+        return std::nullopt;
+    }
     std::string text;
     for (const UserMessage& m : report.Messages()) {
         if (!text.empty()) text += " ";

@@ -15,25 +15,42 @@ void LoadIntoWorkingArrays(const PointArray& lon, const PointArray& decl, ChartS
     }
 }
 
+// The natal chart in the working arrays, as the natal data page has always left them for the commands
+// that read them next.
+void LoadNatalWorkingSet(ChartState& chart) {
+    LoadIntoWorkingArrays(chart.NatalLon, chart.NatalDecl, chart);
+    for (std::size_t h = 1; h <= 13; ++h) chart.HouseCusp[h] = chart.NatalCusp[h];
+    chart.PointHouseText = chart.NatalHouseText;
+    chart.RetroFlags = chart.NatalRetroFlags;
+}
+
+// The same for the second chart, as the transit page leaves them.
+void LoadDiurnalWorkingSet(ChartState& chart) {
+    LoadIntoWorkingArrays(chart.DiurnalLon, chart.DiurnalDecl, chart);
+    for (std::size_t h = 1; h <= 13; ++h) chart.HouseCusp[h] = chart.DiurnalCusp[h];
+    chart.PointHouseText = chart.DiurnalHouseText;
+    chart.RetroFlags = chart.DiurnalRetroFlags;
+}
+
 }  // namespace
 
 ShowResult NatalDataCommand(Session& s) {
     s.report.StartReport();
     WriteNatalHeader(s.chart, s.regional, s.report);
-    WriteSpecialPoints(s.chart, s.options, s.report);
-    LoadIntoWorkingArrays(s.chart.NatalLon, s.chart.NatalDecl, s.chart);
-    WriteAspectGrid(s.chart, s.options, s.report);
+    WriteSpecialPoints(s.natalChart, s.options, s.report);
+    WriteAspectGrid(s.natalChart, s.options, s.report);
+    LoadNatalWorkingSet(s.chart);
     return ShowSessionReport(s);
 }
 
 ShowResult TransitDataCommand(Session& s) {
     s.report.StartReport();
-    WriteTransitPositionsPage(s.chart, s.options, s.regional, s.diurnal, s.report);
-    LoadIntoWorkingArrays(s.chart.DiurnalLon, s.chart.DiurnalDecl, s.chart);
+    WriteTransitPositionsPage(s.chart, s.secondChart, s.options, s.regional, s.diurnal, s.report);
+    LoadDiurnalWorkingSet(s.chart);
     if (s.diurnal.secondPerson) {
-        WriteAspectGrid(s.chart, s.options, s.report);
+        WriteAspectGrid(s.secondChart, s.options, s.report);
     } else {
-        WriteTransitToTransit(s.chart, s.report);
+        WriteTransitToTransit(s.secondChart, s.report);
     }
     const ShowResult shown = ShowSessionReport(s);
     s.chart.ChartSelector = kSelectNatal;
@@ -44,7 +61,7 @@ ShowResult TransitsToNatalCommand(Session& s) {
     s.report.StartReport();
     s.report.AppendBlankLine();
     WriteNatalHeaderShort(s.chart, s.regional, s.report);
-    WriteTransitToNatal(s.chart, s.diurnal, s.report);
+    WriteTransitToNatal(s.secondChart, s.natalChart, s.diurnal, s.report);
     return ShowSessionReport(s);
 }
 

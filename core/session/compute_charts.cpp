@@ -1,32 +1,37 @@
 #include "session/compute_charts.h"
 
 #include "chart/chart_passes.h"
+#include "chart/house_systems.h"
 #include "input/window_birth.h"
 #include "session/chart_commands.h"
 
 namespace talvenor {
 
-std::string HouseCodeFromMenu(const std::string& checkedHouseCode) {
-    for (const char* code : {"R", "K", "C", "O", "EA", "EM", "M", "I"}) {
-        if (checkedHouseCode == code) return code;
-    }
-    return "P";
-}
-
 namespace {
 
-void TransferBoth(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
-    chart.ChartName = natal.name;
-    chart.HouseSystemCode = HouseCodeFromMenu(session.checkedHouseCode);
-    TransferNatalBirth(natal, chart);
-    TransferDiurnalBirth(second, chart);
-    chart.NatalEastWestCopy = chart.NatalEastWest;
-    chart.NatalNorthSouthCopy = chart.NatalNorthSouth;
-}
-
-EngineResult ComputeNatalChart(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
-    TransferBoth(session, natal, second, chart);
-    return ComputeNatalPass(chart, session.options);
+// The tables the page writers read, assembled from the computed charts: this is the one place where the
+// chart state is filled. The input section holds both births; the working set and the time outputs are
+// those of the chart computed last, as the page writers have always found them.
+void AssembleChartState(const Chart& natal, const Birth& secondBirth, const Chart* second,
+                        ChartState& state) {
+    state.ChartName = natal.birth.name;
+    state.HouseSystemCode = std::string(CodeOfHouseSystem(natal.houseSystem));
+    state.InputErrorFlag = 0;
+    TransferNatalBirth(natal.birth, state);
+    TransferDiurnalBirth(secondBirth, state);
+    // The natal header prints the natal hemisphere words, whichever chart was computed last.
+    state.NatalEastWestCopy = state.NatalEastWest;
+    state.NatalNorthSouthCopy = state.NatalNorthSouth;
+    StoreNatalChart(natal, state);
+    if (second) {
+        StoreSecondChart(*second, state);
+        StoreWorkingSet(*second, state);
+        state.ChartSelector = kSelectDiurnal;
+        state.NatalNorthSouth = state.DiurnalNorthSouth;
+    } else {
+        StoreWorkingSet(natal, state);
+        state.ChartSelector = kSelectNatal;
+    }
 }
 
 }  // namespace
@@ -46,38 +51,39 @@ Birth DiurnalWindowBirth(const Session& session) {
     return BirthFromWindow(session.diurnal, session.regional, kDiurnalWindowSource);
 }
 
-EngineResult ComputeBothCharts(Session& session, const Birth& natal, const Birth& second, ChartState& chart) {
-    TransferBoth(session, natal, second, chart);
-    if (auto fault = ComputeNatalPass(chart, session.options)) return fault;
-    return ComputeDiurnalPass(chart, session.options);
-}
-
 ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
                                 ChartsWanted wanted) {
     ComputeReport report;
-    ChartState& chart = session.chart;
-    chart.InputErrorFlag = 0;
-    report.refused = CheckBirths(natal, second, session.checkedHouseCode);
+    ChartState& state = session.chart;
+    state.InputErrorFlag = 0;
+    report.refused = CheckBirths(natal, second, session.checkedHouse);
     if (!report.refused.empty()) {
-        chart.InputErrorFlag = 1;
+        state.InputErrorFlag = 1;
         report.outcome = ComputeOutcome::InputRefused;
         return report;
     }
 
-    // Computed on a copy: a fault halfway must not leave half a new chart behind.
-    ChartState work = chart;
-    const EngineResult fault = wanted == ChartsWanted::Both ? ComputeBothCharts(session, natal, second, work)
-                                                            : ComputeNatalChart(session, natal, second, work);
-    if (fault) {
+    // Both charts first: a fault in either keeps the previous ones.
+    const HouseSystem houses = session.checkedHouse;
+    ChartResult natalChart = ComputeChart(natal, houses, session.options, ChartRole::Natal);
+    ChartResult secondChart;
+    if (!natalChart.fault && wanted == ChartsWanted::Both) {
+        secondChart = ComputeChart(second, houses, session.options, ChartRole::Second);
+    }
+    if (const EngineResult& fault = natalChart.fault ? natalChart.fault : secondChart.fault) {
         report.fault = UserMessage{fault->Message(), kComputationErrorTitle, MessageIcon::Critical};
         report.outcome = ComputeOutcome::Fault;
         return report;
     }
-    chart = std::move(work);
+    session.natalChart = std::move(*natalChart.chart);
+    if (secondChart.chart) session.secondChart = std::move(*secondChart.chart);
+    AssembleChartState(session.natalChart, second, secondChart.chart ? &session.secondChart : nullptr, state);
+    return report;
+}
 
+void ShowNatalDataAfterComputing(Session& session) {
     NatalDataCommand(session);
     if (session.options.emptyDataAfterChart()) session.report.ClearDataBuffer();
-    return report;
 }
 
 void ShowComputeMessages(Session& session, const ComputeReport& report) {
@@ -88,6 +94,7 @@ ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted) {
     const ComputeReport report =
         ComputeChartsFrom(session, NatalWindowBirth(session), DiurnalWindowBirth(session), wanted);
     ShowComputeMessages(session, report);
+    if (report.outcome == ComputeOutcome::Computed) ShowNatalDataAfterComputing(session);
     return report.outcome;
 }
 

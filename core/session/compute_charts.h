@@ -15,7 +15,7 @@
 namespace talvenor {
 
 enum class ComputeOutcome {
-    Computed,      // both charts computed and the natal data page shown
+    Computed,      // both charts computed
     InputRefused,  // a check failed; nothing changed
     Fault,         // an arithmetic fault; the previous chart kept
 };
@@ -42,24 +42,21 @@ struct ComputeReport {
 Birth NatalWindowBirth(const Session& session);
 Birth DiurnalWindowBirth(const Session& session);
 
-// The computation from two births, with the house system of the house menu. Shows nothing: the faults
-// come back in the report. On a fault the previous chart is kept.
+// The computation from two births, with the house system of the house menu: the natal and the second
+// chart computed (ComputeChart), kept in the session and put into the chart state. Shows nothing and
+// writes no page: the faults come back in the report. On a fault the previous charts are kept.
 ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
                                 ChartsWanted wanted = ChartsWanted::Both);
 
 // Shows a report's messages in order through the session's dialogs.
 void ShowComputeMessages(Session& session, const ComputeReport& report);
 
+// The page that follows a computation: the natal data page, the data buffer emptied after it when
+// option 165 asks for that.
+void ShowNatalDataAfterComputing(Session& session);
+
 // The whole computation, as the OK button, a double-click on a name and the house menu run it: the two
-// windows' births, computed, their faults shown.
+// windows' births, computed, their faults shown, then the natal data page.
 ComputeOutcome ComputeCharts(Session& session, ChartsWanted wanted = ChartsWanted::Both);
-
-// The steps after the checks: transfer and both passes, into `chart`. On a fault `chart` is unreliable;
-// ComputeChartsFrom therefore works on a copy and keeps the previous chart.
-EngineResult ComputeBothCharts(Session& session, const Birth& natal, const Birth& second, ChartState& chart);
-
-// The house code the driver takes from the house menu: the checked code when it is one of the nine,
-// otherwise Placidus.
-std::string HouseCodeFromMenu(const std::string& checkedHouseCode);
 
 }  // namespace talvenor

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "chart/chart.h"
 #include "chart/chart_state.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
@@ -21,6 +22,10 @@ struct Session {
     explicit Session(UserDialogs& userDialogs) : dialogs(&userDialogs) { report.dialogs = dialogs; }
 
     std::filesystem::path appFolder;
+    // The natal and the second chart of the last computation.
+    Chart natalChart;
+    Chart secondChart;
+    // The tables the page writers read, assembled from the two charts after each computation.
     ChartState chart;
     Options options;
     ReportBuffer report;
@@ -28,9 +33,9 @@ struct Session {
     RegionalFormat regional;
     InputTexts natal;
     SecondInputTexts diurnal;
-    // The house system carrying the check mark in the house menu: "P", "R", "K", "C", "O", "EA", "EM",
-    // "M" or "I". Lasts for the run; the options give the one checked at start.
-    std::string checkedHouseCode = "P";
+    // The house system carrying the check mark in the house menu. Lasts for the run; option 27 gives the
+    // one checked at start (HouseSystemForOption).
+    HouseSystem checkedHouse = HouseSystem::Placidus;
     // 1 while a natal midpoint report runs.
     std::int16_t AnalysisMode = 0;
     // The dial modulus of the sort and tree commands.
@@ -47,9 +52,5 @@ struct Session {
 // Finishes the page in the report buffer and writes the last-page file (nothing while the data window is
 // minimized or the data buffer is empty).
 ShowResult ShowSessionReport(Session& session);
-
-// The house system checked at start for an option-27 value: 2 R, 3 K, 4 C, 5 O, 6 EA, 7 EM, 8 M, 9 I,
-// anything else Placidus.
-std::string HouseCodeForOption(float option27);
 
 }  // namespace talvenor

@@ -1,5 +1,6 @@
 #include "session/startup.h"
 
+#include "chart/house_systems.h"
 #include "environment/app_folder.h"
 
 namespace talvenor {
@@ -28,7 +29,7 @@ void StartSession(Session& session, const std::filesystem::path& appFolder) {
     session.settings = DefaultSettings(appFolder);
     ReadSettings(appFolder / kSettingsFileName, session.settings);
     session.regional = ReadRegionalFormat();
-    session.checkedHouseCode = HouseCodeForOption(session.options.startHouseSystem());
+    session.checkedHouse = HouseSystemForOption(session.options.startHouseSystem());
     CreateReportsFolder(appFolder);
 }
 

@@ -7,25 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "chart/house_systems.h"
 #include "session/report_table.h"
 #include "shell/talvenor_app.h"
 
 namespace talvenor::gui {
 
 namespace {
-
-struct HouseItem {
-    const char* name;
-    const char* caption;
-    const char* code;
-};
-constexpr HouseItem kHouseItems[] = {
-    {"mnuHousePlacidus", "&Placidus", "P"},   {"mnuHouseRegiomontanus", "&Regiomontanus", "R"},
-    {"mnuHouseKoch", "&Koch", "K"},           {"mnuHouseCampanus", "&Campanus", "C"},
-    {"mnuHousePorphyry", "P&orphyry", "O"},   {"mnuHouseEqualAsc", "&Equal - Asc", "EA"},
-    {"mnuHouseEqualMC", "E&qual - MC", "EM"}, {"mnuHouseMeridian", "&Meridian", "M"},
-    {"mnuHouseMorinus", "Mor&inus", "I"},
-};
 
 struct HelpItem {
     const char* name;
@@ -56,13 +44,13 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
     QMenu* houses = addMenu(nullptr, "mnuHouseSystem", "Hou&ses");
     houses_ = new QActionGroup(this);
     houses_->setExclusive(true);
-    for (const HouseItem& h : kHouseItems) {
-        QAction* a = addItem(houses, h.name, h.caption);
+    for (const HouseSystemEntry& h : kHouseSystems) {
+        QAction* a = addItem(houses, h.menuItem, h.menuCaption);
         a->setCheckable(true);
-        a->setData(QString(h.code));
+        a->setData(static_cast<int>(h.system));
         houses_->addAction(a);
-        const std::string code = h.code;
-        connect(a, &QAction::triggered, this, [this, code] { app_.houseSystemChosen(code); });
+        const HouseSystem system = h.system;
+        connect(a, &QAction::triggered, this, [this, system] { app_.houseSystemChosen(system); });
     }
 
     QMenu* data = addMenu(nullptr, "mnuData", "&Data");
@@ -163,8 +151,8 @@ QMenu* MainWindow::menu(const std::string& name) const {
     return it == menus_.end() ? nullptr : it->second;
 }
 
-void MainWindow::checkHouse(const std::string& code) {
-    for (QAction* a : houses_->actions()) a->setChecked(a->data().toString().toStdString() == code);
+void MainWindow::checkHouse(HouseSystem system) {
+    for (QAction* a : houses_->actions()) a->setChecked(a->data().toInt() == static_cast<int>(system));
 }
 
 void MainWindow::showChartMenus(bool shown) {

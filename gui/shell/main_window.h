@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "ephemeris/houses.h"
+
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -24,7 +26,7 @@ class MainWindow : public QMainWindow {
     QMenu* menu(const std::string& name) const;
 
     // Checks the item of a house code ("P", "R" ... "I") and clears the others.
-    void checkHouse(const std::string& code);
+    void checkHouse(HouseSystem system);
     // The Data and Input menus appear once a chart exists.
     void showChartMenus(bool shown);
     // The six Data captions of the second-person mode, or the transit ones.

@@ -79,7 +79,7 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         session_.FontStep = ChooseFontStep(screen->geometry().width(), twips);
     }
-    main_->checkHouse(session_.checkedHouseCode);
+    main_->checkHouse(session_.checkedHouse);
     main_->updateClock();
 
     data_ = std::make_unique<DataWindow>(*this);
@@ -360,9 +360,9 @@ void TalvenorApp::inputCommand() {
     showNamesWindow();
 }
 
-void TalvenorApp::houseSystemChosen(const std::string& code) {
-    main_->checkHouse(code);
-    session_.checkedHouseCode = code;
+void TalvenorApp::houseSystemChosen(HouseSystem system) {
+    main_->checkHouse(system);
+    session_.checkedHouse = system;
     inputCommand();
     computeCharts();
 }

@@ -84,7 +84,7 @@ class TalvenorApp : public QObject, public AppServices {
 
     // Main-window commands.
     void inputCommand();
-    void houseSystemChosen(const std::string& code);
+    void houseSystemChosen(HouseSystem system);
     void runDataCommand(const std::string& itemName);
     void optionsCommand();
     void showAbout();

@@ -604,3 +604,81 @@ TEST(HouseCuspsReportTest, WritesTitleAndFourLinesOfThreeCusps) {
 
 }  // namespace
 }  // namespace talvenor
+
+namespace talvenor {
+namespace {
+
+// ---------------------------------------------------------------------------------------------------
+// The one table of house systems
+
+TEST(HouseSystemTableTest, EveryCodeReadsBothWaysAndNamesItsMenuItemAndReport) {
+    struct Row {
+        HouseSystem system;
+        const char* code;
+        const char* menuItem;
+        const char* caption;
+        const char* reportName;
+        float option27;
+    };
+    const Row rows[] = {
+        {HouseSystem::Placidus, "P", "mnuHousePlacidus", "&Placidus", "Placidus", 1},
+        {HouseSystem::Regiomontanus, "R", "mnuHouseRegiomontanus", "&Regiomontanus", "Regiomontanus", 2},
+        {HouseSystem::Koch, "K", "mnuHouseKoch", "&Koch", "Koch", 3},
+        {HouseSystem::Campanus, "C", "mnuHouseCampanus", "&Campanus", "Campanus", 4},
+        {HouseSystem::Porphyry, "O", "mnuHousePorphyry", "P&orphyry", "Porphyry", 5},
+        {HouseSystem::EqualAscendant, "EA", "mnuHouseEqualAsc", "&Equal - Asc", "Equal - Ascendant", 6},
+        {HouseSystem::EqualMidheaven, "EM", "mnuHouseEqualMC", "E&qual - MC", "Equal - MC", 7},
+        {HouseSystem::Meridian, "M", "mnuHouseMeridian", "&Meridian", "Meridian", 8},
+        {HouseSystem::Morinus, "I", "mnuHouseMorinus", "Mor&inus", "Morinus", 9},
+    };
+    ASSERT_EQ(std::size(rows), kHouseSystems.size());
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& r = rows[i];
+        SCOPED_TRACE(r.code);
+        // The menu lists them in this order.
+        EXPECT_EQ(kHouseSystems[i].system, r.system);
+        EXPECT_EQ(HouseSystemOfKnownCode(r.code), r.system);
+        EXPECT_EQ(HouseSystemOfCode(r.code), r.system);
+        EXPECT_EQ(HouseSystemOfMenuCode(r.code), r.system);
+        EXPECT_EQ(CodeOfHouseSystem(r.system), r.code);
+        EXPECT_STREQ(HouseSystemEntryOf(r.system).menuItem, r.menuItem);
+        EXPECT_STREQ(HouseSystemEntryOf(r.system).menuCaption, r.caption);
+        EXPECT_STREQ(HouseSystemReportName(r.code), r.reportName);
+        EXPECT_EQ(HouseSystemForOption(r.option27), r.system);
+    }
+}
+
+TEST(HouseSystemTableTest, OtherOptionValuesCheckPlacidus) {
+    for (const float value : {0.0f, -2.0f, 1.5f, 2.5f, 10.0f, 27.0f, 1e30f}) {
+        EXPECT_EQ(HouseSystemForOption(value), HouseSystem::Placidus) << value;
+    }
+}
+
+TEST(HouseSystemTableTest, AnyOtherCodeIsRefusedAndEachReaderFallsBackItsOwnWay) {
+    // The report tool refuses these; the house menu's code falls back to Placidus, the chart state's
+    // to Regiomontanus, as the house-cusp report names it.
+    for (const char* code : {"", "p", "ea", "E", "EAX", " P", "P ", "Q", "PLACIDUS", "1"}) {
+        SCOPED_TRACE(std::string("\"") + code + "\"");
+        EXPECT_FALSE(HouseSystemOfKnownCode(code));
+        EXPECT_EQ(HouseSystemOfMenuCode(code), HouseSystem::Placidus);
+        EXPECT_EQ(HouseSystemOfCode(code), HouseSystem::Regiomontanus);
+    }
+}
+
+TEST(HouseSystemTableTest, OnlyMeridianAndMorinusTakeALatitudeAboveTheLimit) {
+    Birth polar;
+    polar.latitudeDegrees = GivenNumber(66);
+    polar.latitudeMinutes = GivenNumber(1);
+    Birth low;
+    low.latitudeDegrees = GivenNumber(66);
+    for (const HouseSystemEntry& e : kHouseSystems) {
+        SCOPED_TRACE(e.code);
+        const bool free = e.system == HouseSystem::Meridian || e.system == HouseSystem::Morinus;
+        EXPECT_EQ(HouseLatitudeRefused(polar, low, e.system), !free);
+        EXPECT_EQ(HouseLatitudeRefused(low, polar, e.system), !free);
+        EXPECT_FALSE(HouseLatitudeRefused(low, low, e.system));
+    }
+}
+
+}  // namespace
+}  // namespace talvenor

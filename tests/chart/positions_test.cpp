@@ -128,16 +128,17 @@ TEST(PositionsTest, HeadersReadTheDateTextsAsDates) {
 }
 
 TEST(PositionsTest, TransitTableShowsNoHouseColumnAndNoSouthNode) {
-    ChartState c = SmallChart();
+    const ChartState c = SmallChart();
+    Chart second;
     for (int p = 1; p <= kPointCount; ++p) {
-        c.DiurnalLon[static_cast<std::size_t>(p)] = 20.0 * p + 0.5;
-        c.DiurnalDecl[static_cast<std::size_t>(p)] = p - 8.0;
+        second.Lon[static_cast<std::size_t>(p)] = 20.0 * p + 0.5;
+        second.Decl[static_cast<std::size_t>(p)] = p - 8.0;
     }
-    c.DiurnalRetroFlags = "   R           ";
-    c.DiurnalHouseText = std::string(150, 'x');
+    second.RetroFlags = "   R           ";
+    second.HouseText = std::string(150, 'x');
     SecondInputTexts transit;
     ReportBuffer r;
-    WriteTransitPositionsPage(c, Options{}, RegionalFormat{}, transit, r);
+    WriteTransitPositionsPage(c, second, Options{}, RegionalFormat{}, transit, r);
     int rows = 0;
     for (int i = 0; i < r.PageLineCount; ++i) {
         const std::string& line = r.PageLines[static_cast<std::size_t>(i)];

@@ -70,9 +70,9 @@ class ShippedPlacesTest : public ::testing::Test {
         QTest::mouseClick(app_->natalWindow().findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         if (Shown() == std::vector<std::string>{std::string(kLatitudeTooHighMessage)}) {
             dialogs_.shown.clear();
-            app_->houseSystemChosen("M");
+            app_->houseSystemChosen(HouseSystem::Meridian);
             const std::vector<std::string> meridian = Shown();
-            app_->houseSystemChosen("P");
+            app_->houseSystemChosen(HouseSystem::Placidus);
             dialogs_.shown.clear();
             return meridian;
         }

@@ -16,9 +16,9 @@ struct LatitudeCheck {
 };
 
 LatitudeCheck Check(const InputTexts& natal, const SecondInputTexts& diurnal, const char* code) {
-    const std::vector<InputFault> faults =
-        CheckBirths(BirthFromWindow(natal, RegionalFormat{}, kNatalWindowSource),
-                    BirthFromWindow(diurnal, RegionalFormat{}, kDiurnalWindowSource), code);
+    const std::vector<InputFault> faults = CheckBirths(
+        BirthFromWindow(natal, RegionalFormat{}, kNatalWindowSource),
+        BirthFromWindow(diurnal, RegionalFormat{}, kDiurnalWindowSource), HouseSystemOfMenuCode(code));
     LatitudeCheck check;
     for (const InputFault& f : faults) {
         if (f.message.text == kLatitudeTooHighMessage) check.warnings.push_back(f);
@@ -95,7 +95,8 @@ TEST(HouseLatitudeCheckTest, MeridianAndMorinusTakeAnyLatitude) {
         SCOPED_TRACE(code);
         EXPECT_TRUE(Check(natal, diurnal, code).warnings.empty());
         EXPECT_FALSE(HouseLatitudeRefused(BirthFromWindow(natal, RegionalFormat{}, ""),
-                                          BirthFromWindow(diurnal, RegionalFormat{}, ""), code));
+                                          BirthFromWindow(diurnal, RegionalFormat{}, ""),
+                                          *HouseSystemOfKnownCode(code)));
     }
 }
 
@@ -104,8 +105,9 @@ TEST(HouseLatitudeCheckTest, TheWarningComesAfterCompletenessAndBeforeTheRanges)
     InputTexts natal;                          // empty: completeness faults
     natal.latDeg = "70", natal.latMin = "75";  // minutes out of range
     SecondInputTexts diurnal;
-    const std::vector<InputFault> faults = CheckBirths(BirthFromWindow(natal, RegionalFormat{}, ""),
-                                                       BirthFromWindow(diurnal, RegionalFormat{}, ""), "P");
+    const std::vector<InputFault> faults =
+        CheckBirths(BirthFromWindow(natal, RegionalFormat{}, ""),
+                    BirthFromWindow(diurnal, RegionalFormat{}, ""), HouseSystem::Placidus);
     std::size_t warning = faults.size();
     for (std::size_t i = 0; i < faults.size(); ++i) {
         if (faults[i].message.text == kLatitudeTooHighMessage) warning = i;

@@ -96,7 +96,7 @@ void Type(const SweepInput& in, Session& s) {
     d.SelectAM(b.am), d.SelectEast(b.east), d.SelectSouth(b.south);
     d.secondPerson = in.secondPerson;
     d.secondPersonName = in.secondPerson ? "Other" : kSecondPersonCaption;
-    s.checkedHouseCode = in.house;
+    s.checkedHouse = HouseSystemOfMenuCode(in.house);
 }
 
 std::string Describe(const SweepInput& in) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "chart/house_systems.h"
 #include "chart/point_catalogue.h"
 #include "datafiles/names_file.h"
 #include "report/report_buffer.h"
@@ -34,7 +35,7 @@ struct BatchSession {
     Session session{dialogs};
     explicit BatchSession(const char* house = "P") {
         session.options = DefaultOptions();
-        session.checkedHouseCode = house;
+        session.checkedHouse = HouseSystemOfMenuCode(house);
         EXPECT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(kTransit), session.regional, session.diurnal));
     }
 };

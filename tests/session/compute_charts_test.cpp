@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "chart/chart_dump.h"
+#include "chart/house_systems.h"
 #include "chart/midpoint_rule.h"
 #include "chart/point_catalogue.h"
 #include "datafiles/name_record.h"
@@ -32,10 +33,10 @@ class ComputeChartsTest : public ::testing::Test {
 };
 
 TEST_F(ComputeChartsTest, AnUncheckedOrUnknownHouseMenuMeansPlacidus) {
-    EXPECT_EQ(HouseCodeFromMenu(""), "P");
-    EXPECT_EQ(HouseCodeFromMenu("X"), "P");
-    EXPECT_EQ(HouseCodeFromMenu("EM"), "EM");
-    session_.checkedHouseCode = "";
+    EXPECT_EQ(HouseSystemOfMenuCode(""), *HouseSystemOfKnownCode("P"));
+    EXPECT_EQ(HouseSystemOfMenuCode("X"), *HouseSystemOfKnownCode("P"));
+    EXPECT_EQ(HouseSystemOfMenuCode("EM"), *HouseSystemOfKnownCode("EM"));
+    session_.checkedHouse = HouseSystemOfMenuCode("");
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
     EXPECT_EQ(session_.chart.HouseSystemCode, "P");
 }
@@ -168,11 +169,11 @@ TEST_F(ComputeChartsTest, ALeapDayBeforeTheGregorianCalendarIsComputedAsAJulianD
 
 TEST_F(ComputeChartsTest, AHighLatitudeIsRefusedForQuadrantHousesOnly) {
     session_.diurnal.latDeg = "70";
-    session_.checkedHouseCode = "K";
+    session_.checkedHouse = HouseSystemOfMenuCode("K");
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::InputRefused);
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].title, "Warning!");
-    session_.checkedHouseCode = "M";
+    session_.checkedHouse = HouseSystemOfMenuCode("M");
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
 }
 
@@ -181,7 +182,7 @@ TEST_F(ComputeChartsTest, AnArithmeticFaultIsReportedAndKeepsThePreviousChart) {
     const std::string before = ChartStateJson(session_.chart);
 
     // A latitude beyond single precision passes the checks under Meridian houses but cannot be computed.
-    session_.checkedHouseCode = "M";
+    session_.checkedHouse = HouseSystemOfMenuCode("M");
     session_.natal.latDeg = "1" + std::string(39, '0');
     EXPECT_EQ(ComputeCharts(session_), ComputeOutcome::Fault);
     ASSERT_EQ(dialogs_.shown.size(), 1u);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "chart/house_systems.h"
 #include "datafiles/name_record.h"
 #include "input/input_fills.h"
 #include "session/compute_charts.h"
@@ -36,7 +37,7 @@ struct ComputedChart {
 
     explicit ComputedChart(const ChartRecords& records, const char* house = "P") {
         session.options = DefaultOptions();
-        session.checkedHouseCode = house;
+        session.checkedHouse = HouseSystemOfMenuCode(house);
         EXPECT_FALSE(FillNatalFromRecord(*ParseNameRecord(records.natal), session.regional, session.natal));
         EXPECT_FALSE(
             FillDiurnalFromRecord(*ParseNameRecord(records.diurnal), session.regional, session.diurnal));

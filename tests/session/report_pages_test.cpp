@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "chart/house_systems.h"
 #include "datafiles/name_record.h"
 #include "report/report_buffer.h"
 #include "session/chart_commands.h"
@@ -52,7 +53,7 @@ class ReportPagesTest : public ::testing::TestWithParam<PageCase> {
         const PageCase& c = GetParam();
         session_.appFolder = folder_;
         session_.options = DefaultOptions();
-        session_.checkedHouseCode = c.house;
+        session_.checkedHouse = HouseSystemOfMenuCode(c.house);
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(c.natal), session_.regional, session_.natal));
         ASSERT_FALSE(FillDiurnalFromRecord(*ParseNameRecord(c.diurnal), session_.regional, session_.diurnal));
         session_.diurnal.secondPerson = c.secondPerson != nullptr;
@@ -81,6 +82,40 @@ TEST_P(ReportPagesTest, NatalDataPageAfterTheComputation) {
 TEST_P(ReportPagesTest, NatalDataCommandRewritesTheSamePage) {
     NatalDataCommand(session_);
     ExpectLastPage("natal-data");
+}
+
+// The natal data page and the aspect lists read the computed charts, not the working arrays that other
+// pages fill and leave behind: with those spoiled, the pages are the same, and the natal data page leaves
+// the natal chart in them again, as it always has.
+TEST_P(ReportPagesTest, ThePagesOfTheChartsIgnoreWhatTheWorkingArraysHold) {
+    ChartState& st = session_.chart;
+    const auto spoil = [&st] {
+        // Element 0 is never used; the others all hold something no chart gives.
+        for (std::size_t p = 1; p < st.PointLon.size(); ++p) st.PointLon[p] = 123.0, st.PointDecl[p] = -7.0;
+        for (std::size_t h = 1; h < st.HouseCusp.size(); ++h) st.HouseCusp[h] = 5.0;
+        st.PointHouseText.assign(kHouseTextLength, 'x');
+        st.RetroFlags.assign(15, 'R');
+    };
+    spoil();
+    NatalDataCommand(session_);
+    ExpectLastPage("natal-data");
+    EXPECT_EQ(st.PointLon, st.NatalLon);
+    EXPECT_EQ(st.PointDecl, st.NatalDecl);
+    EXPECT_EQ(st.HouseCusp, st.NatalCusp);
+    EXPECT_EQ(st.PointHouseText, st.NatalHouseText);
+    EXPECT_EQ(st.RetroFlags, st.NatalRetroFlags);
+    spoil();
+    TransitsToNatalCommand(session_);
+    ExpectLastPage("transits-to-natal");
+    // The transit page leaves the second chart there instead.
+    spoil();
+    TransitDataCommand(session_);
+    ExpectLastPage("transit-data");
+    EXPECT_EQ(st.PointLon, st.DiurnalLon);
+    EXPECT_EQ(st.PointDecl, st.DiurnalDecl);
+    EXPECT_EQ(st.HouseCusp, st.DiurnalCusp);
+    EXPECT_EQ(st.PointHouseText, st.DiurnalHouseText);
+    EXPECT_EQ(st.RetroFlags, st.DiurnalRetroFlags);
 }
 
 TEST_P(ReportPagesTest, TransitDataPage) {

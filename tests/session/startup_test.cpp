@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "chart/house_systems.h"
 #include "environment/app_folder.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
@@ -21,7 +22,7 @@ TEST(StartupTest, AMissingOptionsFileIsReportedAndTheDefaultsAreUsed) {
     EXPECT_EQ(dialogs.shown[0].title, "Warning!");
     EXPECT_EQ(session.options[1], DefaultOptions()[1]);
     EXPECT_EQ(session.options[163], 16.0f);
-    EXPECT_EQ(session.checkedHouseCode, "P");
+    EXPECT_EQ(CodeOfHouseSystem(session.checkedHouse), "P");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "REPORTS"));
     EXPECT_EQ(session.settings.NamesFilePath, DataFile(folder.path(), "\\NAMES.FIL").string());
 }
@@ -42,7 +43,7 @@ TEST(StartupTest, OptionsFileNamesTheHouseSystemCheckedAtStart) {
         Session session(dialogs);
         StartSession(session, folder.path());
         EXPECT_TRUE(dialogs.shown.empty());
-        EXPECT_EQ(session.checkedHouseCode, c.code);
+        EXPECT_EQ(CodeOfHouseSystem(session.checkedHouse), c.code);
         EXPECT_EQ(session.options[28], 0.0f);  // options after the file's last line stay 0
     }
 }
