@@ -5,8 +5,8 @@
 #   names file that mixes good records, refused records and a damaged line, for the natal data page, a
 #   midpoint report on a dial, the table and CR LF line ends;
 # - standard output on a full device with --jobs 4: the one message of a failed write and exit 1, in time;
-# - a termination in the middle of a long run: exit 143, and what was written is the start of the whole
-#   output, ending with a whole page.
+# - a termination or an interrupt in the middle of a long run: exit 143 or 130, and what was written is the
+#   start of the whole output, ending with a whole page.
 # The report tool's own folder is its data folder: TALVENOR_DATA_DIR is set by the test.
 set -u
 exe=$(realpath "$1")
@@ -76,26 +76,30 @@ status=$?
 [ "$(cat err.txt)" = "talvenor-report: the output could not be written: No space left on device" ] ||
     fault "a full device with --jobs 4: $(cat err.txt)"
 
-# A termination once the first pages are out.
+# A termination or an interrupt once the first pages are out. A command run in the background of a script
+# ignores interrupts; perl gives the tool the default action back, as a terminal's Ctrl+C finds it.
 "$exe" --names LONG.FIL --diurnal "$transit" --jobs 1 natal-data >whole.out 2>/dev/null
-for jobs in 1 2 4; do
-    "$exe" --names LONG.FIL --diurnal "$transit" --jobs "$jobs" natal-data >cut.out 2>cut.err &
+whole=$(stat -c %s whole.out)
+for run in "TERM 143 1" "TERM 143 2" "TERM 143 4" "INT 130 1" "INT 130 3"; do
+    read -r signal expected jobs <<<"$run"
+    perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV or die' \
+        "$exe" --names LONG.FIL --diurnal "$transit" --jobs "$jobs" natal-data >cut.out 2>cut.err &
     pid=$!
     for _ in $(seq 1 2000); do
         [ -s cut.out ] && break
         sleep 0.01
     done
-    kill -TERM "$pid"
+    kill -"$signal" "$pid"
     wait "$pid"
     status=$?
-    [ "$status" -eq 143 ] || fault "terminated with --jobs $jobs: exit $status, expected 143"
-    [ ! -s cut.err ] || fault "terminated with --jobs $jobs: $(cat cut.err)"
+    what="SIG$signal with --jobs $jobs"
+    [ "$status" -eq "$expected" ] || fault "$what: exit $status, expected $expected"
+    [ ! -s cut.err ] || fault "$what: $(cat cut.err)"
     size=$(stat -c %s cut.out)
-    whole=$(stat -c %s whole.out)
-    [ "$size" -lt "$whole" ] || fault "terminated with --jobs $jobs: the run was not cut short"
-    cmp -s -n "$size" cut.out whole.out || fault "terminated with --jobs $jobs: the output is not the start of the whole"
+    [ "$size" -lt "$whole" ] || fault "$what: the run was not cut short"
+    cmp -s -n "$size" cut.out whole.out || fault "$what: the output is not the start of the whole"
     next=$(tail -c +"$((size + 1))" whole.out | head -c 1 | od -An -c | tr -d ' ')
-    [ "$next" = '\f' ] || fault "terminated with --jobs $jobs: the output ends within a page (next: $next)"
+    [ "$next" = '\f' ] || fault "$what: the output ends within a page (next: $next)"
 done
 
 [ "$faults" -eq 0 ] || exit 1
