@@ -1,4 +1,6 @@
 // talvenor-report --names: one report page, or one table row, for every record of a names file.
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <csignal>
@@ -13,6 +15,9 @@
 
 namespace talvenor::cli {
 namespace {
+
+// The size of the blocks in which pages are written to a file or a pipe.
+constexpr std::size_t kOutputBlock = 1 << 16;
 
 // The signal that asked the run to end, 0 while none did.
 std::atomic<int> caughtSignal{0};
@@ -130,6 +135,9 @@ int RunBatch(const Session& session, const std::string& namesFile, const BatchRe
 int BatchCommand(Session& session, const std::string& namesFile, const BatchRequest& request) {
     const BatchSinks sinks{
         WriteOut, [](std::string_view lines) { std::fwrite(lines.data(), 1, lines.size(), stderr); }};
+    // Pages go out in large blocks rather than a few kilobytes at a time, unless a terminal shows them
+    // as they come. Nothing has been written yet, so the buffer may still be chosen.
+    if (::isatty(STDOUT_FILENO) == 0) std::setvbuf(stdout, nullptr, _IOFBF, kOutputBlock);
     int status = 0;
     {
         const SignalsCaught signals;
