@@ -30,7 +30,7 @@ inline constexpr std::size_t WorkWindow(unsigned threads) {
 //   use(index, result)      on the calling thread, in order; false ends the run (a write that failed)
 //   stopped()               looked at between results; true ends the run (a signal)
 // With one thread everything happens on the calling thread, one index after the other. With more, at most
-// `window` results are computed or waiting ahead of the one used next. When the run ends early no result
+// `window` results are held at any time: computed, waiting or being used. When the run ends early no result
 // is used after the one that ended it, the threads stop after the result they compute and are joined
 // before the call returns; an exception thrown by compute ends the run the same way and is thrown again
 // here. Gives the number of results used.

@@ -54,7 +54,7 @@ TEST(OrderedWorkTest, ResultsThatFinishOutOfOrderAreUsedOnceEachInOrder) {
     }
 }
 
-TEST(OrderedWorkTest, NoMoreThanTheWindowIsComputedAheadOfTheResultUsedNext) {
+TEST(OrderedWorkTest, NoMoreResultsThanTheWindowAreHeldAtOnce) {
     for (const auto& [threads, window] : {std::pair{8u, std::size_t{3}}, {4u, 16}, {2u, 1}, {16u, 32}}) {
         SCOPED_TRACE(std::to_string(threads) + " threads, window " + std::to_string(window));
         std::atomic<std::size_t> ahead{0}, mostAhead{0};
