@@ -137,7 +137,9 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
         WriteOut, [](std::string_view lines) { std::fwrite(lines.data(), 1, lines.size(), stderr); }};
     // Pages go out in large blocks rather than a few kilobytes at a time, unless a terminal shows them
     // as they come. Nothing has been written yet, so the buffer may still be chosen.
-    if (::isatty(STDOUT_FILENO) == 0) std::setvbuf(stdout, nullptr, _IOFBF, kOutputBlock);
+    // The buffer lasts to the end of the program, which flushes it last.
+    static char block[kOutputBlock];
+    if (::isatty(STDOUT_FILENO) == 0) std::setvbuf(stdout, block, _IOFBF, sizeof block);
     int status = 0;
     {
         const SignalsCaught signals;
