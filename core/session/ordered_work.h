@@ -111,26 +111,41 @@ std::size_t ComputeInOrder(std::size_t count, unsigned threads, std::size_t wind
     try {
         workers.reserve(threads);
         for (unsigned t = 0; t < threads; ++t) workers.emplace_back(work);
+        // The results ready in a row are taken together and used outside the lock; they count in the
+        // window until their use is over.
+        std::vector<Result> ready;
+        ready.reserve(window);
         while (used < count) {
-            std::optional<Result> next;
+            ready.clear();
             {
                 std::unique_lock held(lock);
-                std::optional<Result>& slot = slots[used % window];
                 // The stop is looked at now and then while a result is awaited: a signal wakes no one.
-                while (!slot && !ended) {
+                while (!slots[used % window] && !ended) {
                     if (stopped()) break;
                     resultMade.wait_for(held, std::chrono::milliseconds(20));
                 }
-                if (!slot || ended) break;
-                next = std::move(slot);
-                slot.reset();
+                if (ended || !slots[used % window]) break;
+                for (std::size_t index = used; index < count && index < used + window; ++index) {
+                    std::optional<Result>& slot = slots[index % window];
+                    if (!slot) break;
+                    ready.push_back(std::move(*slot));
+                    slot.reset();
+                }
             }
-            if (stopped()) break;
-            // The result being used counts in the window until its use is over.
-            const bool goOn = use(used, std::move(*next));
+            std::size_t done = 0;
+            bool goOn = true;
+            for (Result& result : ready) {
+                if (stopped()) {
+                    goOn = false;
+                    break;
+                }
+                goOn = use(used + done, std::move(result));
+                ++done;
+                if (!goOn) break;
+            }
             {
                 const std::lock_guard held(lock);
-                ++used;
+                used += done;
                 roomMade.notify_all();
             }
             if (!goOn) break;
