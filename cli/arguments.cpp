@@ -13,6 +13,9 @@ namespace {
 // Six digits hold every count a command takes, and no more can overflow.
 constexpr std::size_t kMostCountDigits = 6;
 
+// Where Tell keeps its lines on this thread while a KeptTells lives; nothing writes them at once.
+thread_local std::string* keptTells = nullptr;
+
 const Option* Named(std::span<const Option> options, const std::string& argument) {
     for (const Option& option : options) {
         if (option.name == argument) return &option;
@@ -69,7 +72,19 @@ std::string RefusalLine(std::string_view message, RefusalStyle style) {
 
 void Tell(std::string_view message) {
     const std::string line = "talvenor-report: " + ControlCharactersReplaced(message, '?') + "\n";
+    if (keptTells != nullptr) {
+        *keptTells += line;
+        return;
+    }
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+KeptTells::KeptTells(std::string& lines) : previous(keptTells) {
+    keptTells = &lines;
+}
+
+KeptTells::~KeptTells() {
+    keptTells = previous;
 }
 
 int BadArguments(std::string_view message, RefusalStyle style) {

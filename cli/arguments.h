@@ -34,6 +34,19 @@ inline constexpr RefusalStyle kPlain{.seeHelp = false};
 // as '?': every message of the tool goes this way or through BadArguments.
 void Tell(std::string_view message);
 
+// While one lives, what Tell would write on its thread is added to `lines` instead, line end and all: a
+// record computed on one of several threads keeps its messages until they can be written in order.
+class KeptTells {
+  public:
+    explicit KeptTells(std::string& lines);
+    ~KeptTells();
+    KeptTells(const KeptTells&) = delete;
+    KeptTells& operator=(const KeptTells&) = delete;
+
+  private:
+    std::string* previous;
+};
+
 // The line of a refusal, with its line end.
 std::string RefusalLine(std::string_view message, RefusalStyle style = kSeeHelp);
 

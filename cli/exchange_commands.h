@@ -1,6 +1,7 @@
 // The report tool's commands for births in and out of names files, and its runs over a whole names file.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ struct BatchRequest {
     std::function<std::optional<std::string>(Session&)> page;
     // The second chart of every record, read once for the run.
     Birth second;
+    // How many records are computed at once, each on a thread of its own.
+    std::size_t jobs = 1;
 };
 int BatchCommand(Session& session, const std::string& namesFile, const BatchRequest& request);
 
@@ -41,12 +44,16 @@ inline constexpr const char* kExchangeCommandsUsage = R"(
   talvenor-report export NAMES.FIL --format aaf|qck|csv [--output FILE]
       writes the births of NAMES.FIL in the format to FILE (default: stdout); a record that cannot be
       written is named on stderr with its line and the reason, and the exit status is then 1.
-  talvenor-report --names NAMES.FIL [--diurnal RECORD] [OPTIONS] REPORT
+  talvenor-report --names NAMES.FIL [--diurnal RECORD] [--jobs N] [OPTIONS] REPORT
       the report for every record of NAMES.FIL in turn, the pages separated by a form feed; a record that
       cannot be computed is named on stderr with its line, and the exit status is then 1.
-  talvenor-report --names NAMES.FIL [OPTIONS] --tsv
+  talvenor-report --names NAMES.FIL [--jobs N] [OPTIONS] --tsv
       a table for spreadsheets instead, tab-separated with a header row: name, the fifteen natal longitudes
       (Sun ... Pluto, Moon, nodes, Part of Fortune, Ascendant, Midheaven) and the twelve house cusps.
+      --jobs N computes N records at once, each on a thread of its own (1 to 256; default: one for every
+      processor); pages, rows and messages come in the order of the file, the same as with --jobs 1.
+      Interrupted (Ctrl+C) or terminated, the run stops after the last whole page and ends as the signal
+      ends a program (exit status 130 or 143).
 )";
 
 }  // namespace talvenor::cli

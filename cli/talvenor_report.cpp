@@ -10,6 +10,7 @@
 
 #include "arguments.h"
 #include "atlas_commands.h"
+#include "batch_run.h"
 #include "chart/chart_dump.h"
 #include "chart/house_systems.h"
 #include "chart_exports.h"
@@ -97,6 +98,8 @@ Options:
   --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
   --pointer DEG           the pointer of dial and dial-panel, a position on the dial in degrees
+  --jobs N                with --names: compute N records at once, each on a thread of its own, from 1 to
+                          256 (default: one for every processor); the output is the same for every N
   --natal-only            wheel and dial without the second chart
   --panel                 dial: the panel beside the dial (the file is then half as wide again)
   --help                  show this text
@@ -145,6 +148,8 @@ int Run(int argc, char** argv) {
     if (const std::string problem = cli::TakeEventArguments(args, eventArguments); !problem.empty())
         return BadArguments(problem);
     bool help = false, version = false, natalOnly = false;
+    // 0 while --jobs is not given.
+    std::size_t jobs = 0;
     const cli::Option options[] = {
         cli::Option::Final("--help", help),
         cli::Option::Final("-h", help),
@@ -152,6 +157,7 @@ int Run(int argc, char** argv) {
         cli::Option::Flag("--crlf", crlf),
         cli::Option::Text("--natal", natalRecord, "a record"),
         cli::Option::Text("--names", namesFile, "a names file"),
+        cli::Option::Count("--jobs", jobs, 1, cli::kMostBatchJobs),
         cli::Option::Text("--diurnal", diurnalRecord, "a record"),
         cli::Option::Text("--second-person", secondPerson, "a name"),
         cli::Option::Text("--house", house, "a code"),
@@ -183,6 +189,7 @@ int Run(int argc, char** argv) {
     if (natalOnly) drawing.withSecondChart = false;
     if (!natalRecord && !namesFile) return BadArguments("--natal RECORD is required");
     if (natalRecord && namesFile) return BadArguments("--natal and --names exclude each other");
+    if (jobs != 0 && !namesFile) return BadArguments("--jobs belongs to --names only");
     // --tsv is the table of a names file, or the lines of pictures.
     if (!report && pictureArguments.tsv) {
         tsv = true;
@@ -310,7 +317,11 @@ int Run(int argc, char** argv) {
         }
         return out;
     };
-    if (namesFile) return cli::BatchCommand(session, *namesFile, {*report, tsv, crlf, page, secondBirth});
+    if (namesFile) {
+        return cli::BatchCommand(
+            session, *namesFile,
+            {*report, tsv, crlf, page, secondBirth, jobs != 0 ? jobs : cli::DefaultBatchJobs()});
+    }
 
     const ComputeReport computed = ComputeChartsFrom(session, natalBirth, secondBirth);
     ShowComputeMessages(session, computed);

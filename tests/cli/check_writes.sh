@@ -34,6 +34,7 @@ commands=(
     "--natal|$sample|--diurnal|$transit|events|--from|1 Jan 2027|--to|31 Jan 2027|--movers|SUN,MAR"
     "--names|ONE.FIL|--diurnal|$transit|natal-data"
     "--names|ONE.FIL|--tsv"
+    "--names|BIG.FIL|--jobs|4|--diurnal|$transit|natal-data"
     "places|Ulm|--limit|3"
     "zone|--tz|Europe/Berlin|--date|14 Mar 2024|--time|10.15"
     "export|ONE.FIL|--format|aaf"
