@@ -10,6 +10,7 @@
 #include "hundred_thousand_births.h"
 #include "report/report_buffer.h"
 #include "session/batch_reports.h"
+#include "session/chart_commands.h"
 #include "session/session.h"
 
 namespace {
@@ -49,6 +50,7 @@ void BM_BatchNatalDataPages(benchmark::State& state) {
         if (ComputeNamesRecord(s, record, ChartsWanted::NatalOnly)) {
             ++failed;
         } else {
+            NatalDataCommand(s);
             bytes += PageText(s.report, "\n").size();
         }
         if (++k == names.records.size()) k = 0;

@@ -303,8 +303,7 @@ int Run(int argc, char** argv) {
                 if (pictureArguments.tsv) return cli::PicturesTsvLines(s, *run.pictures, lineEnd);
             }
             // A command that refuses (a date before the birth) has said why on stderr.
-            if (!entry->writtenWhenComputed && WriteReport(s, *entry, run) == ShowResult::NothingToShow)
-                return std::nullopt;
+            if (WriteReport(s, *entry, run) == ShowResult::NothingToShow) return std::nullopt;
             out = PageText(s.report, lineEnd);
         }
         if (crlf && entry->output == ReportOutput::ChartState) {

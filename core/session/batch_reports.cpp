@@ -43,11 +43,8 @@ std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord
         return NameRecordFault(NameRecordLine(record), session.regional)
             .value_or(kNameRecordFormatErrorMessage);
     const ComputeReport report = ComputeChartsFrom(session, read.birth, second, wanted);
-    if (report.outcome == ComputeOutcome::Computed) {
-        // The record's natal data page, as after every computation.
-        ShowNatalDataAfterComputing(session);
-        return std::nullopt;
-    }
+    // Only the charts: the run writes the page it was asked for.
+    if (report.outcome == ComputeOutcome::Computed) return std::nullopt;
     std::string text;
     for (const UserMessage& m : report.Messages()) {
         if (!text.empty()) text += " ";

@@ -11,8 +11,8 @@
 
 namespace talvenor {
 
-// Reads the record as a birth and computes (the natal data page is then the page of the
-// report buffer, which is emptied first, so that a long run holds one page at a time). The diurnal window
+// Reads the record as a birth and computes its charts; the report buffer is emptied first, so that a long
+// run holds one page at a time, and the run writes the page it was asked for. The diurnal window
 // is left as it is. No value when the chart was computed; otherwise why not, in one line: the record's
 // fault, or the messages the input checks or the computation would have shown.
 std::optional<std::string> ComputeNamesRecord(Session& session, const NameRecord& record,

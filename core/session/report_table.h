@@ -57,9 +57,6 @@ struct ReportEntry {
     ChartsWanted charts;   // NatalOnly: the report reads the natal chart alone
     ReportOutput output;
     ReportWriter write;  // nullptr for the reports that are not pages
-    // The chart computation leaves this page in the report buffer, so that the report tool prints it
-    // without writing it again.
-    bool writtenWhenComputed;
 };
 
 // Every report, in the order of the Data menu, followed by the report tool's own.

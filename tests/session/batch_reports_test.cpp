@@ -14,6 +14,7 @@
 #include "datafiles/names_file.h"
 #include "report/report_buffer.h"
 #include "session/chart_commands.h"
+#include "session/report_table.h"
 #include "support/scripted_dialogs.h"
 
 namespace talvenor {
@@ -45,11 +46,16 @@ TEST(BatchReportsTest, ARecordGivesThePageTheNamesWindowWouldGive) {
     const auto why =
         ComputeNamesRecord(b.session, *ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"));
     ASSERT_FALSE(why) << *why;
+    // Computing writes no page: the buffer is empty until the run writes the page it was asked for.
+    EXPECT_EQ(b.session.report.DataLineCount, 0);
+    ASSERT_EQ(WriteReport(b.session, *ReportNamed("natal-data")), ShowResult::Shown);
     EXPECT_EQ(PageText(b.session.report, "\r\n"), ReadAll(std::filesystem::path(TALVENOR_TEST_DATA_DIR) /
                                                           "pages" / "sample-placidus-natal-data.txt"));
     // Each record starts from an empty report buffer, so a run of any length holds one page.
     ASSERT_FALSE(
         ComputeNamesRecord(b.session, *ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52")));
+    EXPECT_EQ(b.session.report.DataLineCount, 0);
+    ASSERT_EQ(WriteReport(b.session, *ReportNamed("natal-data")), ShowResult::Shown);
     EXPECT_EQ(b.session.report.DataLineCount, b.session.report.PageLineCount);
 }
 
@@ -77,6 +83,8 @@ TEST(BatchReportsTest, TheNatalChartAloneGivesTheSameNatalDataPageForAnyRecordAn
             const auto natalWhy = ComputeNamesRecord(natalOnly.session, record, ChartsWanted::NatalOnly);
             ASSERT_EQ(fullWhy, natalWhy);
             if (fullWhy) continue;
+            ASSERT_EQ(WriteReport(natalOnly.session, *ReportNamed("natal-data")), ShowResult::Shown);
+            ASSERT_EQ(WriteReport(full.session, *ReportNamed("natal-data")), ShowResult::Shown);
             ASSERT_EQ(PageText(natalOnly.session.report), PageText(full.session.report));
             ASSERT_EQ(ChartTableRow(natalOnly.session.chart), ChartTableRow(full.session.chart));
         }
