@@ -223,16 +223,30 @@ void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& region
                                 chart.NatalNorthSouthCopy, chart.NatalLongitude, chart.NatalEastWestCopy));
 }
 
-void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendBlankLine();
-    WriteNatalHeaderShort(chart, regional, report);
-    report.AppendLine("  Diurnal date = " + HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional));
-}
-
 void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
     report.AppendLine(PlaceLine(HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional),
                                 chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm, chart.DiurnalLatitude,
                                 chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
+}
+
+void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report) {
+    const BirthHeading h = HeadingOf(natal.birth);
+    report.AppendLine("  " + natal.birth.name);
+    report.AppendLine(PlaceLine(FormatDateDdMmmYyyy(h.date, regional), h.zone, h.clock, h.amPm, h.latitude,
+                                h.northSouth, h.longitude, h.eastWest));
+}
+
+void WriteNatalHeader(const Chart& natal, const Chart& second, const RegionalFormat& regional,
+                      ReportBuffer& report) {
+    report.AppendBlankLine();
+    WriteNatalHeaderShort(natal, regional, report);
+    report.AppendLine("  Diurnal date = " + FormatDateDdMmmYyyy(HeadingOf(second.birth).date, regional));
+}
+
+void WriteDiurnalHeader(const Chart& second, const RegionalFormat& regional, ReportBuffer& report) {
+    const BirthHeading h = HeadingOf(second.birth);
+    report.AppendLine(PlaceLine(FormatDateDdMmmYyyy(h.date, regional), h.zone, h.clock, h.amPm, h.latitude,
+                                h.northSouth, h.longitude, h.eastWest));
 }
 
 namespace {
@@ -272,14 +286,13 @@ void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer
                       ShortPosition(SolsticePoint(natal.TrueNode, options)));
 }
 
-void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
-                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
-                               ReportBuffer& report) {
+void WriteTransitPositionsPage(const Chart& second, const Options& options, const RegionalFormat& regional,
+                               const SecondInputTexts& diurnal, ReportBuffer& report) {
     const bool secondPerson = diurnal.secondPerson;
     report.AppendBlankLine();
     report.AppendLine(secondPerson ? "  " + diurnal.secondPersonName + "'s NATAL POSITIONS"
                                    : std::string("  TRANSIT POSITIONS"));
-    WriteDiurnalHeader(header, regional, report);
+    WriteDiurnalHeader(second, regional, report);
 
     WriteHouseCusps(second.houseSystem, second.Cusp, report);
     if (secondPerson) {

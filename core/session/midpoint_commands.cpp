@@ -16,7 +16,7 @@ namespace {
 void StartHeadedPage(Session& s, const std::string& title) {
     s.report.StartReport();
     s.report.AppendBlankLine();
-    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();
     s.report.ReportLine = title;
 }

@@ -15,7 +15,7 @@ namespace {
 void StartHeadedPage(Session& s) {
     s.report.StartReport();
     s.report.AppendBlankLine();
-    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();
 }
 
