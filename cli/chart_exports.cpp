@@ -62,8 +62,9 @@ int WriteDrawing(const Session& session, const DrawingRequest& request, int argc
             draw::PaintWheel(p, area, wheel, glyphs);
         };
     } else {
-        const DialLayout dial = draw::MakeDialLayout(session.chart, session.options, request.modulus,
-                                                     request.pointer, request.withSecondChart);
+        const DialLayout dial =
+            draw::MakeDialLayout(session.natalChart, session.secondChart, session.options, request.modulus,
+                                 request.pointer, request.withSecondChart);
         const draw::DialPanelStyle panel{request.withPanel, session.options.treePositions(),
                                          session.options.treeOrb()};
         if (request.withPanel) size.setWidth(static_cast<int>(request.size * draw::kDialWithPanelAspect));

@@ -69,7 +69,7 @@ ShowResult PlanetaryPicturesCommand(Session& s, const PictureRequest& request) {
     s.Modulus = request.modulus;
     StartHeadedPage(s);
     s.AnalysisMode = kNatalMode;
-    WritePicturesReport(s.chart, s.options, s.diurnal, request, s.report);
+    WritePicturesReport(s.natalChart, s.secondChart, s.options, s.diurnal, request, s.report);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }

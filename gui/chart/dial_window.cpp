@@ -179,7 +179,8 @@ void DialWindow::askModulus() {
 void DialWindow::refresh() {
     const Session& s = app_.session();
     setWindowTitle(QString::fromStdString("Dial - " + s.chart.ChartName));
-    const DialLayout dial = draw::MakeDialLayout(s.chart, s.options, modulus_, pointer_, secondChartShown());
+    const DialLayout dial =
+        draw::MakeDialLayout(s.natalChart, s.secondChart, s.options, modulus_, pointer_, secondChartShown());
     view_->setDial(dial);
     const draw::DialPanelStyle style = panelStyle();
     std::string text = draw::DialPanelHeading(dial, style.orb) + "\n\n";
