@@ -34,7 +34,7 @@ int BatchCommand(Session& session, const std::string& namesFile, const BatchRequ
             continue;
         }
         std::optional<std::string> page =
-            request.tsv ? ChartTableRow(session.chart) + lineEnd : request.page(session);
+            request.tsv ? ChartTableRow(session.natalChart) + lineEnd : request.page(session);
         if (!page) {
             Tell(namesFile + " line " + std::to_string(numbered.line) + ", " + numbered.record.Field[1] +
                  ": no page");

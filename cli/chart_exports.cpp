@@ -57,7 +57,8 @@ int WriteDrawing(const Session& session, const DrawingRequest& request, int argc
     draw::Painting paint;
     if (request.report == "wheel") {
         const WheelLayout wheel =
-            draw::MakeWheelLayout(session.chart, session.options, session.regional, request.withSecondChart);
+            draw::MakeWheelLayout(session.natalChart, session.secondChart, session.options, session.regional,
+                                  request.withSecondChart);
         paint = [wheel, &glyphs](QPainter& p, const QRectF& area) {
             draw::PaintWheel(p, area, wheel, glyphs);
         };

@@ -81,8 +81,10 @@ TEST(WheelLayoutTest, AspectLinesAreTheNatalGridsAspectList) {
 TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     testing_support::ComputedChart chart(testing_support::kSampleCharts[0]);
     const ChartState& c = chart.session.chart;
+    const Chart& natal = chart.session.natalChart;
+    const Chart& second = chart.session.secondChart;
     const WheelLayout biwheel =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, true, 8, 6);
+        BuildWheelLayout(natal, second, chart.session.options, chart.session.regional, true, 8, 6);
     ASSERT_EQ(biwheel.natal.size(), 15u);
     ASSERT_EQ(biwheel.second.size(), 15u);
     EXPECT_EQ(biwheel.title, "Sample Person");
@@ -114,7 +116,7 @@ TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     }
 
     const WheelLayout single =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, false, 8, 6);
+        BuildWheelLayout(natal, second, chart.session.options, chart.session.regional, false, 8, 6);
     EXPECT_TRUE(single.second.empty());
     EXPECT_TRUE(single.secondSubtitle.empty());
     EXPECT_EQ(single.aspects.size(), biwheel.aspects.size());
