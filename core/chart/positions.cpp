@@ -223,12 +223,6 @@ void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& region
                                 chart.NatalNorthSouthCopy, chart.NatalLongitude, chart.NatalEastWestCopy));
 }
 
-void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendLine(PlaceLine(HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional),
-                                chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm, chart.DiurnalLatitude,
-                                chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
-}
-
 void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report) {
     const BirthHeading h = HeadingOf(natal.birth);
     report.AppendLine("  " + natal.birth.name);

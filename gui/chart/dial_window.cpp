@@ -178,7 +178,7 @@ void DialWindow::askModulus() {
 
 void DialWindow::refresh() {
     const Session& s = app_.session();
-    setWindowTitle(QString::fromStdString("Dial - " + s.chart.ChartName));
+    setWindowTitle(QString::fromStdString("Dial - " + s.natalChart.birth.name));
     const DialLayout dial =
         draw::MakeDialLayout(s.natalChart, s.secondChart, s.options, modulus_, pointer_, secondChartShown());
     view_->setDial(dial);

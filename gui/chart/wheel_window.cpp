@@ -32,7 +32,7 @@ WheelWindow::WheelWindow(AppServices& app)
 
 void WheelWindow::refresh() {
     const Session& s = app_.session();
-    setWindowTitle(QString::fromStdString("Chart Wheel - " + s.chart.ChartName));
+    setWindowTitle(QString::fromStdString("Chart Wheel - " + s.natalChart.birth.name));
     view_->setWheel(
         draw::MakeWheelLayout(s.natalChart, s.secondChart, s.options, s.regional, secondChartShown()));
 }
