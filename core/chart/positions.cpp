@@ -124,15 +124,6 @@ char FlagOf(const std::string& flags, int p) {
     return i < flags.size() ? flags[i] : ' ';
 }
 
-// "dd mmm yyyy" of the date as the birth gave it; a chart state without one has its date text read, and a
-// text that does not read as a date is printed as it is.
-std::string HeaderDate(const std::optional<CivilDate>& date, const std::string& dateText,
-                       const RegionalFormat& regional) {
-    if (date) return FormatDateDdMmmYyyy(*date, regional);
-    if (auto read = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*read, regional);
-    return dateText;
-}
-
 std::string PlaceLine(const std::string& headerDate, double zone, double clock, const std::string& amPm,
                       double latitude, const std::string& northSouth, double longitude,
                       const std::string& eastWest) {
@@ -214,13 +205,6 @@ double SolsticePoint(double longitude, const Options& options) {
     const double value = (mirror - 1) * 30.0 + (30.0 - v);
     const double reduced = Norm360(value);
     return reduced >= 360 ? 0 : reduced;
-}
-
-void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendLine("  " + chart.ChartName);
-    report.AppendLine(PlaceLine(HeaderDate(chart.NatalDate, chart.NatalDateText, regional), chart.NatalTZ,
-                                chart.NatalTime, chart.NatalAmPm, chart.NatalLatitude,
-                                chart.NatalNorthSouthCopy, chart.NatalLongitude, chart.NatalEastWestCopy));
 }
 
 void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report) {

@@ -46,8 +46,6 @@ void WriteNatalHeader(const Chart& natal, const Chart& second, const RegionalFor
 void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report);
 // The date/zone/time/place line of the second birth.
 void WriteDiurnalHeader(const Chart& second, const RegionalFormat& regional, ReportBuffer& report);
-// The same two lines from the input section of a chart state, for the event page, which still reads one.
-void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
 
 // The natal positions table (a blank line, fourteen rows and the legend).
 void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);

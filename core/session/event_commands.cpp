@@ -69,7 +69,7 @@ ShowResult EventSearchCommand(Session& s, const EventSearchChoices& choices, Eve
         return ShowResult::NothingToShow;
     }
     s.report.StartReport();
-    WriteEventPage(s.chart, s.regional, search.heading, search.request, result, s.report);
+    WriteEventPage(s.natalChart, s.regional, search.heading, search.request, result, s.report);
     return ShowSessionReport(s);
 }
 
