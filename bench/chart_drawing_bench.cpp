@@ -53,7 +53,8 @@ void DialRedrawWhilePointerMoves(benchmark::State& state) {
     double pointer = 0;
     for (auto _ : state) {
         pointer += 1.0 / 60;  // one minute a step, as Shift and an arrow key move it
-        const DialLayout dial = draw::MakeDialLayout(c.session.chart, c.session.options, 90, pointer, true);
+        const DialLayout dial = draw::MakeDialLayout(c.session.natalChart, c.session.secondChart,
+                                                     c.session.options, 90, pointer, true);
         QPainter painter(&image);
         draw::PaintDial(painter, QRectF(0, 0, 1000, 1000), dial, glyphs);
         painter.end();
@@ -68,8 +69,8 @@ void WheelExport(benchmark::State& state, draw::DrawingFormat format, const char
     for (auto _ : state) {
         // A fresh glyph set each time: an export from the report tool starts with none.
         draw::GlyphOutlines glyphs;
-        const WheelLayout wheel =
-            draw::MakeWheelLayout(c.session.chart, c.session.options, c.session.regional, true);
+        const WheelLayout wheel = draw::MakeWheelLayout(c.session.natalChart, c.session.secondChart,
+                                                        c.session.options, c.session.regional, true);
         const bool saved = draw::SaveDrawing(
             file, format, QSize(1000, 1000),
             [&](QPainter& p, const QRectF& area) { draw::PaintWheel(p, area, wheel, glyphs); });

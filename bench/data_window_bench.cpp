@@ -84,7 +84,7 @@ void BM_EventSearchPageOfAMillionEvents(benchmark::State& state) {
     for (auto _ : state) {
         s.report.ClearAll();
         s.report.StartReport();
-        WriteEventPage(s.chart, s.regional, prepared.search->heading, prepared.search->request, result,
+        WriteEventPage(s.natalChart, s.regional, prepared.search->heading, prepared.search->request, result,
                        s.report);
         ShowSessionReport(s);
         window.displayPageText(PageText(s.report, "\n"));

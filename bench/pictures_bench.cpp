@@ -29,7 +29,7 @@ std::unique_ptr<Session> SampleSession(SilentDialogs& dialogs) {
 void BM_AllPicturesOfOneChart(benchmark::State& state) {
     SilentDialogs dialogs;
     auto s = SampleSession(dialogs);
-    const AnalysisTable table = BuildAnalysisTables(s->chart, s->options, kNatalMode).table;
+    const AnalysisTable table = NatalAnalysisTable(s->natalChart, s->options);
     std::array<double, 14> factors{};
     std::vector<PictureTarget> targets;
     for (int f = 1; f <= kFactorCount; ++f) {

@@ -78,7 +78,7 @@ BatchRecordOutput BatchRecord(Session& worker, const NumberedRecord& numbered, c
         return output;
     }
     if (request.tsv) {
-        output.page = ChartTableRow(worker.chart) + (request.crlf ? "\r\n" : "\n");
+        output.page = ChartTableRow(worker.natalChart) + (request.crlf ? "\r\n" : "\n");
         return output;
     }
     output.page = request.page(worker);

@@ -57,13 +57,15 @@ int WriteDrawing(const Session& session, const DrawingRequest& request, int argc
     draw::Painting paint;
     if (request.report == "wheel") {
         const WheelLayout wheel =
-            draw::MakeWheelLayout(session.chart, session.options, session.regional, request.withSecondChart);
+            draw::MakeWheelLayout(session.natalChart, session.secondChart, session.options, session.regional,
+                                  request.withSecondChart);
         paint = [wheel, &glyphs](QPainter& p, const QRectF& area) {
             draw::PaintWheel(p, area, wheel, glyphs);
         };
     } else {
-        const DialLayout dial = draw::MakeDialLayout(session.chart, session.options, request.modulus,
-                                                     request.pointer, request.withSecondChart);
+        const DialLayout dial =
+            draw::MakeDialLayout(session.natalChart, session.secondChart, session.options, request.modulus,
+                                 request.pointer, request.withSecondChart);
         const draw::DialPanelStyle panel{request.withPanel, session.options.treePositions(),
                                          session.options.treeOrb()};
         if (request.withPanel) size.setWidth(static_cast<int>(request.size * draw::kDialWithPanelAspect));

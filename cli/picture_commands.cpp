@@ -57,13 +57,14 @@ PictureRequest PictureRequestOf(const Session& s, float modulus, const PictureAr
 }
 
 std::string PicturesTsvLines(const Session& s, const PictureRequest& request, const std::string& lineEnd) {
-    return PicturesTsv(ChartPictures(s.chart, s.options, request), request.modulus, lineEnd);
+    return PicturesTsv(ChartPictures(s.natalChart, s.secondChart, s.options, request), request.modulus,
+                       lineEnd);
 }
 
 std::string DialPanelPictureLines(const Session& s, float modulus, double pointer,
                                   const std::string& lineEnd) {
     std::string text;
-    for (const Picture& p : PicturesAt(s.chart, s.options, modulus, pointer, s.options.treeOrb())) {
+    for (const Picture& p : PicturesAt(s.natalChart, s.options, modulus, pointer, s.options.treeOrb())) {
         text += PictureShortName(p) + "\t" + DialPositionText(p.position, modulus) + "\t" +
                 FourDecimals(p.orb) + lineEnd;
     }

@@ -291,7 +291,7 @@ int Run(int argc, char** argv) {
         std::string out;
         if (entry->output == ReportOutput::DialPanel) {
             const double pointer = TurnPointer(drawing.pointer, 0, modulus);
-            out = DialPanelText(DialPanel(s.chart, s.options, modulus, pointer), modulus, lineEnd);
+            out = DialPanelText(DialPanel(s.natalChart, s.options, modulus, pointer), modulus, lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
         } else if (entry->output == ReportOutput::ChartState) {
             out = ChartStateJson(s.chart);

@@ -42,6 +42,21 @@ float PackedLatitude(const Birth& birth) {
     return static_cast<float>(Latitude(birth));
 }
 
+BirthHeading HeadingOf(const Birth& birth) {
+    BirthHeading h;
+    h.date = CivilDate{Int16Of(birth.year), Int16Of(birth.month), Int16Of(birth.day)};
+    h.clock = PackedClockTime(birth);
+    h.zone = static_cast<float>(birth.zone.value);
+    h.amPm = AmPm(birth);
+    const double longitude = Longitude(birth);
+    h.longitude = static_cast<float>(longitude);
+    h.eastWest = longitude >= 0 ? "WEST" : "EAST";
+    const double latitude = Latitude(birth);
+    h.latitude = static_cast<float>(latitude);
+    h.northSouth = latitude >= 0 ? "NORTH" : "SOUTH";
+    return h;
+}
+
 void TransferNatalBirth(const Birth& birth, ChartState& state) {
     state.NatalTZ = static_cast<float>(birth.zone.value);
     state.NatalDay = Int16Of(birth.day);

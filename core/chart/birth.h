@@ -89,6 +89,17 @@ float PackedClockTime(const Birth& birth);
 float PackedLongitude(const Birth& birth);
 float PackedLatitude(const Birth& birth);
 
+// A birth as the page headers print it: the date as read once from its numbers (rounded to 16-bit
+// integers), the packed clock time, zone and place in single precision, and the A.M./P.M., NORTH/SOUTH and
+// WEST/EAST words (the word follows the sign, so 0 degrees 00 is WEST and NORTH whichever direction was
+// chosen).
+struct BirthHeading {
+    CivilDate date;
+    float clock = 0, zone = 0, longitude = 0, latitude = 0;
+    std::string amPm, eastWest, northSouth;
+};
+BirthHeading HeadingOf(const Birth& birth);
+
 // Puts a checked natal birth into the natal input section of the chart: the date rounded to 16-bit
 // integers, the packed clock time, zone and place, the A.M./P.M., WEST/EAST and NORTH/SOUTH words (the
 // word follows the sign, so 0 degrees 00 is WEST and NORTH whichever direction was chosen) and the date

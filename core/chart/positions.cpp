@@ -124,15 +124,6 @@ char FlagOf(const std::string& flags, int p) {
     return i < flags.size() ? flags[i] : ' ';
 }
 
-// "dd mmm yyyy" of the date as the birth gave it; a chart state without one has its date text read, and a
-// text that does not read as a date is printed as it is.
-std::string HeaderDate(const std::optional<CivilDate>& date, const std::string& dateText,
-                       const RegionalFormat& regional) {
-    if (date) return FormatDateDdMmmYyyy(*date, regional);
-    if (auto read = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*read, regional);
-    return dateText;
-}
-
 std::string PlaceLine(const std::string& headerDate, double zone, double clock, const std::string& amPm,
                       double latitude, const std::string& northSouth, double longitude,
                       const std::string& eastWest) {
@@ -216,23 +207,24 @@ double SolsticePoint(double longitude, const Options& options) {
     return reduced >= 360 ? 0 : reduced;
 }
 
-void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendLine("  " + chart.ChartName);
-    report.AppendLine(PlaceLine(HeaderDate(chart.NatalDate, chart.NatalDateText, regional), chart.NatalTZ,
-                                chart.NatalTime, chart.NatalAmPm, chart.NatalLatitude,
-                                chart.NatalNorthSouthCopy, chart.NatalLongitude, chart.NatalEastWestCopy));
+void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report) {
+    const BirthHeading h = HeadingOf(natal.birth);
+    report.AppendLine("  " + natal.birth.name);
+    report.AppendLine(PlaceLine(FormatDateDdMmmYyyy(h.date, regional), h.zone, h.clock, h.amPm, h.latitude,
+                                h.northSouth, h.longitude, h.eastWest));
 }
 
-void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
+void WriteNatalHeader(const Chart& natal, const Chart& second, const RegionalFormat& regional,
+                      ReportBuffer& report) {
     report.AppendBlankLine();
-    WriteNatalHeaderShort(chart, regional, report);
-    report.AppendLine("  Diurnal date = " + HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional));
+    WriteNatalHeaderShort(natal, regional, report);
+    report.AppendLine("  Diurnal date = " + FormatDateDdMmmYyyy(HeadingOf(second.birth).date, regional));
 }
 
-void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report) {
-    report.AppendLine(PlaceLine(HeaderDate(chart.DiurnalDate, chart.DiurnalDateText, regional),
-                                chart.DiurnalTZ, chart.DiurnalTime, chart.DiurnalAmPm, chart.DiurnalLatitude,
-                                chart.DiurnalNorthSouth, chart.DiurnalLongitude, chart.DiurnalEastWest));
+void WriteDiurnalHeader(const Chart& second, const RegionalFormat& regional, ReportBuffer& report) {
+    const BirthHeading h = HeadingOf(second.birth);
+    report.AppendLine(PlaceLine(FormatDateDdMmmYyyy(h.date, regional), h.zone, h.clock, h.amPm, h.latitude,
+                                h.northSouth, h.longitude, h.eastWest));
 }
 
 namespace {
@@ -272,14 +264,13 @@ void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer
                       ShortPosition(SolsticePoint(natal.TrueNode, options)));
 }
 
-void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
-                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
-                               ReportBuffer& report) {
+void WriteTransitPositionsPage(const Chart& second, const Options& options, const RegionalFormat& regional,
+                               const SecondInputTexts& diurnal, ReportBuffer& report) {
     const bool secondPerson = diurnal.secondPerson;
     report.AppendBlankLine();
     report.AppendLine(secondPerson ? "  " + diurnal.secondPersonName + "'s NATAL POSITIONS"
                                    : std::string("  TRANSIT POSITIONS"));
-    WriteDiurnalHeader(header, regional, report);
+    WriteDiurnalHeader(second, regional, report);
 
     WriteHouseCusps(second.houseSystem, second.Cusp, report);
     if (secondPerson) {

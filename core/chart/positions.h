@@ -38,13 +38,14 @@ double SolsticePoint(double longitude, const Options& options);
 // Which chart a positions table shows.
 enum class PositionsTable { Natal, Diurnal };
 
-// The natal header: a blank line, the name, the date/zone/time/place line and the diurnal date. The
-// hemisphere texts are the copies kept right after the input transfer.
-void WriteNatalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
+// The natal header: a blank line, the name, the date/zone/time/place line of the natal birth and the date of
+// the second birth.
+void WriteNatalHeader(const Chart& natal, const Chart& second, const RegionalFormat& regional,
+                      ReportBuffer& report);
 // The name line and the date/zone/time/place line only.
-void WriteNatalHeaderShort(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
-// The diurnal date/zone/time/place line.
-void WriteDiurnalHeader(const ChartState& chart, const RegionalFormat& regional, ReportBuffer& report);
+void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, ReportBuffer& report);
+// The date/zone/time/place line of the second birth.
+void WriteDiurnalHeader(const Chart& second, const RegionalFormat& regional, ReportBuffer& report);
 
 // The natal positions table (a blank line, fourteen rows and the legend).
 void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);
@@ -54,10 +55,9 @@ void WriteNatalPositions(const Chart& chart, ReportBuffer& report);
 // positions table and the true node line of the natal chart.
 void WriteSpecialPoints(const Chart& natal, const Options& options, ReportBuffer& report);
 // The transit positions page (or the second person's natal positions).
-// The house cusps, the special points (second person only) and the positions are the second chart's; the
-// date line is the diurnal input section's.
-void WriteTransitPositionsPage(const ChartState& header, const Chart& second, const Options& options,
-                               const RegionalFormat& regional, const SecondInputTexts& diurnal,
-                               ReportBuffer& report);
+// The date line, the house cusps, the special points (second person only) and the positions are the
+// second chart's.
+void WriteTransitPositionsPage(const Chart& second, const Options& options, const RegionalFormat& regional,
+                               const SecondInputTexts& diurnal, ReportBuffer& report);
 
 }  // namespace talvenor

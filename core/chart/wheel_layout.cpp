@@ -203,25 +203,26 @@ int HouseNumberOfCusp(int element) {
     return (element + 8) % 12 + 1;
 }
 
-WheelLayout BuildWheelLayout(const ChartState& chart, const Options& options, const RegionalFormat& regional,
-                             bool withSecondChart, double natalGap, double secondGap) {
+WheelLayout BuildWheelLayout(const Chart& natal, const Chart& second, const Options& options,
+                             const RegionalFormat& regional, bool withSecondChart, double natalGap,
+                             double secondGap) {
     WheelLayout w;
-    w.title = ControlCharactersReplaced(chart.ChartName, '?');  // as the pages write a name
+    w.title = ControlCharactersReplaced(natal.birth.name, '?');  // as the pages write a name
     ReportBuffer header;
-    WriteNatalHeaderShort(chart, regional, header);
+    WriteNatalHeaderShort(natal, regional, header);
     if (header.PageLineCount >= 2) w.subtitle = TitleText(header.PageLines[1]);
-    w.houseSystem = HouseSystemReportName(chart.HouseSystemCode);
-    w.ascendant = chart.NatalLon[kAscendant];
-    w.midheaven = chart.NatalLon[kMidheaven];
-    w.cusps = chart.NatalCusp;
-    w.natal = RingPoints(chart.NatalLon, chart.NatalRetroFlags, natalGap);
+    w.houseSystem = HouseSystemReportName(CodeOfHouseSystem(natal.houseSystem));
+    w.ascendant = natal.Lon[kAscendant];
+    w.midheaven = natal.Lon[kMidheaven];
+    w.cusps = natal.Cusp;
+    w.natal = RingPoints(natal.Lon, natal.RetroFlags, natalGap);
     if (withSecondChart) {
-        w.second = RingPoints(chart.DiurnalLon, chart.DiurnalRetroFlags, secondGap);
-        ReportBuffer second;
-        WriteDiurnalHeader(chart, regional, second);
-        if (second.PageLineCount >= 1) w.secondSubtitle = TitleText(second.PageLines[0]);
+        w.second = RingPoints(second.Lon, second.RetroFlags, secondGap);
+        ReportBuffer secondHeader;
+        WriteDiurnalHeader(second, regional, secondHeader);
+        if (secondHeader.PageLineCount >= 1) w.secondSubtitle = TitleText(secondHeader.PageLines[0]);
     }
-    w.aspects = GridAspects(chart.NatalLon, options);
+    w.aspects = GridAspects(natal.Lon, options);
     return w;
 }
 

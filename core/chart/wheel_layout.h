@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chart/aspects.h"
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 
@@ -73,8 +73,9 @@ struct WheelLayout {
 
 // The wheel of the computed charts (the title lines in the regional date format). natalGap and secondGap are
 // the least distances, in degrees of the circle, that the glyphs of each ring keep.
-WheelLayout BuildWheelLayout(const ChartState& chart, const Options& options, const RegionalFormat& regional,
-                             bool withSecondChart, double natalGap, double secondGap);
+WheelLayout BuildWheelLayout(const Chart& natal, const Chart& second, const Options& options,
+                             const RegionalFormat& regional, bool withSecondChart, double natalGap,
+                             double secondGap);
 
 // The natal grid's aspects with the orbs of the options: every pair of points the grid shows with an
 // aspect, the South Node's own row left out as in the grid's list.

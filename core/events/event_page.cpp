@@ -89,11 +89,11 @@ std::string ModulusNumberText(float modulus) {
     return DialModulusText(modulus);
 }
 
-void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,
-                    const EventSearchHeading& heading, const EventSearchRequest& request,
-                    const EventSearchResult& result, ReportBuffer& report) {
+void WriteEventPage(const Chart& natal, const RegionalFormat& regional, const EventSearchHeading& heading,
+                    const EventSearchRequest& request, const EventSearchResult& result,
+                    ReportBuffer& report) {
     report.AppendBlankLine();
-    WriteNatalHeaderShort(chart, regional, report);
+    WriteNatalHeaderShort(natal, regional, report);
     report.AppendBlankLine();
     report.AppendLine("  EVENTS FROM " + FormatDateDdMmmYyyy(heading.range.first, regional) + " TO " +
                       FormatDateDdMmmYyyy(heading.range.last, regional) + " - MODULUS " +

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/regional_format.h"
 #include "events/event_dates.h"
 #include "events/event_factors.h"
@@ -26,9 +26,8 @@ struct EventSearchHeading {
 // one line per hit in time order (the moment in UT and in the diurnal zone, to the minute; the moving
 // factor, D or R, the target), and the number of events. A search that was cancelled or stopped at its
 // most events says so, and up to when it ran, under the heading and again under the events.
-void WriteEventPage(const ChartState& chart, const RegionalFormat& regional,
-                    const EventSearchHeading& heading, const EventSearchRequest& request,
-                    const EventSearchResult& result, ReportBuffer& report);
+void WriteEventPage(const Chart& natal, const RegionalFormat& regional, const EventSearchHeading& heading,
+                    const EventSearchRequest& request, const EventSearchResult& result, ReportBuffer& report);
 
 // One line per hit, tab-separated: the UT moment "YYYY-MM-DD HH:MM", the moving factor, the target, D
 // or R; each line ended by lineEnd.

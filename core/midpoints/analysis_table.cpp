@@ -43,17 +43,32 @@ double NatalNodeFactor(const ChartState& chart, const Options& options) {
     return options.trueNodeFactor() ? chart.TrueNode : chart.NatalMeanNode;
 }
 
-AnalysisTables BuildAnalysisTables(const ChartState& chart, const Options& options,
+double NatalNodeFactor(const Chart& natal, const Options& options) {
+    return options.trueNodeFactor() ? natal.TrueNode : natal.MeanNode;
+}
+
+AnalysisTable NatalAnalysisTable(const Chart& natal, const Options& options) {
+    return BuildAnalysisTable(natal.Lon, NatalNodeFactor(natal, options));
+}
+
+AnalysisTable SecondAnalysisTable(const Chart& second) {
+    return BuildAnalysisTable(second.Lon, second.Lon[kNorthNode]);
+}
+
+AnalysisTables BuildAnalysisTables(const Chart& natal, const Chart& second, const Options& options,
                                    std::int16_t analysisMode) {
     AnalysisTables tables;
     if (analysisMode == kNatalMode) {
-        tables.table = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+        tables.table = NatalAnalysisTable(natal, options);
     } else {
-        // The second chart's node is its own point 11, with no choice of node.
-        tables.table = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]);
-        tables.natal = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+        tables.table = SecondAnalysisTable(second);
+        tables.natal = NatalAnalysisTable(natal, options);
     }
     return tables;
+}
+
+AnalysisTable NatalAnalysisTable(const ChartState& chart, const Options& options) {
+    return BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
 }
 
 std::string PositionText(double longitude) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 
 namespace talvenor {
@@ -45,7 +45,15 @@ struct AnalysisTable {
 AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor);
 
 // The node factor of the natal chart: the mean node, or the true node when option 161 is not 0.
+double NatalNodeFactor(const Chart& natal, const Options& options);
+// The same from the natal tables of a chart state, for the progressed and directed charts and the event
+// factors, which still work with one.
 double NatalNodeFactor(const ChartState& chart, const Options& options);
+
+// The table of the natal chart, with the node option 161 chooses.
+AnalysisTable NatalAnalysisTable(const Chart& natal, const Options& options);
+// The table of the second chart, whose node factor is its own point 11, with no choice of node.
+AnalysisTable SecondAnalysisTable(const Chart& second);
 
 // The tables a report works with: in natal mode the natal chart's; in transit mode the second chart's,
 // with the natal table beside it.
@@ -53,8 +61,10 @@ struct AnalysisTables {
     AnalysisTable table;
     AnalysisTable natal;  // filled in transit mode only
 };
-AnalysisTables BuildAnalysisTables(const ChartState& chart, const Options& options,
+AnalysisTables BuildAnalysisTables(const Chart& natal, const Chart& second, const Options& options,
                                    std::int16_t analysisMode);
+// The natal table from the natal tables of a chart state (natal mode only), for the directed charts.
+AnalysisTable NatalAnalysisTable(const ChartState& chart, const Options& options);
 
 // The 9-character position text of a longitude, "05 LEO 23" (minutes that round to 60 stay 59).
 std::string PositionText(double longitude);

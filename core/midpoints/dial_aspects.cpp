@@ -142,40 +142,40 @@ std::string PairLine(const std::string& labelA, int step, const std::string& lab
     return "  " + labelA + angle + "  " + labelB + sign + orb + "d";
 }
 
-void WriteNatalDialAspects(const ChartState& chart, Options& options, bool sorted, ReportBuffer& report,
+void WriteNatalDialAspects(const Chart& natal, Options& options, bool sorted, ReportBuffer& report,
                            ProgressReporter& progress) {
-    const AnalysisTable t = BuildAnalysisTables(chart, options, kNatalMode).table;
+    const AnalysisTable t = NatalAnalysisTable(natal, options);
     WriteDialPairs(t, t, options, sorted, report, progress);
 }
 
-void WriteFormulas(const ChartState& chart, Options& options, bool sorted, ReportBuffer& report,
-                   ProgressReporter& progress) {
-    const AnalysisTables tables = BuildAnalysisTables(chart, options, kTransitMode);
+void WriteFormulas(const Chart& natal, const Chart& second, Options& options, bool sorted,
+                   ReportBuffer& report, ProgressReporter& progress) {
+    const AnalysisTables tables = BuildAnalysisTables(natal, second, options, kTransitMode);
     WriteDialPairs(tables.table, tables.natal, options, sorted, report, progress);
 }
 
-void WriteTransitMidpointsToNatal(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                                  const SecondInputTexts& diurnal, ReportBuffer& report) {
-    chart.PointLon = chart.NatalLon;
+void WriteTransitMidpointsToNatal(const Chart& natal, const Chart& second, const Options& options,
+                                  const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                                  ReportBuffer& report) {
     report.StartReport();
     report.AppendBlankLine();
     if (diurnal.secondPerson) {
         report.AppendLine("  " + diurnal.secondPersonName + "'s MIDPOINTS ASPECTS TO");
-        report.AppendLine("  " + chart.ChartName + "'s NATAL PLANETS");
+        report.AppendLine("  " + natal.birth.name + "'s NATAL PLANETS");
     } else {
-        WriteNatalHeaderShort(chart, regional, report);
+        WriteNatalHeaderShort(natal, regional, report);
         report.AppendBlankLine();
         report.AppendLine("     TRANSITING MIDPOINT ASPECTS TO NATAL PLANETS");
     }
 
     // The second chart's own node, with no choice of mean or true node.
-    const AnalysisTable second = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]);
+    const AnalysisTable secondTable = SecondAnalysisTable(second);
     report.AppendBlankLine();
     for (int m = 1; m <= kPairCount; ++m) {
         const auto [i, j] = PairFactors(m);
-        const double midpoint = second.Lon[static_cast<std::size_t>(kFactorCount + m)];
+        const double midpoint = secondTable.Lon[static_cast<std::size_t>(kFactorCount + m)];
         for (int p = 1; p <= kPointCount; ++p) {
-            double d = std::fabs(midpoint - chart.PointLon[static_cast<std::size_t>(p)]);
+            double d = std::fabs(midpoint - natal.Lon[static_cast<std::size_t>(p)]);
             if (d > 180.0) d = 360.0 - d;
             const std::optional<HardAspect> aspect = HardAspectTest(d, options);
             if (!aspect) continue;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
@@ -30,18 +30,18 @@ std::string PairLine(const std::string& labelA, int step, const std::string& lab
 
 // The natal factors and midpoints against each other (natal mode), from the point where the command has
 // put the title in ReportLine. Sorted: the lines collected and sorted by signed orb, largest first.
-void WriteNatalDialAspects(const ChartState& chart, Options& options, bool sorted, ReportBuffer& report,
+void WriteNatalDialAspects(const Chart& natal, Options& options, bool sorted, ReportBuffer& report,
                            ProgressReporter& progress);
 
 // The formulas: the second chart's 91 entries against the 91 natal entries (transit mode), pairs of the
 // same table number skipped. Sorted as above.
-void WriteFormulas(const ChartState& chart, Options& options, bool sorted, ReportBuffer& report,
-                   ProgressReporter& progress);
+void WriteFormulas(const Chart& natal, const Chart& second, Options& options, bool sorted,
+                   ReportBuffer& report, ProgressReporter& progress);
 
-// "Transit Midpoint Aspects to Natal" (or the second person's): loads NatalLon into PointLon, a new page
-// with its titles, and the second chart's 78 midpoints against the 15 natal points with the hard-aspect
-// test. The caller shows the page.
-void WriteTransitMidpointsToNatal(ChartState& chart, const Options& options, const RegionalFormat& regional,
-                                  const SecondInputTexts& diurnal, ReportBuffer& report);
+// "Transit Midpoint Aspects to Natal" (or the second person's): a new page with its titles, and the second
+// chart's 78 midpoints against the 15 natal points with the hard-aspect test. The caller shows the page.
+void WriteTransitMidpointsToNatal(const Chart& natal, const Chart& second, const Options& options,
+                                  const RegionalFormat& regional, const SecondInputTexts& diurnal,
+                                  ReportBuffer& report);
 
 }  // namespace talvenor

@@ -66,11 +66,11 @@ std::string FactorCode(int factor) {
     return std::string(kAnalysisName[static_cast<std::size_t>(factor)].substr(0, 2));
 }
 
-std::vector<DialPanelEntry> DialPanel(const ChartState& chart, const Options& options, float modulus,
+std::vector<DialPanelEntry> DialPanel(const Chart& natal, const Options& options, float modulus,
                                       double pointer) {
     std::vector<DialPanelEntry> panel;
     if (!(modulus > 0)) return panel;
-    const AnalysisTable table = BuildAnalysisTables(chart, options, kNatalMode).table;
+    const AnalysisTable table = NatalAnalysisTable(natal, options);
     for (int s = 1; s <= kAnalysisCount; ++s) {
         const auto e = static_cast<std::size_t>(s);
         const std::optional<double> orb = TreeDialOrb(pointer, table.Lon[e], modulus, options.treeOrb());
@@ -189,19 +189,17 @@ std::vector<DialTick> DialTicks(float modulus) {
     return ticks;
 }
 
-DialLayout BuildDialLayout(const ChartState& chart, const Options& options, float modulus, double pointer,
-                           bool withSecondChart, double natalGap, double secondGap) {
+DialLayout BuildDialLayout(const Chart& natal, const Chart& second, const Options& options, float modulus,
+                           double pointer, bool withSecondChart, double natalGap, double secondGap) {
     DialLayout dial;
     dial.modulus = modulus;
     dial.pointer = TurnPointer(pointer, 0, modulus);
-    const AnalysisTables tables = BuildAnalysisTables(chart, options, kNatalMode);
-    dial.natal = Marks(tables.table, chart.NatalRetroFlags, modulus, natalGap);
+    dial.natal = Marks(NatalAnalysisTable(natal, options), natal.RetroFlags, modulus, natalGap);
     if (withSecondChart) {
-        const AnalysisTable second = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[11]);
-        dial.second = Marks(second, chart.DiurnalRetroFlags, modulus, secondGap);
+        dial.second = Marks(SecondAnalysisTable(second), second.RetroFlags, modulus, secondGap);
     }
-    dial.panel = DialPanel(chart, options, modulus, dial.pointer);
-    dial.pictures = PicturesAt(chart, options, modulus, dial.pointer, options.treeOrb());
+    dial.panel = DialPanel(natal, options, modulus, dial.pointer);
+    dial.pictures = PicturesAt(natal, options, modulus, dial.pointer, options.treeOrb());
     dial.chords = DialChords(dial.panel, dial.natal);
     dial.ticks = DialTicks(modulus);
     return dial;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "midpoints/planetary_pictures.h"
 
@@ -31,7 +31,7 @@ struct DialPanelEntry {
 // The panel for the pointer (a dial position, 0 to below the modulus): every natal factor and midpoint
 // that the tree report lists for a focal point standing at the pointer, with the same signed orb,
 // nearest first (at equal distance the one ahead first, then table order).
-std::vector<DialPanelEntry> DialPanel(const ChartState& chart, const Options& options, float modulus,
+std::vector<DialPanelEntry> DialPanel(const Chart& natal, const Options& options, float modulus,
                                       double pointer);
 
 // The panel of the dial of `modulus` as text: one line per entry, tab-separated: the name, the reduced
@@ -97,8 +97,8 @@ struct DialLayout {
 
 // The dial of the computed charts. natalGap and secondGap are the least distances, as fractions of a whole
 // turn, that the glyphs of each ring keep.
-DialLayout BuildDialLayout(const ChartState& chart, const Options& options, float modulus, double pointer,
-                           bool withSecondChart, double natalGap, double secondGap);
+DialLayout BuildDialLayout(const Chart& natal, const Chart& second, const Options& options, float modulus,
+                           double pointer, bool withSecondChart, double natalGap, double secondGap);
 
 // The chords of a panel: one for each pair in it, between the two natal factors (natal holds the 13 natal
 // marks in factor order).

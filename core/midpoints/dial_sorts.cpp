@@ -63,11 +63,11 @@ std::string ModulusSortTitle(float modulus) {
     return std::string(blanks, ' ') + "Natal Data Sort - modulus = " + GeneralNumberSingle(modulus);
 }
 
-void WriteModulusSort(const ChartState& chart, const Options& options, float modulus, ReportBuffer& report,
+void WriteModulusSort(const Chart& natal, const Options& options, float modulus, ReportBuffer& report,
                       ProgressReporter& progress) {
     report.AppendLine();
     progress.Load();
-    AnalysisTable t = BuildAnalysisTables(chart, options, kNatalMode).table;
+    AnalysisTable t = NatalAnalysisTable(natal, options);
     report.AppendBlankLine();
 
     const bool wholeCircle = modulus == 360.0f;
@@ -99,11 +99,11 @@ void WriteModulusSort(const ChartState& chart, const Options& options, float mod
                       Entry(t, kAnalysisCount, valueText(kAnalysisCount)));
 }
 
-void WriteDegreeSort(const ChartState& chart, const Options& options, ReportBuffer& report,
+void WriteDegreeSort(const Chart& natal, const Options& options, ReportBuffer& report,
                      ProgressReporter& progress) {
     report.AppendLine();
     progress.Load();
-    AnalysisTable t = BuildAnalysisTables(chart, options, kNatalMode).table;
+    AnalysisTable t = NatalAnalysisTable(natal, options);
     report.AppendBlankLine();
 
     for (int g = 1; g < kAnalysisCount; ++g) {

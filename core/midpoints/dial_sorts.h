@@ -1,7 +1,7 @@
 // Factors and midpoints sorted on a dial of a chosen modulus, or by the degrees within their sign.
 #pragma once
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "midpoints/progress.h"
 #include "report/report_buffer.h"
@@ -16,12 +16,12 @@ std::string ModulusSortTitle(float modulus);
 // builds the natal analysis table, reduces it on the dial (unless the modulus is 360), sorts it with the
 // exchange sort and prints the 91 entries in three columns. On a dial other than 360 a value prints as
 // degrees and minutes ("07 23"), the minutes never as 60.
-void WriteModulusSort(const ChartState& chart, const Options& options, float modulus, ReportBuffer& report,
+void WriteModulusSort(const Chart& natal, const Options& options, float modulus, ReportBuffer& report,
                       ProgressReporter& progress);
 
 // The degree sort, likewise from the appended title on: sorted by the degrees within the sign, one entry a
 // line with its full position.
-void WriteDegreeSort(const ChartState& chart, const Options& options, ReportBuffer& report,
+void WriteDegreeSort(const Chart& natal, const Options& options, ReportBuffer& report,
                      ProgressReporter& progress);
 
 }  // namespace talvenor

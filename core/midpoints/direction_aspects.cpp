@@ -32,8 +32,8 @@ std::string Padded(std::string text, std::size_t width) {
 
 std::vector<DirectionAspect> DirectionAspects(const ChartState& natal, const ChartState& moved,
                                               const Options& options, float modulus, float orb) {
-    const AnalysisTable entries = BuildAnalysisTables(natal, options, kNatalMode).table;
-    const AnalysisTable factors = BuildAnalysisTables(moved, options, kNatalMode).table;
+    const AnalysisTable entries = NatalAnalysisTable(natal, options);
+    const AnalysisTable factors = NatalAnalysisTable(moved, options);
     std::vector<DirectionAspect> found;
     for (int f = 1; f <= kFactorCount; ++f) {
         for (int s = 1; s <= kAnalysisCount; ++s) {
@@ -82,7 +82,7 @@ void WriteDirectionsReport(const ChartState& natal, const ChartState& moved, con
                       " FACTORS TO NATAL FACTORS AND MIDPOINTS - orb =" + GeneralNumberSingle(orb));
     report.AppendBlankLine();
     const std::string prefix = arc ? "SA  " : "Pr. ";
-    const AnalysisTable entries = BuildAnalysisTables(natal, options, kNatalMode).table;
+    const AnalysisTable entries = NatalAnalysisTable(natal, options);
     const std::vector<DirectionAspect> aspects = DirectionAspects(natal, moved, options, modulus, orb);
     for (const DirectionAspect& a : aspects) {
         report.AppendLine("  " + prefix + Padded(PictureFactorName(a.factor), 3) + "   " +

@@ -26,11 +26,11 @@ double ShortDistance(double a, double b) {
 
 }  // namespace
 
-void WriteNatalMidpointsReport(ChartState& chart, const Options& options, const RegionalFormat& regional,
+void WriteNatalMidpointsReport(const Chart& natal, const Options& options, const RegionalFormat& regional,
                                ReportBuffer& report) {
     report.StartReport();
     report.AppendBlankLine();
-    WriteNatalHeaderShort(chart, regional, report);
+    WriteNatalHeaderShort(natal, regional, report);
     report.AppendBlankLine();
     report.AppendLine(std::string(25, ' ') + "NATAL MIDPOINTS");
     report.AppendBlankLine();
@@ -39,27 +39,27 @@ void WriteNatalMidpointsReport(ChartState& chart, const Options& options, const 
     report.ReportLine.clear();
     for (int m = 1; m <= kPairCount; ++m) {
         report.ReportLine +=
-            "  " + PairName(m) + " = " + PositionText(chart.MidpointLon[static_cast<std::size_t>(m)]);
+            "  " + PairName(m) + " = " + PositionText(natal.MidpointLon[static_cast<std::size_t>(m)]);
         if (m % 3 == 0) {
             report.AppendLine();
             report.ReportLine.clear();
         }
     }
 
-    chart.PointLon = chart.NatalLon;
     report.AppendBlankLine();
     report.AppendBlankLine();
     report.AppendLine("      NATAL PLANET ASPECTS TO NATAL MIDPOINTS");
-    WritePointToMidpointAspects(chart, options, report);
+    WritePointToMidpointAspects(natal.Lon, natal, options, report);
 }
 
-void WritePointToMidpointAspects(const ChartState& chart, const Options& options, ReportBuffer& report) {
+void WritePointToMidpointAspects(const PointArray& points, const Chart& natal, const Options& options,
+                                 ReportBuffer& report) {
     report.AppendBlankLine();
     // All fifteen points, the South Node and the Part of Fortune included.
     for (int p = 1; p <= kPointCount; ++p) {
         for (int m = 1; m <= kPairCount; ++m) {
-            const double d = ShortDistance(chart.PointLon[static_cast<std::size_t>(p)],
-                                           chart.MidpointLon[static_cast<std::size_t>(m)]);
+            const double d = ShortDistance(points[static_cast<std::size_t>(p)],
+                                           natal.MidpointLon[static_cast<std::size_t>(m)]);
             const std::optional<HardAspect> aspect = HardAspectTest(d, options);
             if (!aspect) continue;
             report.AppendLine("  " + std::string(PointNameField(p)) + " " +
@@ -70,21 +70,20 @@ void WritePointToMidpointAspects(const ChartState& chart, const Options& options
     report.AppendBlankLine();
 }
 
-void WriteTransitAspectsToNatalMidpoints(ChartState& chart, const Options& options,
+void WriteTransitAspectsToNatalMidpoints(const Chart& natal, const Chart& second, const Options& options,
                                          const RegionalFormat& regional, const SecondInputTexts& diurnal,
                                          ReportBuffer& report) {
-    chart.PointLon = chart.DiurnalLon;
     report.StartReport();
     report.AppendBlankLine();
     if (diurnal.secondPerson) {
         report.AppendLine("  " + diurnal.secondPersonName + "'s NATAL PLANET ASPECTS TO");
-        report.AppendLine("  " + chart.ChartName + "'s NATAL MIDPOINTS");
+        report.AppendLine("  " + natal.birth.name + "'s NATAL MIDPOINTS");
     } else {
-        WriteNatalHeaderShort(chart, regional, report);
+        WriteNatalHeaderShort(natal, regional, report);
         report.AppendBlankLine();
         report.AppendLine("    TRANSITING PLANET ASPECTS TO NATAL MIDPOINTS");
     }
-    WritePointToMidpointAspects(chart, options, report);
+    WritePointToMidpointAspects(second.Lon, natal, options, report);
 }
 
 }  // namespace talvenor

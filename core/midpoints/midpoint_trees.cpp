@@ -59,27 +59,26 @@ std::string Lead(bool withPositions, double lon) {
     return withPositions ? "  (" + PositionText(lon) + ")" : " ";
 }
 
-std::string NatalHeader(const AnalysisTable& table, int p, const ChartState& chart, bool withPositions) {
+std::string NatalHeader(const AnalysisTable& table, int p, const Chart& natal, bool withPositions) {
     const auto e = static_cast<std::size_t>(p);
-    const bool retro = IsRetrograde(chart.NatalRetroFlags, kFactorPoint[e]);
+    const bool retro = IsRetrograde(natal.RetroFlags, kFactorPoint[e]);
     return Lead(withPositions, table.Lon[e]) + "    " + std::string(Slice(table.Label[e], 0, 3)) +
            (retro ? " R" : "  ") + std::string(8, ' ');
 }
 
-std::string TransitHeader(const AnalysisTable& table, int p, const ChartState& chart, bool withPositions) {
+std::string TransitHeader(const AnalysisTable& table, int p, const Chart& second, bool withPositions) {
     const auto e = static_cast<std::size_t>(p);
     const std::string_view abbrev = Slice(table.Label[e], 0, 3);
     return Lead(withPositions, table.Lon[e]) + "  Tr. " + std::string(abbrev) +
-           (PlanetRetrograde(abbrev, chart.DiurnalRetroFlags) ? " R      " : "        ");
+           (PlanetRetrograde(abbrev, second.RetroFlags) ? " R      " : "        ");
 }
 
-std::string EntryLine(const AnalysisTable& table, int s, double orb, const ChartState& chart,
-                      bool withPositions) {
+std::string EntryLine(const AnalysisTable& table, int s, double orb, const Chart& natal, bool withPositions) {
     const auto e = static_cast<std::size_t>(s);
     const std::string& label = table.Label[e];
     // The candidates always come from the natal chart, in both trees.
     auto mark = [&](std::string_view abbrev) {
-        return PlanetRetrograde(abbrev, chart.NatalRetroFlags) ? " R " : "   ";
+        return PlanetRetrograde(abbrev, natal.RetroFlags) ? " R " : "   ";
     };
     return Lead(withPositions, table.Lon[e]) + mark(Slice(label, 0, 3)) + TreeEntryName(label, s) +
            mark(Slice(label, 4, 3)) + TreeOrbText(orb);
@@ -209,28 +208,28 @@ std::string TreeOrbText(double orb) {
     return text + minutes + "'";
 }
 
-void WriteTreeReport(const ChartState& chart, Options& options, float modulus, std::int16_t analysisMode,
-                     ReportBuffer& report, ProgressReporter& progress) {
-    const bool natal = analysisMode == kNatalMode;
+void WriteTreeReport(const Chart& natal, const Chart& second, Options& options, float modulus,
+                     std::int16_t analysisMode, ReportBuffer& report, ProgressReporter& progress) {
+    const bool natalMode = analysisMode == kNatalMode;
     const bool withPositions = options.treePositions();
     const float orb = options.treeOrb();
 
     progress.Load();
-    const AnalysisTables tables = BuildAnalysisTables(chart, options, analysisMode);
-    const AnalysisTable& candidates = natal ? tables.table : tables.natal;
+    const AnalysisTables tables = BuildAnalysisTables(natal, second, options, analysisMode);
+    const AnalysisTable& candidates = natalMode ? tables.table : tables.natal;
     report.AppendBlankLine();
     TreeGrid grid;
 
     for (int p = 1; p <= kFactorCount; ++p) {
         std::vector<TreeRow> tree;
-        tree.push_back({natal ? NatalHeader(tables.table, p, chart, withPositions)
-                              : TransitHeader(tables.table, p, chart, withPositions)});
+        tree.push_back({natalMode ? NatalHeader(tables.table, p, natal, withPositions)
+                                  : TransitHeader(tables.table, p, second, withPositions)});
         const double focalLon = tables.table.Lon[static_cast<std::size_t>(p)];
         for (int s = 1; s <= kAnalysisCount; ++s) {
-            if (natal && s == p) continue;
+            if (natalMode && s == p) continue;
             const auto found =
                 TreeDialOrb(focalLon, candidates.Lon[static_cast<std::size_t>(s)], modulus, orb);
-            if (found) tree.push_back({EntryLine(candidates, s, *found, chart, withPositions), *found});
+            if (found) tree.push_back({EntryLine(candidates, s, *found, natal, withPositions), *found});
         }
         SortTree(tree);
 

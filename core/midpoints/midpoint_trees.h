@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "midpoints/progress.h"
 #include "report/report_buffer.h"
@@ -15,8 +15,8 @@ namespace talvenor {
 // The tree report after the command's title line: natal mode (analysisMode 1) for the natal tree,
 // transit mode (0) for the transit tree. Options 40 (orb), 60 (positions), 65 (columns), 66 (page width)
 // and 67 (column gap, raised to 2 and stored back when below 2) shape it.
-void WriteTreeReport(const ChartState& chart, Options& options, float modulus, std::int16_t analysisMode,
-                     ReportBuffer& report, ProgressReporter& progress);
+void WriteTreeReport(const Chart& natal, const Chart& second, Options& options, float modulus,
+                     std::int16_t analysisMode, ReportBuffer& report, ProgressReporter& progress);
 
 // The number of characters a report line shows (the degree sign is one character, two bytes).
 std::size_t DisplayWidth(const std::string& line);

@@ -174,43 +174,41 @@ std::string PictureTargetRefusal(std::string_view answer) {
            "\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.";
 }
 
-std::vector<Picture> ChartPictures(const ChartState& chart, const Options& options,
+std::vector<Picture> ChartPictures(const Chart& natalChart, const Chart& secondChart, const Options& options,
                                    const PictureRequest& request) {
-    const std::array<double, 14> natal = Factors(BuildAnalysisTables(chart, options, kNatalMode).table);
+    const std::array<double, 14> natal = Factors(NatalAnalysisTable(natalChart, options));
     if (request.choice.degree) {
         // A degree is a place on the dial: 100 on the 45 dial is 10.
         const double place = OnDial(*request.choice.degree, request.modulus);
         return FindPictures(natal, {{0, place, false}}, request.modulus, request.orb);
     }
-    const std::array<double, 14> second =
-        Factors(BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]));
+    const std::array<double, 14> second = Factors(SecondAnalysisTable(secondChart));
     std::vector<PictureTarget> targets = FactorTargets(natal, request.choice.factor, false);
     const std::vector<PictureTarget> seconds = FactorTargets(second, request.choice.factor, true);
     targets.insert(targets.end(), seconds.begin(), seconds.end());
     return FindPictures(natal, targets, request.modulus, request.orb);
 }
 
-std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options, float modulus, double degree,
+std::vector<Picture> PicturesAt(const Chart& natal, const Options& options, float modulus, double degree,
                                 double orb) {
-    PictureRequest request;
-    request.modulus = modulus;
-    request.orb = orb;
-    request.choice.degree = degree;
-    return ChartPictures(chart, options, request);
+    // As ChartPictures with a degree for its target: the second chart has no part in it.
+    const std::array<double, 14> factors = Factors(NatalAnalysisTable(natal, options));
+    return FindPictures(factors, {{0, OnDial(degree, modulus), false}}, modulus, orb);
 }
 
-void WritePicturesReport(const ChartState& chart, const Options& options, const SecondInputTexts& diurnal,
-                         const PictureRequest& request, ReportBuffer& report) {
+void WritePicturesReport(const Chart& natalChart, const Chart& secondChart, const Options& options,
+                         const SecondInputTexts& diurnal, const PictureRequest& request,
+                         ReportBuffer& report) {
     report.AppendLine("  Planetary Pictures A + B - C = D - modulus =" +
                       GeneralNumberSingle(request.modulus) + ", orb =" + GeneralNumber(request.orb));
-    const std::vector<Picture> pictures = ChartPictures(chart, options, request);
+    const std::vector<Picture> pictures = ChartPictures(natalChart, secondChart, options, request);
 
     std::vector<PictureTarget> targets;
     if (request.choice.degree) {
         targets.push_back({0, *request.choice.degree, false});
     } else {
-        const AnalysisTable natal = BuildAnalysisTables(chart, options, kNatalMode).table;
-        const AnalysisTable second = BuildAnalysisTable(chart.DiurnalLon, chart.DiurnalLon[kNorthNode]);
+        const AnalysisTable natal = NatalAnalysisTable(natalChart, options);
+        const AnalysisTable second = SecondAnalysisTable(secondChart);
         targets = FactorTargets(Factors(natal), request.choice.factor, false);
         const auto seconds = FactorTargets(Factors(second), request.choice.factor, true);
         targets.insert(targets.end(), seconds.begin(), seconds.end());

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
 #include "report/report_buffer.h"
@@ -75,17 +75,18 @@ struct PictureRequest {
     double orb = 1.5;
     PictureChoice choice;
 };
-std::vector<Picture> ChartPictures(const ChartState& chart, const Options& options,
+std::vector<Picture> ChartPictures(const Chart& natal, const Chart& second, const Options& options,
                                    const PictureRequest& request);
 
 // The natal pictures at one degree of the dial (the dial's pointer), nearest first.
-std::vector<Picture> PicturesAt(const ChartState& chart, const Options& options, float modulus, double degree,
+std::vector<Picture> PicturesAt(const Chart& natal, const Options& options, float modulus, double degree,
                                 double orb);
 
 // The page after the command's natal heading: the title with modulus and orb, then each target with its
 // pictures (or "none").
-void WritePicturesReport(const ChartState& chart, const Options& options, const SecondInputTexts& diurnal,
-                         const PictureRequest& request, ReportBuffer& report);
+void WritePicturesReport(const Chart& natal, const Chart& second, const Options& options,
+                         const SecondInputTexts& diurnal, const PictureRequest& request,
+                         ReportBuffer& report);
 
 // One line per picture of the dial of `modulus`, tab-separated: A, B, C, D by their three-letter names (a
 // second-chart factor as "Tr." and its name, a degree as its place on the dial with four decimals), the

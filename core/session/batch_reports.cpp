@@ -65,15 +65,15 @@ std::string ChartTableHeader() {
     return header;
 }
 
-std::string ChartTableRow(const ChartState& chart) {
+std::string ChartTableRow(const Chart& natal) {
     std::string row;
     // A tab or a line break in a name would break the table's columns and rows, and any other control
     // character would reach the terminal: a tab and a line break are written as a blank, the others as
     // a "?", as the pages write them.
-    for (const char c : ControlCharactersReplaced(chart.ChartName, '?'))
+    for (const char c : ControlCharactersReplaced(natal.birth.name, '?'))
         row += c == '\r' || c == '\n' ? ' ' : c;
-    for (int p = 1; p <= kPointCount; ++p) row += "\t" + Real(chart.NatalLon[static_cast<std::size_t>(p)]);
-    for (int h = 1; h <= 12; ++h) row += "\t" + Real(chart.NatalCusp[CuspElement(h)]);
+    for (int p = 1; p <= kPointCount; ++p) row += "\t" + Real(natal.Lon[static_cast<std::size_t>(p)]);
+    for (int h = 1; h <= 12; ++h) row += "\t" + Real(natal.Cusp[CuspElement(h)]);
     return row;
 }
 

@@ -30,6 +30,6 @@ bool ReadsNatalChartOnly(const std::string& report);
 // (Sun ... Pluto, Moon, the nodes, Part of Fortune, Ascendant, Midheaven) and the twelve natal house cusps
 // from the first house on, in degrees as the chart-state dump writes them.
 std::string ChartTableHeader();
-std::string ChartTableRow(const ChartState& chart);
+std::string ChartTableRow(const Chart& natal);
 
 }  // namespace talvenor

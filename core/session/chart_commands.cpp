@@ -36,7 +36,7 @@ void LoadDiurnalWorkingSet(ChartState& chart) {
 
 ShowResult NatalDataCommand(Session& s) {
     s.report.StartReport();
-    WriteNatalHeader(s.chart, s.regional, s.report);
+    WriteNatalHeader(s.natalChart, s.secondChart, s.regional, s.report);
     WriteSpecialPoints(s.natalChart, s.options, s.report);
     WriteAspectGrid(s.natalChart, s.options, s.report);
     LoadNatalWorkingSet(s.chart);
@@ -45,7 +45,7 @@ ShowResult NatalDataCommand(Session& s) {
 
 ShowResult TransitDataCommand(Session& s) {
     s.report.StartReport();
-    WriteTransitPositionsPage(s.chart, s.secondChart, s.options, s.regional, s.diurnal, s.report);
+    WriteTransitPositionsPage(s.secondChart, s.options, s.regional, s.diurnal, s.report);
     LoadDiurnalWorkingSet(s.chart);
     if (s.diurnal.secondPerson) {
         WriteAspectGrid(s.secondChart, s.options, s.report);
@@ -60,7 +60,7 @@ ShowResult TransitDataCommand(Session& s) {
 ShowResult TransitsToNatalCommand(Session& s) {
     s.report.StartReport();
     s.report.AppendBlankLine();
-    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     WriteTransitToNatal(s.secondChart, s.natalChart, s.diurnal, s.report);
     return ShowSessionReport(s);
 }

@@ -76,7 +76,13 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
         return report;
     }
     session.natalChart = std::move(*natalChart.chart);
-    if (secondChart.chart) session.secondChart = std::move(*secondChart.chart);
+    if (secondChart.chart) {
+        session.secondChart = std::move(*secondChart.chart);
+    } else {
+        // A run that reads the natal chart alone keeps the second chart's positions, but its pages name
+        // the second birth's date in their headers, as they always have.
+        session.secondChart.birth = second;
+    }
     AssembleChartState(session.natalChart, second, secondChart.chart ? &session.secondChart : nullptr, state);
     return report;
 }

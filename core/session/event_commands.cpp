@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/birth.h"
 #include "midpoints/modulus_prompt.h"
 #include "text/basic_text.h"
 
@@ -37,7 +38,7 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
         return out;
     }
     const bool directed = std::any_of(choices.movers.begin(), choices.movers.end(), IsDirectedMover);
-    const CivilDate birth{s.chart.NatalYear, s.chart.NatalMonth, s.chart.NatalDay};
+    const CivilDate birth = HeadingOf(s.natalChart.birth).date;
     if (directed && range.fromJulianDate < JulianDateAtMidnight(birth)) {
         out.message =
             "Directions and progressions begin at the birth: the range must start on the birth date (" +
@@ -50,7 +51,7 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
     search.request.modulus = modulus;
     search.request.movers = EventMovers(choices.movers, s.chart, s.options);
     search.request.targets = NatalTargets(s.chart, s.options, choices.targets);
-    search.heading = {range, modulus, choices.targets, s.chart.DiurnalTZ};
+    search.heading = {range, modulus, choices.targets, HeadingOf(s.secondChart.birth).zone};
     out.search = std::move(search);
     return out;
 }
@@ -69,7 +70,7 @@ ShowResult EventSearchCommand(Session& s, const EventSearchChoices& choices, Eve
         return ShowResult::NothingToShow;
     }
     s.report.StartReport();
-    WriteEventPage(s.chart, s.regional, search.heading, search.request, result, s.report);
+    WriteEventPage(s.natalChart, s.regional, search.heading, search.request, result, s.report);
     return ShowSessionReport(s);
 }
 

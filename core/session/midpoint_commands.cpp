@@ -16,7 +16,7 @@ namespace {
 void StartHeadedPage(Session& s, const std::string& title) {
     s.report.StartReport();
     s.report.AppendBlankLine();
-    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();
     s.report.ReportLine = title;
 }
@@ -27,9 +27,9 @@ ShowResult TreeCommand(Session& s, float modulus, std::int16_t mode, const char*
     s.Modulus = modulus;
     s.report.StartReport();
     s.report.AppendBlankLine();
-    s.report.AppendLine("  " + s.chart.ChartName + suffix);
+    s.report.AppendLine("  " + s.natalChart.birth.name + suffix);
     s.AnalysisMode = mode;
-    WriteTreeReport(s.chart, s.options, s.Modulus, mode, s.report, progress);
+    WriteTreeReport(s.natalChart, s.secondChart, s.options, s.Modulus, mode, s.report, progress);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }
@@ -37,7 +37,7 @@ ShowResult TreeCommand(Session& s, float modulus, std::int16_t mode, const char*
 }  // namespace
 
 ShowResult NatalMidpointsCommand(Session& s) {
-    WriteNatalMidpointsReport(s.chart, s.options, s.regional, s.report);
+    WriteNatalMidpointsReport(s.natalChart, s.options, s.regional, s.report);
     return ShowSessionReport(s);
 }
 
@@ -51,7 +51,7 @@ ShowResult NatalSortCommand(Session& s, float modulus, ProgressReporter& progres
     s.Modulus = modulus;
     StartHeadedPage(s, ModulusSortTitle(modulus));
     s.AnalysisMode = kNatalMode;
-    WriteModulusSort(s.chart, s.options, s.Modulus, s.report, progress);
+    WriteModulusSort(s.natalChart, s.options, s.Modulus, s.report, progress);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }
@@ -60,7 +60,7 @@ ShowResult NatalSortByDegreeCommand(Session& s, ProgressReporter& progress) {
     s.Modulus = 360;
     StartHeadedPage(s, "  Natal Data Sort - numerical");
     s.AnalysisMode = kNatalMode;
-    WriteDegreeSort(s.chart, s.options, s.report, progress);
+    WriteDegreeSort(s.natalChart, s.options, s.report, progress);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }
@@ -69,7 +69,7 @@ ShowResult NatalMidpointAspectsCommand(Session& s, bool sorted, ProgressReporter
     s.report.ClearDataBuffer();
     StartHeadedPage(s, sorted ? "   Sorted Natal To Natal Aspects" : "  Unsorted Natal To Natal Aspects");
     s.AnalysisMode = kNatalMode;
-    WriteNatalDialAspects(s.chart, s.options, sorted, s.report, progress);
+    WriteNatalDialAspects(s.natalChart, s.options, sorted, s.report, progress);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }
@@ -85,12 +85,13 @@ ShowResult NatalTreeCommand(Session& s, float modulus, ProgressReporter& progres
 }
 
 ShowResult TransitAspectsToNatalMidpointsCommand(Session& s) {
-    WriteTransitAspectsToNatalMidpoints(s.chart, s.options, s.regional, s.diurnal, s.report);
+    WriteTransitAspectsToNatalMidpoints(s.natalChart, s.secondChart, s.options, s.regional, s.diurnal,
+                                        s.report);
     return ShowSessionReport(s);
 }
 
 ShowResult TransitMidpointsToNatalCommand(Session& s) {
-    WriteTransitMidpointsToNatal(s.chart, s.options, s.regional, s.diurnal, s.report);
+    WriteTransitMidpointsToNatal(s.natalChart, s.secondChart, s.options, s.regional, s.diurnal, s.report);
     return ShowSessionReport(s);
 }
 
@@ -98,7 +99,7 @@ ShowResult TransitFormulasCommand(Session& s, bool sorted, ProgressReporter& pro
     s.report.ClearDataBuffer();
     s.AnalysisMode = kTransitMode;
     StartHeadedPage(s, sorted ? "  Sorted Transit Aspects To Natal" : "  Unsorted Transit Aspects To Natal");
-    WriteFormulas(s.chart, s.options, sorted, s.report, progress);
+    WriteFormulas(s.natalChart, s.secondChart, s.options, sorted, s.report, progress);
     return ShowSessionReport(s);
 }
 

@@ -15,7 +15,7 @@ namespace {
 void StartHeadedPage(Session& s) {
     s.report.StartReport();
     s.report.AppendBlankLine();
-    WriteNatalHeaderShort(s.chart, s.regional, s.report);
+    WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();
 }
 
@@ -69,7 +69,7 @@ ShowResult PlanetaryPicturesCommand(Session& s, const PictureRequest& request) {
     s.Modulus = request.modulus;
     StartHeadedPage(s);
     s.AnalysisMode = kNatalMode;
-    WritePicturesReport(s.chart, s.options, s.diurnal, request, s.report);
+    WritePicturesReport(s.natalChart, s.secondChart, s.options, s.diurnal, request, s.report);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }

@@ -27,7 +27,7 @@ SaveOutcome SaveData(Session& session, const SaveFileChooser& choose) {
 
 SaveOutcome SaveDataAs(Session& session, const SaveFileChooser& choose) {
     if (!HasData(session.report, *session.dialogs, kNoDataToWriteMessage)) return SaveOutcome::NoData;
-    const fs::path proposed = session.appFolder / ProposedSaveName(session.chart.ChartName);
+    const fs::path proposed = session.appFolder / ProposedSaveName(session.natalChart.birth.name);
     const std::optional<fs::path> chosen = choose ? choose(proposed) : std::nullopt;
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
     const SaveOutcome outcome = WriteSessionDocument(session, *chosen);

@@ -178,8 +178,9 @@ void DialWindow::askModulus() {
 
 void DialWindow::refresh() {
     const Session& s = app_.session();
-    setWindowTitle(QString::fromStdString("Dial - " + s.chart.ChartName));
-    const DialLayout dial = draw::MakeDialLayout(s.chart, s.options, modulus_, pointer_, secondChartShown());
+    setWindowTitle(QString::fromStdString("Dial - " + s.natalChart.birth.name));
+    const DialLayout dial =
+        draw::MakeDialLayout(s.natalChart, s.secondChart, s.options, modulus_, pointer_, secondChartShown());
     view_->setDial(dial);
     const draw::DialPanelStyle style = panelStyle();
     std::string text = draw::DialPanelHeading(dial, style.orb) + "\n\n";

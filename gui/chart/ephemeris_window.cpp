@@ -228,7 +228,7 @@ EphemerisWindow::EphemerisWindow(AppServices& app)
     connect(view_, &EphemerisView::left, this, [this] { statusBar()->clearMessage(); });
     connect(view_, &EphemerisView::clicked, this, [this](double julianDate) {
         const Session& s = app_.session();
-        const CivilDate date = LocalDateAt(julianDate, s.chart.DiurnalTZ);
+        const CivilDate date = LocalDateAt(julianDate, HeadingOf(s.secondChart.birth).zone);
         app_.putDiurnalDate(date);
         statusBar()->showMessage(
             QString::fromStdString("Diurnal date: " + FormatDateDdMmmYyyy(date, app_.session().regional)));
@@ -236,7 +236,8 @@ EphemerisWindow::EphemerisWindow(AppServices& app)
 
     // The year of the diurnal date to begin with.
     const Session& s = app_.session();
-    from_->setText(QString::fromStdString(FormatDateDdMmmYyyy({s.chart.DiurnalYear, 1, 1}, s.regional)));
+    from_->setText(QString::fromStdString(
+        FormatDateDdMmmYyyy({HeadingOf(s.secondChart.birth).date.year, 1, 1}, s.regional)));
     setModulus(kGraphModuli[0]);
     if (!draw()) range_ = {};
     view_->setFocus();

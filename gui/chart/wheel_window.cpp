@@ -32,8 +32,9 @@ WheelWindow::WheelWindow(AppServices& app)
 
 void WheelWindow::refresh() {
     const Session& s = app_.session();
-    setWindowTitle(QString::fromStdString("Chart Wheel - " + s.chart.ChartName));
-    view_->setWheel(draw::MakeWheelLayout(s.chart, s.options, s.regional, secondChartShown()));
+    setWindowTitle(QString::fromStdString("Chart Wheel - " + s.natalChart.birth.name));
+    view_->setWheel(
+        draw::MakeWheelLayout(s.natalChart, s.secondChart, s.options, s.regional, secondChartShown()));
 }
 
 void WheelWindow::paintFigure(QPainter& painter, const QRectF& area) {

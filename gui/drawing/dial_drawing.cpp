@@ -152,9 +152,9 @@ double DialGlyphGap(bool outerRing) {
     return size * kGlyphSpacing / radius / (2 * std::numbers::pi);
 }
 
-DialLayout MakeDialLayout(const ChartState& chart, const Options& options, float modulus, double pointer,
-                          bool withSecondChart) {
-    return BuildDialLayout(chart, options, modulus, pointer, withSecondChart, DialGlyphGap(false),
+DialLayout MakeDialLayout(const Chart& natal, const Chart& second, const Options& options, float modulus,
+                          double pointer, bool withSecondChart) {
+    return BuildDialLayout(natal, second, options, modulus, pointer, withSecondChart, DialGlyphGap(false),
                            DialGlyphGap(true));
 }
 

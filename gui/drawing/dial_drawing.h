@@ -15,8 +15,8 @@ class QPainter;
 namespace talvenor::draw {
 
 // The layout for a drawing area of any size: the glyph gaps follow the ring sizes of the drawing.
-DialLayout MakeDialLayout(const ChartState& chart, const Options& options, float modulus, double pointer,
-                          bool withSecondChart);
+DialLayout MakeDialLayout(const Chart& natal, const Chart& second, const Options& options, float modulus,
+                          double pointer, bool withSecondChart);
 
 // The heading of the dial's panel: the pointer's place, the modulus and the orb.
 std::string DialPanelHeading(const DialLayout& dial, float orb);

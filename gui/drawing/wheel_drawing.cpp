@@ -198,10 +198,11 @@ void PaintRing(QPainter& painter, const WheelFrame& f, const std::vector<WheelPo
 
 }  // namespace
 
-WheelLayout MakeWheelLayout(const ChartState& chart, const Options& options, const RegionalFormat& regional,
-                            bool withSecondChart) {
-    const Ring& natal = withSecondChart ? kInnerNatal : kSingleNatal;
-    return BuildWheelLayout(chart, options, regional, withSecondChart, RingGap(natal), RingGap(kOuterSecond));
+WheelLayout MakeWheelLayout(const Chart& natal, const Chart& second, const Options& options,
+                            const RegionalFormat& regional, bool withSecondChart) {
+    const Ring& natalRing = withSecondChart ? kInnerNatal : kSingleNatal;
+    return BuildWheelLayout(natal, second, options, regional, withSecondChart, RingGap(natalRing),
+                            RingGap(kOuterSecond));
 }
 
 void PaintWheel(QPainter& painter, const QRectF& area, const WheelLayout& wheel, GlyphOutlines& glyphs) {

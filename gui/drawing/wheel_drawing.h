@@ -12,8 +12,8 @@ class QPainter;
 namespace talvenor::draw {
 
 // The layout for a drawing area of any size: the glyph gaps follow the ring sizes of the drawing.
-WheelLayout MakeWheelLayout(const ChartState& chart, const Options& options, const RegionalFormat& regional,
-                            bool withSecondChart);
+WheelLayout MakeWheelLayout(const Chart& natal, const Chart& second, const Options& options,
+                            const RegionalFormat& regional, bool withSecondChart);
 
 // Paints the wheel into the area (white background, the wheel as large as the area allows under the
 // title lines).

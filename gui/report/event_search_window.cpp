@@ -127,8 +127,9 @@ EventSearchWindow::EventSearchWindow(AppServices& app) : QDialog(app.mainWindow(
 
     // The year of the diurnal date to begin with.
     const Session& s = app_.session();
-    from_->setText(QString::fromStdString(FormatDateDdMmmYyyy({s.chart.DiurnalYear, 1, 1}, s.regional)));
-    to_->setText(QString::fromStdString(FormatDateDdMmmYyyy({s.chart.DiurnalYear, 12, 31}, s.regional)));
+    const int year = HeadingOf(s.secondChart.birth).date.year;
+    from_->setText(QString::fromStdString(FormatDateDdMmmYyyy({year, 1, 1}, s.regional)));
+    to_->setText(QString::fromStdString(FormatDateDdMmmYyyy({year, 12, 31}, s.regional)));
     setTabOrder(from_, to_);
     setTabOrder(to_, modulus_);
     setTabOrder(modulus_, movers_);

@@ -82,33 +82,47 @@ TEST(PositionsTest, AValueOutsideOneTurnStillNamesASign) {
     EXPECT_EQ(ShortPosition(-10.0), "20 PIS 00");
 }
 
-ChartState SmallChart() {
-    ChartState c;
-    c.ChartName = "Sample Person";
-    c.NatalDateText = "3/14/1962";
-    c.DiurnalDateText = "12/7/2026";
-    c.NatalTZ = 6;
-    c.NatalTime = 10.15f;
-    c.NatalAmPm = "P.M.";
-    c.NatalLatitude = 41.52f;
-    c.NatalLongitude = 87.39f;
-    c.NatalNorthSouthCopy = "NORTH";
-    c.NatalEastWestCopy = "WEST";
-    c.DiurnalTZ = -3.5f;
-    c.DiurnalTime = 9.05f;
-    c.DiurnalAmPm = "A.M.";
-    c.DiurnalLatitude = -33.52f;
-    c.DiurnalNorthSouth = "SOUTH";
-    c.DiurnalLongitude = -151.13f;
-    c.DiurnalEastWest = "EAST";
+// A birth as the input windows give it: hour and minute on the 12-hour clock, the zone in hours west, the
+// place as whole degrees and minutes.
+Birth BirthAt(const char* name, int year, int month, int day, int hour, int minute, bool pm, double zone,
+              int lonDeg, int lonMin, bool east, int latDeg, int latMin, bool south) {
+    Birth b;
+    b.name = name;
+    b.year = GivenNumber(year);
+    b.month = GivenNumber(month);
+    b.day = GivenNumber(day);
+    b.hour = GivenNumber(hour);
+    b.minute = GivenNumber(minute);
+    b.pm = pm;
+    b.zone = GivenNumber(zone);
+    b.longitudeDegrees = GivenNumber(lonDeg);
+    b.longitudeMinutes = GivenNumber(lonMin);
+    b.east = east;
+    b.latitudeDegrees = GivenNumber(latDeg);
+    b.latitudeMinutes = GivenNumber(latMin);
+    b.south = south;
+    b.dateText = std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+    return b;
+}
+
+Chart NatalSample() {
+    Chart c;
+    c.birth = BirthAt("Sample Person", 1962, 3, 14, 10, 15, true, 6, 87, 39, false, 41, 52, false);
     return c;
 }
 
-TEST(PositionsTest, HeadersReadTheDateTextsAsDates) {
-    const ChartState c = SmallChart();
+Chart SecondSample() {
+    Chart c;
+    c.birth = BirthAt("", 2026, 12, 7, 9, 5, false, -3.5, 151, 13, true, 33, 52, true);
+    return c;
+}
+
+TEST(PositionsTest, HeadersPrintTheBirthsOfTheTwoCharts) {
+    const Chart natal = NatalSample();
+    const Chart second = SecondSample();
     ReportBuffer r;
-    WriteNatalHeader(c, RegionalFormat{}, r);
-    WriteDiurnalHeader(c, RegionalFormat{}, r);
+    WriteNatalHeader(natal, second, RegionalFormat{}, r);
+    WriteDiurnalHeader(second, RegionalFormat{}, r);
     ASSERT_EQ(r.PageLineCount, 5);
     EXPECT_EQ(r.PageLines[0], "");
     EXPECT_EQ(r.PageLines[1], "  Sample Person");
@@ -116,20 +130,49 @@ TEST(PositionsTest, HeadersReadTheDateTextsAsDates) {
     EXPECT_EQ(r.PageLines[3], "  Diurnal date = 07 Dec 2026");
     EXPECT_EQ(r.PageLines[4], "  07 Dec 2026    TZ = -3.5      9.05 A.M.   33.52 SOUTH    151.13 EAST");
 
-    // Day-month-year order reads the same texts differently.
+    // The date is the birth's own, whatever the regional order of its text.
     RegionalFormat dmy;
     dmy.DateOrder = 1;
-    ChartState d = c;
-    d.NatalDateText = "14/3/1962";
+    Chart d = natal;
+    d.birth.dateText = "14/3/1962";
     ReportBuffer short_;
     WriteNatalHeaderShort(d, dmy, short_);
     ASSERT_EQ(short_.PageLineCount, 2);
     EXPECT_EQ(short_.PageLines[1].substr(0, 13), "  14 Mar 1962");
 }
 
+TEST(PositionsTest, HeadingWordsFollowTheSignOfThePlace) {
+    struct Case {
+        int lonDeg, lonMin;
+        bool east;
+        int latDeg, latMin;
+        bool south;
+        const char* eastWest;
+        const char* northSouth;
+        float longitude, latitude;
+    };
+    const Case cases[] = {
+        {87, 39, false, 41, 52, false, "WEST", "NORTH", 87.39f, 41.52f},
+        {151, 13, true, 33, 52, true, "EAST", "SOUTH", -151.13f, -33.52f},
+        // No degrees and no minutes: the word follows the sign, whichever direction was chosen.
+        {0, 0, true, 0, 0, true, "WEST", "NORTH", 0.0f, 0.0f},
+        {0, 30, true, 0, 30, true, "EAST", "SOUTH", -0.3f, -0.3f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.lonDeg) + "." + std::to_string(c.lonMin));
+        const BirthHeading h = HeadingOf(BirthAt("x", 2000, 1, 2, 12, 0, false, 0, c.lonDeg, c.lonMin, c.east,
+                                                 c.latDeg, c.latMin, c.south));
+        EXPECT_EQ(h.eastWest, c.eastWest);
+        EXPECT_EQ(h.northSouth, c.northSouth);
+        EXPECT_FLOAT_EQ(h.longitude, c.longitude);
+        EXPECT_FLOAT_EQ(h.latitude, c.latitude);
+        EXPECT_EQ(h.date, (CivilDate{2000, 1, 2}));
+        EXPECT_EQ(h.amPm, "A.M.");
+    }
+}
+
 TEST(PositionsTest, TransitTableShowsNoHouseColumnAndNoSouthNode) {
-    const ChartState c = SmallChart();
-    Chart second;
+    Chart second = SecondSample();
     for (int p = 1; p <= kPointCount; ++p) {
         second.Lon[static_cast<std::size_t>(p)] = 20.0 * p + 0.5;
         second.Decl[static_cast<std::size_t>(p)] = p - 8.0;
@@ -138,7 +181,7 @@ TEST(PositionsTest, TransitTableShowsNoHouseColumnAndNoSouthNode) {
     second.HouseText = std::string(150, 'x');
     SecondInputTexts transit;
     ReportBuffer r;
-    WriteTransitPositionsPage(c, second, Options{}, RegionalFormat{}, transit, r);
+    WriteTransitPositionsPage(second, Options{}, RegionalFormat{}, transit, r);
     int rows = 0;
     for (int i = 0; i < r.PageLineCount; ++i) {
         const std::string& line = r.PageLines[static_cast<std::size_t>(i)];

@@ -174,7 +174,7 @@ TEST_F(ChartWindowsTest, PanelShowsTheTreeEntriesAtThePointerAndFollowsTheModulu
     EXPECT_TRUE(dial.item("mnuDialModulus45")->isChecked());
     EXPECT_FALSE(dial.item("mnuDialModulus90")->isChecked());
     dial.setPointer(sun);
-    const std::vector<DialPanelEntry> panel = DialPanel(s.chart, s.options, 45, sun);
+    const std::vector<DialPanelEntry> panel = DialPanel(s.natalChart, s.options, 45, sun);
     ASSERT_FALSE(panel.empty());
     const QStringList lines = dial.panel().toPlainText().split('\n');
     ASSERT_GE(lines.size(), static_cast<qsizetype>(panel.size() + 2));
@@ -184,7 +184,7 @@ TEST_F(ChartWindowsTest, PanelShowsTheTreeEntriesAtThePointerAndFollowsTheModulu
                   DialPanelLine(panel[i], s.options[60] != 0));
     }
     // Below the entries, the natal pictures A + B - C within the tree orb of the pointer, nearest first.
-    const std::vector<Picture> pictures = PicturesAt(s.chart, s.options, 45, sun, s.options[40]);
+    const std::vector<Picture> pictures = PicturesAt(s.natalChart, s.options, 45, sun, s.options[40]);
     ASSERT_FALSE(pictures.empty());
     const qsizetype heading = lines.indexOf("Pictures A + B - C at the pointer");
     ASSERT_GT(heading, static_cast<qsizetype>(panel.size()));

@@ -102,7 +102,7 @@ TEST_F(DataWindowTest, ShowingAPageSetsTheTextAndTheCaption) {
 }
 
 TEST_F(DataWindowTest, SaveAsksOnceForTheFileThenWritesPagesOfOption45Lines) {
-    app.session().chart.ChartName = "Now";
+    app.session().natalChart.birth.name = "Now";
     app.session().options[45] = 2;
     appendPage({"line 1", "line 2", "line 3", "line 4", "line 5"});
     answer = QString::fromStdString((folder.path() / "out.doc").string());

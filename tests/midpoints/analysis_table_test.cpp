@@ -34,9 +34,11 @@ TEST(AnalysisTableTest, PairsAreNumberedInBlocksOfTwelveElevenAndSoOn) {
 }
 
 TEST(AnalysisTableTest, HoldsFactorsInFactorOrderThenMidpointsOnTheShorterArc) {
-    ChartState chart;
-    SetNatalFactors(chart, 100, {{1, 10}, {2, 190}, {3, 359}, {4, 0}, {5, 350}, {6, 20}});
-    const AnalysisTable t = BuildAnalysisTables(chart, Options{}, kNatalMode).table;
+    Chart natal;
+    SetNatalFactors(natal, 100, {{1, 10}, {2, 190}, {3, 359}, {4, 0}, {5, 350}, {6, 20}});
+    const AnalysisTable t = BuildAnalysisTables(natal, Chart{}, Options{}, kNatalMode).table;
+    for (std::size_t e = 1; e <= kAnalysisCount; ++e)
+        EXPECT_EQ(NatalAnalysisTable(natal, Options{}).Lon[e], t.Lon[e]);
 
     EXPECT_EQ(t.Lon[2], 190);  // the Moon is factor 2 although it is point 10
     EXPECT_EQ(t.Lon[3], 359);
@@ -52,19 +54,21 @@ TEST(AnalysisTableTest, HoldsFactorsInFactorOrderThenMidpointsOnTheShorterArc) {
 }
 
 TEST(AnalysisTableTest, NatalNodeFollowsOption161AndTheSecondChartKeepsItsOwnNode) {
-    ChartState chart;
-    SetNatalFactors(chart, 0);
-    chart.NatalLon[kNorthNode] = 11;
-    chart.NatalMeanNode = 22;
-    chart.TrueNode = 33;
-    SetDiurnalFactors(chart, 0, {{11, 44}});
+    Chart natal, second;
+    SetNatalFactors(natal, 0);
+    natal.Lon[kNorthNode] = 11;
+    natal.MeanNode = 22;
+    natal.TrueNode = 33;
+    SetDiurnalFactors(second, 0, {{11, 44}});
+    second.MeanNode = 55;
+    second.TrueNode = 66;
 
     Options meanNode, trueNode;
     trueNode[161] = 1;
-    EXPECT_EQ(BuildAnalysisTables(chart, meanNode, kNatalMode).table.Lon[11], 22);
-    EXPECT_EQ(BuildAnalysisTables(chart, trueNode, kNatalMode).table.Lon[11], 33);
+    EXPECT_EQ(BuildAnalysisTables(natal, second, meanNode, kNatalMode).table.Lon[11], 22);
+    EXPECT_EQ(BuildAnalysisTables(natal, second, trueNode, kNatalMode).table.Lon[11], 33);
 
-    const AnalysisTables transit = BuildAnalysisTables(chart, trueNode, kTransitMode);
+    const AnalysisTables transit = BuildAnalysisTables(natal, second, trueNode, kTransitMode);
     EXPECT_EQ(transit.table.Lon[11], 44);
     EXPECT_EQ(transit.natal.Lon[11], 33);
     EXPECT_EQ(transit.natal.Label[91], "ASC/MC   ");

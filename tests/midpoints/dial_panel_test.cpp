@@ -18,20 +18,23 @@ using midpoint_test::SetNatalFactors;
 
 // A chart of round numbers: the Sun at 10, the Moon at 100 (Sun/Moon at 55), Mercury at 57, every other
 // factor at 200.
-ChartState RoundChart() {
-    ChartState c;
-    SetNatalFactors(c, 200, {{1, 10}, {2, 100}, {3, 57}});
-    SetDiurnalFactors(c, 300, {{1, 12}});
+struct TwoCharts {
+    Chart natal, second;
+};
+TwoCharts RoundChart() {
+    TwoCharts c;
+    SetNatalFactors(c.natal, 200, {{1, 10}, {2, 100}, {3, 57}});
+    SetDiurnalFactors(c.second, 300, {{1, 12}});
     return c;
 }
 
 TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
-    const ChartState c = RoundChart();
+    const TwoCharts c = RoundChart();
     Options options;
     options[40] = 2;
     // On the 90 dial: Sun 10, Moon 10, Mercury 57, Sun/Moon 55, Sun/Mercury 33.5, Moon/Mercury 78.5,
     // and the rest at 20 (200) and their midpoints with Sun (15, 60, 105 -> 15) ...
-    const std::vector<DialPanelEntry> panel = DialPanel(c, options, 90, 56);
+    const std::vector<DialPanelEntry> panel = DialPanel(c.natal, options, 90, 56);
     ASSERT_EQ(panel.size(), 2u);
     EXPECT_EQ(panel[0].name, "ME");
     EXPECT_DOUBLE_EQ(panel[0].orb, 1);
@@ -47,7 +50,7 @@ TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
     EXPECT_EQ(DialPanelText(panel, 90, "\r\n"), "ME\t57.0000\t1.0000\r\nSU/MO\t55.0000\t-1.0000\r\n");
 
     // The Sun and the Moon both stand 0.5 behind a pointer at 10.5: equal orbs keep table order.
-    const std::vector<DialPanelEntry> atSun = DialPanel(c, options, 90, 10.5);
+    const std::vector<DialPanelEntry> atSun = DialPanel(c.natal, options, 90, 10.5);
     ASSERT_GE(atSun.size(), 2u);
     EXPECT_EQ(atSun[0].name, "SU");
     EXPECT_EQ(atSun[1].name, "MO");
@@ -56,14 +59,14 @@ TEST(DialPanelTest, PanelListsNearestFirstWithTheTreesNamesAndSignedOrbs) {
         EXPECT_LE(std::fabs(atSun[i - 1].orb), std::fabs(atSun[i].orb));
 
     // The pointer near the end of the dial reaches across its zero: a Sun at 0.5 stands 1 ahead of 44.5.
-    ChartState early;
+    Chart early;
     SetNatalFactors(early, 200, {{1, 0.5}});
     EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 44.5), 45), "SU\t0.5000\t1.0000\n");
     EXPECT_EQ(DialPanelText(DialPanel(early, options, 45, 1.5), 45), "SU\t0.5000\t-1.0000\n");
 }
 
 TEST(DialPanelTest, EqualDistancesPutTheOneAheadFirst) {
-    ChartState c;
+    Chart c;
     SetNatalFactors(c, 200, {{1, 9}, {2, 11}});
     Options options;
     options[40] = 1.5f;
@@ -78,7 +81,7 @@ TEST(DialPanelTest, NamesFollowTheTrees) {
     const std::pair<int, const char*> codes[] = {{1, "SU"},  {2, "MO"},  {3, "ME"}, {11, "NN"},
                                                  {12, "AS"}, {13, "MC"}, {14, ""},  {0, ""}};
     for (const auto& [f, code] : codes) EXPECT_EQ(FactorCode(f), code) << f;
-    ChartState c;
+    Chart c;
     SetNatalFactors(c, 100);
     Options options;
     options[40] = 1;
@@ -93,10 +96,10 @@ TEST(DialPanelTest, NamesFollowTheTrees) {
 }
 
 TEST(DialPanelTest, ChordsJoinThePairsUnderThePointer) {
-    const ChartState c = RoundChart();
+    const TwoCharts c = RoundChart();
     Options options;
     options[40] = 2;
-    const DialLayout dial = BuildDialLayout(c, options, 90, 56, true, 0.02, 0.02);
+    const DialLayout dial = BuildDialLayout(c.natal, c.second, options, 90, 56, true, 0.02, 0.02);
     ASSERT_EQ(dial.chords.size(), 1u);
     EXPECT_EQ(dial.chords[0].first, 1);
     EXPECT_EQ(dial.chords[0].second, 2);
@@ -110,7 +113,7 @@ TEST(DialPanelTest, ChordsJoinThePairsUnderThePointer) {
     EXPECT_EQ(dial.natal[2].name, "ME");
     // The Sun and the Moon share a place: their glyphs stand apart, one either side.
     EXPECT_NEAR(std::fabs(dial.natal[0].shown - dial.natal[1].shown), 0.02 * 90, 1e-9);
-    EXPECT_TRUE(BuildDialLayout(c, options, 90, 56, false, 0.02, 0.02).second.empty());
+    EXPECT_TRUE(BuildDialLayout(c.natal, c.second, options, 90, 56, false, 0.02, 0.02).second.empty());
 }
 
 TEST(DialPanelTest, TicksAndLabelsSuitTheModulus) {
@@ -220,10 +223,10 @@ TEST(DialPanelTest, WrittenPositionsStayBelowTheModulus) {
     for (const auto& c : cases) EXPECT_EQ(DialPositionText(c.position, c.modulus), c.text) << c.position;
 
     // On a dial of 0.001 the whole chart lies under the pointer: not one position is the modulus itself.
-    const ChartState c = RoundChart();
+    const TwoCharts c = RoundChart();
     Options options;
     options[40] = 1.5f;
-    const std::vector<DialPanelEntry> panel = DialPanel(c, options, 0.001f, 0);
+    const std::vector<DialPanelEntry> panel = DialPanel(c.natal, options, 0.001f, 0);
     ASSERT_FALSE(panel.empty());
     const std::string text = DialPanelText(panel, 0.001f);
     EXPECT_EQ(text.find("\t0.0010\t"), std::string::npos) << text;

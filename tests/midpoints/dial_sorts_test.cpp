@@ -15,7 +15,7 @@ using midpoint_test::RecordingProgress;
 using midpoint_test::SetNatalFactors;
 
 // The page a sort writes after the command has put "title" in ReportLine.
-std::vector<std::string> ModulusSortPage(const ChartState& chart, float modulus) {
+std::vector<std::string> ModulusSortPage(const Chart& chart, float modulus) {
     ReportBuffer report;
     report.ReportLine = "title";
     WriteModulusSort(chart, Options{}, modulus, report, NoProgress());
@@ -39,7 +39,7 @@ TEST(DialSortsTest, TitleIndentDependsOnTheModulus) {
 }
 
 TEST(DialSortsTest, WholeCircleKeepsSignPositionsAndPutsThe91stEntryAfter46Blanks) {
-    ChartState chart;
+    Chart chart;
     SetNatalFactors(chart, 300, {{1, 125.5}});
     const std::vector<std::string> page = ModulusSortPage(chart, 360);
     ASSERT_EQ(page.size(), 33u);
@@ -55,7 +55,7 @@ TEST(DialSortsTest, WholeCircleKeepsSignPositionsAndPutsThe91stEntryAfter46Blank
 // 45. The exchange sort keeps the zeros in table order but hands the 45s on in blocks of twelve, the last
 // block split after six zeros: SUN/URA .. SUN/MC come before SUN/MOO .. SUN/SAT.
 TEST(DialSortsTest, EqualDialValuesEndInTheOrderOfTheExchangeSort) {
-    ChartState chart;
+    Chart chart;
     SetNatalFactors(chart, 0, {{1, 90}});
     const std::vector<std::string> page = ModulusSortPage(chart, 90);
     ASSERT_EQ(page.size(), 33u);
@@ -91,14 +91,14 @@ TEST(DialSortsTest, ReducedValuesPrintDegreesAndMinutes) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sun);
-        ChartState chart;
+        Chart chart;
         SetNatalFactors(chart, 0, {{1, c.sun}});
         EXPECT_EQ(SunValue(ModulusSortPage(chart, c.modulus)), c.text);
     }
 }
 
 TEST(DialSortsTest, DegreeSortCountsOnlyTheDegreesWithinTheSign) {
-    ChartState chart;
+    Chart chart;
     SetNatalFactors(chart, 200, {{1, 60}, {2, 59 + 59 / 60.0}});
     ReportBuffer report;
     report.ReportLine = "  Natal Data Sort - numerical";
@@ -117,7 +117,7 @@ TEST(DialSortsTest, BothSortsAdvanceTheProgressBarOncePerOuterPass) {
     for (int g = 1; g <= 90; ++g) expected.push_back(std::to_string(g) + "/90");
     expected.push_back("Unload");
 
-    ChartState chart;
+    Chart chart;
     ReportBuffer report;
     RecordingProgress modulus, degree;
     WriteModulusSort(chart, Options{}, 45, report, modulus);

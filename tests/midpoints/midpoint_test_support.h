@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "midpoints/progress.h"
 #include "report/report_buffer.h"
 
@@ -31,18 +31,22 @@ inline std::vector<std::string> PageOf(const ReportBuffer& report) {
 inline const std::vector<std::string> kHeading = {
     "  Sample Person", "  14 Mar 1962    TZ = 6.0      10.15 P.M.   41.52 NORTH    87.39 WEST"};
 
-// A chart with a name and birth data for the heading; every longitude 0.
-inline ChartState HeadedChart() {
-    ChartState c;
-    c.ChartName = "Sample Person";
-    c.NatalDateText = "3/14/1962";
-    c.NatalTZ = 6;
-    c.NatalTime = 10.15f;
-    c.NatalAmPm = "P.M.";
-    c.NatalLatitude = 41.52f;
-    c.NatalLongitude = 87.39f;
-    c.NatalNorthSouthCopy = "NORTH";
-    c.NatalEastWestCopy = "WEST";
+// A natal chart with a name and birth data for the heading; every longitude 0.
+inline Chart HeadedChart() {
+    Chart c;
+    c.birth.name = "Sample Person";
+    c.birth.year = GivenNumber(1962);
+    c.birth.month = GivenNumber(3);
+    c.birth.day = GivenNumber(14);
+    c.birth.hour = GivenNumber(10);
+    c.birth.minute = GivenNumber(15);
+    c.birth.pm = true;
+    c.birth.zone = GivenNumber(6);
+    c.birth.latitudeDegrees = GivenNumber(41);
+    c.birth.latitudeMinutes = GivenNumber(52);
+    c.birth.longitudeDegrees = GivenNumber(87);
+    c.birth.longitudeMinutes = GivenNumber(39);
+    c.birth.dateText = "3/14/1962";
     return c;
 }
 
@@ -51,22 +55,22 @@ inline constexpr int kFactorPoints[13] = {1, 10, 2, 3, 4, 5, 6, 7, 8, 9, 11, 14,
 
 // Puts every natal factor at `others` (the mean node included) and then the listed factors, given by
 // factor number 1..13, at their own longitudes.
-inline void SetNatalFactors(ChartState& c, double others,
+inline void SetNatalFactors(Chart& natal, double others,
                             const std::vector<std::pair<int, double>>& own = {}) {
-    for (int p : kFactorPoints) c.NatalLon[static_cast<std::size_t>(p)] = others;
-    c.NatalMeanNode = others;
+    for (int p : kFactorPoints) natal.Lon[static_cast<std::size_t>(p)] = others;
+    natal.MeanNode = others;
     for (const auto& [f, lon] : own) {
         const int p = kFactorPoints[f - 1];
-        c.NatalLon[static_cast<std::size_t>(p)] = lon;
-        if (p == 11) c.NatalMeanNode = lon;
+        natal.Lon[static_cast<std::size_t>(p)] = lon;
+        if (p == 11) natal.MeanNode = lon;
     }
 }
 
 // The same for the second chart, whose node factor is its own point 11.
-inline void SetDiurnalFactors(ChartState& c, double others,
+inline void SetDiurnalFactors(Chart& second, double others,
                               const std::vector<std::pair<int, double>>& own = {}) {
-    for (int p : kFactorPoints) c.DiurnalLon[static_cast<std::size_t>(p)] = others;
-    for (const auto& [f, lon] : own) c.DiurnalLon[static_cast<std::size_t>(kFactorPoints[f - 1])] = lon;
+    for (int p : kFactorPoints) second.Lon[static_cast<std::size_t>(p)] = others;
+    for (const auto& [f, lon] : own) second.Lon[static_cast<std::size_t>(kFactorPoints[f - 1])] = lon;
 }
 
 }  // namespace talvenor::midpoint_test

@@ -36,19 +36,19 @@ constexpr double k1d23 = 1 + 23.0 / 60;
 constexpr Factors kNatal = {100, 130 + k1d23, 99.25, 70 + k1d23, 200, 233, 262, 291, 320, 349, 13, 40, 178};
 
 struct TreeRun {
-    ChartState chart;
+    Chart natal, second;
     Options options;
     ReportBuffer report;
     RecordedProgress progress;
 
-    explicit TreeRun(const Factors& natal) {
-        SetFactors(chart.NatalLon, natal);
-        chart.NatalMeanNode = natal[10];
-        chart.NatalRetroFlags[kMercury - 1] = 'R';
+    explicit TreeRun(const Factors& natalFactors) {
+        SetFactors(natal.Lon, natalFactors);
+        natal.MeanNode = natalFactors[10];
+        natal.RetroFlags[kMercury - 1] = 'R';
         options[40] = 1.5;
     }
     std::vector<std::string> Page(float modulus, std::int16_t mode) {
-        WriteTreeReport(chart, options, modulus, mode, report, progress);
+        WriteTreeReport(natal, second, options, modulus, mode, report, progress);
         return {report.PageLines.begin(), report.PageLines.begin() + report.PageLineCount};
     }
 };
@@ -138,8 +138,8 @@ TEST(MidpointTreesTest, PositionsWidenEveryLineToThirtyCharacters) {
 
 TEST(MidpointTreesTest, TransitTreesTakeHeaderMarksFromTheSecondChartAndEntriesFromTheNatal) {
     TreeRun run(kNatal);
-    SetFactors(run.chart.DiurnalLon, {100.5, 10, 250, 260, 270, 280, 290, 300, 310, 320, 330, 340, 350});
-    run.chart.DiurnalRetroFlags[kVenus - 1] = 'R';
+    SetFactors(run.second.Lon, {100.5, 10, 250, 260, 270, 280, 290, 300, 310, 320, 330, 340, 350});
+    run.second.RetroFlags[kVenus - 1] = 'R';
     const auto page = run.Page(360, kTransitMode);
     const std::vector<std::string> expected = {"   Tr. SUN        ", "    MO/VE    0°53'",
                                                "    -SUN-   -0°30'", "    SU/ME R -0°53'",
@@ -151,7 +151,7 @@ TEST(MidpointTreesTest, TransitTreesTakeHeaderMarksFromTheSecondChartAndEntriesF
 
 TEST(MidpointTreesTest, EqualOrbsEndWhereTheExchangeSortLeavesThem) {
     TreeRun run({300, 100.5, 20, 45, 100.5, 60, 142, 200, 230, 250, 330, 10, 280});
-    SetFactors(run.chart.DiurnalLon, {100, 10, 250, 260, 270, 280, 290, 300, 310, 320, 330, 340, 350});
+    SetFactors(run.second.Lon, {100, 10, 250, 260, 270, 280, 290, 300, 310, 320, 330, 340, 350});
     const auto page = run.Page(360, kTransitMode);
     const std::vector<std::string> expected = {"    JU/SA    1°00'", "    -MAR-    0°30'",
                                                "    MO/MA    0°30'", "    -MOO-    0°30'"};

@@ -239,17 +239,21 @@ TEST(PlanetaryPicturesTest, ADegreeIsReadWithAPointInEveryLocale) {
 // A degree beyond the modulus is its place on the dial: 100 on the 45 dial is the 10 that the page
 // heads "At 10°00'", in the lines as well.
 TEST(PlanetaryPicturesTest, ADegreeTargetIsItsPlaceOnTheDial) {
-    ChartState chart;
-    for (std::size_t p = 1; p <= 15; ++p) chart.NatalLon[p] = 17.0 * static_cast<double>(p) + 0.25;
+    Chart chart;
+    for (std::size_t p = 1; p <= 15; ++p) chart.Lon[p] = 17.0 * static_cast<double>(p) + 0.25;
+    Chart second;
+    for (std::size_t p = 1; p <= 15; ++p) second.Lon[p] = 10;  // a degree target looks at no second chart
     const Options options;
     PictureRequest far{45, 1.5, {}};
     far.choice.degree = 100;
     PictureRequest near = far;
     near.choice.degree = 10;
-    const std::vector<Picture> pictures = ChartPictures(chart, options, far);
+    const std::vector<Picture> pictures = ChartPictures(chart, second, options, far);
     ASSERT_FALSE(pictures.empty());
     const std::string tsv = PicturesTsv(pictures, 45);
-    EXPECT_EQ(tsv, PicturesTsv(ChartPictures(chart, options, near), 45));
+    EXPECT_EQ(tsv, PicturesTsv(ChartPictures(chart, second, options, near), 45));
+    // The dial's pointer finds the same pictures at the same place.
+    EXPECT_EQ(tsv, PicturesTsv(PicturesAt(chart, options, 45, 100, 1.5), 45));
     EXPECT_EQ(tsv.find("100.0000"), std::string::npos) << tsv;
     EXPECT_NE(tsv.find("\t10.0000\t"), std::string::npos) << tsv;
 }

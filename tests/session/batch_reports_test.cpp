@@ -86,7 +86,7 @@ TEST(BatchReportsTest, TheNatalChartAloneGivesTheSameNatalDataPageForAnyRecordAn
             ASSERT_EQ(WriteReport(natalOnly.session, *ReportNamed("natal-data")), ShowResult::Shown);
             ASSERT_EQ(WriteReport(full.session, *ReportNamed("natal-data")), ShowResult::Shown);
             ASSERT_EQ(PageText(natalOnly.session.report), PageText(full.session.report));
-            ASSERT_EQ(ChartTableRow(natalOnly.session.chart), ChartTableRow(full.session.chart));
+            ASSERT_EQ(ChartTableRow(natalOnly.session.natalChart), ChartTableRow(full.session.natalChart));
         }
     }
 }
@@ -123,7 +123,7 @@ TEST(BatchReportsTest, TheTableHasTheNameTheFifteenLongitudesAndTheCuspsFromTheF
     BatchSession b;
     ASSERT_FALSE(ComputeNamesRecord(
         b.session, *ParseNameRecord("Tab\tName\x1B[2J\x07,14 Mar 1962,10.15,P,6,087.39,41.52")));
-    const std::string row = ChartTableRow(b.session.chart);
+    const std::string row = ChartTableRow(b.session.natalChart);
     std::vector<std::string> cells;
     std::size_t start = 0;
     for (std::size_t tab; (tab = row.find('\t', start)) != std::string::npos; start = tab + 1)

@@ -81,8 +81,10 @@ TEST(WheelLayoutTest, AspectLinesAreTheNatalGridsAspectList) {
 TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     testing_support::ComputedChart chart(testing_support::kSampleCharts[0]);
     const ChartState& c = chart.session.chart;
+    const Chart& natal = chart.session.natalChart;
+    const Chart& second = chart.session.secondChart;
     const WheelLayout biwheel =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, true, 8, 6);
+        BuildWheelLayout(natal, second, chart.session.options, chart.session.regional, true, 8, 6);
     ASSERT_EQ(biwheel.natal.size(), 15u);
     ASSERT_EQ(biwheel.second.size(), 15u);
     EXPECT_EQ(biwheel.title, "Sample Person");
@@ -114,7 +116,7 @@ TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     }
 
     const WheelLayout single =
-        BuildWheelLayout(c, chart.session.options, chart.session.regional, false, 8, 6);
+        BuildWheelLayout(natal, second, chart.session.options, chart.session.regional, false, 8, 6);
     EXPECT_TRUE(single.second.empty());
     EXPECT_TRUE(single.secondSubtitle.empty());
     EXPECT_EQ(single.aspects.size(), biwheel.aspects.size());
@@ -173,8 +175,8 @@ TEST_P(DialPanelTreeTest, PanelAtAFactorIsThatFactorsTree) {
     s.options[40] = c.orb;
     s.options[60] = 0;
     s.options[65] = 0;
-    const AnalysisTables natal = BuildAnalysisTables(s.chart, s.options, kNatalMode);
-    const AnalysisTables transit = BuildAnalysisTables(s.chart, s.options, kTransitMode);
+    const AnalysisTables natal = BuildAnalysisTables(s.natalChart, s.secondChart, s.options, kNatalMode);
+    const AnalysisTables transit = BuildAnalysisTables(s.natalChart, s.secondChart, s.options, kTransitMode);
 
     ASSERT_EQ(NatalTreeCommand(s, c.modulus, NoProgress()), ShowResult::Shown);
     const std::vector<TreeEntries> natalTrees = TreesOf(s.report);
@@ -189,13 +191,14 @@ TEST_P(DialPanelTreeTest, PanelAtAFactorIsThatFactorsTree) {
         TreeEntries expected = natalTrees[e - 1];
         std::sort(expected.begin(), expected.end());
         const double natalPlace = ReduceOnDial(natal.table.Lon[e], c.modulus);
-        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, natalPlace), natal.table, p), expected)
+        EXPECT_EQ(AsTree(DialPanel(s.natalChart, s.options, c.modulus, natalPlace), natal.table, p), expected)
             << "natal factor " << p;
 
         expected = transitTrees[e - 1];
         std::sort(expected.begin(), expected.end());
         const double transitPlace = ReduceOnDial(transit.table.Lon[e], c.modulus);
-        EXPECT_EQ(AsTree(DialPanel(s.chart, s.options, c.modulus, transitPlace), natal.table, 0), expected)
+        EXPECT_EQ(AsTree(DialPanel(s.natalChart, s.options, c.modulus, transitPlace), natal.table, 0),
+                  expected)
             << "transit factor " << p;
         entriesSeen += expected.size();
     }

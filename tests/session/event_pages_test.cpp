@@ -164,7 +164,7 @@ TEST(EventPagesTest, AStoppedSearchSaysSoUnderTheHeadingAndAtTheFoot) {
         result.hits = {{result.stoppedJulianDate - 1, 0, 0, false}};
         ReportBuffer report;
         report.StartReport();
-        WriteEventPage(c.session.chart, c.session.regional, prepared.search->heading, request, result,
+        WriteEventPage(c.session.natalChart, c.session.regional, prepared.search->heading, request, result,
                        report);
         const std::string page = PageText(report, "\n");
         const std::string heading = "  TARGETS:  NATAL FACTORS, NATAL MIDPOINTS\n";

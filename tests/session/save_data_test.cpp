@@ -19,7 +19,7 @@ class SaveDataTest : public ::testing::Test {
   protected:
     SaveDataTest() : session(dialogs) {
         session.appFolder = folder.path();
-        session.chart.ChartName = "John Smith";
+        session.natalChart.birth.name = "John Smith";
         session.options[45] = 60;
     }
 
