@@ -1,5 +1,7 @@
 #include "chart/birth.h"
 
+#include <utility>
+
 #include "text/basic_text.h"
 
 namespace talvenor {
@@ -64,14 +66,13 @@ void TransferNatalBirth(const Birth& birth, ChartState& state) {
     state.NatalYear = Int16Of(birth.year);
     state.NatalDateText = birth.dateText;
     state.NatalDate = CivilDate{state.NatalYear, state.NatalMonth, state.NatalDay};
-    state.NatalTime = PackedClockTime(birth);
-    state.NatalAmPm = AmPm(birth);
-    const double longitude = Longitude(birth);
-    state.NatalLongitude = static_cast<float>(longitude);
-    state.NatalEastWest = longitude >= 0 ? "WEST" : "EAST";
-    const double latitude = Latitude(birth);
-    state.NatalLatitude = static_cast<float>(latitude);
-    state.NatalNorthSouth = latitude >= 0 ? "NORTH" : "SOUTH";
+    BirthHeading h = HeadingOf(birth);
+    state.NatalTime = h.clock;
+    state.NatalAmPm = std::move(h.amPm);
+    state.NatalLongitude = h.longitude;
+    state.NatalEastWest = std::move(h.eastWest);
+    state.NatalLatitude = h.latitude;
+    state.NatalNorthSouth = std::move(h.northSouth);
 }
 
 void TransferDiurnalBirth(const Birth& birth, ChartState& state) {
@@ -88,15 +89,14 @@ void TransferDiurnalBirth(const Birth& birth, ChartState& state) {
         --state.AgeYears;
         --state.LastBirthdayYear;
     }
-    state.DiurnalTime = PackedClockTime(birth);
-    state.DiurnalTZ = static_cast<float>(birth.zone.value);
-    state.DiurnalAmPm = AmPm(birth);
-    const double longitude = Longitude(birth);
-    state.DiurnalLongitude = static_cast<float>(longitude);
-    state.DiurnalEastWest = longitude >= 0 ? "WEST" : "EAST";
-    const double latitude = Latitude(birth);
-    state.DiurnalLatitude = static_cast<float>(latitude);
-    state.DiurnalNorthSouth = latitude >= 0 ? "NORTH" : "SOUTH";
+    BirthHeading h = HeadingOf(birth);
+    state.DiurnalTime = h.clock;
+    state.DiurnalTZ = h.zone;
+    state.DiurnalAmPm = std::move(h.amPm);
+    state.DiurnalLongitude = h.longitude;
+    state.DiurnalEastWest = std::move(h.eastWest);
+    state.DiurnalLatitude = h.latitude;
+    state.DiurnalNorthSouth = std::move(h.northSouth);
 }
 
 }  // namespace talvenor
