@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/sample_names.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 
@@ -18,36 +19,11 @@ using testing_support::ScriptedDialogs;
 using testing_support::TemporaryFolder;
 using testing_support::WriteBytes;
 
-constexpr const char* kSample = "Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52";
-constexpr const char* kAnn = "ANN,1 Jan 1990,1.00,A,0,000.00,51.30";
-
-std::vector<std::string> Names(const NamesList& list) {
-    std::vector<std::string> names;
-    for (const auto& record : list.records) names.push_back(record.Field[1]);
-    return names;
-}
-
-// The natal window of the sample person; tests change what they look at.
-InputTexts SampleWindow(const std::string& name = "Sample Person") {
-    InputTexts natal;
-    natal.name = name;
-    natal.month = "3";
-    natal.day = "14";
-    natal.year = "1962";
-    natal.hour = " 10";
-    natal.minute = "15";
-    natal.SelectAM(false);
-    natal.zone = " 6";
-    natal.longDeg = " 87";
-    natal.longMin = "39";
-    natal.latDeg = " 41";
-    natal.latMin = "52";
-    return natal;
-}
-
-std::string NewLine(const std::string& name) {
-    return name + ",14 Mar 1962,10.15,P, 6,087.39,41.52";
-}
+using testing_support::kAnn;
+using testing_support::kSample;
+using testing_support::Names;
+using testing_support::NewLine;
+using testing_support::SampleWindow;
 
 TEST(NamesFileTest, ListEndsAtAnEmptyNameAndKeepsRecordsBeforeABrokenOne) {
     TemporaryFolder folder;
