@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/sample_names.h"
+#include "datafiles/sample_names.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 
