@@ -13,6 +13,7 @@
 #include "datafiles/name_record.h"
 #include "hundred_thousand_births.h"
 #include "report/report_buffer.h"
+#include "session/report_table.h"
 #include "session/session.h"
 
 namespace {
@@ -55,7 +56,10 @@ void BM_BatchNatalDataPagesOnThreads(benchmark::State& state) {
     request.report = "natal-data";
     request.second =
         ReadRecordLineBirth("Transit,7 Dec 2026,9.30,A,0,000.00,51.29", session.regional, "").birth;
-    request.page = [](Session& s) -> std::optional<std::string> { return PageText(s.report, "\n"); };
+    request.page = [](Session& s) -> std::optional<std::string> {
+        if (WriteReport(s, *ReportNamed("natal-data")) != ShowResult::Shown) return std::nullopt;
+        return PageText(s.report, "\n");
+    };
     request.jobs = static_cast<std::size_t>(state.range(0));
     std::uint64_t bytes = 0, messages = 0;
     const cli::BatchSinks sinks{[&bytes](std::string_view text) {

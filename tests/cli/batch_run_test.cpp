@@ -15,6 +15,7 @@
 #include "report/report_buffer.h"
 #include "session/batch_reports.h"
 #include "session/compute_charts.h"
+#include "session/report_table.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 
@@ -67,6 +68,8 @@ struct Batch {
                 Tell("the page of " + s.chart.ChartName + " is refused");
                 return std::nullopt;
             }
+            // The run computes; the page is written as the report tool writes it.
+            if (WriteReport(s, *ReportNamed(request.report)) != ShowResult::Shown) return std::nullopt;
             return PageText(s.report, request.crlf ? "\r\n" : "\n");
         };
     }
@@ -133,8 +136,10 @@ TEST(BatchRunTest, EveryNumberOfThreadsWritesTheBytesOfOne) {
             EXPECT_EQ(Count(one.out, "\f"), 0u);
         } else {
             EXPECT_FALSE(one.out.starts_with("\f"));
-            // Every one of the ninety births a page, the refused ones none.
+            // Every one of the ninety births a page, the refused ones none; each page is the natal data
+            // page of its record, with the second chart's date in its heading.
             EXPECT_EQ(Count(one.out, "\f") + 1, 90u);
+            EXPECT_EQ(Count(one.out, "Diurnal date = "), 90u);
             EXPECT_EQ(Count(one.out, "\r\n") > 0, form.crlf);
         }
         for (const std::size_t jobs : {2, 3, 8}) {
