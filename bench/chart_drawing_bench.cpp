@@ -98,7 +98,7 @@ void TenYearGraphicEphemeris(benchmark::State& state) {
     std::size_t points = 0;
     for (auto _ : state) {
         const EphemerisGraph graph =
-            BuildEphemerisGraph(c.session.chart, c.session.options, c.session.regional, request);
+            BuildEphemerisGraph(c.session.natalChart, c.session.options, c.session.regional, request);
         QPainter painter(&image);
         draw::PaintEphemerisGraph(painter, QRectF(0, 0, 1800, 1200), graph, glyphs);
         painter.end();

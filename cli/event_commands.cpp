@@ -71,7 +71,7 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
     // A picture wider than the usual sampling has its lines sampled to its own pixels.
     request.columns = std::max(kGraphColumns, static_cast<int>(std::ceil(drawing.size * kGraphAspect)));
     const EphemerisGraph graph =
-        BuildEphemerisGraph(session.chart, session.options, session.regional, request);
+        BuildEphemerisGraph(session.natalChart, session.options, session.regional, request);
     if (graph.bodies.empty()) {
         Tell("the positions could not be computed over this range");
         return 1;

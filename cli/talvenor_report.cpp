@@ -293,8 +293,8 @@ int Run(int argc, char** argv) {
             const double pointer = TurnPointer(drawing.pointer, 0, modulus);
             out = DialPanelText(DialPanel(s.natalChart, s.options, modulus, pointer), modulus, lineEnd);
             if (pictureArguments.pictures) out += cli::DialPanelPictureLines(s, modulus, pointer, lineEnd);
-        } else if (entry->output == ReportOutput::ChartState) {
-            out = ChartStateJson(s.chart);
+        } else if (entry->output == ReportOutput::ChartDump) {
+            out = ChartDumpJson(s.natalChart, s.secondChart);
         } else {
             ReportRun run;
             run.modulus = modulus;
@@ -306,7 +306,7 @@ int Run(int argc, char** argv) {
             if (WriteReport(s, *entry, run) == ShowResult::NothingToShow) return std::nullopt;
             out = PageText(s.report, lineEnd);
         }
-        if (crlf && entry->output == ReportOutput::ChartState) {
+        if (crlf && entry->output == ReportOutput::ChartDump) {
             std::string converted;
             for (char c : out) {
                 if (c == '\n') converted += '\r';

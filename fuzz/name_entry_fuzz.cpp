@@ -6,7 +6,6 @@
 // txtBirthHour, txtBirthMinute, txtTZ, txtLongDeg, txtLongMin, txtLatDeg, txtLatMin.
 #include <cmath>
 
-#include "chart/chart_state.h"
 #include "datafiles/names_file.h"
 #include "environment/text_files.h"
 #include "fuzz_support.h"

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     session.diurnal.secondPerson = true;
     session.diurnal.secondPersonName = record->Field[1];
     if (ComputeCharts(session) != ComputeOutcome::Computed) return 0;
-    Require(!DumpHoldsNonFinite(ChartStateJson(session.chart)), "a computed chart holds finite values only");
+    Require(!DumpHoldsNonFinite(ChartDumpJson(session.natalChart, session.secondChart)),
+            "a computed chart holds finite values only");
     TransitDataCommand(session);
     TransitsToNatalCommand(session);
     NatalMidpointsCommand(session);

@@ -206,10 +206,6 @@ GridAspect FindGridAspect(double s, const Options& options) {
 
 // ---- Grid ------------------------------------------------------------------------------------------
 
-void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report) {
-    WriteAspectGrid(chart.PointLon, chart.PointDecl, options, report);
-}
-
 void WriteAspectGrid(const Chart& chart, const Options& options, ReportBuffer& report) {
     WriteAspectGrid(chart.Lon, chart.Decl, options, report);
 }
@@ -316,10 +312,6 @@ void WriteListAspect(int t, int n, double d, ReportBuffer& report) {
     report.AppendLine(std::move(line));
 }
 
-void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report) {
-    WriteTransitToNatal(chart.DiurnalLon, chart.NatalLon, diurnal, report);
-}
-
 void WriteTransitToNatal(const Chart& second, const Chart& natal, const SecondInputTexts& diurnal,
                          ReportBuffer& report) {
     WriteTransitToNatal(second.Lon, natal.Lon, diurnal, report);
@@ -345,10 +337,6 @@ void WriteTransitToNatal(const PointArray& transitLon, const PointArray& natalLo
                             report);
         }
     }
-}
-
-void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report) {
-    WriteTransitToTransit(chart.DiurnalLon, report);
 }
 
 void WriteTransitToTransit(const Chart& second, ReportBuffer& report) {

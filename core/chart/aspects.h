@@ -6,17 +6,15 @@
 #pragma once
 
 #include "chart/chart.h"
-#include "chart/chart_state.h"
+#include "chart/chart_tables.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
 #include "report/report_buffer.h"
 
 namespace talvenor {
 
-// Writes the grid of aspects among the fifteen points of the working arrays (PointLon, PointDecl,
-// whichever chart they hold), the legend and the aspect list.
-void WriteAspectGrid(const ChartState& chart, const Options& options, ReportBuffer& report);
-// The same grid for the points of one chart (Lon, Decl).
+// Writes the grid of aspects among the fifteen points of one chart (Lon, Decl), the legend and the
+// aspect list.
 void WriteAspectGrid(const Chart& chart, const Options& options, ReportBuffer& report);
 // The same grid for fifteen longitudes and declinations.
 void WriteAspectGrid(const PointArray& lon, const PointArray& decl, const Options& options,
@@ -43,18 +41,14 @@ ListAspect FindListAspect(double separation);
 // n; nothing when they form no aspect.
 void WriteListAspect(int t, int n, double d, ReportBuffer& report);
 
-// Transiting points (DiurnalLon) to natal points (NatalLon); the title names the second person when the
-// diurnal window is in second-person mode.
-void WriteTransitToNatal(const ChartState& chart, const SecondInputTexts& diurnal, ReportBuffer& report);
-// The same list for the second chart's points against the natal chart's.
+// The second chart's points (DiurnalLon) against the natal chart's (NatalLon); the title names the second
+// person when the diurnal window is in second-person mode.
 void WriteTransitToNatal(const Chart& second, const Chart& natal, const SecondInputTexts& diurnal,
                          ReportBuffer& report);
 void WriteTransitToNatal(const PointArray& transitLon, const PointArray& natalLon,
                          const SecondInputTexts& diurnal, ReportBuffer& report);
 
-// Transiting points among themselves (DiurnalLon).
-void WriteTransitToTransit(const ChartState& chart, ReportBuffer& report);
-// The same list for the points of the second chart.
+// The second chart's points among themselves (DiurnalLon).
 void WriteTransitToTransit(const Chart& second, ReportBuffer& report);
 void WriteTransitToTransit(const PointArray& lon, ReportBuffer& report);
 

@@ -59,44 +59,4 @@ BirthHeading HeadingOf(const Birth& birth) {
     return h;
 }
 
-void TransferNatalBirth(const Birth& birth, ChartState& state) {
-    state.NatalTZ = static_cast<float>(birth.zone.value);
-    state.NatalDay = Int16Of(birth.day);
-    state.NatalMonth = Int16Of(birth.month);
-    state.NatalYear = Int16Of(birth.year);
-    state.NatalDateText = birth.dateText;
-    state.NatalDate = CivilDate{state.NatalYear, state.NatalMonth, state.NatalDay};
-    BirthHeading h = HeadingOf(birth);
-    state.NatalTime = h.clock;
-    state.NatalAmPm = std::move(h.amPm);
-    state.NatalLongitude = h.longitude;
-    state.NatalEastWest = std::move(h.eastWest);
-    state.NatalLatitude = h.latitude;
-    state.NatalNorthSouth = std::move(h.northSouth);
-}
-
-void TransferDiurnalBirth(const Birth& birth, ChartState& state) {
-    state.DiurnalDay = Int16Of(birth.day);
-    state.DiurnalYear = Int16Of(birth.year);
-    state.DiurnalMonth = Int16Of(birth.month);
-    state.LastBirthdayYear = state.DiurnalYear;
-    state.AgeYears = static_cast<std::int16_t>(state.DiurnalYear - state.NatalYear);
-    state.DiurnalDateText = birth.dateText;
-    state.DiurnalDate = CivilDate{state.DiurnalYear, state.DiurnalMonth, state.DiurnalDay};
-    // The birthday of the diurnal year is still to come.
-    if (state.DiurnalMonth < state.NatalMonth ||
-        (state.DiurnalMonth == state.NatalMonth && state.DiurnalDay < state.NatalDay)) {
-        --state.AgeYears;
-        --state.LastBirthdayYear;
-    }
-    BirthHeading h = HeadingOf(birth);
-    state.DiurnalTime = h.clock;
-    state.DiurnalTZ = h.zone;
-    state.DiurnalAmPm = std::move(h.amPm);
-    state.DiurnalLongitude = h.longitude;
-    state.DiurnalEastWest = std::move(h.eastWest);
-    state.DiurnalLatitude = h.latitude;
-    state.DiurnalNorthSouth = std::move(h.northSouth);
-}
-
 }  // namespace talvenor

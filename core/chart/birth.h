@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "chart/chart_state.h"
+#include "environment/regional_format.h"
 
 namespace talvenor {
 
@@ -99,15 +99,5 @@ struct BirthHeading {
     std::string amPm, eastWest, northSouth;
 };
 BirthHeading HeadingOf(const Birth& birth);
-
-// Puts a checked natal birth into the natal input section of the chart: the date rounded to 16-bit
-// integers, the packed clock time, zone and place, the A.M./P.M., WEST/EAST and NORTH/SOUTH words (the
-// word follows the sign, so 0 degrees 00 is WEST and NORTH whichever direction was chosen) and the date
-// text.
-void TransferNatalBirth(const Birth& birth, ChartState& state);
-
-// The same for the second chart, plus AgeYears and LastBirthdayYear, which compare its date with the
-// natal date already transferred.
-void TransferDiurnalBirth(const Birth& birth, ChartState& state);
 
 }  // namespace talvenor

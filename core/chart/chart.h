@@ -19,7 +19,7 @@
 
 #include "chart/arithmetic_fault.h"
 #include "chart/birth.h"
-#include "chart/chart_state.h"
+#include "chart/chart_tables.h"
 #include "environment/options.h"
 #include "ephemeris/houses.h"
 

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <span>
 
+#include "chart/chart_state.h"
+#include "chart/house_systems.h"
+#include "chart/point_catalogue.h"
+
 namespace talvenor {
 
 namespace {
@@ -88,7 +92,99 @@ class JsonObject {
     bool first_ = true;
 };
 
-}  // namespace
+// The tables both charts have under their own names: the pass's time outputs, the special points, the
+// cusps, the house column, the positions, declinations, retrograde flags and solstice points.
+struct ChartTables {
+    PassTimeOutputs& pass;
+    double &vertex, &equatorialAsc, &coAsc, &polarAsc;
+    CuspArray& cusp;
+    std::string& houseText;
+    PointArray &lon, &decl;
+    std::string& retroFlags;
+    PointArray& solsticePt;
+};
+
+void StoreTables(const Chart& c, const ChartTables& t) {
+    t.pass = c.time;
+    t.vertex = c.Vertex();
+    t.equatorialAsc = c.EquatorialAsc();
+    t.coAsc = c.CoAsc();
+    t.polarAsc = c.PolarAsc();
+    t.cusp = c.Cusp;
+    t.houseText = c.HouseText;
+    t.lon = c.Lon;
+    t.decl = c.Decl;
+    t.retroFlags = c.RetroFlags;
+    t.solsticePt = c.SolsticePt;
+}
+
+// The natal tables, with NatalEclLat, NatalMeanNode, the true node and its declination, and the midpoint
+// table.
+void StoreNatalChart(const Chart& c, ChartState& st) {
+    StoreTables(c, {st.NatalPass, st.NatalVertex, st.NatalEquatorialAsc, st.NatalCoAsc, st.NatalPolarAsc,
+                    st.NatalCusp, st.NatalHouseText, st.NatalLon, st.NatalDecl, st.NatalRetroFlags,
+                    st.NatalSolsticePt});
+    st.NatalEclLat = c.EclLat;
+    st.NatalMeanNode = c.MeanNode;
+    st.TrueNode = c.TrueNode;
+    st.TrueNodeDecl = c.TrueNodeDecl;
+    st.MidpointFactor = c.MidpointFactor;
+    st.MidpointFactorNames = std::string(kMidpointFactorNames);
+    st.MidpointLon = c.MidpointLon;
+    st.MidpointCount = c.MidpointCount;
+}
+
+void StoreSecondChart(const Chart& c, ChartState& st) {
+    StoreTables(c, {st.DiurnalPass, st.DiurnalVertex, st.DiurnalEquatorialAsc, st.DiurnalCoAsc,
+                    st.DiurnalPolarAsc, st.DiurnalCusp, st.DiurnalHouseText, st.DiurnalLon, st.DiurnalDecl,
+                    st.DiurnalRetroFlags, st.DiurnalSolsticePt});
+}
+
+// The working set and the time outputs as the pass of a chart leaves them.
+void StoreWorkingSet(const Chart& c, ChartState& st) {
+    const PassTimeOutputs& t = c.time;
+    st.DayFraction = t.DayFraction;
+    st.JulianDayNumber = t.JulianDayNumber;
+    st.RamcRad = t.RamcRad;
+    st.ObliquityRad = t.ObliquityRad;
+    st.ObliquityDeg = t.ObliquityDeg;
+    st.Midheaven = t.Midheaven;
+    st.Ascendant = t.Ascendant;
+    st.Vertex = t.Vertex;
+    st.EquatorialAscendant = t.EquatorialAscendant;
+    st.CoAscendant = t.CoAscendant;
+    st.PolarAscendant = t.PolarAscendant;
+    st.AuxLatitudeRad = t.AuxLatitudeRad;
+    st.SiderealHours = t.SiderealHours;
+    st.SiderealMinutes = t.SiderealMinutes;
+    st.SiderealSeconds = t.SiderealSeconds;
+    PairWorkingTables(st, c, [](auto& working, const auto& chart) { working = chart; });
+}
+
+// The tables of the two charts as the natal data page after a computation leaves them: the input section
+// holds both births; the time outputs and the rest of the working set are the second chart's, computed
+// last, and the working positions, declinations, cusps, houses and retrograde flags the natal chart's.
+ChartState DumpedState(const Chart& natal, const Chart& second) {
+    ChartState state;
+    state.ChartName = natal.birth.name;
+    state.HouseSystemCode = std::string(CodeOfHouseSystem(natal.houseSystem));
+    TransferNatalBirth(natal.birth, state);
+    TransferDiurnalBirth(second.birth, state);
+    // The natal header prints the natal hemisphere words; the diurnal pass leaves its own in the input.
+    state.NatalEastWestCopy = state.NatalEastWest;
+    state.NatalNorthSouthCopy = state.NatalNorthSouth;
+    state.NatalNorthSouth = state.DiurnalNorthSouth;
+    StoreNatalChart(natal, state);
+    StoreSecondChart(second, state);
+    StoreWorkingSet(second, state);
+    state.ChartSelector = kSelectDiurnal;
+    state.PointLon = natal.Lon;
+    state.PointDecl = natal.Decl;
+    state.HouseCusp = natal.Cusp;
+    state.PointHouseText = natal.HouseText;
+    state.RetroFlags = natal.RetroFlags;
+    return state;
+}
 
 std::string ChartStateJson(const ChartState& c) {
     std::string out;
@@ -181,6 +277,12 @@ std::string ChartStateJson(const ChartState& c) {
     o.Real("TrueNode", c.TrueNode);
     o.Close();
     return out + "\n";
+}
+
+}  // namespace
+
+std::string ChartDumpJson(const Chart& natal, const Chart& second) {
+    return ChartStateJson(DumpedState(natal, second));
 }
 
 }  // namespace talvenor

@@ -1,23 +1,21 @@
-// The chart tables that the older page writers read.
+// The working set of one chart pass, in the layout of the old chart tables.
 //
-// One natal chart, one second (diurnal) chart and one working set. A computation makes two `Chart`
-// values (chart/chart.h); the session's chart state is filled from them in one place only
-// (AssembleChartState in session/compute_charts.cpp), and the pass of ComputeChart uses a chart state of
-// its own as its working set. Per-point arrays hold 16 elements and leave element 0 unused, so that an index
-// reads exactly like the point catalogue (1 Sun ... 15 Midheaven).
+// ComputeChart (chart/chart.h) runs the time routine, the houses and the ephemeris on a chart state of its
+// own and returns the chart it finds; nothing else keeps one. The chart dump writes the two charts of a
+// computation in this layout. Per-point arrays hold 16 elements and leave element 0 unused, so that an
+// index reads exactly like the point catalogue (1 Sun ... 15 Midheaven).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "chart/birth.h"
+#include "chart/chart.h"
+#include "chart/chart_tables.h"
 #include "environment/regional_format.h"
 
 namespace talvenor {
-
-using PointArray = std::array<double, 16>;  // elements 1..15 by point index
-using CuspArray = std::array<double, 14>;   // elements 1..12: 10th, 11th, 12th, 1st ... 9th house
 
 // ChartSelector values.
 inline constexpr std::int16_t kSelectNatal = 0;
@@ -25,18 +23,6 @@ inline constexpr std::int16_t kSelectDiurnal = 3;
 
 // The value TrueNode holds before a natal pass: the ephemeris stores the true node only while it sees it.
 inline constexpr double kTrueNodeUnset = -100.0;
-
-// Length of PointHouseText: one 10-character slot for each of the 15 points.
-inline constexpr std::size_t kHouseTextLength = 150;
-
-// The time and angle outputs of one pass, kept for checking a computation against other tools.
-struct PassTimeOutputs {
-    double DayFraction = 0, JulianDayNumber = 0, CenturiesT = 0, RamcRad = 0, ObliquityRad = 0,
-           ObliquityDeg = 0, Midheaven = 0, Ascendant = 0, Vertex = 0, EquatorialAscendant = 0,
-           CoAscendant = 0, PolarAscendant = 0, AuxLatitudeRad = 0;
-    int SiderealHours = 0, SiderealMinutes = 0, SiderealSeconds = 0;
-    friend bool operator==(const PassTimeOutputs&, const PassTimeOutputs&) = default;
-};
 
 struct ChartState {
     ChartState();
@@ -55,9 +41,6 @@ struct ChartState {
     std::string DiurnalEastWest = "WEST";
     std::string DiurnalNorthSouth = "NORTH";
     std::string DiurnalDateText;
-    // The two dates as read once from the births, for the page headers; a chart state filled by other
-    // means may leave them out, and the headers then read the date texts.
-    std::optional<CivilDate> NatalDate, DiurnalDate;
     // The driver's copies of NatalEastWest and NatalNorthSouth, taken right after the transfer: the time
     // routine rewrites NatalNorthSouth for each pass, and the natal header prints these.
     std::string NatalEastWestCopy = "WEST";
@@ -126,5 +109,34 @@ struct ChartState {
     // Copies the current time outputs.
     PassTimeOutputs CurrentTimeOutputs() const;
 };
+
+// Puts a checked natal birth into the natal input section of the working set: the date rounded to 16-bit
+// integers, the packed clock time, zone and place, the A.M./P.M., WEST/EAST and NORTH/SOUTH words (the
+// word follows the sign, so 0 degrees 00 is WEST and NORTH whichever direction was chosen) and the date
+// text.
+void TransferNatalBirth(const Birth& birth, ChartState& state);
+
+// The same for the second chart, plus AgeYears and LastBirthdayYear, which compare its date with the
+// natal date already transferred.
+void TransferDiurnalBirth(const Birth& birth, ChartState& state);
+
+// The working set's tables and the chart's tables that hold the same thing, handed to `pair` two at a
+// time (the working set's first): what a pass leaves in the working set becomes the chart, and the chart
+// dump puts a chart back. The time outputs go through PassTimeOutputs; T is the one of a day later, where
+// the retrograde test leaves it.
+template <class State, class ChartValue, class Pair>
+void PairWorkingTables(State& st, ChartValue& c, Pair&& pair) {
+    pair(st.PointLon, c.Lon);
+    pair(st.PointDecl, c.Decl);
+    pair(st.PointEclLat, c.EclLat);
+    pair(st.PointLonNextDay, c.LonNextDay);
+    pair(st.HouseCusp, c.Cusp);
+    pair(st.RetroFlags, c.RetroFlags);
+    pair(st.PointHouseText, c.HouseText);
+    pair(st.MeanNode, c.MeanNode);
+    pair(st.TrueNodeWork, c.TrueNode);
+    pair(st.MoonDeclNextDay, c.MoonDeclNextDay);
+    pair(st.CenturiesT, c.CenturiesTNextDay);
+}
 
 }  // namespace talvenor

@@ -69,14 +69,16 @@ EngineStatus ComputeHouseCusps(ChartState& chart) {
 }
 
 void PlaceHouses(ChartState& chart) {
-    std::string& text = chart.PointHouseText;
+    PlaceHouses(chart.PointLon, chart.HouseCusp, chart.PointHouseText);
+}
+
+void PlaceHouses(const PointArray& points, const CuspArray& cusp, std::string& text) {
     if (text.size() < kHouseTextLength) text.resize(kHouseTextLength, ' ');
-    const auto& cusp = chart.HouseCusp;
     for (std::size_t p = 1; p <= kPointCount; ++p) {
         const std::size_t slot = 10 * (p - 1);
         // One tenth of an arc second, so that a point on a cusp opens the house. Reduced again, so that a
         // point just below 360 lands at the start of the circle instead of in no house.
-        const double lon = Reduce(chart.PointLon[p] + 1.0 / 36000.0);
+        const double lon = Reduce(points[p] + 1.0 / 36000.0);
         // Of overlapping houses (cusps out of order), the last one counts; a point in no house keeps the
         // label it had.
         for (std::size_t h = 12; h >= 1; --h) {
@@ -110,10 +112,6 @@ bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem c
     // Meridian and Morinus do not use the latitude at all.
     if (!HouseSystemEntryOf(checked).usesLatitude) return false;
     return LatitudeTooHighForHouses(natal) || LatitudeTooHighForHouses(second);
-}
-
-void WriteHouseCusps(const ChartState& chart, ReportBuffer& report) {
-    WriteHouseCusps(HouseSystemOfCode(chart.HouseSystemCode), chart.HouseCusp, report);
 }
 
 void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report) {

@@ -7,12 +7,14 @@
 #include <string_view>
 
 #include "chart/birth.h"
-#include "chart/chart_state.h"
+#include "chart/chart_tables.h"
 #include "environment/user_message.h"
 #include "ephemeris/houses.h"
 #include "report/report_buffer.h"
 
 namespace talvenor {
+
+struct ChartState;
 
 // The nine house systems, in the order of the house menu: the code the house menu and the report tool's
 // --house take (and the chart state's HouseSystemCode holds), the menu item with its caption, the name the
@@ -72,6 +74,8 @@ EngineStatus ComputeHouseCusps(ChartState& chart);
 // four-character house label, then " HOUSE". A point exactly on a cusp falls into the house the cusp
 // opens.
 void PlaceHouses(ChartState& chart);
+// The same for any points and cusps: the houses of `points` among `cusps` into `text`.
+void PlaceHouses(const PointArray& points, const CuspArray& cusps, std::string& text);
 
 // The name the house-cusp report prints for a house-system code (Regiomontanus for an unknown code).
 const char* HouseSystemReportName(std::string_view code);
@@ -92,10 +96,8 @@ bool LatitudeTooHighForHouses(const Birth& birth);
 // One warning covers both charts.
 bool HouseLatitudeRefused(const Birth& natal, const Birth& second, HouseSystem checked);
 
-// A blank line, the title "  HOUSE CUSPS - " with the system's name, and the twelve cusps of HouseCusp
-// in four lines of three.
-void WriteHouseCusps(const ChartState& chart, ReportBuffer& report);
-// The same lines for the cusps of a chart in its house system (NatalCusp, DiurnalCusp).
+// A blank line, the title "  HOUSE CUSPS - " with the system's name, and the twelve cusps of a chart
+// (NatalCusp, DiurnalCusp) in four lines of three.
 void WriteHouseCusps(HouseSystem system, const CuspArray& cusps, ReportBuffer& report);
 
 }  // namespace talvenor

@@ -244,11 +244,6 @@ void WritePositionsTable(const PointArray& lon, const PointArray& decl, const st
 
 }  // namespace
 
-void WriteNatalPositions(const ChartState& chart, ReportBuffer& report) {
-    WritePositionsTable(chart.NatalLon, chart.NatalDecl, chart.NatalRetroFlags, chart.NatalHouseText,
-                        chart.NatalSolsticePt, chart.NatalEclLat, report);
-}
-
 void WriteNatalPositions(const Chart& chart, ReportBuffer& report) {
     WritePositionsTable(chart.Lon, chart.Decl, chart.RetroFlags, chart.HouseText, chart.SolsticePt,
                         chart.EclLat, report);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "chart/chart.h"
-#include "chart/chart_state.h"
+#include "chart/chart_tables.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
@@ -47,9 +47,8 @@ void WriteNatalHeaderShort(const Chart& natal, const RegionalFormat& regional, R
 // The date/zone/time/place line of the second birth.
 void WriteDiurnalHeader(const Chart& second, const RegionalFormat& regional, ReportBuffer& report);
 
-// The natal positions table (a blank line, fourteen rows and the legend).
-void WriteNatalPositions(const ChartState& chart, ReportBuffer& report);
-// The same table for a chart: Lon, RetroFlags, HouseText, Decl, SolsticePt and, for Sun and Moon, EclLat.
+// The natal positions table (a blank line, fourteen rows and the legend) of a chart: Lon, RetroFlags,
+// HouseText, Decl, SolsticePt and, for Sun and Moon, EclLat.
 void WriteNatalPositions(const Chart& chart, ReportBuffer& report);
 // The special points block of the natal data page: the house cusps, the four special points, the natal
 // positions table and the true node line of the natal chart.

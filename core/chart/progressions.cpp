@@ -27,8 +27,8 @@ double BirthdayIn(int year, int birthMonth, int birthDay) {
     return JulianDayNumberOf(year, birthMonth, birthDay);
 }
 
-Instant BirthInstant(const ChartState& chart) {
-    return InstantOf(chart.NatalPass.JulianDayNumber, chart.NatalPass.DayFraction);
+Instant BirthInstant(const Chart& natal) {
+    return InstantOf(natal.time.JulianDayNumber, natal.time.DayFraction);
 }
 
 }  // namespace
@@ -43,9 +43,9 @@ std::optional<double> AgeInYears(int birthYear, int birthMonth, int birthDay, in
     return years + (date - last) / (next - last);
 }
 
-std::optional<double> AgeOnDiurnalDate(const ChartState& chart) {
-    return AgeInYears(chart.NatalYear, chart.NatalMonth, chart.NatalDay, chart.DiurnalYear,
-                      chart.DiurnalMonth, chart.DiurnalDay);
+std::optional<double> AgeOnDate(const Birth& natal, const Birth& second) {
+    const CivilDate born = HeadingOf(natal).date, on = HeadingOf(second).date;
+    return AgeInYears(born.year, born.month, born.day, on.year, on.month, on.day);
 }
 
 double RightAscensionOf(double longitude, double obliquityRad) {
@@ -54,9 +54,8 @@ double RightAscensionOf(double longitude, double obliquityRad) {
     return s.Alpha;
 }
 
-EngineResult ComputeProgressedChart(const ChartState& chart, const Options& options, double ageYears,
-                                    ChartState& progressed) {
-    const Instant birth = BirthInstant(chart);
+ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, double ageYears) {
+    const Instant birth = BirthInstant(natal);
     // Whole days move the civil date, so that a whole age gives exactly the chart of that many days later.
     const double wholeDays = std::floor(ageYears);
     const Instant instant =
@@ -64,45 +63,41 @@ EngineResult ComputeProgressedChart(const ChartState& chart, const Options& opti
 
     // The meridian turns by the Sun's progressed motion in right ascension.
     const Sky sky = SkyAt(instant);
-    if (auto fault = FaultOf(sky.Status, "the progressed Sun")) return fault;
+    if (EngineResult fault = FaultOf(sky.Status, "the progressed Sun")) return {std::nullopt, std::move(fault)};
     const double arcRa = RightAscensionOf(sky.Longitude[kSun], ObliquityRadAt(instant.CenturiesT)) -
-                         RightAscensionOf(chart.NatalLon[kSun], ObliquityRadAt(birth.CenturiesT));
-    double ramc = chart.NatalPass.RamcRad + DegToRad(arcRa);
+                         RightAscensionOf(natal.Lon[kSun], ObliquityRadAt(birth.CenturiesT));
+    double ramc = natal.time.RamcRad + DegToRad(arcRa);
     if (ramc < 0) ramc += DegToRad(360.0);
     if (ramc >= DegToRad(360.0)) ramc -= DegToRad(360.0);
-    progressed = chart;
-    return ComputeNatalPassAt(progressed, options, instant, ramc);
+    return ComputeChartAt(natal.birth, natal.houseSystem, options, instant, ramc);
 }
 
-double SolarArc(const ChartState& chart, const ChartState& progressed) {
-    return Within360(progressed.NatalLon[kSun] - chart.NatalLon[kSun]);
+double SolarArc(const Chart& natal, const Chart& progressed) {
+    return Within360(progressed.Lon[kSun] - natal.Lon[kSun]);
 }
 
-ChartState SolarArcChart(const ChartState& chart, const Options& options, double arc) {
-    ChartState d = chart;
-    const double eps = ObliquityRadAt(BirthInstant(chart).CenturiesT);
+Chart SolarArcChart(const Chart& natal, const Options& options, double arc) {
+    Chart d = natal;
+    const double eps = ObliquityRadAt(BirthInstant(natal).CenturiesT);
     for (std::size_t p = 1; p <= kPointCount; ++p) {
-        d.NatalLon[p] = Within360(chart.NatalLon[p] + arc);
-        const double latitude = p <= kMoon ? chart.NatalEclLat[p] : 0.0;
-        d.NatalDecl[p] = Declination(d.NatalLon[p], latitude, eps);
-        d.NatalSolsticePt[p] = SolsticePoint(d.NatalLon[p], options);
+        d.Lon[p] = Within360(natal.Lon[p] + arc);
+        const double latitude = p <= kMoon ? natal.EclLat[p] : 0.0;
+        d.Decl[p] = Declination(d.Lon[p], latitude, eps);
+        d.SolsticePt[p] = SolsticePoint(d.Lon[p], options);
     }
-    d.NatalMeanNode = Within360(chart.NatalMeanNode + arc);
-    d.TrueNode = Within360(chart.TrueNode + arc);
+    d.MeanNode = Within360(natal.MeanNode + arc);
+    d.TrueNode = Within360(natal.TrueNode + arc);
     d.TrueNodeDecl = Declination(d.TrueNode, 0.0, eps);
-    d.NatalVertex = Within360(chart.NatalVertex + arc);
-    d.NatalEquatorialAsc = Within360(chart.NatalEquatorialAsc + arc);
-    d.NatalCoAsc = Within360(chart.NatalCoAsc + arc);
-    d.NatalPolarAsc = Within360(chart.NatalPolarAsc + arc);
-    d.NatalRetroFlags.assign(kPointCount, ' ');
+    d.time.Vertex = Within360(natal.Vertex() + arc);
+    d.time.EquatorialAscendant = Within360(natal.EquatorialAsc() + arc);
+    d.time.CoAscendant = Within360(natal.CoAsc() + arc);
+    d.time.PolarAscendant = Within360(natal.PolarAsc() + arc);
+    d.RetroFlags.assign(kPointCount, ' ');
 
     // The directed points in the natal houses.
-    d.PointLon = d.NatalLon;
-    d.HouseCusp = chart.NatalCusp;
-    PlaceHouses(d);
-    d.NatalHouseText = d.PointHouseText;
+    PlaceHouses(d.Lon, natal.Cusp, d.HouseText);
 
-    for (std::size_t f = 1; f <= 17; ++f) d.MidpointFactor[f] = Within360(chart.MidpointFactor[f] + arc);
+    for (std::size_t f = 1; f <= 17; ++f) d.MidpointFactor[f] = Within360(natal.MidpointFactor[f] + arc);
     int m = 0;
     for (std::size_t i = 1; i <= 12; ++i) {
         for (std::size_t j = i + 1; j <= 13; ++j) {

@@ -11,7 +11,8 @@
 #include <optional>
 
 #include "chart/arithmetic_fault.h"
-#include "chart/chart_state.h"
+#include "chart/birth.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 
 namespace talvenor {
@@ -21,8 +22,8 @@ namespace talvenor {
 // February a birthday of that day falls on 28 February. Nothing for a date before the birth date.
 std::optional<double> AgeInYears(int birthYear, int birthMonth, int birthDay, int year, int month, int day);
 
-// The age of the natal chart on the date of the diurnal (second) chart.
-std::optional<double> AgeOnDiurnalDate(const ChartState& chart);
+// The age of the natal birth on the date of the second birth.
+std::optional<double> AgeOnDate(const Birth& natal, const Birth& second);
 
 inline constexpr const char* kBeforeBirthMessage =
     "The diurnal date lies before the birth date. Progressions and directions need a date after the birth.";
@@ -31,21 +32,19 @@ inline constexpr const char* kBeforeBirthTitle = "Warning!";
 // The right ascension of a point on the ecliptic, degrees in [0, 360); the obliquity in radians.
 double RightAscensionOf(double longitude, double obliquityRad);
 
-// The progressed chart for an age in years: a copy of `chart` whose natal tables (NatalLon, NatalDecl,
-// NatalEclLat, NatalSolsticePt, NatalCusp, NatalHouseText, NatalRetroFlags, TrueNode, the midpoint
-// table and the special points) hold the chart of birth + age days, whole days counted on the birth date
-// and the fraction added to the time of day, with the meridian turned by the solar arc in right
-// ascension. The second chart is kept as it is. On a fault `progressed` is not to be used.
-EngineResult ComputeProgressedChart(const ChartState& chart, const Options& options, double ageYears,
-                                    ChartState& progressed);
+// The progressed chart of a natal chart for an age in years: the chart of birth + age days, whole days
+// counted on the birth date and the fraction added to the time of day, at the birth place in the natal
+// house system, with the meridian turned by the solar arc in right ascension. Its birth is the natal
+// birth.
+ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, double ageYears);
 
 // The solar arc: the progressed Sun less the natal Sun, 0 to below 360.
-double SolarArc(const ChartState& chart, const ChartState& progressed);
+double SolarArc(const Chart& natal, const Chart& progressed);
 
-// The directed chart: a copy of `chart` with every natal point, the true node, the midpoint factors and
-// the special points moved on by the arc. Declinations come from the directed longitudes with the
+// The directed chart: the natal chart with every point, both nodes, the midpoint factors, the midpoints
+// and the special points moved on by the arc. Declinations come from the directed longitudes with the
 // natal ecliptic latitudes and the natal obliquity; the house column places the directed points in the
 // natal houses; no point is marked retrograde (a direction has no motion of its own).
-ChartState SolarArcChart(const ChartState& chart, const Options& options, double arc);
+Chart SolarArcChart(const Chart& natal, const Options& options, double arc);
 
 }  // namespace talvenor

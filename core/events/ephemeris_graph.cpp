@@ -210,19 +210,19 @@ std::vector<GraphTimeTick> GraphTimeTicks(const DayRange& range, const RegionalF
     return ticks;
 }
 
-EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& options,
+EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options,
                                    const RegionalFormat& regional, const EphemerisGraphRequest& request) {
     EphemerisGraph graph;
     graph.range = request.range;
     graph.modulus = request.modulus;
-    graph.title = ControlCharactersReplaced(chart.ChartName, '?');  // as the pages write a name
+    graph.title = ControlCharactersReplaced(natal.birth.name, '?');  // as the pages write a name
     graph.subtitle = "Graphic ephemeris   " + FormatDateDdMmmYyyy(request.range.first, regional) + " - " +
                      FormatDateDdMmmYyyy(request.range.last, regional) + "   dial " +
                      ModulusNumberText(request.modulus) + "\xC2\xB0";
     graph.timeTicks = GraphTimeTicks(request.range, regional);
 
     const double modulus = request.modulus;
-    const AnalysisTable table = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+    const AnalysisTable table = NatalAnalysisTable(natal, options);
     for (int e = 1; e <= (request.midpoints ? kAnalysisCount : kFactorCount); ++e) {
         const auto i = static_cast<std::size_t>(e);
         graph.levels.push_back({FactorName(table.Label[i]), e <= kFactorCount ? kFactorPoint[i] : 0,

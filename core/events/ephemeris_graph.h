@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "events/event_dates.h"
@@ -95,7 +95,7 @@ std::vector<std::string> DefaultGraphBodyNames();
 
 // Samples the bodies' lines over the range (the engine's sky at each moment) and lays out the levels of
 // the natal chart as last computed and the time scale. An empty graph when the sky cannot be computed.
-EphemerisGraph BuildEphemerisGraph(const ChartState& chart, const Options& options,
+EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options,
                                    const RegionalFormat& regional, const EphemerisGraphRequest& request);
 
 // The ticks of the time scale for a range: days and weeks up to three months, months up to two years,

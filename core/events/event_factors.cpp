@@ -150,14 +150,15 @@ std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<s
     return std::nullopt;
 }
 
-std::optional<double> AgeAtMoment(const ChartState& chart, double julianDate) {
+std::optional<double> AgeAtMoment(const Chart& natal, double julianDate) {
     // The age on the civil (UT) date of the day and on the next, and the day's share between them: the
     // age runs evenly from birthday to birthday, and birthdays begin at a day's start.
     const double x = julianDate + 0.5;
     const double day = std::floor(x);
-    auto ageOn = [&chart](double dayNumber) {
+    const CivilDate born = HeadingOf(natal.birth).date;
+    auto ageOn = [&born](double dayNumber) {
         const DayOfCalendar d = CalendarDayOf(dayNumber);
-        return AgeInYears(chart.NatalYear, chart.NatalMonth, chart.NatalDay, d.year, d.month, d.day);
+        return AgeInYears(born.year, born.month, born.day, d.year, d.month, d.day);
     };
     const std::optional<double> today = ageOn(day);
     const std::optional<double> tomorrow = ageOn(day + 1);
@@ -165,30 +166,31 @@ std::optional<double> AgeAtMoment(const ChartState& chart, double julianDate) {
     return *today + (x - day) * (*tomorrow - *today);
 }
 
-const ChartState* ProgressedAtMoment::At(double julianDate) {
+const Chart* ProgressedAtMoment::At(double julianDate) {
     if (julianDate != julianDate_) {
         julianDate_ = julianDate;
         const std::optional<double> age = AgeAtMoment(natal_, julianDate);
-        sound_ = age && !ComputeProgressedChart(natal_, options_, *age, progressed_);
+        progressed_.reset();
+        if (age) progressed_ = ComputeProgressedChart(natal_, options_, *age).chart;
     }
-    return sound_ ? &progressed_ : nullptr;
+    return progressed_ ? &*progressed_ : nullptr;
 }
 
-std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const ChartState& chart,
+std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const Chart& natal,
                                       const Options& options) {
     std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>());
     const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
     if (!directed) return movers;
-    const auto progressed = std::make_shared<ProgressedAtMoment>(chart, options);
+    const auto progressed = std::make_shared<ProgressedAtMoment>(natal, options);
     for (int f = 1; f <= kFactorCount; ++f) {
         const std::string name = DirectedName(kSolarArcPrefix, f);
         if (std::find(names.begin(), names.end(), name) == names.end()) continue;
         const auto factor = static_cast<std::size_t>(f);
         movers.push_back({name, [progressed, factor](double julianDate) {
-                              const ChartState* p = progressed->At(julianDate);
+                              const Chart* p = progressed->At(julianDate);
                               if (!p) return kNotANumber;
-                              const ChartState& natal = progressed->natal();
-                              return natal.MidpointFactor[factor] + SolarArc(natal, *p);
+                              const Chart& from = progressed->natal();
+                              return from.MidpointFactor[factor] + SolarArc(from, *p);
                           }});
     }
     for (int f = 1; f <= kFactorCount; ++f) {
@@ -196,7 +198,7 @@ std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, con
         if (std::find(names.begin(), names.end(), name) == names.end()) continue;
         const auto factor = static_cast<std::size_t>(f);
         movers.push_back({name, [progressed, factor](double julianDate) {
-                              const ChartState* p = progressed->At(julianDate);
+                              const Chart* p = progressed->At(julianDate);
                               return p ? p->MidpointFactor[factor] : kNotANumber;
                           }});
     }
@@ -232,9 +234,8 @@ std::string FactorName(const std::string& label) {
     return name;
 }
 
-std::vector<EventTarget> NatalTargets(const ChartState& chart, const Options& options,
-                                      const TargetChoice& choice) {
-    const AnalysisTable table = BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
+std::vector<EventTarget> NatalTargets(const Chart& natal, const Options& options, const TargetChoice& choice) {
+    const AnalysisTable table = NatalAnalysisTable(natal, options);
     std::vector<EventTarget> targets;
     for (int e = 1; e <= kAnalysisCount; ++e) {
         const bool factor = e <= kFactorCount;

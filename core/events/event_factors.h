@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "ephemeris/point_index.h"
 #include "ephemeris/sky.h"
@@ -83,28 +83,27 @@ std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<s
 
 // The age in years of life at a moment (UT): whole years from birthday to birthday as the progressions
 // count them, running on evenly through each day; nothing before the birth date.
-std::optional<double> AgeAtMoment(const ChartState& chart, double julianDate);
+std::optional<double> AgeAtMoment(const Chart& natal, double julianDate);
 
 // The progressed chart at the moment last asked for, kept for the next question about the same moment:
 // the directed and progressed factors of one search share it.
 class ProgressedAtMoment {
   public:
-    ProgressedAtMoment(const ChartState& chart, const Options& options) : natal_(chart), options_(options) {}
+    ProgressedAtMoment(const Chart& natal, const Options& options) : natal_(natal), options_(options) {}
     // Nothing before the birth or when the chart cannot be computed.
-    const ChartState* At(double julianDate);
-    const ChartState& natal() const { return natal_; }
+    const Chart* At(double julianDate);
+    const Chart& natal() const { return natal_; }
 
   private:
-    ChartState natal_;
+    Chart natal_;
     Options options_;
     double julianDate_ = -1e300;
-    bool sound_ = false;
-    ChartState progressed_;
+    std::optional<Chart> progressed_;
 };
 
 // Moving factors for the named transiting, directed and progressed factors (AllMoverNames order); the
 // directed and progressed ones move from the natal chart as last computed.
-std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const ChartState& chart,
+std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const Chart& natal,
                                       const Options& options);
 
 // Which targets a search has.
@@ -122,8 +121,7 @@ std::optional<std::string> ReadTargetChoice(const std::string& list, TargetChoic
 // The targets of the natal chart: the factors and midpoints of its analysis table (the node as option
 // 161 chooses), in table order, then the planetary pictures A + B - C of its factors (A before B, C
 // neither of them: 858 of them), named SUN+MOO-MAR.
-std::vector<EventTarget> NatalTargets(const ChartState& chart, const Options& options,
-                                      const TargetChoice& choice);
+std::vector<EventTarget> NatalTargets(const Chart& natal, const Options& options, const TargetChoice& choice);
 
 // A name of the analysis table without its padding: "SUN", "MOO" ... "NN", "MC", "SUN/MOO", "NN/ASC".
 std::string FactorName(const std::string& label);

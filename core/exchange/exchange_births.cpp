@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "atlas/place_format.h"
-#include "chart/chart_state.h"
 #include "environment/text_files.h"
 #include "ephemeris/calendar.h"
 #include "ephemeris/time_scales.h"

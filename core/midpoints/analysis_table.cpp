@@ -39,10 +39,6 @@ AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor) {
     return t;
 }
 
-double NatalNodeFactor(const ChartState& chart, const Options& options) {
-    return options.trueNodeFactor() ? chart.TrueNode : chart.NatalMeanNode;
-}
-
 double NatalNodeFactor(const Chart& natal, const Options& options) {
     return options.trueNodeFactor() ? natal.TrueNode : natal.MeanNode;
 }
@@ -65,10 +61,6 @@ AnalysisTables BuildAnalysisTables(const Chart& natal, const Chart& second, cons
         tables.natal = NatalAnalysisTable(natal, options);
     }
     return tables;
-}
-
-AnalysisTable NatalAnalysisTable(const ChartState& chart, const Options& options) {
-    return BuildAnalysisTable(chart.NatalLon, NatalNodeFactor(chart, options));
 }
 
 std::string PositionText(double longitude) {

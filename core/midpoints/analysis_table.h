@@ -46,9 +46,6 @@ AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor);
 
 // The node factor of the natal chart: the mean node, or the true node when option 161 is not 0.
 double NatalNodeFactor(const Chart& natal, const Options& options);
-// The same from the natal tables of a chart state, for the progressed and directed charts and the event
-// factors, which still work with one.
-double NatalNodeFactor(const ChartState& chart, const Options& options);
 
 // The table of the natal chart, with the node option 161 chooses.
 AnalysisTable NatalAnalysisTable(const Chart& natal, const Options& options);
@@ -63,8 +60,6 @@ struct AnalysisTables {
 };
 AnalysisTables BuildAnalysisTables(const Chart& natal, const Chart& second, const Options& options,
                                    std::int16_t analysisMode);
-// The natal table from the natal tables of a chart state (natal mode only), for the directed charts.
-AnalysisTable NatalAnalysisTable(const ChartState& chart, const Options& options);
 
 // The 9-character position text of a longitude, "05 LEO 23" (minutes that round to 60 stay 59).
 std::string PositionText(double longitude);

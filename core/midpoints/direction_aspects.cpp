@@ -15,14 +15,6 @@ namespace talvenor {
 
 namespace {
 
-// The date as the birth gave it; a chart state without one has its date text read.
-std::string DateText(const std::optional<CivilDate>& date, const std::string& dateText,
-                     const RegionalFormat& regional) {
-    if (date) return FormatDateDdMmmYyyy(*date, regional);
-    if (auto read = ParseDate(dateText, regional)) return FormatDateDdMmmYyyy(*read, regional);
-    return dateText;
-}
-
 std::string Padded(std::string text, std::size_t width) {
     if (text.size() < width) text.resize(width, ' ');
     return text;
@@ -30,7 +22,7 @@ std::string Padded(std::string text, std::size_t width) {
 
 }  // namespace
 
-std::vector<DirectionAspect> DirectionAspects(const ChartState& natal, const ChartState& moved,
+std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved,
                                               const Options& options, float modulus, float orb) {
     const AnalysisTable entries = NatalAnalysisTable(natal, options);
     const AnalysisTable factors = NatalAnalysisTable(moved, options);
@@ -56,23 +48,21 @@ std::string ArcText(double arc) {
     return Format(whole, "0") + "d " + Format(Int(minutes), "00") + "m " + Format(Int(seconds), "00") + "s";
 }
 
-void WriteDirectionsReport(const ChartState& natal, const ChartState& moved, const Options& options,
+void WriteDirectionsReport(const Chart& natal, const Chart& moved, const Options& options,
                            const RegionalFormat& regional, DirectionKind kind, const DirectionMoment& moment,
                            float modulus, ReportBuffer& report) {
     const bool arc = kind == DirectionKind::SolarArc;
     report.AppendLine(std::string(arc ? "  SOLAR ARC DIRECTIONS" : "  SECONDARY PROGRESSIONS") +
                       " - modulus =" + GeneralNumberSingle(modulus));
     report.AppendLine(std::string(arc ? "  Directed to " : "  Progressed to ") +
-                      DateText(natal.DiurnalDate, natal.DiurnalDateText, regional) + " - age " +
+                      FormatDateDdMmmYyyy(moment.date, regional) + " - age " +
                       Format(moment.age, "0.0000") + " years - solar arc = " + ArcText(moment.arc));
     if (arc) {
         report.AppendLine("  Every natal point moved on by the solar arc; the houses are the natal houses.");
     } else {
         report.AppendLine("  The chart of birth + " + Format(moment.age, "0.0000") +
                           " days; the Midheaven moved by the solar arc in right ascension.");
-        ChartState cusps = moved;
-        cusps.HouseCusp = moved.NatalCusp;
-        WriteHouseCusps(cusps, report);
+        WriteHouseCusps(moved.houseSystem, moved.Cusp, report);
     }
     WriteNatalPositions(moved, report);
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_state.h"
+#include "chart/chart.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
 #include "report/report_buffer.h"
@@ -20,16 +20,16 @@ struct DirectionAspect {
     double orb = 0;  // signed distance on the dial, positive when the natal entry lies ahead
 };
 
-// The 13 factors of `moved` (its natal tables, the node chosen by option 161) against the 91 natal
-// entries of `natal`, within the orb on the dial of the modulus, sorted by the absolute orb; equal orbs
+// The 13 factors of `moved` (the node chosen by option 161) against the 91 natal entries of `natal`, within the orb on the dial of the modulus, sorted by the absolute orb; equal orbs
 // keep the order of factor, then entry.
-std::vector<DirectionAspect> DirectionAspects(const ChartState& natal, const ChartState& moved,
+std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved,
                                               const Options& options, float modulus, float orb);
 
 enum class DirectionKind { SolarArc, Progressed };
 
 // What the pages say about the moment the chart is moved to.
 struct DirectionMoment {
+    CivilDate date;  // the second chart's date
     double age = 0;  // years of life
     double arc = 0;  // the solar arc, degrees
 };
@@ -39,7 +39,7 @@ std::string ArcText(double arc);
 
 // The page after the command's natal heading: title, the date, age and arc, (for the progressed chart
 // its house cusps), the positions table, and the aspect list.
-void WriteDirectionsReport(const ChartState& natal, const ChartState& moved, const Options& options,
+void WriteDirectionsReport(const Chart& natal, const Chart& moved, const Options& options,
                            const RegionalFormat& regional, DirectionKind kind, const DirectionMoment& moment,
                            float modulus, ReportBuffer& report);
 

@@ -1,40 +1,9 @@
 #include "session/compute_charts.h"
 
-#include "chart/chart_passes.h"
-#include "chart/house_systems.h"
 #include "input/window_birth.h"
 #include "session/chart_commands.h"
 
 namespace talvenor {
-
-namespace {
-
-// The tables the page writers read, assembled from the computed charts: this is the one place where the
-// chart state is filled. The input section holds both births; the working set and the time outputs are
-// those of the chart computed last, as the page writers have always found them.
-void AssembleChartState(const Chart& natal, const Birth& secondBirth, const Chart* second,
-                        ChartState& state) {
-    state.ChartName = natal.birth.name;
-    state.HouseSystemCode = std::string(CodeOfHouseSystem(natal.houseSystem));
-    state.InputErrorFlag = 0;
-    TransferNatalBirth(natal.birth, state);
-    TransferDiurnalBirth(secondBirth, state);
-    // The natal header prints the natal hemisphere words, whichever chart was computed last.
-    state.NatalEastWestCopy = state.NatalEastWest;
-    state.NatalNorthSouthCopy = state.NatalNorthSouth;
-    StoreNatalChart(natal, state);
-    if (second) {
-        StoreSecondChart(*second, state);
-        StoreWorkingSet(*second, state);
-        state.ChartSelector = kSelectDiurnal;
-        state.NatalNorthSouth = state.DiurnalNorthSouth;
-    } else {
-        StoreWorkingSet(natal, state);
-        state.ChartSelector = kSelectNatal;
-    }
-}
-
-}  // namespace
 
 std::vector<UserMessage> ComputeReport::Messages() const {
     std::vector<UserMessage> messages;
@@ -54,11 +23,8 @@ Birth DiurnalWindowBirth(const Session& session) {
 ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
                                 ChartsWanted wanted) {
     ComputeReport report;
-    ChartState& state = session.chart;
-    state.InputErrorFlag = 0;
     report.refused = CheckBirths(natal, second, session.checkedHouse);
     if (!report.refused.empty()) {
-        state.InputErrorFlag = 1;
         report.outcome = ComputeOutcome::InputRefused;
         return report;
     }
@@ -83,7 +49,6 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
         // the second birth's date in their headers, as they always have.
         session.secondChart.birth = second;
     }
-    AssembleChartState(session.natalChart, second, secondChart.chart ? &session.secondChart : nullptr, state);
     return report;
 }
 

@@ -43,8 +43,7 @@ Birth NatalWindowBirth(const Session& session);
 Birth DiurnalWindowBirth(const Session& session);
 
 // The computation from two births, with the house system of the house menu: the natal and the second
-// chart computed (ComputeChart), kept in the session and put into the chart state. Shows nothing and
-// writes no page: the faults come back in the report. On a fault the previous charts are kept.
+// chart computed (ComputeChart) and kept in the session. Shows nothing and writes no page: the faults come back in the report. On a fault the previous charts are kept.
 ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birth& second,
                                 ChartsWanted wanted = ChartsWanted::Both);
 

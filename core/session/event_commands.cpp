@@ -49,8 +49,8 @@ EventSearchPreparation PrepareEventSearch(const Session& s, const EventSearchCho
     search.request.fromJulianDate = range.fromJulianDate;
     search.request.toJulianDate = range.toJulianDate;
     search.request.modulus = modulus;
-    search.request.movers = EventMovers(choices.movers, s.chart, s.options);
-    search.request.targets = NatalTargets(s.chart, s.options, choices.targets);
+    search.request.movers = EventMovers(choices.movers, s.natalChart, s.options);
+    search.request.targets = NatalTargets(s.natalChart, s.options, choices.targets);
     search.heading = {range, modulus, choices.targets, HeadingOf(s.secondChart.birth).zone};
     out.search = std::move(search);
     return out;

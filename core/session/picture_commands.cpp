@@ -20,23 +20,24 @@ void StartHeadedPage(Session& s) {
 }
 
 ShowResult DirectionsCommand(Session& s, float modulus, DirectionKind kind) {
-    const std::optional<double> age = AgeOnDiurnalDate(s.chart);
+    const std::optional<double> age = AgeOnDate(s.natalChart.birth, s.secondChart.birth);
     if (!age) {
         s.dialogs->ShowMessage(kBeforeBirthMessage, kBeforeBirthTitle, MessageIcon::Information);
         return ShowResult::NothingToShow;
     }
-    ChartState progressed;
-    if (auto fault = ComputeProgressedChart(s.chart, s.options, *age, progressed)) {
-        s.dialogs->ShowMessage(fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
+    ChartResult progressed = ComputeProgressedChart(s.natalChart, s.options, *age);
+    if (progressed.fault) {
+        s.dialogs->ShowMessage(progressed.fault->Message(), kComputationErrorTitle, MessageIcon::Critical);
         return ShowResult::NothingToShow;
     }
-    const DirectionMoment moment{*age, SolarArc(s.chart, progressed)};
-    const ChartState moved = kind == DirectionKind::SolarArc ? SolarArcChart(s.chart, s.options, moment.arc)
-                                                             : std::move(progressed);
+    const DirectionMoment moment{HeadingOf(s.secondChart.birth).date, *age,
+                                 SolarArc(s.natalChart, *progressed.chart)};
+    const Chart moved = kind == DirectionKind::SolarArc ? SolarArcChart(s.natalChart, s.options, moment.arc)
+                                                        : std::move(*progressed.chart);
     s.Modulus = modulus;
     StartHeadedPage(s);
     s.AnalysisMode = kNatalMode;
-    WriteDirectionsReport(s.chart, moved, s.options, s.regional, kind, moment, modulus, s.report);
+    WriteDirectionsReport(s.natalChart, moved, s.options, s.regional, kind, moment, modulus, s.report);
     s.AnalysisMode = kTransitMode;
     return ShowSessionReport(s);
 }

@@ -108,7 +108,7 @@ constexpr std::array kReports = {
                 Asked, 0, kBoth, Page, Progressions},
     ReportEntry{"events", "mnuDataEventSearch", "&Event Search...", nullptr, nullptr, nullptr,
                 OfItsOwn, 90, kBoth, Events, nullptr},
-    ReportEntry{"dump", nullptr, nullptr, nullptr, nullptr, nullptr, None, 0, kBoth, ChartState, nullptr},
+    ReportEntry{"dump", nullptr, nullptr, nullptr, nullptr, nullptr, None, 0, kBoth, ChartDump, nullptr},
     ReportEntry{"wheel", nullptr, nullptr, nullptr, nullptr, nullptr, None, 0, kBoth, Drawing, nullptr},
     ReportEntry{"dial", nullptr, nullptr, nullptr, nullptr, nullptr, OfItsOwn, kDefaultDialModulus, kBoth, Drawing, nullptr},
     ReportEntry{"dial-panel", nullptr, nullptr, nullptr, nullptr, nullptr, OfItsOwn, kDefaultDialModulus, kBoth, DialPanel, nullptr},

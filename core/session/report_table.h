@@ -25,7 +25,7 @@ enum class ModulusQuestion {
 // What the report tool prints for the report.
 enum class ReportOutput {
     Page,        // a page of the report buffer, written by the entry's writer
-    ChartState,  // the computed chart state as one JSON object
+    ChartDump,  // the two computed charts as one JSON object
     Drawing,     // a wheel or a dial drawn into a file
     DialPanel,   // the factors and midpoints under the dial's pointer, one a line
     Events       // exact moments, as a list or the graphic ephemeris; in the Data menu the event search

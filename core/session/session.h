@@ -8,7 +8,6 @@
 #include <string>
 
 #include "chart/chart.h"
-#include "chart/chart_state.h"
 #include "chart/input_texts.h"
 #include "environment/options.h"
 #include "environment/regional_format.h"
@@ -25,8 +24,6 @@ struct Session {
     // The natal and the second chart of the last computation.
     Chart natalChart;
     Chart secondChart;
-    // The tables the page writers read, assembled from the two charts after each computation.
-    ChartState chart;
     Options options;
     ReportBuffer report;
     Settings settings;

@@ -275,10 +275,10 @@ bool EphemerisWindow::draw() {
 
 void EphemerisWindow::refresh() {
     const Session& s = app_.session();
-    setWindowTitle(QString::fromStdString(std::string(kGraphTitle) + " - " + s.chart.ChartName));
+    setWindowTitle(QString::fromStdString(std::string(kGraphTitle) + " - " + s.natalChart.birth.name));
     if (!(range_.toJulianDate > range_.fromJulianDate)) return;
     Hourglass busy;
-    view_->setGraph(BuildEphemerisGraph(s.chart, s.options, s.regional, request(range_)));
+    view_->setGraph(BuildEphemerisGraph(s.natalChart, s.options, s.regional, request(range_)));
 }
 
 void EphemerisWindow::setModulus(float modulus) {

@@ -45,26 +45,26 @@ std::vector<std::string> ListEntries(const std::vector<std::string>& page) {
 }
 
 // All points on 0 Aries with no declination except the two placed.
-ChartState TwoPoints(double lonSun, double lonMercury, double declSun = 0, double declMercury = 0) {
-    ChartState chart;
-    chart.PointLon[kSun] = lonSun;
-    chart.PointLon[kMercury] = lonMercury;
-    chart.PointDecl[kSun] = declSun;
-    chart.PointDecl[kMercury] = declMercury;
+Chart TwoPoints(double lonSun, double lonMercury, double declSun = 0, double declMercury = 0) {
+    Chart chart;
+    chart.Lon[kSun] = lonSun;
+    chart.Lon[kMercury] = lonMercury;
+    chart.Decl[kSun] = declSun;
+    chart.Decl[kMercury] = declMercury;
     return chart;
 }
 
-std::vector<std::string> GridPage(const ChartState& chart, const Options& options) {
+std::vector<std::string> GridPage(const Chart& chart, const Options& options) {
     ReportBuffer report;
     WriteAspectGrid(chart, options, report);
     return PageOf(report);
 }
 
 TEST(AspectGridTest, WritesGridLegendAndListOfAHandMadeChart) {
-    ChartState chart;
-    chart.PointLon = {0,    335.25, 288.5,  260.25, 238.5,  2.25,  28.25, 9.5,
+    Chart chart;
+    chart.Lon = {0,    335.25, 288.5,  260.25, 238.5,  2.25,  28.25, 9.5,
                       40.0, 356.25, 107.75, 315.25, 135.25, 65.25, 162.5, 135.0};
-    chart.PointDecl = {0,    -10.0, -12.5, -20.0, -18.25, 1.0, 10.5, 3.5,
+    chart.Decl = {0,    -10.0, -12.5, -20.0, -18.25, 1.0, 10.5, 3.5,
                        14.0, -1.5,  22.0,  -17.5, 17.5,   0.0, 5.0,  19.0};
 
     const std::vector<std::string> expectedLines = {
@@ -275,12 +275,12 @@ TEST(AspectGridTest, DegreesFromExactRoundsToTheWholeMinuteToo) {
 }
 
 TEST(AspectGridTest, SouthNodeRowShowsCellsButStaysOutOfTheList) {
-    ChartState chart = TwoPoints(0, 200);
-    chart.PointLon[kNorthNode] = 310;
-    chart.PointLon[kSouthNode] = 130;
-    chart.PointLon[kPartOfFortune] = 190;  // 60 from the South Node
-    chart.PointLon[kAscendant] = 220;      // 90 from the South Node
-    chart.PointLon[kMidheaven] = 131;      // conjunct the South Node
+    Chart chart = TwoPoints(0, 200);
+    chart.Lon[kNorthNode] = 310;
+    chart.Lon[kSouthNode] = 130;
+    chart.Lon[kPartOfFortune] = 190;  // 60 from the South Node
+    chart.Lon[kAscendant] = 220;      // 90 from the South Node
+    chart.Lon[kMidheaven] = 131;      // conjunct the South Node
     const auto page = GridPage(chart, WideOptions());
     EXPECT_EQ(Cell(page, kSouthNode, kMidheaven), "  0  ");
     EXPECT_EQ(Cell(page, kSouthNode, kAscendant), " 90  ");
@@ -373,9 +373,9 @@ TEST(ListAspectTest, NamesAreCutToEightCharacters) {
 }
 
 TEST(TransitListTest, TransitToNatalSkipsSouthNodeAndTransitingPartOfFortune) {
-    ChartState chart;  // every point on 0 Aries: each pair listed is a conjunction
+    Chart chart;  // every point on 0 Aries: each pair listed is a conjunction
     ReportBuffer report;
-    WriteTransitToNatal(chart, SecondInputTexts{}, report);
+    WriteTransitToNatal(chart, chart, SecondInputTexts{}, report);
     const auto page = PageOf(report);
     ASSERT_EQ(page.size(), 3u + 13u * 14u);
     EXPECT_EQ(page[0], "");
@@ -393,15 +393,15 @@ TEST(TransitListTest, TransitToNatalSkipsSouthNodeAndTransitingPartOfFortune) {
 }
 
 TEST(TransitListTest, TransitToNatalComparesDiurnalWithNatal) {
-    ChartState chart;
+    Chart natal, second;
     for (int p = 1; p <= kPointCount; ++p) {
-        chart.NatalLon[static_cast<std::size_t>(p)] = 5 + 11.3 * p;
-        chart.DiurnalLon[static_cast<std::size_t>(p)] = 200 + 13.7 * p;
+        natal.Lon[static_cast<std::size_t>(p)] = 5 + 11.3 * p;
+        second.Lon[static_cast<std::size_t>(p)] = 200 + 13.7 * p;
     }
-    chart.DiurnalLon[kMars] = 100.96;  // 0.96 past natal Venus
-    chart.NatalLon[kVenus] = 100;
+    second.Lon[kMars] = 100.96;  // 0.96 past natal Venus
+    natal.Lon[kVenus] = 100;
     ReportBuffer report;
-    WriteTransitToNatal(chart, SecondInputTexts{}, report);
+    WriteTransitToNatal(second, natal, SecondInputTexts{}, report);
     bool found = false;
     for (const std::string& line : PageOf(report)) {
         if (line.starts_with("  MARS        Conjunct      VENUS")) {
@@ -413,14 +413,14 @@ TEST(TransitListTest, TransitToNatalComparesDiurnalWithNatal) {
 }
 
 TEST(TransitListTest, SecondPersonTitleNamesThePerson) {
-    ChartState chart;
-    chart.DiurnalLon.fill(100);
-    chart.NatalLon.fill(10);  // 90 apart: squares throughout
+    Chart natal, second;
+    second.Lon.fill(100);
+    natal.Lon.fill(10);  // 90 apart: squares throughout
     SecondInputTexts diurnal;
     diurnal.secondPerson = true;
     diurnal.secondPersonName = "ANNA";
     ReportBuffer report;
-    WriteTransitToNatal(chart, diurnal, report);
+    WriteTransitToNatal(second, natal, diurnal, report);
     const auto page = PageOf(report);
     ASSERT_GE(page.size(), 4u);
     EXPECT_EQ(page[1], "      ANNA's PLANET ASPECTS TO NATAL PLANETS");
@@ -428,7 +428,7 @@ TEST(TransitListTest, SecondPersonTitleNamesThePerson) {
 }
 
 TEST(TransitListTest, TransitToTransitListsEachPairOnce) {
-    ChartState chart;
+    Chart chart;
     ReportBuffer report;
     WriteTransitToTransit(chart, report);
     const auto page = PageOf(report);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/chart_ephemeris.h"
+#include "chart/chart_state.h"
 #include "chart/chart_time.h"
 #include "chart/house_systems.h"
 #include "chart/midpoint_rule.h"

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_state.h"
 #include "chart/chart_time.h"
 #include "chart/point_catalogue.h"
 #include "ephemeris/angles.h"
@@ -580,14 +581,13 @@ TEST(HouseCuspsReportTest, NamesEverySystem) {
 }
 
 TEST(HouseCuspsReportTest, WritesTitleAndFourLinesOfThreeCusps) {
-    ChartState chart;
-    chart.HouseSystemCode = "EA";
     const double cusps[13] = {0,      5.12,  35.0,    64.995, 95.5,    129.999, 150.25,
                               185.12, 215.0, 244.995, 275.5,  309.999, 330.25};
-    for (std::size_t e = 0; e <= 12; ++e) chart.HouseCusp[e] = cusps[e];
+    CuspArray chart{};
+    for (std::size_t e = 0; e <= 12; ++e) chart[e] = cusps[e];
     ReportBuffer report;
     report.AppendLine("before");
-    WriteHouseCusps(chart, report);
+    WriteHouseCusps(HouseSystem::EqualAscendant, chart, report);
     ASSERT_EQ(report.PageLineCount, 7);
     const std::vector<std::string> expected = {
         "before",

@@ -64,8 +64,8 @@ struct Batch {
         request.report = "natal-data";
         request.second = ReadRecordLineBirth(kTransit, session.regional, "--diurnal").birth;
         request.page = [this](Session& s) -> std::optional<std::string> {
-            if (s.chart.ChartName.starts_with("No Page")) {
-                Tell("the page of " + s.chart.ChartName + " is refused");
+            if (s.natalChart.birth.name.starts_with("No Page")) {
+                Tell("the page of " + s.natalChart.birth.name + " is refused");
                 return std::nullopt;
             }
             // The run computes; the page is written as the report tool writes it.

@@ -23,13 +23,13 @@ DayRange Range(const char* from, const char* to) {
     return range;
 }
 
-ChartState SampleChart() {
-    ChartState chart;
-    chart.ChartName = "Sample Person";
+Chart SampleChart() {
+    Chart chart;
+    chart.birth.name = "Sample Person";
     const double lons[] = {0,     354.1, 107.0, 329.6, 5.5,   332.2, 327.6, 308.0,
                            147.4, 223.3, 158.4, 136.1, 316.1, 45.0,  260.7, 175.2};
-    for (std::size_t p = 1; p <= 15; ++p) chart.NatalLon[p] = lons[p];
-    chart.NatalMeanNode = chart.NatalLon[kNorthNode];
+    for (std::size_t p = 1; p <= 15; ++p) chart.Lon[p] = lons[p];
+    chart.MeanNode = chart.Lon[kNorthNode];
     return chart;
 }
 
@@ -264,12 +264,12 @@ TEST(EphemerisGraphTest, TheLevelsAreTheNatalFactorsAndWhenChosenTheirMidpoints)
     request.range = Range("1 Jan 2027", "31 Jan 2027");
     request.modulus = 45;
     request.bodies = {"SUN"};
-    const ChartState chart = SampleChart();
+    const Chart chart = SampleChart();
     const EphemerisGraph factors = BuildEphemerisGraph(chart, DefaultOptions(), RegionalFormat{}, request);
     ASSERT_EQ(factors.levels.size(), 13u);
     EXPECT_EQ(factors.levels[0].name, "SUN");
     EXPECT_EQ(factors.levels[0].point, kSun);
-    EXPECT_DOUBLE_EQ(factors.levels[0].place, DialPlace(chart.NatalLon[kSun], 45));
+    EXPECT_DOUBLE_EQ(factors.levels[0].place, DialPlace(chart.Lon[kSun], 45));
     EXPECT_EQ(factors.levels[1].name, "MOO");
     EXPECT_EQ(factors.levels[1].point, kMoon);
     EXPECT_EQ(factors.levels[12].name, "MC");

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "chart/chart_passes.h"
-#include "chart/chart_test_support.h"
+#include "chart/chart.h"
 #include "chart/midpoint_rule.h"
 #include "chart/progressions.h"
+#include "datafiles/name_record.h"
 #include "ephemeris/calendar.h"
 #include "events/event_dates.h"
 #include "midpoints/planetary_pictures.h"
@@ -125,16 +125,16 @@ TEST(EventFactorsTest, ReadsTheKindsOfTargets) {
 }
 
 // A natal chart with the factors at known places.
-ChartState ChartWithFactors() {
-    ChartState chart;
-    for (int p = 1; p <= 15; ++p) chart.NatalLon[static_cast<std::size_t>(p)] = p * 23.5;
-    chart.NatalMeanNode = chart.NatalLon[kNorthNode];
+Chart ChartWithFactors() {
+    Chart chart;
+    for (int p = 1; p <= 15; ++p) chart.Lon[static_cast<std::size_t>(p)] = p * 23.5;
+    chart.MeanNode = chart.Lon[kNorthNode];
     chart.TrueNode = 300.25;
     return chart;
 }
 
 TEST(EventFactorsTest, NatalTargetsAreTheThirteenFactorsAndTheirMidpointsByTheirFormulasNames) {
-    const ChartState chart = ChartWithFactors();
+    const Chart chart = ChartWithFactors();
     Options options = DefaultOptions();
     options[161] = 0;
     const std::vector<EventTarget> all = NatalTargets(chart, options, {true, true, false});
@@ -145,7 +145,7 @@ TEST(EventFactorsTest, NatalTargetsAreTheThirteenFactorsAndTheirMidpointsByTheir
                           kUranus, kNeptune, kPluto,   kNorthNode, kAscendant, kMidheaven};
     for (std::size_t f = 0; f < 13; ++f) {
         EXPECT_EQ(all[f].name, factorNames[f]);
-        EXPECT_EQ(all[f].longitude, chart.NatalLon[static_cast<std::size_t>(points[f])]);
+        EXPECT_EQ(all[f].longitude, chart.Lon[static_cast<std::size_t>(points[f])]);
     }
     std::size_t e = 13;
     for (std::size_t i = 0; i < 13; ++i) {
@@ -167,12 +167,12 @@ TEST(EventFactorsTest, NatalTargetsAreTheThirteenFactorsAndTheirMidpointsByTheir
     options[161] = 1;
     const std::vector<EventTarget> trueNode = NatalTargets(chart, options, {true, true, false});
     EXPECT_EQ(trueNode[10].longitude, 300.25);
-    EXPECT_DOUBLE_EQ(trueNode[13 + 9].longitude, MidpointOf(chart.NatalLon[kSun], 300.25));  // SUN/NN
+    EXPECT_DOUBLE_EQ(trueNode[13 + 9].longitude, MidpointOf(chart.Lon[kSun], 300.25));  // SUN/NN
     EXPECT_EQ(trueNode[13 + 9].name, "SUN/NN");
 }
 
 TEST(EventFactorsTest, PictureTargetsAreEveryAPlusBMinusCOfTheNatalFactors) {
-    const ChartState chart = ChartWithFactors();
+    const Chart chart = ChartWithFactors();
     const Options options = DefaultOptions();
     const std::vector<EventTarget> pictures = NatalTargets(chart, options, {false, false, true});
     ASSERT_EQ(pictures.size(), 78u * 11u);
@@ -202,11 +202,18 @@ TEST(EventFactorsTest, PictureTargetsAreEveryAPlusBMinusCOfTheNatalFactors) {
 
 // ---- Directed and progressed factors ----
 
-// The sample birth, 14 Mar 1962, 10.15 P.M. at zone 6, 87W39 41N52, computed by the natal pass.
-ChartState SampleBirth(const Options& options) {
-    ChartState chart = testing_support::NatalInput(1962, 3, 14, 10.15f, "P.M.", 6, 87.39f, 41.52f);
-    EXPECT_FALSE(ComputeNatalPass(chart, options).has_value());
-    return chart;
+// The natal chart of a names-file record in Placidus houses.
+Chart ChartOf(const char* record, const Options& options) {
+    const RecordBirth read = ReadRecordLineBirth(record, RegionalFormat{}, "the test");
+    EXPECT_FALSE(read.fault.has_value()) << record;
+    ChartResult computed = ComputeChart(read.birth, HouseSystem::Placidus, options);
+    EXPECT_FALSE(computed.fault.has_value()) << record;
+    return computed.chart.value_or(Chart{});
+}
+
+// The sample birth, 14 Mar 1962, 10.15 P.M. at zone 6, 87W39 41N52.
+Chart SampleBirth(const Options& options) {
+    return ChartOf("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52", options);
 }
 
 double Midnight(int year, int month, int day) {
@@ -215,7 +222,7 @@ double Midnight(int year, int month, int day) {
 
 TEST(EventFactorsTest, TheAgeRunsEvenlyThroughEachDayFromBirthdayToBirthday) {
     const Options options = DefaultOptions();
-    const ChartState chart = SampleBirth(options);
+    const Chart chart = SampleBirth(options);
     EXPECT_FALSE(AgeAtMoment(chart, Midnight(1962, 3, 13) + 0.5).has_value());
     EXPECT_EQ(*AgeAtMoment(chart, Midnight(1962, 3, 14)), 0.0);
     EXPECT_EQ(*AgeAtMoment(chart, Midnight(1992, 3, 14)), 30.0);
@@ -236,7 +243,7 @@ TEST(EventFactorsTest, TheAgeRunsEvenlyThroughEachDayFromBirthdayToBirthday) {
 
 TEST(EventFactorsTest, DirectedAndProgressedFactorsAreThoseOfTheProgressedChartAtTheMoment) {
     const Options options = DefaultOptions();
-    const ChartState chart = SampleBirth(options);
+    const Chart chart = SampleBirth(options);
     const std::vector<MovingFactor> movers =
         EventMovers({"SUN", "SA.SUN", "SA.MC", "SA.NN", "Pr.MOO", "Pr.MC", "Pr.ASC"}, chart, options);
     // In the search's order: transits, directed, progressed, each by the factors' order.
@@ -245,23 +252,23 @@ TEST(EventFactorsTest, DirectedAndProgressedFactorsAreThoseOfTheProgressedChartA
     for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(movers[i].name, order[i]);
     for (double t : {Midnight(1992, 3, 14), Midnight(2027, 6, 1) + 0.37, Midnight(1962, 3, 14) + 0.9}) {
         SCOPED_TRACE(IsoMinuteText(t));
-        ChartState progressed;
-        ASSERT_FALSE(ComputeProgressedChart(chart, options, *AgeAtMoment(chart, t), progressed).has_value());
+        const ChartResult computed = ComputeProgressedChart(chart, options, *AgeAtMoment(chart, t));
+        ASSERT_TRUE(computed.chart.has_value());
+        const Chart& progressed = *computed.chart;
         const double arc = SolarArc(chart, progressed);
         EXPECT_EQ(movers[0].longitudeAt(t), SkyAt(InstantAtJulianDate(t)).Longitude[kSun]);
-        EXPECT_NEAR(std::remainder(movers[1].longitudeAt(t) - progressed.NatalLon[kSun], 360.0), 0, 1e-9);
+        EXPECT_NEAR(std::remainder(movers[1].longitudeAt(t) - progressed.Lon[kSun], 360.0), 0, 1e-9);
         EXPECT_NEAR(std::remainder(movers[2].longitudeAt(t) - chart.MidpointFactor[11] - arc, 360.0), 0,
                     1e-9);
-        EXPECT_NEAR(std::remainder(movers[3].longitudeAt(t) - chart.NatalLon[kMidheaven] - arc, 360.0), 0,
+        EXPECT_NEAR(std::remainder(movers[3].longitudeAt(t) - chart.Lon[kMidheaven] - arc, 360.0), 0,
                     1e-9);
-        EXPECT_EQ(movers[4].longitudeAt(t), progressed.NatalLon[kMoon]);
-        EXPECT_EQ(movers[5].longitudeAt(t), progressed.NatalLon[kAscendant]);
-        EXPECT_EQ(movers[6].longitudeAt(t), progressed.NatalLon[kMidheaven]);
+        EXPECT_EQ(movers[4].longitudeAt(t), progressed.Lon[kMoon]);
+        EXPECT_EQ(movers[5].longitudeAt(t), progressed.Lon[kAscendant]);
+        EXPECT_EQ(movers[6].longitudeAt(t), progressed.Lon[kMidheaven]);
     }
     // Thirty years after birth the progressed chart is the chart of thirty days after it.
-    ChartState later = testing_support::NatalInput(1962, 4, 13, 10.15f, "P.M.", 6, 87.39f, 41.52f);
-    ASSERT_FALSE(ComputeNatalPass(later, options).has_value());
-    EXPECT_NEAR(movers[4].longitudeAt(Midnight(1992, 3, 14)), later.NatalLon[kMoon], 1e-9);
+    const Chart later = ChartOf("Later,13 Apr 1962,10.15,P,6,087.39,41.52", options);
+    EXPECT_NEAR(movers[4].longitudeAt(Midnight(1992, 3, 14)), later.Lon[kMoon], 1e-9);
     // Before the birth they have no place.
     EXPECT_FALSE(std::isfinite(movers[1].longitudeAt(Midnight(1962, 3, 13))));
     EXPECT_FALSE(std::isfinite(movers[4].longitudeAt(Midnight(1900, 1, 1))));
@@ -272,7 +279,7 @@ TEST(EventFactorsTest, DirectedAndProgressedFactorsAreThoseOfTheProgressedChartA
 // age itself), and no other.
 TEST(EventFactorsTest, TheSearchFindsTheCrossingsOfDirectedAndProgressedFactors) {
     const Options options = DefaultOptions();
-    const ChartState chart = SampleBirth(options);
+    const Chart chart = SampleBirth(options);
     EventSearchRequest request;
     request.fromJulianDate = Midnight(1990, 1, 1);
     request.toJulianDate = Midnight(2000, 1, 1);
@@ -283,9 +290,10 @@ TEST(EventFactorsTest, TheSearchFindsTheCrossingsOfDirectedAndProgressedFactors)
     ASSERT_EQ(found.outcome, EventSearchOutcome::Complete);
 
     auto lon = [&](double age, int mover) {
-        ChartState p;
-        EXPECT_FALSE(ComputeProgressedChart(chart, options, age, p).has_value());
-        return mover == 0 ? chart.NatalLon[kMidheaven] + SolarArc(chart, p) : p.NatalLon[kMoon];
+        const ChartResult computed = ComputeProgressedChart(chart, options, age);
+        EXPECT_TRUE(computed.chart.has_value());
+        const Chart p = computed.chart.value_or(chart);
+        return mover == 0 ? chart.Lon[kMidheaven] + SolarArc(chart, p) : p.Lon[kMoon];
     };
     auto distance = [&](double l, double target) {
         const double d = std::fmod(l - target + 3600.0 * 45, 45.0);

@@ -96,19 +96,19 @@ TEST_F(ChartWindowsTest, WheelFollowsEveryComputationAndHouseChange) {
     ASSERT_NE(wheel, nullptr);
     EXPECT_TRUE(wheel->isVisible());
     EXPECT_EQ(wheel->windowTitle(), "Chart Wheel - Sample Person");
-    EXPECT_EQ(wheel->view().wheel().cusps, app_->session().chart.NatalCusp);
+    EXPECT_EQ(wheel->view().wheel().cusps, app_->session().natalChart.Cusp);
     EXPECT_EQ(wheel->view().wheel().houseSystem, "Placidus");
     EXPECT_EQ(wheel->view().wheel().second.size(), 15u);
 
-    const CuspArray placidus = app_->session().chart.NatalCusp;
+    const CuspArray placidus = app_->session().natalChart.Cusp;
     app_->main().item("mnuHouseKoch")->trigger();  // computes again at once
     EXPECT_EQ(wheel->view().wheel().houseSystem, "Koch");
-    EXPECT_EQ(wheel->view().wheel().cusps, app_->session().chart.NatalCusp);
+    EXPECT_EQ(wheel->view().wheel().cusps, app_->session().natalChart.Cusp);
     EXPECT_NE(wheel->view().wheel().cusps, placidus);
 
     Compute("Other Person,1 Jul 1980,3.00,A,5,074.00,40.43");
     EXPECT_EQ(wheel->windowTitle(), "Chart Wheel - Other Person");
-    EXPECT_EQ(wheel->view().wheel().natal[0].lon, app_->session().chart.NatalLon[kSun]);
+    EXPECT_EQ(wheel->view().wheel().natal[0].lon, app_->session().natalChart.Lon[kSun]);
 
     wheel->item("mnuWheelSecondChart")->trigger();  // off
     EXPECT_TRUE(wheel->view().wheel().second.empty());
@@ -168,7 +168,7 @@ TEST_F(ChartWindowsTest, PanelShowsTheTreeEntriesAtThePointerAndFollowsTheModulu
     Compute();
     gui::DialWindow& dial = OpenDial();
     Session& s = app_->session();
-    const double sun = ReduceOnDial(s.chart.NatalLon[kSun], 45);
+    const double sun = ReduceOnDial(s.natalChart.Lon[kSun], 45);
     dial.item("mnuDialModulus45")->trigger();
     EXPECT_EQ(dial.modulus(), 45.0f);
     EXPECT_TRUE(dial.item("mnuDialModulus45")->isChecked());

@@ -62,7 +62,7 @@ class EventWindowsTest : public ::testing::Test {
         app_->natalWindow().refresh();
         QTest::mouseClick(app_->natalWindow().findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         ASSERT_TRUE(dialogs_.shown.empty()) << dialogs_.shown[0].text;
-        ASSERT_EQ(s.chart.DiurnalYear, 2026);
+        ASSERT_EQ(HeadingOf(s.secondChart.birth).date.year, 2026);
     }
     void TearDown() override {
         app_.reset();

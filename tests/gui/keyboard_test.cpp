@@ -257,7 +257,7 @@ TEST_F(KeyboardTest, EnterOnANameComputesAsADoubleClickDoes) {
     EXPECT_EQ(app_->session().natal.name, list->item(1)->text().toStdString());
     Press(Qt::Key_Return);
     // The charts are computed and the natal data page shown; the names window has closed.
-    EXPECT_EQ(app_->session().chart.ChartName, list->item(1)->text().toStdString());
+    EXPECT_EQ(app_->session().natalChart.birth.name, list->item(1)->text().toStdString());
     EXPECT_TRUE(app_->dataWindow().isVisible());
     EXPECT_EQ(app_->namesWindow(), nullptr);
 }
@@ -370,7 +370,7 @@ TEST_F(KeyboardTest, TheGraphicEphemerisPointerMovesWithTheArrowsAndEnterDatesTh
     // Enter puts that day (in the diurnal window's zone) into the diurnal window, as a click does.
     app_->diurnalWindow().hide();
     Press(Qt::Key_Return);
-    const CivilDate date = LocalDateAt(day, s.chart.DiurnalTZ);
+    const CivilDate date = LocalDateAt(day, HeadingOf(s.secondChart.birth).zone);
     EXPECT_EQ(s.diurnal.month, std::to_string(date.month));
     EXPECT_EQ(s.diurnal.day, std::to_string(date.day));
     EXPECT_EQ(s.diurnal.year, std::to_string(date.year));

@@ -217,7 +217,7 @@ TEST_F(DesktopTest, BadInputShowsTheNatalMessageAndKeepsThePreviousPage) {
     EXPECT_EQ(dialogs_.shown.back().text, "Error in natal input data section. Please correct.");
     EXPECT_EQ(dialogs_.shown.back().title, "Warning!");
     EXPECT_TRUE(app_->natalWindow().isVisible());
-    EXPECT_EQ(app_->session().chart.ChartName, "Sample Person");
+    EXPECT_EQ(app_->session().natalChart.birth.name, "Sample Person");
     (void)page;
 }
 
@@ -300,7 +300,7 @@ TEST_F(DesktopTest, HouseItemRecomputesInTheChosenSystem) {
     app_->main().item("mnuHouseKoch")->trigger();
     EXPECT_TRUE(app_->main().item("mnuHouseKoch")->isChecked());
     EXPECT_FALSE(app_->main().item("mnuHousePlacidus")->isChecked());
-    EXPECT_EQ(app_->session().chart.HouseSystemCode, "K");
+    EXPECT_EQ(app_->session().natalChart.houseSystem, HouseSystem::Koch);
     EXPECT_TRUE(Shown().contains("HOUSE CUSPS - Koch"));
     EXPECT_EQ(app_->session().report.DataLineCount, app_->session().report.PageLineCount);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/birth.h"
+#include "chart/chart_state.h"
 #include "input/window_birth.h"
 #include "support/scripted_dialogs.h"
 

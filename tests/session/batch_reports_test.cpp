@@ -132,14 +132,14 @@ TEST(BatchReportsTest, TheTableHasTheNameTheFifteenLongitudesAndTheCuspsFromTheF
     ASSERT_EQ(cells.size(), 28u);
     // A tab is a blank; an escape or a bell reaches no terminal: the pages' "?" stands in its place.
     EXPECT_EQ(cells[0], "Tab Name?[2J?");
-    const ChartState& chart = b.session.chart;
-    EXPECT_EQ(std::stod(cells[1]), chart.NatalLon[kSun]);
-    EXPECT_EQ(std::stod(cells[15]), chart.NatalLon[kMidheaven]);
+    const Chart& chart = b.session.natalChart;
+    EXPECT_EQ(std::stod(cells[1]), chart.Lon[kSun]);
+    EXPECT_EQ(std::stod(cells[15]), chart.Lon[kMidheaven]);
     // The cusp elements run from the tenth house: the first house is element 4, the tenth element 1.
-    EXPECT_EQ(std::stod(cells[16]), chart.NatalCusp[4]);
-    EXPECT_EQ(std::stod(cells[25]), chart.NatalCusp[1]);
-    EXPECT_EQ(std::stod(cells[27]), chart.NatalCusp[3]);
-    EXPECT_NEAR(std::stod(cells[16]), chart.NatalLon[kAscendant], 1e-9);
+    EXPECT_EQ(std::stod(cells[16]), chart.Cusp[4]);
+    EXPECT_EQ(std::stod(cells[25]), chart.Cusp[1]);
+    EXPECT_EQ(std::stod(cells[27]), chart.Cusp[3]);
+    EXPECT_NEAR(std::stod(cells[16]), chart.Lon[kAscendant], 1e-9);
     EXPECT_TRUE(ReadsNatalChartOnly("natal-data"));
     EXPECT_FALSE(ReadsNatalChartOnly("natal-midpoints"));
     EXPECT_FALSE(ReadsNatalChartOnly("dump"));

@@ -71,7 +71,7 @@ TEST(WheelLayoutTest, AspectLinesAreTheNatalGridsAspectList) {
         const std::vector<std::pair<int, int>> expected = ListedPairs(page.str());
         ASSERT_GT(expected.size(), 5u) << c.page;
         const std::vector<WheelAspect> lines =
-            GridAspects(chart.session.chart.NatalLon, chart.session.options);
+            GridAspects(chart.session.natalChart.Lon, chart.session.options);
         std::vector<std::pair<int, int>> drawn;
         for (const WheelAspect& a : lines) drawn.push_back({a.a, a.b});
         EXPECT_EQ(drawn, expected) << c.page;
@@ -80,7 +80,6 @@ TEST(WheelLayoutTest, AspectLinesAreTheNatalGridsAspectList) {
 
 TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     testing_support::ComputedChart chart(testing_support::kSampleCharts[0]);
-    const ChartState& c = chart.session.chart;
     const Chart& natal = chart.session.natalChart;
     const Chart& second = chart.session.secondChart;
     const WheelLayout biwheel =
@@ -91,8 +90,8 @@ TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     EXPECT_EQ(biwheel.subtitle, "14 Mar 1962  TZ = 6.0  10.15 P.M.  41.52 NORTH  87.39 WEST");
     EXPECT_EQ(biwheel.houseSystem, "Placidus");
     EXPECT_FALSE(biwheel.secondSubtitle.empty());
-    EXPECT_EQ(biwheel.ascendant, c.NatalLon[kAscendant]);
-    EXPECT_EQ(biwheel.cusps, c.NatalCusp);
+    EXPECT_EQ(biwheel.ascendant, natal.Lon[kAscendant]);
+    EXPECT_EQ(biwheel.cusps, natal.Cusp);
     for (const auto* ring : {&biwheel.natal, &biwheel.second}) {
         const double gap = ring == &biwheel.natal ? 8 : 6;
         for (std::size_t i = 0; i < ring->size(); ++i) {
@@ -105,14 +104,14 @@ TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
             }
         }
     }
-    EXPECT_EQ(biwheel.natal[kSun - 1].lon, c.NatalLon[kSun]);
-    EXPECT_EQ(biwheel.second[kSun - 1].lon, c.DiurnalLon[kSun]);
-    EXPECT_EQ(biwheel.natal[kSun - 1].degreeText, DegreeMinuteText(c.NatalLon[kSun]));
+    EXPECT_EQ(biwheel.natal[kSun - 1].lon, natal.Lon[kSun]);
+    EXPECT_EQ(biwheel.second[kSun - 1].lon, second.Lon[kSun]);
+    EXPECT_EQ(biwheel.natal[kSun - 1].degreeText, DegreeMinuteText(natal.Lon[kSun]));
     for (int p = 1; p <= kPointCount; ++p) {
         EXPECT_EQ(biwheel.natal[static_cast<std::size_t>(p - 1)].retrograde,
-                  c.NatalRetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
+                  natal.RetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
         EXPECT_EQ(biwheel.second[static_cast<std::size_t>(p - 1)].retrograde,
-                  c.DiurnalRetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
+                  second.RetroFlags[static_cast<std::size_t>(p - 1)] == 'R');
     }
 
     const WheelLayout single =

@@ -38,47 +38,43 @@ TEST_F(ComputeChartsTest, AnUncheckedOrUnknownHouseMenuMeansPlacidus) {
     EXPECT_EQ(HouseSystemOfMenuCode("EM"), *HouseSystemOfKnownCode("EM"));
     session_.checkedHouse = HouseSystemOfMenuCode("");
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    EXPECT_EQ(session_.chart.HouseSystemCode, "P");
+    EXPECT_EQ(session_.natalChart.houseSystem, HouseSystem::Placidus);
 }
 
 TEST_F(ComputeChartsTest, FillsBothChartsAndTheSharedValues) {
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    const ChartState& c = session_.chart;
+    const Chart& c = session_.natalChart;
+    const Chart& second = session_.secondChart;
     EXPECT_EQ(c.MidpointCount, 78);
-    EXPECT_EQ(c.ChartName, "Sample Person");
-    EXPECT_EQ(c.NatalPass.JulianDayNumber, 2437738);  // the civil date, before the zone moves it
-    EXPECT_EQ(c.DiurnalPass.JulianDayNumber, 2461382);
+    EXPECT_EQ(second.MidpointCount, 0);
+    EXPECT_EQ(c.birth.name, "Sample Person");
+    EXPECT_EQ(c.time.JulianDayNumber, 2437738);  // the civil date, before the zone moves it
+    EXPECT_EQ(second.time.JulianDayNumber, 2461382);
     // The natal Part of Fortune is Ascendant + Moon - Sun whatever the Sun's house.
-    EXPECT_EQ(c.NatalLon[kPartOfFortune],
-              Norm360(c.NatalLon[kMoon] + c.NatalPass.Ascendant - c.NatalLon[kSun]));
-    EXPECT_EQ(c.NatalLon[kSouthNode], Norm360(c.NatalLon[kNorthNode] + 180));
-    EXPECT_EQ(c.NatalMeanNode, c.NatalLon[kNorthNode]);
+    EXPECT_EQ(c.Lon[kPartOfFortune], Norm360(c.Lon[kMoon] + c.time.Ascendant - c.Lon[kSun]));
+    EXPECT_EQ(c.Lon[kSouthNode], Norm360(c.Lon[kNorthNode] + 180));
+    EXPECT_EQ(c.MeanNode, c.Lon[kNorthNode]);
     // Nodes and angles lie on the ecliptic: their declinations come from longitude alone.
     for (int p = kNorthNode; p <= kMidheaven; ++p) {
-        EXPECT_EQ(c.NatalDecl[p], Declination(c.NatalLon[p], 0, -c.NatalPass.ObliquityRad)) << p;
+        EXPECT_EQ(c.Decl[p], Declination(c.Lon[p], 0, -c.time.ObliquityRad)) << p;
     }
-    EXPECT_EQ(c.TrueNodeDecl, Declination(c.TrueNode, 0, -c.NatalPass.ObliquityRad));
-    // The natal values are what the working arrays hold afterwards (the natal page loaded them).
-    EXPECT_EQ(c.PointLon, c.NatalLon);
-    EXPECT_NEAR(c.NatalCusp[1], c.NatalPass.Midheaven, 1e-9);  // Placidus' 10th cusp is the Midheaven
-    EXPECT_EQ(c.DiurnalCusp[4], c.DiurnalPass.Ascendant);
+    EXPECT_EQ(c.TrueNodeDecl, Declination(c.TrueNode, 0, -c.time.ObliquityRad));
+    EXPECT_NEAR(c.Cusp[1], c.time.Midheaven, 1e-9);  // Placidus' 10th cusp is the Midheaven
+    EXPECT_EQ(second.Cusp[4], second.time.Ascendant);
     // Two passes, two sets of special points.
-    EXPECT_EQ(c.NatalVertex, c.NatalPass.Vertex);
-    EXPECT_EQ(c.DiurnalVertex, c.DiurnalPass.Vertex);
-    EXPECT_EQ(c.NatalEastWestCopy, "WEST");
-    EXPECT_EQ(c.NatalNorthSouthCopy, "NORTH");
+    EXPECT_NE(c.Vertex(), second.Vertex());
 }
 
 TEST_F(ComputeChartsTest, MidpointTableFollowsThePairOrderAndTheNodeChoice) {
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    const ChartState& c = session_.chart;
-    EXPECT_EQ(c.MidpointFactor[1], c.NatalLon[kSun]);
-    EXPECT_EQ(c.MidpointFactor[2], c.NatalLon[kMoon]);
-    EXPECT_EQ(c.MidpointFactor[3], c.NatalLon[kMercury]);
-    EXPECT_EQ(c.MidpointFactor[10], c.NatalLon[kPluto]);
-    EXPECT_EQ(c.MidpointFactor[11], c.NatalMeanNode);  // option 161 at 0: the mean node
-    EXPECT_NE(c.TrueNode, c.NatalMeanNode);
-    EXPECT_EQ(c.MidpointFactor[13], c.NatalLon[kMidheaven]);
+    const Chart& c = session_.natalChart;
+    EXPECT_EQ(c.MidpointFactor[1], c.Lon[kSun]);
+    EXPECT_EQ(c.MidpointFactor[2], c.Lon[kMoon]);
+    EXPECT_EQ(c.MidpointFactor[3], c.Lon[kMercury]);
+    EXPECT_EQ(c.MidpointFactor[10], c.Lon[kPluto]);
+    EXPECT_EQ(c.MidpointFactor[11], c.MeanNode);  // option 161 at 0: the mean node
+    EXPECT_NE(c.TrueNode, c.MeanNode);
+    EXPECT_EQ(c.MidpointFactor[13], c.Lon[kMidheaven]);
     EXPECT_EQ(c.MidpointFactor[18], 0.0);
     for (int i = 1; i <= 12; ++i) {
         for (int j = i + 1; j <= 13; ++j) {
@@ -90,12 +86,12 @@ TEST_F(ComputeChartsTest, MidpointTableFollowsThePairOrderAndTheNodeChoice) {
 
     session_.options[161] = 1;
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    EXPECT_EQ(session_.chart.MidpointFactor[11], session_.chart.TrueNode);
+    EXPECT_EQ(session_.natalChart.MidpointFactor[11], session_.natalChart.TrueNode);
 }
 
 TEST_F(ComputeChartsTest, RefusedInputLeavesThePreviousChartUntouched) {
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    const std::string before = ChartStateJson(session_.chart);
+    const Chart natal = session_.natalChart, second = session_.secondChart;
     const int pageLines = session_.report.PageLineCount;
 
     session_.natal.month = "13";
@@ -103,15 +99,15 @@ TEST_F(ComputeChartsTest, RefusedInputLeavesThePreviousChartUntouched) {
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].text, "Error in natal input data section. Please correct.");
     EXPECT_EQ(session_.report.PageLineCount, pageLines);
-    session_.chart.InputErrorFlag = 0;  // the flag itself is the one thing a refusal sets
-    EXPECT_EQ(ChartStateJson(session_.chart), before);
+    EXPECT_EQ(session_.natalChart, natal);
+    EXPECT_EQ(session_.secondChart, second);
 }
 
 // The dump keeps a name exactly, every control character escaped, so that none reaches a terminal raw.
 TEST_F(ComputeChartsTest, TheDumpEscapesEveryControlCharacterOfAName) {
-    ChartState chart;
-    chart.ChartName = "Esc\x1B Del\x7F Csi\xC2\x9B \xC3\xA9\"";
-    const std::string json = ChartStateJson(chart);
+    Chart chart;
+    chart.birth.name = "Esc\x1B Del\x7F Csi\xC2\x9B \xC3\xA9\"";
+    const std::string json = ChartDumpJson(chart, Chart{});
     EXPECT_NE(json.find("\"ChartName\": \"Esc\\u001b Del\\u007f Csi\\u009b \xC3\xA9\\\"\""),
               std::string::npos)
         << json.substr(0, 200);
@@ -159,10 +155,10 @@ TEST_F(ComputeChartsTest, ALeapDayBeforeTheGregorianCalendarIsComputedAsAJulianD
         const std::string leap = std::string("X,29 Feb ") + year + ",1.30,P,0,000.00,51.30";
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(before), session_.regional, session_.natal));
         ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-        const double dayBefore = session_.chart.NatalPass.JulianDayNumber;
+        const double dayBefore = session_.natalChart.time.JulianDayNumber;
         ASSERT_FALSE(FillNatalFromRecord(*ParseNameRecord(leap), session_.regional, session_.natal));
         ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-        EXPECT_EQ(session_.chart.NatalPass.JulianDayNumber, dayBefore + 1);
+        EXPECT_EQ(session_.natalChart.time.JulianDayNumber, dayBefore + 1);
         EXPECT_TRUE(dialogs_.shown.empty());
     }
 }
@@ -179,7 +175,7 @@ TEST_F(ComputeChartsTest, AHighLatitudeIsRefusedForQuadrantHousesOnly) {
 
 TEST_F(ComputeChartsTest, AnArithmeticFaultIsReportedAndKeepsThePreviousChart) {
     ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
-    const std::string before = ChartStateJson(session_.chart);
+    const Chart natal = session_.natalChart, second = session_.secondChart;
 
     // A latitude beyond single precision passes the checks under Meridian houses but cannot be computed.
     session_.checkedHouse = HouseSystemOfMenuCode("M");
@@ -188,7 +184,8 @@ TEST_F(ComputeChartsTest, AnArithmeticFaultIsReportedAndKeepsThePreviousChart) {
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].title, "Error!");
     EXPECT_NE(dialogs_.shown[0].text.find("could not be computed"), std::string::npos);
-    EXPECT_EQ(ChartStateJson(session_.chart), before);
+    EXPECT_EQ(session_.natalChart, natal);
+    EXPECT_EQ(session_.secondChart, second);
 }
 
 TEST_F(ComputeChartsTest, OptionToEmptyTheDataBufferKeepsOnlyThePage) {

@@ -35,11 +35,11 @@ const char* const kNames[14] = {"",    "SUN", "MOO", "MER", "VEN", "MAR", "JUP",
 const char* const kCodes[14] = {"",   "SU", "MO", "ME", "VE", "MA", "JU",
                                 "SA", "UR", "NE", "PL", "NN", "AS", "MC"};
 
-std::array<double, 14> NatalFactors(const ChartState& c, const Options& o) {
+std::array<double, 14> NatalFactors(const Chart& c, const Options& o) {
     std::array<double, 14> f{};
     for (int i = 1; i <= 13; ++i)
-        f[static_cast<std::size_t>(i)] = c.NatalLon[static_cast<std::size_t>(kPoints[i])];
-    f[11] = o[161] != 0 ? c.TrueNode : c.NatalMeanNode;
+        f[static_cast<std::size_t>(i)] = c.Lon[static_cast<std::size_t>(kPoints[i])];
+    f[11] = o[161] != 0 ? c.TrueNode : c.MeanNode;
     return f;
 }
 
@@ -111,16 +111,20 @@ class DirectionsOfChart : public ::testing::TestWithParam<ChartRecords> {};
 
 TEST_P(DirectionsOfChart, AtTheBirthTheArcIsZeroAndTheProgressedChartIsTheNatalOne) {
     ComputedChart computed(GetParam());
-    const ChartState& natal = computed.session.chart;
-    ChartState progressed;
-    ASSERT_FALSE(ComputeProgressedChart(natal, computed.session.options, 0, progressed));
+    const Chart& natal = computed.session.natalChart;
+    const ChartResult computedAtBirth = ComputeProgressedChart(natal, computed.session.options, 0);
+    ASSERT_TRUE(computedAtBirth.chart.has_value());
+    const Chart& progressed = *computedAtBirth.chart;
     EXPECT_EQ(SolarArc(natal, progressed), 0.0);
     for (std::size_t p = 1; p <= 15; ++p) {
         SCOPED_TRACE(p);
-        EXPECT_EQ(progressed.NatalLon[p], natal.NatalLon[p]);
-        EXPECT_EQ(SolarArcChart(natal, computed.session.options, 0).NatalLon[p], natal.NatalLon[p]);
+        EXPECT_EQ(progressed.Lon[p], natal.Lon[p]);
+        EXPECT_EQ(SolarArcChart(natal, computed.session.options, 0).Lon[p], natal.Lon[p]);
     }
-    EXPECT_EQ(progressed.NatalCusp, natal.NatalCusp);
+    EXPECT_EQ(progressed.Cusp, natal.Cusp);
+    // At the birth both are the natal chart itself, to the last bit.
+    EXPECT_EQ(progressed, natal);
+    EXPECT_EQ(SolarArcChart(natal, computed.session.options, 0).HouseText, natal.HouseText);
 }
 
 // The birth records moved 30 days on, and the 30th birthday as the diurnal date.
@@ -150,41 +154,43 @@ TEST(DirectionsTest, AProgressedChartAtThirtyIsTheChartComputedThirtyDaysAfterBi
         SCOPED_TRACE(t.birth.name);
         ComputedChart computed(t.birth);
         ComputedChart later({t.birth.name, t.thirtyDaysLater, t.birth.diurnal});
-        const ChartState& natal = computed.session.chart;
-        ASSERT_EQ(AgeOnDiurnalDate(natal), 30.0);
-        ChartState progressed;
-        ASSERT_FALSE(ComputeProgressedChart(natal, computed.session.options, 30, progressed));
+        const Chart& natal = computed.session.natalChart;
+        const Chart& thirty = later.session.natalChart;
+        ASSERT_EQ(AgeOnDate(natal.birth, computed.session.secondChart.birth), 30.0);
+        const ChartResult computedAt30 = ComputeProgressedChart(natal, computed.session.options, 30);
+        ASSERT_TRUE(computedAt30.chart.has_value());
+        const Chart& progressed = *computedAt30.chart;
 
         // The bodies and the nodes are those of the later chart, to the last bit.
         for (std::size_t p = 1; p <= 12; ++p) {
             SCOPED_TRACE(p);
-            EXPECT_EQ(progressed.NatalLon[p], later.session.chart.NatalLon[p]);
-            EXPECT_EQ(progressed.NatalDecl[p], later.session.chart.NatalDecl[p]);
-            EXPECT_EQ(progressed.NatalEclLat[p], later.session.chart.NatalEclLat[p]);
+            EXPECT_EQ(progressed.Lon[p], thirty.Lon[p]);
+            EXPECT_EQ(progressed.Decl[p], thirty.Decl[p]);
+            EXPECT_EQ(progressed.EclLat[p], thirty.EclLat[p]);
         }
-        EXPECT_EQ(progressed.TrueNode, later.session.chart.TrueNode);
-        EXPECT_EQ(progressed.NatalRetroFlags, later.session.chart.NatalRetroFlags);
+        EXPECT_EQ(progressed.TrueNode, thirty.TrueNode);
+        EXPECT_EQ(progressed.RetroFlags, thirty.RetroFlags);
 
         // The Midheaven moved by the Sun's arc in right ascension, not by thirty turns of the clock.
-        const double sunArc = RightAscension(progressed.NatalLon[1], progressed.NatalPass.ObliquityDeg) -
-                              RightAscension(natal.NatalLon[1], natal.NatalPass.ObliquityDeg);
-        const double mcArc = RightAscension(progressed.NatalLon[15], progressed.NatalPass.ObliquityDeg) -
-                             RightAscension(natal.NatalLon[15], natal.NatalPass.ObliquityDeg);
+        const double sunArc = RightAscension(progressed.Lon[1], progressed.time.ObliquityDeg) -
+                              RightAscension(natal.Lon[1], natal.time.ObliquityDeg);
+        const double mcArc = RightAscension(progressed.Lon[15], progressed.time.ObliquityDeg) -
+                             RightAscension(natal.Lon[15], natal.time.ObliquityDeg);
         EXPECT_NEAR(Signed(mcArc - sunArc, 360), 0, 1e-6);
-        EXPECT_GT(std::fabs(Signed(progressed.NatalLon[15] - later.session.chart.NatalLon[15], 360)), 0.01);
+        EXPECT_GT(std::fabs(Signed(progressed.Lon[15] - thirty.Lon[15], 360)), 0.01);
         // The houses follow the progressed meridian: the 10th cusp is its Midheaven.
-        EXPECT_NEAR(progressed.NatalCusp[1], progressed.NatalLon[15], 1e-9);
+        EXPECT_NEAR(progressed.Cusp[1], progressed.Lon[15], 1e-9);
 
         // Directed: every natal point moved on by the arc, the progressed Sun less the natal Sun.
         const double arc = SolarArc(natal, progressed);
-        EXPECT_NEAR(Signed(arc - (progressed.NatalLon[1] - natal.NatalLon[1]), 360), 0, 1e-12);
+        EXPECT_NEAR(Signed(arc - (progressed.Lon[1] - natal.Lon[1]), 360), 0, 1e-12);
         EXPECT_GT(arc, 25);
         EXPECT_LT(arc, 35);
-        const ChartState directed = SolarArcChart(natal, computed.session.options, arc);
+        const Chart directed = SolarArcChart(natal, computed.session.options, arc);
         for (std::size_t p = 1; p <= 15; ++p) {
-            EXPECT_NEAR(Signed(directed.NatalLon[p] - natal.NatalLon[p] - arc, 360), 0, 1e-9) << p;
+            EXPECT_NEAR(Signed(directed.Lon[p] - natal.Lon[p] - arc, 360), 0, 1e-9) << p;
         }
-        EXPECT_EQ(directed.NatalRetroFlags, std::string(15, ' '));
+        EXPECT_EQ(directed.RetroFlags, std::string(15, ' '));
     }
 }
 
@@ -250,7 +256,7 @@ TEST(DirectionsTest, ThePicturesPageHoldsEveryPictureOfEveryTargetNearestFirst) 
     EXPECT_EQ(page, ReadAll(PagePath("sample-pictures90")));
 
     // Derived again: the heading, then each natal factor and each transiting factor with its pictures.
-    const std::array<double, 14> natal = NatalFactors(s.chart, s.options);
+    const std::array<double, 14> natal = NatalFactors(s.natalChart, s.options);
     std::vector<std::string> expected = {
         "",
         "  Sample Person",
@@ -262,7 +268,7 @@ TEST(DirectionsTest, ThePicturesPageHoldsEveryPictureOfEveryTargetNearestFirst) 
     for (int second = 0; second <= 1; ++second) {
         if (second) expected.insert(expected.end(), {"", "  TRANSITING FACTORS AT THE NATAL PICTURES"});
         for (int d = 1; d <= 13; ++d) {
-            const double lon = second ? s.chart.DiurnalLon[static_cast<std::size_t>(kPoints[d])]
+            const double lon = second ? s.secondChart.Lon[static_cast<std::size_t>(kPoints[d])]
                                       : natal[static_cast<std::size_t>(d)];
             expected.push_back("");
             expected.push_back(std::string("  ") + (second ? "Tr. " : "") + Name3(d) + "  (" +
@@ -287,7 +293,7 @@ TEST(DirectionsTest, PicturesForOneFactorOrADegreeListOnlyThatTarget) {
     request.choice.factor = 13;
     ASSERT_EQ(PlanetaryPicturesCommand(s, request), ShowResult::Shown);
     const std::vector<std::string> page = Lines(ShownPage(s));
-    const std::array<double, 14> natal = NatalFactors(s.chart, s.options);
+    const std::array<double, 14> natal = NatalFactors(s.natalChart, s.options);
     std::vector<std::string> expected = DerivedPictureLines(natal, natal[13], 13, 22.5, 0.5);
     ASSERT_GT(page.size(), 10u);
     EXPECT_EQ(page[4], "  Planetary Pictures A + B - C = D - modulus = 22.5, orb = 0.5");
@@ -342,8 +348,7 @@ std::string Decimals4(double v) {
 
 TEST(DirectionsTest, TheReportToolsPictureLinesAreEveryPictureAtTheTarget) {
     ComputedChart computed(kSampleCharts[0]);
-    const ChartState& c = computed.session.chart;
-    const std::array<double, 14> natal = NatalFactors(c, computed.session.options);
+    const std::array<double, 14> natal = NatalFactors(computed.session.natalChart, computed.session.options);
 
     // pictures --modulus 45 --target MC --tsv: the natal MC, then the transiting MC.
     std::vector<std::string> expected;
@@ -351,7 +356,7 @@ TEST(DirectionsTest, TheReportToolsPictureLinesAreEveryPictureAtTheTarget) {
         expected.push_back(std::string(kNames[p.a]) + "\t" + kNames[p.b] + "\t" + kNames[p.c] + "\tMC\t" +
                            Decimals4(p.position) + "\t" + Decimals4(p.orb));
     }
-    for (const FoundPicture& p : DerivedPictures(natal, c.DiurnalLon[15], 0, 45, 1.5)) {
+    for (const FoundPicture& p : DerivedPictures(natal, computed.session.secondChart.Lon[15], 0, 45, 1.5)) {
         expected.push_back(std::string(kNames[p.a]) + "\t" + kNames[p.b] + "\t" + kNames[p.c] + "\tTr.MC\t" +
                            Decimals4(p.position) + "\t" + Decimals4(p.orb));
     }
@@ -436,9 +441,10 @@ TEST_P(DirectionPages, PageMatchesTheVerifiedPageAndItsLinesAreDerivedAgain) {
 
     const std::vector<std::string> lines = Lines(page);
     const double age = 64 + 268.0 / 365;  // 14 Mar 1962 to 7 Dec 2026
-    ChartState progressed;
-    ASSERT_FALSE(ComputeProgressedChart(s.chart, s.options, age, progressed));
-    const double arc = std::fmod(progressed.NatalLon[1] - s.chart.NatalLon[1] + 360, 360);
+    const ChartResult computedAtAge = ComputeProgressedChart(s.natalChart, s.options, age);
+    ASSERT_TRUE(computedAtAge.chart.has_value());
+    const Chart& progressed = *computedAtAge.chart;
+    const double arc = std::fmod(progressed.Lon[1] - s.natalChart.Lon[1] + 360, 360);
     const long seconds = static_cast<long>(std::floor(arc * 3600));
     char arcText[64];
     std::snprintf(arcText, sizeof arcText, "%ldd %02ldm %02lds", seconds / 3600, seconds / 60 % 60,
@@ -462,20 +468,20 @@ TEST_P(DirectionPages, PageMatchesTheVerifiedPageAndItsLinesAreDerivedAgain) {
         const double shown = sign * 30 + std::stoi(row.substr(2, 2)) + std::stoi(row.substr(9, 2)) / 60.0 +
                              std::stoi(row.substr(13, 2)) / 3600.0;
         const auto p = static_cast<std::size_t>(rowPoints[r]);
-        const double lon = dp.solarArc ? std::fmod(s.chart.NatalLon[p] + arc, 360) : progressed.NatalLon[p];
+        const double lon = dp.solarArc ? std::fmod(s.natalChart.Lon[p] + arc, 360) : progressed.Lon[p];
         EXPECT_NEAR(Signed(lon - shown, 360), 0.5 / 3600, 0.5 / 3600 + 1e-9);
     }
 
     // The aspect list.
     std::array<double, 14> moved =
-        NatalFactors(dp.solarArc ? SolarArcChart(s.chart, s.options, arc) : progressed, s.options);
+        NatalFactors(dp.solarArc ? SolarArcChart(s.natalChart, s.options, arc) : progressed, s.options);
     const auto title = std::find(lines.begin(), lines.end(),
                                  std::string(dp.solarArc ? "  DIRECTED" : "  PROGRESSED") +
                                      " FACTORS TO NATAL FACTORS AND MIDPOINTS - orb = 1.5");
     ASSERT_NE(title, lines.end());
     const std::vector<std::string> aspects(title + 2, lines.end() - 3);
     const std::vector<std::string> expected = DerivedAspectLines(
-        moved, NatalFactors(s.chart, s.options), dp.solarArc ? "SA  " : "Pr. ", dp.modulus, 1.5);
+        moved, NatalFactors(s.natalChart, s.options), dp.solarArc ? "SA  " : "Pr. ", dp.modulus, 1.5);
     ASSERT_FALSE(expected.empty());
     ExpectSameLines(aspects, expected);
 }

@@ -192,7 +192,7 @@ TEST(EventPagesTest, TheTargetsFollowTheChoiceAndTheHeadingSaysWhich) {
     EXPECT_EQ(prepared.search->request.targets.size(), 13u);
     EXPECT_EQ(prepared.search->request.movers.size(), 4u);
     EXPECT_EQ(prepared.search->request.modulus, 90);
-    EXPECT_EQ(prepared.search->heading.zoneWest, c.session.chart.DiurnalTZ);
+    EXPECT_EQ(prepared.search->heading.zoneWest, HeadingOf(c.session.secondChart.birth).zone);
     choices.targets = {false, true, false};
     prepared = PrepareEventSearch(c.session, choices);
     EXPECT_EQ(prepared.search->request.targets.size(), 78u);

@@ -101,31 +101,6 @@ TEST_P(MidpointPagesTest, PageMatchesTheVerifiedPage) {
     EXPECT_EQ(ReadAll(LastPagePath(folder_)), ReadAll(expected)) << expected;
 }
 
-// The midpoint pages read the two computed charts and nothing else: with every table of the session's
-// chart state spoiled (working arrays, natal and diurnal tables, midpoints, the input section of the
-// headers), each page is still the verified one.
-TEST_P(MidpointPagesTest, PageReadsTheComputedChartsNotTheChartState) {
-    const auto& [chart, report] = GetParam();
-    ChartState& st = session_.chart;
-    st.ChartName = "Nobody";
-    st.NatalDateText = st.DiurnalDateText = "1/1/1900";
-    st.NatalDate = st.DiurnalDate = CivilDate{1900, 1, 1};
-    st.NatalTime = st.DiurnalTime = 1.01f;
-    st.NatalTZ = st.DiurnalTZ = 9;
-    st.NatalNorthSouthCopy = st.DiurnalNorthSouth = "SOUTH";
-    for (PointArray* lon : {&st.PointLon, &st.NatalLon, &st.DiurnalLon}) lon->fill(123.0);
-    st.NatalMeanNode = st.TrueNode = st.MeanNode = 45.0;
-    st.MidpointLon.fill(77.0);
-    st.MidpointFactor.fill(77.0);
-    st.RetroFlags.assign(kPointCount, 'R');
-    st.NatalRetroFlags.assign(kPointCount, 'R');
-    st.DiurnalRetroFlags.assign(kPointCount, 'R');
-    ASSERT_EQ(report.run(session_), ShowResult::Shown);
-    const auto expected = std::filesystem::path(TALVENOR_TEST_DATA_DIR) / "pages" /
-                          (std::string(chart.prefix) + "-" + report.page + ".txt");
-    EXPECT_EQ(ReadAll(LastPagePath(folder_)), ReadAll(expected)) << expected;
-}
-
 INSTANTIATE_TEST_SUITE_P(Reports, MidpointPagesTest,
                          ::testing::Combine(::testing::Values(kSample, kSecondPerson),
                                             ::testing::ValuesIn(kReports)),

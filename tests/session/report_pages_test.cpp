@@ -84,44 +84,22 @@ TEST_P(ReportPagesTest, NatalDataCommandRewritesTheSamePage) {
     ExpectLastPage("natal-data");
 }
 
-// The natal data page and the aspect lists read the computed charts, not the working arrays that other
-// pages fill and leave behind: with those spoiled, the pages are the same, and the natal data page leaves
-// the natal chart in them again, as it always has.
-TEST_P(ReportPagesTest, ThePagesOfTheChartsIgnoreWhatTheWorkingArraysHold) {
-    ChartState& st = session_.chart;
-    const auto spoil = [&st] {
-        // Element 0 is never used; the others all hold something no chart gives.
-        for (std::size_t p = 1; p < st.PointLon.size(); ++p) st.PointLon[p] = 123.0, st.PointDecl[p] = -7.0;
-        for (std::size_t h = 1; h < st.HouseCusp.size(); ++h) st.HouseCusp[h] = 5.0;
-        st.PointHouseText.assign(kHouseTextLength, 'x');
-        st.RetroFlags.assign(15, 'R');
-    };
-    spoil();
-    NatalDataCommand(session_);
-    ExpectLastPage("natal-data");
-    EXPECT_EQ(st.PointLon, st.NatalLon);
-    EXPECT_EQ(st.PointDecl, st.NatalDecl);
-    EXPECT_EQ(st.HouseCusp, st.NatalCusp);
-    EXPECT_EQ(st.PointHouseText, st.NatalHouseText);
-    EXPECT_EQ(st.RetroFlags, st.NatalRetroFlags);
-    spoil();
-    TransitsToNatalCommand(session_);
-    ExpectLastPage("transits-to-natal");
-    // The transit page leaves the second chart there instead.
-    spoil();
-    TransitDataCommand(session_);
-    ExpectLastPage("transit-data");
-    EXPECT_EQ(st.PointLon, st.DiurnalLon);
-    EXPECT_EQ(st.PointDecl, st.DiurnalDecl);
-    EXPECT_EQ(st.HouseCusp, st.DiurnalCusp);
-    EXPECT_EQ(st.PointHouseText, st.DiurnalHouseText);
-    EXPECT_EQ(st.RetroFlags, st.DiurnalRetroFlags);
+// A page leaves nothing behind that the next one reads: written after one another in any order, each
+// page is the verified one.
+TEST_P(ReportPagesTest, EachPageIsTheSameWhateverPageWasWrittenBefore) {
+    for (int round = 0; round < 2; ++round) {
+        TransitDataCommand(session_);
+        ExpectLastPage("transit-data");
+        TransitsToNatalCommand(session_);
+        ExpectLastPage("transits-to-natal");
+        NatalDataCommand(session_);
+        ExpectLastPage("natal-data");
+    }
 }
 
 TEST_P(ReportPagesTest, TransitDataPage) {
     TransitDataCommand(session_);
     ExpectLastPage("transit-data");
-    EXPECT_EQ(session_.chart.ChartSelector, kSelectNatal);
 }
 
 TEST_P(ReportPagesTest, TransitsToNatalPage) {
