@@ -14,6 +14,7 @@
 #include "datafiles/name_record.h"
 #include "datafiles/names_file.h"
 #include "environment/text_files.h"
+#include "exchange/aaf_examples.h"
 #include "exchange/exchange_format.h"
 #include "report/report_buffer.h"
 #include "support/scripted_dialogs.h"
@@ -30,15 +31,7 @@ using testing_support::ScriptedDialogs;
 using testing_support::TemporaryFolder;
 using testing_support::WriteBytes;
 
-constexpr const char* kExamples =
-    "#: the format's two examples\n"
-    "#A93:Ferber,Tobias,m,27.9.1970,11:04,Kandel/Pfalz,D\n"
-    "#B93:*,49n05,8e11,1he,0\n"
-    "#ZNAM:CET\n"
-    "#COM:Programmierer der AAF-DLL\n"
-    "\n"
-    "#A93:Cezanne,Paul,m,19.1.1839,1:00,Aix-En-Provence,F\n"
-    "#B93:2392758.526528,43n31,5e27,*,L\n";
+constexpr const char* kExamples = testing_support::kAafExamples;
 
 std::vector<std::string> Lines(const ImportResult& result) {
     std::vector<std::string> lines;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "datafiles/names_file.h"
+#include "datafiles/sample_names.h"
 #include "environment/options.h"
 #include "environment/settings.h"
 #include "environment/text_files.h"
@@ -48,21 +49,9 @@ void FillBuffer(ReportBuffer& buffer) {
     buffer.AppendLine("  Sun      23Pi51");
 }
 
+// The sample person's natal window under another name.
 InputTexts Ann() {
-    InputTexts natal;
-    natal.name = "Ann";
-    natal.month = "3";
-    natal.day = "14";
-    natal.year = "1962";
-    natal.hour = " 10";
-    natal.minute = "15";
-    natal.SelectAM(false);
-    natal.zone = " 6";
-    natal.longDeg = " 87";
-    natal.longMin = "39";
-    natal.latDeg = " 41";
-    natal.latMin = "52";
-    return natal;
+    return testing_support::SampleWindow("Ann");
 }
 
 // Runs body for every fault that can be staged here; a fault that cannot (no immutable flag) is noted.
