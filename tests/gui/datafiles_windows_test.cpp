@@ -29,6 +29,7 @@
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
 #include "shell/talvenor_app.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -533,8 +534,7 @@ class DesktopDataFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = TestFolder();
-        for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR))
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         WriteLines(folder_ / "NAMES.FIL", {kTransit, kSample});
         app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
         app_->setFileChooser([this](const std::string& pattern, const std::string&) {

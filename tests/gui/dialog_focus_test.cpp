@@ -36,6 +36,7 @@
 #include "report/data_window.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -97,8 +98,7 @@ class DialogFocusTest : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR))
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         app_ = std::make_unique<gui::TalvenorApp>();  // the Qt dialogs
         app_->start(folder_);
     }

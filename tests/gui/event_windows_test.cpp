@@ -34,6 +34,7 @@
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
 #include "support/scripted_dialogs.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -51,9 +52,7 @@ class EventWindowsTest : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
-        for (const auto& entry : std::filesystem::directory_iterator(TALVENOR_SHIPPED_DATA_DIR)) {
-            std::filesystem::copy_file(entry.path(), folder_ / entry.path().filename());
-        }
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
         app_->start(folder_);
         Session& s = app_->session();

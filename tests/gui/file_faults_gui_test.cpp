@@ -30,6 +30,7 @@
 #include "session/options_file_edit.h"
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -192,8 +193,7 @@ class DesktopFaults : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = TestFolder();
-        for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR))
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         PutFile(folder_ / "NAMES.FIL", std::string(kTransit) + "\r\n" + kSample + "\r\n");
         app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
         app_->setFileChooser([this](const std::string&, const std::string&) { return chosen_; });

@@ -46,6 +46,7 @@
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
 #include "support/scripted_dialogs.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -123,8 +124,7 @@ class KeyboardTest : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR))
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         app_ = std::make_unique<gui::TalvenorApp>(&dialogs_);
         app_->start(folder_);
     }

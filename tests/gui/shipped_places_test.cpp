@@ -20,6 +20,7 @@
 #include "report/data_window.h"
 #include "shell/talvenor_app.h"
 #include "support/scripted_dialogs.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -33,8 +34,8 @@ class ShippedPlacesTest : public ::testing::Test {
         folder_ = fs::temp_directory_path() / ("talvenor-shipped-places-" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
         for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR)) {
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
             if (entry.path().extension() == ".LL") citiesFiles_.push_back(entry.path().filename().string());
         }
         std::sort(citiesFiles_.begin(), citiesFiles_.end());

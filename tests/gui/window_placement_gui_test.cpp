@@ -30,6 +30,7 @@
 #include "shell/main_window.h"
 #include "shell/talvenor_app.h"
 #include "support/scripted_dialogs.h"
+#include "support/shipped_data.h"
 
 namespace talvenor {
 namespace {
@@ -60,8 +61,7 @@ class WindowPlacementGuiTest : public ::testing::Test {
                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        for (const auto& entry : fs::directory_iterator(TALVENOR_SHIPPED_DATA_DIR))
-            fs::copy_file(entry.path(), folder_ / entry.path().filename());
+        testing_support::FillWithShippedData(folder_, TALVENOR_SHIPPED_DATA_DIR);
     }
     void TearDown() override {
         app_.reset();
