@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev locales qt6-base-dev libgl-dev libsqlite3-dev sqlite3 zlib1g-dev tzdata fonts-liberation2 xvfb xauth poppler-utils
           clang-14 libclang-rt-14-dev libcups2-dev cups cups-client printer-driver-cups-pdf
-          qt6-svg-dev fonts-dejavu-core fonts-noto-core imagemagick appstream desktop-file-utils dpkg-dev file lintian)
+          qt6-svg-dev fonts-dejavu-core fonts-noto-core imagemagick appstream desktop-file-utils dpkg-dev file lintian
+          liberfa-dev pkg-config)
 
 missing=()
 for p in "${packages[@]}"; do

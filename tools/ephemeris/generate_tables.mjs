@@ -90,16 +90,25 @@ for (const coord of ['L', 'B', 'R']) {
 write('elpmpp02.txt', moon)
 
 // ---- Delta T ----
+// The historic values at equal steps, then the observed monthly values, each at 0h UT on the first day of
+// its month. The package's predictions are left out: they start more than a second below the last
+// observed values, and the program extrapolates from the last observed value instead.
 const dt = await load('deltat.js')
 let delta = ''
-delta += '# Delta T = TT - UT in seconds, as tables evenly spaced in the decimal year.\n'
-delta += `# From ${source}, data/deltat.js: historic values (yearly) and observed values (monthly) of the\n`
-delta += '# U.S. Naval Observatory and the IERS, and their predictions.\n'
-delta += '# "table NAME FIRST LAST COUNT" is followed by COUNT values, one a line, from the decimal year FIRST to\n'
-delta += '# LAST at equal steps.\n'
-for (const name of ['historic', 'data', 'prediction']) {
-  const t = dt[name]
-  delta += `table ${name} ${num(t.first)} ${num(t.last)} ${t.table.length}\n`
-  for (const v of t.table) delta += `${num(v)}\n`
+delta += '# Delta T = TT - UT in seconds.\n'
+delta += `# From ${source}, data/deltat.js: historic values and the monthly values observed by the U.S. Naval\n`
+delta += '# Observatory and the IERS.\n'
+delta += '# "historic FIRST LAST COUNT" is followed by COUNT values, one a line, from the decimal year FIRST to\n'
+delta += '# LAST at equal steps; "observed COUNT" by COUNT lines "YEAR MONTH VALUE" for the first of each month.\n'
+const h = dt.historic
+delta += `historic ${num(h.first)} ${num(h.last)} ${h.table.length}\n`
+for (const v of h.table) delta += `${num(v)}\n`
+const d = dt.data
+let [year, month] = d.firstYM
+delta += `observed ${d.table.length}\n`
+for (const v of d.table) {
+  delta += `${year} ${month} ${num(v)}\n`
+  if (++month > 12) { month = 1; ++year }
 }
+if (year * 12 + month - 1 !== d.lastYM[0] * 12 + d.lastYM[1]) throw new Error('the observed months do not end where the package says')
 write('deltat.txt', delta)

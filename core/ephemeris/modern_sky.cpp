@@ -1,0 +1,156 @@
+#include "ephemeris/modern_sky.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace talvenor {
+
+namespace {
+
+using Vector = std::array<double, 3>;
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+// The obliquity of the ecliptic at J2000.0 (IAU 2006), which turns the series' ecliptic of J2000.0 into
+// the equator of J2000.0.
+constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
+// Light time for one au, in days.
+constexpr double kLightDaysPerAu = ERFA_AULT / ERFA_DAYSEC;
+constexpr double kKilometresPerAu = ERFA_DAU / 1000.0;
+
+Vector Rectangular(double longitude, double latitude, double radius) {
+    return {radius * std::cos(latitude) * std::cos(longitude),
+            radius * std::cos(latitude) * std::sin(longitude), radius * std::sin(latitude)};
+}
+
+Vector Heliocentric(const ModernTables& t, Vsop87Body body, double julianDay) {
+    const HeliocentricPosition p = Vsop87Position(t.vsop[body], julianDay);
+    return Rectangular(p.longitude, p.latitude, p.radius);
+}
+
+// From the ecliptic of J2000.0 to the equator of J2000.0.
+Vector EquatorialJ2000(const Vector& e) {
+    const double c = std::cos(kObliquityJ2000), s = std::sin(kObliquityJ2000);
+    return {e[0], c * e[1] - s * e[2], s * e[1] + c * e[2]};
+}
+
+Vector Minus(const Vector& a, const Vector& b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+double Length(const Vector& v) {
+    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
+
+std::optional<Vsop87Body> PlanetOf(ModernBody body) {
+    switch (body) {
+        case ModernBody::Mercury:
+            return Vsop87Body::Mercury;
+        case ModernBody::Venus:
+            return Vsop87Body::Venus;
+        case ModernBody::Mars:
+            return Vsop87Body::Mars;
+        case ModernBody::Jupiter:
+            return Vsop87Body::Jupiter;
+        case ModernBody::Saturn:
+            return Vsop87Body::Saturn;
+        case ModernBody::Uranus:
+            return Vsop87Body::Uranus;
+        case ModernBody::Neptune:
+            return Vsop87Body::Neptune;
+        case ModernBody::Sun:
+        case ModernBody::Moon:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
+    auto tables = std::make_shared<ModernTables>();
+    Vsop87Read vsop = LoadVsop87(folder / "vsop87b.txt");
+    if (vsop.fault) return {nullptr, vsop.fault};
+    ElpRead elp = LoadElpMpp02(folder / "elpmpp02.txt");
+    if (elp.fault) return {nullptr, elp.fault};
+    DeltaTRead deltaT = LoadDeltaT(folder / "deltat.txt");
+    if (deltaT.fault) return {nullptr, deltaT.fault};
+    tables->vsop = std::move(*vsop.tables);
+    tables->elp = std::move(*elp.tables);
+    tables->deltaT = std::move(*deltaT.tables);
+    return {std::move(tables), std::nullopt};
+}
+
+double TerrestrialTime(const ModernTables& tables, double julianDayUt) {
+    return julianDayUt + DeltaTSeconds(tables.deltaT, julianDayUt) / ERFA_DAYSEC;
+}
+
+ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double julianDayTt) {
+    // The series count time in TDB, which keeps within two milliseconds of TT.
+    const Vector earth = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt));
+    Vector direction;  // from the observer, before the precession and nutation
+    double distance = 0;
+    if (body == ModernBody::Moon) {
+        // The Moon moves with the Earth: its geocentric place at the time the light left it is the
+        // apparent one (the annual aberration and the Earth's motion during the light time cancel).
+        MoonRectangular m = ElpMpp02J2000(t.elp, julianDayTt);
+        for (int i = 0; i < 2; ++i) {
+            const double tau =
+                std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z) / kKilometresPerAu * kLightDaysPerAu;
+            m = ElpMpp02J2000(t.elp, julianDayTt - tau);
+        }
+        direction = EquatorialJ2000({m.x, m.y, m.z});
+        distance = Length(direction) / kKilometresPerAu;
+    } else {
+        Vector geocentric = Minus(Vector{0, 0, 0}, earth);
+        if (const std::optional<Vsop87Body> planet = PlanetOf(body)) {
+            double tau = 0;
+            for (int i = 0; i < 3; ++i) {
+                geocentric = Minus(EquatorialJ2000(Heliocentric(t, *planet, julianDayTt - tau)), earth);
+                tau = Length(geocentric) * kLightDaysPerAu;
+            }
+        }
+        distance = Length(geocentric);
+        double p[3] = {geocentric[0] / distance, geocentric[1] / distance, geocentric[2] / distance};
+        const double sunDistance = Length(earth);
+        double e[3] = {earth[0] / sunDistance, earth[1] / sunDistance, earth[2] / sunDistance};
+        double deflected[3] = {p[0], p[1], p[2]};
+        if (body != ModernBody::Sun) eraLdsun(p, e, sunDistance, deflected);
+        // The Earth's velocity from the series, in units of the speed of light.
+        constexpr double h = 0.005;
+        const Vector ahead = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt + h));
+        const Vector behind = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt - h));
+        double v[3];
+        for (int k = 0; k < 3; ++k) v[k] = (ahead[k] - behind[k]) / (2 * h) * kLightDaysPerAu;
+        const double bm1 = std::sqrt(1 - (v[0] * v[0] + v[1] * v[1] + v[2] * v[2]));
+        double aberrated[3];
+        eraAb(deflected, v, sunDistance, bm1, aberrated);
+        direction = {aberrated[0], aberrated[1], aberrated[2]};
+    }
+
+    // To the true equator and equinox of date.
+    double rnpb[3][3];
+    eraPnm06a(ERFA_DJM0, julianDayTt - ERFA_DJM0, rnpb);
+    double x[3];
+    double d[3] = {direction[0], direction[1], direction[2]};
+    eraRxp(rnpb, d, x);
+    double dpsi = 0, deps = 0;
+    eraNut06a(ERFA_DJM0, julianDayTt - ERFA_DJM0, &dpsi, &deps);
+    const double eps = eraObl06(ERFA_DJM0, julianDayTt - ERFA_DJM0) + deps;
+    const double r = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
+    ApparentPlace place;
+    place.declination = std::asin(x[2] / r) / kDegree;
+    const double ye = std::cos(eps) * x[1] + std::sin(eps) * x[2];
+    const double ze = -std::sin(eps) * x[1] + std::cos(eps) * x[2];
+    double longitude = std::atan2(ye, x[0]) / kDegree;
+    if (longitude < 0) longitude += 360;
+    if (longitude >= 360) longitude -= 360;
+    place.longitude = longitude;
+    place.latitude = std::asin(ze / r) / kDegree;
+    place.distance = distance;
+    return place;
+}
+
+}  // namespace talvenor
