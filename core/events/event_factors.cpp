@@ -50,7 +50,7 @@ std::string DirectedName(std::string_view prefix, int factor) {
 
 const Sky& SkyAtMoment::At(double julianDate) {
     if (julianDate != julianDate_) {
-        sky_ = SkyAt(InstantAtJulianDate(julianDate));
+        sky_ = engine_.SkyAt(InstantAtJulianDate(julianDate));
         julianDate_ = julianDate;
     }
     return sky_;
@@ -178,7 +178,7 @@ const Chart* ProgressedAtMoment::At(double julianDate) {
 
 std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const Chart& natal,
                                       const Options& options) {
-    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>());
+    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>(natal.engine));
     const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
     if (!directed) return movers;
     const auto progressed = std::make_shared<ProgressedAtMoment>(natal, options);

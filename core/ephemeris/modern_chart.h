@@ -1,0 +1,51 @@
+// What a chart needs of the sky from the modern series: the apparent places of the Sun, the Moon and the
+// planets, the Moon's mean and true node, the true obliquity, and the sidereal time and angles of a place,
+// all for an instant of the chart's civil time (Universal Time), which Delta T turns into TT.
+//
+// The conventions are the IAU's: the Earth rotation angle and the equation of the equinoxes give the
+// Greenwich apparent sidereal time (IAU 2006/2000A), and the angles take the true obliquity of date.
+// The mean node is the ELP/MPP02 mean longitude of the node, W3, on the mean equinox of date; the true node
+// is the ascending node of the Moon's osculating orbit, found from its geocentric position and velocity on
+// the mean ecliptic of date. Both nodes have the nutation in longitude added, as the apparent places have.
+#pragma once
+
+#include "ephemeris/chart_angles.h"
+#include "ephemeris/modern_sky.h"
+#include "ephemeris/sky.h"
+#include "ephemeris/time_scales.h"
+
+namespace talvenor {
+
+// The Julian days of Universal Time the modern engine serves: from the beginning of the year 0 to the
+// middle of 2101 (Julian calendar before 1582 October 15). Other instants get the status OutOfRange.
+inline constexpr double kModernFirstJulianDay = 1721057.5;
+inline constexpr double kModernLastJulianDay = 2488616.5;
+
+// The Julian day of Universal Time of an instant.
+double JulianDayUt(const Instant& instant);
+
+// The Moon's mean ascending node at a Julian day of TT: longitude of the mean equinox of date plus the
+// nutation in longitude, degrees, [0, 360).
+double ModernMeanNode(const ModernTables& tables, double julianDayTt);
+
+// The ascending node of the Moon's osculating geocentric orbit on the mean ecliptic of date, longitude of
+// the mean equinox of date plus the nutation in longitude, degrees, [0, 360).
+double ModernTrueNode(const ModernTables& tables, double julianDayTt);
+
+// The true obliquity of the ecliptic (IAU 2006 mean obliquity plus the IAU 2000A nutation in obliquity) at
+// a Julian day of TT, radians, positive.
+double ModernTrueObliquity(double julianDayTt);
+
+// The sky of the chart's instant: the Longitude, Latitude and Declination of Sun .. Moon are apparent
+// geocentric places of the true equinox and ecliptic of date; ObliquityRad is the true obliquity.
+Sky ModernSkyAt(const ModernTables& tables, const Instant& instant);
+
+// The angles of a place at the chart's instant from the Greenwich apparent sidereal time and the true
+// obliquity.
+LocalAngles ModernAnglesAt(const ModernTables& tables, const Instant& instant, const Place& place);
+
+// The angles for a meridian given by its right ascension (radians), with the true obliquity of the instant.
+LocalAngles ModernAnglesForMeridian(const ModernTables& tables, double ramcRad, const Instant& instant,
+                                    const Place& place);
+
+}  // namespace talvenor
