@@ -68,15 +68,14 @@ void TransferBirth(const Birth& birth, const InputSection& in) {
 }  // namespace
 
 void TransferNatalBirth(const Birth& birth, ChartState& s) {
-    TransferBirth(birth,
-                  {s.NatalDay, s.NatalMonth, s.NatalYear, s.NatalDateText, s.NatalTime, s.NatalTZ,
-                   s.NatalLongitude, s.NatalLatitude, s.NatalAmPm, s.NatalEastWest, s.NatalNorthSouth});
+    TransferBirth(birth, {s.NatalDay, s.NatalMonth, s.NatalYear, s.NatalDateText, s.NatalTime, s.NatalTZ,
+                          s.NatalLongitude, s.NatalLatitude, s.NatalAmPm, s.NatalEastWest, s.NatalNorthSouth});
 }
 
 void TransferDiurnalBirth(const Birth& birth, ChartState& s) {
     TransferBirth(birth, {s.DiurnalDay, s.DiurnalMonth, s.DiurnalYear, s.DiurnalDateText, s.DiurnalTime,
-                          s.DiurnalTZ, s.DiurnalLongitude, s.DiurnalLatitude, s.DiurnalAmPm,
-                          s.DiurnalEastWest, s.DiurnalNorthSouth});
+                          s.DiurnalTZ, s.DiurnalLongitude, s.DiurnalLatitude, s.DiurnalAmPm, s.DiurnalEastWest,
+                          s.DiurnalNorthSouth});
     s.LastBirthdayYear = s.DiurnalYear;
     s.AgeYears = static_cast<std::int16_t>(s.DiurnalYear - s.NatalYear);
     // The birthday of the diurnal year is still to come.
