@@ -62,12 +62,28 @@ std::optional<Vsop87Body> PlanetOf(ModernBody body) {
             return Vsop87Body::Neptune;
         case ModernBody::Sun:
         case ModernBody::Moon:
+        case ModernBody::Pluto:
             break;
     }
     return std::nullopt;
 }
 
+// Light takes at most a third of a day from Pluto; the table must hold the day before the instant too.
+constexpr double kPlutoLightDays = 1.0;
+
+// Pluto's heliocentric place on the equator of J2000.0; the caller has made sure the table covers it.
+Vector PlutoEquatorialJ2000(const ModernTables& t, double julianDay) {
+    const std::optional<PlutoRectangular> p = PlutoHeliocentricJ2000(t.pluto, julianDay);
+    return EquatorialJ2000(p ? Vector{p->x, p->y, p->z} : Vector{NAN, NAN, NAN});
+}
+
 }  // namespace
+
+bool ModernBodyCovered(const ModernTables& tables, ModernBody body, double julianDayTt) {
+    if (body != ModernBody::Pluto) return true;
+    return PlutoHeliocentricJ2000(tables.pluto, julianDayTt - kPlutoLightDays).has_value() &&
+           PlutoHeliocentricJ2000(tables.pluto, julianDayTt).has_value();
+}
 
 ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     auto tables = std::make_shared<ModernTables>();
@@ -77,9 +93,12 @@ ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     if (elp.fault) return {nullptr, elp.fault};
     DeltaTRead deltaT = LoadDeltaT(folder / "deltat.txt");
     if (deltaT.fault) return {nullptr, deltaT.fault};
+    PlutoRead pluto = LoadPlutoTable(folder / "pluto.txt");
+    if (pluto.fault) return {nullptr, pluto.fault};
     tables->vsop = std::move(*vsop.tables);
     tables->elp = std::move(*elp.tables);
     tables->deltaT = std::move(*deltaT.tables);
+    tables->pluto = std::move(*pluto.table);
     return {std::move(tables), std::nullopt};
 }
 
@@ -88,6 +107,7 @@ double TerrestrialTime(const ModernTables& tables, double julianDayUt) {
 }
 
 ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double julianDayTt) {
+    if (!ModernBodyCovered(t, body, julianDayTt)) return {NAN, NAN, NAN, NAN};
     // The series count time in TDB, which keeps within two milliseconds of TT.
     const Vector earth = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt));
     Vector direction;  // from the observer, before the precession and nutation
@@ -105,10 +125,14 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
         distance = Length(direction) / kKilometresPerAu;
     } else {
         Vector geocentric = Minus(Vector{0, 0, 0}, earth);
-        if (const std::optional<Vsop87Body> planet = PlanetOf(body)) {
+        const std::optional<Vsop87Body> planet = PlanetOf(body);
+        if (planet || body == ModernBody::Pluto) {
             double tau = 0;
             for (int i = 0; i < 3; ++i) {
-                geocentric = Minus(EquatorialJ2000(Heliocentric(t, *planet, julianDayTt - tau)), earth);
+                const double emitted = julianDayTt - tau;
+                const Vector helio = planet ? EquatorialJ2000(Heliocentric(t, *planet, emitted))
+                                            : PlutoEquatorialJ2000(t, emitted);
+                geocentric = Minus(helio, earth);
                 tau = Length(geocentric) * kLightDaysPerAu;
             }
         }
