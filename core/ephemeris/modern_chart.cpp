@@ -74,7 +74,8 @@ ModernBody ModernBodyOf(int point) {
             return ModernBody::Uranus;
         case kNeptune:
             return ModernBody::Neptune;
-        // PLUTO-PENDING
+        case kPluto:
+            return ModernBody::Pluto;
         default:
             return ModernBody::Moon;
     }
@@ -148,6 +149,10 @@ Sky ModernSkyAt(const ModernTables& tables, const Instant& instant) {
     sky.TrueNode = ModernTrueNode(tables, tt);
     sky.ObliquityRad = ModernTrueObliquity(tt);
     sky.Status = watch.Status();
+    // A place the tables do not give comes back as not a number.
+    for (int p = kSun; p <= kMoon; ++p) {
+        sky.Status = WorseStatus(sky.Status, FiniteStatus(sky.Longitude[static_cast<std::size_t>(p)]));
+    }
     return sky;
 }
 

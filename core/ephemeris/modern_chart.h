@@ -16,9 +16,10 @@
 
 namespace talvenor {
 
-// The Julian days of Universal Time the modern engine serves: from the beginning of the year 0 to the
-// middle of 2101 (Julian calendar before 1582 October 15). Other instants get the status OutOfRange.
-inline constexpr double kModernFirstJulianDay = 1721057.5;
+// The Julian days of Universal Time the modern engine serves: from the third day of the year 0 to the
+// middle of 2101 (Julian calendar before 1582 October 15), within the Pluto table with the light time.
+// Other instants get the status OutOfRange.
+inline constexpr double kModernFirstJulianDay = 1721059.5;
 inline constexpr double kModernLastJulianDay = 2488616.5;
 
 // The Julian day of Universal Time of an instant.

@@ -241,7 +241,7 @@ TEST(SettingsTest, PathWithALineBreakIsNotWrittenSoItCannotInjectASetting) {
 TEST(SettingsTest, TheEphemerisLineIsWrittenOnlyForTheModernEngineAndReadBack) {
     Settings settings = DefaultSettings(kAppFolder);
     EXPECT_EQ(settings.Ephemeris, EphemerisChoice::Theory);
-    EXPECT_EQ(SettingsText(settings).find("Ephemeris"), std::string::npos);
+    EXPECT_EQ(SettingsText(settings).find("Ephemeris="), std::string::npos);
     settings.Ephemeris = EphemerisChoice::Modern;
     const std::string text = SettingsText(settings);
     EXPECT_TRUE(text.ends_with("GeoDataFile=/opt/talvenor/GA_MA.LL\r\nEphemeris=modern\r\n"));
