@@ -6,8 +6,8 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <numbers>
 #include <iostream>
+#include <numbers>
 
 #include "comparison.h"
 #include "ephemeris/modern_chart.h"
@@ -79,8 +79,8 @@ bool ReferenceAngles(double julianDayUt, double deltaTDays, const Place& place, 
     std::array<double, 13> cusps{};
     std::array<double, 10> ascmc{};
     swe_set_delta_t_userdef(deltaTDays);
-    const int returned =
-        swe_houses_ex(julianDayUt, kFiles, place.Latitude, -place.LongitudeWest, 'E', cusps.data(), ascmc.data());
+    const int returned = swe_houses_ex(julianDayUt, kFiles, place.Latitude, -place.LongitudeWest, 'E',
+                                       cusps.data(), ascmc.data());
     swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
     if (returned < 0) {
         std::cerr << "reference ephemeris: no angles at JD " << julianDayUt << '\n';
@@ -127,9 +127,10 @@ ModernComparison CompareModernWithReference(const ModernTables& tables, const st
     out.Rows.push_back({"Ascendant", kMainGoal, empty, empty, empty, {}});
     out.Rows.push_back({"Midheaven", kMainGoal, empty, empty, empty, {}});
     out.DeltaT = empty;
-    std::array<TwoSpanStatistics, kBodies.size()> declinationTt, declinationUt;
+    std::array<TwoSpanStatistics, kBodies.size()> declinationTt, declinationUt, declinationAway;
     declinationTt.fill(empty);
     declinationUt.fill(empty);
+    declinationAway.fill(empty);
 
     if (places.size() != instants.size()) {
         std::cerr << "one place per instant needed\n";
@@ -141,7 +142,8 @@ ModernComparison CompareModernWithReference(const ModernTables& tables, const st
         const double ut = JulianDayUt(instant);
         const double tt = TerrestrialTime(tables, ut);
         const Sky sky = ModernSkyAt(tables, instant);
-        const LocalAngles angles = ModernAnglesAt(tables, instant, PlaceAt(places[n].LongitudeWest, places[n].Latitude));
+        const LocalAngles angles =
+            ModernAnglesAt(tables, instant, PlaceAt(places[n].LongitudeWest, places[n].Latitude));
         if (sky.Status != EngineStatus::Sound || angles.Status != EngineStatus::Sound) {
             std::cerr << "modern engine fault at JD " << jd << '\n';
             return {};
@@ -160,18 +162,19 @@ ModernComparison CompareModernWithReference(const ModernTables& tables, const st
             const double sameTt = SignedArcSeconds(sky.Longitude[p], atTt[0]);
             out.Rows[b].SameTt.Add(sameTt, jd);
             if (body.point == kSun) sun = atTt;
-            if (body.point != kSun && body.point != kMoon &&
-                SeparationDeg(atTt[0], atTt[1], sun[0], sun[1]) >= kAwayFromSunDeg)
-                out.Rows[b].AwayFromSun.Add(sameTt, jd);
+            const bool awayFromSun = body.point != kSun && body.point != kMoon &&
+                                     SeparationDeg(atTt[0], atTt[1], sun[0], sun[1]) >= kAwayFromSunDeg;
+            if (awayFromSun) out.Rows[b].AwayFromSun.Add(sameTt, jd);
             out.Rows[b].SameUt.Add(SignedArcSeconds(sky.Longitude[p], atUt[0]), jd);
             if (!ReferencePlace(tt, false, body.referenceBody, kEquatorial, body.name, atTt) ||
                 !ReferencePlace(ut, true, body.referenceBody, kEquatorial, body.name, atUt))
                 return {};
             declinationTt[b].Add((sky.Declination[p] - atTt[1]) * 3600.0, jd);
+            if (awayFromSun) declinationAway[b].Add((sky.Declination[p] - atTt[1]) * 3600.0, jd);
             declinationUt[b].Add((sky.Declination[p] - atUt[1]) * 3600.0, jd);
         }
-        const std::array<std::pair<std::size_t, int>, 2> nodes = {{{kMeanNodeRow, SE_MEAN_NODE},
-                                                                   {kTrueNodeRow, SE_TRUE_NODE}}};
+        const std::array<std::pair<std::size_t, int>, 2> nodes = {
+            {{kMeanNodeRow, SE_MEAN_NODE}, {kTrueNodeRow, SE_TRUE_NODE}}};
         for (const auto& [row, body] : nodes) {
             const double engine = row == kMeanNodeRow ? sky.MeanNode : sky.TrueNode;
             const char* name = out.Rows[row].Name.c_str();
@@ -197,6 +200,7 @@ ModernComparison CompareModernWithReference(const ModernTables& tables, const st
     for (std::size_t b = 0; b < kBodies.size(); ++b) {
         declinations.SameTt.Merge(declinationTt[b]);
         declinations.SameUt.Merge(declinationUt[b]);
+        declinations.AwayFromSun.Merge(declinationAway[b]);
         if (declinationTt[b].Main().Count() > 0 && declinationTt[b].Main().Largest() > largest) {
             largest = declinationTt[b].Main().Largest();
             declinations.LargestOf = kBodies[b].name;
@@ -217,8 +221,8 @@ std::string ModernTable(const std::vector<ModernRow>& rows) {
         std::snprintf(goal, sizeof goal, "%g / %g", row.Goal.Main, row.Goal.Earlier);
         table += "| " + row.Name + " | " + goal + " | " + Figure(row.SameTt.Main().Largest()) + " | " + on +
                  " | " + Figure(row.SameTt.Main().Rms()) + " | " + Figure(row.SameTt.Earlier().Largest()) +
-                 " | " + Figure(row.SameUt.Main().Largest()) + " | " + Figure(row.SameUt.Earlier().Largest()) +
-                 " |\n";
+                 " | " + Figure(row.SameUt.Main().Largest()) + " | " +
+                 Figure(row.SameUt.Earlier().Largest()) + " |\n";
     }
     return table;
 }
@@ -232,7 +236,8 @@ std::string AwayFromSunNote(const std::vector<ModernRow>& rows) {
     }
     if (note.empty()) return note;
     char head[96];
-    std::snprintf(head, sizeof head, "At least %g degree from the Sun, 1900-2099 largest \": ", kAwayFromSunDeg);
+    std::snprintf(head, sizeof head,
+                  "At least %g degree from the Sun, 1900-2099 largest \": ", kAwayFromSunDeg);
     return head + note + ".\n";
 }
 

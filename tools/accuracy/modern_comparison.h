@@ -32,9 +32,10 @@ struct ModernRow {
     TwoSpanStatistics SameTt;
     // The reference at the same Universal Time with its own Delta T: what a chart shows, Delta T included.
     TwoSpanStatistics SameUt;
-    // For the planets: as SameTt, at the instants when the body stands at least kAwayFromSunDeg from the
-    // Sun. Closer in, and behind the Sun's disk at a superior conjunction, the two sides bend its light
-    // round the Sun differently (the reference lets the deflection fade inside the disk).
+    // For the planets (and their declinations): as SameTt, at the instants when the body stands at least
+    // kAwayFromSunDeg from the Sun. Closer in, and behind the Sun's disk at a superior conjunction, the two
+    // sides bend its light round the Sun differently (the reference lets the deflection fade inside the
+    // disk).
     TwoSpanStatistics AwayFromSun;
     // For a row over several bodies (the declinations), the body of the largest main-span difference.
     std::string LargestOf;

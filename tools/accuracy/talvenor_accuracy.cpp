@@ -93,15 +93,15 @@ int main(int argc, char** argv) {
     if (modern.Rows.empty()) return 1;
 
     std::cout << "\nModern engine minus reference (Swiss Ephemeris " << version.data()
-              << " with its data files), apparent geocentric\necliptic longitude of the true equinox of date "
-                 "and declination, both sides at the engine's Terrestrial\nTime (the last two columns: the "
-                 "reference at the same Universal Time with its own Delta T);\nAscendant and Midheaven at "
-                 "places drawn at random up to latitude 60 north and south, the\nreference's sidereal time "
-                 "IAU 2006. 1900-01-01 to 2099-12-31 at "
-              << mainInstants.size() << " instants: every " << main.StepDays << " days from\n0h UT and "
-              << main.RandomCount << " drawn at random; 1800-01-01 to 1899-12-31 at " << earlierInstants.size()
-              << " instants, every " << earlier.StepDays << " days and " << earlier.RandomCount
-              << " at random.\n\n"
+              << " with its data files), apparent geocentric places\nof the true equinox and ecliptic of "
+                 "date, both sides at the engine's Terrestrial Time; in the last two\ncolumns the reference "
+                 "at the same Universal Time with its own Delta T. Ascendant and Midheaven at a\nplace drawn "
+                 "at random for each instant, latitudes up to 60 north and south, the reference's sidereal\n"
+                 "time IAU 2006. 1900-01-01 to 2099-12-31 at "
+              << mainInstants.size() << " instants: every " << main.StepDays << " days from 0h UT and "
+              << main.RandomCount << " drawn\nat random; 1800-01-01 to 1899-12-31 at "
+              << earlierInstants.size() << " instants: every " << earlier.StepDays << " days and "
+              << earlier.RandomCount << " drawn at random.\n\n"
               << ModernTable(modern.Rows) << '\n'
               << AwayFromSunNote(modern.Rows);
     char deltaT[256];
@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
     const auto done = std::chrono::steady_clock::now();
     const std::chrono::duration<double> theoryTook = theoryDone - started, modernTook = done - theoryDone;
     std::fprintf(stderr, "theory %.1f s, modern %.1f s (%.1f ms an instant)\n", theoryTook.count(),
-                 modernTook.count(), 1000.0 * modernTook.count() / static_cast<double>(modernInstants.size()));
+                 modernTook.count(),
+                 1000.0 * modernTook.count() / static_cast<double>(modernInstants.size()));
     return 0;
 }
