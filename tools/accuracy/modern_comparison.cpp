@@ -12,6 +12,7 @@
 #include "comparison.h"
 #include "ephemeris/modern_chart.h"
 #include "ephemeris/sky.h"
+#include "ephemeris/sky_engine.h"
 #include "samples.h"
 
 namespace talvenor {
@@ -115,9 +116,12 @@ void UseReferenceDataFiles(const std::string& folder) {
     swe_set_astro_models(models, kFiles);
 }
 
-ModernComparison CompareModernWithReference(const ModernTables& tables, const std::vector<double>& instants,
+ModernComparison CompareModernWithReference(const std::shared_ptr<const ModernTables>& tables,
+                                            const std::vector<double>& instants,
                                             const std::vector<Place>& places, double mainFirstJulianDay) {
     ModernComparison out;
+    if (!tables) return out;
+    const SkyEngine engine(tables);
     const TwoSpanStatistics empty(mainFirstJulianDay);
     for (const BodyDefinition& body : kBodies)
         out.Rows.push_back({body.name, body.goal, empty, empty, empty, {}});
@@ -140,10 +144,10 @@ ModernComparison CompareModernWithReference(const ModernTables& tables, const st
         const double jd = instants[n];
         const Instant instant = EngineInstantAt(jd);
         const double ut = JulianDayUt(instant);
-        const double tt = TerrestrialTime(tables, ut);
-        const Sky sky = ModernSkyAt(tables, instant);
+        const double tt = TerrestrialTime(*tables, ut);
+        const Sky sky = engine.SkyAt(instant);
         const LocalAngles angles =
-            ModernAnglesAt(tables, instant, PlaceAt(places[n].LongitudeWest, places[n].Latitude));
+            engine.AnglesAt(instant, PlaceAt(places[n].LongitudeWest, places[n].Latitude));
         if (sky.Status != EngineStatus::Sound || angles.Status != EngineStatus::Sound) {
             std::cerr << "modern engine fault at JD " << jd << '\n';
             return {};

@@ -2,6 +2,7 @@
 // files, over a main span of years and an earlier one.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,13 @@ struct ModernComparison {
     TwoSpanStatistics DeltaT;
 };
 
-// Compares at every instant (Julian days of Universal Time), the angles at the place of the same index.
+// Compares the modern engine (SkyEngine with the tables: the sky and the angles a chart gets) with the
+// reference at every instant (Julian days of Universal Time), the angles at the place of the same index.
 // Instants from mainFirstJulianDay on count to the main span, earlier ones to the earlier span. A
 // reference or engine fault (or a reference that did not use its data files) stops the run with a message
 // on the error stream and an empty result.
-ModernComparison CompareModernWithReference(const ModernTables& tables, const std::vector<double>& instants,
+ModernComparison CompareModernWithReference(const std::shared_ptr<const ModernTables>& tables,
+                                            const std::vector<double>& instants,
                                             const std::vector<Place>& places, double mainFirstJulianDay);
 
 // The rows as a Markdown table, seconds of arc to two decimals, with the goals and the date (and for the
