@@ -35,8 +35,8 @@ struct ModernRow {
     TwoSpanStatistics SameUt;
     // For the planets (and their declinations): as SameTt, at the instants when the body stands at least
     // kAwayFromSunDeg from the Sun. Closer in, and behind the Sun's disk at a superior conjunction, the two
-    // sides bend its light round the Sun differently (the reference lets the deflection fade inside the
-    // disk).
+    // sides bend its light round the Sun differently: the engine as a star's, the reference with the
+    // planet's distance behind the Sun and a bending that fades inside the disk.
     TwoSpanStatistics AwayFromSun;
     // For a row over several bodies (the declinations), the body of the largest main-span difference.
     std::string LargestOf;
@@ -62,7 +62,8 @@ ModernComparison CompareModernWithReference(const std::shared_ptr<const ModernTa
 std::string ModernTable(const std::vector<ModernRow>& rows);
 
 // For the rows whose largest difference in the main span is larger than the largest of the instants
-// away from the Sun: one line "At least 1 degree from the Sun, 1900-2099 largest: Mercury 0.30", Venus ...",
+// away from the Sun, one line such as
+//   At least 1 degree from the Sun, 1900-2099 largest ": Mercury 0.46, Venus 0.33.
 // or nothing when there is no such row.
 std::string AwayFromSunNote(const std::vector<ModernRow>& rows);
 
