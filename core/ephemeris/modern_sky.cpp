@@ -80,6 +80,7 @@ ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     tables->vsop = std::move(*vsop.tables);
     tables->elp = std::move(*elp.tables);
     tables->deltaT = std::move(*deltaT.tables);
+    tables->shortened = ShortenModernSeries(tables->vsop, tables->elp);
     return {std::move(tables), std::nullopt};
 }
 

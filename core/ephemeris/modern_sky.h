@@ -10,6 +10,7 @@
 
 #include "ephemeris/delta_t.h"
 #include "ephemeris/elp_mpp02.h"
+#include "ephemeris/series_truncation.h"
 #include "ephemeris/vsop87.h"
 
 namespace talvenor {
@@ -19,6 +20,9 @@ struct ModernTables {
     Vsop87Tables vsop;
     ElpTables elp;
     DeltaTTables deltaT;
+    // The planetary and lunar series shortened within their stated budgets, for everyday use
+    // (ApparentSkyAt); the full ones above stay for ApparentPlaceAt and the comparisons.
+    ShortenedSeries shortened;
 };
 
 struct ModernTablesRead {

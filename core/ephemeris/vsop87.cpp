@@ -37,6 +37,25 @@ double SumSeries(const Vsop87Series& series, double t) {
     return total;
 }
 
+// The series and its derivative in t, summed together: each term's sine and cosine from one call.
+void SumSeriesWithRate(const Vsop87Series& series, double t, double& value, double& rate) {
+    double total = 0, derivative = 0;
+    for (std::size_t k = kVsop87Powers; k-- > 0;) {
+        double sum = 0, sumRate = 0;
+        for (const Vsop87Term& term : series[k]) {
+            const double angle = term.b + term.c * t;
+            const double s = std::sin(angle), c = std::cos(angle);
+            sum += term.a * c;
+            sumRate -= term.a * term.c * s;
+        }
+        // Horner's scheme for the value and its derivative: (P t + S)' = P' t + P + S'.
+        derivative = derivative * t + total + sumRate;
+        total = total * t + sum;
+    }
+    value = total;
+    rate = derivative;
+}
+
 // A series heading, read whole.
 struct Heading {
     bool sound = false;
@@ -127,6 +146,19 @@ HeliocentricPosition Vsop87Position(const Vsop87Planet& planet, double julianDay
     p.latitude = SumSeries(planet.B, t);
     p.radius = SumSeries(planet.R, t);
     return p;
+}
+
+HeliocentricMotion Vsop87Motion(const Vsop87Planet& planet, double julianDayTdb) {
+    constexpr double kDaysPerMillennium = 365250.0;
+    const double t = (julianDayTdb - 2451545.0) / kDaysPerMillennium;
+    HeliocentricMotion m;
+    SumSeriesWithRate(planet.L, t, m.longitude, m.longitudeRate);
+    SumSeriesWithRate(planet.B, t, m.latitude, m.latitudeRate);
+    SumSeriesWithRate(planet.R, t, m.radius, m.radiusRate);
+    m.longitudeRate /= kDaysPerMillennium;
+    m.latitudeRate /= kDaysPerMillennium;
+    m.radiusRate /= kDaysPerMillennium;
+    return m;
 }
 
 }  // namespace talvenor

@@ -1,0 +1,40 @@
+// The apparent places of all the modern bodies at one instant, computed together: the Earth is summed once,
+// its velocity differentiated from the same terms, and the precession-nutation matrix and the obliquity of
+// date are shared. Each planet's series are summed once, with their rates: the position at the time the
+// light left the planet comes from the position, the velocity and the Sun's pull (a second-order step back
+// over the light time, good to 1e-10 au for Mercury), and the Moon's likewise. The places are those of
+// ApparentPlaceAt (light time, the Sun's light deflection, the annual aberration, IAU 2006/2000A precession
+// and nutation) to a thousandth of a second of arc with the same series.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "ephemeris/elp_mpp02.h"
+#include "ephemeris/modern_sky.h"
+#include "ephemeris/vsop87.h"
+
+namespace talvenor {
+
+// The bodies of the sky, in ModernBody order: the Sun, the Moon, Mercury to Neptune.
+inline constexpr std::size_t kApparentSkyBodies = 9;
+
+struct ApparentSky {
+    std::array<ApparentPlace, kApparentSkyBodies> places;
+    // The rate of each apparent ecliptic longitude of date in degrees per day (negative: retrograde), from
+    // the geocentric velocity and the general precession; good to a few thousandths of a degree a day.
+    std::array<double, kApparentSkyBodies> longitudeSpeeds{};
+    double trueObliquity = 0;        // degrees
+    double nutationInLongitude = 0;  // degrees
+    const ApparentPlace& operator[](ModernBody body) const { return places[static_cast<std::size_t>(body)]; }
+    double SpeedOf(ModernBody body) const { return longitudeSpeeds[static_cast<std::size_t>(body)]; }
+};
+
+// The sky at a Julian day of TT from the shortened series kept in the tables (see series_truncation.h):
+// within their stated budgets of the full series' places.
+ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt);
+
+// The same from any planetary and lunar series, the full ones for instance.
+ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt);
+
+}  // namespace talvenor
