@@ -25,7 +25,7 @@ constexpr double kSunGm = 0.01720209895 * 0.01720209895;
 constexpr double kPrecessionRate = 5028.796195 / 3600.0 / 36525.0;
 
 struct State {
-    Vector position, velocity;  // au and au per day, ecliptic and equinox of J2000.0
+    Vector position{}, velocity{};  // au and au per day, ecliptic and equinox of J2000.0
 };
 
 // Rectangular position and velocity from spherical coordinates and their rates.
@@ -101,13 +101,16 @@ Vector Aberrated(Shared& s, const Vector& geocentric, double distance, bool defl
 
 }  // namespace
 
-ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt) {
+ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt,
+                                  SkyBodies bodies, SunDeflection deflection) {
     // The series count time in TDB, which keeps within two milliseconds of TT.
     ApparentSky sky;
     Shared s;
-    s.earth = HeliocentricState(vsop[Vsop87Body::Earth], julianDayTt);
+    // The Moon's place needs nothing of the Earth's series.
+    const bool needEarth = (bodies & ~SkyBodyBit(ModernBody::Moon)) != 0;
+    if (needEarth) s.earth = HeliocentricState(vsop[Vsop87Body::Earth], julianDayTt);
     const Vector earth = EquatorialJ2000(s.earth.position);
-    s.sunDistance = Length(earth);
+    s.sunDistance = needEarth ? Length(earth) : 1;
     for (int k = 0; k < 3; ++k) s.earthUnit[k] = earth[k] / s.sunDistance;
     const Vector earthVelocity = EquatorialJ2000(s.earth.velocity);
     for (int k = 0; k < 3; ++k) s.velocity[k] = earthVelocity[k] * kLightDaysPerAu;
@@ -127,7 +130,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     sky.nutationInLongitude = dpsi / kDegree;
 
     // The Sun: the Earth's place reversed, aberrated by the Earth's whole motion.
-    {
+    if (bodies & SkyBodyBit(ModernBody::Sun)) {
         const Vector geocentric = {-earth[0], -earth[1], -earth[2]};
         const std::size_t i = static_cast<std::size_t>(ModernBody::Sun);
         sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, s.sunDistance, false), s.sunDistance);
@@ -144,6 +147,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
         {ModernBody::Neptune, Vsop87Body::Neptune},
     };
     for (const auto& [body, series] : kPlanets) {
+        if (!(bodies & SkyBodyBit(body))) continue;
         const State planet = HeliocentricState(vsop[series], julianDayTt);
         const Vector& x = planet.position;
         const Vector& v = planet.velocity;
@@ -160,7 +164,8 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
             tau = distance * kLightDaysPerAu;
         }
         const std::size_t i = static_cast<std::size_t>(body);
-        sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, distance, true), distance);
+        const bool deflect = deflection == SunDeflection::Applied;
+        sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, distance, deflect), distance);
         Vector p, w;
         for (int k = 0; k < 3; ++k) {
             p[k] = x[k] - s.earth.position[k];
@@ -171,7 +176,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
 
     // The Moon: its geocentric place when the light left it is the apparent one (the aberration and the
     // Earth's motion during the light time cancel); stepped back along its motion on the ecliptic of date.
-    {
+    if (bodies & SkyBodyBit(ModernBody::Moon)) {
         const MoonSeriesMotion m = ElpMpp02Motion(elp, julianDayTt);
         double tau = 0, distance = m.distance;
         for (int i = 0; i < 2; ++i) {
@@ -189,8 +194,10 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     return sky;
 }
 
-ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt) {
-    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, julianDayTt);
+ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, SkyBodies bodies,
+                          SunDeflection deflection) {
+    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, julianDayTt, bodies,
+                                 deflection);
 }
 
 }  // namespace talvenor

@@ -30,11 +30,25 @@ struct ApparentSky {
     double SpeedOf(ModernBody body) const { return longitudeSpeeds[static_cast<std::size_t>(body)]; }
 };
 
+// Which bodies to compute: bit i for the ModernBody of value i; the others are left at zero.
+using SkyBodies = unsigned;
+inline constexpr SkyBodies kAllSkyBodies = (1u << kApparentSkyBodies) - 1;
+constexpr SkyBodies SkyBodyBit(ModernBody body) {
+    return 1u << static_cast<unsigned>(body);
+}
+
+// Whether the planets' light is bent by the Sun; left out, the places are smooth through the conjunctions
+// (for fitting; ApparentSkyCache bends them after).
+enum class SunDeflection { Applied, LeftOut };
+
 // The sky at a Julian day of TT from the shortened series kept in the tables (see series_truncation.h):
 // within their stated budgets of the full series' places.
-ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt);
+ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, SkyBodies bodies = kAllSkyBodies,
+                          SunDeflection deflection = SunDeflection::Applied);
 
 // The same from any planetary and lunar series, the full ones for instance.
-ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt);
+ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt,
+                                  SkyBodies bodies = kAllSkyBodies,
+                                  SunDeflection deflection = SunDeflection::Applied);
 
 }  // namespace talvenor
