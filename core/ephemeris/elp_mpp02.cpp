@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/series_kernels.h"
 #include "ephemeris/series_table.h"
 
 namespace talvenor {
@@ -27,19 +28,12 @@ double SumSeries(const ElpSeries& series, double t) {
     return total;
 }
 
-// The series and its derivative in T, summed together: each term's sine and cosine from one call.
+// The series and its derivative in T, summed together.
 void SumSeriesWithRate(const ElpSeries& series, double t, double& value, double& rate) {
     double total = 0, derivative = 0;
     for (std::size_t k = kElpPowers; k-- > 0;) {
         double sum = 0, sumRate = 0;
-        for (const ElpTerm& term : series[k]) {
-            const double* f = term.f.data();
-            const double angle = (((f[4] * t + f[3]) * t + f[2]) * t + f[1]) * t + f[0];
-            const double frequency = ((4 * f[4] * t + 3 * f[3]) * t + 2 * f[2]) * t + f[1];
-            const double s = std::sin(angle), c = std::cos(angle);
-            sum += term.a * s;
-            sumRate += term.a * frequency * c;
-        }
+        SumElpTerms(series[k].data(), series[k].size(), t, sum, sumRate);
         // Horner's scheme for the value and its derivative: (P T + S)' = P' T + P + S'.
         derivative = derivative * t + total + sumRate;
         total = total * t + sum;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/series_kernels.h"
 #include "ephemeris/series_table.h"
 
 namespace talvenor {
@@ -37,17 +38,12 @@ double SumSeries(const Vsop87Series& series, double t) {
     return total;
 }
 
-// The series and its derivative in t, summed together: each term's sine and cosine from one call.
+// The series and its derivative in t, summed together.
 void SumSeriesWithRate(const Vsop87Series& series, double t, double& value, double& rate) {
     double total = 0, derivative = 0;
     for (std::size_t k = kVsop87Powers; k-- > 0;) {
         double sum = 0, sumRate = 0;
-        for (const Vsop87Term& term : series[k]) {
-            const double angle = term.b + term.c * t;
-            const double s = std::sin(angle), c = std::cos(angle);
-            sum += term.a * c;
-            sumRate -= term.a * term.c * s;
-        }
+        SumVsop87Terms(series[k].data(), series[k].size(), t, sum, sumRate);
         // Horner's scheme for the value and its derivative: (P t + S)' = P' t + P + S'.
         derivative = derivative * t + total + sumRate;
         total = total * t + sum;
