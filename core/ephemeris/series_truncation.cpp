@@ -32,12 +32,16 @@ std::vector<std::vector<bool>> ChooseDropped(const Series& full, const Truncatio
             candidates.push_back({k, i, a * std::pow(innerT, k), a * std::pow(outerT, k)});
         }
     }
+    // The lightest first by the larger of their shares of the two budgets, so that neither budget is
+    // spent on terms that weigh little in the other.
+    const auto share = [&](const Candidate& c) {
+        return std::max(c.inner / budget.inner, c.outer / budget.outer);
+    };
     std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate& x, const Candidate& y) { return x.inner < y.inner; });
+                     [&](const Candidate& x, const Candidate& y) { return share(x) < share(y); });
     double innerSum = 0, outerSum = 0;
     for (const Candidate& c : candidates) {
-        if (innerSum + c.inner > budget.inner) break;  // every later term weighs as much or more
-        if (outerSum + c.outer > budget.outer) continue;
+        if (innerSum + c.inner > budget.inner || outerSum + c.outer > budget.outer) continue;
         innerSum += c.inner;
         outerSum += c.outer;
         dropped[c.power][c.index] = true;

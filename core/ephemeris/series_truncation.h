@@ -1,23 +1,27 @@
 // Shortened copies of the modern series for everyday use, with a stated bound on what the shortening costs.
 //
-// A term a cos(b + c t) (or a sin(...)) of power k contributes at most |a| |t|^k; the terms left out are
-// the smallest by that weight at the edge of the inner span, taken in ascending order as long as the sum of
-// their weights stays within the coordinate's budget, both at the edge of the inner span and (with a looser
-// budget) at the edge of the outer span. The sum of the dropped |a| |t|^k is a rigorous bound on the
-// difference between the full and the shortened series at any t within the span.
+// A term a cos(b + c t) (or a sin(...)) of power k contributes at most |a| |t|^k; a coordinate has a budget
+// at the edge of the inner span and a looser one at the edge of the outer span. The terms are taken from the
+// lightest, by the larger of their shares of the two budgets, and each is left out while the sums of the
+// left-out weights stay within both. The sum of the dropped |a| |t|^k is a rigorous bound on the difference
+// between the full and the shortened series at any t within the span.
 //
 // The spans: the inner one is 1800-2200 (200 years either side of J2000.0), where the budgets below hold;
-// the outer one is the year 1 to 4000 (2000 years either side), where ten times the budget holds. Beyond
-// the outer span the bound grows as the highest power of t left out; DroppedAmplitudes::BoundAt gives it.
+// the outer one is the year 1 to 4000 (2000 years either side), where thirty times the budget holds (0.6"
+// for the Sun, 3" for the planets at their closest, 3" for the Moon: of the order of the full series' own
+// error that far out). Beyond the outer span the bound grows as the highest power of t left out;
+// DroppedAmplitudes::BoundAt gives it.
 //
-// The budgets are set so that the shortening moves no geocentric place by more than (rigorous bound, inner
-// span): the Sun 0.01", Mercury to Saturn 0.03", Uranus and Neptune 0.1", the Moon 0.03" in longitude and
-// latitude and 10 m in distance. A heliocentric position error of e au moves a geocentric direction by at
-// most e / (the body's least distance from the Earth), and the Earth's own error adds to every planet's:
-// each planet's position budget is its angle times its least geocentric distance less the Earth's share,
-// shared equally between longitude (times the greatest heliocentric radius), latitude (likewise) and radius.
-// The rates differentiated from the shortened series are good to a part in a million of the motion, which
-// moves the aberration and the light time by micro-arcseconds.
+// The budgets: the shortening moves no geocentric place by more than (rigorous bound, inner span) the Sun
+// 0.02", a planet's own series 0.1" (Uranus and Neptune 0.3") at its closest approach to the Earth, the
+// Moon 0.1" in longitude and in latitude and 1 km in distance (3 microseconds of light time). A heliocentric
+// position error of e au moves a geocentric direction by at most e / (the body's least distance from the
+// Earth); each planet's position budget is shared equally between longitude (times its greatest distance
+// from the Sun), latitude (likewise) and radius. The Earth's error adds to every planet's, most to Venus's
+// (0.02" x 0.983 / 0.264 = 0.074" at inferior conjunction). The sampled differences are far smaller: the
+// dropped terms' phases are scattered (see the tests).
+// The rates are those of the shortened series: the Earth's dropped terms move its velocity by four parts in
+// a hundred million, the aberration by a millionth of a second of arc.
 #pragma once
 
 #include <array>
