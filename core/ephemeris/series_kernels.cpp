@@ -50,7 +50,8 @@ inline void SinCos(double x, double& sine, double& cosine) {
     c = c * r2 + 1.0 / 24.0;
     c = 1.0 - 0.5 * r2 + r2 * r2 * c;
     // The quadrant, without branches: odd quadrants swap the sine and the cosine, and the signs follow.
-    const int q = static_cast<int>(n);
+    // n less the nearest multiple of four is -2 to 2, which any int holds whatever x is.
+    const int q = static_cast<int>(n - 4.0 * ((n * 0.25 + kRound) - kRound));
     const double odd = static_cast<double>(q & 1);
     const double a = s + odd * (c - s), b = c + odd * (s - c);
     sine = a * static_cast<double>(1 - (q & 2));

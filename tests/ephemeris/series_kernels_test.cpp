@@ -37,6 +37,15 @@ TEST(SeriesKernelsTest, TheKernelsSineAndCosineAreGoodToTheLastBitsUpToTheReduct
     KernelSinCos(0.0, s, c);
     EXPECT_EQ(s, 0.0);
     EXPECT_EQ(c, 1.0);
+    // Far beyond the exact reduction (a date hundreds of millennia away) the values lose accuracy but stay
+    // a sine and a cosine: the quadrant never overflows.
+    for (const double x : {3e9, -3e9, 1e12, -7.5e14}) {
+        KernelSinCos(x, s, c);
+        EXPECT_NEAR(s * s + c * c, 1.0, 1e-15) << x;
+        if (std::fabs(x) > 1e12) continue;  // there the reduction has no bits left
+        EXPECT_NEAR(s, std::sin(x), 1e-3) << x;
+        EXPECT_NEAR(c, std::cos(x), 1e-3) << x;
+    }
 }
 
 // The summed terms of real tables (more than one block of them, and none) are the term-by-term sums of
