@@ -54,6 +54,19 @@ void BM_ModernSky(benchmark::State& state) {
 }
 BENCHMARK(BM_ModernSky)->Unit(benchmark::kMicrosecond);
 
+// The same with the abridged IAU 2000B nutation.
+void BM_ModernSky2000B(benchmark::State& state) {
+    Tables();
+    SkyOptions options;
+    options.nutation = NutationSeries::Iau2000B;
+    double jd = kInstant;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ApparentSkyAt(Tables(), jd, options));
+        jd += 0.37;
+    }
+}
+BENCHMARK(BM_ModernSky2000B)->Unit(benchmark::kMicrosecond);
+
 // A chart's worth: the sky now and a day later.
 void BM_ModernChartTwoSkies(benchmark::State& state) {
     Tables();

@@ -102,7 +102,8 @@ Vector Aberrated(Shared& s, const Vector& geocentric, double distance, bool defl
 }  // namespace
 
 ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, double julianDayTt,
-                                  SkyBodies bodies, SunDeflection deflection) {
+                                  const SkyOptions& options) {
+    const SkyBodies bodies = options.bodies;
     // The series count time in TDB, which keeps within two milliseconds of TT.
     ApparentSky sky;
     Shared s;
@@ -117,11 +118,20 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     s.bm1 = std::sqrt(
         1 - (s.velocity[0] * s.velocity[0] + s.velocity[1] * s.velocity[1] + s.velocity[2] * s.velocity[2]));
 
-    // The IAU 2006/2000A precession-nutation matrix and the true obliquity, as eraPnm06a builds them.
+    // The IAU 2006/2000A precession-nutation matrix and the true obliquity, as eraPnm06a builds them (or with
+    // the 2000B nutation).
     const double date = julianDayTt - ERFA_DJM0;
     double gamb = 0, phib = 0, psib = 0, epsa = 0, dpsi = 0, deps = 0;
     eraPfw06(ERFA_DJM0, date, &gamb, &phib, &psib, &epsa);
-    eraNut06a(ERFA_DJM0, date, &dpsi, &deps);
+    if (options.nutation == NutationSeries::Iau2000A) {
+        eraNut06a(ERFA_DJM0, date, &dpsi, &deps);
+    } else {
+        // The IAU 2006 adjustments of eraNut06a: the J2 rate and the change of the obliquity's origin.
+        eraNut00b(ERFA_DJM0, date, &dpsi, &deps);
+        const double j2 = -2.7774e-6 * (date - (ERFA_DJ00 - ERFA_DJM0)) / ERFA_DJC;
+        dpsi += dpsi * (0.4697e-6 + j2);
+        deps += deps * j2;
+    }
     eraFw2m(gamb, phib, psib + dpsi, epsa + deps, s.rnpb);
     const double eps = eraObl06(ERFA_DJM0, date) + deps;
     s.cosEps = std::cos(eps);
@@ -164,7 +174,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
             tau = distance * kLightDaysPerAu;
         }
         const std::size_t i = static_cast<std::size_t>(body);
-        const bool deflect = deflection == SunDeflection::Applied;
+        const bool deflect = options.deflection == SunDeflection::Applied;
         sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, distance, deflect), distance);
         Vector p, w;
         for (int k = 0; k < 3; ++k) {
@@ -194,10 +204,8 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     return sky;
 }
 
-ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, SkyBodies bodies,
-                          SunDeflection deflection) {
-    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, julianDayTt, bodies,
-                                 deflection);
+ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, const SkyOptions& options) {
+    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, julianDayTt, options);
 }
 
 }  // namespace talvenor

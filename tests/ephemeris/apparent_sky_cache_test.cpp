@@ -98,7 +98,7 @@ TEST(ApparentSkyCacheTest, TheLightDeflectionLeftOutIsTheSunsBendingOfTheLight) 
         const double jd = 2451545.0 + i * 91.3;
         SCOPED_TRACE(jd);
         const ApparentSky bent = ApparentSkyAt(Tables(), jd);
-        const ApparentSky straight = ApparentSkyAt(Tables(), jd, kAllSkyBodies, SunDeflection::LeftOut);
+        const ApparentSky straight = ApparentSkyAt(Tables(), jd, {kAllSkyBodies, SunDeflection::LeftOut});
         EXPECT_EQ(bent[ModernBody::Sun].longitude, straight[ModernBody::Sun].longitude);
         EXPECT_EQ(bent[ModernBody::Moon].longitude, straight[ModernBody::Moon].longitude);
         const ApparentPlace& sun = bent[ModernBody::Sun];
