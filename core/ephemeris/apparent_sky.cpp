@@ -89,14 +89,42 @@ ApparentPlace PlaceOf(const Shared& s, const Vector& direction, double distance)
 
 // The Sun's light deflection (none for the Sun itself) and the annual aberration of a geocentric position
 // on the equator of J2000.0.
-Vector Aberrated(Shared& s, const Vector& geocentric, double distance, bool deflect) {
+Vector Aberrated(const Shared& s, const Vector& geocentric, double distance, bool deflect) {
     double p[3] = {geocentric[0] / distance, geocentric[1] / distance, geocentric[2] / distance};
     double e[3] = {s.earthUnit[0], s.earthUnit[1], s.earthUnit[2]};
     double deflected[3] = {p[0], p[1], p[2]};
     if (deflect) eraLdsun(p, e, s.sunDistance, deflected);
+    double velocity[3] = {s.velocity[0], s.velocity[1], s.velocity[2]};
     double aberrated[3];
-    eraAb(deflected, s.velocity, s.sunDistance, s.bm1, aberrated);
+    eraAb(deflected, velocity, s.sunDistance, s.bm1, aberrated);
     return {aberrated[0], aberrated[1], aberrated[2]};
+}
+
+// A planet's apparent place and longitude speed from its heliocentric position and velocity at the instant
+// (any source of them will do: a table of Pluto's, say): the position when the light left it is stepped
+// back over the light time with the velocity and the Sun's pull.
+void PlanetPlace(const Shared& s, const State& planet, bool deflect, ApparentPlace& place, double& speed) {
+    const Vector& x = planet.position;
+    const Vector& v = planet.velocity;
+    const double r = Length(x);
+    const double pull = -kSunGm / (r * r * r);  // the acceleration is pull times the position
+    Vector geocentric{};
+    double tau = 0, distance = 0;
+    for (int i = 0; i < 4; ++i) {
+        const double half = 0.5 * tau * tau * pull;
+        Vector back;
+        for (int k = 0; k < 3; ++k) back[k] = x[k] - tau * v[k] + half * x[k] - s.earth.position[k];
+        geocentric = EquatorialJ2000(back);
+        distance = Length(geocentric);
+        tau = distance * kLightDaysPerAu;
+    }
+    place = PlaceOf(s, Aberrated(s, geocentric, distance, deflect), distance);
+    Vector p, w;
+    for (int k = 0; k < 3; ++k) {
+        p[k] = x[k] - s.earth.position[k];
+        w[k] = v[k] - s.earth.velocity[k];
+    }
+    speed = LongitudeRate(p, w);
 }
 
 }  // namespace
@@ -156,32 +184,12 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
         {ModernBody::Saturn, Vsop87Body::Saturn},   {ModernBody::Uranus, Vsop87Body::Uranus},
         {ModernBody::Neptune, Vsop87Body::Neptune},
     };
+    const bool deflect = options.deflection == SunDeflection::Applied;
     for (const auto& [body, series] : kPlanets) {
         if (!(bodies & SkyBodyBit(body))) continue;
-        const State planet = HeliocentricState(vsop[series], julianDayTt);
-        const Vector& x = planet.position;
-        const Vector& v = planet.velocity;
-        const double r = Length(x);
-        const double pull = -kSunGm / (r * r * r);  // the acceleration is pull times the position
-        Vector geocentric{};
-        double tau = 0, distance = 0;
-        for (int i = 0; i < 4; ++i) {
-            const double half = 0.5 * tau * tau * pull;
-            Vector back;
-            for (int k = 0; k < 3; ++k) back[k] = x[k] - tau * v[k] + half * x[k] - s.earth.position[k];
-            geocentric = EquatorialJ2000(back);
-            distance = Length(geocentric);
-            tau = distance * kLightDaysPerAu;
-        }
         const std::size_t i = static_cast<std::size_t>(body);
-        const bool deflect = options.deflection == SunDeflection::Applied;
-        sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, distance, deflect), distance);
-        Vector p, w;
-        for (int k = 0; k < 3; ++k) {
-            p[k] = x[k] - s.earth.position[k];
-            w[k] = v[k] - s.earth.velocity[k];
-        }
-        sky.longitudeSpeeds[i] = LongitudeRate(p, w);
+        PlanetPlace(s, HeliocentricState(vsop[series], julianDayTt), deflect, sky.places[i],
+                    sky.longitudeSpeeds[i]);
     }
 
     // The Moon: its geocentric place when the light left it is the apparent one (the aberration and the

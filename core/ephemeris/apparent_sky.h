@@ -16,13 +16,15 @@
 
 namespace talvenor {
 
-// The bodies of the sky, in ModernBody order: the Sun, the Moon, Mercury to Neptune.
+// The bodies of the sky, in ModernBody order: the Sun, the Moon, Mercury to Neptune. One more for every body
+// ModernBody gains, with its place computed in ApparentSkyFromSeries.
 inline constexpr std::size_t kApparentSkyBodies = 9;
 
 struct ApparentSky {
     std::array<ApparentPlace, kApparentSkyBodies> places;
     // The rate of each apparent ecliptic longitude of date in degrees per day (negative: retrograde), from
-    // the geocentric velocity and the general precession; good to a few thousandths of a degree a day.
+    // the geocentric velocity and the general precession; good to a thousandth of a degree a day (the
+    // aberration's own change is left out), enough for the retrograde flags without a second sky.
     std::array<double, kApparentSkyBodies> longitudeSpeeds{};
     double trueObliquity = 0;        // degrees
     double nutationInLongitude = 0;  // degrees

@@ -35,7 +35,7 @@ std::size_t GroupOf(ModernBody body) {
     for (std::size_t g = 0; g < kSkyCacheGroups; ++g) {
         if (kSkyCacheGroupings[g].bodies & SkyBodyBit(body)) return g;
     }
-    return 0;
+    return kSkyCacheGroups - 1;
 }
 
 }  // namespace
