@@ -136,6 +136,29 @@ void BM_CachedTenYearsDaily(benchmark::State& state) {
 }
 BENCHMARK(BM_CachedTenYearsDaily)->Unit(benchmark::kMillisecond);
 
+// The same with the abridged nutation.
+void BM_CachedTenYearsDaily2000B(benchmark::State& state) {
+    Tables();
+    for (auto _ : state) {
+        ApparentSkyCache cache(Tables(), NutationSeries::Iau2000B);
+        for (int day = 0; day < 3653; ++day) {
+            for (const ModernBody body : kBodies)
+                benchmark::DoNotOptimize(cache.PlaceAt(body, kInstant + day));
+        }
+    }
+}
+BENCHMARK(BM_CachedTenYearsDaily2000B)->Unit(benchmark::kMillisecond);
+
+// Ten years of daily skies computed directly, without fits.
+void BM_TenYearsDailySkies(benchmark::State& state) {
+    Tables();
+    for (auto _ : state) {
+        for (int day = 0; day < 3653; ++day)
+            benchmark::DoNotOptimize(ApparentSkyAt(Tables(), kInstant + day));
+    }
+}
+BENCHMARK(BM_TenYearsDailySkies)->Unit(benchmark::kMillisecond);
+
 // One place read from a window already fitted: the Moon, and a planet (which takes the Sun's for the
 // light deflection).
 void BM_CachedPlace(benchmark::State& state) {

@@ -51,8 +51,8 @@ void ApparentSkyCache::Fit(std::size_t group, long index, Window& window) {
     std::array<double, kSkyCacheMaxDegree + 1> obliquity{};
     for (int k = 0; k < n; ++k) {
         const double x = std::cos(std::numbers::pi * (k + 0.5) / n);
-        const ApparentSky sky = ApparentSkyAt(tables_, middle + half * x,
-                                              {g.bodies, SunDeflection::LeftOut, NutationSeries::Iau2000A});
+        const ApparentSky sky =
+            ApparentSkyAt(tables_, middle + half * x, {g.bodies, SunDeflection::LeftOut, nutation_});
         obliquity[k] = sky.trueObliquity;
         for (std::size_t b = 0; b < kApparentSkyBodies; ++b) {
             if (!(g.bodies & (1u << b))) continue;

@@ -51,6 +51,22 @@ TEST(ApparentSkyCacheTest, TheFittedPlacesKeepWithinAHundredthOfASecondOfTheComp
     }
 }
 
+// With the abridged nutation the fits follow the sky computed with it.
+TEST(ApparentSkyCacheTest, TheFitsFollowTheNutationChosen) {
+    ApparentSkyCache cache(Tables(), NutationSeries::Iau2000B);
+    SkyOptions options;
+    options.nutation = NutationSeries::Iau2000B;
+    for (int i = 0; i < 90; ++i) {
+        const double jd = 2488000.5 + i * 0.731;
+        SCOPED_TRACE(jd);
+        const ApparentSky sky = ApparentSkyAt(Tables(), jd, options);
+        for (const ModernBody body : kBodies) {
+            ASSERT_LT(Arcseconds(cache.PlaceAt(body, jd).longitude - sky[body].longitude), 0.01);
+            ASSERT_LT(Arcseconds(cache.PlaceAt(body, jd).declination - sky[body].declination), 0.01);
+        }
+    }
+}
+
 // The windows lie where they lie whatever was asked before: a cache that has wandered over other years
 // gives the very same numbers as a fresh one; and a window is fitted once however often it is read.
 TEST(ApparentSkyCacheTest, APlaceDoesNotDependOnWhatWasAskedBefore) {
