@@ -99,6 +99,7 @@ ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     tables->elp = std::move(*elp.tables);
     tables->deltaT = std::move(*deltaT.tables);
     tables->pluto = std::move(*pluto.table);
+    tables->shortened = ShortenModernSeries(tables->vsop, tables->elp);
     return {std::move(tables), std::nullopt};
 }
 
