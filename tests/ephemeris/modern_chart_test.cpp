@@ -152,6 +152,28 @@ TEST(ModernChartTest, TheSkyHoldsTheApparentPlacesAndTheTrueObliquity) {
     EXPECT_LT(sky.Longitude[kPluto], 302);
 }
 
+// Meeus' worked examples (Astronomical Algorithms, 2nd ed.): the Sun on 1992 October 13.0 TD (example 25.b:
+// apparent longitude 199 deg 54' 21.818", declination -7 deg 47' 01.74") and Venus on 1992 December 20.0 TD
+// (example 33.a: apparent longitude 313.08102 deg, latitude -2.08474 deg). The examples work in the FK5
+// frame with the 1980 nutation, and Venus with the abridged series of the book's appendix, good to about a
+// second of arc: the full series with the IAU 2006 chain keep within 0.15" of the Sun's figures and within
+// 1.5" of Venus's.
+TEST(ModernChartTest, TheSunAndVenusOfTheWorkedExamples) {
+    const double sunDay = 2448908.5, venusDay = 2448976.5;
+    const ApparentPlace sun = ApparentPlaceAt(*Tables(), ModernBody::Sun, sunDay);
+    EXPECT_LT(std::fabs(Arcseconds(sun.longitude - (199 + 54 / 60.0 + 21.818 / 3600))), 0.15);
+    EXPECT_LT(std::fabs(Arcseconds(sun.declination - -(7 + 47 / 60.0 + 1.74 / 3600))), 0.15);
+    const ApparentPlace venus = ApparentPlaceAt(*Tables(), ModernBody::Venus, venusDay);
+    EXPECT_LT(std::fabs(Arcseconds(venus.longitude - 313.08102)), 1.5);
+    EXPECT_LT(std::fabs(Arcseconds(venus.latitude - -2.08474)), 1.5);
+    // The chart's shortened sky gives the full series' places to a few hundredths.
+    const ApparentSky sky =
+        ApparentSkyAt(*Tables(), venusDay, {kAllSkyBodies, SunDeflection::Applied, kChartNutation});
+    EXPECT_LT(std::fabs(Arcseconds(sky[ModernBody::Venus].longitude - venus.longitude)), 0.05);
+    EXPECT_LT(std::fabs(Arcseconds(ApparentSkyAt(*Tables(), sunDay)[ModernBody::Sun].longitude - sun.longitude)),
+              0.05);
+}
+
 TEST(ModernChartTest, InstantsOutsideTheServedYearsAreRefusedNotComputed) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Instant tooEarly = InstantOf(kModernFirstJulianDay - 1, 0.5);
