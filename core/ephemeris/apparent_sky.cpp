@@ -3,6 +3,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -89,12 +90,19 @@ ApparentPlace PlaceOf(const Shared& s, const Vector& direction, double distance)
 }
 
 // The Sun's light deflection (none for the Sun itself) and the annual aberration of a geocentric position
-// on the equator of J2000.0.
-Vector Aberrated(const Shared& s, const Vector& geocentric, double distance, bool deflect) {
+// on the equator of J2000.0. The light is bent as it passes the Sun on its way from the body at its
+// distance (the heliocentric position when the light left it, equator of J2000.0), not as a star's.
+Vector Aberrated(const Shared& s, const Vector& geocentric, double distance, const Vector* heliocentric) {
     double p[3] = {geocentric[0] / distance, geocentric[1] / distance, geocentric[2] / distance};
     double e[3] = {s.earthUnit[0], s.earthUnit[1], s.earthUnit[2]};
     double deflected[3] = {p[0], p[1], p[2]};
-    if (deflect) eraLdsun(p, e, s.sunDistance, deflected);
+    if (heliocentric) {
+        const double r = Length(*heliocentric);
+        double q[3] = {(*heliocentric)[0] / r, (*heliocentric)[1] / r, (*heliocentric)[2] / r};
+        // The limiter of eraLdsun: it only acts within a few solar radii of the Sun's centre.
+        const double limit = 1e-6 / std::max(s.sunDistance * s.sunDistance, 1.0);
+        eraLd(1.0, p, q, e, s.sunDistance, limit, deflected);
+    }
     double velocity[3] = {s.velocity[0], s.velocity[1], s.velocity[2]};
     double aberrated[3];
     eraAb(deflected, velocity, s.sunDistance, s.bm1, aberrated);
@@ -119,7 +127,10 @@ void PlanetPlace(const Shared& s, const State& planet, bool deflect, ApparentPla
         distance = Length(geocentric);
         tau = distance * kLightDaysPerAu;
     }
-    place = PlaceOf(s, Aberrated(s, geocentric, distance, deflect), distance);
+    const Vector earth = EquatorialJ2000(s.earth.position);
+    const Vector heliocentric = {geocentric[0] + earth[0], geocentric[1] + earth[1],
+                                 geocentric[2] + earth[2]};
+    place = PlaceOf(s, Aberrated(s, geocentric, distance, deflect ? &heliocentric : nullptr), distance);
     Vector p, w;
     for (int k = 0; k < 3; ++k) {
         p[k] = x[k] - s.earth.position[k];
@@ -183,7 +194,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     if (bodies & SkyBodyBit(ModernBody::Sun)) {
         const Vector geocentric = {-earth[0], -earth[1], -earth[2]};
         const std::size_t i = static_cast<std::size_t>(ModernBody::Sun);
-        sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, s.sunDistance, false), s.sunDistance);
+        sky.places[i] = PlaceOf(s, Aberrated(s, geocentric, s.sunDistance, nullptr), s.sunDistance);
         const Vector p = {-s.earth.position[0], -s.earth.position[1], -s.earth.position[2]};
         const Vector v = {-s.earth.velocity[0], -s.earth.velocity[1], -s.earth.velocity[2]};
         sky.longitudeSpeeds[i] = LongitudeRate(p, v);
@@ -248,7 +259,8 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
 }
 
 ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, const SkyOptions& options) {
-    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, tables.pluto, julianDayTt, options);
+    return ApparentSkyFromSeries(tables.shortened.vsop, tables.shortened.elp, tables.pluto, julianDayTt,
+                                 options);
 }
 
 }  // namespace talvenor

@@ -2,6 +2,7 @@
 
 #include <erfa.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -129,8 +130,14 @@ ApparentPlace ApparentSkyCache::PlaceAt(ModernBody body, double julianDayTt) {
         double e[3] = {-std::cos(sb) * std::cos(sl), -std::cos(sb) * std::sin(sl), -std::sin(sb)};
         double d[3] = {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
                        std::sin(latitude)};
+        // The body's heliocentric direction from its place and distance and the Sun's, as ApparentSkyAt
+        // bends the light of a body at its distance.
+        double q[3];
+        for (int k = 0; k < 3; ++k) q[k] = d[k] * p.distance + e[k] * sun.distance;
+        const double r = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2]);
+        for (double& x : q) x /= r;
         double bent[3];
-        eraLdsun(d, e, sun.distance, bent);
+        eraLd(1.0, d, q, e, sun.distance, 1e-6 / std::max(sun.distance * sun.distance, 1.0), bent);
         longitude = std::atan2(bent[1], bent[0]);
         latitude = std::atan2(bent[2], std::hypot(bent[0], bent[1]));
     }

@@ -106,9 +106,11 @@ double Norm(const Vector3& a) {
     return std::sqrt(Dot(a, a));
 }
 
-// The Sun's light deflection left out of the sky, as for a source far beyond the Sun: a planet seen theta
-// from the Sun is pushed away from it by 2GM/(c^2 R) (1 + cos theta) / sin theta, R the Sun's distance
-// (1.974e-8 rad / R: 0.00407" / R, 1.75" at the Sun's limb); the Sun and the Moon are not bent.
+// The Sun's light deflection left out of the sky, for a body at its distance behind or beside the Sun
+// (Explanatory Supplement, 3.26): seen at p from the Earth, at q from the Sun, with e the Sun-Earth direction
+// and E the Sun's distance, the light is turned by 2GM/(c^2 E) |(p.q) e - (e.p) q| / (1 + q.e) (1.974e-8 rad
+// / E) away from the Sun; far beyond the Sun (q = p) that is a star's (1 + cos theta) / sin theta. The Sun
+// and the Moon are not bent.
 TEST(ApparentSkyCacheTest, TheLightDeflectionLeftOutIsTheSunsBendingOfTheLight) {
     for (int i = 0; i < 40; ++i) {
         const double jd = 2451545.0 + i * 91.3;
@@ -119,15 +121,25 @@ TEST(ApparentSkyCacheTest, TheLightDeflectionLeftOutIsTheSunsBendingOfTheLight) 
         EXPECT_EQ(bent[ModernBody::Moon].longitude, straight[ModernBody::Moon].longitude);
         const ApparentPlace& sun = bent[ModernBody::Sun];
         const Vector3 s = Unit(sun);
+        const Vector3 e = {-s[0], -s[1], -s[2]};
         for (const ModernBody body :
              {ModernBody::Mars, ModernBody::Jupiter, ModernBody::Saturn, ModernBody::Neptune}) {
             SCOPED_TRACE(static_cast<int>(body));
             const Vector3 a = Unit(bent[body]), p = Unit(straight[body]);
+            const double r = straight[body].distance;
+            Vector3 q = {p[0] * r + e[0] * sun.distance, p[1] * r + e[1] * sun.distance,
+                         p[2] * r + e[2] * sun.distance};
+            const double qn = Norm(q);
+            for (double& x : q) x /= qn;
+            const Vector3 turn = {Dot(p, q) * e[0] - Dot(e, p) * q[0], Dot(p, q) * e[1] - Dot(e, p) * q[1],
+                                  Dot(p, q) * e[2] - Dot(e, p) * q[2]};
+            const double expected = 1.974e-8 / sun.distance * Norm(turn) / (1 + Dot(q, e));
             const double theta = std::atan2(Norm(Cross(s, p)), Dot(s, p));
-            const double expected = 1.974e-8 / sun.distance * (1 + std::cos(theta)) / std::sin(theta);
             const double moved = std::atan2(Norm(Cross(a, p)), Dot(a, p));
             EXPECT_NEAR(moved, expected, 0.01 * expected + 1e-11);
             EXPECT_NEAR(std::atan2(Norm(Cross(s, a)), Dot(s, a)), theta + expected, 0.01 * expected + 1e-11);
+            // Less than a star's at the same angle from the Sun: the body is nearer.
+            EXPECT_LT(expected, 1.974e-8 / sun.distance * (1 + std::cos(theta)) / std::sin(theta));
         }
     }
 }
