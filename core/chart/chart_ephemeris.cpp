@@ -36,8 +36,15 @@ EngineResult ComputeEphemeris(ChartState& st, const SkyEngine& engine) {
     const Instant instant = InstantOf(st.JulianDayNumber, st.DayFraction);
     const Instant nextDay = OneDayLater(instant);
     const Sky sky = engine.SkyAt(instant);
-    // One day later, for the retrograde test and the Moon's next-day declination.
-    const Sky next = engine.SkyAt(nextDay);
+    // One day later, for the retrograde test and the Moon's next-day declination: the sky of the next day,
+    // or, where the engine gives the daily motions, a day of the present motion on.
+    Sky next;
+    if (sky.HasDailyMotion) {
+        next = sky;
+        for (std::size_t p = kSun; p <= kMoon; ++p) next.Longitude[p] = Norm360(sky.Longitude[p] + sky.DailyMotion[p]);
+    } else {
+        next = engine.SkyAt(nextDay);
+    }
 
     for (std::size_t p = kSun; p <= kMoon; ++p) {
         st.PointLon[p] = sky.Longitude[p];

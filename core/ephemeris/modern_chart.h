@@ -9,6 +9,8 @@
 // the mean ecliptic of date. Both nodes have the nutation in longitude added, as the apparent places have.
 #pragma once
 
+#include "ephemeris/apparent_sky.h"
+#include "ephemeris/apparent_sky_cache.h"
 #include "ephemeris/chart_angles.h"
 #include "ephemeris/modern_sky.h"
 #include "ephemeris/sky.h"
@@ -22,6 +24,10 @@ namespace talvenor {
 inline constexpr double kModernFirstJulianDay = 1721059.5;
 inline constexpr double kModernLastJulianDay = 2488616.5;
 
+// The nutation of the charts' frame of date: the IAU 2000B series, within 0.004" of the full IAU 2000A
+// from 1800 to 2200 at a tenth of its cost.
+inline constexpr NutationSeries kChartNutation = NutationSeries::Iau2000B;
+
 // The Julian day of Universal Time of an instant.
 double JulianDayUt(const Instant& instant);
 
@@ -33,13 +39,21 @@ double ModernMeanNode(const ModernTables& tables, double julianDayTt);
 // the mean equinox of date plus the nutation in longitude, degrees, [0, 360).
 double ModernTrueNode(const ModernTables& tables, double julianDayTt);
 
-// The true obliquity of the ecliptic (IAU 2006 mean obliquity plus the IAU 2000A nutation in obliquity) at
+// The true obliquity of the ecliptic (IAU 2006 mean obliquity plus the nutation in obliquity) at
 // a Julian day of TT, radians, positive.
 double ModernTrueObliquity(double julianDayTt);
 
 // The sky of the chart's instant: the Longitude, Latitude and Declination of Sun .. Moon are apparent
-// geocentric places of the true equinox and ecliptic of date; ObliquityRad is the true obliquity.
+// geocentric places of the true equinox and ecliptic of date, with their daily motions; ObliquityRad is the
+// true obliquity.
 Sky ModernSkyAt(const ModernTables& tables, const Instant& instant);
+
+// The sky of an instant for a search or a graph, from the fits of the cache (within a hundredth of a
+// second of arc of ModernSkyAt): the Longitude, Latitude and Declination with their daily motions of the
+// points asked for (bit p for point p, Sun .. Moon; the others are quiet NaNs), and the MeanNode and
+// ObliquityRad when bit kNorthNode is set (otherwise quiet NaNs). The TrueNode is not computed here.
+Sky ModernSearchSkyAt(const ModernTables& tables, ApparentSkyCache& cache, const Instant& instant,
+                      unsigned points);
 
 // The angles of a place at the chart's instant from the Greenwich apparent sidereal time and the true
 // obliquity.

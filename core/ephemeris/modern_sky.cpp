@@ -3,6 +3,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -99,6 +100,7 @@ ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     tables->elp = std::move(*elp.tables);
     tables->deltaT = std::move(*deltaT.tables);
     tables->pluto = std::move(*pluto.table);
+    tables->shortened = ShortenModernSeries(tables->vsop, tables->elp);
     return {std::move(tables), std::nullopt};
 }
 
@@ -141,7 +143,15 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
         const double sunDistance = Length(earth);
         double e[3] = {earth[0] / sunDistance, earth[1] / sunDistance, earth[2] / sunDistance};
         double deflected[3] = {p[0], p[1], p[2]};
-        if (body != ModernBody::Sun) eraLdsun(p, e, sunDistance, deflected);
+        // The light bent by the Sun as it comes from the body at its distance (its heliocentric direction
+        // when the light left it), not as a star's.
+        if (body != ModernBody::Sun) {
+            const Vector helio = {geocentric[0] + earth[0], geocentric[1] + earth[1],
+                                  geocentric[2] + earth[2]};
+            const double r = Length(helio);
+            double q[3] = {helio[0] / r, helio[1] / r, helio[2] / r};
+            eraLd(1.0, p, q, e, sunDistance, 1e-6 / std::max(sunDistance * sunDistance, 1.0), deflected);
+        }
         // The Earth's velocity from the series, in units of the speed of light.
         constexpr double h = 0.005;
         const Vector ahead = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt + h));

@@ -12,6 +12,7 @@
 #include "ephemeris/delta_t.h"
 #include "ephemeris/elp_mpp02.h"
 #include "ephemeris/pluto_table.h"
+#include "ephemeris/series_truncation.h"
 #include "ephemeris/vsop87.h"
 
 namespace talvenor {
@@ -22,6 +23,9 @@ struct ModernTables {
     ElpTables elp;
     DeltaTTables deltaT;
     PlutoTable pluto;
+    // The planetary and lunar series shortened within their stated budgets, for everyday use
+    // (ApparentSkyAt); the full ones above stay for ApparentPlaceAt and the comparisons.
+    ShortenedSeries shortened;
 };
 
 struct ModernTablesRead {

@@ -1,5 +1,6 @@
 #include "ephemeris/sky_engine.h"
 
+#include "ephemeris/apparent_sky_cache.h"
 #include "ephemeris/modern_chart.h"
 
 namespace talvenor {
@@ -38,6 +39,16 @@ LocalAngles SkyEngine::AnglesForMeridian(double ramcRad, const Instant& instant,
 double SkyEngine::ObliquityRad(const Instant& instant) const {
     if (!tables_) return ObliquityRadAt(instant.CenturiesT);
     return ModernTrueObliquity(TerrestrialTime(*tables_, JulianDayUt(instant)));
+}
+
+SkySampler::SkySampler(SkyEngine engine, unsigned points) : engine_(std::move(engine)), points_(points) {
+    if (engine_.IsModern()) cache_ = std::make_unique<ApparentSkyCache>(*engine_.Tables(), kChartNutation);
+}
+
+SkySampler::~SkySampler() = default;
+
+Sky SkySampler::At(const Instant& instant) {
+    return cache_ ? ModernSearchSkyAt(*engine_.Tables(), *cache_, instant, points_) : engine_.SkyAt(instant);
 }
 
 }  // namespace talvenor

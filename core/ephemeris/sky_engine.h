@@ -20,6 +20,8 @@ std::string_view EphemerisChoiceWord(EphemerisChoice choice);
 // The word read back, any case; nothing for another word.
 std::optional<EphemerisChoice> EphemerisChoiceOfWord(std::string_view word);
 
+class ApparentSkyCache;
+
 class SkyEngine {
   public:
     // The program's theory.
@@ -41,8 +43,31 @@ class SkyEngine {
 
     friend bool operator==(const SkyEngine& a, const SkyEngine& b) { return a.tables_ == b.tables_; }
 
+    // The modern tables; null for the program's theory.
+    const std::shared_ptr<const ModernTables>& Tables() const { return tables_; }
+
   private:
     std::shared_ptr<const ModernTables> tables_;
+};
+
+// The sky at the many instants of a search or a graph. The program's theory computes each sky whole; the
+// modern engine reads Chebyshev fits of its sky, made on demand over windows of a month (within a
+// hundredth of a second of arc of its computed sky), for the points asked for: bit p for point p, Sun ..
+// Moon, and kNorthNode for the mean node (see ModernSearchSkyAt). One sampler belongs to one thread.
+inline constexpr unsigned kAllSearchPoints = ~0u;
+class SkySampler {
+  public:
+    explicit SkySampler(SkyEngine engine, unsigned points = kAllSearchPoints);
+    ~SkySampler();
+    SkySampler(const SkySampler&) = delete;
+    SkySampler& operator=(const SkySampler&) = delete;
+
+    Sky At(const Instant& instant);
+
+  private:
+    SkyEngine engine_;
+    unsigned points_;
+    std::unique_ptr<ApparentSkyCache> cache_;
 };
 
 }  // namespace talvenor

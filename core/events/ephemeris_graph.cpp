@@ -41,9 +41,9 @@ struct Samples {
 };
 
 // The bodies' longitudes at a moment; false when the sky cannot be computed there.
-bool LongitudesAt(const SkyEngine& engine, double t, const std::vector<int>& points,
+bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points,
                   std::vector<double>& out) {
-    const Sky sky = engine.SkyAt(InstantAtJulianDate(t));
+    const Sky sky = engine.At(InstantAtJulianDate(t));
     if (sky.Status != EngineStatus::Sound) return false;
     out.clear();
     for (int p : points) out.push_back(TransitLongitude(sky, p));
@@ -52,7 +52,7 @@ bool LongitudesAt(const SkyEngine& engine, double t, const std::vector<int>& poi
 
 class Sampler {
   public:
-    Sampler(const SkyEngine& engine, const std::vector<int>& points, double modulus, double finest,
+    Sampler(SkySampler& engine, const std::vector<int>& points, double modulus, double finest,
             Samples& out)
         : engine_(engine),
           points_(points),
@@ -84,13 +84,13 @@ class Sampler {
     }
 
   private:
-    const SkyEngine& engine_;
+    SkySampler& engine_;
     const std::vector<int>& points_;
     double most_, stray_, finest_;
     Samples& out_;
 };
 
-bool Sample(const EphemerisGraphRequest& request, const SkyEngine& engine, const std::vector<int>& points,
+bool Sample(const EphemerisGraphRequest& request, SkySampler& engine, const std::vector<int>& points,
             Samples& s) {
     const double from = request.range.fromJulianDate, to = request.range.toJulianDate;
     const int across = std::max(request.samples, 2);
@@ -242,7 +242,10 @@ EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, c
     }
     if (points.empty() || !(request.range.toJulianDate > request.range.fromJulianDate)) return graph;
     Samples samples;
-    if (!Sample(request, natal.engine, points, samples)) {
+    unsigned asked = 0;
+    for (int p : points) asked |= 1u << p;
+    SkySampler sky(natal.engine, asked);
+    if (!Sample(request, sky, points, samples)) {
         graph.bodies.clear();
         return graph;
     }

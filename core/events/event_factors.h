@@ -27,11 +27,13 @@ namespace talvenor {
 // of one search share it, so that the day grid computes the sky once a day for all of them.
 class SkyAtMoment {
   public:
-    explicit SkyAtMoment(SkyEngine engine = SkyEngine()) : engine_(std::move(engine)) {}
+    // The points asked for as SkySampler takes them.
+    explicit SkyAtMoment(SkyEngine engine = SkyEngine(), unsigned points = kAllSearchPoints)
+        : sampler_(std::move(engine), points) {}
     const Sky& At(double julianDate);
 
   private:
-    SkyEngine engine_;
+    SkySampler sampler_;
     double julianDate_ = -1e300;
     Sky sky_;
 };

@@ -9,10 +9,12 @@
 #include "chart/chart_dump.h"
 #include "chart/progressions.h"
 #include "datafiles/name_record.h"
+#include "events/event_dates.h"
 #include "input/input_fills.h"
 #include "report/report_buffer.h"
 #include "session/chart_commands.h"
 #include "session/compute_charts.h"
+#include "session/event_commands.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_files.h"
 
@@ -153,6 +155,45 @@ TEST_F(EphemerisChoiceTest, ProgressionsAndDirectionsFollowTheNatalChartsEngine)
     const double moved = std::remainder(progressed.chart->Lon[kSun] - session_.natalChart.Lon[kSun], 360.0);
     EXPECT_NEAR(moved, 30.0, 1.5);
     EXPECT_TRUE(SolarArcChart(session_.natalChart, session_.options, moved).engine.IsModern());
+}
+
+// The event search follows the natal chart's engine: with the modern engine each moment found is the one at
+// which the modern sky (computed in full at that minute, not read from the search's fits) puts the mover on
+// its target in the dial, to within the minute the search is timed to.
+TEST_F(EphemerisChoiceTest, EventMomentsAreTheModernSkysOwn) {
+    ChooseEphemeris(session_, EphemerisChoice::Modern);
+    ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
+    EventSearchChoices choices;
+    choices.from = "1 Jan 2030";
+    choices.to = "31 Dec 2030";
+    choices.modulus = "90";
+    choices.movers = {"SUN", "MAR", "SAT"};
+    const EventSearchPreparation prepared = PrepareEventSearch(session_, choices);
+    ASSERT_TRUE(prepared.search) << prepared.message;
+    const EventSearchRequest& request = prepared.search->request;
+    const EventSearchResult result = SearchEvents(request);
+    ASSERT_GT(result.hits.size(), 50u);
+    const SkyEngine& engine = session_.natalChart.engine;
+    const int points[] = {kSun, kMars, kSaturn};
+    for (const EventHit& hit : result.hits) {
+        const Sky sky = engine.SkyAt(InstantAtJulianDate(hit.julianDate));
+        const double lon = sky.Longitude[static_cast<std::size_t>(points[hit.mover])];
+        const double apart =
+            std::remainder(lon - request.targets[static_cast<std::size_t>(hit.target)].longitude, 90.0);
+        // The Sun moves 2.5" a minute, Mars at most 2.2", Saturn 0.2": half a minute of motion and the fits'
+        // hundredth of a second of arc.
+        EXPECT_LT(std::fabs(apart) * 3600, 1.3)
+            << request.movers[static_cast<std::size_t>(hit.mover)].name << " " << hit.julianDate;
+    }
+    // The program's theory finds its own moments: hardly one falls on the same minute.
+    ChooseEphemeris(session_, EphemerisChoice::Theory);
+    ASSERT_EQ(ComputeCharts(session_), ComputeOutcome::Computed);
+    const EventSearchPreparation theory = PrepareEventSearch(session_, choices);
+    std::size_t same = 0;
+    for (const EventHit& a : SearchEvents(theory.search->request).hits) {
+        for (const EventHit& b : result.hits) same += std::fabs(a.julianDate - b.julianDate) < 0.5 / 1440;
+    }
+    EXPECT_LT(same, result.hits.size() / 4);
 }
 
 }  // namespace
