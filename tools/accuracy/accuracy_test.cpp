@@ -260,7 +260,7 @@ TEST(AwayFromSunNote, ListsOnlyThePlanetsWhoseLargestLiesNearTheSun) {
     const ModernRow moon = RowOf("Moon", {1, 5}, {{0.06, 2451545.0}}, {});
     EXPECT_EQ(AwayFromSunNote({moon, mars}), "");
     EXPECT_EQ(AwayFromSunNote({moon, mercury, venus, mars}),
-              "At least 1 degree from the Sun, 1900-2099 largest \": Mercury 0.46, Venus 0.30.\n");
+              "At least 0.3 degree from the Sun, 1900-2099 largest \": Mercury 0.46, Venus 0.30.\n");
 }
 
 // The modern engine and the reference with its data files, read once for the tests below.
@@ -314,21 +314,20 @@ TEST_F(ModernAgainstReference, TheFiguresStayWithinTheGoalsOrTheKnownMisses) {
     instants.insert(instants.end(), earlier.begin(), earlier.end());
     instants.push_back(2431038.75);  // 1943-11-10 6h: Mercury 0.15 degree from the Sun
     instants.push_back(2454625.75);  // 2008-06-08 6h: Venus behind the Sun's disk
+    instants.push_back(2459891.5);   // 2022-11-08 0h: Mercury behind the Sun's disk
+    instants.push_back(2457545.5);   // 2016-06-06 0h: Venus behind the Sun's disk
     const std::vector<Place> places = SamplePlaces(instants.size(), 60.0, 3);
     const ModernComparison got = CompareModernWithReference(tables_, instants, places, 2415020.5);
     ASSERT_EQ(got.Rows.size(), 15u);
-    // Misses measured over the whole run: the Sun's light deflection near the Sun (Mercury 2.2", Venus
-    // 3.1", Mars 1.5" in longitude, Mercury 3.3" in declination) and Pluto's sources after 2040 (up to
-    // 3.5" in longitude, 1.2" in declination); limits a little above them. At least a degree from the Sun
-    // every planet but Pluto meets its goal.
+    // Misses measured over the whole run: Pluto's sources after 2040 (up to 3.5" in longitude, 1.2" in
+    // declination), and a planet behind the Sun's disk, where the two sides bend its light differently
+    // (Venus 1.5"); limits a little above them. Every other row meets its goal, and more than 0.3 degree
+    // from the Sun's centre every planet but Pluto within it too.
     struct Known {
         const char* name;
         double main, away;
     };
-    const Known known[] = {
-        {"Mercury", 3.0, 1.0}, {"Venus", 4.0, 1.0},        {"Mars", 2.0, 1.0},
-        {"Pluto", 4.0, 4.0},   {"Declinations", 4.0, 2.0},
-    };
+    const Known known[] = {{"Venus", 2.0, 1.0}, {"Pluto", 4.0, 4.0}, {"Declinations", 2.0, 2.0}};
     for (const ModernRow& row : got.Rows) {
         double limit = row.Goal.Main, awayLimit = row.Goal.Main;
         for (const Known& k : known)

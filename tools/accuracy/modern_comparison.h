@@ -22,8 +22,9 @@ struct AccuracyGoal {
     double Main = 0, Earlier = 0;
 };
 
-// The distance from the Sun beyond which ModernRow::AwayFromSun counts a planet, degrees.
-inline constexpr double kAwayFromSunDeg = 1.0;
+// The distance from the Sun's centre beyond which ModernRow::AwayFromSun counts a planet, degrees: just
+// outside the Sun's disk (its radius is 0.26 to 0.27 degree).
+inline constexpr double kAwayFromSunDeg = 0.3;
 
 struct ModernRow {
     std::string Name;
@@ -34,9 +35,8 @@ struct ModernRow {
     // The reference at the same Universal Time with its own Delta T: what a chart shows, Delta T included.
     TwoSpanStatistics SameUt;
     // For the planets (and their declinations): as SameTt, at the instants when the body stands at least
-    // kAwayFromSunDeg from the Sun. Closer in, and behind the Sun's disk at a superior conjunction, the two
-    // sides bend its light round the Sun differently: the engine as a star's, the reference with the
-    // planet's distance behind the Sun and a bending that fades inside the disk.
+    // kAwayFromSunDeg from the Sun. Closer in, behind the Sun's disk at a superior conjunction, the two
+    // sides bend its light round the Sun differently: the reference lets the bending fade inside the disk.
     TwoSpanStatistics AwayFromSun;
     // For a row over several bodies (the declinations), the body of the largest main-span difference.
     std::string LargestOf;
@@ -63,7 +63,7 @@ std::string ModernTable(const std::vector<ModernRow>& rows);
 
 // For the rows whose largest difference in the main span is larger than the largest of the instants
 // away from the Sun, one line such as
-//   At least 1 degree from the Sun, 1900-2099 largest ": Mercury 0.46, Venus 0.33.
+//   At least 0.3 degree from the Sun, 1900-2099 largest ": Mercury 0.14, Venus 0.14.
 // or nothing when there is no such row.
 std::string AwayFromSunNote(const std::vector<ModernRow>& rows);
 
