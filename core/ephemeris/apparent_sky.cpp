@@ -9,18 +9,14 @@
 #include <numbers>
 #include <utility>
 
+#include "ephemeris/j2000_frame.h"
+
 namespace talvenor {
 
 namespace {
 
-using Vector = std::array<double, 3>;
+using namespace j2000;
 
-constexpr double kDegree = std::numbers::pi / 180.0;
-// The obliquity of the ecliptic at J2000.0 (IAU 2006), as ApparentPlaceAt turns the series' ecliptic of
-// J2000.0 into the equator of J2000.0.
-constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
-constexpr double kLightDaysPerAu = ERFA_AULT / ERFA_DAYSEC;
-constexpr double kKilometresPerAu = ERFA_DAU / 1000.0;
 // The Sun's gravitational parameter, k^2 in au^3 per day^2 (Gauss's constant).
 constexpr double kSunGm = 0.01720209895 * 0.01720209895;
 // The general precession in longitude, degrees per day (IAU 2006, its linear term).
@@ -43,15 +39,6 @@ State Rectangular(double l, double b, double r, double lRate, double bRate, doub
 State HeliocentricState(const Vsop87Planet& planet, double julianDay) {
     const HeliocentricMotion m = Vsop87Motion(planet, julianDay);
     return Rectangular(m.longitude, m.latitude, m.radius, m.longitudeRate, m.latitudeRate, m.radiusRate);
-}
-
-Vector EquatorialJ2000(const Vector& e) {
-    static const double c = std::cos(kObliquityJ2000), s = std::sin(kObliquityJ2000);
-    return {e[0], c * e[1] - s * e[2], s * e[1] + c * e[2]};
-}
-
-double Length(const Vector& v) {
-    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
 }
 
 // The rate of the ecliptic longitude of a geocentric position with its velocity, degrees per day.

@@ -7,19 +7,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/j2000_frame.h"
+
 namespace talvenor {
 
 namespace {
 
-using Vector = std::array<double, 3>;
-
-constexpr double kDegree = std::numbers::pi / 180.0;
-// The obliquity of the ecliptic at J2000.0 (IAU 2006), which turns the series' ecliptic of J2000.0 into
-// the equator of J2000.0.
-constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
-// Light time for one au, in days.
-constexpr double kLightDaysPerAu = ERFA_AULT / ERFA_DAYSEC;
-constexpr double kKilometresPerAu = ERFA_DAU / 1000.0;
+using namespace j2000;
 
 Vector Rectangular(double longitude, double latitude, double radius) {
     return {radius * std::cos(latitude) * std::cos(longitude),
@@ -31,18 +25,8 @@ Vector Heliocentric(const ModernTables& t, Vsop87Body body, double julianDay) {
     return Rectangular(p.longitude, p.latitude, p.radius);
 }
 
-// From the ecliptic of J2000.0 to the equator of J2000.0.
-Vector EquatorialJ2000(const Vector& e) {
-    const double c = std::cos(kObliquityJ2000), s = std::sin(kObliquityJ2000);
-    return {e[0], c * e[1] - s * e[2], s * e[1] + c * e[2]};
-}
-
 Vector Minus(const Vector& a, const Vector& b) {
     return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-double Length(const Vector& v) {
-    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
 }
 
 std::optional<Vsop87Body> PlanetOf(ModernBody body) {

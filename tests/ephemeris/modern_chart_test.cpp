@@ -11,15 +11,13 @@
 #include "ephemeris/elp_mpp02.h"
 #include "ephemeris/sky_engine.h"
 #include "ephemeris/time_scales.h"
+#include "support/shipped_tables.h"
 
 namespace talvenor {
 namespace {
 
 const std::shared_ptr<const ModernTables>& Tables() {
-    static const ModernTablesRead read =
-        LoadModernTables(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris");
-    EXPECT_FALSE(read.fault.has_value()) << read.fault.value_or("");
-    return read.tables;
+    return testing_support::ShippedModernTables();
 }
 
 double Arcseconds(double degrees) {
@@ -170,8 +168,9 @@ TEST(ModernChartTest, TheSunAndVenusOfTheWorkedExamples) {
     const ApparentSky sky =
         ApparentSkyAt(*Tables(), venusDay, {kAllSkyBodies, SunDeflection::Applied, kChartNutation});
     EXPECT_LT(std::fabs(Arcseconds(sky[ModernBody::Venus].longitude - venus.longitude)), 0.05);
-    EXPECT_LT(std::fabs(Arcseconds(ApparentSkyAt(*Tables(), sunDay)[ModernBody::Sun].longitude - sun.longitude)),
-              0.05);
+    EXPECT_LT(
+        std::fabs(Arcseconds(ApparentSkyAt(*Tables(), sunDay)[ModernBody::Sun].longitude - sun.longitude)),
+        0.05);
 }
 
 TEST(ModernChartTest, InstantsOutsideTheServedYearsAreRefusedNotComputed) {

@@ -9,17 +9,14 @@
 #include <string>
 
 #include "ephemeris/time_scales.h"
+#include "support/shipped_tables.h"
 #include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {
 
 const ModernTables& Tables() {
-    static const ModernTablesRead read =
-        LoadModernTables(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris");
-    EXPECT_FALSE(read.fault.has_value()) << read.fault.value_or("");
-    static const ModernTables none;
-    return read.tables ? *read.tables : none;
+    return *testing_support::ShippedModernTables();
 }
 
 // A civil moment of UT as a Julian day of TT.

@@ -12,6 +12,7 @@
 #include "ephemeris/engine_test_support.h"
 #include "ephemeris/modern_sky.h"
 #include "ephemeris/series_table.h"
+#include "support/shipped_tables.h"
 #include "support/temporary_files.h"
 
 namespace talvenor {
@@ -23,11 +24,7 @@ constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kArcsecond = kDegree / 3600;
 
 const ModernTables& Tables() {
-    static const ModernTablesRead read =
-        LoadModernTables(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris");
-    EXPECT_FALSE(read.fault.has_value()) << read.fault.value_or("");
-    static const ModernTables none;
-    return read.tables ? *read.tables : none;
+    return *testing_support::ShippedModernTables();
 }
 
 PlutoRectangular At(double julianDayTdb) {

@@ -6,16 +6,13 @@
 #include <filesystem>
 
 #include "ephemeris/modern_sky.h"
+#include "support/shipped_tables.h"
 
 namespace talvenor {
 namespace {
 
 const ModernTables& Tables() {
-    static const ModernTablesRead read =
-        LoadModernTables(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris");
-    EXPECT_FALSE(read.fault.has_value()) << read.fault.value_or("");
-    static const ModernTables none;
-    return read.tables ? *read.tables : none;
+    return *testing_support::ShippedModernTables();
 }
 
 constexpr double kArcsec = M_PI / 180 / 3600;
