@@ -26,6 +26,7 @@
 #include "midpoints/modulus_prompt.h"
 #include "picture_commands.h"
 #include "session/compute_charts.h"
+#include "session/ephemeris_choice.h"
 #include "session/report_table.h"
 #include "session/session.h"
 #include "session/startup.h"
@@ -94,6 +95,9 @@ Options:
                           whose lines do not begin with option values is refused
   --modulus M             the dial of sort, natal-tree, transit-tree, pictures, solar-arc, progressed,
                           events and graphic-ephemeris: a number above 0 and at most 360 (22.5)
+  --ephemeris ENGINE      theory: the program's own planetary and lunar theory (the default); modern:
+                          the modern series (VSOP87, ELP/MPP02), apparent places; a page of the modern
+                          engine says so under its heading
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -132,7 +136,7 @@ class StderrDialogs : public UserDialogs {
 
 int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
-        modulusText, output, sizeText, pointerText, namesFile;
+        modulusText, output, sizeText, pointerText, namesFile, ephemerisText;
     bool crlf = false, tsv = false;
     DrawingRequest drawing;
 
@@ -161,6 +165,7 @@ int Run(int argc, char** argv) {
         cli::Option::Text("--diurnal", diurnalRecord, "a record"),
         cli::Option::Text("--second-person", secondPerson, "a name"),
         cli::Option::Text("--house", house, "a code"),
+        cli::Option::Text("--ephemeris", ephemerisText, "theory or modern"),
         cli::Option::Text("--data-dir", dataDir, "a folder"),
         cli::Option::Text("--modulus", modulusText, "a number"),
         cli::Option::Text("--options", optionsFile, "a file"),
@@ -234,6 +239,9 @@ int Run(int argc, char** argv) {
     drawing.modulus = modulus;
     const std::optional<HouseSystem> houseSystem = house ? HouseSystemOfKnownCode(*house) : std::nullopt;
     if (house && !houseSystem) return BadArguments("unknown house system " + *house);
+    const std::optional<EphemerisChoice> ephemeris =
+        ephemerisText ? EphemerisChoiceOfWord(*ephemerisText) : EphemerisChoice::Theory;
+    if (!ephemeris) return BadArguments("--ephemeris must be theory or modern: " + *ephemerisText);
 
     StderrDialogs dialogs;
     Session session(dialogs);
@@ -254,6 +262,10 @@ int Run(int argc, char** argv) {
     }
     session.regional = ReadRegionalFormat();
     session.checkedHouse = houseSystem.value_or(HouseSystemForOption(session.options.startHouseSystem()));
+    // The modern tables are read now, so that a fault in them is said once, before any page.
+    session.ephemerisFolder = ModernTablesFolder(folder, InstalledDataDir(ExecutableDir()));
+    ChooseEphemeris(session, *ephemeris);
+    EngineForComputing(session);
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 

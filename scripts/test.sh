@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in the normal build (and checks the Debian package made from
 # it), once with the address and undefined-behaviour sanitizers; then runs every fuzz target for a
-# bounded time (scripts/fuzz.sh) and checks the README's accuracy table against the accuracy tool.
+# bounded time (scripts/fuzz.sh) and checks the README's accuracy tables against the accuracy tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -22,7 +22,7 @@ ctest --test-dir build-sanitize --output-on-failure -j2
 
 FUZZ_SEED=1 scripts/fuzz.sh
 
-# The accuracy table of the README is the one the accuracy tool prints (the tool alone uses the reference
-# ephemeris library, which scripts/accuracy.sh installs; the programs link nothing of it).
+# The accuracy tables of the README are the ones the accuracy tool prints (the tool alone uses the reference
+# ephemeris library and its data files, which scripts/accuracy.sh installs; the programs link nothing of it).
 scripts/accuracy.sh build-accuracy >/dev/null
 ctest --test-dir build-accuracy -R '^accuracy\.readme_table$' --output-on-failure

@@ -22,6 +22,7 @@
 #include "chart/chart_tables.h"
 #include "environment/options.h"
 #include "ephemeris/houses.h"
+#include "ephemeris/sky_engine.h"
 
 namespace talvenor {
 
@@ -35,6 +36,9 @@ struct Chart {
     // The birth the chart was computed from, and the house system of its cusps.
     Birth birth;
     HouseSystem houseSystem = HouseSystem::Placidus;
+    // The engine its sky was computed with; what is computed from the chart (progressions, directions,
+    // the event search and the graphic ephemeris around it) takes the same.
+    SkyEngine engine;
 
     // The instant and the angles, as the time routine gives them: day fraction, Julian day, T, RAMC,
     // minus the obliquity in ObliquityRad, the obliquity in degrees, MC, Ascendant, Vertex, equatorial
@@ -73,6 +77,10 @@ struct Chart {
     friend bool operator==(const Chart&, const Chart&) = default;
 };
 
+// What a page of the chart adds to its first heading line: nothing for the program's theory, the note
+// "   (modern ephemeris)" for the modern engine.
+std::string EngineHeadingNote(const Chart& chart);
+
 // A computed chart, or the arithmetic fault that stopped it.
 struct ChartResult {
     std::optional<Chart> chart;
@@ -81,8 +89,8 @@ struct ChartResult {
 
 // The chart of a checked birth in a house system. Pure: it reads nothing but its arguments and keeps no
 // state, so that several threads may compute charts at once. A fault at extreme input comes back as the
-// fault, never as a chart.
+// fault, never as a chart. The engine gives the sky, the sidereal time and the obliquity.
 ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                         ChartRole role = ChartRole::Natal);
+                         ChartRole role = ChartRole::Natal, const SkyEngine& engine = SkyEngine());
 
 }  // namespace talvenor

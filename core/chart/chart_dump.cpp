@@ -282,7 +282,10 @@ std::string ChartStateJson(const ChartState& c) {
 }  // namespace
 
 std::string ChartDumpJson(const Chart& natal, const Chart& second) {
-    return ChartStateJson(DumpedState(natal, second));
+    std::string json = ChartStateJson(DumpedState(natal, second));
+    // Charts of the modern engine say so first; those of the program's theory as they always were.
+    if (natal.engine.IsModern()) json.insert(1, "\n  \"Ephemeris\": \"modern\",");
+    return json;
 }
 
 }  // namespace talvenor

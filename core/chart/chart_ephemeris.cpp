@@ -5,7 +5,6 @@
 
 #include "chart/point_catalogue.h"
 #include "ephemeris/angles.h"
-#include "ephemeris/sky.h"
 
 namespace talvenor {
 
@@ -30,15 +29,22 @@ bool IsRetrograde(double today, double tomorrow) {
     return a > b;
 }
 
-EngineResult ComputeEphemeris(ChartState& st) {
+EngineResult ComputeEphemeris(ChartState& st, const SkyEngine& engine) {
     const std::string routine = "the planetary positions";
     FaultWatch watch;
 
     const Instant instant = InstantOf(st.JulianDayNumber, st.DayFraction);
     const Instant nextDay = OneDayLater(instant);
-    const Sky sky = SkyAt(instant);
-    // One day later, for the retrograde test and the Moon's next-day declination.
-    const Sky next = SkyAt(nextDay);
+    const Sky sky = engine.SkyAt(instant);
+    // One day later, for the retrograde test and the Moon's next-day declination: the sky of the next day,
+    // or, where the engine gives the daily motions, a day of the present motion on.
+    Sky next;
+    if (sky.HasDailyMotion) {
+        next = sky;
+        for (std::size_t p = kSun; p <= kMoon; ++p) next.Longitude[p] = Norm360(sky.Longitude[p] + sky.DailyMotion[p]);
+    } else {
+        next = engine.SkyAt(nextDay);
+    }
 
     for (std::size_t p = kSun; p <= kMoon; ++p) {
         st.PointLon[p] = sky.Longitude[p];

@@ -4,14 +4,16 @@
 
 #include "chart/arithmetic_fault.h"
 #include "chart/chart_state.h"
+#include "ephemeris/sky_engine.h"
 
 namespace talvenor {
 
 // Fills PointLon (1..15), PointEclLat and PointDecl (1..10), PointLonNextDay (1..10), RetroFlags,
 // MeanNode, TrueNodeWork, MoonDeclNextDay and, while it still holds kTrueNodeUnset, TrueNode. Reads the
 // time outputs the time routine left (JulianDayNumber, DayFraction, Ascendant, Midheaven). Leaves
-// CenturiesT one day on. On a fault the tables are unreliable and the caller must drop them.
-[[nodiscard]] EngineResult ComputeEphemeris(ChartState& state);
+// CenturiesT one day on. On a fault the tables are unreliable and the caller must drop them. The engine
+// gives the sky.
+[[nodiscard]] EngineResult ComputeEphemeris(ChartState& state, const SkyEngine& engine = SkyEngine());
 
 // The Part of Fortune: Ascendant + Moon - Sun, the same by day and by night.
 double PartOfFortune(double moon, double ascendant, double sun);

@@ -49,7 +49,8 @@ void MakeMidpointTable(Chart& c, const Options& options) {
 // The pass after the time routine, on the working set of `st` (whose time outputs the time routine has
 // just left): houses, positions, house placements, declinations, solstice points and, for a natal
 // chart, the midpoint table, all into `c`.
-EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options, Chart& c) {
+EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options, const SkyEngine& engine,
+                          Chart& c) {
     const bool natal = role == ChartRole::Natal;
     c.time = st.CurrentTimeOutputs();
     FaultWatch watch;
@@ -61,7 +62,7 @@ EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options
 
     // The ephemeris keeps the true node it sees while TrueNode is unset.
     st.TrueNode = kTrueNodeUnset;
-    if (auto fault = ComputeEphemeris(st)) return fault;
+    if (auto fault = ComputeEphemeris(st, engine)) return fault;
 
     FaultWatch after;
     // The Part of Fortune is the ephemeris's own, Ascendant + Moon - Sun, by day and by night.
@@ -87,12 +88,13 @@ ChartState WorkingSetFor(const Birth& birth, HouseSystem houseSystem) {
 
 // The rest of the pass once the time routine has run on the working set, into a chart of the birth.
 ChartResult FinishChart(ChartState& st, const Birth& birth, HouseSystem houseSystem, const Options& options,
-                        ChartRole role) {
+                        ChartRole role, const SkyEngine& engine) {
     ChartResult result;
     Chart chart;
     chart.birth = birth;
     chart.houseSystem = houseSystem;
-    if ((result.fault = CompletePass(st, role, options, chart))) return result;
+    chart.engine = engine;
+    if ((result.fault = CompletePass(st, role, options, engine, chart))) return result;
     result.chart = std::move(chart);
     return result;
 }
@@ -101,20 +103,25 @@ ChartResult FinishChart(ChartState& st, const Birth& birth, HouseSystem houseSys
 
 Chart::Chart() : RetroFlags(kPointCount, ' '), HouseText(kHouseTextLength, ' ') {}
 
-ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                         ChartRole role) {
+std::string EngineHeadingNote(const Chart& chart) {
+    return chart.engine.IsModern() ? "   (modern ephemeris)" : "";
+}
+
+ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options, ChartRole role,
+                         const SkyEngine& engine) {
     // The pass's working set lives here, for this one chart.
     ChartState st = WorkingSetFor(birth, houseSystem);
-    if (EngineResult fault = ComputeChartTime(st)) return {std::nullopt, std::move(fault)};
-    return FinishChart(st, birth, houseSystem, options, role);
+    if (EngineResult fault = ComputeChartTime(st, engine)) return {std::nullopt, std::move(fault)};
+    return FinishChart(st, birth, houseSystem, options, role, engine);
 }
 
 ChartResult ComputeChartAt(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                           const Instant& instant, double ramcRad) {
+                           const Instant& instant, double ramcRad, const SkyEngine& engine) {
     ChartState st = WorkingSetFor(birth, houseSystem);
     const Place place = PlaceOfInput(st.NatalLongitude, st.NatalLatitude, st.NatalNorthSouth);
-    if (EngineResult fault = ComputeChartTimeAt(st, instant, place, ramcRad)) return {std::nullopt, std::move(fault)};
-    return FinishChart(st, birth, houseSystem, options, ChartRole::Natal);
+    if (EngineResult fault = ComputeChartTimeAt(st, instant, place, ramcRad, engine))
+        return {std::nullopt, std::move(fault)};
+    return FinishChart(st, birth, houseSystem, options, ChartRole::Natal, engine);
 }
 
 }  // namespace talvenor

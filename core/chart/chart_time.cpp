@@ -26,7 +26,7 @@ ChartAngles ComputeAngles(double ramcRad, double obliquityRad, double packedLati
     return ComputeAngles(ramcRad, obliquityRad, PlaceOfInput(0, packedLatitude, northSouth));
 }
 
-EngineResult ComputeChartTime(ChartState& st) {
+EngineResult ComputeChartTime(ChartState& st, const SkyEngine& engine) {
     const bool natal = st.ChartSelector == kSelectNatal;
     const int day = natal ? st.NatalDay : st.DiurnalDay;
     const int month = natal ? st.NatalMonth : st.DiurnalMonth;
@@ -50,14 +50,16 @@ EngineResult ComputeChartTime(ChartState& st) {
         instant = InstantOf(JulianDayNumberOf(year, month, day), DayFractionOf(clock, amPm, zone));
         if (auto fault = FaultOf(watch.Status(), routine)) return fault;
     }
-    return ComputeChartTimeAt(st, instant, PlaceOfInput(longitude, latitude, northSouth), std::nullopt);
+    return ComputeChartTimeAt(st, instant, PlaceOfInput(longitude, latitude, northSouth), std::nullopt,
+                              engine);
 }
 
 EngineResult ComputeChartTimeAt(ChartState& st, const Instant& instant, const Place& place,
-                                std::optional<double> ramcRad) {
+                                std::optional<double> ramcRad, const SkyEngine& engine) {
     const std::string routine = "the time and angle computation";
     FaultWatch watch;
-    const LocalAngles a = ramcRad ? AnglesForMeridian(*ramcRad, instant, place) : AnglesAt(instant, place);
+    const LocalAngles a =
+        ramcRad ? engine.AnglesForMeridian(*ramcRad, instant, place) : engine.AnglesAt(instant, place);
     if (auto fault = FaultOf(WorseStatus(watch.Status(), a.Status), routine)) return fault;
 
     st.DayFraction = instant.DayFraction;

@@ -8,6 +8,7 @@
 #include "chart/arithmetic_fault.h"
 #include "chart/chart_state.h"
 #include "ephemeris/chart_angles.h"
+#include "ephemeris/sky_engine.h"
 #include "ephemeris/time_scales.h"
 
 namespace talvenor {
@@ -27,13 +28,15 @@ ChartAngles ComputeAngles(double ramcRad, double obliquityRad, double packedLati
 
 // Fills the time and angle outputs of the chart named by state.ChartSelector (0 natal, otherwise the
 // diurnal input) and copies that chart's north/south text into NatalNorthSouth. Leaves the negated
-// obliquity in ObliquityRad. On a fault the outputs are unreliable and the caller must drop them.
-[[nodiscard]] EngineResult ComputeChartTime(ChartState& state);
+// obliquity in ObliquityRad. On a fault the outputs are unreliable and the caller must drop them. The
+// engine gives the sidereal time, the obliquity and so the angles.
+[[nodiscard]] EngineResult ComputeChartTime(ChartState& state, const SkyEngine& engine = SkyEngine());
 
 // The same outputs for a given instant and place. With ramcRad the meridian is that right ascension
 // (radians) instead of the one the sidereal time gives, and the Ascendant, the auxiliary angles and the
 // houses follow it. Leaves NatalNorthSouth alone.
 [[nodiscard]] EngineResult ComputeChartTimeAt(ChartState& state, const Instant& instant, const Place& place,
-                                              std::optional<double> ramcRad);
+                                              std::optional<double> ramcRad,
+                                              const SkyEngine& engine = SkyEngine());
 
 }  // namespace talvenor

@@ -55,6 +55,7 @@ double RightAscensionOf(double longitude, double obliquityRad) {
 }
 
 ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, double ageYears) {
+    const SkyEngine& engine = natal.engine;
     const Instant birth = BirthInstant(natal);
     // Whole days move the civil date, so that a whole age gives exactly the chart of that many days later.
     const double wholeDays = std::floor(ageYears);
@@ -62,14 +63,15 @@ ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, d
         InstantOf(birth.JulianDayNumber + wholeDays, birth.DayFraction + (ageYears - wholeDays));
 
     // The meridian turns by the Sun's progressed motion in right ascension.
-    const Sky sky = SkyAt(instant);
-    if (EngineResult fault = FaultOf(sky.Status, "the progressed Sun")) return {std::nullopt, std::move(fault)};
-    const double arcRa = RightAscensionOf(sky.Longitude[kSun], ObliquityRadAt(instant.CenturiesT)) -
-                         RightAscensionOf(natal.Lon[kSun], ObliquityRadAt(birth.CenturiesT));
+    const Sky sky = engine.SkyAt(instant);
+    if (EngineResult fault = FaultOf(sky.Status, "the progressed Sun"))
+        return {std::nullopt, std::move(fault)};
+    const double arcRa = RightAscensionOf(sky.Longitude[kSun], engine.ObliquityRad(instant)) -
+                         RightAscensionOf(natal.Lon[kSun], engine.ObliquityRad(birth));
     double ramc = natal.time.RamcRad + DegToRad(arcRa);
     if (ramc < 0) ramc += DegToRad(360.0);
     if (ramc >= DegToRad(360.0)) ramc -= DegToRad(360.0);
-    return ComputeChartAt(natal.birth, natal.houseSystem, options, instant, ramc);
+    return ComputeChartAt(natal.birth, natal.houseSystem, options, instant, ramc, engine);
 }
 
 double SolarArc(const Chart& natal, const Chart& progressed) {
@@ -78,7 +80,9 @@ double SolarArc(const Chart& natal, const Chart& progressed) {
 
 Chart SolarArcChart(const Chart& natal, const Options& options, double arc) {
     Chart d = natal;
-    const double eps = ObliquityRadAt(BirthInstant(natal).CenturiesT);
+    // The obliquity the natal chart was computed with.
+    const double eps =
+        natal.engine.IsModern() ? -natal.time.ObliquityRad : ObliquityRadAt(BirthInstant(natal).CenturiesT);
     for (std::size_t p = 1; p <= kPointCount; ++p) {
         d.Lon[p] = Within360(natal.Lon[p] + arc);
         const double latitude = p <= kMoon ? natal.EclLat[p] : 0.0;

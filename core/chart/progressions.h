@@ -35,7 +35,7 @@ double RightAscensionOf(double longitude, double obliquityRad);
 // The progressed chart of a natal chart for an age in years: the chart of birth + age days, whole days
 // counted on the birth date and the fraction added to the time of day, at the birth place in the natal
 // house system, with the meridian turned by the solar arc in right ascension. Its birth is the natal
-// birth.
+// birth. The engine is the natal chart's.
 ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, double ageYears);
 
 // The solar arc: the progressed Sun less the natal Sun, 0 to below 360.

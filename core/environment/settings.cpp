@@ -39,6 +39,13 @@ Applied ApplyDouble(double number, double& target) {
     return Applied::Done;
 }
 
+// A value with the blanks and tabs around it dropped.
+std::string_view WithoutBlanks(std::string_view value) {
+    const std::size_t first = value.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return value.substr(first, value.find_last_not_of(" \t") - first + 1);
+}
+
 void ApplyText(std::string_view value, std::string& target) {
     if (!value.empty()) target = std::string(value);
 }
@@ -77,6 +84,10 @@ Applied ApplyLine(std::string_view line, Settings& settings) {
     if (key("DataFile")) ApplyText(value, settings.NamesFilePath);
     if (key("GeoDataFile")) ApplyText(value, settings.CitiesFilePath);
     if (key("AtlasDir")) ApplyText(value, settings.AtlasDir);
+    // An engine word the program does not know leaves the choice as it was.
+    if (key("Ephemeris=")) {
+        if (const auto choice = EphemerisChoiceOfWord(WithoutBlanks(value))) settings.Ephemeris = *choice;
+    }
     ApplyWindowGeometryLine(line, kWheelWindowKey, number, settings.WheelWindow);
     ApplyWindowGeometryLine(line, kDialWindowKey, number, settings.DialWindow);
     ApplyWindowGeometryLine(line, kEphemerisWindowKey, number, settings.EphemerisWindow);
@@ -137,6 +148,8 @@ std::string SettingsText(const Settings& settings) {
     AddLine(out, "GeoDataFile=", StorableText(settings.CitiesFilePath));
     const std::string_view atlas = StorableText(settings.AtlasDir);
     if (!atlas.empty()) AddLine(out, "AtlasDir=", atlas);
+    if (settings.Ephemeris != EphemerisChoice::Theory)
+        AddLine(out, "Ephemeris=", EphemerisChoiceWord(settings.Ephemeris));
     out += WindowGeometryLines(kWheelWindowKey, settings.WheelWindow, kLineEnd);
     out += WindowGeometryLines(kDialWindowKey, settings.DialWindow, kLineEnd);
     out += WindowGeometryLines(kEphemerisWindowKey, settings.EphemerisWindow, kLineEnd);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "environment/window_geometry.h"
+#include "ephemeris/sky_engine.h"
 
 namespace talvenor {
 
@@ -24,6 +25,8 @@ struct Settings {
     std::string AtlasDir;
     // The chart wheel, dial and graphic ephemeris windows, once they have been open.
     WindowGeometry WheelWindow, DialWindow, EphemerisWindow;
+    // The engine the charts are computed with ("Ephemeris=theory" or "Ephemeris=modern").
+    EphemerisChoice Ephemeris = EphemerisChoice::Theory;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -43,8 +46,9 @@ void ReadSettings(const std::filesystem::path& file, Settings& settings);
 // so the previous file stays whole on any failure. False when it cannot be written.
 bool WriteSettings(const std::filesystem::path& file, const Settings& settings);
 
-// The text written, with CR LF line ends: 15 lines, or 14 when AtlasDir is empty. A path holding a line
-// break is written empty (the reader then keeps the default).
+// The text written, with CR LF line ends: 15 lines, or 14 when AtlasDir is empty, and one more,
+// "Ephemeris=modern", when the modern engine is chosen (the program's theory needs no line). A path holding a
+// line break is written empty (the reader then keeps the default).
 std::string SettingsText(const Settings& settings);
 
 }  // namespace talvenor

@@ -103,20 +103,15 @@ LocalAngles AnglesAt(const Instant& instant, const Place& place) {
     return AnglesForMeridian(ramcRad, instant, place);
 }
 
-LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place) {
-    LocalAngles out;
-    for (double v : {ramcRad, instant.CenturiesT, place.Latitude}) {
-        out.Status = WorseStatus(out.Status, FiniteStatus(v));
-    }
-    if (out.Status != EngineStatus::Sound) return out;
+namespace {
 
-    FaultWatch watch;
-    out.RamcRad = ramcRad;
-    out.ObliquityRad = ObliquityRadAt(instant.CenturiesT);
+// The angles and the sidereal time once the meridian and the obliquity are in `out`, under the caller's
+// watch.
+void CompleteAngles(LocalAngles& out, const Place& place, const FaultWatch& watch) {
     out.ObliquityDeg = RadToDeg(out.ObliquityRad);
     out.Angles = ComputeAngles(out.RamcRad, out.ObliquityRad, place);
     out.Status = watch.Status();
-    if (out.Status != EngineStatus::Sound) return out;
+    if (out.Status != EngineStatus::Sound) return;
 
     // Local sidereal time for display; south of the equator it is shown twelve hours on.
     double s = RadToDeg(out.RamcRad);
@@ -127,6 +122,35 @@ LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Plac
     out.SiderealMinutes = static_cast<int>(std::floor(m));
     out.SiderealSeconds = static_cast<int>(std::floor((m - std::floor(m)) * 60.0));
     out.Status = watch.Status();
+}
+
+}  // namespace
+
+LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place) {
+    LocalAngles out;
+    for (double v : {ramcRad, instant.CenturiesT, place.Latitude}) {
+        out.Status = WorseStatus(out.Status, FiniteStatus(v));
+    }
+    if (out.Status != EngineStatus::Sound) return out;
+
+    FaultWatch watch;
+    out.RamcRad = ramcRad;
+    out.ObliquityRad = ObliquityRadAt(instant.CenturiesT);
+    CompleteAngles(out, place, watch);
+    return out;
+}
+
+LocalAngles AnglesForMeridianAndObliquity(double ramcRad, double obliquityRad, const Place& place) {
+    LocalAngles out;
+    for (double v : {ramcRad, obliquityRad, place.Latitude}) {
+        out.Status = WorseStatus(out.Status, FiniteStatus(v));
+    }
+    if (out.Status != EngineStatus::Sound) return out;
+
+    FaultWatch watch;
+    out.RamcRad = ramcRad;
+    out.ObliquityRad = obliquityRad;
+    CompleteAngles(out, place, watch);
     return out;
 }
 

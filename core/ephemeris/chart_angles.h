@@ -49,4 +49,8 @@ LocalAngles AnglesAt(const Instant& instant, const Place& place);
 // as progressions turn it.
 LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place);
 
+// The same for a meridian and an obliquity of the ecliptic given (both radians, the obliquity positive),
+// as an engine with its own sidereal time and obliquity computes them.
+LocalAngles AnglesForMeridianAndObliquity(double ramcRad, double obliquityRad, const Place& place);
+
 }  // namespace talvenor

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/series_kernels.h"
 #include "ephemeris/series_table.h"
 
 namespace talvenor {
@@ -25,6 +26,20 @@ double SumSeries(const ElpSeries& series, double t) {
         total = total * t + sum;
     }
     return total;
+}
+
+// The series and its derivative in T, summed together.
+void SumSeriesWithRate(const ElpSeries& series, double t, double& value, double& rate) {
+    double total = 0, derivative = 0;
+    for (std::size_t k = kElpPowers; k-- > 0;) {
+        double sum = 0, sumRate = 0;
+        SumElpTerms(series[k].data(), series[k].size(), t, sum, sumRate);
+        // Horner's scheme for the value and its derivative: (P T + S)' = P' T + P + S'.
+        derivative = derivative * t + total + sumRate;
+        total = total * t + sum;
+    }
+    value = total;
+    rate = derivative;
 }
 
 ElpSeries* CoordinateOf(ElpTables& tables, std::string_view name) {
@@ -124,11 +139,33 @@ MoonSeriesPosition ElpMpp02Position(const ElpTables& tables, double julianDayTdb
 }
 
 MoonRectangular ElpMpp02J2000(const ElpTables& tables, double julianDayTdb) {
-    const double t = (julianDayTdb - 2451545.0) / 36525.0;
     const MoonSeriesPosition m = ElpMpp02Position(tables, julianDayTdb);
-    const double x = m.distance * std::cos(m.longitude) * std::cos(m.latitude);
-    const double y = m.distance * std::sin(m.longitude) * std::cos(m.latitude);
-    const double z = m.distance * std::sin(m.latitude);
+    return ElpMpp02ToJ2000(m.longitude, m.latitude, m.distance, julianDayTdb);
+}
+
+MoonSeriesMotion ElpMpp02Motion(const ElpTables& tables, double julianDayTdb) {
+    constexpr double kDaysPerCentury = 36525.0;
+    const double t = (julianDayTdb - 2451545.0) / kDaysPerCentury;
+    const double* w = tables.w1.data();
+    MoonSeriesMotion m;
+    double l = 0, lRate = 0, b = 0, bRate = 0;
+    SumSeriesWithRate(tables.L, t, l, lRate);
+    SumSeriesWithRate(tables.B, t, b, bRate);
+    SumSeriesWithRate(tables.R, t, m.distance, m.distanceRate);
+    m.longitude = Polynomial(w, 5, t) + l * kArcSecond;
+    m.longitudeRate =
+        (((4 * w[4] * t + 3 * w[3]) * t + 2 * w[2]) * t + w[1] + lRate * kArcSecond) / kDaysPerCentury;
+    m.latitude = b * kArcSecond;
+    m.latitudeRate = bRate * kArcSecond / kDaysPerCentury;
+    m.distanceRate /= kDaysPerCentury;
+    return m;
+}
+
+MoonRectangular ElpMpp02ToJ2000(double longitude, double latitude, double distance, double julianDayTdb) {
+    const double t = (julianDayTdb - 2451545.0) / 36525.0;
+    const double x = distance * std::cos(longitude) * std::cos(latitude);
+    const double y = distance * std::sin(longitude) * std::cos(latitude);
+    const double z = distance * std::sin(latitude);
     // Laskar's precession of the ecliptic from the mean ecliptic of date to that of J2000.0.
     constexpr double kP[] = {0, 0.10180391e-4, 0.47020439e-6, -0.5417367e-9, -0.2507948e-11, 0.463486e-14};
     constexpr double kQ[] = {0, -0.113469002e-3, 0.12372674e-6, 0.12654170e-8, -0.1371808e-11, -0.320334e-14};

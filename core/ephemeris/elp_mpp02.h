@@ -50,4 +50,17 @@ struct MoonRectangular {
 };
 MoonRectangular ElpMpp02J2000(const ElpTables& tables, double julianDayTdb);
 
+// The position on the mean ecliptic of date as ElpMpp02Position gives it (the longitude not reduced to one
+// turn), with the rates of the three coordinates in radians and km per day, differentiated term by term in
+// the same pass.
+struct MoonSeriesMotion {
+    double longitude = 0, latitude = 0, distance = 0;
+    double longitudeRate = 0, latitudeRate = 0, distanceRate = 0;
+};
+MoonSeriesMotion ElpMpp02Motion(const ElpTables& tables, double julianDayTdb);
+
+// Rectangular coordinates in km on the ecliptic and equinox of J2000.0 of a position on the mean ecliptic
+// of date at a Julian day of TDB (the rotation of ElpMpp02J2000).
+MoonRectangular ElpMpp02ToJ2000(double longitude, double latitude, double distance, double julianDayTdb);
+
 }  // namespace talvenor

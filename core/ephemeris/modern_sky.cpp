@@ -3,22 +3,17 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "ephemeris/j2000_frame.h"
 
 namespace talvenor {
 
 namespace {
 
-using Vector = std::array<double, 3>;
-
-constexpr double kDegree = std::numbers::pi / 180.0;
-// The obliquity of the ecliptic at J2000.0 (IAU 2006), which turns the series' ecliptic of J2000.0 into
-// the equator of J2000.0.
-constexpr double kObliquityJ2000 = 84381.406 / 3600.0 * kDegree;
-// Light time for one au, in days.
-constexpr double kLightDaysPerAu = ERFA_AULT / ERFA_DAYSEC;
-constexpr double kKilometresPerAu = ERFA_DAU / 1000.0;
+using namespace j2000;
 
 Vector Rectangular(double longitude, double latitude, double radius) {
     return {radius * std::cos(latitude) * std::cos(longitude),
@@ -30,18 +25,8 @@ Vector Heliocentric(const ModernTables& t, Vsop87Body body, double julianDay) {
     return Rectangular(p.longitude, p.latitude, p.radius);
 }
 
-// From the ecliptic of J2000.0 to the equator of J2000.0.
-Vector EquatorialJ2000(const Vector& e) {
-    const double c = std::cos(kObliquityJ2000), s = std::sin(kObliquityJ2000);
-    return {e[0], c * e[1] - s * e[2], s * e[1] + c * e[2]};
-}
-
 Vector Minus(const Vector& a, const Vector& b) {
     return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-double Length(const Vector& v) {
-    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
 }
 
 std::optional<Vsop87Body> PlanetOf(ModernBody body) {
@@ -62,12 +47,28 @@ std::optional<Vsop87Body> PlanetOf(ModernBody body) {
             return Vsop87Body::Neptune;
         case ModernBody::Sun:
         case ModernBody::Moon:
+        case ModernBody::Pluto:
             break;
     }
     return std::nullopt;
 }
 
+// Light takes at most a third of a day from Pluto; the table must hold the day before the instant too.
+constexpr double kPlutoLightDays = 1.0;
+
+// Pluto's heliocentric place on the equator of J2000.0; the caller has made sure the table covers it.
+Vector PlutoEquatorialJ2000(const ModernTables& t, double julianDay) {
+    const std::optional<PlutoRectangular> p = PlutoHeliocentricJ2000(t.pluto, julianDay);
+    return EquatorialJ2000(p ? Vector{p->x, p->y, p->z} : Vector{NAN, NAN, NAN});
+}
+
 }  // namespace
+
+bool ModernBodyCovered(const ModernTables& tables, ModernBody body, double julianDayTt) {
+    if (body != ModernBody::Pluto) return true;
+    return PlutoHeliocentricJ2000(tables.pluto, julianDayTt - kPlutoLightDays).has_value() &&
+           PlutoHeliocentricJ2000(tables.pluto, julianDayTt).has_value();
+}
 
 ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     auto tables = std::make_shared<ModernTables>();
@@ -77,9 +78,13 @@ ModernTablesRead LoadModernTables(const std::filesystem::path& folder) {
     if (elp.fault) return {nullptr, elp.fault};
     DeltaTRead deltaT = LoadDeltaT(folder / "deltat.txt");
     if (deltaT.fault) return {nullptr, deltaT.fault};
+    PlutoRead pluto = LoadPlutoTable(folder / "pluto.txt");
+    if (pluto.fault) return {nullptr, pluto.fault};
     tables->vsop = std::move(*vsop.tables);
     tables->elp = std::move(*elp.tables);
     tables->deltaT = std::move(*deltaT.tables);
+    tables->pluto = std::move(*pluto.table);
+    tables->shortened = ShortenModernSeries(tables->vsop, tables->elp);
     return {std::move(tables), std::nullopt};
 }
 
@@ -88,6 +93,7 @@ double TerrestrialTime(const ModernTables& tables, double julianDayUt) {
 }
 
 ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double julianDayTt) {
+    if (!ModernBodyCovered(t, body, julianDayTt)) return {NAN, NAN, NAN, NAN};
     // The series count time in TDB, which keeps within two milliseconds of TT.
     const Vector earth = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt));
     Vector direction;  // from the observer, before the precession and nutation
@@ -105,10 +111,14 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
         distance = Length(direction) / kKilometresPerAu;
     } else {
         Vector geocentric = Minus(Vector{0, 0, 0}, earth);
-        if (const std::optional<Vsop87Body> planet = PlanetOf(body)) {
+        const std::optional<Vsop87Body> planet = PlanetOf(body);
+        if (planet || body == ModernBody::Pluto) {
             double tau = 0;
             for (int i = 0; i < 3; ++i) {
-                geocentric = Minus(EquatorialJ2000(Heliocentric(t, *planet, julianDayTt - tau)), earth);
+                const double emitted = julianDayTt - tau;
+                const Vector helio = planet ? EquatorialJ2000(Heliocentric(t, *planet, emitted))
+                                            : PlutoEquatorialJ2000(t, emitted);
+                geocentric = Minus(helio, earth);
                 tau = Length(geocentric) * kLightDaysPerAu;
             }
         }
@@ -117,7 +127,15 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
         const double sunDistance = Length(earth);
         double e[3] = {earth[0] / sunDistance, earth[1] / sunDistance, earth[2] / sunDistance};
         double deflected[3] = {p[0], p[1], p[2]};
-        if (body != ModernBody::Sun) eraLdsun(p, e, sunDistance, deflected);
+        // The light bent by the Sun as it comes from the body at its distance (its heliocentric direction
+        // when the light left it), not as a star's.
+        if (body != ModernBody::Sun) {
+            const Vector helio = {geocentric[0] + earth[0], geocentric[1] + earth[1],
+                                  geocentric[2] + earth[2]};
+            const double r = Length(helio);
+            double q[3] = {helio[0] / r, helio[1] / r, helio[2] / r};
+            eraLd(1.0, p, q, e, sunDistance, 1e-6 / std::max(sunDistance * sunDistance, 1.0), deflected);
+        }
         // The Earth's velocity from the series, in units of the speed of light.
         constexpr double h = 0.005;
         const Vector ahead = EquatorialJ2000(Heliocentric(t, Vsop87Body::Earth, julianDayTt + h));

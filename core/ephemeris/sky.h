@@ -23,6 +23,10 @@ struct Sky {
     double MeanNode = 0;      // the Moon's mean ascending node, degrees, [0, 360)
     double TrueNode = 0;      // the Moon's true ascending node, degrees, [0, 360)
     double ObliquityRad = 0;  // obliquity of the ecliptic, radians, positive
+    // The modern engine gives each body's motion in longitude at the instant, degrees per day (negative
+    // while retrograde); the program's theory does not (its retrograde test compares the next day's sky).
+    BodyArray DailyMotion{};
+    bool HasDailyMotion = false;
     EngineStatus Status = EngineStatus::Sound;  // when not Sound, the values above are not to be used
 };
 

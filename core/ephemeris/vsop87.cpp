@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/series_kernels.h"
 #include "ephemeris/series_table.h"
 
 namespace talvenor {
@@ -35,6 +36,20 @@ double SumSeries(const Vsop87Series& series, double t) {
         total = total * t + sum;
     }
     return total;
+}
+
+// The series and its derivative in t, summed together.
+void SumSeriesWithRate(const Vsop87Series& series, double t, double& value, double& rate) {
+    double total = 0, derivative = 0;
+    for (std::size_t k = kVsop87Powers; k-- > 0;) {
+        double sum = 0, sumRate = 0;
+        SumVsop87Terms(series[k].data(), series[k].size(), t, sum, sumRate);
+        // Horner's scheme for the value and its derivative: (P t + S)' = P' t + P + S'.
+        derivative = derivative * t + total + sumRate;
+        total = total * t + sum;
+    }
+    value = total;
+    rate = derivative;
 }
 
 // A series heading, read whole.
@@ -127,6 +142,19 @@ HeliocentricPosition Vsop87Position(const Vsop87Planet& planet, double julianDay
     p.latitude = SumSeries(planet.B, t);
     p.radius = SumSeries(planet.R, t);
     return p;
+}
+
+HeliocentricMotion Vsop87Motion(const Vsop87Planet& planet, double julianDayTdb) {
+    constexpr double kDaysPerMillennium = 365250.0;
+    const double t = (julianDayTdb - 2451545.0) / kDaysPerMillennium;
+    HeliocentricMotion m;
+    SumSeriesWithRate(planet.L, t, m.longitude, m.longitudeRate);
+    SumSeriesWithRate(planet.B, t, m.latitude, m.latitudeRate);
+    SumSeriesWithRate(planet.R, t, m.radius, m.radiusRate);
+    m.longitudeRate /= kDaysPerMillennium;
+    m.latitudeRate /= kDaysPerMillennium;
+    m.radiusRate /= kDaysPerMillennium;
+    return m;
 }
 
 }  // namespace talvenor

@@ -54,4 +54,12 @@ struct HeliocentricPosition {
 // The position of a planet at a Julian day of TDB, every term of the series summed.
 HeliocentricPosition Vsop87Position(const Vsop87Planet& planet, double julianDayTdb);
 
+// A position with its rates: the longitude, latitude and radius as above (the longitude not reduced to one
+// turn), and their derivatives in radians and au per day, differentiated term by term in the same pass.
+struct HeliocentricMotion {
+    double longitude = 0, latitude = 0, radius = 0;
+    double longitudeRate = 0, latitudeRate = 0, radiusRate = 0;
+};
+HeliocentricMotion Vsop87Motion(const Vsop87Planet& planet, double julianDayTdb);
+
 }  // namespace talvenor

@@ -41,8 +41,9 @@ struct Samples {
 };
 
 // The bodies' longitudes at a moment; false when the sky cannot be computed there.
-bool LongitudesAt(double t, const std::vector<int>& points, std::vector<double>& out) {
-    const Sky sky = SkyAt(InstantAtJulianDate(t));
+bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points,
+                  std::vector<double>& out) {
+    const Sky sky = engine.At(InstantAtJulianDate(t));
     if (sky.Status != EngineStatus::Sound) return false;
     out.clear();
     for (int p : points) out.push_back(TransitLongitude(sky, p));
@@ -51,8 +52,10 @@ bool LongitudesAt(double t, const std::vector<int>& points, std::vector<double>&
 
 class Sampler {
   public:
-    Sampler(const std::vector<int>& points, double modulus, double finest, Samples& out)
-        : points_(points),
+    Sampler(SkySampler& engine, const std::vector<int>& points, double modulus, double finest,
+            Samples& out)
+        : engine_(engine),
+          points_(points),
           most_(modulus * kMostOfDialPerSample),
           stray_(modulus * kStrayOfDial),
           finest_(finest),
@@ -65,7 +68,7 @@ class Sampler {
               int depth = 0) {
         const double tm = (t0 + t1) / 2;
         std::vector<double> m;
-        if (!LongitudesAt(tm, points_, m)) return false;
+        if (!LongitudesAt(engine_, tm, points_, m)) return false;
         bool fine = true;
         for (std::size_t i = 0; i < points_.size() && fine; ++i) {
             const double whole = ShortWay(b[i] - a[i]);
@@ -81,23 +84,25 @@ class Sampler {
     }
 
   private:
+    SkySampler& engine_;
     const std::vector<int>& points_;
     double most_, stray_, finest_;
     Samples& out_;
 };
 
-bool Sample(const EphemerisGraphRequest& request, const std::vector<int>& points, Samples& s) {
+bool Sample(const EphemerisGraphRequest& request, SkySampler& engine, const std::vector<int>& points,
+            Samples& s) {
     const double from = request.range.fromJulianDate, to = request.range.toJulianDate;
     const int across = std::max(request.samples, 2);
     s.lons.assign(points.size(), {});
-    Sampler sampler(points, request.modulus, (to - from) / std::max(request.columns, 1), s);
+    Sampler sampler(engine, points, request.modulus, (to - from) / std::max(request.columns, 1), s);
     std::vector<double> previous, now;
-    if (!LongitudesAt(from, points, previous)) return false;
+    if (!LongitudesAt(engine, from, points, previous)) return false;
     s.Keep(from, previous);
     double last = from;
     for (int k = 1; k <= across; ++k) {
         const double t = k == across ? to : from + (to - from) * k / across;
-        if (!LongitudesAt(t, points, now) || !sampler.Step(last, previous, t, now)) return false;
+        if (!LongitudesAt(engine, t, points, now) || !sampler.Step(last, previous, t, now)) return false;
         previous = now;
         last = t;
     }
@@ -210,8 +215,8 @@ std::vector<GraphTimeTick> GraphTimeTicks(const DayRange& range, const RegionalF
     return ticks;
 }
 
-EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options,
-                                   const RegionalFormat& regional, const EphemerisGraphRequest& request) {
+EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, const RegionalFormat& regional,
+                                   const EphemerisGraphRequest& request) {
     EphemerisGraph graph;
     graph.range = request.range;
     graph.modulus = request.modulus;
@@ -237,7 +242,10 @@ EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options,
     }
     if (points.empty() || !(request.range.toJulianDate > request.range.fromJulianDate)) return graph;
     Samples samples;
-    if (!Sample(request, points, samples)) {
+    unsigned asked = 0;
+    for (int p : points) asked |= 1u << p;
+    SkySampler sky(natal.engine, asked);
+    if (!Sample(request, sky, points, samples)) {
         graph.bodies.clear();
         return graph;
     }

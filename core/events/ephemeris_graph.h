@@ -93,10 +93,11 @@ struct EphemerisGraphRequest {
 // day, only where asked for).
 std::vector<std::string> DefaultGraphBodyNames();
 
-// Samples the bodies' lines over the range (the engine's sky at each moment) and lays out the levels of
-// the natal chart as last computed and the time scale. An empty graph when the sky cannot be computed.
-EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options,
-                                   const RegionalFormat& regional, const EphemerisGraphRequest& request);
+// Samples the bodies' lines over the range (the sky of the natal chart's engine at each moment) and lays out
+// the levels of the natal chart as last computed and the time scale. An empty graph when the sky cannot be
+// computed.
+EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, const RegionalFormat& regional,
+                                   const EphemerisGraphRequest& request);
 
 // The ticks of the time scale for a range: days and weeks up to three months, months up to two years,
 // months and years beyond.

@@ -50,7 +50,7 @@ std::string DirectedName(std::string_view prefix, int factor) {
 
 const Sky& SkyAtMoment::At(double julianDate) {
     if (julianDate != julianDate_) {
-        sky_ = SkyAt(InstantAtJulianDate(julianDate));
+        sky_ = sampler_.At(InstantAtJulianDate(julianDate));
         julianDate_ = julianDate;
     }
     return sky_;
@@ -178,7 +178,11 @@ const Chart* ProgressedAtMoment::At(double julianDate) {
 
 std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const Chart& natal,
                                       const Options& options) {
-    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>());
+    unsigned points = 0;
+    for (const TransitBody& b : kTransitBodies) {
+        if (std::find(names.begin(), names.end(), b.name) != names.end()) points |= 1u << b.point;
+    }
+    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>(natal.engine, points));
     const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
     if (!directed) return movers;
     const auto progressed = std::make_shared<ProgressedAtMoment>(natal, options);

@@ -18,6 +18,7 @@
 #include "environment/options.h"
 #include "ephemeris/point_index.h"
 #include "ephemeris/sky.h"
+#include "ephemeris/sky_engine.h"
 #include "events/event_search.h"
 
 namespace talvenor {
@@ -26,9 +27,13 @@ namespace talvenor {
 // of one search share it, so that the day grid computes the sky once a day for all of them.
 class SkyAtMoment {
   public:
+    // The points asked for as SkySampler takes them.
+    explicit SkyAtMoment(SkyEngine engine = SkyEngine(), unsigned points = kAllSearchPoints)
+        : sampler_(std::move(engine), points) {}
     const Sky& At(double julianDate);
 
   private:
+    SkySampler sampler_;
     double julianDate_ = -1e300;
     Sky sky_;
 };

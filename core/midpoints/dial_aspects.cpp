@@ -157,7 +157,7 @@ void WriteFormulas(const Chart& natal, const Chart& second, Options& options, bo
 void WriteTransitMidpointsToNatal(const Chart& natal, const Chart& second, const Options& options,
                                   const RegionalFormat& regional, const SecondInputTexts& diurnal,
                                   ReportBuffer& report) {
-    report.StartReport();
+    report.StartReport(EngineHeadingNote(natal));
     report.AppendBlankLine();
     if (diurnal.secondPerson) {
         report.AppendLine("  " + diurnal.secondPersonName + "'s MIDPOINTS ASPECTS TO");

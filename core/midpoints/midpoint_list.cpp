@@ -28,7 +28,7 @@ double ShortDistance(double a, double b) {
 
 void WriteNatalMidpointsReport(const Chart& natal, const Options& options, const RegionalFormat& regional,
                                ReportBuffer& report) {
-    report.StartReport();
+    report.StartReport(EngineHeadingNote(natal));
     report.AppendBlankLine();
     WriteNatalHeaderShort(natal, regional, report);
     report.AppendBlankLine();
@@ -73,7 +73,7 @@ void WritePointToMidpointAspects(const PointArray& points, const Chart& natal, c
 void WriteTransitAspectsToNatalMidpoints(const Chart& natal, const Chart& second, const Options& options,
                                          const RegionalFormat& regional, const SecondInputTexts& diurnal,
                                          ReportBuffer& report) {
-    report.StartReport();
+    report.StartReport(EngineHeadingNote(natal));
     report.AppendBlankLine();
     if (diurnal.secondPerson) {
         report.AppendLine("  " + diurnal.secondPersonName + "'s NATAL PLANET ASPECTS TO");

@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include "environment/memory.h"
 #include "environment/text_files.h"
@@ -92,11 +93,16 @@ void ReportBuffer::GiveBackMemory(std::vector<std::string>& kept) {
     }
 }
 
-void ReportBuffer::StartReport() {
+void ReportBuffer::StartReport(std::string headingNote) {
     ClearPageBuffer();
+    headingNote_ = std::move(headingNote);
 }
 
 bool ReportBuffer::AppendLine() {
+    if (!headingNote_.empty() && !ReportLine.empty()) {
+        ReportLine += headingNote_;
+        headingNote_.clear();
+    }
     // A name edited into a names file by hand may hold an escape or a bell, which would reach the
     // terminal, the saved document and the printer: the page shows a "?" in its place (a tab is a
     // blank). A line that is a form feed alone is a page break of the data, and stays one.

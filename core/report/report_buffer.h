@@ -33,8 +33,10 @@ struct ReportBuffer {
     // page does not allocate every line anew; a few thousand at most.
     std::vector<std::string> SpareLines;
 
-    // Begins a new page: empties the page buffer; the data buffer keeps its lines.
-    void StartReport();
+    // Begins a new page: empties the page buffer; the data buffer keeps its lines. A heading note (the
+    // engine a chart page was computed with) is added to the end of the page's first line that is not
+    // blank; an empty note adds nothing.
+    void StartReport(std::string headingNote = {});
     // Appends ReportLine to the data buffer and to the page, a control character in it (see
     // ControlCharactersReplaced) written as "?", a tab as a blank. False when the line could not be stored.
     bool AppendLine();
@@ -52,6 +54,7 @@ struct ReportBuffer {
     }
 
   private:
+    std::string headingNote_;
     // Gives the memory of lines just freed back to the system, with the lines of the other buffer kept.
     void GiveBackMemory(std::vector<std::string>& kept);
 };

@@ -7,7 +7,7 @@
 namespace talvenor {
 
 ShowResult NatalDataCommand(Session& s) {
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     WriteNatalHeader(s.natalChart, s.secondChart, s.regional, s.report);
     WriteSpecialPoints(s.natalChart, s.options, s.report);
     WriteAspectGrid(s.natalChart, s.options, s.report);
@@ -15,7 +15,7 @@ ShowResult NatalDataCommand(Session& s) {
 }
 
 ShowResult TransitDataCommand(Session& s) {
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     WriteTransitPositionsPage(s.secondChart, s.options, s.regional, s.diurnal, s.report);
     if (s.diurnal.secondPerson) {
         WriteAspectGrid(s.secondChart, s.options, s.report);
@@ -26,7 +26,7 @@ ShowResult TransitDataCommand(Session& s) {
 }
 
 ShowResult TransitsToNatalCommand(Session& s) {
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     s.report.AppendBlankLine();
     WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     WriteTransitToNatal(s.secondChart, s.natalChart, s.diurnal, s.report);

@@ -2,6 +2,7 @@
 
 #include "input/window_birth.h"
 #include "session/chart_commands.h"
+#include "session/ephemeris_choice.h"
 
 namespace talvenor {
 
@@ -31,10 +32,11 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
 
     // Both charts first: a fault in either keeps the previous ones.
     const HouseSystem houses = session.checkedHouse;
-    ChartResult natalChart = ComputeChart(natal, houses, session.options, ChartRole::Natal);
+    const SkyEngine engine = EngineForComputing(session);
+    ChartResult natalChart = ComputeChart(natal, houses, session.options, ChartRole::Natal, engine);
     ChartResult secondChart;
     if (!natalChart.fault && wanted == ChartsWanted::Both) {
-        secondChart = ComputeChart(second, houses, session.options, ChartRole::Second);
+        secondChart = ComputeChart(second, houses, session.options, ChartRole::Second, engine);
     }
     if (const EngineResult& fault = natalChart.fault ? natalChart.fault : secondChart.fault) {
         report.fault = UserMessage{fault->Message(), kComputationErrorTitle, MessageIcon::Critical};

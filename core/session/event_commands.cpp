@@ -69,7 +69,7 @@ ShowResult EventSearchCommand(Session& s, const EventSearchChoices& choices, Eve
                                MessageIcon::Exclamation);
         return ShowResult::NothingToShow;
     }
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     WriteEventPage(s.natalChart, s.regional, search.heading, search.request, result, s.report);
     return ShowSessionReport(s);
 }

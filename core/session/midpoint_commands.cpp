@@ -14,7 +14,7 @@ namespace {
 
 // A new page with a blank line, the natal heading and a blank line, and the title in ReportLine.
 void StartHeadedPage(Session& s, const std::string& title) {
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     s.report.AppendBlankLine();
     WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();
@@ -25,7 +25,7 @@ void StartHeadedPage(Session& s, const std::string& title) {
 ShowResult TreeCommand(Session& s, float modulus, std::int16_t mode, const char* suffix,
                        ProgressReporter& progress) {
     s.Modulus = modulus;
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     s.report.AppendBlankLine();
     s.report.AppendLine("  " + s.natalChart.birth.name + suffix);
     s.AnalysisMode = mode;

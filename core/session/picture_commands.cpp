@@ -13,7 +13,7 @@ namespace {
 
 // A new page with a blank line, the natal heading and a blank line.
 void StartHeadedPage(Session& s) {
-    s.report.StartReport();
+    s.report.StartReport(EngineHeadingNote(s.natalChart));
     s.report.AppendBlankLine();
     WriteNatalHeaderShort(s.natalChart, s.regional, s.report);
     s.report.AppendBlankLine();

@@ -33,6 +33,11 @@ struct Session {
     // The house system carrying the check mark in the house menu. Lasts for the run; option 27 gives the
     // one checked at start (HouseSystemForOption).
     HouseSystem checkedHouse = HouseSystem::Placidus;
+    // The engine asked for, the one the charts are computed with, and the folder of the modern engine's
+    // tables, which are read at the first computation that needs them (see ephemeris_choice.h).
+    EphemerisChoice ephemeris = EphemerisChoice::Theory;
+    SkyEngine engine;
+    std::filesystem::path ephemerisFolder;
     // 1 while a natal midpoint report runs.
     std::int16_t AnalysisMode = 0;
     // The dial modulus of the sort and tree commands.

@@ -2,6 +2,7 @@
 
 #include "chart/house_systems.h"
 #include "environment/app_folder.h"
+#include "session/ephemeris_choice.h"
 
 namespace talvenor {
 
@@ -30,6 +31,8 @@ void StartSession(Session& session, const std::filesystem::path& appFolder) {
     ReadSettings(appFolder / kSettingsFileName, session.settings);
     session.regional = ReadRegionalFormat();
     session.checkedHouse = HouseSystemForOption(session.options.startHouseSystem());
+    session.ephemerisFolder = ModernTablesFolder(appFolder, InstalledDataDir(ExecutableDir()));
+    ChooseEphemeris(session, session.settings.Ephemeris);
     CreateReportsFolder(appFolder);
 }
 

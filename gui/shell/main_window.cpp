@@ -73,6 +73,25 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
     connect(addItem(chart, "mnuChartEphemeris", "&Graphic Ephemeris"), &QAction::triggered, this,
             [this] { app_.showEphemeris(); });
 
+    // The engine the charts are computed with.
+    QMenu* ephemeris = addMenu(nullptr, "mnuEphemeris", "&Ephemeris");
+    ephemeris_ = new QActionGroup(this);
+    ephemeris_->setExclusive(true);
+    const struct {
+        const char* name;
+        const char* caption;
+        EphemerisChoice choice;
+    } engines[] = {{"mnuEphemerisTheory", "The program's &theory", EphemerisChoice::Theory},
+                   {"mnuEphemerisModern", "&Modern (VSOP87, ELP/MPP02)", EphemerisChoice::Modern}};
+    for (const auto& e : engines) {
+        QAction* a = addItem(ephemeris, e.name, e.caption);
+        a->setCheckable(true);
+        a->setData(static_cast<int>(e.choice));
+        ephemeris_->addAction(a);
+        const EphemerisChoice choice = e.choice;
+        connect(a, &QAction::triggered, this, [this, choice] { app_.ephemerisChosen(choice); });
+    }
+
     QAction* options = menuBar()->addAction("&Options");
     options->setObjectName("mnuOptions");
     items_["mnuOptions"] = options;
@@ -153,6 +172,14 @@ QMenu* MainWindow::menu(const std::string& name) const {
 
 void MainWindow::checkHouse(HouseSystem system) {
     for (QAction* a : houses_->actions()) a->setChecked(a->data().toInt() == static_cast<int>(system));
+}
+
+void MainWindow::checkEphemeris(EphemerisChoice choice) {
+    for (QAction* a : ephemeris_->actions()) a->setChecked(a->data().toInt() == static_cast<int>(choice));
+}
+
+bool MainWindow::chartMenusShown() const {
+    return menus_.at("mnuData")->menuAction()->isVisible();
 }
 
 void MainWindow::showChartMenus(bool shown) {

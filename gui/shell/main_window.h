@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ephemeris/houses.h"
+#include "ephemeris/sky_engine.h"
 
 class QAction;
 class QActionGroup;
@@ -27,6 +28,9 @@ class MainWindow : public QMainWindow {
 
     // Checks the item of a house code ("P", "R" ... "I") and clears the others.
     void checkHouse(HouseSystem system);
+    // The check mark of the Ephemeris menu.
+    void checkEphemeris(EphemerisChoice choice);
+    bool chartMenusShown() const;
     // The Data and Input menus appear once a chart exists.
     void showChartMenus(bool shown);
     // The six Data captions of the second-person mode, or the transit ones.
@@ -47,6 +51,7 @@ class MainWindow : public QMainWindow {
     std::map<std::string, QAction*> items_;
     std::map<std::string, QMenu*> menus_;
     QActionGroup* houses_ = nullptr;
+    QActionGroup* ephemeris_ = nullptr;
     QTimer clock_;
 };
 

@@ -25,6 +25,7 @@
 #include "report/event_search_window.h"
 #include "report/print_window.h"
 #include "session/compute_charts.h"
+#include "session/ephemeris_choice.h"
 #include "session/help_text.h"
 #include "session/name_entry_save.h"
 #include "session/report_table.h"
@@ -80,6 +81,7 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
         session_.FontStep = ChooseFontStep(screen->geometry().width(), twips);
     }
     main_->checkHouse(session_.checkedHouse);
+    main_->checkEphemeris(EphemerisInUse(session_));
     main_->updateClock();
 
     data_ = std::make_unique<DataWindow>(*this);
@@ -200,7 +202,10 @@ void TalvenorApp::computeCharts() {
     session_.report.ClearAll();
     Hourglass busy;
     session_.DataWindowMinimized = data_->isMinimizedForReports();
-    if (ComputeCharts(session_) != ComputeOutcome::Computed) return;
+    const ComputeOutcome outcome = ComputeCharts(session_);
+    // Reading the modern tables may have failed and left the program's theory in use.
+    main_->checkEphemeris(EphemerisInUse(session_));
+    if (outcome != ComputeOutcome::Computed) return;
     natal_->hide();
     diurnal_->hide();
     closeListWindows();
@@ -365,6 +370,21 @@ void TalvenorApp::houseSystemChosen(HouseSystem system) {
     session_.checkedHouse = system;
     inputCommand();
     computeCharts();
+}
+
+void TalvenorApp::ephemerisChosen(EphemerisChoice choice) {
+    ChooseEphemeris(session_, choice);
+    session_.settings.Ephemeris = choice;
+    if (main_->chartMenusShown()) computeCharts();
+    // The modern tables may have been refused: the mark shows the engine in use.
+    main_->checkEphemeris(EphemerisInUse(session_));
+    main_->updateClock();
+}
+
+std::string TalvenorApp::titlePrefix() const {
+    return EphemerisInUse(session_) == EphemerisChoice::Modern
+               ? "TALVENOR (Tropical zodiac, modern ephemeris) - "
+               : "TALVENOR (Tropical zodiac) - ";
 }
 
 void TalvenorApp::runDataCommand(const std::string& item) {

@@ -85,6 +85,8 @@ class TalvenorApp : public QObject, public AppServices {
     // Main-window commands.
     void inputCommand();
     void houseSystemChosen(HouseSystem system);
+    // The Ephemeris menu: the charts already computed are computed again with the engine chosen.
+    void ephemerisChosen(EphemerisChoice choice);
     void runDataCommand(const std::string& itemName);
     void optionsCommand();
     void showAbout();
@@ -97,7 +99,7 @@ class TalvenorApp : public QObject, public AppServices {
     // Writes the settings file; the windows close with the main window.
     void exitProgram();
 
-    std::string titlePrefix() const { return "TALVENOR (Tropical zodiac) - "; }
+    std::string titlePrefix() const;
     std::string formatToday(int year, int month, int day) const;
 
     MainWindow& main() { return *main_; }

@@ -236,5 +236,24 @@ TEST(SettingsTest, PathWithALineBreakIsNotWrittenSoItCannotInjectASetting) {
     EXPECT_EQ(text.find("AtlasDir"), std::string::npos);
 }
 
+// The engine is one line that only the modern engine writes, so that the file of a user who never chose
+// stays as it was; a word the program does not know leaves the program's theory.
+TEST(SettingsTest, TheEphemerisLineIsWrittenOnlyForTheModernEngineAndReadBack) {
+    Settings settings = DefaultSettings(kAppFolder);
+    EXPECT_EQ(settings.Ephemeris, EphemerisChoice::Theory);
+    EXPECT_EQ(SettingsText(settings).find("Ephemeris="), std::string::npos);
+    settings.Ephemeris = EphemerisChoice::Modern;
+    const std::string text = SettingsText(settings);
+    EXPECT_TRUE(text.ends_with("GeoDataFile=/opt/talvenor/GA_MA.LL\r\nEphemeris=modern\r\n"));
+    EXPECT_EQ(ReadFromText(text), settings);
+
+    EXPECT_EQ(ReadFromText("Ephemeris=modern\n").Ephemeris, EphemerisChoice::Modern);
+    EXPECT_EQ(ReadFromText("Ephemeris= Modern \r\n").Ephemeris, EphemerisChoice::Modern);
+    EXPECT_EQ(ReadFromText("Ephemeris=modern\nEphemeris=theory\n").Ephemeris, EphemerisChoice::Theory);
+    EXPECT_EQ(ReadFromText("Ephemeris=sidereal\n").Ephemeris, EphemerisChoice::Theory);
+    EXPECT_EQ(ReadFromText("Ephemeris=modern\nEphemeris=\n").Ephemeris, EphemerisChoice::Modern);
+    EXPECT_EQ(ReadFromText("EphemerisModern\n").Ephemeris, EphemerisChoice::Theory);
+}
+
 }  // namespace
 }  // namespace talvenor

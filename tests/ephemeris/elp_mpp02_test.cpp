@@ -64,5 +64,31 @@ TEST(ElpMpp02Test, AMalformedTableIsNamedByItsLine) {
               "the mean longitude or a series is missing");
 }
 
+// The motion summed with its rates gives ElpMpp02Position's place and rates that agree with its change
+// over three minutes either side; and turned to the ecliptic of J2000.0 it is ElpMpp02J2000's point.
+TEST(ElpMpp02Test, TheRatesSummedWithThePositionAreThePositionsOwnChange) {
+    for (const double jd : {2451545.0, 2460310.25, 2415020.6, 2488070.1, 2086308.5}) {
+        SCOPED_TRACE(jd);
+        const MoonSeriesMotion m = ElpMpp02Motion(Tables(), jd);
+        const MoonSeriesPosition p = ElpMpp02Position(Tables(), jd);
+        EXPECT_NEAR(std::remainder(m.longitude - p.longitude, 2 * M_PI), 0, 1e-12);
+        EXPECT_NEAR(m.latitude, p.latitude, 1e-12);
+        EXPECT_NEAR(m.distance, p.distance, 1e-7);
+        constexpr double h = 0.002;
+        const MoonSeriesPosition ahead = ElpMpp02Position(Tables(), jd + h);
+        const MoonSeriesPosition behind = ElpMpp02Position(Tables(), jd - h);
+        // The Moon's 0.23 radians a day to a part in ten million, its 30 000 km a day to ten metres.
+        EXPECT_NEAR(m.longitudeRate, std::remainder(ahead.longitude - behind.longitude, 2 * M_PI) / (2 * h),
+                    2e-8);
+        EXPECT_NEAR(m.latitudeRate, (ahead.latitude - behind.latitude) / (2 * h), 2e-8);
+        EXPECT_NEAR(m.distanceRate, (ahead.distance - behind.distance) / (2 * h), 0.01);
+        const MoonRectangular r = ElpMpp02ToJ2000(m.longitude, m.latitude, m.distance, jd);
+        const MoonRectangular j = ElpMpp02J2000(Tables(), jd);
+        EXPECT_NEAR(r.x, j.x, 1e-5);  // a centimetre: the longitude unreduced to one turn
+        EXPECT_NEAR(r.y, j.y, 1e-5);
+        EXPECT_NEAR(r.z, j.z, 1e-5);
+    }
+}
+
 }  // namespace
 }  // namespace talvenor

@@ -4,18 +4,19 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "ephemeris/time_scales.h"
+#include "support/shipped_tables.h"
+#include "support/temporary_files.h"
 
 namespace talvenor {
 namespace {
 
 const ModernTables& Tables() {
-    static const ModernTablesRead read =
-        LoadModernTables(std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris");
-    EXPECT_FALSE(read.fault.has_value()) << read.fault.value_or("");
-    static const ModernTables none;
-    return read.tables ? *read.tables : none;
+    return *testing_support::ShippedModernTables();
 }
 
 // A civil moment of UT as a Julian day of TT.
@@ -108,6 +109,34 @@ TEST(ModernSkyTest, AFolderWithoutTheTablesIsNamed) {
     const ModernTablesRead read = LoadModernTables(nowhere);
     EXPECT_EQ(read.tables, nullptr);
     EXPECT_EQ(read.fault, "The table file " + (nowhere / "vsop87b.txt").string() + " cannot be read.");
+}
+
+// The Pluto table is read with the others: without it, or with it damaged, the tables are refused whole
+// and the fault names it.
+TEST(ModernSkyTest, AMissingOrDamagedPlutoTableIsNamed) {
+    testing_support::TemporaryFolder folder;
+    const std::filesystem::path shipped = std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris";
+    for (const char* name : {"vsop87b.txt", "elpmpp02.txt", "deltat.txt"})
+        std::filesystem::copy_file(shipped / name, folder.path() / name);
+    const std::filesystem::path pluto = folder.path() / "pluto.txt";
+    ModernTablesRead read = LoadModernTables(folder.path());
+    EXPECT_EQ(read.tables, nullptr);
+    EXPECT_EQ(read.fault, "The table file " + pluto.string() + " cannot be read.");
+
+    std::ifstream in(shipped / "pluto.txt", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    text[text.find("chebyshev ") + 10] ^= 1;  // the first day of the table
+    std::ofstream(pluto, std::ios::binary) << text;
+    read = LoadModernTables(folder.path());
+    EXPECT_EQ(read.tables, nullptr);
+    EXPECT_EQ(read.fault, "The table file " + pluto.string() +
+                              " is damaged (its check value does not match its contents).");
+
+    std::filesystem::copy_file(shipped / "pluto.txt", pluto,
+                               std::filesystem::copy_options::overwrite_existing);
+    read = LoadModernTables(folder.path());
+    ASSERT_NE(read.tables, nullptr) << read.fault.value_or("");
+    EXPECT_GT(read.tables->pluto.Segments(), 0u);
 }
 
 }  // namespace

@@ -304,6 +304,57 @@ TEST_F(DesktopTest, HouseItemRecomputesInTheChosenSystem) {
     EXPECT_EQ(app_->session().report.DataLineCount, app_->session().report.PageLineCount);
 }
 
+// The Ephemeris menu: the program's theory at first; the modern engine computes the charts on screen again,
+// marks its pages and the title, and is remembered in the settings file, which names it only when chosen.
+TEST_F(DesktopTest, EphemerisItemsRecomputeWithTheChosenEngineAndAreRemembered) {
+    Start();
+    gui::MainWindow& main = app_->main();
+    EXPECT_EQ(main.item("mnuEphemerisTheory")->text(), "The program's &theory");
+    EXPECT_EQ(main.item("mnuEphemerisModern")->text(), "&Modern (VSOP87, ELP/MPP02)");
+    EXPECT_TRUE(main.item("mnuEphemerisTheory")->isChecked());
+    EXPECT_FALSE(main.item("mnuEphemerisModern")->isChecked());
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-placidus-natal-data"));
+
+    main.item("mnuEphemerisModern")->trigger();
+    EXPECT_TRUE(main.item("mnuEphemerisModern")->isChecked());
+    EXPECT_FALSE(main.item("mnuEphemerisTheory")->isChecked());
+    EXPECT_TRUE(app_->session().natalChart.engine.IsModern());
+    EXPECT_TRUE(Shown().startsWith("\n  Sample Person   (modern ephemeris)\n  14 Mar 1962"));
+    EXPECT_TRUE(main.windowTitle().startsWith("TALVENOR (Tropical zodiac, modern ephemeris) - "));
+    EXPECT_TRUE(dialogs_.shown.empty());
+    app_->exitProgram();
+    EXPECT_NE(ReadAll(folder_ / "Talvenor.ini").find("\r\nEphemeris=modern\r\n"), std::string::npos);
+    app_.reset();
+
+    Start();
+    EXPECT_TRUE(app_->main().item("mnuEphemerisModern")->isChecked());
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    EXPECT_TRUE(Shown().contains("Sample Person   (modern ephemeris)"));
+    app_->main().item("mnuEphemerisTheory")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-placidus-natal-data"));
+    EXPECT_TRUE(app_->main().windowTitle().startsWith("TALVENOR (Tropical zodiac) - "));
+    app_->exitProgram();
+    EXPECT_EQ(ReadAll(folder_ / "Talvenor.ini").find("Ephemeris="), std::string::npos);
+}
+
+// Without its tables the modern engine is refused at the first chart, with the file named, and the mark
+// goes back to the program's theory, which computes the chart.
+TEST_F(DesktopTest, MissingModernTablesAreNamedAndTheTheoryIsUsed) {
+    std::filesystem::remove(folder_ / "ephemeris");
+    Start();
+    app_->main().item("mnuEphemerisModern")->trigger();
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    ASSERT_FALSE(dialogs_.shown.empty());
+    EXPECT_NE(dialogs_.shown.front().text.find("vsop87b.txt"), std::string::npos);
+    EXPECT_EQ(dialogs_.shown.front().title, "Modern ephemeris");
+    EXPECT_TRUE(app_->main().item("mnuEphemerisTheory")->isChecked());
+    EXPECT_EQ(Shown(), ExpectedPage("sample-placidus-natal-data"));
+}
+
 TEST_F(DesktopTest, OptionsWithoutTheFileSaysFileNotFound) {
     Start();
     std::filesystem::remove(folder_ / "OPTIONS.OPT");

@@ -169,5 +169,27 @@ TEST(ReportBufferTest, NoControlCharacterReachesAPage) {
     EXPECT_EQ(r.DataLines[0], "  Ann?[31mRed?");
 }
 
+// A page's heading note goes to the end of its first line that is not blank, once, in the page and in the
+// data buffer alike; the next page starts without it unless it brings its own.
+TEST(ReportBufferTest, AHeadingNoteEndsTheFirstHeadingLineOfItsPageOnly) {
+    ReportBuffer buffer;
+    buffer.StartReport("   (modern ephemeris)");
+    buffer.AppendBlankLine();
+    buffer.AppendLine("  Sample Person");
+    buffer.AppendLine("  14 Mar 1962");
+    ASSERT_EQ(buffer.PageLineCount, 3);
+    EXPECT_EQ(buffer.PageLines[0], "");
+    EXPECT_EQ(buffer.PageLines[1], "  Sample Person   (modern ephemeris)");
+    EXPECT_EQ(buffer.PageLines[2], "  14 Mar 1962");
+    EXPECT_EQ(buffer.DataLines[1], "  Sample Person   (modern ephemeris)");
+
+    buffer.StartReport();
+    buffer.AppendLine("  TRANSIT POSITIONS");
+    EXPECT_EQ(buffer.PageLines[0], "  TRANSIT POSITIONS");
+    buffer.StartReport("");
+    buffer.AppendLine("  Sample Person - Natal Tree");
+    EXPECT_EQ(buffer.PageLines[0], "  Sample Person - Natal Tree");
+}
+
 }  // namespace
 }  // namespace talvenor

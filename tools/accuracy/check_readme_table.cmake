@@ -1,4 +1,4 @@
-# Runs the accuracy tool and fails unless the README holds its output word for word.
+# Runs the accuracy tool and fails unless the README holds its output (both tables) word for word.
 #
 #   cmake -DTOOL=<talvenor-accuracy> -DREADME=<README.md> -P check_readme_table.cmake
 
@@ -9,6 +9,6 @@ endif()
 file(READ ${README} readme)
 string(FIND "${readme}" "${printed}" at)
 if(at EQUAL -1)
-  message(FATAL_ERROR "the README's accuracy table is not the one the tool prints; put this in its place:\n${printed}")
+  message(FATAL_ERROR "the README's accuracy tables are not the ones the tool prints; put this in its place:\n${printed}")
 endif()
-message(STATUS "the README shows the table the tool prints (${took})")
+message(STATUS "the README shows the tables the tool prints (${took})")

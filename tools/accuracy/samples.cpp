@@ -24,6 +24,19 @@ std::vector<double> SampleInstants(const SampleRange& range) {
     return instants;
 }
 
+std::vector<Place> SamplePlaces(std::size_t count, double maxLatitude, std::uint64_t seed) {
+    std::mt19937_64 draw(seed);
+    auto unit = [&draw] { return static_cast<double>(draw() >> 11) * 0x1p-53; };
+    std::vector<Place> places;
+    places.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double longitudeWest = 360.0 * unit() - 180.0;
+        const double latitude = maxLatitude * (2.0 * unit() - 1.0);
+        places.push_back(PlaceAt(longitudeWest, latitude));
+    }
+    return places;
+}
+
 Instant EngineInstantAt(double julianDayUt) {
     // The civil date starts at the half day before its noon day number.
     const double dayNumber = std::floor(julianDayUt + 0.5);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ephemeris/chart_angles.h"
 #include "ephemeris/time_scales.h"
 
 namespace talvenor {
@@ -19,6 +20,10 @@ struct SampleRange {
 
 // The grid first, in order, then the random instants.
 std::vector<double> SampleInstants(const SampleRange& range);
+
+// Places drawn at random, the same ones on every run: longitudes uniform over the whole circle
+// [-180, 180), latitudes uniform in [-maxLatitude, maxLatitude) degrees, the hemisphere after the latitude.
+std::vector<Place> SamplePlaces(std::size_t count, double maxLatitude, std::uint64_t seed);
 
 // The engine's instant for a Julian day of Universal Time, built as a chart builds it: the civil date's
 // day number and the time of day from 0h of that date (zone 0).
