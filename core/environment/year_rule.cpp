@@ -73,6 +73,12 @@ std::optional<std::string> YearTextFault(std::string_view yearText, int year) {
     return std::nullopt;
 }
 
+std::string WrittenYear(int year) {
+    std::string text = std::to_string(year);
+    if (text.size() < 4) text.insert(0, 4 - text.size(), '0');
+    return text;
+}
+
 std::optional<CivilDate> ReadDateByYearRule(std::string_view text, const RegionalFormat& regional,
                                             std::string& fault) {
     const std::optional<CivilDate> date = ParseDate(text, regional);

@@ -48,6 +48,10 @@ inline constexpr const char* kNotADateFault = "is not a date";
 std::optional<CivilDate> ReadDateByYearRule(std::string_view text, const RegionalFormat& regional,
                                             std::string& fault);
 
+// A year as a writer of dates gives it, so that every reader takes it back: at least four digits, the
+// years below 1000 with leading zeros (21 -> "0021").
+std::string WrittenYear(int year);
+
 // A year box's text with blanks dropped and a year of one or two digits written with four ("62" ->
 // "0062"), so that a date text joined from the boxes reads back as the year typed. Any other text is
 // returned as it is, blanks and all, for the checks to judge.

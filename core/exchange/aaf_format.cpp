@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "environment/text_files.h"
+#include "environment/year_rule.h"
 #include "ephemeris/calendar.h"
 #include "exchange/exchange_format.h"
 #include "exchange/exchange_lines.h"
@@ -408,7 +409,7 @@ WrittenBirth AafRecord(const ExportBirth& birth) {
     std::snprintf(julianDay, sizeof julianDay, "%.6f", birth.JulianDay());
     const bool meanTime = birth.IsMeanTime();
     out.text = "#A93:" + last + "," + first + ",*," + std::to_string(birth.date.day) + "." +
-               std::to_string(birth.date.month) + "." + std::to_string(birth.date.year) + "," +
+               std::to_string(birth.date.month) + "." + WrittenYear(birth.date.year) + "," +
                std::to_string(birth.hour) + ":" + Two(birth.minute) + ",*,*\r\n";
     out.text += std::string("#B93:") + julianDay + "," + AafPosition(birth.latitudeNorthMinutes, 'n', 's') +
                 "," + AafPosition(birth.longitudeEastMinutes, 'e', 'w') + "," +

@@ -6,6 +6,7 @@
 
 #include "atlas/zone_ids.h"
 #include "environment/text_files.h"
+#include "environment/year_rule.h"
 #include "exchange/exchange_format.h"
 #include "exchange/exchange_lines.h"
 
@@ -352,8 +353,7 @@ SourceFile ReadCsvText(std::string_view text, const RegionalFormat& regional) {
 
 WrittenBirth CsvRecord(const ExportBirth& birth) {
     WrittenBirth out;
-    std::string year = std::to_string(birth.date.year);
-    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    const std::string year = WrittenYear(birth.date.year);
     const bool meanTime = birth.IsMeanTime();
     const int offset = meanTime ? 4 * birth.longitudeEastMinutes : birth.OffsetEastSeconds();
     out.text = CsvField(birth.name) + "," + year + "-" + Two(birth.date.month) + "-" + Two(birth.date.day) +

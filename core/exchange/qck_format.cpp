@@ -6,6 +6,7 @@
 
 #include "environment/regional_format.h"
 #include "environment/text_files.h"
+#include "environment/year_rule.h"
 #include "exchange/exchange_format.h"
 
 namespace talvenor {
@@ -263,7 +264,7 @@ WrittenBirth QuickChartRecord(const ExportBirth& birth, bool firstLine) {
     std::string line = name + std::string(kNameWidth - name.size(), ' ');
     line += kMonths[birth.date.month - 1];
     line += Padded(std::to_string(birth.date.day), 3, true) + ",";
-    line += Padded(std::to_string(birth.date.year), 5, true);
+    line += Padded(WrittenYear(birth.date.year), 5, true);
     line += Two(hour12) + ":" + Two(birth.minute) + ":00 " + (birth.hour < 12 ? "AM" : "PM") + " ";
 
     // The correction is the zone west of UT to the minute: UT = local time + correction.
