@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "ephemeris/j2000_frame.h"
+#include "ephemeris/solar_deflection.h"
 
 namespace talvenor {
 
@@ -86,9 +87,7 @@ Vector Aberrated(const Shared& s, const Vector& geocentric, double distance, con
     if (heliocentric) {
         const double r = Length(*heliocentric);
         double q[3] = {(*heliocentric)[0] / r, (*heliocentric)[1] / r, (*heliocentric)[2] / r};
-        // The limiter of eraLdsun: it only acts within a few solar radii of the Sun's centre.
-        const double limit = 1e-6 / std::max(s.sunDistance * s.sunDistance, 1.0);
-        eraLd(1.0, p, q, e, s.sunDistance, limit, deflected);
+        BendLightPastSun(p, q, e, s.sunDistance, deflected);
     }
     double velocity[3] = {s.velocity[0], s.velocity[1], s.velocity[2]};
     double aberrated[3];

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "ephemeris/solar_deflection.h"
+
 namespace talvenor {
 
 namespace {
@@ -137,7 +139,7 @@ ApparentPlace ApparentSkyCache::PlaceAt(ModernBody body, double julianDayTt) {
         const double r = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2]);
         for (double& x : q) x /= r;
         double bent[3];
-        eraLd(1.0, d, q, e, sun.distance, 1e-6 / std::max(sun.distance * sun.distance, 1.0), bent);
+        BendLightPastSun(d, q, e, sun.distance, bent);
         longitude = std::atan2(bent[1], bent[0]);
         latitude = std::atan2(bent[2], std::hypot(bent[0], bent[1]));
     }

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "ephemeris/j2000_frame.h"
+#include "ephemeris/solar_deflection.h"
 
 namespace talvenor {
 
@@ -134,7 +135,7 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
                                   geocentric[2] + earth[2]};
             const double r = Length(helio);
             double q[3] = {helio[0] / r, helio[1] / r, helio[2] / r};
-            eraLd(1.0, p, q, e, sunDistance, 1e-6 / std::max(sunDistance * sunDistance, 1.0), deflected);
+            BendLightPastSun(p, q, e, sunDistance, deflected);
         }
         // The Earth's velocity from the series, in units of the speed of light.
         constexpr double h = 0.005;
