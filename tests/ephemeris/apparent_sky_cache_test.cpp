@@ -10,17 +10,9 @@
 namespace talvenor {
 namespace {
 
-const ModernTables& Tables() {
-    return *testing_support::ShippedModernTables();
-}
-
-double Arcseconds(double degrees) {
-    return std::fabs(std::remainder(degrees, 360.0)) * 3600.0;
-}
-
-constexpr ModernBody kBodies[] = {ModernBody::Sun,    ModernBody::Moon,   ModernBody::Mercury,
-                                  ModernBody::Venus,  ModernBody::Mars,   ModernBody::Jupiter,
-                                  ModernBody::Saturn, ModernBody::Uranus, ModernBody::Neptune};
+using testing_support::ArcsecondsApart;
+using testing_support::kNineBodies;
+using testing_support::Tables;
 
 // The fitted sky against the computed one through 2023 June to 2024 September, which holds Venus passing
 // between the Earth and the Sun (2023 August 13) and behind it (2024 June 4), Mars behind it (2023
@@ -33,13 +25,13 @@ TEST(ApparentSkyCacheTest, TheFittedPlacesKeepWithinAHundredthOfASecondOfTheComp
             const double jd = start + i * 0.713;
             SCOPED_TRACE(jd);
             const ApparentSky sky = ApparentSkyAt(Tables(), jd);
-            for (const ModernBody body : kBodies) {
+            for (const ModernBody body : kNineBodies) {
                 SCOPED_TRACE(static_cast<int>(body));
                 const ApparentPlace fitted = cache.PlaceAt(body, jd);
                 const ApparentPlace& computed = sky[body];
-                ASSERT_LT(Arcseconds(fitted.longitude - computed.longitude), 0.01);
-                ASSERT_LT(Arcseconds(fitted.latitude - computed.latitude), 0.01);
-                ASSERT_LT(Arcseconds(fitted.declination - computed.declination), 0.01);
+                ASSERT_LT(ArcsecondsApart(fitted.longitude - computed.longitude), 0.01);
+                ASSERT_LT(ArcsecondsApart(fitted.latitude - computed.latitude), 0.01);
+                ASSERT_LT(ArcsecondsApart(fitted.declination - computed.declination), 0.01);
                 ASSERT_NEAR(fitted.distance, computed.distance, 1e-9);
                 ASSERT_GE(fitted.longitude, 0);
                 ASSERT_LT(fitted.longitude, 360);
@@ -58,9 +50,9 @@ TEST(ApparentSkyCacheTest, TheFitsFollowTheNutationChosen) {
         const double jd = 2488000.5 + i * 0.731;
         SCOPED_TRACE(jd);
         const ApparentSky sky = ApparentSkyAt(Tables(), jd, options);
-        for (const ModernBody body : kBodies) {
-            ASSERT_LT(Arcseconds(cache.PlaceAt(body, jd).longitude - sky[body].longitude), 0.01);
-            ASSERT_LT(Arcseconds(cache.PlaceAt(body, jd).declination - sky[body].declination), 0.01);
+        for (const ModernBody body : kNineBodies) {
+            ASSERT_LT(ArcsecondsApart(cache.PlaceAt(body, jd).longitude - sky[body].longitude), 0.01);
+            ASSERT_LT(ArcsecondsApart(cache.PlaceAt(body, jd).declination - sky[body].declination), 0.01);
         }
     }
 }
@@ -70,10 +62,10 @@ TEST(ApparentSkyCacheTest, TheFitsFollowTheNutationChosen) {
 TEST(ApparentSkyCacheTest, APlaceDoesNotDependOnWhatWasAskedBefore) {
     ApparentSkyCache fresh(Tables()), wandered(Tables());
     for (const double jd : {2451545.0, 2440000.5, 2470000.5, 2460000.5, 2460040.5}) {
-        for (const ModernBody body : kBodies) wandered.PlaceAt(body, jd);
+        for (const ModernBody body : kNineBodies) wandered.PlaceAt(body, jd);
     }
     const double jd = 2460031.37;
-    for (const ModernBody body : kBodies) {
+    for (const ModernBody body : kNineBodies) {
         const ApparentPlace a = fresh.PlaceAt(body, jd), b = wandered.PlaceAt(body, jd);
         EXPECT_EQ(a.longitude, b.longitude);
         EXPECT_EQ(a.latitude, b.latitude);
@@ -83,7 +75,7 @@ TEST(ApparentSkyCacheTest, APlaceDoesNotDependOnWhatWasAskedBefore) {
     const std::size_t fitted = fresh.WindowsFitted();
     EXPECT_EQ(fitted, kSkyCacheGroups);
     for (int hour = 0; hour < 24 * 10; ++hour) {
-        for (const ModernBody body : kBodies) fresh.PlaceAt(body, 2460030.5 + hour / 24.0);
+        for (const ModernBody body : kNineBodies) fresh.PlaceAt(body, 2460030.5 + hour / 24.0);
     }
     EXPECT_EQ(fresh.WindowsFitted(), fitted);
 }

@@ -11,17 +11,9 @@
 namespace talvenor {
 namespace {
 
-const ModernTables& Tables() {
-    return *testing_support::ShippedModernTables();
-}
-
-double Arcseconds(double degrees) {
-    return std::fabs(std::remainder(degrees, 360.0)) * 3600.0;
-}
-
-constexpr ModernBody kBodies[] = {ModernBody::Sun,    ModernBody::Moon,   ModernBody::Mercury,
-                                  ModernBody::Venus,  ModernBody::Mars,   ModernBody::Jupiter,
-                                  ModernBody::Saturn, ModernBody::Uranus, ModernBody::Neptune};
+using testing_support::ArcsecondsApart;
+using testing_support::kNineBodies;
+using testing_support::Tables;
 
 // Instants from 1800 to 2200 and three beyond, at odd hours.
 std::vector<double> Instants() {
@@ -38,13 +30,13 @@ TEST(ApparentSkyTest, TheSkyFromTheFullSeriesIsEachBodysApparentPlace) {
     for (const double jd : Instants()) {
         SCOPED_TRACE(jd);
         const ApparentSky sky = ApparentSkyFromSeries(Tables().vsop, Tables().elp, Tables().pluto, jd);
-        for (const ModernBody body : kBodies) {
+        for (const ModernBody body : kNineBodies) {
             SCOPED_TRACE(static_cast<int>(body));
             const ApparentPlace one = ApparentPlaceAt(Tables(), body, jd);
             const ApparentPlace& all = sky[body];
-            EXPECT_LT(Arcseconds(all.longitude - one.longitude), 0.001);
-            EXPECT_LT(Arcseconds(all.latitude - one.latitude), 0.001);
-            EXPECT_LT(Arcseconds(all.declination - one.declination), 0.001);
+            EXPECT_LT(ArcsecondsApart(all.longitude - one.longitude), 0.001);
+            EXPECT_LT(ArcsecondsApart(all.latitude - one.latitude), 0.001);
+            EXPECT_LT(ArcsecondsApart(all.declination - one.declination), 0.001);
             EXPECT_NEAR(all.distance, one.distance, 1e-9 * one.distance);
         }
     }
@@ -61,9 +53,9 @@ TEST(ApparentSkyTest, PlutoFromItsTableIsApparentPlaceAtsAndMissingBeyondIt) {
         // The Earth's shortened series keep within a thousandth of a second of arc of the full ones as seen
         // from Pluto from 1800 on, a hundredth before.
         const double within = year >= 1800 ? 0.001 : 0.01;
-        EXPECT_LT(Arcseconds(sky[ModernBody::Pluto].longitude - one.longitude), within);
-        EXPECT_LT(Arcseconds(sky[ModernBody::Pluto].latitude - one.latitude), within);
-        EXPECT_LT(Arcseconds(sky[ModernBody::Pluto].declination - one.declination), within);
+        EXPECT_LT(ArcsecondsApart(sky[ModernBody::Pluto].longitude - one.longitude), within);
+        EXPECT_LT(ArcsecondsApart(sky[ModernBody::Pluto].latitude - one.latitude), within);
+        EXPECT_LT(ArcsecondsApart(sky[ModernBody::Pluto].declination - one.declination), within);
         // About 1.5 degrees a year at most, less than a degree a year after 1990.
         EXPECT_LT(std::fabs(sky.SpeedOf(ModernBody::Pluto)), 0.05);
     }
@@ -110,14 +102,14 @@ TEST(ApparentSkyTest, TheEverydaySkyKeepsWithinTheTruncationBudgets) {
         if (std::fabs(jd - 2451545.0) > kTruncationInnerYears * 365.25) continue;
         SCOPED_TRACE(jd);
         const ApparentSky sky = ApparentSkyAt(Tables(), jd);
-        for (const ModernBody body : kBodies) {
+        for (const ModernBody body : kNineBodies) {
             SCOPED_TRACE(static_cast<int>(body));
             const ApparentPlace full = ApparentPlaceAt(Tables(), body, jd);
             const double budget = Budget(body) + 0.001;
-            EXPECT_LT(Arcseconds(sky[body].longitude - full.longitude), budget);
-            EXPECT_LT(Arcseconds(sky[body].latitude - full.latitude), budget);
-            EXPECT_LT(Arcseconds(sky[body].declination - full.declination), budget);
-            EXPECT_LT(Arcseconds(sky[body].longitude - full.longitude), budget / 3);
+            EXPECT_LT(ArcsecondsApart(sky[body].longitude - full.longitude), budget);
+            EXPECT_LT(ArcsecondsApart(sky[body].latitude - full.latitude), budget);
+            EXPECT_LT(ArcsecondsApart(sky[body].declination - full.declination), budget);
+            EXPECT_LT(ArcsecondsApart(sky[body].longitude - full.longitude), budget / 3);
         }
     }
 }
@@ -131,7 +123,7 @@ TEST(ApparentSkyTest, TheSpeedsFollowTheLongitudesAndTurnAtThePrintedStations) {
         const ApparentSky sky = ApparentSkyAt(Tables(), jd);
         const ApparentSky ahead = ApparentSkyAt(Tables(), jd + 0.05);
         const ApparentSky behind = ApparentSkyAt(Tables(), jd - 0.05);
-        for (const ModernBody body : kBodies) {
+        for (const ModernBody body : kNineBodies) {
             SCOPED_TRACE(static_cast<int>(body));
             const double change = std::remainder(ahead[body].longitude - behind[body].longitude, 360.0) / 0.1;
             EXPECT_NEAR(sky.SpeedOf(body), change, 0.002);
@@ -168,7 +160,7 @@ TEST(ApparentSkyTest, TheObliquityIsTheOneThePlacesWereTurnedWith) {
                          b = p.latitude * M_PI / 180;
             const double declination =
                 std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)) * 180 / M_PI;
-            EXPECT_LT(Arcseconds(p.declination - declination), 1e-6);
+            EXPECT_LT(ArcsecondsApart(p.declination - declination), 1e-6);
         }
     }
 }
@@ -185,14 +177,14 @@ TEST(ApparentSkyTest, TheAbridgedNutationKeepsWithinFourMillisecondsOfArc) {
         SkyOptions abridged;
         abridged.nutation = NutationSeries::Iau2000B;
         const ApparentSky sky = ApparentSkyAt(Tables(), jd, abridged);
-        const double dpsi = Arcseconds(sky.nutationInLongitude - full.nutationInLongitude);
+        const double dpsi = ArcsecondsApart(sky.nutationInLongitude - full.nutationInLongitude);
         EXPECT_LT(dpsi, 0.004);
-        EXPECT_LT(Arcseconds(sky.trueObliquity - full.trueObliquity), 0.0025);
+        EXPECT_LT(ArcsecondsApart(sky.trueObliquity - full.trueObliquity), 0.0025);
         largest = std::max(largest, dpsi);
-        for (const ModernBody body : kBodies) {
-            EXPECT_LT(Arcseconds(sky[body].longitude - full[body].longitude), 0.0045);
-            EXPECT_LT(Arcseconds(sky[body].latitude - full[body].latitude), 0.0045);
-            EXPECT_LT(Arcseconds(sky[body].declination - full[body].declination), 0.0045);
+        for (const ModernBody body : kNineBodies) {
+            EXPECT_LT(ArcsecondsApart(sky[body].longitude - full[body].longitude), 0.0045);
+            EXPECT_LT(ArcsecondsApart(sky[body].latitude - full[body].latitude), 0.0045);
+            EXPECT_LT(ArcsecondsApart(sky[body].declination - full[body].declination), 0.0045);
         }
     }
     EXPECT_GT(largest, 0.0001);  // the two series do differ

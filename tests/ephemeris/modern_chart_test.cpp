@@ -16,12 +16,10 @@
 namespace talvenor {
 namespace {
 
+using testing_support::Arcseconds;
+
 const std::shared_ptr<const ModernTables>& Tables() {
     return testing_support::ShippedModernTables();
-}
-
-double Arcseconds(double degrees) {
-    return std::remainder(degrees, 360.0) * 3600.0;
 }
 
 // A civil moment of UT as the chart's instant.

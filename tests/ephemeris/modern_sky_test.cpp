@@ -15,18 +15,13 @@
 namespace talvenor {
 namespace {
 
-const ModernTables& Tables() {
-    return *testing_support::ShippedModernTables();
-}
+using testing_support::Arcseconds;
+using testing_support::Tables;
 
 // A civil moment of UT as a Julian day of TT.
 double Tt(int year, int month, int day, int hour, int minute) {
     const double ut = JulianDayNumberOf(year, month, day) - 0.5 + (hour + minute / 60.0) / 24.0;
     return TerrestrialTime(Tables(), ut);
-}
-
-double Arcseconds(double degrees) {
-    return std::remainder(degrees, 360.0) * 3600.0;
 }
 
 // The equinoxes and solstices as the almanacs print them, to the minute of UT: at that minute the Sun's

@@ -18,14 +18,12 @@
 namespace talvenor {
 namespace {
 
+using testing_support::Tables;
+
 using testing_support::Decimals;
 
 constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kArcsecond = kDegree / 3600;
-
-const ModernTables& Tables() {
-    return *testing_support::ShippedModernTables();
-}
 
 PlutoRectangular At(double julianDayTdb) {
     const std::optional<PlutoRectangular> p = PlutoHeliocentricJ2000(Tables().pluto, julianDayTdb);

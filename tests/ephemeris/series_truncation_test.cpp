@@ -11,9 +11,7 @@
 namespace talvenor {
 namespace {
 
-const ModernTables& Tables() {
-    return *testing_support::ShippedModernTables();
-}
+using testing_support::Tables;
 
 constexpr double kArcsec = M_PI / 180 / 3600;
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -19,5 +20,22 @@ inline const std::shared_ptr<const ModernTables>& ShippedModernTables() {
         read.tables ? read.tables : std::make_shared<const ModernTables>();
     return tables;
 }
+
+inline const ModernTables& Tables() {
+    return *ShippedModernTables();
+}
+
+// The difference of two angles in degrees as seconds of arc, signed (Arcseconds) or not (ArcsecondsApart).
+inline double Arcseconds(double degrees) {
+    return std::remainder(degrees, 360.0) * 3600.0;
+}
+inline double ArcsecondsApart(double degrees) {
+    return std::fabs(Arcseconds(degrees));
+}
+
+// The bodies of the sky whose series reach every instant: all but Pluto.
+inline constexpr ModernBody kNineBodies[] = {ModernBody::Sun,    ModernBody::Moon,   ModernBody::Mercury,
+                                             ModernBody::Venus,  ModernBody::Mars,   ModernBody::Jupiter,
+                                             ModernBody::Saturn, ModernBody::Uranus, ModernBody::Neptune};
 
 }  // namespace talvenor::testing_support
