@@ -8,11 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "datafiles/name_record.h"
 #include "drawing/chart_drawing.h"
 #include "events/event_factors.h"
 #include "input/input_fills.h"
-#include "session/compute_charts.h"
+#include "sample_charts.h"
 #include "session/session.h"
 
 namespace {
@@ -31,14 +30,7 @@ class Quiet : public UserDialogs {
 struct Charts {
     Quiet dialogs;
     Session session{dialogs};
-    Charts() {
-        session.options = DefaultOptions();
-        FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                            session.regional, session.natal);
-        FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), session.regional,
-                              session.diurnal);
-        ComputeCharts(session);
-    }
+    Charts() { bench::ComputeSample(session); }
 };
 
 Charts& SampleCharts() {

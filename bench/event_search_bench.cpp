@@ -6,40 +6,18 @@
 #include <memory>
 #include <span>
 
-#include "datafiles/name_record.h"
-#include "session/compute_charts.h"
+#include "sample_charts.h"
 #include "session/event_commands.h"
 
 namespace {
 
 using namespace talvenor;
 
-// The sample birth and a transit, computed with the shipped options.
-void ComputeSample(Session& s) {
-    s.options = DefaultOptions();
-    (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                              s.regional, s.natal);
-    (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s.regional,
-                                s.diurnal);
-    ComputeCharts(s);
-}
-
 void BM_EventSearchOneYear(benchmark::State& state) {
     SilentDialogs dialogs;
     Session s(dialogs);
-    ComputeSample(s);
-    EventSearchChoices choices;
-    choices.from = "1 Jan 2027";
-    choices.to = "31 Dec 2027";
-    choices.modulus = std::to_string(state.range(0));
-    const EventSearchPreparation prepared = PrepareEventSearch(s, choices);
-    std::size_t hits = 0;
-    for (auto _ : state) {
-        const EventSearchResult result = SearchEvents(prepared.search->request);
-        hits = result.hits.size();
-        benchmark::DoNotOptimize(hits);
-    }
-    state.counters["events"] = static_cast<double>(hits);
+    bench::ComputeSample(s);
+    bench::TimeOneYearOfEvents(state, s, std::to_string(state.range(0)));
 }
 BENCHMARK(BM_EventSearchOneYear)->Arg(90)->Arg(360)->Arg(45)->Unit(benchmark::kMillisecond);
 
@@ -48,7 +26,7 @@ BENCHMARK(BM_EventSearchOneYear)->Arg(90)->Arg(360)->Arg(45)->Unit(benchmark::kM
 void BM_EventSearchStopsAtItsMostEvents(benchmark::State& state) {
     SilentDialogs dialogs;
     Session s(dialogs);
-    ComputeSample(s);
+    bench::ComputeSample(s);
     EventSearchChoices choices;
     choices.from = "1 Jan 2027";
     choices.to = "31 Dec 2027";

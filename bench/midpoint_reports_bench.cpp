@@ -5,8 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "datafiles/name_record.h"
-#include "session/compute_charts.h"
+#include "sample_charts.h"
 #include "session/midpoint_commands.h"
 
 namespace {
@@ -22,10 +21,7 @@ std::unique_ptr<Session> PreparedSession(SilentDialogs& dialogs) {
     s->options[40] = 10;
     s->options[162] = 2.25f;
     s->options[163] = 16;
-    (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                              s->regional, s->natal);
-    (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s->regional,
-                                s->diurnal);
+    bench::FillSampleWindows(*s);
     ComputeCharts(*s);
     return s;
 }

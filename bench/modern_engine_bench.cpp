@@ -4,29 +4,17 @@
 // the graphic ephemeris; the same with the program's theory beside each for comparison.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "datafiles/name_record.h"
 #include "events/ephemeris_graph.h"
-#include "session/compute_charts.h"
-#include "session/ephemeris_choice.h"
+#include "sample_charts.h"
 #include "session/event_commands.h"
 
 namespace {
 
 using namespace talvenor;
 
-// The sample birth and a transit, computed with the shipped options and the engine of the argument (0 the
-// theory, 1 modern).
+// The sample charts with the engine of the argument (0 the theory, 1 modern).
 void ComputeSample(Session& s, const benchmark::State& state) {
-    s.options = DefaultOptions();
-    s.ephemerisFolder = std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris";
-    ChooseEphemeris(s, state.range(0) ? EphemerisChoice::Modern : EphemerisChoice::Theory);
-    (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                              s.regional, s.natal);
-    (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s.regional,
-                                s.diurnal);
-    ComputeCharts(s);
+    bench::ComputeSample(s, state.range(0) ? EphemerisChoice::Modern : EphemerisChoice::Theory);
 }
 
 void BM_EngineComputeChart(benchmark::State& state) {
@@ -57,18 +45,7 @@ void BM_EngineEventSearchOneYear(benchmark::State& state) {
     SilentDialogs dialogs;
     Session s(dialogs);
     ComputeSample(s, state);
-    EventSearchChoices choices;
-    choices.from = "1 Jan 2027";
-    choices.to = "31 Dec 2027";
-    choices.modulus = "90";
-    const EventSearchPreparation prepared = PrepareEventSearch(s, choices);
-    std::size_t hits = 0;
-    for (auto _ : state) {
-        const EventSearchResult result = SearchEvents(prepared.search->request);
-        hits = result.hits.size();
-        benchmark::DoNotOptimize(hits);
-    }
-    state.counters["events"] = static_cast<double>(hits);
+    bench::TimeOneYearOfEvents(state, s, "90");
 }
 BENCHMARK(BM_EngineEventSearchOneYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

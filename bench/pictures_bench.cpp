@@ -4,10 +4,9 @@
 
 #include <memory>
 
-#include "datafiles/name_record.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/planetary_pictures.h"
-#include "session/compute_charts.h"
+#include "sample_charts.h"
 #include "session/picture_commands.h"
 
 namespace {
@@ -16,12 +15,7 @@ using namespace talvenor;
 
 std::unique_ptr<Session> SampleSession(SilentDialogs& dialogs) {
     auto s = std::make_unique<Session>(dialogs);
-    s->options = DefaultOptions();
-    (void)FillNatalFromRecord(*ParseNameRecord("Sample Person,14 Mar 1962,10.15,P,6,087.39,41.52"),
-                              s->regional, s->natal);
-    (void)FillDiurnalFromRecord(*ParseNameRecord("Transit,7 Dec 2026,9.30,A,0,000.00,51.29"), s->regional,
-                                s->diurnal);
-    ComputeCharts(*s);
+    bench::ComputeSample(*s);
     return s;
 }
 
