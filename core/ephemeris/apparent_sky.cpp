@@ -63,18 +63,7 @@ ApparentPlace PlaceOf(const Shared& s, const Vector& direction, double distance)
     double d[3] = {direction[0], direction[1], direction[2]};
     double x[3];
     eraRxp(const_cast<double(*)[3]>(s.rnpb), d, x);
-    const double r = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
-    ApparentPlace place;
-    place.declination = std::asin(x[2] / r) / kDegree;
-    const double ye = s.cosEps * x[1] + s.sinEps * x[2];
-    const double ze = -s.sinEps * x[1] + s.cosEps * x[2];
-    double longitude = std::atan2(ye, x[0]) / kDegree;
-    if (longitude < 0) longitude += 360;
-    if (longitude >= 360) longitude -= 360;
-    place.longitude = longitude;
-    place.latitude = std::asin(ze / r) / kDegree;
-    place.distance = distance;
-    return place;
+    return PlaceOfDate(x, s.cosEps, s.sinEps, distance);
 }
 
 // The Sun's light deflection (none for the Sun itself) and the annual aberration of a geocentric position

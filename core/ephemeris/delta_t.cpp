@@ -131,11 +131,7 @@ DeltaTRead ParseDeltaT(std::string_view checkedText) {
 }
 
 DeltaTRead LoadDeltaT(const std::filesystem::path& path) {
-    TableText text = ReadTableFile(path);
-    if (text.fault) return {std::nullopt, text.fault};
-    DeltaTRead read = ParseDeltaT(text.text);
-    if (read.fault) read.fault = "The table file " + path.string() + " is damaged (" + *read.fault + ").";
-    return read;
+    return LoadTableFile<DeltaTRead>(path, ParseDeltaT);
 }
 
 double DeltaTSeconds(const DeltaTTables& t, double julianDayUt) {

@@ -30,16 +30,12 @@ double SumSeries(const ElpSeries& series, double t) {
 
 // The series and its derivative in T, summed together.
 void SumSeriesWithRate(const ElpSeries& series, double t, double& value, double& rate) {
-    double total = 0, derivative = 0;
-    for (std::size_t k = kElpPowers; k-- > 0;) {
-        double sum = 0, sumRate = 0;
-        SumElpTerms(series[k].data(), series[k].size(), t, sum, sumRate);
-        // Horner's scheme for the value and its derivative: (P T + S)' = P' T + P + S'.
-        derivative = derivative * t + total + sumRate;
-        total = total * t + sum;
-    }
-    value = total;
-    rate = derivative;
+    HornerWithRate(
+        kElpPowers, t,
+        [&](std::size_t k, double& sum, double& sumRate) {
+            SumElpTerms(series[k].data(), series[k].size(), t, sum, sumRate);
+        },
+        value, rate);
 }
 
 ElpSeries* CoordinateOf(ElpTables& tables, std::string_view name) {
@@ -120,11 +116,7 @@ ElpRead ParseElpMpp02(std::string_view checkedText) {
 }
 
 ElpRead LoadElpMpp02(const std::filesystem::path& path) {
-    TableText text = ReadTableFile(path);
-    if (text.fault) return {std::nullopt, text.fault};
-    ElpRead read = ParseElpMpp02(text.text);
-    if (read.fault) read.fault = "The table file " + path.string() + " is damaged (" + *read.fault + ").";
-    return read;
+    return LoadTableFile<ElpRead>(path, ParseElpMpp02);
 }
 
 MoonSeriesPosition ElpMpp02Position(const ElpTables& tables, double julianDayTdb) {

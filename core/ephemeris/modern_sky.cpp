@@ -158,11 +158,15 @@ ApparentPlace ApparentPlaceAt(const ModernTables& t, ModernBody body, double jul
     double dpsi = 0, deps = 0;
     eraNut06a(ERFA_DJM0, julianDayTt - ERFA_DJM0, &dpsi, &deps);
     const double eps = eraObl06(ERFA_DJM0, julianDayTt - ERFA_DJM0) + deps;
+    return PlaceOfDate(x, std::cos(eps), std::sin(eps), distance);
+}
+
+ApparentPlace PlaceOfDate(const double x[3], double cosEps, double sinEps, double distance) {
     const double r = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
     ApparentPlace place;
     place.declination = std::asin(x[2] / r) / kDegree;
-    const double ye = std::cos(eps) * x[1] + std::sin(eps) * x[2];
-    const double ze = -std::sin(eps) * x[1] + std::cos(eps) * x[2];
+    const double ye = cosEps * x[1] + sinEps * x[2];
+    const double ze = -sinEps * x[1] + cosEps * x[2];
     double longitude = std::atan2(ye, x[0]) / kDegree;
     if (longitude < 0) longitude += 360;
     if (longitude >= 360) longitude -= 360;

@@ -48,6 +48,10 @@ struct ApparentPlace {
     double longitude = 0, latitude = 0, declination = 0, distance = 0;
 };
 
+// The place of a direction on the true equator and equinox of date (any length; `distance` is copied), with
+// the cosine and sine of the true obliquity that turn it to the ecliptic of date.
+ApparentPlace PlaceOfDate(const double trueOfDate[3], double cosEps, double sinEps, double distance);
+
 // The apparent place of a body at a Julian day of TT; every field a quiet NaN where ModernBodyCovered is
 // false.
 ApparentPlace ApparentPlaceAt(const ModernTables& tables, ModernBody body, double julianDayTt);

@@ -85,11 +85,7 @@ PlutoRead ParsePlutoTable(std::string_view checkedText) {
 }
 
 PlutoRead LoadPlutoTable(const std::filesystem::path& path) {
-    TableText text = ReadTableFile(path);
-    if (text.fault) return {std::nullopt, text.fault};
-    PlutoRead read = ParsePlutoTable(text.text);
-    if (read.fault) read.fault = "The table file " + path.string() + " is damaged (" + *read.fault + ").";
-    return read;
+    return LoadTableFile<PlutoRead>(path, ParsePlutoTable);
 }
 
 std::optional<PlutoRectangular> PlutoHeliocentricJ2000(const PlutoTable& table, double julianDayTdb) {

@@ -22,4 +22,20 @@ void SumVsop87Terms(const Vsop87Term* terms, std::size_t count, double t, double
 // Sum of a sin(f0 + f1 T + ... + f4 T^4) over ELP/MPP02 terms and its derivative in T.
 void SumElpTerms(const ElpTerm* terms, std::size_t count, double t, double& value, double& rate);
 
+// A series in powers of t (the terms of power k multiplied by t^k) and its derivative in t, by Horner's
+// scheme from the highest power; `sumPower(k, value, rate)` sums the terms of power k and their derivative.
+template <class SumPower>
+void HornerWithRate(std::size_t powers, double t, SumPower sumPower, double& value, double& rate) {
+    double total = 0, derivative = 0;
+    for (std::size_t k = powers; k-- > 0;) {
+        double sum = 0, sumRate = 0;
+        sumPower(k, sum, sumRate);
+        // (P t + S)' = P' t + P + S'.
+        derivative = derivative * t + total + sumRate;
+        total = total * t + sum;
+    }
+    value = total;
+    rate = derivative;
+}
+
 }  // namespace talvenor

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talvenor {
@@ -25,6 +26,21 @@ TableText CheckedTableText(std::string text);
 
 // Reads a table file and confirms its check line; the fault names the path.
 TableText ReadTableFile(const std::filesystem::path& path);
+
+// Reads a table file with its parser: the read of a parser (a struct with an optional `fault`), whose fault
+// names the file and says it is damaged, or the file's own fault when it cannot be read or checked.
+template <class Read, class Parse>
+Read LoadTableFile(const std::filesystem::path& path, Parse parse) {
+    TableText text = ReadTableFile(path);
+    if (text.fault) {
+        Read read{};
+        read.fault = std::move(text.fault);
+        return read;
+    }
+    Read read = parse(text.text);
+    if (read.fault) read.fault = "The table file " + path.string() + " is damaged (" + *read.fault + ").";
+    return read;
+}
 
 // The data lines of a checked text, comments and blank lines left out, each split at blanks into words.
 class TableLines {

@@ -40,16 +40,12 @@ double SumSeries(const Vsop87Series& series, double t) {
 
 // The series and its derivative in t, summed together.
 void SumSeriesWithRate(const Vsop87Series& series, double t, double& value, double& rate) {
-    double total = 0, derivative = 0;
-    for (std::size_t k = kVsop87Powers; k-- > 0;) {
-        double sum = 0, sumRate = 0;
-        SumVsop87Terms(series[k].data(), series[k].size(), t, sum, sumRate);
-        // Horner's scheme for the value and its derivative: (P t + S)' = P' t + P + S'.
-        derivative = derivative * t + total + sumRate;
-        total = total * t + sum;
-    }
-    value = total;
-    rate = derivative;
+    HornerWithRate(
+        kVsop87Powers, t,
+        [&](std::size_t k, double& sum, double& sumRate) {
+            SumVsop87Terms(series[k].data(), series[k].size(), t, sum, sumRate);
+        },
+        value, rate);
 }
 
 // A series heading, read whole.
@@ -127,11 +123,7 @@ Vsop87Read ParseVsop87(std::string_view checkedText) {
 }
 
 Vsop87Read LoadVsop87(const std::filesystem::path& path) {
-    TableText text = ReadTableFile(path);
-    if (text.fault) return {std::nullopt, text.fault};
-    Vsop87Read read = ParseVsop87(text.text);
-    if (read.fault) read.fault = "The table file " + path.string() + " is damaged (" + *read.fault + ").";
-    return read;
+    return LoadTableFile<Vsop87Read>(path, ParseVsop87);
 }
 
 HeliocentricPosition Vsop87Position(const Vsop87Planet& planet, double julianDayTdb) {
