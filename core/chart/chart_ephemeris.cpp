@@ -41,7 +41,8 @@ EngineResult ComputeEphemeris(ChartState& st, const SkyEngine& engine) {
     Sky next;
     if (sky.HasDailyMotion) {
         next = sky;
-        for (std::size_t p = kSun; p <= kMoon; ++p) next.Longitude[p] = Norm360(sky.Longitude[p] + sky.DailyMotion[p]);
+        for (std::size_t p = kSun; p <= kMoon; ++p)
+            next.Longitude[p] = Norm360(sky.Longitude[p] + sky.DailyMotion[p]);
     } else {
         next = engine.SkyAt(nextDay);
     }

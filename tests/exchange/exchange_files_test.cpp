@@ -325,15 +325,15 @@ TEST_F(ExchangeFilesTest, ZonesBesideTheLocalMeanTimeComeBackAsTheyWere) {
 
 TEST_F(ExchangeFilesTest, YearsOfFewerThanFourDigitsAreWrittenInFullAndComeBack) {
     // A date of the year 21 written "17.8.21" read back as a year given in short and was refused.
-    const std::vector<std::string> lines = {"One,01 Jan 0001,12.00,P,-1,-008.11,49.05",
-                                            "Pike,17 Aug 0021,9.05,P,5,071.04,42.22",
-                                            "Three,03 Mar 0321,6.30,A,0,000.00,51.28",
-                                            "Late,31 Dec 2099,11.59,P,0,000.00,51.28"};
+    const std::vector<std::string> lines = {
+        "One,01 Jan 0001,12.00,P,-1,-008.11,49.05", "Pike,17 Aug 0021,9.05,P,5,071.04,42.22",
+        "Three,03 Mar 0321,6.30,A,0,000.00,51.28", "Late,31 Dec 2099,11.59,P,0,000.00,51.28"};
     NumberedNames names;
     names.opened = true;
     for (std::size_t i = 0; i < lines.size(); ++i)
         names.records.push_back({i + 1, *ParseNameRecord(lines[i])});
-    for (const ExchangeFormat format : {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv}) {
+    for (const ExchangeFormat format :
+         {ExchangeFormat::Aaf, ExchangeFormat::QuickChart, ExchangeFormat::Csv}) {
         SCOPED_TRACE(FormatTitle(format));
         const ExportResult out = ExportNames(names, format, regional_);
         ASSERT_EQ(out.written, lines.size());
@@ -341,7 +341,8 @@ TEST_F(ExchangeFilesTest, YearsOfFewerThanFourDigitsAreWrittenInFullAndComeBack)
         ASSERT_EQ(back.refused.size(), 0u) << ProblemText(back.refused[0]);
         EXPECT_EQ(Lines(back), lines);
     }
-    EXPECT_NE(ExportNames(names, ExchangeFormat::Aaf, regional_).bytes.find(",17.8.0021,"), std::string::npos);
+    EXPECT_NE(ExportNames(names, ExchangeFormat::Aaf, regional_).bytes.find(",17.8.0021,"),
+              std::string::npos);
 }
 
 TEST_F(ExchangeFilesTest, AZoneWithoutItsTimeTypeIsKeptAndTheJulianDayChecksIt) {
