@@ -37,7 +37,7 @@ State Rectangular(double l, double b, double r, double lRate, double bRate, doub
     return s;
 }
 
-State HeliocentricState(const Vsop87Planet& planet, double julianDay) {
+State SeriesState(const Vsop87Planet& planet, double julianDay) {
     const HeliocentricMotion m = Vsop87Motion(planet, julianDay);
     return Rectangular(m.longitude, m.latitude, m.radius, m.longitudeRate, m.latitudeRate, m.radiusRate);
 }
@@ -137,17 +137,16 @@ FrameOfDate FrameOfDateAt(double julianDayTt, NutationSeries nutation) {
     return frame;
 }
 
-ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, const PlutoTable& pluto,
-                                  double julianDayTt, const SkyOptions& options) {
-    const SkyBodies bodies = options.bodies;
-    // The series count time in TDB, which keeps within two milliseconds of TT.
-    ApparentSky sky;
+namespace {
+
+// The Earth from its series (none: the Earth at the Sun, for the Moon alone) and the frame of date. The
+// series count time in TDB, which keeps within two milliseconds of TT.
+Shared SharedAt(const Vsop87Planet* earthSeries, double julianDayTt, NutationSeries nutation,
+                FrameOfDate& frame) {
     Shared s;
-    // The Moon's place needs nothing of the Earth's series.
-    const bool needEarth = (bodies & ~SkyBodyBit(ModernBody::Moon)) != 0;
-    if (needEarth) s.earth = HeliocentricState(vsop[Vsop87Body::Earth], julianDayTt);
+    if (earthSeries) s.earth = SeriesState(*earthSeries, julianDayTt);
     const Vector earth = EquatorialJ2000(s.earth.position);
-    s.sunDistance = needEarth ? Length(earth) : 1;
+    s.sunDistance = earthSeries ? Length(earth) : 1;
     for (int k = 0; k < 3; ++k) s.earthUnit[k] = earth[k] / s.sunDistance;
     const Vector earthVelocity = EquatorialJ2000(s.earth.velocity);
     for (int k = 0; k < 3; ++k) s.velocity[k] = earthVelocity[k] * kLightDaysPerAu;
@@ -156,12 +155,27 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
 
     // The IAU 2006/2000A precession-nutation matrix and the true obliquity, as eraPnm06a builds them (or with
     // the 2000B nutation).
-    const FrameOfDate frame = FrameOfDateAt(julianDayTt, options.nutation);
+    frame = FrameOfDateAt(julianDayTt, nutation);
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 3; ++c) s.rnpb[r][c] = frame.rnpb[r][c];
     }
     s.cosEps = std::cos(frame.trueObliquity);
     s.sinEps = std::sin(frame.trueObliquity);
+    return s;
+}
+
+}  // namespace
+
+ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, const PlutoTable& pluto,
+                                  double julianDayTt, const SkyOptions& options) {
+    const SkyBodies bodies = options.bodies;
+    ApparentSky sky;
+    // The Moon's place needs nothing of the Earth's series.
+    const bool needEarth = (bodies & ~SkyBodyBit(ModernBody::Moon)) != 0;
+    FrameOfDate frame;
+    const Shared s =
+        SharedAt(needEarth ? &vsop[Vsop87Body::Earth] : nullptr, julianDayTt, options.nutation, frame);
+    const Vector earth = EquatorialJ2000(s.earth.position);
     sky.trueObliquity = frame.trueObliquity / kDegree;
     sky.nutationInLongitude = frame.nutationInLongitude / kDegree;
 
@@ -186,7 +200,7 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
     for (const auto& [body, series] : kPlanets) {
         if (!(bodies & SkyBodyBit(body))) continue;
         const std::size_t i = static_cast<std::size_t>(body);
-        PlanetPlace(s, HeliocentricState(vsop[series], julianDayTt), deflect, sky.places[i],
+        PlanetPlace(s, SeriesState(vsop[series], julianDayTt), deflect, sky.places[i],
                     sky.longitudeSpeeds[i]);
     }
 
@@ -231,6 +245,18 @@ ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp
         sky.longitudeSpeeds[i] = m.longitudeRate / kDegree + kPrecessionRate;
     }
     return sky;
+}
+
+void ApparentPlacesOfStates(const ModernTables& tables, double julianDayTt, NutationSeries nutation,
+                            std::span<const HeliocentricState> states, std::span<StatePlace> places) {
+    FrameOfDate frame;
+    const Shared s = SharedAt(&tables.shortened.vsop[Vsop87Body::Earth], julianDayTt, nutation, frame);
+    for (std::size_t i = 0; i < states.size() && i < places.size(); ++i) {
+        State state;
+        state.position = states[i].position;
+        state.velocity = states[i].velocity;
+        PlanetPlace(s, state, true, places[i].place, places[i].longitudeSpeed);
+    }
 }
 
 ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, const SkyOptions& options) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 #include "ephemeris/elp_mpp02.h"
 #include "ephemeris/modern_sky.h"
@@ -76,5 +77,22 @@ ApparentSky ApparentSkyAt(const ModernTables& tables, double julianDayTt, const 
 // the table does not reach (the light time included), Pluto's place and speed are quiet NaNs.
 ApparentSky ApparentSkyFromSeries(const Vsop87Tables& vsop, const ElpTables& elp, const PlutoTable& pluto,
                                   double julianDayTt, const SkyOptions& options = {});
+
+// A body of the sun's family given by its heliocentric position and velocity at the instant, ecliptic and
+// equinox of J2000.0, au and au per day (a Kepler orbit, say), and its apparent place with the rate of its
+// apparent longitude, degrees per day.
+struct HeliocentricState {
+    std::array<double, 3> position{}, velocity{};
+};
+struct StatePlace {
+    ApparentPlace place;
+    double longitudeSpeed = 0;
+};
+
+// Such bodies brought to the observer as the planets of ApparentSkyAt are (light time, the Sun's light
+// deflection, the annual aberration, precession and the nutation chosen), the Earth from the shortened
+// series; one place for each state, as many as `places` holds.
+void ApparentPlacesOfStates(const ModernTables& tables, double julianDayTt, NutationSeries nutation,
+                            std::span<const HeliocentricState> states, std::span<StatePlace> places);
 
 }  // namespace talvenor
