@@ -20,6 +20,7 @@
 #include "chart/arithmetic_fault.h"
 #include "chart/birth.h"
 #include "chart/chart_tables.h"
+#include "environment/factor_set.h"
 #include "environment/options.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/sky_engine.h"
@@ -39,6 +40,8 @@ struct Chart {
     // The engine its sky was computed with; what is computed from the chart (progressions, directions,
     // the event search and the graphic ephemeris around it) takes the same.
     SkyEngine engine;
+    // The factors its midpoint work is done with; what is computed from the chart takes the same.
+    FactorSet factors = FactorSet::Classic;
 
     // The instant and the angles, as the time routine gives them: day fraction, Julian day, T, RAMC,
     // minus the obliquity in ObliquityRad, the obliquity in degrees, MC, Ascendant, Vertex, equatorial
@@ -68,6 +71,13 @@ struct Chart {
     std::array<double, 79> MidpointLon{};
     std::int16_t MidpointCount = 0;
 
+    // With the Uranian factors: 0 the Aries point (0 degrees, moved as the others in a directed chart) and
+    // 1..8 the hypothetical points Cupido .. Poseidon, their longitudes, declinations and daily motions in
+    // longitude (degrees, per day); all zero with the classic factors.
+    std::array<double, 1 + kUranianPoints> UranianLon{};
+    std::array<double, 1 + kUranianPoints> UranianDecl{};
+    std::array<double, 1 + kUranianPoints> UranianSpeed{};
+
     // The special points (NatalVertex, NatalEquatorialAsc, NatalCoAsc, NatalPolarAsc).
     double Vertex() const { return time.Vertex; }
     double EquatorialAsc() const { return time.EquatorialAscendant; }
@@ -91,6 +101,7 @@ struct ChartResult {
 // state, so that several threads may compute charts at once. A fault at extreme input comes back as the
 // fault, never as a chart. The engine gives the sky, the sidereal time and the obliquity.
 ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                         ChartRole role = ChartRole::Natal, const SkyEngine& engine = SkyEngine());
+                         ChartRole role = ChartRole::Natal, const SkyEngine& engine = SkyEngine(),
+                         FactorSet factors = FactorSet::Classic);
 
 }  // namespace talvenor

@@ -50,7 +50,7 @@ void MakeMidpointTable(Chart& c, const Options& options) {
 // just left): houses, positions, house placements, declinations, solstice points and, for a natal
 // chart, the midpoint table, all into `c`.
 EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options, const SkyEngine& engine,
-                          Chart& c) {
+                          FactorSet factors, Chart& c) {
     const bool natal = role == ChartRole::Natal;
     c.time = st.CurrentTimeOutputs();
     FaultWatch watch;
@@ -74,6 +74,18 @@ EngineResult CompletePass(ChartState& st, ChartRole role, const Options& options
         c.TrueNodeDecl = Declination(c.TrueNode, 0.0, -st.ObliquityRad);
         MakeMidpointTable(c, options);
     }
+    if (factors == FactorSet::Uranian) {
+        const UranianPlaces points = engine.UranianAt(InstantOf(st.JulianDayNumber, st.DayFraction));
+        // The Aries point lies on the equator: no declination.
+        EngineStatus status = EngineStatus::Sound;
+        for (std::size_t i = 0; i < kUranianPoints; ++i) {
+            c.UranianLon[i + 1] = points[i].longitude;
+            c.UranianDecl[i + 1] = points[i].declination;
+            c.UranianSpeed[i + 1] = points[i].longitudeSpeed;
+            status = WorseStatus(status, FiniteStatus(points[i].longitude));
+        }
+        if (auto fault = FaultOf(status, "the hypothetical points")) return fault;
+    }
     return FaultOf(after.Status(), natal ? "the natal chart" : "the diurnal chart");
 }
 
@@ -88,13 +100,14 @@ ChartState WorkingSetFor(const Birth& birth, HouseSystem houseSystem) {
 
 // The rest of the pass once the time routine has run on the working set, into a chart of the birth.
 ChartResult FinishChart(ChartState& st, const Birth& birth, HouseSystem houseSystem, const Options& options,
-                        ChartRole role, const SkyEngine& engine) {
+                        ChartRole role, const SkyEngine& engine, FactorSet factors) {
     ChartResult result;
     Chart chart;
     chart.birth = birth;
     chart.houseSystem = houseSystem;
     chart.engine = engine;
-    if ((result.fault = CompletePass(st, role, options, engine, chart))) return result;
+    chart.factors = factors;
+    if ((result.fault = CompletePass(st, role, options, engine, factors, chart))) return result;
     result.chart = std::move(chart);
     return result;
 }
@@ -108,20 +121,21 @@ std::string EngineHeadingNote(const Chart& chart) {
 }
 
 ChartResult ComputeChart(const Birth& birth, HouseSystem houseSystem, const Options& options, ChartRole role,
-                         const SkyEngine& engine) {
+                         const SkyEngine& engine, FactorSet factors) {
     // The pass's working set lives here, for this one chart.
     ChartState st = WorkingSetFor(birth, houseSystem);
     if (EngineResult fault = ComputeChartTime(st, engine)) return {std::nullopt, std::move(fault)};
-    return FinishChart(st, birth, houseSystem, options, role, engine);
+    return FinishChart(st, birth, houseSystem, options, role, engine, factors);
 }
 
 ChartResult ComputeChartAt(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                           const Instant& instant, double ramcRad, const SkyEngine& engine) {
+                           const Instant& instant, double ramcRad, const SkyEngine& engine,
+                           FactorSet factors) {
     ChartState st = WorkingSetFor(birth, houseSystem);
     const Place place = PlaceOfInput(st.NatalLongitude, st.NatalLatitude, st.NatalNorthSouth);
     if (EngineResult fault = ComputeChartTimeAt(st, instant, place, ramcRad, engine))
         return {std::nullopt, std::move(fault)};
-    return FinishChart(st, birth, houseSystem, options, ChartRole::Natal, engine);
+    return FinishChart(st, birth, houseSystem, options, ChartRole::Natal, engine, factors);
 }
 
 }  // namespace talvenor

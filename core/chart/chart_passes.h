@@ -12,6 +12,7 @@ namespace talvenor {
 // The natal chart of a birth for another instant at the birth place, with the meridian at the right
 // ascension ramcRad (radians) and the angles and houses following it: the progressed chart.
 ChartResult ComputeChartAt(const Birth& birth, HouseSystem houseSystem, const Options& options,
-                           const Instant& instant, double ramcRad, const SkyEngine& engine = SkyEngine());
+                           const Instant& instant, double ramcRad, const SkyEngine& engine = SkyEngine(),
+                           FactorSet factors = FactorSet::Classic);
 
 }  // namespace talvenor

@@ -71,7 +71,7 @@ ChartResult ComputeProgressedChart(const Chart& natal, const Options& options, d
     double ramc = natal.time.RamcRad + DegToRad(arcRa);
     if (ramc < 0) ramc += DegToRad(360.0);
     if (ramc >= DegToRad(360.0)) ramc -= DegToRad(360.0);
-    return ComputeChartAt(natal.birth, natal.houseSystem, options, instant, ramc, engine);
+    return ComputeChartAt(natal.birth, natal.houseSystem, options, instant, ramc, engine, natal.factors);
 }
 
 double SolarArc(const Chart& natal, const Chart& progressed) {
@@ -102,6 +102,13 @@ Chart SolarArcChart(const Chart& natal, const Options& options, double arc) {
     PlaceHouses(d.Lon, natal.Cusp, d.HouseText);
 
     for (std::size_t f = 1; f <= 17; ++f) d.MidpointFactor[f] = Within360(natal.MidpointFactor[f] + arc);
+    // The Aries point and the hypothetical points move by the arc as the others do.
+    if (natal.factors == FactorSet::Uranian) {
+        for (std::size_t i = 0; i < d.UranianLon.size(); ++i) {
+            d.UranianLon[i] = Within360(natal.UranianLon[i] + arc);
+            d.UranianDecl[i] = Declination(d.UranianLon[i], 0.0, eps);
+        }
+    }
     int m = 0;
     for (std::size_t i = 1; i <= 12; ++i) {
         for (std::size_t j = i + 1; j <= 13; ++j) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numeric>
 
+#include "chart/factor_catalogue.h"
 #include "chart/house_systems.h"
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
@@ -143,6 +144,13 @@ GlyphSpec PointGlyph(int point) {
         {0x260B, "SN"}, {0, "PF"},      {0, "AS"},      {0, "MC"},
     };
     return point >= 1 && point <= kPointCount ? kPoints[point] : GlyphSpec{};
+}
+
+GlyphSpec FactorGlyph(int factor) {
+    static constexpr const char* kUranianLetters[8] = {"CU", "HA", "ZE", "KR", "AP", "AD", "VU", "PO"};
+    if (factor == kAriesPointFactor) return {0x2648, "AR"};
+    if (const int u = UranianIndexOfFactor(factor); u >= 0) return {0, kUranianLetters[u]};
+    return PointGlyph(FactorOf(factor).point);
 }
 
 GlyphSpec SignGlyph(int sign) {

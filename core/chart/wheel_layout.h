@@ -31,6 +31,9 @@ struct GlyphSpec {
 };
 GlyphSpec PointGlyph(int point);  // 1..15
 GlyphSpec SignGlyph(int sign);    // 1 Aries .. 12 Pisces
+// A midpoint factor's (1..22): its point's, the Aries point drawn as the sign's symbol, the hypothetical
+// points by their two letters (the drawing module draws their own symbols as outlines).
+GlyphSpec FactorGlyph(int factor);
 
 // The families the aspect lines are coloured by.
 enum class AspectFamily {

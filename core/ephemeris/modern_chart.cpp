@@ -63,7 +63,8 @@ double TrueNodeOfDate(const MoonSeriesMotion& m, double t) {
     // The precession's own rate turns the frame by 1.4e-7 radians a day against the Moon's 0.23: left out.
     const double lr = m.longitudeRate, br = m.latitudeRate, rr = m.distanceRate;
     const std::array<double, 3> v = {rr * cb * cl - r * sb * br * cl - r * cb * sl * lr,
-                                     rr * cb * sl - r * sb * br * sl + r * cb * cl * lr, rr * sb + r * cb * br};
+                                     rr * cb * sl - r * sb * br * sl + r * cb * cl * lr,
+                                     rr * sb + r * cb * br};
     // The orbit's pole x * v; the ascending node lies along z * (x * v).
     const double hx = x[1] * v[2] - x[2] * v[1];
     const double hy = x[2] * v[0] - x[0] * v[2];
@@ -128,6 +129,10 @@ double ModernTrueNode(const ModernTables& tables, double julianDayTt) {
 
 double ModernTrueObliquity(double julianDayTt) {
     return FrameOfDateAt(julianDayTt, kChartNutation).trueObliquity;
+}
+
+UranianPlaces ModernUranianAt(const ModernTables& tables, const Instant& instant) {
+    return ModernUranianPlaces(tables, TerrestrialTime(tables, JulianDayUt(instant)), kChartNutation);
 }
 
 Sky ModernSkyAt(const ModernTables& tables, const Instant& instant) {
@@ -217,7 +222,8 @@ LocalAngles ModernAnglesForMeridian(const ModernTables& tables, double ramcRad, 
 LocalAngles ModernAnglesAt(const ModernTables& tables, const Instant& instant, const Place& place) {
     LocalAngles out;
     out.Status = InstantStatus(instant);
-    for (double v : {place.LongitudeWest, place.Latitude}) out.Status = WorseStatus(out.Status, FiniteStatus(v));
+    for (double v : {place.LongitudeWest, place.Latitude})
+        out.Status = WorseStatus(out.Status, FiniteStatus(v));
     if (out.Status != EngineStatus::Sound) return out;
     double ramcRad = 0, obliquity = 0;
     {

@@ -15,6 +15,7 @@
 #include "ephemeris/modern_sky.h"
 #include "ephemeris/sky.h"
 #include "ephemeris/time_scales.h"
+#include "ephemeris/uranian_points.h"
 
 namespace talvenor {
 
@@ -47,6 +48,10 @@ double ModernTrueObliquity(double julianDayTt);
 // geocentric places of the true equinox and ecliptic of date, with their daily motions; ObliquityRad is the
 // true obliquity.
 Sky ModernSkyAt(const ModernTables& tables, const Instant& instant);
+
+// The eight hypothetical points' apparent places at an instant of the chart's civil time, as ModernSkyAt
+// gives the planets'.
+UranianPlaces ModernUranianAt(const ModernTables& tables, const Instant& instant);
 
 // The sky of an instant for a search or a graph, from the fits of the cache (within a hundredth of a
 // second of arc of ModernSkyAt): the Longitude, Latitude and Declination with their daily motions of the

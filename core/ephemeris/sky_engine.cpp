@@ -27,6 +27,10 @@ Sky SkyEngine::SkyAt(const Instant& instant) const {
     return tables_ ? ModernSkyAt(*tables_, instant) : talvenor::SkyAt(instant);
 }
 
+UranianPlaces SkyEngine::UranianAt(const Instant& instant) const {
+    return tables_ ? ModernUranianAt(*tables_, instant) : TheoryUranianPlaces(instant);
+}
+
 LocalAngles SkyEngine::AnglesAt(const Instant& instant, const Place& place) const {
     return tables_ ? ModernAnglesAt(*tables_, instant, place) : talvenor::AnglesAt(instant, place);
 }

@@ -10,6 +10,7 @@
 #include "ephemeris/chart_angles.h"
 #include "ephemeris/modern_sky.h"
 #include "ephemeris/sky.h"
+#include "ephemeris/uranian_points.h"
 
 namespace talvenor {
 
@@ -34,6 +35,8 @@ class SkyEngine {
 
     // The sky at an instant of the chart's civil time (SkyAt of the theory or ModernSkyAt).
     Sky SkyAt(const Instant& instant) const;
+    // The eight hypothetical points at such an instant, as the engine's planets are computed.
+    UranianPlaces UranianAt(const Instant& instant) const;
     // The angles of a place at an instant, and for a meridian given by its right ascension (radians).
     LocalAngles AnglesAt(const Instant& instant, const Place& place) const;
     LocalAngles AnglesForMeridian(double ramcRad, const Instant& instant, const Place& place) const;

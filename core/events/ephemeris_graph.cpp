@@ -41,8 +41,7 @@ struct Samples {
 };
 
 // The bodies' longitudes at a moment; false when the sky cannot be computed there.
-bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points,
-                  std::vector<double>& out) {
+bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points, std::vector<double>& out) {
     const Sky sky = engine.At(InstantAtJulianDate(t));
     if (sky.Status != EngineStatus::Sound) return false;
     out.clear();
@@ -52,8 +51,7 @@ bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points,
 
 class Sampler {
   public:
-    Sampler(SkySampler& engine, const std::vector<int>& points, double modulus, double finest,
-            Samples& out)
+    Sampler(SkySampler& engine, const std::vector<int>& points, double modulus, double finest, Samples& out)
         : engine_(engine),
           points_(points),
           most_(modulus * kMostOfDialPerSample),
@@ -228,10 +226,11 @@ EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, c
 
     const double modulus = request.modulus;
     const AnalysisTable table = NatalAnalysisTable(natal, options);
-    for (int e = 1; e <= (request.midpoints ? kAnalysisCount : kFactorCount); ++e) {
+    for (int e = 1; e <= (request.midpoints ? table.EntryCount() : table.FactorCount()); ++e) {
         const auto i = static_cast<std::size_t>(e);
-        graph.levels.push_back({FactorName(table.Label[i]), e <= kFactorCount ? kFactorPoint[i] : 0,
-                                DialPlace(table.Lon[i], modulus)});
+        const bool factor = e <= table.FactorCount();
+        graph.levels.push_back({FactorName(table.Label[i]), factor ? FactorOf(e).point : 0,
+                                DialPlace(table.Lon[i], modulus), factor ? e : 0});
     }
 
     std::vector<int> points;

@@ -57,8 +57,9 @@ struct GraphBody {
 // A level across the graph: a natal factor or midpoint at its place on the dial.
 struct GraphLevel {
     std::string name;  // "SUN", "SUN/MOO"
-    int point = 0;     // point index of a factor; 0 for a midpoint
+    int point = 0;     // point index of a factor that is a chart point; 0 for the others and the midpoints
     double place = 0;
+    int factor = 0;  // the factor 1..22; 0 for a midpoint
 };
 
 struct GraphTimeTick {

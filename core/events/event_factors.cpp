@@ -182,7 +182,8 @@ std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, con
     for (const TransitBody& b : kTransitBodies) {
         if (std::find(names.begin(), names.end(), b.name) != names.end()) points |= 1u << b.point;
     }
-    std::vector<MovingFactor> movers = TransitMovers(names, std::make_shared<SkyAtMoment>(natal.engine, points));
+    std::vector<MovingFactor> movers =
+        TransitMovers(names, std::make_shared<SkyAtMoment>(natal.engine, points));
     const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
     if (!directed) return movers;
     const auto progressed = std::make_shared<ProgressedAtMoment>(natal, options);
@@ -238,19 +239,21 @@ std::string FactorName(const std::string& label) {
     return name;
 }
 
-std::vector<EventTarget> NatalTargets(const Chart& natal, const Options& options, const TargetChoice& choice) {
+std::vector<EventTarget> NatalTargets(const Chart& natal, const Options& options,
+                                      const TargetChoice& choice) {
     const AnalysisTable table = NatalAnalysisTable(natal, options);
     std::vector<EventTarget> targets;
-    for (int e = 1; e <= kAnalysisCount; ++e) {
-        const bool factor = e <= kFactorCount;
+    const int factors = table.FactorCount();
+    for (int e = 1; e <= table.EntryCount(); ++e) {
+        const bool factor = e <= factors;
         if (factor ? !choice.natalFactors : !choice.natalMidpoints) continue;
         const auto i = static_cast<std::size_t>(e);
         targets.push_back({FactorName(table.Label[i]), table.Lon[i]});
     }
     if (!choice.pictures) return targets;
-    for (int a = 1; a < kFactorCount; ++a) {
-        for (int b = a + 1; b <= kFactorCount; ++b) {
-            for (int c = 1; c <= kFactorCount; ++c) {
+    for (int a = 1; a < factors; ++a) {
+        for (int b = a + 1; b <= factors; ++b) {
+            for (int c = 1; c <= factors; ++c) {
                 if (c == a || c == b) continue;
                 const double lon = PicturePosition(table.Lon[static_cast<std::size_t>(a)],
                                                    table.Lon[static_cast<std::size_t>(b)],

@@ -9,29 +9,40 @@
 
 namespace talvenor {
 
-std::pair<int, int> PairFactors(int m) {
-    for (int i = 1; i < kFactorCount; ++i) {
-        const int first = (i - 1) * (26 - i) / 2 + 1;  // the block of pairs starting with factor i
-        const int last = first + 12 - i;
+std::pair<int, int> PairFactors(int m, int factorCount) {
+    for (int i = 1; i < factorCount; ++i) {
+        const int first =
+            (i - 1) * (2 * factorCount - i) / 2 + 1;  // the block of pairs starting with factor i
+        const int last = first + factorCount - 1 - i;
         if (m >= first && m <= last) return {i, m - first + i + 1};
     }
     return {0, 0};
 }
 
 std::string_view FactorAbbrev(int f) {
+    if (f > kClassicFactorCount) return FactorOf(f).analysisName.substr(0, 3);
     return MidpointFactorField(f);
 }
 
-AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor) {
+AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor, FactorSet set,
+                                 const std::array<double, 1 + kUranianPoints>& uranian) {
     AnalysisTable t;
-    for (int f = 1; f <= kFactorCount; ++f) {
-        const int p = kFactorPoint[static_cast<std::size_t>(f)];
-        t.Lon[static_cast<std::size_t>(f)] = p == kNorthNode ? nodeFactor : lon[static_cast<std::size_t>(p)];
-        t.Label[static_cast<std::size_t>(f)] = std::string(kAnalysisName[static_cast<std::size_t>(f)]);
+    t.set = set;
+    const int factors = t.FactorCount();
+    for (int f = 1; f <= factors; ++f) {
+        const auto e = static_cast<std::size_t>(f);
+        const int p = FactorOf(f).point;
+        if (f >= kAriesPointFactor) {
+            t.Lon[e] = uranian[static_cast<std::size_t>(f - kAriesPointFactor)];
+        } else {
+            t.Lon[e] = p == kNorthNode ? nodeFactor : lon[static_cast<std::size_t>(p)];
+        }
+        t.Label[e] = std::string(FactorOf(f).analysisName);
     }
-    for (int m = 1; m <= kPairCount; ++m) {
-        const auto [i, j] = PairFactors(m);
-        const auto e = static_cast<std::size_t>(kFactorCount + m);
+    const int pairs = t.PairCount();
+    for (int m = 1; m <= pairs; ++m) {
+        const auto [i, j] = PairFactors(m, factors);
+        const auto e = static_cast<std::size_t>(factors + m);
         t.Lon[e] = MidpointOf(t.Lon[static_cast<std::size_t>(i)], t.Lon[static_cast<std::size_t>(j)]);
         t.Label[e] = t.Label[static_cast<std::size_t>(i)].substr(0, 3) + "/" +
                      t.Label[static_cast<std::size_t>(j)].substr(0, 3) + "  ";
@@ -39,16 +50,26 @@ AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor) {
     return t;
 }
 
+bool FactorRetrograde(const Chart& chart, int f) {
+    if (f >= kFirstUranianFactor) {
+        return chart.factors == FactorSet::Uranian && f <= kUranianFactorCount &&
+               chart.UranianSpeed[static_cast<std::size_t>(f - kAriesPointFactor)] < 0;
+    }
+    const int point = FactorOf(f).point;
+    const auto i = static_cast<std::size_t>(point - 1);
+    return point >= 1 && i < chart.RetroFlags.size() && chart.RetroFlags[i] == 'R';
+}
+
 double NatalNodeFactor(const Chart& natal, const Options& options) {
     return options.trueNodeFactor() ? natal.TrueNode : natal.MeanNode;
 }
 
 AnalysisTable NatalAnalysisTable(const Chart& natal, const Options& options) {
-    return BuildAnalysisTable(natal.Lon, NatalNodeFactor(natal, options));
+    return BuildAnalysisTable(natal.Lon, NatalNodeFactor(natal, options), natal.factors, natal.UranianLon);
 }
 
 AnalysisTable SecondAnalysisTable(const Chart& second) {
-    return BuildAnalysisTable(second.Lon, second.Lon[kNorthNode]);
+    return BuildAnalysisTable(second.Lon, second.Lon[kNorthNode], second.factors, second.UranianLon);
 }
 
 AnalysisTables BuildAnalysisTables(const Chart& natal, const Chart& second, const Options& options,

@@ -1,5 +1,6 @@
-// The midpoint factors, their pairs and the analysis table every midpoint report builds afresh: 13
-// factors, then their 78 midpoints, each with a 9-character label.
+// The midpoint factors, their pairs and the analysis table every midpoint report builds afresh: the
+// factors of the chart's set (13 classic, 22 Uranian), then their midpoints (78, 231), each with a
+// 9-character label.
 #pragma once
 
 #include <array>
@@ -9,40 +10,50 @@
 #include <utility>
 
 #include "chart/chart.h"
+#include "chart/factor_catalogue.h"
 #include "environment/options.h"
 
 namespace talvenor {
 
-inline constexpr int kFactorCount = 13;
-inline constexpr int kPairCount = 78;
-inline constexpr int kAnalysisCount = kFactorCount + kPairCount;  // 91
+// The classic set's counts.
+inline constexpr int kFactorCount = kClassicFactorCount;            // 13
+inline constexpr int kPairCount = PairCountOf(FactorSet::Classic);  // 78
+inline constexpr int kAnalysisCount = kFactorCount + kPairCount;    // 91
+// The most entries a table holds: the Uranian set's 22 factors and 231 midpoints.
+inline constexpr int kMostAnalysisEntries = kUranianFactorCount + PairCountOf(FactorSet::Uranian);  // 253
 
 // AnalysisMode values.
 inline constexpr std::int16_t kTransitMode = 0;
 inline constexpr std::int16_t kNatalMode = 1;
 
-// Point index of each factor: Sun, Moon, Mercury to Pluto, North Node, Ascendant, Midheaven.
-inline constexpr std::array<int, 14> kFactorPoint = {0, 1, 10, 2, 3, 4, 5, 6, 7, 8, 9, 11, 14, 15};
+// The factors (i, j), i < j, of pair m = 1..n(n-1)/2 of n factors: (1, 2), (1, 3) ... (n-1, n).
+std::pair<int, int> PairFactors(int m, int factorCount = kFactorCount);
 
-// The 9-character analysis names of the factors.
-inline constexpr std::array<std::string_view, 14> kAnalysisName = {
-    "",          "SUN      ", "MOON     ", "MERCURY  ", "VENUS    ", "MARS     ", "JUPITER  ",
-    "SATURN   ", "URANUS   ", "NEPTUNE  ", "PLUTO    ", "NN       ", "ASC      ", "MC       "};
-
-// The factors (i, j), i < j, of pair m = 1..78.
-std::pair<int, int> PairFactors(int m);
-
-// The three-character abbreviation of factor f ("SUN", "MOO" ... "MC ").
+// The three-character abbreviation of factor f ("SUN", "MOO" ... "NOD", "ASC", "MC ", then "ARI" ...
+// "POS"), as the midpoint list names them.
 std::string_view FactorAbbrev(int f);
 
 struct AnalysisTable {
-    std::array<double, kAnalysisCount + 1> Lon{};         // 1..91
-    std::array<std::string, kAnalysisCount + 1> Label{};  // 1..91, 9 characters each
+    FactorSet set = FactorSet::Classic;
+    std::array<double, kMostAnalysisEntries + 1> Lon{};         // 1..EntryCount()
+    std::array<std::string, kMostAnalysisEntries + 1> Label{};  // 1..EntryCount(), 9 characters each
+
+    int FactorCount() const { return FactorCountOf(set); }
+    int PairCount() const { return PairCountOf(set); }
+    int EntryCount() const { return FactorCount() + PairCount(); }
+    // The factors of pair m, and the entry of the midpoint of factors i < j.
+    std::pair<int, int> Pair(int m) const { return PairFactors(m, FactorCount()); }
 };
 
+// Whether factor f of a chart moves backwards: the chart's retrograde flag of its point, or, for the
+// hypothetical points of the Uranian set, their daily motion; never the Aries point.
+bool FactorRetrograde(const Chart& chart, int f);
+
 // The table of one chart: the factors from its fifteen longitudes (with nodeFactor standing for point
-// 11), then the 78 midpoints and their labels ("SUN/MOO  ").
-AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor);
+// 11), then the midpoints and their labels ("SUN/MOO  "). With the Uranian set the Aries point and the
+// eight hypothetical points follow from `uranian` (0 the Aries point, 1..8 Cupido .. Poseidon).
+AnalysisTable BuildAnalysisTable(const PointArray& lon, double nodeFactor, FactorSet set = FactorSet::Classic,
+                                 const std::array<double, 1 + kUranianPoints>& uranian = {});
 
 // The node factor of the natal chart: the mean node, or the true node when option 161 is not 0.
 double NatalNodeFactor(const Chart& natal, const Options& options);

@@ -84,9 +84,9 @@ void WriteDialPairs(const AnalysisTable& first, const AnalysisTable& second, Opt
     const double dial = options.dialDivision();
 
     std::vector<std::string> lines;
-    for (int a = 1; a <= kAnalysisCount; ++a) {
+    for (int a = 1; a <= first.EntryCount(); ++a) {
         const auto ua = static_cast<std::size_t>(a);
-        for (int b = 1; b <= kAnalysisCount; ++b) {
+        for (int b = 1; b <= second.EntryCount(); ++b) {
             if (b == a) continue;
             const auto ub = static_cast<std::size_t>(b);
             const std::optional<DialComparison> hit = CompareOnDial(first.Lon[ua], second.Lon[ub], orb, dial);
@@ -98,7 +98,7 @@ void WriteDialPairs(const AnalysisTable& first, const AnalysisTable& second, Opt
                 report.AppendLine(std::move(line));
             }
         }
-        progress.ShowProgress(a, kAnalysisCount);
+        progress.ShowProgress(a, first.EntryCount());
     }
     FinishPairLines(lines, sorted, report, progress);
 }
@@ -171,9 +171,9 @@ void WriteTransitMidpointsToNatal(const Chart& natal, const Chart& second, const
     // The second chart's own node, with no choice of mean or true node.
     const AnalysisTable secondTable = SecondAnalysisTable(second);
     report.AppendBlankLine();
-    for (int m = 1; m <= kPairCount; ++m) {
-        const auto [i, j] = PairFactors(m);
-        const double midpoint = secondTable.Lon[static_cast<std::size_t>(kFactorCount + m)];
+    for (int m = 1; m <= secondTable.PairCount(); ++m) {
+        const auto [i, j] = secondTable.Pair(m);
+        const double midpoint = secondTable.Lon[static_cast<std::size_t>(secondTable.FactorCount() + m)];
         for (int p = 1; p <= kPointCount; ++p) {
             double d = std::fabs(midpoint - natal.Lon[static_cast<std::size_t>(p)]);
             if (d > 180.0) d = 360.0 - d;

@@ -29,22 +29,16 @@ std::string FourDecimals(double v) {
     return text;
 }
 
-bool Retrograde(const std::string& flags, int factor) {
-    const auto i = static_cast<std::size_t>(kFactorPoint[static_cast<std::size_t>(factor)] - 1);
-    return i < flags.size() && flags[i] == 'R';
-}
-
-std::vector<DialMark> Marks(const AnalysisTable& table, const std::string& retroFlags, float modulus,
-                            double gap) {
+std::vector<DialMark> Marks(const AnalysisTable& table, const Chart& chart, float modulus, double gap) {
     std::vector<DialMark> marks;
     std::vector<double> places;
-    for (int f = 1; f <= kFactorCount; ++f) {
+    for (int f = 1; f <= table.FactorCount(); ++f) {
         DialMark m;
         m.factor = f;
         m.name = FactorCode(f);
         m.lon = table.Lon[static_cast<std::size_t>(f)];
         m.position = ReduceOnDial(m.lon, modulus);
-        m.retrograde = Retrograde(retroFlags, f);
+        m.retrograde = FactorRetrograde(chart, f);
         places.push_back(m.position);
         marks.push_back(m);
     }
@@ -62,8 +56,8 @@ double DialDistance(double a, double b, float modulus) {
 }  // namespace
 
 std::string FactorCode(int factor) {
-    if (factor < 1 || factor > kFactorCount) return "";
-    return std::string(kAnalysisName[static_cast<std::size_t>(factor)].substr(0, 2));
+    if (factor < 1 || factor > kUranianFactorCount) return "";
+    return std::string(FactorOf(factor).analysisName.substr(0, 2));
 }
 
 std::vector<DialPanelEntry> DialPanel(const Chart& natal, const Options& options, float modulus,
@@ -71,18 +65,19 @@ std::vector<DialPanelEntry> DialPanel(const Chart& natal, const Options& options
     std::vector<DialPanelEntry> panel;
     if (!(modulus > 0)) return panel;
     const AnalysisTable table = NatalAnalysisTable(natal, options);
-    for (int s = 1; s <= kAnalysisCount; ++s) {
+    const int factors = table.FactorCount();
+    for (int s = 1; s <= table.EntryCount(); ++s) {
         const auto e = static_cast<std::size_t>(s);
         const std::optional<double> orb = TreeDialOrb(pointer, table.Lon[e], modulus, options.treeOrb());
         if (!orb) continue;
         DialPanelEntry entry;
         entry.entry = s;
-        if (s <= kFactorCount) {
+        if (s <= factors) {
             entry.first = s;
             entry.name = FactorCode(s);
         } else {
-            std::tie(entry.first, entry.second) = PairFactors(s - kFactorCount);
-            entry.name = TreeEntryName(table.Label[e], s);
+            std::tie(entry.first, entry.second) = table.Pair(s - factors);
+            entry.name = TreeEntryName(table.Label[e], s, factors);
         }
         entry.lon = table.Lon[e];
         entry.position = ReduceOnDial(entry.lon, modulus);
@@ -194,9 +189,9 @@ DialLayout BuildDialLayout(const Chart& natal, const Chart& second, const Option
     DialLayout dial;
     dial.modulus = modulus;
     dial.pointer = TurnPointer(pointer, 0, modulus);
-    dial.natal = Marks(NatalAnalysisTable(natal, options), natal.RetroFlags, modulus, natalGap);
+    dial.natal = Marks(NatalAnalysisTable(natal, options), natal, modulus, natalGap);
     if (withSecondChart) {
-        dial.second = Marks(SecondAnalysisTable(second), second.RetroFlags, modulus, secondGap);
+        dial.second = Marks(SecondAnalysisTable(second), second, modulus, secondGap);
     }
     dial.panel = DialPanel(natal, options, modulus, dial.pointer);
     dial.pictures = PicturesAt(natal, options, modulus, dial.pointer, options.treeOrb());

@@ -70,20 +70,21 @@ void WriteModulusSort(const Chart& natal, const Options& options, float modulus,
     AnalysisTable t = NatalAnalysisTable(natal, options);
     report.AppendBlankLine();
 
+    const int count = t.EntryCount();
     const bool wholeCircle = modulus == 360.0f;
     if (!wholeCircle) {
-        for (int e = 1; e <= kAnalysisCount; ++e) {
+        for (int e = 1; e <= count; ++e) {
             t.Lon[static_cast<std::size_t>(e)] = ReduceOnDial(t.Lon[static_cast<std::size_t>(e)], modulus);
         }
     }
 
     // The plain exchange sort: equal values are never exchanged with each other, and the order they end
     // in is part of the report users compare.
-    for (int g = 1; g < kAnalysisCount; ++g) {
-        for (int h = g + 1; h <= kAnalysisCount; ++h) {
+    for (int g = 1; g < count; ++g) {
+        for (int h = g + 1; h <= count; ++h) {
             if (t.Lon[static_cast<std::size_t>(g)] > t.Lon[static_cast<std::size_t>(h)]) Exchange(t, g, h);
         }
-        progress.ShowProgress(g, kAnalysisCount - 1);
+        progress.ShowProgress(g, count - 1);
     }
     progress.Unload();
 
@@ -91,12 +92,14 @@ void WriteModulusSort(const Chart& natal, const Options& options, float modulus,
         const double v = t.Lon[static_cast<std::size_t>(e)];
         return wholeCircle ? PositionText(v) : DialValueText(v);
     };
-    for (int r = 1; r <= 30; ++r) {
-        report.AppendLine(Entry(t, r, valueText(r)) + Entry(t, r + 30, valueText(r + 30)) +
-                          Entry(t, r + 60, valueText(r + 60)));
+    // Three columns of a third each (30 rows of the 91 classic entries, 84 of the 253 Uranian ones); the
+    // last entry alone under the middle column.
+    const int rows = (count - 1) / 3;
+    for (int r = 1; r <= rows; ++r) {
+        report.AppendLine(Entry(t, r, valueText(r)) + Entry(t, r + rows, valueText(r + rows)) +
+                          Entry(t, r + 2 * rows, valueText(r + 2 * rows)));
     }
-    report.AppendLine(std::string(wholeCircle ? 46 : 38, ' ') +
-                      Entry(t, kAnalysisCount, valueText(kAnalysisCount)));
+    report.AppendLine(std::string(wholeCircle ? 46 : 38, ' ') + Entry(t, count, valueText(count)));
 }
 
 void WriteDegreeSort(const Chart& natal, const Options& options, ReportBuffer& report,
@@ -106,18 +109,19 @@ void WriteDegreeSort(const Chart& natal, const Options& options, ReportBuffer& r
     AnalysisTable t = NatalAnalysisTable(natal, options);
     report.AppendBlankLine();
 
-    for (int g = 1; g < kAnalysisCount; ++g) {
-        for (int h = g + 1; h <= kAnalysisCount; ++h) {
+    const int count = t.EntryCount();
+    for (int g = 1; g < count; ++g) {
+        for (int h = g + 1; h <= count; ++h) {
             if (DegreesInSign(t.Lon[static_cast<std::size_t>(g)]) >
                 DegreesInSign(t.Lon[static_cast<std::size_t>(h)])) {
                 Exchange(t, g, h);
             }
         }
-        progress.ShowProgress(g, kAnalysisCount - 1);
+        progress.ShowProgress(g, count - 1);
     }
     progress.Unload();
 
-    for (int e = 1; e <= kAnalysisCount; ++e) {
+    for (int e = 1; e <= count; ++e) {
         report.AppendLine(Entry(t, e, PositionText(t.Lon[static_cast<std::size_t>(e)])));
     }
 }

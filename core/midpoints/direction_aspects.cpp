@@ -22,13 +22,13 @@ std::string Padded(std::string text, std::size_t width) {
 
 }  // namespace
 
-std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved,
-                                              const Options& options, float modulus, float orb) {
+std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved, const Options& options,
+                                              float modulus, float orb) {
     const AnalysisTable entries = NatalAnalysisTable(natal, options);
     const AnalysisTable factors = NatalAnalysisTable(moved, options);
     std::vector<DirectionAspect> found;
-    for (int f = 1; f <= kFactorCount; ++f) {
-        for (int s = 1; s <= kAnalysisCount; ++s) {
+    for (int f = 1; f <= factors.FactorCount(); ++f) {
+        for (int s = 1; s <= entries.EntryCount(); ++s) {
             const std::optional<double> o =
                 TreeDialOrb(factors.Lon[static_cast<std::size_t>(f)],
                             entries.Lon[static_cast<std::size_t>(s)], modulus, orb);
@@ -55,8 +55,8 @@ void WriteDirectionsReport(const Chart& natal, const Chart& moved, const Options
     report.AppendLine(std::string(arc ? "  SOLAR ARC DIRECTIONS" : "  SECONDARY PROGRESSIONS") +
                       " - modulus =" + GeneralNumberSingle(modulus));
     report.AppendLine(std::string(arc ? "  Directed to " : "  Progressed to ") +
-                      FormatDateDdMmmYyyy(moment.date, regional) + " - age " +
-                      Format(moment.age, "0.0000") + " years - solar arc = " + ArcText(moment.arc));
+                      FormatDateDdMmmYyyy(moment.date, regional) + " - age " + Format(moment.age, "0.0000") +
+                      " years - solar arc = " + ArcText(moment.arc));
     if (arc) {
         report.AppendLine("  Every natal point moved on by the solar arc; the houses are the natal houses.");
     } else {

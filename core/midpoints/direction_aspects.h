@@ -20,10 +20,11 @@ struct DirectionAspect {
     double orb = 0;  // signed distance on the dial, positive when the natal entry lies ahead
 };
 
-// The 13 factors of `moved` (the node chosen by option 161) against the 91 natal entries of `natal`, within the orb on the dial of the modulus, sorted by the absolute orb; equal orbs
+// The factors of `moved` (13, or 22 Uranian; the node chosen by option 161) against the natal entries of
+// `natal` (91, or 253), within the orb on the dial of the modulus, sorted by the absolute orb; equal orbs
 // keep the order of factor, then entry.
-std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved,
-                                              const Options& options, float modulus, float orb);
+std::vector<DirectionAspect> DirectionAspects(const Chart& natal, const Chart& moved, const Options& options,
+                                              float modulus, float orb);
 
 enum class DirectionKind { SolarArc, Progressed };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "chart/point_catalogue.h"
 #include "chart/positions.h"
@@ -12,10 +13,31 @@ namespace talvenor {
 
 namespace {
 
-// "SUN/MOO": the two factor abbreviations of pair m.
-std::string PairName(int m) {
-    const auto [i, j] = PairFactors(m);
+// "SUN/MOO": the two factor abbreviations of pair m of the factors.
+std::string PairName(int m, int factorCount) {
+    const auto [i, j] = PairFactors(m, factorCount);
     return std::string(FactorAbbrev(i)) + "/" + std::string(FactorAbbrev(j));
+}
+
+// The natal midpoints in pair order: the 78 of the chart's own table as the chart was computed, or with
+// the Uranian factors the 231 of its analysis table.
+struct NamedMidpoint {
+    std::string name;
+    double lon = 0;
+};
+std::vector<NamedMidpoint> NatalMidpoints(const Chart& natal, const Options& options) {
+    std::vector<NamedMidpoint> list;
+    if (natal.factors == FactorSet::Classic) {
+        for (int m = 1; m <= kPairCount; ++m)
+            list.push_back({PairName(m, kFactorCount), natal.MidpointLon[static_cast<std::size_t>(m)]});
+        return list;
+    }
+    const AnalysisTable table = NatalAnalysisTable(natal, options);
+    for (int m = 1; m <= table.PairCount(); ++m) {
+        list.push_back(
+            {PairName(m, table.FactorCount()), table.Lon[static_cast<std::size_t>(table.FactorCount() + m)]});
+    }
+    return list;
 }
 
 // Distance of two longitudes the short way round, 0..180.
@@ -37,9 +59,9 @@ void WriteNatalMidpointsReport(const Chart& natal, const Options& options, const
 
     // Three 21-character entries a line; "MC " keeps its blank so every entry has the same width.
     report.ReportLine.clear();
-    for (int m = 1; m <= kPairCount; ++m) {
-        report.ReportLine +=
-            "  " + PairName(m) + " = " + PositionText(natal.MidpointLon[static_cast<std::size_t>(m)]);
+    const std::vector<NamedMidpoint> midpoints = NatalMidpoints(natal, options);
+    for (std::size_t m = 1; m <= midpoints.size(); ++m) {
+        report.ReportLine += "  " + midpoints[m - 1].name + " = " + PositionText(midpoints[m - 1].lon);
         if (m % 3 == 0) {
             report.AppendLine();
             report.ReportLine.clear();
@@ -55,15 +77,15 @@ void WriteNatalMidpointsReport(const Chart& natal, const Options& options, const
 void WritePointToMidpointAspects(const PointArray& points, const Chart& natal, const Options& options,
                                  ReportBuffer& report) {
     report.AppendBlankLine();
+    const std::vector<NamedMidpoint> midpoints = NatalMidpoints(natal, options);
     // All fifteen points, the South Node and the Part of Fortune included.
     for (int p = 1; p <= kPointCount; ++p) {
-        for (int m = 1; m <= kPairCount; ++m) {
-            const double d = ShortDistance(points[static_cast<std::size_t>(p)],
-                                           natal.MidpointLon[static_cast<std::size_t>(m)]);
+        for (const NamedMidpoint& midpoint : midpoints) {
+            const double d = ShortDistance(points[static_cast<std::size_t>(p)], midpoint.lon);
             const std::optional<HardAspect> aspect = HardAspectTest(d, options);
             if (!aspect) continue;
             report.AppendLine("  " + std::string(PointNameField(p)) + " " +
-                              std::string(AspectNameField(aspect->k)) + " " + PairName(m) + "      " +
+                              std::string(AspectNameField(aspect->k)) + " " + midpoint.name + "      " +
                               Format(aspect->deviation, "0.0") + " degrees");
         }
     }

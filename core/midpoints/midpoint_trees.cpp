@@ -29,10 +29,11 @@ struct TreeRow {
     double orb = 0;  // unused in row 0, the header
 };
 
-// The trees kept for the column layout, one column per focal factor 1..13.
+// The trees kept for the column layout, one column per focal factor 1..13 (1..22 with the Uranian set).
 struct TreeGrid {
-    std::array<std::vector<std::string>, kFactorCount + 1> rows;
-    std::array<int, kFactorCount + 1> width{};  // TreeColumnWidth
+    int columns = kFactorCount;
+    std::array<std::vector<std::string>, kUranianFactorCount + 1> rows;
+    std::array<int, kUranianFactorCount + 1> width{};  // TreeColumnWidth
 };
 
 bool IsRetrograde(const std::string& flags, int point) {
@@ -40,12 +41,18 @@ bool IsRetrograde(const std::string& flags, int point) {
     return point >= 1 && i < flags.size() && flags[i] == 'R';
 }
 
-// The planets that can carry a retrograde mark, by the three letters their labels start with.
-bool PlanetRetrograde(std::string_view abbrev, const std::string& flags) {
+// The planets that can carry a retrograde mark, by the three letters their labels start with; with the
+// Uranian factors the hypothetical points too, moving backwards in the chart.
+bool PlanetRetrograde(std::string_view abbrev, const Chart& chart) {
     constexpr std::array<std::string_view, 8> kPlanets = {"MER", "VEN", "MAR", "JUP",
                                                           "SAT", "URA", "NEP", "PLU"};
     for (std::size_t i = 0; i < kPlanets.size(); ++i) {
-        if (abbrev == kPlanets[i]) return IsRetrograde(flags, kMercury + static_cast<int>(i));
+        if (abbrev == kPlanets[i]) return IsRetrograde(chart.RetroFlags, kMercury + static_cast<int>(i));
+    }
+    if (chart.factors != FactorSet::Uranian) return false;
+    for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) {
+        if (abbrev == FactorOf(f).analysisName.substr(0, 3))
+            return chart.UranianSpeed[static_cast<std::size_t>(f - kAriesPointFactor)] < 0;
     }
     return false;
 }
@@ -61,7 +68,7 @@ std::string Lead(bool withPositions, double lon) {
 
 std::string NatalHeader(const AnalysisTable& table, int p, const Chart& natal, bool withPositions) {
     const auto e = static_cast<std::size_t>(p);
-    const bool retro = IsRetrograde(natal.RetroFlags, kFactorPoint[e]);
+    const bool retro = FactorRetrograde(natal, p);
     return Lead(withPositions, table.Lon[e]) + "    " + std::string(Slice(table.Label[e], 0, 3)) +
            (retro ? " R" : "  ") + std::string(8, ' ');
 }
@@ -70,18 +77,16 @@ std::string TransitHeader(const AnalysisTable& table, int p, const Chart& second
     const auto e = static_cast<std::size_t>(p);
     const std::string_view abbrev = Slice(table.Label[e], 0, 3);
     return Lead(withPositions, table.Lon[e]) + "  Tr. " + std::string(abbrev) +
-           (PlanetRetrograde(abbrev, second.RetroFlags) ? " R      " : "        ");
+           (PlanetRetrograde(abbrev, second) ? " R      " : "        ");
 }
 
 std::string EntryLine(const AnalysisTable& table, int s, double orb, const Chart& natal, bool withPositions) {
     const auto e = static_cast<std::size_t>(s);
     const std::string& label = table.Label[e];
     // The candidates always come from the natal chart, in both trees.
-    auto mark = [&](std::string_view abbrev) {
-        return PlanetRetrograde(abbrev, natal.RetroFlags) ? " R " : "   ";
-    };
-    return Lead(withPositions, table.Lon[e]) + mark(Slice(label, 0, 3)) + TreeEntryName(label, s) +
-           mark(Slice(label, 4, 3)) + TreeOrbText(orb);
+    auto mark = [&](std::string_view abbrev) { return PlanetRetrograde(abbrev, natal) ? " R " : "   "; };
+    return Lead(withPositions, table.Lon[e]) + mark(Slice(label, 0, 3)) +
+           TreeEntryName(label, s, table.FactorCount()) + mark(Slice(label, 4, 3)) + TreeOrbText(orb);
 }
 
 // Farthest ahead first, then behind from the nearest; equal orbs stay where the exchange sort leaves them.
@@ -126,10 +131,10 @@ void PrintColumns(const TreeGrid& grid, Options& options, ReportBuffer& report) 
     const double limit = options.treeColumnsWidth();
     const int gapBlanks = static_cast<int>(std::nearbyint(std::min(gap - 2, kMostGapBlanks)));
 
-    for (int start = 1; start <= kFactorCount;) {
+    for (int start = 1; start <= grid.columns;) {
         double total = 2;
         int last = start - 1;
-        for (int d = start; d <= kFactorCount; ++d) {
+        for (int d = start; d <= grid.columns; ++d) {
             const int width = grid.width[static_cast<std::size_t>(d)];
             if (!(total + width < limit)) break;
             total = std::nearbyint(total + width + gap);  // a half to the even neighbour
@@ -153,8 +158,8 @@ double ReduceOnDial(double v, float modulus) {
     return v;
 }
 
-std::string TreeEntryName(const std::string& label, int s) {
-    if (s <= kFactorCount) return "-" + std::string(Slice(label, 0, 3)) + "-";
+std::string TreeEntryName(const std::string& label, int s, int factorCount) {
+    if (s <= factorCount) return "-" + std::string(Slice(label, 0, 3)) + "-";
     std::string trimmed = label;
     trimmed.erase(trimmed.find_last_not_of(' ') + 1);
     const std::string_view tail = Slice(trimmed, trimmed.size() >= 3 ? trimmed.size() - 3 : 0, 3);
@@ -219,13 +224,14 @@ void WriteTreeReport(const Chart& natal, const Chart& second, Options& options, 
     const AnalysisTable& candidates = natalMode ? tables.table : tables.natal;
     report.AppendBlankLine();
     TreeGrid grid;
+    grid.columns = tables.table.FactorCount();
 
-    for (int p = 1; p <= kFactorCount; ++p) {
+    for (int p = 1; p <= grid.columns; ++p) {
         std::vector<TreeRow> tree;
         tree.push_back({natalMode ? NatalHeader(tables.table, p, natal, withPositions)
                                   : TransitHeader(tables.table, p, second, withPositions)});
         const double focalLon = tables.table.Lon[static_cast<std::size_t>(p)];
-        for (int s = 1; s <= kAnalysisCount; ++s) {
+        for (int s = 1; s <= candidates.EntryCount(); ++s) {
             if (natalMode && s == p) continue;
             const auto found =
                 TreeDialOrb(focalLon, candidates.Lon[static_cast<std::size_t>(s)], modulus, orb);
@@ -244,7 +250,7 @@ void WriteTreeReport(const Chart& natal, const Chart& second, Options& options, 
             for (const TreeRow& row : tree) report.AppendLine(row.text);
             report.AppendBlankLine();
         }
-        progress.ShowProgress(p, kFactorCount);
+        progress.ShowProgress(p, grid.columns);
     }
 
     // Other values of option 65 collect the trees and print none of them.

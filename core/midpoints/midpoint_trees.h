@@ -30,9 +30,9 @@ std::optional<double> TreeDialOrb(double focalLon, double candidateLon, float mo
 // (0 to below the modulus; a modulus of 360 leaves a longitude as it is).
 double ReduceOnDial(double longitude, float modulus);
 
-// The name a tree line gives analysis entry s (1..91) with label `label`: "-SUN-" for a factor, "SU/MO",
-// "NN/AS", "SU/MC" for a midpoint.
-std::string TreeEntryName(const std::string& label, int s);
+// The name a tree line gives analysis entry s (1..91, or 1..253 of the 22 Uranian factors) with label
+// `label`: "-SUN-" for a factor, "SU/MO", "NN/AS", "SU/MC", "CU/HA" for a midpoint.
+std::string TreeEntryName(const std::string& label, int s, int factorCount = kClassicFactorCount);
 
 // The orb as a tree line ends: a blank or "-", degrees, the degree sign, two-digit minutes and "'"
 // (" 1°23'", "-0°45'"), six characters below ten degrees.

@@ -59,15 +59,15 @@ std::string Padded(std::string text, std::size_t width) {
     return text;
 }
 
-std::array<double, 14> Factors(const AnalysisTable& table) {
-    std::array<double, 14> f{};
-    for (std::size_t i = 1; i <= kFactorCount; ++i) f[i] = table.Lon[i];
+std::vector<double> Factors(const AnalysisTable& table) {
+    std::vector<double> f(static_cast<std::size_t>(table.FactorCount()) + 1, 0.0);
+    for (std::size_t i = 1; i < f.size(); ++i) f[i] = table.Lon[i];
     return f;
 }
 
-std::vector<PictureTarget> FactorTargets(const std::array<double, 14>& factors, int only, bool second) {
+std::vector<PictureTarget> FactorTargets(std::span<const double> factors, int only, bool second) {
     std::vector<PictureTarget> targets;
-    for (int f = 1; f <= kFactorCount; ++f) {
+    for (int f = 1; f < static_cast<int>(factors.size()); ++f) {
         if (only != 0 && f != only) continue;
         targets.push_back({f, factors[static_cast<std::size_t>(f)], second});
     }
@@ -88,19 +88,26 @@ std::string PictureLine(const Picture& p) {
 }  // namespace
 
 std::string PictureFactorName(int factor) {
-    if (factor < 1 || factor > kFactorCount) return "";
-    return Trimmed(kAnalysisName[static_cast<std::size_t>(factor)].substr(0, 3));
+    if (factor < 1 || factor > kUranianFactorCount) return "";
+    return FactorName(factor);
 }
 
-int PictureFactorOfName(std::string_view name) {
+int PictureFactorOfName(std::string_view name, FactorSet set) {
     const std::string n = Upper(Trimmed(name));
     if (n.empty()) return 0;
     if (n == "NOD" || n == "NODE") return 11;
-    for (int f = 1; f <= kFactorCount; ++f) {
-        const std::string analysis = Trimmed(kAnalysisName[static_cast<std::size_t>(f)]);
+    for (int f = 1; f <= FactorCountOf(set); ++f) {
+        const std::string analysis = Trimmed(FactorOf(f).analysisName);
         if (n == PictureFactorName(f) || n == analysis || n == FactorCode(f)) return f;
     }
+    // The Aries point by its full name too.
+    if (set == FactorSet::Uranian && n == "ARIES POINT") return kAriesPointFactor;
     return 0;
+}
+
+std::string FactorNameList(FactorSet set) {
+    return set == FactorSet::Uranian ? "SUN, MOO ... NN, ASC, MC, ARI, CUP, HAD, ZEU, KRO, APO, ADM, VUL, POS"
+                                     : "SUN, MOO ... NN, ASC, MC";
 }
 
 double PicturePosition(double a, double b, double c, double modulus) {
@@ -112,16 +119,18 @@ double PictureOrb(double position, double targetLon, double modulus) {
     return d >= modulus / 2 ? d - modulus : d;
 }
 
-std::vector<Picture> FindPictures(const std::array<double, 14>& factors,
-                                  const std::vector<PictureTarget>& targets, double modulus, double orb) {
+std::vector<Picture> FindPictures(std::span<const double> factors, const std::vector<PictureTarget>& targets,
+                                  double modulus, double orb) {
     std::vector<Picture> found;
-    if (!(modulus > 0) || !(orb >= 0)) return found;
-    // The 78 pairs with each of the 11 other factors: 858 pictures, placed once.
+    if (!(modulus > 0) || !(orb >= 0) || factors.size() < 4) return found;
+    // Every pair with each of the other factors, placed once: of the 13 classic factors the 78 pairs with
+    // 11 others, 858 pictures; of the 22 Uranian factors 231 pairs with 20 others, 4620.
+    const int count = static_cast<int>(factors.size()) - 1;
     std::vector<Picture> all;
-    all.reserve(858);
-    for (int a = 1; a < kFactorCount; ++a) {
-        for (int b = a + 1; b <= kFactorCount; ++b) {
-            for (int c = 1; c <= kFactorCount; ++c) {
+    all.reserve(static_cast<std::size_t>(count * (count - 1) / 2 * (count - 2)));
+    for (int a = 1; a < count; ++a) {
+        for (int b = a + 1; b <= count; ++b) {
+            for (int c = 1; c <= count; ++c) {
                 if (c == a || c == b) continue;
                 Picture p;
                 p.a = a;
@@ -152,11 +161,11 @@ std::vector<Picture> FindPictures(const std::array<double, 14>& factors,
     return found;
 }
 
-std::optional<PictureChoice> ParsePictureChoice(std::string_view text) {
+std::optional<PictureChoice> ParsePictureChoice(std::string_view text, FactorSet set) {
     const std::string t = Trimmed(text);
     PictureChoice choice;
     if (t.empty()) return choice;
-    if (const int f = PictureFactorOfName(t); f != 0) {
+    if (const int f = PictureFactorOfName(t, set); f != 0) {
         choice.factor = f;
         return choice;
     }
@@ -167,22 +176,27 @@ std::optional<PictureChoice> ParsePictureChoice(std::string_view text) {
     return choice;
 }
 
-std::string PictureTargetRefusal(std::string_view answer) {
+std::string PictureTargetRefusal(std::string_view answer, FactorSet set) {
     std::string quoted = Trimmed(answer);
     if (quoted.size() > 40) quoted = quoted.substr(0, 40) + "...";
-    return "\"" + quoted +
-           "\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.";
+    return "\"" + quoted + "\" is neither a factor (" + FactorNameList(set) +
+           ") nor a degree from 0 to below 360.";
+}
+
+std::string PictureTargetPrompt(FactorSet set) {
+    return "Enter the target D of A + B - C: a factor (" + FactorNameList(set) +
+           "), a degree from 0 to below 360, or nothing for every factor:";
 }
 
 std::vector<Picture> ChartPictures(const Chart& natalChart, const Chart& secondChart, const Options& options,
                                    const PictureRequest& request) {
-    const std::array<double, 14> natal = Factors(NatalAnalysisTable(natalChart, options));
+    const std::vector<double> natal = Factors(NatalAnalysisTable(natalChart, options));
     if (request.choice.degree) {
         // A degree is a place on the dial: 100 on the 45 dial is 10.
         const double place = OnDial(*request.choice.degree, request.modulus);
         return FindPictures(natal, {{0, place, false}}, request.modulus, request.orb);
     }
-    const std::array<double, 14> second = Factors(SecondAnalysisTable(secondChart));
+    const std::vector<double> second = Factors(SecondAnalysisTable(secondChart));
     std::vector<PictureTarget> targets = FactorTargets(natal, request.choice.factor, false);
     const std::vector<PictureTarget> seconds = FactorTargets(second, request.choice.factor, true);
     targets.insert(targets.end(), seconds.begin(), seconds.end());
@@ -192,7 +206,7 @@ std::vector<Picture> ChartPictures(const Chart& natalChart, const Chart& secondC
 std::vector<Picture> PicturesAt(const Chart& natal, const Options& options, float modulus, double degree,
                                 double orb) {
     // As ChartPictures with a degree for its target: the second chart has no part in it.
-    const std::array<double, 14> factors = Factors(NatalAnalysisTable(natal, options));
+    const std::vector<double> factors = Factors(NatalAnalysisTable(natal, options));
     return FindPictures(factors, {{0, OnDial(degree, modulus), false}}, modulus, orb);
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,13 +17,18 @@
 
 namespace talvenor {
 
-// The three-letter name of factor f (1..13) as the formulas report writes it: SUN, MOO, MER ... PLU, NN,
-// ASC, MC.
+// The three-letter name of factor f (1..22) as the formulas report writes it: SUN, MOO, MER ... PLU, NN,
+// ASC, MC, then ARI, CUP ... POS.
 std::string PictureFactorName(int factor);
 
-// The factor a name stands for: the three-letter names above, the analysis names (MOON, MERCURY ...),
-// NOD for the node and the trees' two-letter codes (SU, MO ... AS), in any case; 0 when none.
-int PictureFactorOfName(std::string_view name);
+// The factor of a set a name stands for: the three-letter names above, the analysis names (MOON,
+// MERCURY ... CUPIDO), NOD for the node and the trees' two-letter codes (SU, MO ... AS, CU), in any case;
+// 0 when none (a Uranian name with the classic set is none).
+int PictureFactorOfName(std::string_view name, FactorSet set = FactorSet::Classic);
+
+// The factors' names as the messages list them: "SUN, MOO ... NN, ASC, MC", and the nine more of the
+// Uranian set.
+std::string FactorNameList(FactorSet set);
 
 // What the pictures are measured against.
 struct PictureTarget {
@@ -43,11 +49,12 @@ double PicturePosition(double a, double b, double c, double modulus);
 // The signed distance from the target to the picture on the dial.
 double PictureOrb(double position, double targetLon, double modulus);
 
-// Every picture of factors[1..13] within orb of a target, by target in the order given, then by the
-// absolute orb; equal orbs keep the order of A, then B, then C. A natal factor as target is not tried
-// with pictures that hold it as A or B: A + B - C = A only says that B and C stand together.
-std::vector<Picture> FindPictures(const std::array<double, 14>& factors,
-                                  const std::vector<PictureTarget>& targets, double modulus, double orb);
+// Every picture of factors[1..n] (n = factors.size() - 1: 13, or 22 Uranian) within orb of a target, by
+// target in the order given, then by the absolute orb; equal orbs keep the order of A, then B, then C. A
+// natal factor as target is not tried with pictures that hold it as A or B: A + B - C = A only says that B
+// and C stand together.
+std::vector<Picture> FindPictures(std::span<const double> factors, const std::vector<PictureTarget>& targets,
+                                  double modulus, double orb);
 
 // The target a user asks for: every factor, one factor, or a degree on the dial.
 struct PictureChoice {
@@ -56,16 +63,15 @@ struct PictureChoice {
     bool all() const { return factor == 0 && !degree; }
 };
 
-// Reads a target: an empty text is every factor, a factor's name one factor, a number from 0 to below 360
-// a degree (all of the text a number, as WholeNumber reads it); nothing for anything else.
-std::optional<PictureChoice> ParsePictureChoice(std::string_view text);
+// Reads a target: an empty text is every factor, a factor's name of the set one factor, a number from 0 to
+// below 360 a degree (all of the text a number, as WholeNumber reads it); nothing for anything else.
+std::optional<PictureChoice> ParsePictureChoice(std::string_view text, FactorSet set = FactorSet::Classic);
 
-inline constexpr const char* kPictureTargetPrompt =
-    "Enter the target D of A + B - C: a factor (SUN, MOO ... NN, ASC, MC), a degree from 0 to below 360, "
-    "or nothing for every factor:";
+// The question for the target, naming the set's factors.
+std::string PictureTargetPrompt(FactorSet set = FactorSet::Classic);
 inline constexpr const char* kPictureTargetTitle = "Planetary Pictures";
-// The message for an answer that ParsePictureChoice refuses, which quotes it.
-std::string PictureTargetRefusal(std::string_view answer);
+// The message for an answer that ParsePictureChoice refuses, which quotes it and names the set's factors.
+std::string PictureTargetRefusal(std::string_view answer, FactorSet set = FactorSet::Classic);
 
 // The pictures of a chart for a request: the natal pictures at the natal factors (or at the chosen factor,
 // or at the degree), then, unless the target is a degree, the second chart's factors at the natal

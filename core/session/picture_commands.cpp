@@ -47,7 +47,7 @@ ShowResult DirectionsCommand(Session& s, float modulus, DirectionKind kind) {
 std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs) {
     for (;;) {
         const std::optional<std::string> answer =
-            dialogs.AskText(kPictureTargetPrompt, kPictureTargetTitle, "");
+            dialogs.AskText(PictureTargetPrompt(), kPictureTargetTitle, "");
         if (!answer) return std::nullopt;
         if (auto choice = ParsePictureChoice(*answer)) return choice;
         dialogs.ShowMessage(PictureTargetRefusal(*answer), kPictureTargetTitle, MessageIcon::Exclamation);

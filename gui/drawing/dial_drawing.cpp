@@ -47,8 +47,7 @@ void PaintDialMarks(QPainter& painter, const DialFrame& f, const DialLayout& dia
     for (const DialMark& m : marks) {
         const double shownDir = DialDirection(m.shown, dial.modulus);
         const QPointF at = Polar(f.centre, r * glyphR, shownDir);
-        FillOutline(painter, glyphs.symbol(PointGlyph(kFactorPoint[static_cast<std::size_t>(m.factor)])), at,
-                    r * size, ink);
+        FillOutline(painter, glyphs.symbol(FactorGlyph(m.factor)), at, r * size, ink);
         if (m.retrograde) {
             FillText(painter, glyphs, "R", QPointF(at.x() + r * size * 0.5, at.y() + r * size * 0.55),
                      r * size * 0.42, ink);

@@ -38,7 +38,8 @@ qreal HeaderHeight(qreal t) {
 }
 
 bool ShowsMidpoints(const EphemerisGraph& graph) {
-    return graph.levels.size() > 13;
+    return std::any_of(graph.levels.begin(), graph.levels.end(),
+                       [](const GraphLevel& l) { return l.factor == 0; });
 }
 
 // The size of the midpoints' names: as large as the factors' letters allow, and small enough that all of
@@ -131,7 +132,7 @@ void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& g
     const QRectF& plot = f.plot;
     const qreal perDegree = plot.height() / graph.modulus;
     std::vector<const GraphLevel*> factors, midpoints;
-    for (const GraphLevel& l : graph.levels) (l.point ? factors : midpoints).push_back(&l);
+    for (const GraphLevel& l : graph.levels) (l.factor ? factors : midpoints).push_back(&l);
 
     QVector<QLineF> factorLines, midpointLines, leaders;
     for (const GraphLevel* l : midpoints) {

@@ -130,6 +130,38 @@ TEST(ComputeChartTest, TheSecondChartHasNoMidpointTableAndTheSamePositions) {
     EXPECT_EQ(second.chart->TrueNode, natal.chart->TrueNode);
 }
 
+TEST(ComputeChartTest, TheUranianFactorsAddTheHypotheticalPointsAndChangeNothingElse) {
+    const Options options = DefaultOptions();
+    for (const KnownBirth& k : kBirths) {
+        SCOPED_TRACE(k.name);
+        const Birth birth = BirthOf(k);
+        for (const ChartRole role : {ChartRole::Natal, ChartRole::Second}) {
+            const ChartResult classic = ComputeChart(birth, k.houses, options, role);
+            const ChartResult uranian =
+                ComputeChart(birth, k.houses, options, role, SkyEngine(), FactorSet::Uranian);
+            ASSERT_TRUE(classic.chart && uranian.chart);
+            EXPECT_EQ(classic.chart->factors, FactorSet::Classic);
+            EXPECT_EQ(classic.chart->UranianLon, (std::array<double, 9>{}));
+            EXPECT_EQ(uranian.chart->factors, FactorSet::Uranian);
+            // The points of the chart's instant, as the engine gives them; the Aries point at 0.
+            const UranianPlaces points = SkyEngine().UranianAt(
+                InstantOf(classic.chart->time.JulianDayNumber, classic.chart->time.DayFraction));
+            EXPECT_EQ(uranian.chart->UranianLon[0], 0);
+            for (std::size_t i = 0; i < kUranianPoints; ++i) {
+                EXPECT_EQ(uranian.chart->UranianLon[i + 1], points[i].longitude) << i;
+                EXPECT_EQ(uranian.chart->UranianDecl[i + 1], points[i].declination) << i;
+                EXPECT_EQ(uranian.chart->UranianSpeed[i + 1], points[i].longitudeSpeed) << i;
+            }
+            Chart same = *uranian.chart;
+            same.factors = FactorSet::Classic;
+            same.UranianLon = {};
+            same.UranianDecl = {};
+            same.UranianSpeed = {};
+            EXPECT_EQ(same, *classic.chart);
+        }
+    }
+}
+
 TEST(ComputeChartTest, EightThreadsAtOnceFindTheSameChartsAsOne) {
     const Options options = DefaultOptions();
     std::vector<Birth> births;

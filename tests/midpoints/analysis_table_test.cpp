@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "chart/point_catalogue.h"
 #include "midpoints/midpoint_test_support.h"
 
@@ -31,6 +33,87 @@ TEST(AnalysisTableTest, PairsAreNumberedInBlocksOfTwelveElevenAndSoOn) {
         EXPECT_EQ(MidpointPairIndex(i, j), m);
         previous = {i, j};
     }
+}
+
+TEST(AnalysisTableTest, TheUranianPairsAreNumberedTheSameWayOverTwentyTwoFactors) {
+    struct Case {
+        int m, i, j;
+    };
+    const Case cases[] = {{1, 1, 2},     {21, 1, 22},   {22, 2, 3},    {12, 1, 13}, {13, 1, 14},
+                          {187, 13, 14}, {231, 21, 22}, {230, 20, 22}, {0, 0, 0},   {232, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.m);
+        EXPECT_EQ(PairFactors(c.m, 22), std::make_pair(c.i, c.j));
+    }
+    std::pair<int, int> previous{1, 1};
+    int count = 0;
+    for (int m = 1; m <= PairCountOf(FactorSet::Uranian); ++m) {
+        const auto [i, j] = PairFactors(m, 22);
+        ASSERT_LT(i, j) << m;
+        ASSERT_LT(previous, std::make_pair(i, j)) << m;
+        previous = {i, j};
+        ++count;
+    }
+    EXPECT_EQ(count, 231);
+    EXPECT_EQ(previous, std::make_pair(21, 22));
+}
+
+TEST(AnalysisTableTest, TheUranianTableAddsTheAriesPointAndTheEightPointsAfterTheThirteen) {
+    Chart natal;
+    midpoint_test::SetUranianFactors(natal, 100,
+                                     {{1, 10}, {2, 190}, {13, 300}, {14, 0}, {15, 350}, {22, 20}});
+    const AnalysisTable t = NatalAnalysisTable(natal, Options{});
+    EXPECT_EQ(t.set, FactorSet::Uranian);
+    EXPECT_EQ(t.FactorCount(), 22);
+    EXPECT_EQ(t.PairCount(), 231);
+    EXPECT_EQ(t.EntryCount(), 253);
+    EXPECT_EQ(t.Lon[1], 10);
+    EXPECT_EQ(t.Lon[13], 300);
+    EXPECT_EQ(t.Lon[14], 0);    // the Aries point
+    EXPECT_EQ(t.Lon[15], 350);  // Cupido
+    EXPECT_EQ(t.Lon[22], 20);   // Poseidon
+    // Every midpoint under its pair's label, on the shorter arc.
+    for (int m = 1; m <= t.PairCount(); ++m) {
+        const auto [i, j] = t.Pair(m);
+        const auto e = static_cast<std::size_t>(22 + m);
+        double d = std::fabs(t.Lon[static_cast<std::size_t>(i)] - t.Lon[static_cast<std::size_t>(j)]);
+        if (d > 180) d = 360 - d;
+        const double toFirst =
+            std::fabs(std::remainder(t.Lon[e] - t.Lon[static_cast<std::size_t>(i)], 360.0));
+        EXPECT_NEAR(toFirst, d / 2, 1e-9) << m;
+    }
+    const std::pair<int, const char*> labels[] = {{14, "ARIES PT "}, {15, "CUPIDO   "}, {22, "POSEIDON "},
+                                                  {23, "SUN/MOO  "}, {35, "SUN/ARI  "}, {190, "NN /ARI  "},
+                                                  {253, "VUL/POS  "}};
+    for (const auto& [e, label] : labels) EXPECT_EQ(t.Label[static_cast<std::size_t>(e)], label) << e;
+    EXPECT_EQ(t.Lon[35], 5);    // SUN/ARI: 10 and 0
+    EXPECT_EQ(t.Lon[36], 0);    // SUN/CUP across 0 degrees
+    EXPECT_EQ(t.Lon[253], 60);  // VUL/POS: 100 and 20
+    // The classic table of the same chart is the first thirteen factors and their own 78 midpoints.
+    Chart classic = natal;
+    classic.factors = FactorSet::Classic;
+    const AnalysisTable c = NatalAnalysisTable(classic, Options{});
+    EXPECT_EQ(c.EntryCount(), 91);
+    for (int m = 1; m <= 78; ++m) {
+        const auto [i, j] = c.Pair(m);
+        const int uranianPair = (i - 1) * (44 - i) / 2 + (j - i);
+        EXPECT_EQ(c.Lon[static_cast<std::size_t>(13 + m)], t.Lon[static_cast<std::size_t>(22 + uranianPair)])
+            << m;
+    }
+}
+
+TEST(AnalysisTableTest, TheHypotheticalPointsAreRetrogradeByTheirMotionAndTheAriesPointNever) {
+    Chart natal;
+    midpoint_test::SetUranianFactors(natal, 100);
+    natal.UranianSpeed[1] = -0.002;  // Cupido
+    natal.RetroFlags[2] = 'R';       // Venus, point 3
+    EXPECT_TRUE(FactorRetrograde(natal, 15));
+    EXPECT_FALSE(FactorRetrograde(natal, 16));
+    EXPECT_FALSE(FactorRetrograde(natal, 14));
+    EXPECT_TRUE(FactorRetrograde(natal, 4));   // Venus
+    EXPECT_FALSE(FactorRetrograde(natal, 1));  // the Sun
+    natal.factors = FactorSet::Classic;
+    EXPECT_FALSE(FactorRetrograde(natal, 15));
 }
 
 TEST(AnalysisTableTest, HoldsFactorsInFactorOrderThenMidpointsOnTheShorterArc) {

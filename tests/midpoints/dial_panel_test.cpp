@@ -78,8 +78,9 @@ TEST(DialPanelTest, EqualDistancesPutTheOneAheadFirst) {
 }
 
 TEST(DialPanelTest, NamesFollowTheTrees) {
-    const std::pair<int, const char*> codes[] = {{1, "SU"},  {2, "MO"},  {3, "ME"}, {11, "NN"},
-                                                 {12, "AS"}, {13, "MC"}, {14, ""},  {0, ""}};
+    const std::pair<int, const char*> codes[] = {{1, "SU"},  {2, "MO"},  {3, "ME"},  {11, "NN"},
+                                                 {12, "AS"}, {13, "MC"}, {14, "AR"}, {15, "CU"},
+                                                 {22, "PO"}, {23, ""},   {0, ""}};
     for (const auto& [f, code] : codes) EXPECT_EQ(FactorCode(f), code) << f;
     Chart c;
     SetNatalFactors(c, 100);

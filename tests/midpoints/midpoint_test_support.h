@@ -66,6 +66,21 @@ inline void SetNatalFactors(Chart& natal, double others,
     }
 }
 
+// Makes a chart one of the Uranian factors with every factor at `others` and then the listed ones, given by
+// factor number 1..22 (14 the Aries point), at their own longitudes; the hypothetical points move forwards.
+inline void SetUranianFactors(Chart& chart, double others,
+                              const std::vector<std::pair<int, double>>& own = {}) {
+    chart.factors = FactorSet::Uranian;
+    std::vector<std::pair<int, double>> classic;
+    for (const auto& [f, lon] : own)
+        if (f <= 13) classic.push_back({f, lon});
+    SetNatalFactors(chart, others, classic);
+    chart.UranianLon.fill(others);
+    chart.UranianSpeed.fill(0.01);
+    for (const auto& [f, lon] : own)
+        if (f >= 14) chart.UranianLon[static_cast<std::size_t>(f - 14)] = lon;
+}
+
 // The same for the second chart, whose node factor is its own point 11.
 inline void SetDiurnalFactors(Chart& second, double others,
                               const std::vector<std::pair<int, double>>& own = {}) {

@@ -25,7 +25,7 @@ struct RecordedProgress : ProgressReporter {
 using Factors = std::array<double, 13>;  // Sun, Moon, Mercury ... Pluto, node, Ascendant, Midheaven
 
 void SetFactors(PointArray& lon, const Factors& f) {
-    for (int i = 1; i <= kFactorCount; ++i) lon[kFactorPoint[i]] = f[i - 1];
+    for (int i = 1; i <= kFactorCount; ++i) lon[static_cast<std::size_t>(FactorOf(i).point)] = f[i - 1];
 }
 
 const std::string kSun = "     SUN          ";

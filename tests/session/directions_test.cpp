@@ -194,6 +194,33 @@ TEST(DirectionsTest, AProgressedChartAtThirtyIsTheChartComputedThirtyDaysAfterBi
     }
 }
 
+TEST(DirectionsTest, TheUranianFactorsAreProgressedAndDirectedAsTheOthers) {
+    const ThirtyDays& t = kThirtyDays[0];
+    ComputedChart computed(t.birth);
+    ComputedChart later({t.birth.name, t.thirtyDaysLater, t.birth.diurnal});
+    const Options& options = computed.session.options;
+    auto uranian = [&](const Chart& c) {
+        return *ComputeChart(c.birth, c.houseSystem, options, ChartRole::Natal, c.engine, FactorSet::Uranian)
+                    .chart;
+    };
+    const Chart natal = uranian(computed.session.natalChart);
+    const Chart thirty = uranian(later.session.natalChart);
+    const ChartResult at30 = ComputeProgressedChart(natal, options, 30);
+    ASSERT_TRUE(at30.chart.has_value());
+    // The progressed chart keeps the set and has the points of the day thirty days after the birth.
+    EXPECT_EQ(at30.chart->factors, FactorSet::Uranian);
+    for (std::size_t i = 0; i <= kUranianPoints; ++i)
+        EXPECT_EQ(at30.chart->UranianLon[i], thirty.UranianLon[i]) << i;
+    // Directed: the points and the Aries point move on by the arc.
+    const double arc = SolarArc(natal, *at30.chart);
+    const Chart directed = SolarArcChart(natal, options, arc);
+    EXPECT_EQ(directed.factors, FactorSet::Uranian);
+    EXPECT_NEAR(directed.UranianLon[0], arc, 1e-12);
+    for (std::size_t i = 1; i <= kUranianPoints; ++i) {
+        EXPECT_NEAR(Signed(directed.UranianLon[i] - natal.UranianLon[i] - arc, 360), 0, 1e-9) << i;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Charts, DirectionsOfChart, ::testing::ValuesIn(kSampleCharts),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -498,13 +525,13 @@ TEST(DirectionsTest, TheMenuCommandsAskForTheModulusAndThePicturesForTheirTarget
     ASSERT_EQ(PlanetaryPicturesCommand(s), ShowResult::Shown);
     // A target that is neither a factor nor a degree is refused with a message before the prompt returns.
     ASSERT_EQ(computed.dialogs.shown.size(), 4u);
-    EXPECT_EQ(computed.dialogs.shown[1].text, kPictureTargetPrompt);
+    EXPECT_EQ(computed.dialogs.shown[1].text, PictureTargetPrompt());
     EXPECT_EQ(
         computed.dialogs.shown[2].text,
         "\"Jupiter x\" is neither a factor (SUN, MOO ... NN, ASC, MC) nor a degree from 0 to below 360.");
     EXPECT_EQ(computed.dialogs.shown[2].title, "Planetary Pictures");
     EXPECT_EQ(computed.dialogs.shown[2].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(computed.dialogs.shown[3].text, kPictureTargetPrompt);
+    EXPECT_EQ(computed.dialogs.shown[3].text, PictureTargetPrompt());
     const std::vector<std::string> page = Lines(ShownPage(s));
     EXPECT_EQ(page[4], "  Planetary Pictures A + B - C = D - modulus = 45, orb = 1.5");
     EXPECT_EQ(page[8].substr(0, 7), "  JUP  ");
