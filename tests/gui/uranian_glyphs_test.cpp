@@ -112,6 +112,12 @@ TEST_F(UranianGlyphTest, EachIsFilledOutlinesOfTheWeightOfThePlanetsGlyphs) {
             start = element;
         }
         EXPECT_EQ(QPointF(glyph.elementAt(glyph.elementCount() - 1)), start);
+        // Its parts neither overlap nor cross, so a reader of the file that fills even-odd, leaving a hole
+        // where two parts overlap, paints the same as one that fills all that is inside.
+        QPainterPath evenOdd = glyph, nonZero = glyph;
+        evenOdd.setFillRule(Qt::OddEvenFill);
+        nonZero.setFillRule(Qt::WindingFill);
+        EXPECT_TRUE(Ink(evenOdd, 64) == Ink(nonZero, 64));
         // Filled, it inks about as much of its square as a planet's glyph does: neither hairlines nor a blob.
         const double coverage = Coverage(glyph, 64);
         EXPECT_GT(coverage, planetCoverage * 0.6) << "planets " << planetCoverage;
