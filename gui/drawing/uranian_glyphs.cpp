@@ -59,10 +59,10 @@ class Strokes {
 Strokes Cupido() {
     Strokes s;
     s.arc(-0.72, -0.42, 0.42, 0.57, 90, -180)
-        .line(-0.72, 0.15, 0.7, 0.15)
-        .circle(0.28, -0.7, 0.3)
-        .line(0.28, -0.4, 0.28, 1)
-        .line(0.02, 0.58, 0.54, 0.58);
+        .line(-0.72, 0.15, 0.76, 0.15)
+        .circle(0.34, -0.72, 0.28)
+        .line(0.34, -0.44, 0.34, 1)
+        .line(0.08, 0.58, 0.6, 0.58);
     return s;
 }
 
@@ -86,7 +86,7 @@ Strokes Zeus() {
 // Kronos: a crown, an arch open below, over a cross.
 Strokes Kronos() {
     Strokes s;
-    s.arc(0, -0.3, 0.72, 0.7, -8, 196).line(0, -0.55, 0, 1).line(-0.32, -0.18, 0.32, -0.18);
+    s.arc(0, -0.3, 0.8, 0.7, -8, 196).line(0, -0.55, 0, 1).line(-0.32, -0.18, 0.32, -0.18);
     return s;
 }
 
@@ -112,7 +112,7 @@ Strokes Vulkanus() {
     Strokes s;
     s.polyline({{-0.28, -0.64}, {0, -1}, {0.28, -0.64}})
         .line(0, -1, 0, 0.2)
-        .polyline({{0, 0.2}, {-0.78, 1}, {0.78, 1}, {0, 0.2}});
+        .polyline({{0, 0.2}, {-0.86, 1}, {0.86, 1}, {0, 0.2}});
     return s;
 }
 
