@@ -1,9 +1,12 @@
 #include "drawing/uranian_glyphs.h"
 
 #include <QPainterPathStroker>
+#include <QPointF>
 #include <QRectF>
 #include <QTransform>
 #include <array>
+#include <cstddef>
+#include <initializer_list>
 
 namespace talvenor::draw {
 namespace {
@@ -125,7 +128,7 @@ Strokes Poseidon() {
 
 QPainterPath Outline(const Strokes& strokes) {
     const QPainterPath& grid = strokes.path();
-    // The grid's height is 2; the strokes' round ends add half a stroke above and below.
+    // The strokes' middles span the grid's height; their round ends add half a stroke above and below.
     const qreal scale = kWorkingScale * (kHeight - kStroke) / grid.boundingRect().height();
     QTransform toWorking;
     toWorking.scale(scale, scale);
