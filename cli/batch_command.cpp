@@ -98,7 +98,7 @@ int RunBatch(const Session& session, const std::string& namesFile, const BatchRe
         return 2;
     }
     const char* lineEnd = request.crlf ? "\r\n" : "\n";
-    if (request.tsv && !sinks.out(ChartTableHeader() + lineEnd)) return 1;
+    if (request.tsv && !sinks.out(ChartTableHeader(session.factors) + lineEnd)) return 1;
     bool failed = false, first = true, writeFailed = false;
     const unsigned jobs = static_cast<unsigned>(std::clamp<std::size_t>(request.jobs, 1, kMostBatchJobs));
     ComputeInOrder(

@@ -31,7 +31,7 @@ std::string TakePictureArguments(std::vector<std::string>& args, PictureArgument
     return TakeArguments(args, options);
 }
 
-std::string CheckPictureArguments(const std::string& report, const PictureArguments& a) {
+std::string CheckPictureArguments(const std::string& report, const PictureArguments& a, FactorSet set) {
     if (report != "pictures") {
         if (a.orb) return "--orb belongs to pictures only";
         if (a.target) return "--target belongs to pictures only";
@@ -41,9 +41,9 @@ std::string CheckPictureArguments(const std::string& report, const PictureArgume
     if (a.orb) {
         if (!ReadNumber(*a.orb, 0, 180)) return "--orb must be a number of degrees from 0 to 180: " + *a.orb;
     }
-    if (a.target && !ParsePictureChoice(*a.target)) {
-        return "--target must be a factor (SUN, MOO ... NN, ASC, MC) or a degree from 0 to below 360: " +
-               *a.target;
+    if (a.target && !ParsePictureChoice(*a.target, set)) {
+        return "--target must be a factor (" + FactorNameList(set) +
+               ") or a degree from 0 to below 360: " + *a.target;
     }
     return "";
 }
@@ -52,7 +52,7 @@ PictureRequest PictureRequestOf(const Session& s, float modulus, const PictureAr
     PictureRequest request;
     request.modulus = modulus;
     request.orb = a.orb ? *StrictNumber(*a.orb) : s.options.treeOrb();
-    if (a.target) request.choice = *ParsePictureChoice(*a.target);
+    if (a.target) request.choice = *ParsePictureChoice(*a.target, s.factors);
     return request;
 }
 

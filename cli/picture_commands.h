@@ -22,8 +22,10 @@ struct PictureArguments {
 // value, "" otherwise.
 std::string TakePictureArguments(std::vector<std::string>& args, PictureArguments& taken);
 
-// An error text when an argument does not belong to the report or cannot be read, "" otherwise.
-std::string CheckPictureArguments(const std::string& report, const PictureArguments& arguments);
+// An error text when an argument does not belong to the report or cannot be read (a --target not of the
+// factor set among them), "" otherwise.
+std::string CheckPictureArguments(const std::string& report, const PictureArguments& arguments,
+                                  FactorSet set = FactorSet::Classic);
 
 // The pictures' request of the arguments: the modulus, --orb (default: the tree orb, option 40) and
 // --target (default: every natal factor). The arguments were checked (CheckPictureArguments).

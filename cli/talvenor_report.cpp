@@ -98,6 +98,9 @@ Options:
   --ephemeris ENGINE      theory: the program's own planetary and lunar theory (the default); modern:
                           the modern series (VSOP87, ELP/MPP02), apparent places; a page of the modern
                           engine says so under its heading
+  --factors SET           classic: the thirteen midpoint factors, Sun to Pluto, the node, ASC and MC (the
+                          default); uranian: the same, then the Aries point (ARI) and the hypothetical
+                          points CUP, HAD, ZEU, KRO, APO, ADM, VUL, POS in every midpoint report
   --crlf                  end lines with CR LF instead of LF
   --output FILE           the file of wheel, dial and graphic-ephemeris; .svg, .png or .pdf
   --size PIXELS           the height of the drawing, 100 to 10000 (default 1000)
@@ -136,7 +139,7 @@ class StderrDialogs : public UserDialogs {
 
 int Run(int argc, char** argv) {
     std::optional<std::string> natalRecord, diurnalRecord, secondPerson, house, dataDir, optionsFile, report,
-        modulusText, output, sizeText, pointerText, namesFile, ephemerisText;
+        modulusText, output, sizeText, pointerText, namesFile, ephemerisText, factorsText;
     bool crlf = false, tsv = false;
     DrawingRequest drawing;
 
@@ -166,6 +169,7 @@ int Run(int argc, char** argv) {
         cli::Option::Text("--second-person", secondPerson, "a name"),
         cli::Option::Text("--house", house, "a code"),
         cli::Option::Text("--ephemeris", ephemerisText, "theory or modern"),
+        cli::Option::Text("--factors", factorsText, "classic or uranian"),
         cli::Option::Text("--data-dir", dataDir, "a folder"),
         cli::Option::Text("--modulus", modulusText, "a number"),
         cli::Option::Text("--options", optionsFile, "a file"),
@@ -228,7 +232,11 @@ int Run(int argc, char** argv) {
             "--modulus belongs to sort, natal-tree, transit-tree, pictures, solar-arc, progressed, dial, "
             "dial-panel, events and graphic-ephemeris only");
     }
-    if (const std::string problem = cli::CheckPictureArguments(*report, pictureArguments); !problem.empty())
+    // The factor set first: the pictures' --target names a factor of it.
+    const std::optional<FactorSet> factors = factorsText ? FactorSetOfWord(*factorsText) : FactorSet::Classic;
+    if (!factors) return BadArguments("--factors must be classic or uranian: " + *factorsText);
+    if (const std::string problem = cli::CheckPictureArguments(*report, pictureArguments, *factors);
+        !problem.empty())
         return BadArguments(problem);
     if (const std::string problem = CheckDrawingArguments(*report, output, sizeText, pointerText, drawing);
         !problem.empty()) {
@@ -266,6 +274,7 @@ int Run(int argc, char** argv) {
     session.ephemerisFolder = ModernTablesFolder(folder, InstalledDataDir(ExecutableDir()));
     ChooseEphemeris(session, *ephemeris);
     EngineForComputing(session);
+    session.factors = *factors;
     // The page is printed here rather than written to the data folder.
     session.appFolder.clear();
 

@@ -283,6 +283,19 @@ std::string ChartStateJson(const ChartState& c) {
 
 std::string ChartDumpJson(const Chart& natal, const Chart& second) {
     std::string json = ChartStateJson(DumpedState(natal, second));
+    // Charts of the Uranian factors say so first and add the Aries point and the hypothetical points of
+    // both charts (0 the Aries point, 1..8 Cupido .. Poseidon) after the rest.
+    if (natal.factors == FactorSet::Uranian) {
+        std::string points;
+        JsonObject o(points, 2);
+        o.Reals("NatalUranianLon", natal.UranianLon);
+        o.Reals("NatalUranianDecl", natal.UranianDecl);
+        o.Reals("DiurnalUranianLon", second.UranianLon);
+        o.Reals("DiurnalUranianDecl", second.UranianDecl);
+        // After the last value, before the line of the closing brace.
+        json.insert(json.rfind("\n}"), "," + points.substr(1));
+        json.insert(1, "\n  \"Factors\": \"uranian\",");
+    }
     // Charts of the modern engine say so first; those of the program's theory as they always were.
     if (natal.engine.IsModern()) json.insert(1, "\n  \"Ephemeris\": \"modern\",");
     return json;

@@ -88,6 +88,10 @@ Applied ApplyLine(std::string_view line, Settings& settings) {
     if (key("Ephemeris=")) {
         if (const auto choice = EphemerisChoiceOfWord(WithoutBlanks(value))) settings.Ephemeris = *choice;
     }
+    // Likewise a factor set.
+    if (key("Factors=")) {
+        if (const auto set = FactorSetOfWord(WithoutBlanks(value))) settings.Factors = *set;
+    }
     ApplyWindowGeometryLine(line, kWheelWindowKey, number, settings.WheelWindow);
     ApplyWindowGeometryLine(line, kDialWindowKey, number, settings.DialWindow);
     ApplyWindowGeometryLine(line, kEphemerisWindowKey, number, settings.EphemerisWindow);
@@ -150,6 +154,7 @@ std::string SettingsText(const Settings& settings) {
     if (!atlas.empty()) AddLine(out, "AtlasDir=", atlas);
     if (settings.Ephemeris != EphemerisChoice::Theory)
         AddLine(out, "Ephemeris=", EphemerisChoiceWord(settings.Ephemeris));
+    if (settings.Factors != FactorSet::Classic) AddLine(out, "Factors=", FactorSetWord(settings.Factors));
     out += WindowGeometryLines(kWheelWindowKey, settings.WheelWindow, kLineEnd);
     out += WindowGeometryLines(kDialWindowKey, settings.DialWindow, kLineEnd);
     out += WindowGeometryLines(kEphemerisWindowKey, settings.EphemerisWindow, kLineEnd);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "environment/factor_set.h"
 #include "environment/window_geometry.h"
 #include "ephemeris/sky_engine.h"
 
@@ -27,6 +28,8 @@ struct Settings {
     WindowGeometry WheelWindow, DialWindow, EphemerisWindow;
     // The engine the charts are computed with ("Ephemeris=theory" or "Ephemeris=modern").
     EphemerisChoice Ephemeris = EphemerisChoice::Theory;
+    // The factors of the midpoint work ("Factors=classic" or "Factors=uranian").
+    FactorSet Factors = FactorSet::Classic;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -47,8 +50,9 @@ void ReadSettings(const std::filesystem::path& file, Settings& settings);
 bool WriteSettings(const std::filesystem::path& file, const Settings& settings);
 
 // The text written, with CR LF line ends: 15 lines, or 14 when AtlasDir is empty, and one more,
-// "Ephemeris=modern", when the modern engine is chosen (the program's theory needs no line). A path holding a
-// line break is written empty (the reader then keeps the default).
+// "Ephemeris=modern", when the modern engine is chosen (the program's theory needs no line), and one more,
+// "Factors=uranian", when the Uranian factors are (the classic ones need none). A path holding a line break
+// is written empty (the reader then keeps the default).
 std::string SettingsText(const Settings& settings);
 
 }  // namespace talvenor

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "chart/factor_catalogue.h"
 #include "chart/point_catalogue.h"
 #include "datafiles/names_file.h"
 #include "session/compute_charts.h"
@@ -58,10 +59,13 @@ bool ReadsNatalChartOnly(const std::string& report) {
     return entry && entry->charts == ChartsWanted::NatalOnly;
 }
 
-std::string ChartTableHeader() {
+std::string ChartTableHeader(FactorSet set) {
     std::string header = "name";
     for (int p = 1; p <= kPointCount; ++p) header += std::string("\t") + kColumnNames[p];
     for (int h = 1; h <= 12; ++h) header += "\tCusp" + std::to_string(h);
+    if (set == FactorSet::Uranian) {
+        for (int f = kAriesPointFactor; f <= kUranianFactorCount; ++f) header += "\t" + FactorName(f);
+    }
     return header;
 }
 
@@ -74,6 +78,10 @@ std::string ChartTableRow(const Chart& natal) {
         row += c == '\r' || c == '\n' ? ' ' : c;
     for (int p = 1; p <= kPointCount; ++p) row += "\t" + Real(natal.Lon[static_cast<std::size_t>(p)]);
     for (int h = 1; h <= 12; ++h) row += "\t" + Real(natal.Cusp[CuspElement(h)]);
+    // The Aries point and the hypothetical points after the cusps, with the Uranian factors.
+    if (natal.factors == FactorSet::Uranian) {
+        for (const double lon : natal.UranianLon) row += "\t" + Real(lon);
+    }
     return row;
 }
 

@@ -28,8 +28,9 @@ bool ReadsNatalChartOnly(const std::string& report);
 
 // A table of computed charts for spreadsheets, tab-separated: the name, the fifteen natal longitudes
 // (Sun ... Pluto, Moon, the nodes, Part of Fortune, Ascendant, Midheaven) and the twelve natal house cusps
-// from the first house on, in degrees as the chart-state dump writes them.
-std::string ChartTableHeader();
+// from the first house on, in degrees as the chart-state dump writes them; with the Uranian factors then
+// the Aries point and the eight hypothetical points (ARI, CUP ... POS).
+std::string ChartTableHeader(FactorSet set = FactorSet::Classic);
 std::string ChartTableRow(const Chart& natal);
 
 }  // namespace talvenor

@@ -33,10 +33,12 @@ ComputeReport ComputeChartsFrom(Session& session, const Birth& natal, const Birt
     // Both charts first: a fault in either keeps the previous ones.
     const HouseSystem houses = session.checkedHouse;
     const SkyEngine engine = EngineForComputing(session);
-    ChartResult natalChart = ComputeChart(natal, houses, session.options, ChartRole::Natal, engine);
+    ChartResult natalChart =
+        ComputeChart(natal, houses, session.options, ChartRole::Natal, engine, session.factors);
     ChartResult secondChart;
     if (!natalChart.fault && wanted == ChartsWanted::Both) {
-        secondChart = ComputeChart(second, houses, session.options, ChartRole::Second, engine);
+        secondChart =
+            ComputeChart(second, houses, session.options, ChartRole::Second, engine, session.factors);
     }
     if (const EngineResult& fault = natalChart.fault ? natalChart.fault : secondChart.fault) {
         report.fault = UserMessage{fault->Message(), kComputationErrorTitle, MessageIcon::Critical};

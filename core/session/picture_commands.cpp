@@ -44,20 +44,21 @@ ShowResult DirectionsCommand(Session& s, float modulus, DirectionKind kind) {
 
 }  // namespace
 
-std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs) {
+std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs, FactorSet set) {
     for (;;) {
         const std::optional<std::string> answer =
-            dialogs.AskText(PictureTargetPrompt(), kPictureTargetTitle, "");
+            dialogs.AskText(PictureTargetPrompt(set), kPictureTargetTitle, "");
         if (!answer) return std::nullopt;
-        if (auto choice = ParsePictureChoice(*answer)) return choice;
-        dialogs.ShowMessage(PictureTargetRefusal(*answer), kPictureTargetTitle, MessageIcon::Exclamation);
+        if (auto choice = ParsePictureChoice(*answer, set)) return choice;
+        dialogs.ShowMessage(PictureTargetRefusal(*answer, set), kPictureTargetTitle,
+                            MessageIcon::Exclamation);
     }
 }
 
 ShowResult PlanetaryPicturesCommand(Session& s) {
     const std::optional<float> modulus = AskModulus(*s.dialogs);
     if (!modulus) return ShowResult::NothingToShow;
-    const std::optional<PictureChoice> choice = AskPictureTarget(*s.dialogs);
+    const std::optional<PictureChoice> choice = AskPictureTarget(*s.dialogs, s.natalChart.factors);
     if (!choice) return ShowResult::NothingToShow;
     PictureRequest request;
     request.modulus = *modulus;

@@ -12,7 +12,7 @@ namespace talvenor {
 
 // Asks for the target of the pictures until the answer reads as one (PictureChoice), saying why an answer
 // is refused (PictureTargetRefusal) before it asks again; nothing on Cancel.
-std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs);
+std::optional<PictureChoice> AskPictureTarget(UserDialogs& dialogs, FactorSet set = FactorSet::Classic);
 
 // "Planetary Pictures": asks for the modulus and the target; the orb is the tree orb (option 40).
 // NothingToShow when a prompt ends the command.

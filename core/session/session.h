@@ -38,6 +38,9 @@ struct Session {
     EphemerisChoice ephemeris = EphemerisChoice::Theory;
     SkyEngine engine;
     std::filesystem::path ephemerisFolder;
+    // The factors the charts are computed and paged with (the settings file's choice, the Factors menu or
+    // --factors).
+    FactorSet factors = FactorSet::Classic;
     // 1 while a natal midpoint report runs.
     std::int16_t AnalysisMode = 0;
     // The dial modulus of the sort and tree commands.

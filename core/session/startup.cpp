@@ -33,6 +33,7 @@ void StartSession(Session& session, const std::filesystem::path& appFolder) {
     session.checkedHouse = HouseSystemForOption(session.options.startHouseSystem());
     session.ephemerisFolder = ModernTablesFolder(appFolder, InstalledDataDir(ExecutableDir()));
     ChooseEphemeris(session, session.settings.Ephemeris);
+    session.factors = session.settings.Factors;
     CreateReportsFolder(appFolder);
 }
 

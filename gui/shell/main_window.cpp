@@ -92,6 +92,27 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
         connect(a, &QAction::triggered, this, [this, choice] { app_.ephemerisChosen(choice); });
     }
 
+    // The factors the midpoint work is done with.
+    QMenu* factors = addMenu(nullptr, "mnuFactors", "Fac&tors");
+    factors_ = new QActionGroup(this);
+    factors_->setExclusive(true);
+    const struct {
+        const char* name;
+        const char* caption;
+        FactorSet set;
+    } sets[] = {
+        {"mnuFactorsClassic", "&Classic: 13 factors, Sun to Pluto, Node, ASC, MC", FactorSet::Classic},
+        {"mnuFactorsUranian", "&Uranian: 22 factors, with the Aries point and Cupido to Poseidon",
+         FactorSet::Uranian}};
+    for (const auto& f : sets) {
+        QAction* a = addItem(factors, f.name, f.caption);
+        a->setCheckable(true);
+        a->setData(static_cast<int>(f.set));
+        factors_->addAction(a);
+        const FactorSet set = f.set;
+        connect(a, &QAction::triggered, this, [this, set] { app_.factorsChosen(set); });
+    }
+
     QAction* options = menuBar()->addAction("&Options");
     options->setObjectName("mnuOptions");
     items_["mnuOptions"] = options;
@@ -176,6 +197,10 @@ void MainWindow::checkHouse(HouseSystem system) {
 
 void MainWindow::checkEphemeris(EphemerisChoice choice) {
     for (QAction* a : ephemeris_->actions()) a->setChecked(a->data().toInt() == static_cast<int>(choice));
+}
+
+void MainWindow::checkFactors(FactorSet set) {
+    for (QAction* a : factors_->actions()) a->setChecked(a->data().toInt() == static_cast<int>(set));
 }
 
 bool MainWindow::chartMenusShown() const {

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "environment/factor_set.h"
 #include "ephemeris/houses.h"
 #include "ephemeris/sky_engine.h"
 
@@ -30,6 +31,8 @@ class MainWindow : public QMainWindow {
     void checkHouse(HouseSystem system);
     // The check mark of the Ephemeris menu.
     void checkEphemeris(EphemerisChoice choice);
+    // The check mark of the Factors menu.
+    void checkFactors(FactorSet set);
     bool chartMenusShown() const;
     // The Data and Input menus appear once a chart exists.
     void showChartMenus(bool shown);
@@ -52,6 +55,7 @@ class MainWindow : public QMainWindow {
     std::map<std::string, QMenu*> menus_;
     QActionGroup* houses_ = nullptr;
     QActionGroup* ephemeris_ = nullptr;
+    QActionGroup* factors_ = nullptr;
     QTimer clock_;
 };
 

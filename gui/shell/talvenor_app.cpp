@@ -82,6 +82,7 @@ void TalvenorApp::start(const std::filesystem::path& appFolder) {
     }
     main_->checkHouse(session_.checkedHouse);
     main_->checkEphemeris(EphemerisInUse(session_));
+    main_->checkFactors(session_.factors);
     main_->updateClock();
 
     data_ = std::make_unique<DataWindow>(*this);
@@ -205,6 +206,7 @@ void TalvenorApp::computeCharts() {
     const ComputeOutcome outcome = ComputeCharts(session_);
     // Reading the modern tables may have failed and left the program's theory in use.
     main_->checkEphemeris(EphemerisInUse(session_));
+    main_->checkFactors(session_.factors);
     if (outcome != ComputeOutcome::Computed) return;
     natal_->hide();
     diurnal_->hide();
@@ -378,13 +380,23 @@ void TalvenorApp::ephemerisChosen(EphemerisChoice choice) {
     if (main_->chartMenusShown()) computeCharts();
     // The modern tables may have been refused: the mark shows the engine in use.
     main_->checkEphemeris(EphemerisInUse(session_));
+    main_->checkFactors(session_.factors);
+    main_->updateClock();
+}
+
+void TalvenorApp::factorsChosen(FactorSet set) {
+    session_.factors = set;
+    session_.settings.Factors = set;
+    if (main_->chartMenusShown()) computeCharts();
+    main_->checkFactors(set);
     main_->updateClock();
 }
 
 std::string TalvenorApp::titlePrefix() const {
-    return EphemerisInUse(session_) == EphemerisChoice::Modern
-               ? "TALVENOR (Tropical zodiac, modern ephemeris) - "
-               : "TALVENOR (Tropical zodiac) - ";
+    const bool modern = EphemerisInUse(session_) == EphemerisChoice::Modern;
+    const bool uranian = session_.factors == FactorSet::Uranian;
+    return std::string("TALVENOR (Tropical zodiac") + (modern ? ", modern ephemeris" : "") +
+           (uranian ? ", Uranian factors" : "") + ") - ";
 }
 
 void TalvenorApp::runDataCommand(const std::string& item) {

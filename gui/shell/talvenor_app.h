@@ -87,6 +87,8 @@ class TalvenorApp : public QObject, public AppServices {
     void houseSystemChosen(HouseSystem system);
     // The Ephemeris menu: the charts already computed are computed again with the engine chosen.
     void ephemerisChosen(EphemerisChoice choice);
+    // The Factors menu: the charts already computed are computed again with the factors chosen.
+    void factorsChosen(FactorSet set);
     void runDataCommand(const std::string& itemName);
     void optionsCommand();
     void showAbout();

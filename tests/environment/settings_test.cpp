@@ -255,5 +255,25 @@ TEST(SettingsTest, TheEphemerisLineIsWrittenOnlyForTheModernEngineAndReadBack) {
     EXPECT_EQ(ReadFromText("EphemerisModern\n").Ephemeris, EphemerisChoice::Theory);
 }
 
+// The factor set likewise: one line, written only for the Uranian factors.
+TEST(SettingsTest, TheFactorsLineIsWrittenOnlyForTheUranianFactorsAndReadBack) {
+    Settings settings = DefaultSettings(kAppFolder);
+    EXPECT_EQ(settings.Factors, FactorSet::Classic);
+    EXPECT_EQ(SettingsText(settings).find("Factors="), std::string::npos);
+    settings.Factors = FactorSet::Uranian;
+    settings.Ephemeris = EphemerisChoice::Modern;
+    const std::string text = SettingsText(settings);
+    EXPECT_TRUE(
+        text.ends_with("GeoDataFile=/opt/talvenor/GA_MA.LL\r\nEphemeris=modern\r\nFactors=uranian\r\n"));
+    EXPECT_EQ(ReadFromText(text), settings);
+
+    EXPECT_EQ(ReadFromText("Factors=uranian\n").Factors, FactorSet::Uranian);
+    EXPECT_EQ(ReadFromText("Factors= Uranian \r\n").Factors, FactorSet::Uranian);
+    EXPECT_EQ(ReadFromText("Factors=uranian\nFactors=classic\n").Factors, FactorSet::Classic);
+    EXPECT_EQ(ReadFromText("Factors=hamburg\n").Factors, FactorSet::Classic);
+    EXPECT_EQ(ReadFromText("Factors=uranian\nFactors=\n").Factors, FactorSet::Uranian);
+    EXPECT_EQ(ReadFromText("FactorsUranian\n").Factors, FactorSet::Classic);
+}
+
 }  // namespace
 }  // namespace talvenor

@@ -340,6 +340,52 @@ TEST_F(DesktopTest, EphemerisItemsRecomputeWithTheChosenEngineAndAreRemembered) 
     EXPECT_EQ(ReadAll(folder_ / "Talvenor.ini").find("Ephemeris="), std::string::npos);
 }
 
+// The Factors menu: the classic thirteen at first; the Uranian set computes the charts on screen again,
+// brings the Aries point and the hypothetical points into the midpoint pages and the pictures' question,
+// shows in the title and is remembered in the settings file, which names it only when chosen.
+TEST_F(DesktopTest, FactorsItemsRecomputeWithTheChosenSetAndAreRemembered) {
+    Start();
+    gui::MainWindow& main = app_->main();
+    EXPECT_TRUE(main.item("mnuFactorsClassic")->isChecked());
+    EXPECT_FALSE(main.item("mnuFactorsUranian")->isChecked());
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    main.item("mnuDataNatalMidpoints")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-midpoints-natal-midpoints"));
+
+    main.item("mnuFactorsUranian")->trigger();
+    EXPECT_TRUE(main.item("mnuFactorsUranian")->isChecked());
+    EXPECT_FALSE(main.item("mnuFactorsClassic")->isChecked());
+    EXPECT_EQ(app_->session().natalChart.factors, FactorSet::Uranian);
+    EXPECT_EQ(app_->session().secondChart.factors, FactorSet::Uranian);
+    EXPECT_TRUE(main.windowTitle().startsWith("TALVENOR (Tropical zodiac, Uranian factors) - "));
+    main.item("mnuDataNatalMidpoints")->trigger();
+    EXPECT_TRUE(Shown().contains("  ADM/VUL = ")) << Shown().toStdString();
+    EXPECT_TRUE(Shown().contains("  SUN/ARI = 27 PIS 03"));  // between the Sun at 24 PIS 06 and 0 ARI 00
+    // The pictures' question names the nine more factors and takes them.
+    dialogs_.answers.push_back(std::string("90"));
+    dialogs_.answers.push_back(std::string("cup"));
+    main.item("mnuDataPlanetaryPictures")->trigger();
+    ASSERT_GE(dialogs_.shown.size(), 2u);
+    EXPECT_NE(dialogs_.shown.back().text.find("ARI, CUP, HAD"), std::string::npos);
+    EXPECT_TRUE(Shown().contains("  CUP  (11 LIB 05)"));
+    app_->exitProgram();
+    EXPECT_NE(ReadAll(folder_ / "Talvenor.ini").find("\r\nFactors=uranian\r\n"), std::string::npos);
+    app_.reset();
+
+    Start();
+    EXPECT_TRUE(app_->main().item("mnuFactorsUranian")->isChecked());
+    EnterCharts(kSample, kTransit);
+    PressOk();
+    EXPECT_EQ(app_->session().natalChart.factors, FactorSet::Uranian);
+    app_->main().item("mnuFactorsClassic")->trigger();
+    app_->main().item("mnuDataNatalMidpoints")->trigger();
+    EXPECT_EQ(Shown(), ExpectedPage("sample-midpoints-natal-midpoints"));
+    EXPECT_TRUE(app_->main().windowTitle().startsWith("TALVENOR (Tropical zodiac) - "));
+    app_->exitProgram();
+    EXPECT_EQ(ReadAll(folder_ / "Talvenor.ini").find("Factors="), std::string::npos);
+}
+
 // Without its tables the modern engine is refused at the first chart, with the file named, and the mark
 // goes back to the program's theory, which computes the chart.
 TEST_F(DesktopTest, MissingModernTablesAreNamedAndTheTheoryIsUsed) {
