@@ -69,18 +69,30 @@ std::string TitleText(const std::string& line) {
     return out;
 }
 
-std::vector<WheelPoint> RingPoints(const PointArray& lon, const std::string& retroFlags, double gap) {
+std::vector<WheelPoint> RingPoints(const Chart& chart, bool withHypothetical, double gap) {
     std::vector<WheelPoint> ring;
     std::vector<double> places;
     for (int p = 1; p <= kPointCount; ++p) {
         const auto i = static_cast<std::size_t>(p);
         WheelPoint w;
         w.point = p;
-        w.lon = Normalised(lon[i], 360);
-        w.retrograde = i - 1 < retroFlags.size() && retroFlags[i - 1] == 'R';
+        w.lon = Normalised(chart.Lon[i], 360);
+        w.retrograde = i - 1 < chart.RetroFlags.size() && chart.RetroFlags[i - 1] == 'R';
         w.degreeText = DegreeMinuteText(w.lon);
         places.push_back(w.lon);
         ring.push_back(w);
+    }
+    if (withHypothetical) {
+        for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) {
+            const auto i = static_cast<std::size_t>(f - kAriesPointFactor);
+            WheelPoint w;
+            w.factor = f;
+            w.lon = Normalised(chart.UranianLon[i], 360);
+            w.retrograde = chart.UranianSpeed[i] < 0;
+            w.degreeText = DegreeMinuteText(w.lon);
+            places.push_back(w.lon);
+            ring.push_back(w);
+        }
     }
     const std::vector<double> shown = SpreadOnCircle(places, gap);
     for (std::size_t i = 0; i < ring.size(); ++i) ring[i].shown = shown[i];
@@ -223,9 +235,11 @@ WheelLayout BuildWheelLayout(const Chart& natal, const Chart& second, const Opti
     w.ascendant = natal.Lon[kAscendant];
     w.midheaven = natal.Lon[kMidheaven];
     w.cusps = natal.Cusp;
-    w.natal = RingPoints(natal.Lon, natal.RetroFlags, natalGap);
+    const bool uranian = natal.factors == FactorSet::Uranian;
+    w.natal = RingPoints(natal, uranian, natalGap);
+    w.ariesPoint = uranian;
     if (withSecondChart) {
-        w.second = RingPoints(second.Lon, second.RetroFlags, secondGap);
+        w.second = RingPoints(second, false, secondGap);
         ReportBuffer secondHeader;
         WriteDiurnalHeader(second, regional, secondHeader);
         if (secondHeader.PageLineCount >= 1) w.secondSubtitle = TitleText(secondHeader.PageLines[0]);

@@ -47,7 +47,8 @@ AspectFamily FamilyOfAspect(int k);
 
 // One point of a ring.
 struct WheelPoint {
-    int point = 0;     // 1..15
+    int point = 0;     // 1..15, or 0 for a hypothetical point
+    int factor = 0;    // the hypothetical point's factor 15..22 (Cupido .. Poseidon); 0 for a chart point
     double lon = 0;    // its longitude
     double shown = 0;  // where its glyph stands after spreading
     bool retrograde = false;
@@ -68,10 +69,12 @@ struct WheelLayout {
     std::string secondSubtitle;  // the same for the second chart; empty for a single wheel
     std::string houseSystem;     // "Placidus", "Koch" ...
     double ascendant = 0, midheaven = 0;
-    CuspArray cusps{};               // natal cusps, elements 1..12 from the 10th house
-    std::vector<WheelPoint> natal;   // the fifteen natal points
+    CuspArray cusps{};  // natal cusps, elements 1..12 from the 10th house
+    // The fifteen natal points in point order, then with the Uranian factors the eight hypothetical points.
+    std::vector<WheelPoint> natal;
     std::vector<WheelPoint> second;  // the fifteen points of the second chart; empty for a single wheel
     std::vector<WheelAspect> aspects;
+    bool ariesPoint = false;  // the Uranian factors' Aries point is marked on the zodiac at 0 Aries
 };
 
 // The wheel of the computed charts (the title lines in the regional date format). natalGap and secondGap are

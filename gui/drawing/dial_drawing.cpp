@@ -7,7 +7,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "chart/factor_catalogue.h"
 #include "drawing/drawing_support.h"
+#include "drawing/uranian_glyphs.h"
 #include "midpoints/analysis_table.h"
 #include "midpoints/midpoint_trees.h"
 
@@ -47,7 +49,10 @@ void PaintDialMarks(QPainter& painter, const DialFrame& f, const DialLayout& dia
     for (const DialMark& m : marks) {
         const double shownDir = DialDirection(m.shown, dial.modulus);
         const QPointF at = Polar(f.centre, r * glyphR, shownDir);
-        FillOutline(painter, glyphs.symbol(FactorGlyph(m.factor)), at, r * size, ink);
+        const int uranian = UranianIndexOfFactor(m.factor);
+        const QPainterPath glyph = uranian >= 0 ? UranianGlyph(static_cast<UranianPoint>(uranian))
+                                                : glyphs.symbol(FactorGlyph(m.factor));
+        FillOutline(painter, glyph, at, r * size, ink);
         if (m.retrograde) {
             FillText(painter, glyphs, "R", QPointF(at.x() + r * size * 0.5, at.y() + r * size * 0.55),
                      r * size * 0.42, ink);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/factor_catalogue.h"
 #include "drawing/drawing_support.h"
+#include "drawing/uranian_glyphs.h"
 
 namespace talvenor::draw {
 namespace {
@@ -170,6 +172,19 @@ void PaintAspects(QPainter& painter, const WheelFrame& f, const WheelLayout& whe
     }
 }
 
+// The Aries point of the Uranian factors: a wedge on the zodiac's outer edge pointing in at 0 Aries.
+void PaintAriesPoint(QPainter& painter, const WheelFrame& f) {
+    const qreal r = f.radius;
+    const double dir = f.Direction(0);
+    const double half = 1.6;  // degrees either side
+    QPainterPath wedge;
+    wedge.moveTo(Polar(f.centre, r * 1.045, f.Direction(-half)));
+    wedge.lineTo(Polar(f.centre, r * 1.045, f.Direction(half)));
+    wedge.lineTo(Polar(f.centre, r * 1.003, dir));
+    wedge.closeSubpath();
+    painter.fillPath(wedge, kNatalInk);
+}
+
 void PaintRing(QPainter& painter, const WheelFrame& f, const std::vector<WheelPoint>& points,
                const Ring& ring, const QColor& ink, GlyphOutlines& glyphs) {
     const qreal r = f.radius;
@@ -188,9 +203,10 @@ void PaintRing(QPainter& painter, const WheelFrame& f, const std::vector<WheelPo
     painter.drawLines(leaders);
     for (const WheelPoint& p : points) {
         const double shownDir = f.Direction(p.shown);
-        const GlyphSpec glyph = PointGlyph(p.point);
-        FillOutline(painter, glyphs.symbol(glyph), Polar(f.centre, r * ring.glyph, shownDir),
-                    r * ring.glyphSize, ink);
+        const int uranian = UranianIndexOfFactor(p.factor);
+        const QPainterPath glyph = uranian >= 0 ? UranianGlyph(static_cast<UranianPoint>(uranian))
+                                                : glyphs.symbol(PointGlyph(p.point));
+        FillOutline(painter, glyph, Polar(f.centre, r * ring.glyph, shownDir), r * ring.glyphSize, ink);
         const QString text = Utf8(p.degreeText) + (p.retrograde ? " R" : "");
         FillRadialText(painter, glyphs, text, f.centre, r * ring.textStart, shownDir, r * ring.textSize, ink);
     }
@@ -233,6 +249,7 @@ void PaintWheel(QPainter& painter, const QRectF& area, const WheelLayout& wheel,
     const bool biwheel = !wheel.second.empty();
     const qreal houseRing = biwheel ? kBiwheelHouseRing : kSingleHouseRing;
     PaintZodiac(painter, f, glyphs);
+    if (wheel.ariesPoint) PaintAriesPoint(painter, f);
     PaintHouses(painter, f, wheel, houseRing, glyphs);
     painter.setPen(Pen(kInk, std::max<qreal>(0.8, f.radius * 0.0018)));
     if (biwheel) Circle(painter, f.centre, f.radius * kInnerNatal.outer);

@@ -117,6 +117,30 @@ TEST(DialPanelTest, ChordsJoinThePairsUnderThePointer) {
     EXPECT_TRUE(BuildDialLayout(c.natal, c.second, options, 90, 56, false, 0.02, 0.02).second.empty());
 }
 
+TEST(DialPanelTest, TheUranianFactorsPutTwentyTwoMarksOnEachRingAndInThePanel) {
+    Chart natal, second;
+    midpoint_test::SetUranianFactors(natal, 200, {{14, 0}, {15, 100.5}, {22, 190}});
+    natal.UranianSpeed[1] = -0.001;  // Cupido moves backwards
+    midpoint_test::SetUranianFactors(second, 300);
+    Options options;
+    options[40] = 1;
+    const DialLayout dial = BuildDialLayout(natal, second, options, 90, 10, true, 0.02, 0.02);
+    ASSERT_EQ(dial.natal.size(), 22u);
+    ASSERT_EQ(dial.second.size(), 22u);
+    EXPECT_EQ(dial.natal[13].name, "AR");
+    EXPECT_EQ(dial.natal[14].name, "CU");
+    EXPECT_TRUE(dial.natal[14].retrograde);
+    EXPECT_FALSE(dial.natal[15].retrograde);
+    EXPECT_EQ(dial.natal[21].name, "PO");
+    EXPECT_DOUBLE_EQ(dial.natal[21].position, 10);  // 190 on the 90 dial
+    // Under the pointer at 10: Cupido (100.5) and Poseidon (190), but not their midpoint.
+    std::vector<std::string> names;
+    for (const DialPanelEntry& e : dial.panel) names.push_back(e.name);
+    EXPECT_NE(std::find(names.begin(), names.end(), "PO"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "CU"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "CU/PO"), names.end());  // 145.25: 55.25 on the dial
+}
+
 TEST(DialPanelTest, TicksAndLabelsSuitTheModulus) {
     struct Case {
         float modulus;

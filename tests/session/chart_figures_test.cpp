@@ -121,6 +121,41 @@ TEST(WheelLayoutTest, BiwheelHasBothRingsSpreadApartWithTheirTrueLongitudes) {
     EXPECT_EQ(single.aspects.size(), biwheel.aspects.size());
 }
 
+// With the Uranian factors the natal ring holds the eight hypothetical points after the fifteen, spread with
+// them, and the Aries point is marked; the second ring and the aspect lines stay those of the points.
+TEST(WheelLayoutTest, TheUranianFactorsAddTheEightPointsToTheNatalRing) {
+    testing_support::ComputedChart chart(testing_support::kSampleCharts[0]);
+    const Options& options = chart.session.options;
+    auto uranian = [&](const Chart& c, ChartRole role) {
+        return *ComputeChart(c.birth, c.houseSystem, options, role, c.engine, FactorSet::Uranian).chart;
+    };
+    const Chart natal = uranian(chart.session.natalChart, ChartRole::Natal);
+    const Chart second = uranian(chart.session.secondChart, ChartRole::Second);
+    const WheelLayout classic = BuildWheelLayout(chart.session.natalChart, chart.session.secondChart, options,
+                                                 chart.session.regional, true, 8, 6);
+    const WheelLayout wheel = BuildWheelLayout(natal, second, options, chart.session.regional, true, 8, 6);
+    EXPECT_FALSE(classic.ariesPoint);
+    EXPECT_TRUE(wheel.ariesPoint);
+    ASSERT_EQ(wheel.natal.size(), 23u);
+    ASSERT_EQ(wheel.second.size(), 15u);
+    EXPECT_EQ(wheel.aspects.size(), classic.aspects.size());
+    for (std::size_t i = 0; i < 15; ++i) EXPECT_EQ(wheel.natal[i].point, static_cast<int>(i + 1));
+    for (std::size_t i = 0; i < kUranianPoints; ++i) {
+        const WheelPoint& p = wheel.natal[15 + i];
+        EXPECT_EQ(p.point, 0);
+        EXPECT_EQ(p.factor, kFirstUranianFactor + static_cast<int>(i));
+        EXPECT_EQ(p.lon, natal.UranianLon[i + 1]);
+        EXPECT_EQ(p.retrograde, natal.UranianSpeed[i + 1] < 0);
+    }
+    // All twenty-three keep the ring's gap.
+    for (std::size_t i = 0; i < wheel.natal.size(); ++i) {
+        for (std::size_t j = i + 1; j < wheel.natal.size(); ++j) {
+            EXPECT_GE(std::fabs(Shift(wheel.natal[i].shown, wheel.natal[j].shown, 360)), 8 - 1e-7)
+                << i << " " << j;
+        }
+    }
+}
+
 // One tree of a tree report printed one below the other without positions: the entries as
 // (name, orb text), in the order printed.
 using TreeEntries = std::vector<std::pair<std::string, std::string>>;
