@@ -21,10 +21,12 @@ inline void FillSampleWindows(Session& s) {
                                 s.diurnal);
 }
 
-// Both charts computed with the shipped options and the engine chosen (the modern one from the shipped
-// tables).
-inline void ComputeSample(Session& s, EphemerisChoice engine = EphemerisChoice::Theory) {
+// Both charts computed with the shipped options, the engine chosen (the modern one from the shipped
+// tables) and the factors chosen.
+inline void ComputeSample(Session& s, EphemerisChoice engine = EphemerisChoice::Theory,
+                          FactorSet factors = FactorSet::Classic) {
     s.options = DefaultOptions();
+    s.factors = factors;
     s.ephemerisFolder = std::filesystem::path(TALVENOR_SHIPPED_DATA_DIR) / "ephemeris";
     ChooseEphemeris(s, engine);
     FillSampleWindows(s);

@@ -143,10 +143,16 @@ std::vector<Picture> FindPictures(std::span<const double> factors, const std::ve
             }
         }
     }
+    // Pictures plainly out of orb are passed over by their distance on the dial before the orb itself is
+    // measured (the margin keeps every picture that measures within the orb).
+    const double reach = orb + 1e-6 * modulus;
     for (const PictureTarget& t : targets) {
         const std::size_t first = found.size();
+        const double place = OnDial(t.lon, modulus);
         for (const Picture& p : all) {
             if (!t.second && t.factor != 0 && (t.factor == p.a || t.factor == p.b)) continue;
+            const double apart = std::fabs(p.position - place);
+            if (apart > reach && modulus - apart > reach) continue;
             const double o = PictureOrb(p.position, t.lon, modulus);
             if (!(std::fabs(o) <= orb)) continue;
             Picture hit = p;
