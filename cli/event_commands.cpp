@@ -25,8 +25,10 @@ int Events(Session& session, const EventArguments& options, float modulus, bool 
     choices.from = *options.from;
     choices.to = *options.to;
     choices.modulus = GeneralNumber(modulus);
+    const FactorSet set = session.natalChart.factors;
+    choices.movers = DefaultMoverNames(set);
     if (options.movers) {
-        if (auto problem = ReadMoverNames(*options.movers, choices.movers))
+        if (auto problem = ReadMoverNames(*options.movers, choices.movers, set))
             return BadArguments("--movers: " + *problem, kPlain);
     }
     if (options.targets) {
@@ -62,9 +64,10 @@ int Graph(Session& session, const EventArguments& options, float modulus, const 
             ReadDayRange(*options.from, *options.to, session.regional, kGraphRangeLimits, request.range))
         return BadArguments(*problem, kPlain);
     request.modulus = modulus;
-    request.bodies = DefaultGraphBodyNames();
+    const FactorSet set = session.natalChart.factors;
+    request.bodies = DefaultGraphBodyNames(set);
     if (options.movers) {
-        if (auto problem = ReadMoverNames(*options.movers, request.bodies))
+        if (auto problem = ReadMoverNames(*options.movers, request.bodies, set))
             return BadArguments("--movers: " + *problem, kPlain);
     }
     request.midpoints = options.midpoints;

@@ -46,7 +46,10 @@ Events and the graphic ephemeris:
                       most 100 years, up to 31 Dec 2099). Moving factors: the transiting SUN, MOO, MER, VEN,
                       MAR, JUP, SAT, URA, NEP, PLU and NN (the mean node), the natal factors directed by the
                       solar arc SA.SUN ... SA.MC, the progressed factors Pr.SUN ... Pr.MC ("SA" and "PR"
-                      for all 13); default the ten bodies. Targets: natal (the 13 factors), midpoints (their
+                      for all 13); default the ten bodies. With the Uranian factors also the hypothetical
+                      points CUP, HAD, ZEU, KRO, APO, ADM, VUL, POS (in the default too), SA.ARI (the arc)
+                      ... SA.POS and Pr.CUP ... Pr.POS, and the targets are the 22 factors and their 231
+                      midpoints. Targets: natal (the 13 factors), midpoints (their
                       78 midpoints), pictures (their 858 pictures A + B - C); default natal,midpoints. One
                       line per event in time order, tab-separated: the moment in UT "YYYY-MM-DD HH:MM", the
                       moving factor, the target (SUN, SUN/MOO, SUN+MOO-MAR) and D or R, its direction; the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "chart/factor_catalogue.h"
 #include "ephemeris/calendar.h"
 #include "events/event_factors.h"
 #include "events/event_page.h"
@@ -40,18 +41,37 @@ struct Samples {
     }
 };
 
+// Where the graph's longitudes come from: the sky for the bodies (a point index), the sampled hypothetical
+// points for the others (-1 Cupido .. -8 Poseidon).
+struct GraphSky {
+    SkySampler sky;
+    UranianAtMoment uranian;
+    bool bodies = true;  // whether any body is drawn (otherwise the sky is not computed)
+};
+
 // The bodies' longitudes at a moment; false when the sky cannot be computed there.
-bool LongitudesAt(SkySampler& engine, double t, const std::vector<int>& points, std::vector<double>& out) {
-    const Sky sky = engine.At(InstantAtJulianDate(t));
-    if (sky.Status != EngineStatus::Sound) return false;
+bool LongitudesAt(GraphSky& engine, double t, const std::vector<int>& points, std::vector<double>& out) {
+    Sky sky;
+    if (engine.bodies) {
+        sky = engine.sky.At(InstantAtJulianDate(t));
+        if (sky.Status != EngineStatus::Sound) return false;
+    }
     out.clear();
-    for (int p : points) out.push_back(TransitLongitude(sky, p));
+    for (int p : points) {
+        if (p > 0) {
+            out.push_back(TransitLongitude(sky, p));
+            continue;
+        }
+        const double lon = engine.uranian.Longitude(static_cast<std::size_t>(-p - 1), t);
+        if (!std::isfinite(lon)) return false;
+        out.push_back(lon);
+    }
     return true;
 }
 
 class Sampler {
   public:
-    Sampler(SkySampler& engine, const std::vector<int>& points, double modulus, double finest, Samples& out)
+    Sampler(GraphSky& engine, const std::vector<int>& points, double modulus, double finest, Samples& out)
         : engine_(engine),
           points_(points),
           most_(modulus * kMostOfDialPerSample),
@@ -82,13 +102,13 @@ class Sampler {
     }
 
   private:
-    SkySampler& engine_;
+    GraphSky& engine_;
     const std::vector<int>& points_;
     double most_, stray_, finest_;
     Samples& out_;
 };
 
-bool Sample(const EphemerisGraphRequest& request, SkySampler& engine, const std::vector<int>& points,
+bool Sample(const EphemerisGraphRequest& request, GraphSky& engine, const std::vector<int>& points,
             Samples& s) {
     const double from = request.range.fromJulianDate, to = request.range.toJulianDate;
     const int across = std::max(request.samples, 2);
@@ -172,9 +192,18 @@ std::optional<std::string> GraphRangeFrom(const std::string& fromText, int month
                         kGraphRangeLimits, range);
 }
 
-std::vector<std::string> DefaultGraphBodyNames() {
-    std::vector<std::string> names = DefaultMoverNames();
+std::vector<std::string> DefaultGraphBodyNames(FactorSet set) {
+    std::vector<std::string> names = DefaultMoverNames(set);
     std::erase(names, "MOO");
+    return names;
+}
+
+std::vector<std::string> GraphBodyNames(FactorSet set) {
+    std::vector<std::string> names;
+    for (const TransitBody& b : kTransitBodies) names.emplace_back(b.name);
+    if (set == FactorSet::Uranian) {
+        for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) names.push_back(FactorName(f));
+    }
     return names;
 }
 
@@ -239,11 +268,23 @@ EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, c
         points.push_back(b.point);
         graph.bodies.push_back({std::string(b.name), b.point, {}, {}});
     }
+    const bool bodies = !points.empty();
+    if (natal.factors == FactorSet::Uranian) {
+        for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) {
+            const std::string name = FactorName(f);
+            if (std::find(request.bodies.begin(), request.bodies.end(), name) == request.bodies.end())
+                continue;
+            points.push_back(-1 - UranianIndexOfFactor(f));
+            graph.bodies.push_back({name, 0, {}, {}, f});
+        }
+    }
     if (points.empty() || !(request.range.toJulianDate > request.range.fromJulianDate)) return graph;
     Samples samples;
     unsigned asked = 0;
-    for (int p : points) asked |= 1u << p;
-    SkySampler sky(natal.engine, asked);
+    for (int p : points) {
+        if (p > 0) asked |= 1u << p;
+    }
+    GraphSky sky{SkySampler(natal.engine, asked), UranianAtMoment(natal.engine), bodies};
     if (!Sample(request, sky, points, samples)) {
         graph.bodies.clear();
         return graph;

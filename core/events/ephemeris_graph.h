@@ -48,10 +48,11 @@ struct GraphSweep {
 // A transiting body: its lines, each one stretch between two passes over the dial's edge (or between a
 // pass and a sweep), and its sweeps, in time order.
 struct GraphBody {
-    std::string name;  // "SUN"
-    int point = 0;     // point index, for its symbol and colour
+    std::string name;  // "SUN", "CUP"
+    int point = 0;     // point index, for its symbol and colour; 0 for a hypothetical point
     std::vector<std::vector<GraphPoint>> runs;
     std::vector<GraphSweep> sweeps;
+    int factor = 0;  // the factor 15..22 of a hypothetical point; 0 for the bodies
 };
 
 // A level across the graph: a natal factor or midpoint at its place on the dial.
@@ -81,7 +82,7 @@ struct EphemerisGraph {
 struct EphemerisGraphRequest {
     DayRange range;
     float modulus = 45;
-    std::vector<std::string> bodies;  // names of kTransitBodies
+    std::vector<std::string> bodies;  // names of kTransitBodies (and with the Uranian factors CUP .. POS)
     bool midpoints = false;
     int samples = 1500;  // moments across the range at least; more where a body moves fast on the dial
     // The width of the picture, in pixels, that the lines need not be finer than: no step between two
@@ -91,12 +92,17 @@ struct EphemerisGraphRequest {
 };
 
 // The bodies drawn when none are named: the Sun and Mercury to Pluto (the Moon, at thirteen degrees a
-// day, only where asked for).
-std::vector<std::string> DefaultGraphBodyNames();
+// day, only where asked for), and with the Uranian factors the eight hypothetical points.
+std::vector<std::string> DefaultGraphBodyNames(FactorSet set = FactorSet::Classic);
 
-// Samples the bodies' lines over the range (the sky of the natal chart's engine at each moment) and lays out
-// the levels of the natal chart as last computed and the time scale. An empty graph when the sky cannot be
-// computed.
+// The bodies the graph can draw for a factor set, in its order: kTransitBodies, then with the Uranian
+// factors the eight hypothetical points.
+std::vector<std::string> GraphBodyNames(FactorSet set = FactorSet::Classic);
+
+// Samples the bodies' lines over the range (the sky of the natal chart's engine at each moment; the
+// hypothetical points, when the natal chart has the Uranian factors, as the event search samples them) and
+// lays out the levels of the natal chart as last computed and the time scale. An empty graph when the sky
+// cannot be computed.
 EphemerisGraph BuildEphemerisGraph(const Chart& natal, const Options& options, const RegionalFormat& regional,
                                    const EphemerisGraphRequest& request);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chart/factor_catalogue.h"
 #include "chart/progressions.h"
 #include "ephemeris/calendar.h"
 #include "events/event_dates.h"
@@ -46,6 +47,24 @@ std::string DirectedName(std::string_view prefix, int factor) {
     return std::string(prefix) + PictureFactorName(factor);
 }
 
+// Whether a factor of the set moves as a directed or progressed factor: all of them directed, all but the
+// Aries point progressed.
+bool Directs(std::string_view prefix, int factor) {
+    return prefix == kSolarArcPrefix || factor != kAriesPointFactor;
+}
+
+// A factor's longitude in a chart: the midpoint factors 1..13, the Aries point and the eight points.
+double FactorLongitude(const Chart& chart, int factor) {
+    if (factor <= kClassicFactorCount) return chart.MidpointFactor[static_cast<std::size_t>(factor)];
+    return chart.UranianLon[static_cast<std::size_t>(factor - kAriesPointFactor)];
+}
+
+bool Named(const std::vector<std::string>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+constexpr std::size_t kKeptDays = 8;
+
 }  // namespace
 
 const Sky& SkyAtMoment::At(double julianDate) {
@@ -56,12 +75,64 @@ const Sky& SkyAtMoment::At(double julianDate) {
     return sky_;
 }
 
-std::vector<std::string> DefaultMoverNames() {
+std::vector<std::string> DefaultMoverNames(FactorSet set) {
     std::vector<std::string> names;
     for (const TransitBody& b : kTransitBodies) {
         if (b.point <= kBodyCount) names.emplace_back(b.name);
     }
+    if (set == FactorSet::Uranian) {
+        for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) names.push_back(FactorName(f));
+    }
     return names;
+}
+
+const std::array<double, kUranianPoints>& UranianAtMoment::Day(double day) {
+    for (const auto& [at, lons] : days_) {
+        if (at == day) return lons;
+    }
+    if (days_.size() >= kKeptDays) {
+        // The day farthest from this one goes: a search asks about nearby days.
+        auto far = std::max_element(days_.begin(), days_.end(), [day](const auto& a, const auto& b) {
+            return std::fabs(a.first - day) < std::fabs(b.first - day);
+        });
+        days_.erase(far);
+    }
+    const UranianPlaces places = engine_.UranianAt(InstantAtJulianDate(day));
+    std::array<double, kUranianPoints> lons{};
+    for (std::size_t p = 0; p < kUranianPoints; ++p) lons[p] = places[p].longitude;
+    days_.emplace_back(day, lons);
+    return days_.back().second;
+}
+
+double UranianAtMoment::Longitude(std::size_t point, double julianDate) {
+    if (!std::isfinite(julianDate) || point >= kUranianPoints) return kNotANumber;
+    // 0h UT of the day and the day's share; Lagrange's cubic through the day before and the two after.
+    const double day = std::floor(julianDate - 0.5) + 0.5;
+    const double s = julianDate - day;
+    const double at = Day(day)[point];
+    double y[4];
+    for (int k = -1; k <= 2; ++k) {
+        const double lon = k == 0 ? at : Day(day + k)[point];
+        // Unwound about the day's own longitude, so that a pass over 0 degrees does not jump.
+        y[k + 1] = lon - 360.0 * std::round((lon - at) / 360.0);
+    }
+    if (s == 0) return at;
+    const double w[4] = {-s * (s - 1) * (s - 2) / 6, (s + 1) * (s - 1) * (s - 2) / 2,
+                         -(s + 1) * s * (s - 2) / 2, (s + 1) * s * (s - 1) / 6};
+    return w[0] * y[0] + w[1] * y[1] + w[2] * y[2] + w[3] * y[3];
+}
+
+std::vector<MovingFactor> UranianMovers(const std::vector<std::string>& names,
+                                        const std::shared_ptr<UranianAtMoment>& points) {
+    std::vector<MovingFactor> movers;
+    for (int f = kFirstUranianFactor; f <= kUranianFactorCount; ++f) {
+        const std::string name = FactorName(f);
+        if (!Named(names, name)) continue;
+        const auto point = static_cast<std::size_t>(UranianIndexOfFactor(f));
+        movers.push_back(
+            {name, [points, point](double julianDate) { return points->Longitude(point, julianDate); }});
+    }
+    return movers;
 }
 
 double TransitLongitude(const Sky& sky, int point) {
@@ -83,11 +154,15 @@ std::vector<MovingFactor> TransitMovers(const std::vector<std::string>& names,
     return movers;
 }
 
-std::vector<std::string> AllMoverNames() {
+std::vector<std::string> AllMoverNames(FactorSet set) {
     std::vector<std::string> names;
     for (const TransitBody& b : kTransitBodies) names.emplace_back(b.name);
+    const int factors = FactorCountOf(set);
+    for (int f = kFirstUranianFactor; f <= factors; ++f) names.push_back(FactorName(f));
     for (std::string_view prefix : {kSolarArcPrefix, kProgressedPrefix}) {
-        for (int f = 1; f <= kFactorCount; ++f) names.push_back(DirectedName(prefix, f));
+        for (int f = 1; f <= factors; ++f) {
+            if (Directs(prefix, f)) names.push_back(DirectedName(prefix, f));
+        }
     }
     return names;
 }
@@ -115,6 +190,9 @@ std::string MoverCaption(const std::string& name) {
         const bool meanNode = f.name == "NN" && kind == "Transiting ";
         return kind + std::string(f.full) + (meanNode ? " (mean)" : "");
     }
+    for (int f = kAriesPointFactor; f <= kUranianFactorCount; ++f) {
+        if (FactorName(f) == factor) return kind + std::string(FactorOf(f).caption);
+    }
     return name;
 }
 
@@ -122,8 +200,9 @@ bool IsDirectedMover(const std::string& name) {
     return name.starts_with(kSolarArcPrefix) || name.starts_with(kProgressedPrefix);
 }
 
-std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names) {
-    const std::vector<std::string> all = AllMoverNames();
+std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names,
+                                          FactorSet set) {
+    const std::vector<std::string> all = AllMoverNames(set);
     std::vector<std::string> read;
     for (const std::string& word : Words(list)) {
         const std::string typed = Upper(word);
@@ -132,6 +211,13 @@ std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<s
             const bool group = (typed == "SA" && name.starts_with(kSolarArcPrefix)) ||
                                (typed == "PR" && name.starts_with(kProgressedPrefix));
             if (group || Upper(name) == typed) meant.push_back(name);
+        }
+        if (meant.empty() && set == FactorSet::Uranian) {
+            return "\"" + word +
+                   "\" is not a moving factor (SUN, MOO, MER, VEN, MAR, JUP, SAT, URA, NEP, PLU, NN, CUP, "
+                   "HAD, "
+                   "ZEU, KRO, APO, ADM, VUL, POS; SA.SUN ... SA.POS and Pr.SUN ... Pr.POS without Pr.ARI, or "
+                   "SA and PR for all of them).";
         }
         if (meant.empty()) {
             return "\"" + word +
@@ -184,27 +270,31 @@ std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, con
     }
     std::vector<MovingFactor> movers =
         TransitMovers(names, std::make_shared<SkyAtMoment>(natal.engine, points));
+    const int factors = FactorCountOf(natal.factors);
+    if (natal.factors == FactorSet::Uranian) {
+        std::vector<MovingFactor> more =
+            UranianMovers(names, std::make_shared<UranianAtMoment>(natal.engine));
+        for (MovingFactor& m : more) movers.push_back(std::move(m));
+    }
     const bool directed = std::any_of(names.begin(), names.end(), IsDirectedMover);
     if (!directed) return movers;
     const auto progressed = std::make_shared<ProgressedAtMoment>(natal, options);
-    for (int f = 1; f <= kFactorCount; ++f) {
+    for (int f = 1; f <= factors; ++f) {
         const std::string name = DirectedName(kSolarArcPrefix, f);
-        if (std::find(names.begin(), names.end(), name) == names.end()) continue;
-        const auto factor = static_cast<std::size_t>(f);
-        movers.push_back({name, [progressed, factor](double julianDate) {
+        if (!Named(names, name)) continue;
+        movers.push_back({name, [progressed, f](double julianDate) {
                               const Chart* p = progressed->At(julianDate);
                               if (!p) return kNotANumber;
                               const Chart& from = progressed->natal();
-                              return from.MidpointFactor[factor] + SolarArc(from, *p);
+                              return FactorLongitude(from, f) + SolarArc(from, *p);
                           }});
     }
-    for (int f = 1; f <= kFactorCount; ++f) {
+    for (int f = 1; f <= factors; ++f) {
         const std::string name = DirectedName(kProgressedPrefix, f);
-        if (std::find(names.begin(), names.end(), name) == names.end()) continue;
-        const auto factor = static_cast<std::size_t>(f);
-        movers.push_back({name, [progressed, factor](double julianDate) {
+        if (!Directs(kProgressedPrefix, f) || !Named(names, name)) continue;
+        movers.push_back({name, [progressed, f](double julianDate) {
                               const Chart* p = progressed->At(julianDate);
-                              return p ? p->MidpointFactor[factor] : kNotANumber;
+                              return p ? FactorLongitude(*p, f) : kNotANumber;
                           }});
     }
     return movers;

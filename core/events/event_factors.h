@@ -4,7 +4,8 @@
 //
 // Names are the three-letter names of the formulas report: SUN, MOO, MER, VEN, MAR, JUP, SAT, URA, NEP,
 // PLU, NN, ASC, MC; a midpoint is SUN/MOO, a planetary picture SUN+MOO-MAR, a directed factor SA.MC and
-// a progressed one Pr.MOO.
+// a progressed one Pr.MOO. With the Uranian factors the eight hypothetical points move too (CUP, HAD,
+// ZEU, KRO, APO, ADM, VUL, POS), and the Aries point is directed (SA.ARI, the solar arc itself).
 #pragma once
 
 #include <array>
@@ -12,9 +13,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chart/chart.h"
+#include "environment/factor_set.h"
 #include "environment/options.h"
 #include "ephemeris/point_index.h"
 #include "ephemeris/sky.h"
@@ -55,8 +58,9 @@ inline constexpr std::array<TransitBody, 11> kTransitBodies = {{{"SUN", kSun},
                                                                 {"PLU", kPluto},
                                                                 {"NN", kNorthNode}}};
 
-// The bodies a search moves when none are named: the Sun, the Moon and Mercury to Pluto.
-std::vector<std::string> DefaultMoverNames();
+// The bodies a search moves when none are named: the Sun, the Moon and Mercury to Pluto; with the Uranian
+// factors the eight hypothetical points as well.
+std::vector<std::string> DefaultMoverNames(FactorSet set = FactorSet::Classic);
 
 // The longitude of a body (a point of kTransitBodies) in a computed sky.
 double TransitLongitude(const Sky& sky, int point);
@@ -65,26 +69,52 @@ double TransitLongitude(const Sky& sky, int point);
 std::vector<MovingFactor> TransitMovers(const std::vector<std::string>& names,
                                         const std::shared_ptr<SkyAtMoment>& sky);
 
+// The hypothetical points at the moment asked for: the engine is asked once a day (at 0h UT) and the
+// longitude between is interpolated through the four days around the moment (the points move less than
+// a tenth of a degree a day and turn slowly: the interpolation stays within a millionth of a degree of
+// the engine). The points of one search share it.
+class UranianAtMoment {
+  public:
+    explicit UranianAtMoment(SkyEngine engine = SkyEngine()) : engine_(std::move(engine)) {}
+    // Point 0 (Cupido) .. 7 (Poseidon); not finite when the moment is not.
+    double Longitude(std::size_t point, double julianDate);
+
+  private:
+    const std::array<double, kUranianPoints>& Day(double day);
+
+    SkyEngine engine_;
+    std::vector<std::pair<double, std::array<double, kUranianPoints>>> days_;
+};
+
+// Moving factors for the named transiting hypothetical points (CUP .. POS), all reading one shared
+// sampling.
+std::vector<MovingFactor> UranianMovers(const std::vector<std::string>& names,
+                                        const std::shared_ptr<UranianAtMoment>& points);
+
 // The prefixes of the directed and progressed factors: "SA.SUN" ... "SA.MC" is the natal factor moved on
 // by the solar arc, "Pr.SUN" ... "Pr.MC" the factor of the progressed chart.
 inline constexpr std::string_view kSolarArcPrefix = "SA.";
 inline constexpr std::string_view kProgressedPrefix = "Pr.";
 
 // Every moving factor's name in the search's order: the transiting bodies, then the 13 factors directed
-// by the solar arc, then the 13 progressed factors.
-std::vector<std::string> AllMoverNames();
+// by the solar arc, then the 13 progressed factors. With the Uranian factors: the transiting bodies and
+// the eight points, the 22 directed factors (SA.ARI the arc), the 21 progressed ones (the Aries point does
+// not progress).
+std::vector<std::string> AllMoverNames(FactorSet set = FactorSet::Classic);
 
 // What a moving factor is, for a list to choose from: "Transiting Sun", "Solar arc Midheaven",
-// "Progressed Moon", "Transiting North Node (mean)".
+// "Progressed Moon", "Transiting North Node (mean)", "Transiting Cupido", "Solar arc Aries point".
 std::string MoverCaption(const std::string& name);
 
 // Whether a name is a directed or progressed factor (those move from the birth on).
 bool IsDirectedMover(const std::string& name);
 
 // Reads a list of names ("SUN,MAR,PLU", "sa.mc", "Pr.Moo", any case, blanks allowed; "SA" and "PR" stand
-// for all 13 directed or progressed factors) into the known names, in the order of AllMoverNames. The
-// message for a name that is not one of them; no message when `names` was filled.
-std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names);
+// for all the directed or progressed factors) into the names of the set, in the order of AllMoverNames.
+// The message, which lists the set's names, for a name that is not one of them; no message when `names`
+// was filled.
+std::optional<std::string> ReadMoverNames(const std::string& list, std::vector<std::string>& names,
+                                          FactorSet set = FactorSet::Classic);
 
 // The age in years of life at a moment (UT): whole years from birthday to birthday as the progressions
 // count them, running on evenly through each day; nothing before the birth date.
@@ -106,8 +136,9 @@ class ProgressedAtMoment {
     std::optional<Chart> progressed_;
 };
 
-// Moving factors for the named transiting, directed and progressed factors (AllMoverNames order); the
-// directed and progressed ones move from the natal chart as last computed.
+// Moving factors for the named transiting, directed and progressed factors (AllMoverNames order of the
+// natal chart's factor set; a name the set does not have is left out); the directed and progressed ones
+// move from the natal chart as last computed, the transiting points with its engine.
 std::vector<MovingFactor> EventMovers(const std::vector<std::string>& names, const Chart& natal,
                                       const Options& options);
 

@@ -99,6 +99,12 @@ QAction* ChartFigureWindow::addItem(QMenu* menu, const std::string& name, const 
     return action;
 }
 
+void ChartFigureWindow::removeItem(QAction* action) {
+    const auto it = items_.find(action->objectName().toStdString());
+    if (it != items_.end() && it->second == action) items_.erase(it);
+    delete action;
+}
+
 QAction* ChartFigureWindow::item(const std::string& name) const {
     const auto it = items_.find(name);
     return it == items_.end() ? nullptr : it->second;

@@ -55,6 +55,8 @@ class ChartFigureWindow : public QMainWindow {
     // Puts a checkable or plain item into a menu under the window's prefix ("Print" -> "mnuWheelPrint").
     QAction* addItem(QMenu* menu, const std::string& name, const QString& caption,
                      const QKeySequence& shortcut = {});
+    // Takes an item of addItem out of its menu and the window, and deletes it.
+    void removeItem(QAction* action);
     // The file name proposed for a save, without its extension ("wheel", "dial90").
     virtual QString fileStem() const = 0;
     void showEvent(QShowEvent* event) override;

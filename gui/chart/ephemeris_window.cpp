@@ -204,19 +204,10 @@ EphemerisWindow::EphemerisWindow(AppServices& app)
     connect(other, &QAction::triggered, this, [this] { askModulus(); });
 
     // The bodies drawn, and the midpoints as levels.
-    QMenu* bodies = new QMenu("&Bodies", this);
-    bodies->setObjectName("mnuEphemerisBodies");
-    menuBar()->insertMenu(viewMenu()->menuAction(), bodies);
-    const std::vector<std::string> shown = DefaultGraphBodyNames();
-    for (const TransitBody& b : kTransitBodies) {
-        const std::string name(b.name);
-        QAction* a = addItem(bodies, "Body" + name, QString::fromStdString(MoverCaption(name)));
-        a->setCheckable(true);
-        a->setChecked(std::find(shown.begin(), shown.end(), name) != shown.end());
-        a->setData(QString::fromStdString(name));
-        connect(a, &QAction::toggled, this, [this] { refresh(); });
-        bodies_.push_back(a);
-    }
+    bodiesMenu_ = new QMenu("&Bodies", this);
+    bodiesMenu_->setObjectName("mnuEphemerisBodies");
+    menuBar()->insertMenu(viewMenu()->menuAction(), bodiesMenu_);
+    setFactorSet(app_.session().natalChart.factors);
     midpoints_ = addItem(viewMenu(), "Midpoints", "Natal &Midpoints");
     midpoints_->setCheckable(true);
     connect(midpoints_, &QAction::toggled, this, [this] { refresh(); });
@@ -273,8 +264,34 @@ bool EphemerisWindow::draw() {
     return true;
 }
 
+void EphemerisWindow::setFactorSet(FactorSet set) {
+    if (set == factorSet_ && !bodies_.empty()) return;
+    std::vector<std::string> chosen, offered;
+    for (QAction* a : bodies_) {
+        const std::string name = a->data().toString().toStdString();
+        offered.push_back(name);
+        if (a->isChecked()) chosen.push_back(name);
+        removeItem(a);
+    }
+    bodies_.clear();
+    factorSet_ = set;
+    const std::vector<std::string> shown = DefaultGraphBodyNames(set);
+    auto has = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const std::string& name : GraphBodyNames(set)) {
+        QAction* a = addItem(bodiesMenu_, "Body" + name, QString::fromStdString(MoverCaption(name)));
+        a->setCheckable(true);
+        a->setChecked(has(offered, name) ? has(chosen, name) : has(shown, name));
+        a->setData(QString::fromStdString(name));
+        connect(a, &QAction::toggled, this, [this] { refresh(); });
+        bodies_.push_back(a);
+    }
+}
+
 void EphemerisWindow::refresh() {
     const Session& s = app_.session();
+    setFactorSet(s.natalChart.factors);
     setWindowTitle(QString::fromStdString(std::string(kGraphTitle) + " - " + s.natalChart.birth.name));
     if (!(range_.toJulianDate > range_.fromJulianDate)) return;
     Hourglass busy;

@@ -12,6 +12,7 @@
 class QActionGroup;
 class QComboBox;
 class QLineEdit;
+class QMenu;
 
 namespace talvenor::gui {
 
@@ -56,8 +57,14 @@ class EphemerisWindow : public ChartFigureWindow {
   public:
     explicit EphemerisWindow(AppServices& app);
 
-    // The chart or the options changed: the levels follow; the range and the choices stay.
+    // The chart or the options changed: the levels follow (and the bodies offered follow the natal chart's
+    // factor set); the range and the choices stay.
     void refresh() override;
+    // Offers the bodies of a factor set in the Bodies menu (with the Uranian factors the eight hypothetical
+    // points too): the bodies chosen stay chosen, a body new to the menu is chosen as the set's default
+    // has it. Nothing changes when the menu already holds the set; the graph is not redrawn.
+    void setFactorSet(FactorSet set);
+    FactorSet factorSet() const { return factorSet_; }
     QSize exportSize() const override { return {1800, 1200}; }
     void paintFigure(QPainter& painter, const QRectF& area) override;
 
@@ -81,7 +88,9 @@ class EphemerisWindow : public ChartFigureWindow {
     QComboBox* span_ = nullptr;
     QActionGroup* moduli_ = nullptr;
     QAction* midpoints_ = nullptr;
+    QMenu* bodiesMenu_ = nullptr;
     std::vector<QAction*> bodies_;
+    FactorSet factorSet_ = FactorSet::Classic;
     float modulus_ = kGraphModuli[0];
     DayRange range_;
 };

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/factor_catalogue.h"
 #include "chart/wheel_layout.h"
 #include "drawing/drawing_support.h"
+#include "drawing/uranian_glyphs.h"
 #include "ephemeris/point_index.h"
 #include "midpoints/dial_panel.h"
 #include "text/basic_text.h"
@@ -53,6 +55,19 @@ GlyphSpec GraphGlyph(int point) {
     return PointGlyph(point);
 }
 
+// The symbol of a level or a body: a chart point's, the Aries point's (the sign's symbol) or a hypothetical
+// point's own outline.
+QPainterPath GraphSymbol(GlyphOutlines& glyphs, int point, int factor) {
+    const int uranian = UranianIndexOfFactor(factor);
+    if (uranian >= 0) return UranianGlyph(static_cast<UranianPoint>(uranian));
+    if (factor == kAriesPointFactor) return glyphs.symbol(FactorGlyph(factor));
+    return glyphs.symbol(GraphGlyph(point));
+}
+
+QColor BodyInk(const GraphBody& body) {
+    return body.factor ? GraphFactorInk(body.factor) : GraphBodyInk(body.point);
+}
+
 void PaintHeader(QPainter& painter, const QRectF& area, const EphemerisGraph& graph, GlyphOutlines& glyphs,
                  qreal t) {
     const qreal left = area.left() + t;
@@ -63,8 +78,8 @@ void PaintHeader(QPainter& painter, const QRectF& area, const EphemerisGraph& gr
     y += t * 1.6;
     qreal x = left;
     for (const GraphBody& body : graph.bodies) {
-        const QColor ink = GraphBodyInk(body.point);
-        FillOutline(painter, glyphs.symbol(GraphGlyph(body.point)), QPointF(x + t * 0.5, y - t * 0.35),
+        const QColor ink = BodyInk(body);
+        FillOutline(painter, GraphSymbol(glyphs, body.point, body.factor), QPointF(x + t * 0.5, y - t * 0.35),
                     t * 1.1, ink);
         const QString name = Utf8(body.name);
         FillText(painter, glyphs, name, QPointF(x + t * 1.2, y), t * 0.85, ink);
@@ -161,8 +176,8 @@ void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& g
     for (std::size_t i = 0; i < factors.size(); ++i) {
         const qreal y = f.YAt(factors[i]->place), shown = f.YAt(spread[i]);
         leaders.push_back(QLineF(plot.right(), y, glyphX - glyphSize * 0.6, shown));
-        FillOutline(painter, glyphs.symbol(GraphGlyph(factors[i]->point)), QPointF(glyphX, shown), glyphSize,
-                    kNatalInk);
+        FillOutline(painter, GraphSymbol(glyphs, factors[i]->point, factors[i]->factor),
+                    QPointF(glyphX, shown), glyphSize, kNatalInk);
     }
     // The midpoints' names in a second column.
     if (!midpoints.empty()) {
@@ -189,7 +204,7 @@ void PaintLevels(QPainter& painter, const GraphFrame& f, const EphemerisGraph& g
 void PaintSweeps(QPainter& painter, const GraphFrame& f, const EphemerisGraph& graph) {
     for (const GraphBody& body : graph.bodies) {
         if (body.sweeps.empty()) continue;
-        QColor ink = GraphBodyInk(body.point);
+        QColor ink = BodyInk(body);
         ink.setAlpha(kSweepAlpha);
         QPainterPath bands;
         // Bands widened to a pixel may overlap; they still cover, not cancel, each other.
@@ -213,7 +228,7 @@ void PaintLines(QPainter& painter, const GraphFrame& f, const EphemerisGraph& gr
     for (const GraphBody& body : graph.bodies) runs += body.runs.size();
     const qreal width = runs > kManyRuns ? 1.0 : std::max<qreal>(1.0, t * 0.14);
     for (const GraphBody& body : graph.bodies) {
-        QPen pen = Pen(GraphBodyInk(body.point), width);
+        QPen pen = Pen(BodyInk(body), width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);
@@ -295,6 +310,17 @@ QColor GraphBodyInk(int point) {
         default:
             return QColor(0x9e, 0x9d, 0x24);
     }
+}
+
+QColor GraphFactorInk(int factor) {
+    // Eight darker inks apart from the bodies', so that the slow lines of the points stand out from them.
+    static const QColor kPointInks[kUranianPoints] = {QColor(0xd8, 0x1b, 0x60), QColor(0x42, 0x42, 0x42),
+                                                      QColor(0xef, 0x6c, 0x00), QColor(0x1a, 0x23, 0x7e),
+                                                      QColor(0x00, 0x89, 0x7b), QColor(0x4e, 0x34, 0x2e),
+                                                      QColor(0xb7, 0x1c, 0x1c), QColor(0x28, 0x35, 0x93)};
+    const int uranian = UranianIndexOfFactor(factor);
+    if (uranian < 0) return GraphBodyInk(FactorOf(factor).point);
+    return kPointInks[uranian];
 }
 
 void PaintEphemerisGraph(QPainter& painter, const QRectF& area, const EphemerisGraph& graph,

@@ -34,5 +34,7 @@ void PaintEphemerisGraph(QPainter& painter, const QRectF& area, const EphemerisG
 
 // The ink of a body's lines (point index).
 QColor GraphBodyInk(int point);
+// The ink of a factor's lines (1..22): a hypothetical point's own, the others their point's.
+QColor GraphFactorInk(int factor);
 
 }  // namespace talvenor::draw

@@ -60,14 +60,7 @@ EventSearchWindow::EventSearchWindow(AppServices& app) : QDialog(app.mainWindow(
 
     movers_ = new QListWidget(this);
     movers_->setObjectName("lstEventMovers");
-    const std::vector<std::string> chosen = DefaultMoverNames();
-    for (const std::string& name : AllMoverNames()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(name + "   " + MoverCaption(name)), movers_);
-        item->setData(Qt::UserRole, QString::fromStdString(name));
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        const bool on = std::find(chosen.begin(), chosen.end(), name) != chosen.end();
-        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
-    }
+    setFactorSet(app_.session().natalChart.factors);
     movers_->setMinimumHeight(movers_->sizeHintForRow(0) * 9);
 
     auto* targets = new QGroupBox("Targets", this);
@@ -164,6 +157,35 @@ void EventSearchWindow::setSearching(bool searching) {
     progress_->setValue(0);
     status_->setText(searching ? "Searching ..." : "");
     cancel_->setFocus();
+}
+
+void EventSearchWindow::setFactorSet(FactorSet set) {
+    if (set == factorSet_ && movers_->count() > 0) return;
+    std::vector<std::string> chosen, offered;
+    for (int i = 0; i < movers_->count(); ++i) {
+        const QListWidgetItem* item = movers_->item(i);
+        const std::string name = item->data(Qt::UserRole).toString().toStdString();
+        offered.push_back(name);
+        if (item->checkState() == Qt::Checked) chosen.push_back(name);
+    }
+    movers_->clear();
+    factorSet_ = set;
+    const std::vector<std::string> defaults = DefaultMoverNames(set);
+    auto has = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const std::string& name : AllMoverNames(set)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(name + "   " + MoverCaption(name)), movers_);
+        item->setData(Qt::UserRole, QString::fromStdString(name));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        const bool on = has(offered, name) ? has(chosen, name) : has(defaults, name);
+        item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void EventSearchWindow::showEvent(QShowEvent* event) {
+    setFactorSet(app_.session().natalChart.factors);
+    QDialog::showEvent(event);
 }
 
 void EventSearchWindow::search() {

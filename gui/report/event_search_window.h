@@ -36,9 +36,16 @@ class EventSearchWindow : public QDialog {
     bool searching() const { return searching_; }
     // Stops a search that runs (as Cancel does then).
     void cancel() { cancelled_ = true; }
+    // Offers the moving factors of a factor set (with the Uranian factors the hypothetical points, and the
+    // Aries point and the points directed and progressed): the factors ticked stay ticked, a factor new to
+    // the list is ticked as the set's default has it. Nothing changes when the list already holds the set.
+    // The window calls it with the natal chart's set whenever it is shown.
+    void setFactorSet(FactorSet set);
+    FactorSet factorSet() const { return factorSet_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void reject() override;
 
   private:
@@ -60,6 +67,7 @@ class EventSearchWindow : public QDialog {
     QPushButton* cancel_ = nullptr;
     bool searching_ = false;
     bool cancelled_ = false;
+    FactorSet factorSet_ = FactorSet::Classic;
 };
 
 }  // namespace talvenor::gui

@@ -13,12 +13,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,6 +28,8 @@
 
 #include "chart/ephemeris_window.h"
 #include "datafiles/name_record.h"
+#include "drawing/ephemeris_drawing.h"
+#include "drawing/glyph_outlines.h"
 #include "input/diurnal_input_window.h"
 #include "input/natal_input_window.h"
 #include "report/data_window.h"
@@ -378,6 +382,122 @@ TEST_F(EventWindowsTest, TheGraphIsSavedAsSvgPngAndPdf) {
     text << svg.rdbuf();
     EXPECT_EQ(text.str().find("<text"), std::string::npos);
     EXPECT_NE(text.str().find("<path"), std::string::npos);
+}
+
+// ---- The Uranian factors ----
+
+// The natal chart of the session computed again with the Uranian factors (or the classic ones), as the
+// factor setting will have it.
+void UseFactors(Session& s, FactorSet set) {
+    const Chart& n = s.natalChart;
+    s.natalChart = *ComputeChart(n.birth, n.houseSystem, s.options, ChartRole::Natal, n.engine, set).chart;
+}
+
+TEST_F(EventWindowsTest, TheSearchWindowOffersThePointsWithAUranianChartAndKeepsTheTicks) {
+    gui::EventSearchWindow& w = OpenSearch();
+    QListWidget* movers = Control<QListWidget>(w, "lstEventMovers");
+    ASSERT_EQ(movers->count(), 37);
+    // The user's own choice: the Moon off, the directed Midheaven on.
+    movers->item(1)->setCheckState(Qt::Unchecked);
+    movers->findItems("SA.MC   Solar arc Midheaven", Qt::MatchExactly)[0]->setCheckState(Qt::Checked);
+    w.close();
+    UseFactors(app_->session(), FactorSet::Uranian);
+    OpenSearch();
+    EXPECT_EQ(w.factorSet(), FactorSet::Uranian);
+    ASSERT_EQ(movers->count(), 62);
+    EXPECT_EQ(movers->item(11)->text(), "CUP   Transiting Cupido");
+    EXPECT_EQ(movers->findItems("SA.ARI   Solar arc Aries point", Qt::MatchExactly).size(), 1);
+    EXPECT_TRUE(movers->findItems("Pr.ARI", Qt::MatchStartsWith).empty());
+    std::vector<std::string> expected = DefaultMoverNames(FactorSet::Uranian);
+    std::erase(expected, "MOO");
+    expected.push_back("SA.MC");
+    EXPECT_EQ(w.choices().movers, expected);
+    // Back to the classic factors: the list as it was, the points gone, the choice kept.
+    w.close();
+    UseFactors(app_->session(), FactorSet::Classic);
+    OpenSearch();
+    ASSERT_EQ(movers->count(), 37);
+    EXPECT_EQ(movers->item(36)->text(), "Pr.MC   Progressed Midheaven");
+    expected = DefaultMoverNames();
+    std::erase(expected, "MOO");
+    expected.push_back("SA.MC");
+    EXPECT_EQ(w.choices().movers, expected);
+}
+
+TEST_F(EventWindowsTest, TheGraphOffersThePointsAsBodiesWithAUranianChart) {
+    gui::EphemerisWindow& g = OpenGraph();
+    EXPECT_EQ(g.item("mnuEphemerisBodyCUP"), nullptr);
+    g.item("mnuEphemerisBodyMOO")->trigger();
+    UseFactors(app_->session(), FactorSet::Uranian);
+    g.refresh();
+    EXPECT_EQ(g.factorSet(), FactorSet::Uranian);
+    ASSERT_NE(g.item("mnuEphemerisBodyCUP"), nullptr);
+    EXPECT_EQ(g.item("mnuEphemerisBodyCUP")->text(), "Transiting Cupido");
+    EXPECT_TRUE(g.item("mnuEphemerisBodyPOS")->isChecked());
+    // The Moon the user chose stays chosen.
+    EXPECT_TRUE(g.item("mnuEphemerisBodyMOO")->isChecked());
+    const EphemerisGraph& graph = g.view().graph();
+    EXPECT_EQ(graph.levels.size(), 22u);
+    ASSERT_EQ(graph.bodies.size(), 10u + 8u);
+    EXPECT_EQ(graph.bodies[10].name, "CUP");
+    EXPECT_EQ(graph.bodies[10].factor, 15);
+    g.item("mnuEphemerisBodyHAD")->trigger();
+    EXPECT_EQ(g.view().graph().bodies.size(), 17u);
+    // Classic again: the points leave the menu and the graph.
+    UseFactors(app_->session(), FactorSet::Classic);
+    g.refresh();
+    EXPECT_EQ(g.item("mnuEphemerisBodyCUP"), nullptr);
+    EXPECT_EQ(g.findChild<QMenu*>("mnuEphemerisBodies")->actions().size(), 11);
+    EXPECT_EQ(g.view().graph().bodies.size(), 10u);
+    EXPECT_EQ(g.view().graph().levels.size(), 13u);
+}
+
+// The points' lines in their own inks, their symbols beside the levels and in the legend: a graph of one
+// point draws its ink, and the Aries point and the points have symbols that are not the letters' blanks.
+TEST_F(EventWindowsTest, ThePointsAreDrawnInTheirOwnInksWithTheirGlyphs) {
+    std::vector<QRgb> inks;
+    for (int f = 15; f <= 22; ++f) {
+        const QRgb ink = draw::GraphFactorInk(f).rgb();
+        EXPECT_EQ(std::count(inks.begin(), inks.end(), ink), 0) << f;
+        for (int p = 1; p <= 10; ++p) EXPECT_NE(ink, draw::GraphBodyInk(p).rgb()) << f;
+        inks.push_back(ink);
+    }
+    EXPECT_EQ(draw::GraphFactorInk(1), draw::GraphBodyInk(1));
+
+    Session& s = app_->session();
+    UseFactors(s, FactorSet::Uranian);
+    EphemerisGraphRequest request;
+    ASSERT_FALSE(ReadDayRange("1 Jan 2027", "31 Dec 2027", s.regional, kGraphRangeLimits, request.range));
+    request.modulus = 360;
+    request.bodies = {"CUP"};
+    const EphemerisGraph graph = BuildEphemerisGraph(s.natalChart, s.options, s.regional, request);
+    draw::GlyphOutlines glyphs;
+    QImage image(900, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        draw::PaintEphemerisGraph(painter, QRectF(image.rect()), graph, glyphs);
+    }
+    // Pixels of an ink, the edges' blending with the paper allowed for.
+    auto near = [&image](int x, int y, QRgb ink) {
+        const QRgb c = image.pixel(x, y);
+        return std::abs(qRed(c) - qRed(ink)) + std::abs(qGreen(c) - qGreen(ink)) +
+                   std::abs(qBlue(c) - qBlue(ink)) <
+               60;
+    };
+    int cupido = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) cupido += near(x, y, inks[0]) ? 1 : 0;
+    }
+    // The line across the year and the legend's glyph.
+    EXPECT_GT(cupido, 500);
+    // The legend shows a symbol in its ink before the name (which begins 26 pixels in).
+    const draw::GraphFrame frame = draw::GraphFrameOf(QRectF(image.rect()), graph);
+    int legend = 0;
+    for (int y = 0; y < static_cast<int>(frame.plot.top()); ++y) {
+        for (int x = 0; x < 24; ++x) legend += near(x, y, inks[0]) ? 1 : 0;
+    }
+    EXPECT_GT(legend, 3);
 }
 
 }  // namespace
