@@ -75,9 +75,10 @@ void WriteDirectionsReport(const Chart& natal, const Chart& moved, const Options
     const AnalysisTable entries = NatalAnalysisTable(natal, options);
     const std::vector<DirectionAspect> aspects = DirectionAspects(natal, moved, options, modulus, orb);
     for (const DirectionAspect& a : aspects) {
-        report.AppendLine("  " + prefix + Padded(PictureFactorName(a.factor), 3) + "   " +
-                          TreeEntryName(entries.Label[static_cast<std::size_t>(a.entry)], a.entry) + "  " +
-                          TreeOrbText(a.orb));
+        report.AppendLine(
+            "  " + prefix + Padded(PictureFactorName(a.factor), 3) + "   " +
+            TreeEntryName(entries.Label[static_cast<std::size_t>(a.entry)], a.entry, entries.FactorCount()) +
+            "  " + TreeOrbText(a.orb));
     }
     if (aspects.empty()) report.AppendLine("  none");
     report.AppendBlankLine();

@@ -32,7 +32,7 @@ double ReduceOnDial(double longitude, float modulus);
 
 // The name a tree line gives analysis entry s (1..91, or 1..253 of the 22 Uranian factors) with label
 // `label`: "-SUN-" for a factor, "SU/MO", "NN/AS", "SU/MC", "CU/HA" for a midpoint.
-std::string TreeEntryName(const std::string& label, int s, int factorCount = kClassicFactorCount);
+std::string TreeEntryName(const std::string& label, int s, int factorCount);
 
 // The orb as a tree line ends: a blank or "-", degrees, the degree sign, two-digit minutes and "'"
 // (" 1°23'", "-0°45'"), six characters below ten degrees.

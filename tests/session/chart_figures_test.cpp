@@ -185,7 +185,8 @@ TreeEntries AsTree(const std::vector<DialPanelEntry>& panel, const AnalysisTable
     for (const DialPanelEntry& e : panel) {
         if (e.entry == leaveOut) continue;
         entries.push_back(
-            {TreeEntryName(table.Label[static_cast<std::size_t>(e.entry)], e.entry), TreeOrbText(e.orb)});
+            {TreeEntryName(table.Label[static_cast<std::size_t>(e.entry)], e.entry, table.FactorCount()),
+             TreeOrbText(e.orb)});
     }
     std::sort(entries.begin(), entries.end());
     return entries;
