@@ -28,26 +28,9 @@ BENCHMARK(BM_EventSearchOneYear)->Arg(90)->Arg(360)->Arg(45)->Unit(benchmark::kM
 void BM_UranianEventSearchOneYear(benchmark::State& state) {
     SilentDialogs dialogs;
     Session s(dialogs);
-    bench::ComputeSample(s, state.range(0) ? EphemerisChoice::Modern : EphemerisChoice::Theory);
-    const Chart& n = s.natalChart;
-    s.natalChart =
-        *ComputeChart(n.birth, n.houseSystem, s.options, ChartRole::Natal, n.engine, FactorSet::Uranian)
-             .chart;
-    EventSearchChoices choices;
-    choices.from = "1 Jan 2027";
-    choices.to = "31 Dec 2027";
-    choices.modulus = "90";
-    choices.movers = DefaultMoverNames(FactorSet::Uranian);
-    const EventSearchPreparation prepared = PrepareEventSearch(s, choices);
-    std::size_t hits = 0;
-    for (auto _ : state) {
-        const EventSearchResult result = SearchEvents(prepared.search->request);
-        hits = result.hits.size();
-        benchmark::DoNotOptimize(hits);
-    }
-    state.counters["events"] = static_cast<double>(hits);
-    state.counters["movers"] = static_cast<double>(prepared.search->request.movers.size());
-    state.counters["targets"] = static_cast<double>(prepared.search->request.targets.size());
+    bench::ComputeSample(s, state.range(0) ? EphemerisChoice::Modern : EphemerisChoice::Theory,
+                         FactorSet::Uranian);
+    bench::TimeOneYearOfEvents(state, s, "90", DefaultMoverNames(FactorSet::Uranian));
 }
 BENCHMARK(BM_UranianEventSearchOneYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -33,13 +33,15 @@ inline void ComputeSample(Session& s, EphemerisChoice engine = EphemerisChoice::
     ComputeCharts(s);
 }
 
-// The event search through 2027 in a dial, of the charts computed in the session, timed; the number of
-// events found is the counter "events".
-inline void TimeOneYearOfEvents(benchmark::State& state, Session& s, const std::string& modulus) {
+// The event search through 2027 in a dial, of the charts computed in the session, timed (the default
+// movers unless others are named); the numbers of events found, movers and targets are the counters.
+inline void TimeOneYearOfEvents(benchmark::State& state, Session& s, const std::string& modulus,
+                                const std::vector<std::string>& movers = {}) {
     EventSearchChoices choices;
     choices.from = "1 Jan 2027";
     choices.to = "31 Dec 2027";
     choices.modulus = modulus;
+    if (!movers.empty()) choices.movers = movers;
     const EventSearchPreparation prepared = PrepareEventSearch(s, choices);
     std::size_t hits = 0;
     for (auto _ : state) {
@@ -48,6 +50,8 @@ inline void TimeOneYearOfEvents(benchmark::State& state, Session& s, const std::
         benchmark::DoNotOptimize(hits);
     }
     state.counters["events"] = static_cast<double>(hits);
+    state.counters["movers"] = static_cast<double>(prepared.search->request.movers.size());
+    state.counters["targets"] = static_cast<double>(prepared.search->request.targets.size());
 }
 
 }  // namespace talvenor::bench

@@ -2,6 +2,7 @@
 
 #include "ephemeris/apparent_sky_cache.h"
 #include "ephemeris/modern_chart.h"
+#include "text/basic_text.h"
 
 namespace talvenor {
 
@@ -10,16 +11,8 @@ std::string_view EphemerisChoiceWord(EphemerisChoice choice) {
 }
 
 std::optional<EphemerisChoice> EphemerisChoiceOfWord(std::string_view word) {
-    auto is = [word](std::string_view name) {
-        if (word.size() != name.size()) return false;
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            const char c = word[i];
-            if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != name[i]) return false;
-        }
-        return true;
-    };
-    if (is("theory")) return EphemerisChoice::Theory;
-    if (is("modern")) return EphemerisChoice::Modern;
+    if (IsWordInAnyCase(word, "theory")) return EphemerisChoice::Theory;
+    if (IsWordInAnyCase(word, "modern")) return EphemerisChoice::Modern;
     return std::nullopt;
 }
 

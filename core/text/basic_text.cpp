@@ -380,4 +380,13 @@ std::uint64_t RoundedWhole(double value) {
     return whole;
 }
 
+bool IsWordInAnyCase(std::string_view text, std::string_view lowerCaseWord) {
+    if (text.size() != lowerCaseWord.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lowerCaseWord[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace talvenor

@@ -79,4 +79,8 @@ std::string Format(double value, std::string_view pattern);
 // 10^12: for the reports that build their figures a character at a time.
 std::uint64_t RoundedWhole(double value);
 
+// Whether a text is a lower-case word in any case ("Modern", "URANIAN" are "modern", "uranian"): ASCII
+// letters only.
+bool IsWordInAnyCase(std::string_view text, std::string_view lowerCaseWord);
+
 }  // namespace talvenor
