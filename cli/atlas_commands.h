@@ -16,7 +16,7 @@ class IndexBuildNote : public AtlasBuildWatch {
     bool Progress(std::size_t, std::size_t) override { return true; }
 };
 
-// talvenor-report places QUERY [--limit N] [--data-dir DIR]
+// talvenor-report places QUERY [--limit N] [--data-dir DIR], or places --near LAT LON [--limit N] ...
 int PlacesCommand(const std::vector<std::string>& args);
 // talvenor-report zone --tz ID --date DATE --time H.MM [--ampm A|P] [--longitude DDD.MMW]
 int ZoneCommand(const std::vector<std::string>& args);
@@ -26,6 +26,9 @@ inline constexpr const char* kAtlasCommandsUsage = R"(
       the places of the world atlas that match QUERY, best first, one a line, tab-separated: name,
       region, country, latitude and longitude as the cities files write them (33N45, 084W23), zone id,
       population. At most N places (default 10).
+  talvenor-report places --near LAT LON [--limit N] [--data-dir DIR]
+      the places nearest a position (LAT and LON in decimal degrees, north and east positive), nearest
+      first, in the same columns and an eighth, the distance in km along the Earth's surface.
   talvenor-report zone --tz ID --date "14 Mar 1962" --time 10.15 [--ampm A|P] [--longitude 087.39W]
       the offset of the zone ID at that clock time, from the system's time-zone database, as one
       tab-separated line: the zone in hours west positive as the names file takes it, the abbreviation,

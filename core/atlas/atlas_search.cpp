@@ -1,6 +1,7 @@
 #include "atlas/atlas_search.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -81,7 +82,7 @@ struct Atlas::Index {
     std::string file;
     std::size_t places = 0;
     std::unique_ptr<WordFolder> words;
-    std::unique_ptr<Statement> wholeName, words_, place;
+    std::unique_ptr<Statement> wholeName, words_, place, positions;
 
     // Prepares the statements; false when the database is not an atlas index.
     bool Prepare() {
@@ -94,9 +95,10 @@ struct Atlas::Index {
             db,
             "SELECT p.name, a.region, a.country, p.latitude, p.longitude, z.zone, p.population FROM places p "
             "JOIN areas a ON a.id = p.area JOIN zones z ON z.id = p.zone WHERE p.id = ?1");
+        positions = std::make_unique<Statement>(db, "SELECT id, latitude, longitude FROM places ORDER BY id");
         Statement count(db, "SELECT value FROM atlas_meta WHERE key = 'places'");
         if (!words->Ready() || !wholeName->Prepared() || !words_->Prepared() || !place->Prepared() ||
-            !count.Prepared() || count.Step() != SQLITE_ROW)
+            !positions->Prepared() || !count.Prepared() || count.Step() != SQLITE_ROW)
             return false;
         places = static_cast<std::size_t>(count.Int(0));
         return true;
@@ -289,6 +291,68 @@ AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const
     }
     if (!ok) {
         result.places.clear();
+        result.error = IndexReadMessage(index_->file, failure);
+        result.indexDamaged = damaged;
+    }
+    return result;
+}
+
+double SurfaceDistanceKm(double latitude1, double longitude1, double latitude2, double longitude2) {
+    constexpr double kDegree = 3.14159265358979323846 / 180;
+    constexpr double kEarthRadiusKm = 6371.0088;
+    const double dLat = (latitude2 - latitude1) * kDegree, dLon = (longitude2 - longitude1) * kDegree;
+    const double a = std::sin(dLat / 2) * std::sin(dLat / 2) + std::cos(latitude1 * kDegree) *
+                                                                   std::cos(latitude2 * kDegree) *
+                                                                   std::sin(dLon / 2) * std::sin(dLon / 2);
+    return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+AtlasSearchResult Atlas::Nearest(double latitude, double longitude, std::size_t limit,
+                                 std::vector<double>& distances) const {
+    AtlasSearchResult result;
+    distances.clear();
+    if (limit == 0 || !std::isfinite(latitude) || !std::isfinite(longitude)) return result;
+    // Every place's distance, the nearest kept: a pass over the positions takes some 30 ms.
+    struct Near {
+        double km;
+        std::int64_t id;
+    };
+    std::vector<Near> near;
+    near.reserve(index_->places);
+    Statement& positions = *index_->positions;
+    int rc = SQLITE_ROW;
+    while ((rc = positions.Step()) == SQLITE_ROW)
+        near.push_back(
+            {SurfaceDistanceKm(latitude, longitude, positions.Real(1), positions.Real(2)), positions.Int(0)});
+    positions.Reset();
+    std::string failure;
+    bool ok = rc == SQLITE_DONE, damaged = false;
+    if (!ok) {
+        failure = index_->db.LastError();
+        damaged = IsIndexReadFault(rc);
+    }
+    const std::size_t count = std::min(limit, near.size());
+    std::partial_sort(
+        near.begin(), near.begin() + static_cast<std::ptrdiff_t>(count), near.end(),
+        [](const Near& a, const Near& b) { return a.km < b.km || (a.km == b.km && a.id < b.id); });
+    Statement& place = *index_->place;
+    for (std::size_t i = 0; ok && i < count; ++i) {
+        place.BindInt(1, near[i].id);
+        const int step = place.Step();
+        if (step == SQLITE_ROW) {
+            result.places.push_back({place.Text(0), place.Text(1), place.Text(2), place.Real(3),
+                                     place.Real(4), place.Text(5), place.Int(6)});
+            distances.push_back(near[i].km);
+        } else {
+            ok = false;
+            failure = step == SQLITE_DONE ? "a place is missing" : index_->db.LastError();
+            damaged = step == SQLITE_DONE || IsIndexReadFault(step);
+        }
+        place.Reset();
+    }
+    if (!ok) {
+        result.places.clear();
+        distances.clear();
         result.error = IndexReadMessage(index_->file, failure);
         result.indexDamaged = damaged;
     }

@@ -102,6 +102,12 @@ class Atlas {
     // The best places for a query, at most `limit`; none for a query without a word.
     AtlasSearchResult Search(std::string_view query, std::size_t limit) const;
 
+    // The places nearest a position (degrees, north and east positive), nearest first, at most `limit`,
+    // with their distances along the Earth's surface in km (`distances`, one a place; equal distances in
+    // the atlas's order).
+    AtlasSearchResult Nearest(double latitude, double longitude, std::size_t limit,
+                              std::vector<double>& distances) const;
+
     // The words of a text as the atlas compares them.
     std::vector<std::string> Words(std::string_view text) const;
     std::size_t PlaceCount() const;
@@ -115,6 +121,10 @@ class Atlas {
                                                   const std::string& signature);
     std::unique_ptr<Index> index_;
 };
+
+// The distance of two positions along the Earth's surface in km (degrees, north and east positive; a sphere
+// of the Earth's mean radius, 6371.0088 km, by the haversine formula).
+double SurfaceDistanceKm(double latitude1, double longitude1, double latitude2, double longitude2);
 
 // A search that makes a damaged index again, once, and searches again: the report tool's and the
 // import's lookups. `atlas` is replaced by the atlas of the new index (or emptied when none can be made).

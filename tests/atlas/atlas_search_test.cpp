@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,6 +87,46 @@ TEST(AtlasSearchTest, WholeNamesRankBeforeBeginningsAndBeginningsBeforeWords) {
     }
     EXPECT_LT(york, yorkton);
     EXPECT_LT(yorkton, newYork);
+}
+
+TEST(AtlasSearchTest, SurfaceDistancesAreThoseOfTheEarthsSphere) {
+    // A degree of a meridian is 111.195 km on the mean sphere, a quarter of the equator 10 007.557 km.
+    EXPECT_NEAR(SurfaceDistanceKm(0, 0, 1, 0), 111.195, 0.001);
+    EXPECT_NEAR(SurfaceDistanceKm(0, 0, 0, 90), 10007.557, 0.001);
+    EXPECT_NEAR(SurfaceDistanceKm(90, 0, -90, 0), 20015.114, 0.001);
+    EXPECT_NEAR(SurfaceDistanceKm(10, 179.5, 10, -179.5), SurfaceDistanceKm(10, 0, 10, 1),
+                1e-9);  // across 180
+    EXPECT_EQ(SurfaceDistanceKm(48.4, 9.98, 48.4, 9.98), 0);
+    // Ulm to Munich, 48.40 N 9.99 E to 48.14 N 11.58 E: about 120 km.
+    EXPECT_NEAR(SurfaceDistanceKm(48.3984, 9.9916, 48.1374, 11.5755), 120.0, 1.0);
+}
+
+TEST(AtlasSearchTest, TheNearestPlacesComeFirstWithTheirDistances) {
+    const Atlas& atlas = WholeAtlas();
+    std::vector<double> km;
+    const AtlasSearchResult near = atlas.Nearest(48.4, 9.98, 5, km);
+    ASSERT_TRUE(near.error.empty()) << near.error;
+    ASSERT_EQ(near.places.size(), 5u);
+    ASSERT_EQ(km.size(), 5u);
+    EXPECT_EQ(near.places[0].name, "Ulm");
+    EXPECT_TRUE(std::is_sorted(km.begin(), km.end()));
+    for (std::size_t i = 0; i < km.size(); ++i) {
+        const WorldPlace& p = near.places[i];
+        EXPECT_NEAR(km[i], SurfaceDistanceKm(48.4, 9.98, p.latitude, p.longitude), 1e-9) << p.name;
+    }
+    // No place of the atlas lies nearer than the fifth but the four before it: a wider list starts alike.
+    std::vector<double> more;
+    const AtlasSearchResult wider = atlas.Nearest(48.4, 9.98, 50, more);
+    ASSERT_EQ(wider.places.size(), 50u);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(wider.places[i].name, near.places[i].name);
+    EXPECT_GE(more.back(), km.back());
+    // Far from land the nearest place is still found; an empty list or a position that is no number
+    // gives none.
+    EXPECT_EQ(atlas.Nearest(-48.9, -123.4, 1, km).places.size(), 1u);  // the remotest point of the oceans
+    EXPECT_GT(km[0], 2000);
+    EXPECT_TRUE(atlas.Nearest(48.4, 9.98, 0, km).places.empty());
+    EXPECT_TRUE(atlas.Nearest(std::nan(""), 9.98, 3, km).places.empty());
+    EXPECT_TRUE(km.empty());
 }
 
 TEST(AtlasSearchTest, HostileQueriesGivePlacesOrNoneButNeverAnError) {
