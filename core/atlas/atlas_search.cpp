@@ -82,7 +82,7 @@ struct Atlas::Index {
     std::string file;
     std::size_t places = 0;
     std::unique_ptr<WordFolder> words;
-    std::unique_ptr<Statement> wholeName, words_, place, positions;
+    std::unique_ptr<Statement> wholeName, words_, place, positions, mainName;
 
     // Prepares the statements; false when the database is not an atlas index.
     bool Prepare() {
@@ -96,9 +96,11 @@ struct Atlas::Index {
             "SELECT p.name, a.region, a.country, p.latitude, p.longitude, z.zone, p.population FROM places p "
             "JOIN areas a ON a.id = p.area JOIN zones z ON z.id = p.zone WHERE p.id = ?1");
         positions = std::make_unique<Statement>(db, "SELECT id, latitude, longitude FROM places ORDER BY id");
+        mainName = std::make_unique<Statement>(db, "SELECT name FROM places WHERE id = ?1");
         Statement count(db, "SELECT value FROM atlas_meta WHERE key = 'places'");
         if (!words->Ready() || !wholeName->Prepared() || !words_->Prepared() || !place->Prepared() ||
-            !positions->Prepared() || !count.Prepared() || count.Step() != SQLITE_ROW)
+            !positions->Prepared() || !mainName->Prepared() || !count.Prepared() ||
+            count.Step() != SQLITE_ROW)
             return false;
         places = static_cast<std::size_t>(count.Int(0));
         return true;
@@ -228,6 +230,14 @@ std::size_t Atlas::PlaceCount() const {
     return index_->places;
 }
 
+namespace {
+
+// The most places a name is looked at for, to find those it is the own name of: far more than any name
+// has (the commonest, "San Jose" or "Springfield", some hundreds).
+constexpr std::size_t kMostWholeNameMatches = 5000;
+
+}  // namespace
+
 AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const {
     AtlasSearchResult result;
     std::vector<std::string> words = Words(query);
@@ -263,10 +273,34 @@ AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const
     }
     everyWord += '*';
 
+    // A name of the place is the query: first the places whose own name it is, then those with it as their
+    // ASCII or an alternate name, each by population (the atlas's order).
     Statement& wholeName = *index_->wholeName;
     Statement& matches = *index_->words_;
+    Statement& mainName = *index_->mainName;
     wholeName.BindText(1, key);
-    bool ok = collect(wholeName);
+    std::vector<std::int64_t> own, other;
+    int rc = SQLITE_ROW;
+    while (own.size() < limit && own.size() + other.size() < kMostWholeNameMatches &&
+           (rc = wholeName.Step()) == SQLITE_ROW) {
+        const std::int64_t id = wholeName.Int(0);
+        mainName.BindInt(1, id);
+        const bool isOwn =
+            mainName.Step() == SQLITE_ROW && Joined(index_->words->Words(mainName.Text(0))) == key;
+        mainName.Reset();
+        (isOwn ? own : other).push_back(id);
+    }
+    bool ok = rc == SQLITE_ROW || rc == SQLITE_DONE;
+    if (!ok) {
+        failure = index_->db.LastError();
+        damaged = IsIndexReadFault(rc);
+    }
+    wholeName.Reset();
+    for (const std::int64_t id : own) add(id);
+    for (const std::int64_t id : other) {
+        if (ids.size() >= limit) break;
+        add(id);
+    }
     for (const std::string& match : {"name : ^" + phrase, "{name other} : " + phrase, everyWord}) {
         if (!ok || ids.size() >= limit) break;
         matches.BindText(1, match);

@@ -3,8 +3,8 @@
 // A query is folded into words as the index is ("São Paulo" and "sao-paulo" both read "sao paulo");
 // the last word counts as the start of a word, as the user is still typing it. Places are ranked by
 // how well they match, then by population:
-//   1. a name of the place (its main name, ASCII name or an alternate name) is the query ("Koln" finds
-//      Köln through its ASCII name, "Cologne" through an alternate name);
+//   1. the place's own name is the query (diacritics and case folded: "Koln" is Köln's);
+//   1b. its ASCII name or an alternate name is ("Cologne" finds Köln after the places called Cologne);
 //   2. the main name starts with the query;
 //   3. a name holds the query's words in a row;
 //   4. every word is found somewhere in the names, the region or the country ("paris texas").

@@ -43,8 +43,8 @@ TEST(AtlasSearchTest, CommonQueriesFindTheRightPlaceFirst) {
         {"Ulm", "Ulm, Baden-Württemberg, Germany"},
         {"Koln", "Köln, North Rhine-Westphalia, Germany"},  // its ASCII spelling
         {"Köln", "Köln, North Rhine-Westphalia, Germany"},
-        {"Cologne", "Köln, North Rhine-Westphalia, Germany"},  // an alternate name
-        {"São Paulo", "São Paulo, Brazil"},                    // the region of the same name is left out
+        {"Cologne", "Cologne, Lombardy, Italy"},  // a place's own name before Köln's alternate name
+        {"São Paulo", "São Paulo, Brazil"},       // the region of the same name is left out
         {"Sao Paulo", "São Paulo, Brazil"},
         {"sao-paulo", "São Paulo, Brazil"},
         {"new york", "New York City, New York, United States"},
@@ -63,6 +63,29 @@ TEST(AtlasSearchTest, CommonQueriesFindTheRightPlaceFirst) {
     }
 }
 
+// A place called exactly what was typed comes first, before a larger place that only lists the word among
+// its other names; those follow, and the beginnings after them.
+TEST(AtlasSearchTest, APlaceCalledWhatWasTypedComesFirst) {
+    for (const char* query :
+         {"Center", "Malta", "Monticello", "Saint Petersburg", "Goiana", "Cologne", "Ulm"}) {
+        SCOPED_TRACE(query);
+        const AtlasSearchResult r = WholeAtlas().Search(query, 10);
+        ASSERT_FALSE(r.places.empty());
+        const std::vector<std::string> typed = WholeAtlas().Words(query);
+        EXPECT_EQ(WholeAtlas().Words(r.places.front().name), typed) << PlaceLabel(r.places.front());
+        // The places whose own name it is stand together at the head of the list, largest first.
+        std::size_t own = 0;
+        while (own < r.places.size() && WholeAtlas().Words(r.places[own].name) == typed) ++own;
+        for (std::size_t i = own; i < r.places.size(); ++i)
+            EXPECT_NE(WholeAtlas().Words(r.places[i].name), typed) << PlaceLabel(r.places[i]);
+        for (std::size_t i = 1; i < own; ++i) EXPECT_GE(r.places[i - 1].population, r.places[i].population);
+    }
+    // Köln still comes among the first for "Cologne", after the places of that name.
+    const AtlasSearchResult cologne = WholeAtlas().Search("Cologne", 10);
+    EXPECT_TRUE(std::any_of(cologne.places.begin(), cologne.places.end(),
+                            [](const WorldPlace& p) { return p.name == "Köln"; }));
+}
+
 TEST(AtlasSearchTest, AFoundPlaceCarriesItsPositionZoneAndPopulation) {
     const AtlasSearchResult r = WholeAtlas().Search("Ulm", 3);
     ASSERT_EQ(r.places.size(), 3u);
@@ -71,8 +94,10 @@ TEST(AtlasSearchTest, AFoundPlaceCarriesItsPositionZoneAndPopulation) {
     EXPECT_NEAR(ulm.longitude, 9.9916, 1e-9);
     EXPECT_EQ(ulm.zone, "Europe/Berlin");
     EXPECT_EQ(ulm.population, 120451);
-    // Among whole-name matches the larger place comes first.
-    EXPECT_GE(r.places[1].population, r.places[2].population);
+    // Among the places called Ulm the larger comes first; a place with Ulm only in its name after them.
+    EXPECT_EQ(r.places[1].name, "Ulm");
+    EXPECT_GE(r.places[0].population, r.places[1].population);
+    EXPECT_NE(r.places[2].name, "Ulm");
 }
 
 TEST(AtlasSearchTest, WholeNamesRankBeforeBeginningsAndBeginningsBeforeWords) {
