@@ -105,6 +105,27 @@ struct Atlas::Index {
         places = static_cast<std::size_t>(count.Int(0));
         return true;
     }
+
+    // Appends the places of the ids to the result in their order; false, with what failed, when the index
+    // cannot give one (a place the words or the positions point to and the table lacks is a damaged index
+    // as well).
+    bool ReadPlaces(const std::vector<std::int64_t>& ids, AtlasSearchResult& result, std::string& failure,
+                    bool& damaged) {
+        for (const std::int64_t id : ids) {
+            place->BindInt(1, id);
+            const int rc = place->Step();
+            if (rc != SQLITE_ROW) {
+                failure = rc == SQLITE_DONE ? "a place is missing" : db.LastError();
+                damaged = rc == SQLITE_DONE || IsIndexReadFault(rc);
+                place->Reset();
+                return false;
+            }
+            result.places.push_back({place->Text(0), place->Text(1), place->Text(2), place->Real(3),
+                                     place->Real(4), place->Text(5), place->Int(6)});
+            place->Reset();
+        }
+        return true;
+    }
 };
 
 Atlas::Atlas(std::unique_ptr<Index> index) : index_(std::move(index)) {}
@@ -307,22 +328,7 @@ AtlasSearchResult Atlas::Search(std::string_view query, std::size_t limit) const
         ok = collect(matches);
     }
 
-    Statement& place = *index_->place;
-    for (std::int64_t id : ids) {
-        if (!ok) break;
-        place.BindInt(1, id);
-        const int rc = place.Step();
-        if (rc == SQLITE_ROW) {
-            result.places.push_back({place.Text(0), place.Text(1), place.Text(2), place.Real(3),
-                                     place.Real(4), place.Text(5), place.Int(6)});
-        } else {
-            ok = false;
-            failure = rc == SQLITE_DONE ? "a place is missing" : index_->db.LastError();
-            // A place the words point to and the table lacks is a damaged index as well.
-            damaged = rc == SQLITE_DONE || IsIndexReadFault(rc);
-        }
-        place.Reset();
-    }
+    if (ok) ok = index_->ReadPlaces(ids, result, failure, damaged);
     if (!ok) {
         result.places.clear();
         result.error = IndexReadMessage(index_->file, failure);
@@ -369,21 +375,12 @@ AtlasSearchResult Atlas::Nearest(double latitude, double longitude, std::size_t 
     std::partial_sort(
         near.begin(), near.begin() + static_cast<std::ptrdiff_t>(count), near.end(),
         [](const Near& a, const Near& b) { return a.km < b.km || (a.km == b.km && a.id < b.id); });
-    Statement& place = *index_->place;
-    for (std::size_t i = 0; ok && i < count; ++i) {
-        place.BindInt(1, near[i].id);
-        const int step = place.Step();
-        if (step == SQLITE_ROW) {
-            result.places.push_back({place.Text(0), place.Text(1), place.Text(2), place.Real(3),
-                                     place.Real(4), place.Text(5), place.Int(6)});
-            distances.push_back(near[i].km);
-        } else {
-            ok = false;
-            failure = step == SQLITE_DONE ? "a place is missing" : index_->db.LastError();
-            damaged = step == SQLITE_DONE || IsIndexReadFault(step);
-        }
-        place.Reset();
+    std::vector<std::int64_t> ids;
+    for (std::size_t i = 0; i < count; ++i) {
+        ids.push_back(near[i].id);
+        distances.push_back(near[i].km);
     }
+    if (ok) ok = index_->ReadPlaces(ids, result, failure, damaged);
     if (!ok) {
         result.places.clear();
         distances.clear();
