@@ -74,44 +74,20 @@ MainWindow::MainWindow(TalvenorApp& app) : app_(app) {
             [this] { app_.showEphemeris(); });
 
     // The engine the charts are computed with.
-    QMenu* ephemeris = addMenu(nullptr, "mnuEphemeris", "&Ephemeris");
-    ephemeris_ = new QActionGroup(this);
-    ephemeris_->setExclusive(true);
-    const struct {
-        const char* name;
-        const char* caption;
-        EphemerisChoice choice;
-    } engines[] = {{"mnuEphemerisTheory", "The program's &theory", EphemerisChoice::Theory},
-                   {"mnuEphemerisModern", "&Modern (VSOP87, ELP/MPP02)", EphemerisChoice::Modern}};
-    for (const auto& e : engines) {
-        QAction* a = addItem(ephemeris, e.name, e.caption);
-        a->setCheckable(true);
-        a->setData(static_cast<int>(e.choice));
-        ephemeris_->addAction(a);
-        const EphemerisChoice choice = e.choice;
-        connect(a, &QAction::triggered, this, [this, choice] { app_.ephemerisChosen(choice); });
-    }
+    ephemeris_ = addChoices(
+        addMenu(nullptr, "mnuEphemeris", "&Ephemeris"),
+        {{"mnuEphemerisTheory", "The program's &theory", static_cast<int>(EphemerisChoice::Theory)},
+         {"mnuEphemerisModern", "&Modern (VSOP87, ELP/MPP02)", static_cast<int>(EphemerisChoice::Modern)}},
+        [this](int choice) { app_.ephemerisChosen(static_cast<EphemerisChoice>(choice)); });
 
     // The factors the midpoint work is done with.
-    QMenu* factors = addMenu(nullptr, "mnuFactors", "Fac&tors");
-    factors_ = new QActionGroup(this);
-    factors_->setExclusive(true);
-    const struct {
-        const char* name;
-        const char* caption;
-        FactorSet set;
-    } sets[] = {
-        {"mnuFactorsClassic", "&Classic: 13 factors, Sun to Pluto, Node, ASC, MC", FactorSet::Classic},
-        {"mnuFactorsUranian", "&Uranian: 22 factors, with the Aries point and Cupido to Poseidon",
-         FactorSet::Uranian}};
-    for (const auto& f : sets) {
-        QAction* a = addItem(factors, f.name, f.caption);
-        a->setCheckable(true);
-        a->setData(static_cast<int>(f.set));
-        factors_->addAction(a);
-        const FactorSet set = f.set;
-        connect(a, &QAction::triggered, this, [this, set] { app_.factorsChosen(set); });
-    }
+    factors_ =
+        addChoices(addMenu(nullptr, "mnuFactors", "Fac&tors"),
+                   {{"mnuFactorsClassic", "&Classic: 13 factors, Sun to Pluto, Node, ASC, MC",
+                     static_cast<int>(FactorSet::Classic)},
+                    {"mnuFactorsUranian", "&Uranian: 22 factors, with the Aries point and Cupido to Poseidon",
+                     static_cast<int>(FactorSet::Uranian)}},
+                   [this](int set) { app_.factorsChosen(static_cast<FactorSet>(set)); });
 
     QAction* options = menuBar()->addAction("&Options");
     options->setObjectName("mnuOptions");
@@ -179,6 +155,21 @@ QAction* MainWindow::addItem(QMenu* menu, const char* name, const char* caption,
     if (!shortcut.isEmpty()) a->setShortcut(shortcut);
     items_[name] = a;
     return a;
+}
+
+QActionGroup* MainWindow::addChoices(QMenu* menu, std::initializer_list<Choice> choices,
+                                     const std::function<void(int)>& chosen) {
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (const Choice& c : choices) {
+        QAction* a = addItem(menu, c.name, c.caption);
+        a->setCheckable(true);
+        a->setData(c.value);
+        group->addAction(a);
+        const int value = c.value;
+        connect(a, &QAction::triggered, this, [chosen, value] { chosen(value); });
+    }
+    return group;
 }
 
 QAction* MainWindow::item(const std::string& name) const {

@@ -3,6 +3,8 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -49,6 +51,14 @@ class MainWindow : public QMainWindow {
   private:
     QMenu* addMenu(QMenu* parent, const char* name, const char* caption);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {});
+    // Checkable items of which one is chosen, each carrying its value; choosing one calls `chosen` with it.
+    struct Choice {
+        const char* name;
+        const char* caption;
+        int value;
+    };
+    QActionGroup* addChoices(QMenu* menu, std::initializer_list<Choice> choices,
+                             const std::function<void(int)>& chosen);
 
     TalvenorApp& app_;
     std::map<std::string, QAction*> items_;
